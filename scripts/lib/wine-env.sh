@@ -1,0 +1,49 @@
+# Wine environment shared by the scripts: a private prefix per build tree, no debug output,
+# no crash debugger, no Mono/Gecko installers.
+source "$(dirname "${BASH_SOURCE[0]}")/paths.sh"
+export WINEPREFIX=${TAVRO_WINEPREFIX:-$BUILD_DIR/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winedbg.exe=d;mscoree=d;mshtml=d}
+export WINEARCH=win64
+
+# Creates the prefix once; concurrent callers wait for the first.
+ensure_wine_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.tavro-ready" ]; then
+      wineboot -i >/dev/null 2>&1 || true
+      wineserver -w
+      touch "$WINEPREFIX/.tavro-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# Starts Xvfb on a free display when none is set; sets TAVRO_OWN_XVFB to its pid.
+ensure_display() {
+  local size=${1:-${TAVRO_DESKTOP:-1024x768}}
+  TAVRO_OWN_XVFB=""
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n
+  for n in $(seq 90 190); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+      TAVRO_OWN_XVFB=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+      done
+    fi
+  done
+  echo "wine-run: could not start Xvfb" >&2
+  return 1
+}
+
+stop_own_display() {
+  if [ -n "${TAVRO_OWN_XVFB:-}" ]; then
+    kill "$TAVRO_OWN_XVFB" 2>/dev/null || true
+    wait "$TAVRO_OWN_XVFB" 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Owning holders for Win32 handles and GDI objects: one type per kind of handle, each closing
+// its handle exactly once. COM interfaces are held in Microsoft::WRL::ComPtr.
+#include <windows.h>
+
+#include <utility>
+
+template <typename Handle, typename Closer, Handle Invalid = Handle()>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Invalid; }
+    Handle Release() { return std::exchange(handle_, Invalid); }
+    void Reset(Handle handle = Invalid) {
+        if (handle_ != Invalid) Closer()(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Invalid;
+};
+
+struct KernelHandleCloser { void operator()(HANDLE h) const { CloseHandle(h); } };
+struct GdiObjectCloser { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
+struct MemoryDcCloser { void operator()(HDC h) const { DeleteDC(h); } };
+struct IconCloser { void operator()(HICON h) const { DestroyIcon(h); } };
+struct MenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
+struct RegistryKeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
+struct ModuleCloser { void operator()(HMODULE h) const { FreeLibrary(h); } };
+
+using UniqueEvent = UniqueHandle<HANDLE, KernelHandleCloser>;
+// File and device handles use INVALID_HANDLE_VALUE as "none".
+struct UniqueFile {
+    UniqueFile() = default;
+    explicit UniqueFile(HANDLE h) : handle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+    HANDLE Get() const { return handle ? handle.Get() : INVALID_HANDLE_VALUE; }
+    explicit operator bool() const { return static_cast<bool>(handle); }
+    void Reset() { handle.Reset(); }
+    UniqueHandle<HANDLE, KernelHandleCloser> handle;
+};
+using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectCloser>;
+using UniqueFont = UniqueHandle<HFONT, GdiObjectCloser>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectCloser>;
+using UniquePen = UniqueHandle<HPEN, GdiObjectCloser>;
+using UniqueRegion = UniqueHandle<HRGN, GdiObjectCloser>;
+using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcCloser>;
+using UniqueIcon = UniqueHandle<HICON, IconCloser>;
+using UniqueMenu = UniqueHandle<HMENU, MenuCloser>;
+using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyCloser>;
+using UniqueModule = UniqueHandle<HMODULE, ModuleCloser>;
+
+// Selects a GDI object into a device context for the holder's life.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
