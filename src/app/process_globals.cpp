@@ -1,0 +1,3 @@
+#include "app/process_globals.h"
+
+ProcessGlobals g_process;
