@@ -41,6 +41,15 @@ ensure_display() {
   return 1
 }
 
+# Makes sure a wineserver runs for the prefix. A cold start also boots Wine's background
+# services; they must not inherit the caller's output pipes, or whoever reads the program's
+# output (ctest) waits for them to exit.
+ensure_wine_server() {
+  if wineserver -p"${1-30}" </dev/null >/dev/null 2>&1; then
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
+}
+
 stop_own_display() {
   if [ -n "${TAVRO_OWN_XVFB:-}" ]; then
     kill "$TAVRO_OWN_XVFB" 2>/dev/null || true
