@@ -39,16 +39,22 @@ struct MenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
 struct RegistryKeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct ModuleCloser { void operator()(HMODULE h) const { FreeLibrary(h); } };
 
+struct FileSearchCloser { void operator()(HANDLE h) const { FindClose(h); } };
+
 using UniqueEvent = UniqueHandle<HANDLE, KernelHandleCloser>;
-// File and device handles use INVALID_HANDLE_VALUE as "none".
-struct UniqueFile {
-    UniqueFile() = default;
-    explicit UniqueFile(HANDLE h) : handle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+// Handles that use INVALID_HANDLE_VALUE as "none": files, devices, file searches, and the
+// SetupAPI device lists and INF handles.
+template <typename Closer>
+struct UniqueInvalidValueHandle {
+    UniqueInvalidValueHandle() = default;
+    explicit UniqueInvalidValueHandle(HANDLE h) : handle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
     HANDLE Get() const { return handle ? handle.Get() : INVALID_HANDLE_VALUE; }
     explicit operator bool() const { return static_cast<bool>(handle); }
     void Reset() { handle.Reset(); }
-    UniqueHandle<HANDLE, KernelHandleCloser> handle;
+    UniqueHandle<HANDLE, Closer> handle;
 };
+using UniqueFile = UniqueInvalidValueHandle<KernelHandleCloser>;
+using UniqueFileSearch = UniqueInvalidValueHandle<FileSearchCloser>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectCloser>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectCloser>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectCloser>;

@@ -1,0 +1,21 @@
+#include "install/presence_scan.h"
+
+#include "install/driver_package.h"
+
+bool PresenceScan::Observe(const wchar_t* upperInstanceId) {
+    if (!receiverFound_) {
+        for (const wchar_t* receiverId : kReceiverHardwareIds) {
+            if (ContainsText(upperInstanceId, receiverId)) {
+                receiverFound_ = true;
+                break;
+            }
+        }
+    }
+    if (!sensorFound_) sensorFound_ = ContainsText(upperInstanceId, vidPid_);
+    return sensorFound_ && receiverFound_;
+}
+
+Presence PresenceScan::Result() const {
+    if (sensorFound_) return receiverFound_ ? PresenceSensorAndReceiver : PresenceSensorOnly;
+    return receiverFound_ ? PresenceReceiverOnly : PresenceNothing;
+}

@@ -1,0 +1,121 @@
+// The decision parts of the driver check, without touching the machine.
+#include <gtest/gtest.h>
+
+#include "install/driver_package.h"
+#include "install/driver_state_rules.h"
+#include "install/presence_scan.h"
+
+namespace {
+
+constexpr wchar_t kVidPid[] = L"VID_05E1&PID_0500";
+
+TEST(PresenceScan, SensorAloneIsThreeAndKeepsLooking) {
+    PresenceScan scan(kVidPid);
+    EXPECT_FALSE(scan.Observe(L"PCI\\VEN_8086&DEV_1234\\3&11583659&0&10"));
+    EXPECT_FALSE(scan.Observe(L"USB\\VID_05E1&PID_0500&MI_00\\6&1A2B3C&0&0000"));
+    EXPECT_EQ(PresenceSensorOnly, scan.Result());
+}
+
+TEST(PresenceScan, EachReceiverIdWithTheSensorIsFourAndEndsTheScan) {
+    for (const wchar_t* receiver : {L"HID\\VID_6624&PID_5488\\7&1&0&0000",
+                                    L"HID\\VID_9999&PID_0001&MI_01\\7&2&0&0000",
+                                    L"HID\\VID_04B8&PID_0C03\\7&3&0&0000"}) {
+        PresenceScan scan(kVidPid);
+        EXPECT_FALSE(scan.Observe(receiver));
+        EXPECT_EQ(PresenceReceiverOnly, scan.Result());
+        EXPECT_TRUE(scan.Observe(L"USB\\VID_05E1&PID_0500\\5&0"));
+        EXPECT_EQ(PresenceSensorAndReceiver, scan.Result());
+    }
+}
+
+TEST(PresenceScan, NothingAndNearMissesAreOne) {
+    PresenceScan scan(kVidPid);
+    scan.Observe(L"HID\\VID_6624&PID_5489\\1");  // one digit off
+    scan.Observe(L"USB\\VID_05E1&PID_0501\\1");
+    EXPECT_EQ(PresenceNothing, scan.Result());
+}
+
+TEST(PresenceScan, LowerCaseVidPidNeverMatchesUpperCasedIds) {
+    PresenceScan scan(L"vid_05e1&pid_0500");
+    scan.Observe(L"HID\\VID_6624&PID_5488\\1");
+    scan.Observe(L"USB\\VID_05E1&PID_0500\\1");
+    EXPECT_EQ(PresenceReceiverOnly, scan.Result());
+}
+
+TEST(PresenceScan, EmptyVidPidMatchesNothing) {
+    PresenceScan scan(L"");
+    scan.Observe(L"USB\\VID_05E1&PID_0500\\1");
+    EXPECT_EQ(PresenceNothing, scan.Result());
+}
+
+// Counts with a given set of files present.
+int CountWith(bool (*present)(const DriverFile&)) { return CountInstalledFiles(present); }
+
+TEST(DriverFileCount, FullInstallationIsTwentyFourAndTheRemoverIsNotCounted) {
+    EXPECT_EQ(27u, kDriverFiles.size());
+    EXPECT_EQ(24, CountWith([](const DriverFile&) { return true; }));
+    EXPECT_EQ(0, CountWith([](const DriverFile& f) { return f.role == DriverFileRole::RemovedOnly; }));
+}
+
+TEST(DriverFileCount, WyvoPairCountsOnlyWithoutTheQ4400Pair) {
+    EXPECT_EQ(24, CountWith([](const DriverFile& f) { return f.role != DriverFileRole::TwainPrimary; }));
+    // One file of the Q4400 pair is enough to shut the Wyvo pair out.
+    EXPECT_EQ(23, CountWith([](const DriverFile& f) {
+                  return f.role != DriverFileRole::TwainPrimary || std::wcscmp(f.name, L"Q4400Twn.ds") == 0;
+              }));
+    EXPECT_EQ(22, CountWith([](const DriverFile& f) {
+                  return f.role == DriverFileRole::Counted;
+              }));
+}
+
+TEST(DriverFileCount, EightCsrAndEightBinInTheirFolders) {
+    int csr = 0, bin = 0;
+    for (const DriverFile& f : kDriverFiles) {
+        const std::wstring name = f.name;
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, L".csr") == 0) {
+            ++csr;
+            EXPECT_STREQ(L"system", f.folder);
+        }
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, L".bin") == 0) {
+            ++bin;
+            EXPECT_STREQ(L"system32\\drivers", f.folder);
+        }
+    }
+    EXPECT_EQ(8, csr);
+    EXPECT_EQ(8, bin);
+}
+
+TEST(DriverStateRules, FileStateAndCombination) {
+    EXPECT_EQ(DriverNotInstalled, FileStateFromCount(0));
+    EXPECT_EQ(DriverPartlyInstalled, FileStateFromCount(1));
+    EXPECT_EQ(DriverPartlyInstalled, FileStateFromCount(23));
+    EXPECT_EQ(DriverInstalled, FileStateFromCount(24));
+    EXPECT_EQ(DriverInstalled, CombineDriverState(DriverInstalled, DriverInstalled));
+    EXPECT_EQ(DriverNotInstalled, CombineDriverState(DriverNotInstalled, DriverNotInstalled));
+    EXPECT_EQ(DriverPartlyInstalled, CombineDriverState(DriverInstalled, DriverNotInstalled));
+    EXPECT_EQ(DriverPartlyInstalled, CombineDriverState(DriverNotInstalled, DriverInstalled));
+    EXPECT_EQ(DriverPartlyInstalled, CombineDriverState(DriverInstalled, DriverPartlyInstalled));
+}
+
+TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolder) {
+    EXPECT_EQ(L"C:\\Tavro\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\Tavro\\bin\\tavro.exe"));
+    EXPECT_EQ(L"C:\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\bin\\tavro.exe"));
+    EXPECT_EQ(L"", PackageInfPath(L"C:\\tavro.exe"));
+    EXPECT_EQ(L"", PackageInfPath(L"tavro.exe"));
+    EXPECT_EQ(L"", PackageInfPath(L""));
+}
+
+TEST(DriverPackage, PnfReplacesTheExtension) {
+    EXPECT_EQ(L"C:\\windows\\inf\\oem12.PNF", PnfPathFor(L"C:\\windows\\inf\\oem12.inf"));
+    EXPECT_EQ(L"C:\\a.b\\oem.PNF", PnfPathFor(L"C:\\a.b\\oem"));
+}
+
+TEST(DriverPackage, ModelLineNeedsModelTextAndVidPidWithCase) {
+    EXPECT_TRUE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\VID_05E1&PID_0500", kVidPid));
+    EXPECT_FALSE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\vid_05e1&pid_0500", kVidPid));
+    EXPECT_FALSE(InfLineBelongsToSensor(L"q4400cam.device,USB\\VID_05E1&PID_0500", kVidPid));
+    EXPECT_FALSE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\VID_05E1&PID_0501", kVidPid));
+    EXPECT_FALSE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\VID_05E1&PID_0500", L""));
+}
+
+}  // namespace

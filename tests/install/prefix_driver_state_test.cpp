@@ -1,0 +1,66 @@
+// The installed state of the driver package over files and INFs placed in the prefix.
+#include <gtest/gtest.h>
+
+#include "install/driver_operations.h"
+#include "prefix_state.h"
+
+namespace installtest {
+namespace {
+
+TEST(PrefixDriverState, NothingInstalledIsZero) {
+    PrefixState prefix;
+    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kOtherVidPid), true);
+    DriverContext context(kTestVidPid);
+    EXPECT_EQ(DriverNotInstalled, GetDriverState(context));
+}
+
+TEST(PrefixDriverState, AllFilesWithInfAndPnfIsTwo) {
+    PrefixState prefix;
+    prefix.PlaceAllCountedFiles();
+    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
+    DriverContext context(kTestVidPid);
+    EXPECT_EQ(DriverInstalled, GetDriverState(context));
+}
+
+TEST(PrefixDriverState, WyvoTwainPairCompletesTheCount) {
+    PrefixState prefix;
+    for (const DriverFile& file : kDriverFiles) {
+        if (file.role == DriverFileRole::Counted || file.role == DriverFileRole::TwainFallback) {
+            prefix.PlaceFile(file);
+        }
+    }
+    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
+    DriverContext context(kTestVidPid);
+    EXPECT_EQ(DriverInstalled, GetDriverState(context));
+}
+
+TEST(PrefixDriverState, FilesWithoutInfArePartial) {
+    PrefixState prefix;
+    prefix.PlaceAllCountedFiles();
+    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kOtherVidPid), true);
+    prefix.PlaceStoreInf(L"oem9302.inf", UnrelatedInfText(), true);
+    DriverContext context(kTestVidPid);
+    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+}
+
+TEST(PrefixDriverState, InfWithoutPnfOrOneFileMissingArePartial) {
+    PrefixState prefix;
+    prefix.PlaceAllCountedFiles();
+    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), false);
+    DriverContext context(kTestVidPid);
+    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+
+    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
+    DeleteFileW((prefix.WindowsDirectory() + L"\\system32\\drivers\\Q4400F05.bin").c_str());
+    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+}
+
+TEST(PrefixDriverState, InfAloneIsPartial) {
+    PrefixState prefix;
+    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
+    DriverContext context(kTestVidPid);
+    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+}
+
+}  // namespace
+}  // namespace installtest

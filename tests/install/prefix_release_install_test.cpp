@@ -1,0 +1,121 @@
+// Releasing an earlier installation and copying the package INF, in the prefix.
+#include <gtest/gtest.h>
+
+#include <initguid.h>
+#include <devguid.h>
+
+#include "install/driver_files.h"
+#include "install/driver_operations.h"
+#include "prefix_state.h"
+#include "test_support.h"
+
+namespace installtest {
+namespace {
+
+// A program folder with the package's "driver" folder beside it.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(bool withPackageInf) : scratch_(L"install_program") {
+        CreateDirectoryW((scratch_.Path() + L"\\bin").c_str(), nullptr);
+        CreateDirectoryW((scratch_.Path() + L"\\driver").c_str(), nullptr);
+        if (withPackageInf) {
+            const std::string text = PackageInfText();
+            testsupport::WriteBytes(scratch_.Path() + L"\\driver\\Q4400CVd.inf", text.data(), text.size());
+        }
+    }
+    std::wstring ProgramPath() const { return scratch_.Path() + L"\\bin\\tavro.exe"; }
+    // Differs from every INF the cases place in the store, so its copy is recognisable.
+    static std::string PackageInfText() { return InfText(kTestVidPid) + "; package\r\n"; }
+
+private:
+    testsupport::ScratchDirectory scratch_;
+};
+
+DriverContext ContextFor(const ProgramFolder& program) {
+    DriverContext context(kTestVidPid);
+    context.programPath = program.ProgramPath();
+    return context;
+}
+
+TEST(PrefixRelease, RemovesEverythingListedAndNothingElse) {
+    PrefixState prefix;
+    prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
+    prefix.AddDevice(kOtherInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D6");
+    for (const DriverFile& file : kDriverFiles) prefix.PlaceFile(file);
+    const std::wstring sensorInf = prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
+    const std::wstring secondInf = prefix.PlaceStoreInf(L"oem9302.inf", InfText(kTestVidPid), false);
+    const std::wstring otherInf = prefix.PlaceStoreInf(L"oem9303.inf", InfText(kOtherVidPid), true);
+    const std::wstring unrelatedInf = prefix.PlaceStoreInf(L"oem9304.inf", UnrelatedInfText(), true);
+    for (const RegistryKeyName& key : kDriverRegistryKeys) prefix.AddRegistryKey(key.root, key.path);
+    const std::wstring siblingClass = L"CLSID\\{7EBBB1AF-C455-4f97-B5E7-9D4E5B981002}";
+    prefix.AddRegistryKey(HKEY_CLASSES_ROOT, siblingClass);
+    prefix.SetMachineRunValue(kMachineAutoStartValue);
+    prefix.SetMachineRunValue(L"TavroPenTest");
+
+    DriverContext context(kTestVidPid);
+    ReleaseDriver(context);
+
+    EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
+    EXPECT_TRUE(PrefixState::DeviceExists(kOtherInstanceId));
+    for (const DriverFile& file : kDriverFiles) {
+        EXPECT_FALSE(FileExists(DriverFilePath(prefix.WindowsDirectory(), file))) << file.folder << L"\\" << file.name;
+    }
+    EXPECT_FALSE(FileExists(sensorInf));
+    EXPECT_FALSE(FileExists(PnfPathFor(sensorInf)));
+    EXPECT_FALSE(FileExists(secondInf));
+    EXPECT_TRUE(FileExists(otherInf));
+    EXPECT_TRUE(FileExists(PnfPathFor(otherInf)));
+    EXPECT_TRUE(FileExists(unrelatedInf));
+    EXPECT_TRUE(FileExists(PnfPathFor(unrelatedInf)));
+    for (const RegistryKeyName& key : kDriverRegistryKeys) {
+        EXPECT_FALSE(PrefixState::RegistryKeyExists(key.root, key.path)) << key.path;
+    }
+    EXPECT_TRUE(PrefixState::RegistryKeyExists(HKEY_CLASSES_ROOT, siblingClass));
+    EXPECT_TRUE(PrefixState::RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
+    EXPECT_FALSE(PrefixState::MachineRunValueExists(kMachineAutoStartValue));
+    EXPECT_TRUE(PrefixState::MachineRunValueExists(L"TavroPenTest"));
+}
+
+TEST(PrefixRelease, RemovesOnlyTheFirstMatchingDeviceAndEmptyTextRemovesNone) {
+    PrefixState prefix;
+    prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
+    DriverContext empty(L"");
+    ReleaseDriver(empty);
+    EXPECT_TRUE(PrefixState::DeviceExists(kSensorInstanceId));
+    DriverContext context(kTestVidPid);
+    ReleaseDriver(context);
+    EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
+}
+
+TEST(PrefixInstall, ReleaseFirstThenCopiesThePackageInfIntoTheStore) {
+    PrefixState prefix;
+    ProgramFolder program(true);
+    prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
+    prefix.PlaceAllCountedFiles();
+    DriverContext context = ContextFor(program);
+    ASSERT_EQ(DriverPartlyInstalled, GetDriverState(context));
+
+    EXPECT_EQ(InstallInfCopied, InstallDriver(context, true));
+
+    EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
+    EXPECT_EQ(0, CountInstalledDriverFiles(prefix.WindowsDirectory()));
+    EXPECT_EQ(1u, prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).size());
+}
+
+TEST(PrefixInstall, MissingPackageInfIsMinusTwo) {
+    PrefixState prefix;
+    ProgramFolder program(false);
+    DriverContext context = ContextFor(program);
+    EXPECT_EQ(InstallInfMissing, InstallDriver(context, false));
+    EXPECT_TRUE(prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).empty());
+}
+
+TEST(PrefixInstall, ProgramPathWithoutParentFolderIsMinusOne) {
+    PrefixState prefix;
+    DriverContext context(kTestVidPid);
+    context.programPath = L"C:\\tavro.exe";
+    EXPECT_EQ(InstallCopyFailed, InstallDriver(context, false));
+}
+
+}  // namespace
+}  // namespace installtest

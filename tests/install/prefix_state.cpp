@@ -1,0 +1,205 @@
+#include "prefix_state.h"
+
+#include <setupapi.h>
+
+#include <gtest/gtest.h>
+
+#include "install/driver_files.h"
+#include "test_support.h"
+
+namespace installtest {
+namespace {
+
+constexpr char kMarker[] = "; made by the install tests\r\n";
+constexpr wchar_t kLockName[] = L"TavroInstallTestsPrefixLock";
+constexpr wchar_t kValueName[] = L"TavroTestValue";
+
+std::string Narrow(const wchar_t* text) {
+    std::string out;
+    for (; *text; ++text) out.push_back(static_cast<char>(*text));
+    return out;
+}
+
+bool RemoveDevice(const wchar_t* instanceId) {
+    HDEVINFO list = SetupDiCreateDeviceInfoList(nullptr, nullptr);
+    if (list == INVALID_HANDLE_VALUE) return false;
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    const bool removed = SetupDiOpenDeviceInfoW(list, instanceId, nullptr, 0, &device) &&
+                         SetupDiRemoveDevice(list, &device);
+    SetupDiDestroyDeviceInfoList(list);
+    return removed;
+}
+
+}  // namespace
+
+std::string InfText(const wchar_t* vidPid) {
+    return std::string(kMarker) +
+           "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=Image\r\n"
+           "ClassGuid={6bdd1fc6-810f-11d0-bec7-08002be2092f}\r\nProvider=%Mfg%\r\n\r\n"
+           "[Manufacturer]\r\n%Mfg%=Q4400Cam.Section\r\n\r\n"
+           "[Q4400Cam.Section]\r\n"
+           "%Q4400Cam.OtherDesc%=Q4400Cam.Other, USB\\VID_0000&PID_0000\r\n"
+           "%Q4400Cam.DeviceDesc%=Q4400Cam.Device, USB\\" + Narrow(vidPid) + "\r\n\r\n"
+           "[Strings]\r\nMfg=\"Install test\"\r\nQ4400Cam.DeviceDesc=\"Test sensor\"\r\n"
+           "Q4400Cam.OtherDesc=\"Other device\"\r\n";
+}
+
+std::string UnrelatedInfText() {
+    return std::string(kMarker) +
+           "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=Image\r\n\r\n"
+           "[Manufacturer]\r\nOther=Other.Section\r\n\r\n"
+           "[Other.Section]\r\nOther camera=Other.Device, USB\\VID_7A11&PID_13D5\r\n";
+}
+
+PrefixState::PrefixState() {
+    Lock();
+    wchar_t buffer[MAX_PATH] = {};
+    GetWindowsDirectoryW(buffer, MAX_PATH);
+    windows_ = buffer;
+    Clean();  // leftovers of a case that was killed half-way
+}
+
+PrefixState::~PrefixState() {
+    Clean();
+    for (auto key = keys_.rbegin(); key != keys_.rend(); ++key) RegDeleteTreeW(key->first, key->second.c_str());
+    HKEY run = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        for (const std::wstring& name : runValues_) RegDeleteValueW(run, name.c_str());
+        RegCloseKey(run);
+    }
+    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
+    ReleaseMutex(lock_);
+    CloseHandle(lock_);
+}
+
+void PrefixState::Lock() {
+    // ctest runs the cases of this program as parallel processes; the devices, files and keys
+    // they make are machine-wide, so one case at a time.
+    lock_ = CreateMutexW(nullptr, FALSE, kLockName);
+    WaitForSingleObject(lock_, INFINITE);
+}
+
+void PrefixState::Clean() {
+    for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId, kReceiverInstanceId}) RemoveDevice(id);
+    for (const DriverFile& file : kDriverFiles) DeleteFileW(DriverFilePath(windows_, file).c_str());
+    const std::wstring store = windows_ + L"\\inf\\";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring inf = store + found.cFileName;
+        if (testsupport::ReadBytes(inf).rfind(kMarker, 0) != 0) continue;
+        DeleteFileW(inf.c_str());
+        DeleteFileW(PnfPathFor(inf).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
+                            const std::wstring& hardwareId) {
+    HDEVINFO list = SetupDiCreateDeviceInfoList(&deviceClass, nullptr);
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    std::wstring multi = hardwareId;
+    multi.append(2, L'\0');
+    const bool made =
+        SetupDiCreateDeviceInfoW(list, instanceId, &deviceClass, nullptr, nullptr, 0, &device) &&
+        SetupDiSetDeviceRegistryPropertyW(list, &device, SPDRP_HARDWAREID,
+                                          reinterpret_cast<const BYTE*>(multi.data()),
+                                          static_cast<DWORD>(multi.size() * sizeof(wchar_t))) &&
+        SetupDiRegisterDeviceInfo(list, &device, 0, nullptr, nullptr, nullptr);
+    SetupDiDestroyDeviceInfoList(list);
+    EXPECT_TRUE(made) << "device node not made: " << GetLastError();
+}
+
+bool PrefixState::DeviceExists(const wchar_t* instanceId) {
+    HDEVINFO list = SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    bool found = false;
+    wchar_t id[4096];
+    for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(list, i, &device); ++i) {
+        found = SetupDiGetDeviceInstanceIdW(list, &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0;
+    }
+    SetupDiDestroyDeviceInfoList(list);
+    return found;
+}
+
+void PrefixState::EnsureFolder(const std::wstring& folder) {
+    const size_t slash = folder.rfind(L'\\');
+    if (slash != std::wstring::npos && slash > windows_.size()) EnsureFolder(folder.substr(0, slash));
+    if (CreateDirectoryW(folder.c_str(), nullptr)) folders_.push_back(folder);
+}
+
+void PrefixState::PlaceFile(const DriverFile& file) {
+    const std::wstring path = DriverFilePath(windows_, file);
+    EnsureFolder(path.substr(0, path.rfind(L'\\')));
+    testsupport::WriteBytes(path, "package file", 12);
+}
+
+void PrefixState::PlaceAllCountedFiles() {
+    for (const DriverFile& file : kDriverFiles) {
+        if (file.role == DriverFileRole::Counted || file.role == DriverFileRole::TwainPrimary) PlaceFile(file);
+    }
+}
+
+std::wstring PrefixState::PlaceStoreInf(const wchar_t* name, const std::string& text, bool withPnf) {
+    const std::wstring path = windows_ + L"\\inf\\" + name;
+    testsupport::WriteBytes(path, text.data(), text.size());
+    if (withPnf) testsupport::WriteBytes(PnfPathFor(path), "pnf", 3);
+    return path;
+}
+
+void PrefixState::AddRegistryKey(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, (path + L"\\InprocServer32").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegCloseKey(key);
+    RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    const DWORD one = 1;
+    RegSetValueExW(key, kValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
+    RegCloseKey(key);
+    keys_.emplace_back(root, path);
+}
+
+bool PrefixState::RegistryKeyExists(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void PrefixState::SetMachineRunValue(const wchar_t* name) {
+    HKEY run = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMachineRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &run, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    const wchar_t command[] = L"C:\\Tavro\\bin\\tavro.exe";
+    RegSetValueExW(run, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof(command));
+    RegCloseKey(run);
+    runValues_.push_back(name);
+}
+
+bool PrefixState::MachineRunValueExists(const wchar_t* name) {
+    return RegGetValueW(HKEY_LOCAL_MACHINE, kMachineRunKey, name, RRF_RT_ANY, nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
+}
+
+std::vector<std::wstring> PrefixState::StoreInfsWithText(const std::string& text) const {
+    std::vector<std::wstring> matches;
+    const std::wstring store = windows_ + L"\\inf\\";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return matches;
+    do {
+        if (testsupport::ReadBytes(store + found.cFileName) == text) matches.push_back(store + found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return matches;
+}
+
+}  // namespace installtest
