@@ -7,19 +7,22 @@
 namespace installtest {
 namespace {
 
+DriverState CurrentState() {
+    DriverContext context(kTestVidPid);
+    return GetDriverState(context);
+}
+
 TEST(PrefixDriverState, NothingInstalledIsZero) {
     PrefixState prefix;
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kOtherVidPid), true);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ(DriverNotInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverNotInstalled, CurrentState());
 }
 
 TEST(PrefixDriverState, AllFilesWithInfAndPnfIsTwo) {
     PrefixState prefix;
     prefix.PlaceAllCountedFiles();
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ(DriverInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverInstalled, CurrentState());
 }
 
 TEST(PrefixDriverState, WyvoTwainPairCompletesTheCount) {
@@ -30,8 +33,7 @@ TEST(PrefixDriverState, WyvoTwainPairCompletesTheCount) {
         }
     }
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ(DriverInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverInstalled, CurrentState());
 }
 
 TEST(PrefixDriverState, FilesWithoutInfArePartial) {
@@ -39,27 +41,24 @@ TEST(PrefixDriverState, FilesWithoutInfArePartial) {
     prefix.PlaceAllCountedFiles();
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kOtherVidPid), true);
     prefix.PlaceStoreInf(L"oem9302.inf", UnrelatedInfText(), true);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
 }
 
 TEST(PrefixDriverState, InfWithoutPnfOrOneFileMissingArePartial) {
     PrefixState prefix;
     prefix.PlaceAllCountedFiles();
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), false);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
 
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
     DeleteFileW((prefix.WindowsDirectory() + L"\\system32\\drivers\\Q4400F05.bin").c_str());
-    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
 }
 
 TEST(PrefixDriverState, InfAloneIsPartial) {
     PrefixState prefix;
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
 }
 
 }  // namespace
