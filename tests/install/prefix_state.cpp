@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "install/driver_files.h"
-#include "test_support.h"
 
 namespace installtest {
 namespace {
@@ -201,5 +200,22 @@ std::vector<std::wstring> PrefixState::StoreInfsWithText(const std::string& text
     FindClose(search);
     return matches;
 }
+
+ProgramFolder::ProgramFolder(bool withPackageInf) : scratch_(L"install_program") {
+    CreateDirectoryW((scratch_.Path() + L"\\bin").c_str(), nullptr);
+    CreateDirectoryW((scratch_.Path() + L"\\driver").c_str(), nullptr);
+    if (withPackageInf) {
+        const std::string text = PackageInfText();
+        testsupport::WriteBytes(scratch_.Path() + L"\\driver\\Q4400CVd.inf", text.data(), text.size());
+    }
+}
+
+DriverContext ProgramFolder::Context() const {
+    DriverContext context(kTestVidPid);
+    context.programPath = scratch_.Path() + L"\\bin\\tavro.exe";
+    return context;
+}
+
+std::string ProgramFolder::PackageInfText() { return InfText(kTestVidPid) + "; package\r\n"; }
 
 }  // namespace installtest

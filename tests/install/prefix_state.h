@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "install/driver_context.h"
 #include "install/driver_package.h"
+#include "test_support.h"
 
 namespace installtest {
 
@@ -65,6 +67,19 @@ private:
     std::vector<std::wstring> folders_;  // made by this case, removed when empty
     std::vector<std::pair<HKEY, std::wstring>> keys_;
     std::vector<std::wstring> runValues_;
+};
+
+// A scratch program folder "bin" with the package's "driver" folder beside it.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(bool withPackageInf);
+    // A context whose program lives in this folder.
+    DriverContext Context() const;
+    // Differs from every INF the cases place in the store, so its copy is recognisable.
+    static std::string PackageInfText();
+
+private:
+    testsupport::ScratchDirectory scratch_;
 };
 
 }  // namespace installtest

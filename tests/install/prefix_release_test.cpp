@@ -1,4 +1,4 @@
-// Releasing an earlier installation and copying the package INF, in the prefix.
+// Releasing an earlier installation, in the prefix.
 #include <gtest/gtest.h>
 
 #include <initguid.h>
@@ -7,35 +7,9 @@
 #include "install/driver_files.h"
 #include "install/driver_operations.h"
 #include "prefix_state.h"
-#include "test_support.h"
 
 namespace installtest {
 namespace {
-
-// A program folder with the package's "driver" folder beside it.
-class ProgramFolder {
-public:
-    explicit ProgramFolder(bool withPackageInf) : scratch_(L"install_program") {
-        CreateDirectoryW((scratch_.Path() + L"\\bin").c_str(), nullptr);
-        CreateDirectoryW((scratch_.Path() + L"\\driver").c_str(), nullptr);
-        if (withPackageInf) {
-            const std::string text = PackageInfText();
-            testsupport::WriteBytes(scratch_.Path() + L"\\driver\\Q4400CVd.inf", text.data(), text.size());
-        }
-    }
-    std::wstring ProgramPath() const { return scratch_.Path() + L"\\bin\\tavro.exe"; }
-    // Differs from every INF the cases place in the store, so its copy is recognisable.
-    static std::string PackageInfText() { return InfText(kTestVidPid) + "; package\r\n"; }
-
-private:
-    testsupport::ScratchDirectory scratch_;
-};
-
-DriverContext ContextFor(const ProgramFolder& program) {
-    DriverContext context(kTestVidPid);
-    context.programPath = program.ProgramPath();
-    return context;
-}
 
 TEST(PrefixRelease, RemovesEverythingListedAndNothingElse) {
     PrefixState prefix;
@@ -76,38 +50,17 @@ TEST(PrefixRelease, RemovesEverythingListedAndNothingElse) {
     EXPECT_TRUE(PrefixState::MachineRunValueExists(L"TavroPenTest"));
 }
 
-TEST(PrefixRelease, RemovesOnlyTheFirstMatchingDeviceAndEmptyTextRemovesNone) {
+TEST(PrefixRelease, RemovesOneDeviceNodeOnlyAndNoneForAnEmptyText) {
     PrefixState prefix;
     prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
+    prefix.AddDevice(kOtherInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_01");
     DriverContext empty(L"");
     ReleaseDriver(empty);
     EXPECT_TRUE(PrefixState::DeviceExists(kSensorInstanceId));
+    EXPECT_TRUE(PrefixState::DeviceExists(kOtherInstanceId));
     DriverContext context(kTestVidPid);
     ReleaseDriver(context);
-    EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
-}
-
-TEST(PrefixInstall, ReleaseFirstThenCopiesThePackageInfIntoTheStore) {
-    PrefixState prefix;
-    ProgramFolder program(true);
-    prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
-    prefix.PlaceAllCountedFiles();
-    DriverContext context = ContextFor(program);
-    ASSERT_EQ(DriverPartlyInstalled, GetDriverState(context));
-
-    EXPECT_EQ(InstallInfCopied, InstallDriver(context, true));
-
-    EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
-    EXPECT_EQ(0, CountInstalledDriverFiles(prefix.WindowsDirectory()));
-    EXPECT_EQ(1u, prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).size());
-}
-
-TEST(PrefixInstall, MissingPackageInfIsMinusTwo) {
-    PrefixState prefix;
-    ProgramFolder program(false);
-    DriverContext context = ContextFor(program);
-    EXPECT_EQ(InstallInfMissing, InstallDriver(context, false));
-    EXPECT_TRUE(prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).empty());
+    EXPECT_NE(PrefixState::DeviceExists(kSensorInstanceId), PrefixState::DeviceExists(kOtherInstanceId));
 }
 
 TEST(PrefixInstall, ProgramPathWithoutParentFolderIsMinusOne) {
