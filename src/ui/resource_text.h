@@ -1,0 +1,24 @@
+#pragma once
+// Texts of the string table: from the resource module (a language library when one is loaded,
+// else the executable), each at most 259 characters.
+#include <windows.h>
+
+#include <string>
+
+// The module the program's own texts come from.
+HINSTANCE ResourceModule();
+HINSTANCE ExecutableModule();
+
+// The text of one string-table entry of a module; empty when missing.
+std::wstring LoadModuleText(HINSTANCE module, UINT id);
+
+// The text of an id from the resource module, falling back to the executable's own text when
+// the resource module lacks it.
+std::wstring LoadText(UINT id);
+
+// A format string of an id. A language library's format is taken only when its conversions are
+// those of the executable's own string of that id, so a faulty translation can never make the
+// formatter read arguments that are not there.
+std::wstring LoadFormat(UINT id);
+// The choice LoadFormat makes between the executable's format and a translated one.
+std::wstring ChooseFormat(const std::wstring& own, const std::wstring& translated);

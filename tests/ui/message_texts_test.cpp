@@ -1,0 +1,103 @@
+#include "ui/message_texts.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/resource_ids.h"
+#include "ui/resource_text.h"
+
+namespace {
+
+const std::wstring kExit = L"Application will exit now.";
+const std::wstring kFileAccess = L"File access error.\nPlease copy source file and try again.";
+
+TEST(MessageTexts, StringTableHoldsTheQuotedTexts) {
+    EXPECT_EQ(LoadText(IDS_BUTTON_RESET), L"Reset");
+    EXPECT_EQ(LoadText(IDS_BUTTON_CONTINUE), L"Continue");
+    EXPECT_EQ(LoadText(IDS_MODE_FIRST + 0), L"No sensor is connected.");
+    EXPECT_EQ(LoadText(IDS_MODE_FIRST + 6), L"Manual Alignment...");
+    EXPECT_EQ(LoadText(IDS_MODE_FIRST + 8), L"Track");
+    EXPECT_EQ(LoadText(IDS_LOSING_CORNERS),
+              L"Losing too many corners.\n1.Please check whether sensor aims to screen correctly or obstructed?\n"
+              L"2.Please check the gain level setting.\n3.Press Ctrl + M to go to manual alignment mode.");
+    EXPECT_EQ(LoadText(IDS_ALIGNMENT_BAD), L"Alignment is bad. \n Press Ctrl + M to go to manual alignment mode.");
+    EXPECT_EQ(LoadText(IDS_ASK_CLOSE), L"Close %s now?");
+    EXPECT_EQ(LoadText(IDS_DONT_ASK_AGAIN), L"Don't ask again.");
+    EXPECT_EQ(LoadText(IDS_MANUAL_STATUS),
+              L"Green: Input target (Please aim to green dot center then input)\nGray:Input done %2d\n"
+              L"Blue: Input lost %2d\nRed:Wait input");
+    EXPECT_TRUE(LoadText(12345).empty());
+}
+
+TEST(MessageTexts, FileMessageNamesTheFile) {
+    EXPECT_EQ(FileErrorText(L"tavro_param.und"), L"#10003\n[ tavro_param.und]\n\n" + kFileAccess + L"\n\n" + kExit);
+}
+
+TEST(MessageTexts, FatalFormNumbersTheTextAndAddsTheExitText) {
+    EXPECT_EQ(FatalText(IDS_SENSOR_NOT_FOUND),
+              L"#10011\n\nSensor not found.\nPlease check whether sensor connects to USB port.\nOr replug-in.\n\n" + kExit);
+    EXPECT_EQ(NumberedText(IDS_SMALL_HOT_SPOT), L"#10027\n\nFound small hot spot. This area may not be tracking.");
+}
+
+TEST(MessageTexts, SystemErrorFormWithAndWithoutSystemText) {
+    const std::wstring numbered = L"#10001\n\nOperating system internal error.\nPlease restart application.";
+    EXPECT_EQ(SystemErrorText(L"Access denied."), numbered + L"\n\nAccess denied.\n\n" + kExit);
+    EXPECT_EQ(SystemErrorText(L""), numbered + L"\n\n" + kExit);
+    EXPECT_FALSE(SystemTextOf(ERROR_ACCESS_DENIED).empty());
+}
+
+TEST(MessageTexts, LongAndPercentFileNamesAreBoundedAndShownAsTheyAre) {
+    const std::wstring longName(5000, L'x');
+    const std::wstring text = FileErrorText(longName);
+    EXPECT_EQ(text.size(), kMessageCapacity - 1);
+    EXPECT_EQ(text.compare(0, 9, L"#10003\n[ "), 0);
+    EXPECT_EQ(FileErrorText(L"100%s%d%n.und"), L"#10003\n[ 100%s%d%n.und]\n\n" + kFileAccess + L"\n\n" + kExit);
+}
+
+TEST(MessageTexts, OpenFailureCutsTheExtensionAndNamesTheShellError) {
+    EXPECT_EQ(OpenFailureText(L"readme_ENG.*", ERROR_FILE_NOT_FOUND),
+              L"#10003\n[ readme_ENG]\n\n" + kFileAccess + L"\n\nThe specified file was not found.");
+    EXPECT_EQ(OpenFailureText(L"C:\\docs.v2\\readme", SE_ERR_NOASSOC),
+              L"#10003\n[ C:\\docs.v2\\readme]\n\n" + kFileAccess +
+                  L"\n\nThere is no application associated with the given file name extension.");
+    EXPECT_STREQ(ShellOpenErrorText(3), L"The specified file was not found.");
+    EXPECT_STREQ(ShellOpenErrorText(27), L"The file name association is incomplete or invalid.");
+    EXPECT_STREQ(ShellOpenErrorText(33), L"Unknow error");
+}
+
+TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
+    AccuracyFigures failed;
+    failed.grade = 1;
+    failed.lostCorners = 9;
+    EXPECT_EQ(AccuracyText(failed), L"Accuracy:\tAlignment Failed\n\nLost corners:\t\t--\nBad corners:\t\t--\n"
+                                    L"Max error:\t\t--\nAve error\t\t--");
+    AccuracyFigures good;
+    good.grade = 4;
+    good.lostCorners = 2;
+    good.badCorners = 1;
+    good.maxErrorX = 3.5f;
+    good.maxErrorY = 12.25f;
+    good.averageErrorX = 0.75f;
+    good.averageErrorY = 1.0f;
+    EXPECT_EQ(AccuracyText(good), L"Accuracy:\tGood\n\nLost corners:\t\t2\nBad corners:\t\t1\n"
+                                  L"Max error:\t\tx: 3.50\ty:12.25\nAve error\t\tx: 0.75\ty: 1.00");
+    EXPECT_EQ(GradeText(7), L"Not aligned");
+}
+
+TEST(MessageTexts, SystemAspectReport) {
+    AspectFigures figures;
+    figures.desktopWidth = 1024;
+    figures.desktopHeight = 768;
+    figures.displayWidth = 4.0f;
+    figures.displayHeight = 3.0f;
+    EXPECT_EQ(SystemAspectText(figures), L"Desktop aspect:\t  1024 x    768\n\nDisplay aspect:\t4.0000 x 3.0000");
+}
+
+TEST(MessageTexts, TranslatedFormatIsUsedOnlyWithTheSameConversions) {
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"%s jetzt schliessen?"), L"%s jetzt schliessen?");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close %d now?"), L"Close %s now?");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close %s %s now?"), L"Close %s now?");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close now? %n"), L"Close %s now?");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L""), L"Close %s now?");
+}
+
+}  // namespace
