@@ -1,0 +1,28 @@
+#pragma once
+// One frame's detection pass: from the blobs SpotFinder::Find left, either no spot or one spot
+// rectangle, and then its intensity-weighted centroid.
+#include "tracking/blocking_counter.h"
+#include "tracking/spot_filters.h"
+#include "tracking/spot_finder.h"
+#include "tracking/spot_record.h"
+
+// The "Tracking" parameters the detection reads.
+struct SpotParameters {
+    int dilateCount = 3;   // merge margin; below 1 no merging
+    int spotMaxBand = 20;  // widest lit span of a spot; below 1 no band test
+    int noiseThres = 4;    // lit edge samples that mark a larger lit structure
+    int noiseRatio = 100;  // percent of the threshold for the edge samples
+    int maxAveNoise = 128; // limit of the mean noise around the spot; 0 or below: no check
+};
+
+// Merges the blobs, drops those that fail the band test or are edge-lit, picks one by the
+// previous spot and leaves its rectangle, grown by 2 and kept inside the detection area, in
+// `current`. Too many blobs (more than 3 after merging) is no spot; blobs that were all
+// dropped count as a blocked frame.
+bool DetectSpot(SpotFinder& finder, const SpotView& view, const SpotParameters& parameters,
+                const SpotRecord& previous, SpotRecord& current, BlockingCounter& blocking);
+
+// Intensity-weighted centroid of the tracked channel over the spot rectangle (its centre when
+// nothing there is lit). Rejected when the mean red level of the unlit pixels is above
+// maxAveNoise. Moving the blocking counter is the caller's part.
+bool MeasureSpot(const cv::Mat& frame, int channel, int maxAveNoise, SpotRecord& current);
