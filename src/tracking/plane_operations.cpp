@@ -22,7 +22,7 @@ void SubtractPlanes(const cv::Mat& a, const cv::Mat& b, cv::Mat& difference, int
         uchar* target = difference.ptr<uchar>(y);
         for (int x = 0; x < area.width; ++x) {
             const int d = minuend[x] - subtrahend[x];
-            target[x] = d < threshold ? 0 : static_cast<uchar>(d & 0xFF);
+            target[x] = threshold > 0 && d < threshold ? 0 : static_cast<uchar>(d & 0xFF);
         }
     }
 }

@@ -6,7 +6,7 @@
 #include "tracking/pixel_rect.h"
 
 // Over all of `difference`: d := a - b; 0 where d < threshold, else d. With a threshold of 0 or
-// less every difference is stored as a byte, negative ones truncated to their low 8 bits.
+// less nothing is cut: every difference is stored as a byte, negative ones as their low 8 bits.
 void SubtractPlanes(const cv::Mat& a, const cv::Mat& b, cv::Mat& difference, int threshold);
 
 // Mean byte value inside the rectangle (64-bit sums); 0.0 for an empty rectangle.

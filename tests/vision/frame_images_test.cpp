@@ -1,0 +1,82 @@
+// FrameImages: format handling, binding without copies, padded planes and snapshots.
+#include <gtest/gtest.h>
+
+#include <opencv2/core.hpp>
+
+#include "synthetic_frame.h"
+#include "tracking/frame_images.h"
+
+TEST(FrameImages, NegativeHeightGivesPositiveSizeAndKeepsTheHeader) {
+    SyntheticFrame buffer(320, 240);
+    BITMAPINFOHEADER format = buffer.Format();
+    format.biHeight = -240;
+    FrameImages images;
+    images.detectionArea = {5, 5, 10, 10};
+    ASSERT_TRUE(images.SetFormat(format));
+    EXPECT_EQ(images.Width(), 320);
+    EXPECT_EQ(images.Height(), 240);
+    EXPECT_EQ(images.BitmapInfo().biHeight, -240);
+    EXPECT_EQ(images.FullRect(), (PixelRect{0, 0, 320, 240}));
+    EXPECT_EQ(images.detectionArea, images.FullRect());
+    for (const cv::Mat* plane : {&images.channelPlane, &images.workPlane,
+                                 &images.thresholdImage, &images.maskPlane}) {
+        EXPECT_EQ(plane->cols, 320);
+        EXPECT_EQ(plane->rows, 240);
+        EXPECT_EQ(plane->type(), CV_8UC1);
+    }
+}
+
+TEST(FrameImages, BindLaysTheHeaderOverTheBufferWithoutCopying) {
+    SyntheticFrame buffer(318, 10);  // 954 bytes a row, padded to 956
+    FrameImages images;
+    ASSERT_TRUE(images.SetFormat(buffer.Format()));
+    buffer.At(317, 9, 2) = 77;
+    images.Bind(buffer.Data());
+    EXPECT_EQ(images.frame.data, buffer.Data());
+    EXPECT_EQ(images.frame.step[0], 956u);
+    EXPECT_EQ(images.frame.at<cv::Vec3b>(9, 317)[2], 77);
+    buffer.At(0, 0, 1) = 12;  // the header sees later writes: nothing was copied
+    EXPECT_EQ(images.frame.at<cv::Vec3b>(0, 0)[1], 12);
+    EXPECT_EQ(images.channelPlane.step[0], 320u);  // work rows padded like the buffer's
+    images.Bind(nullptr);
+    EXPECT_TRUE(images.frame.empty());
+}
+
+TEST(FrameImages, UnusableFormatsLeaveEveryImageEmpty) {
+    SyntheticFrame buffer(320, 240);
+    for (int variant = 0; variant < 3; ++variant) {
+        BITMAPINFOHEADER format = buffer.Format();
+        if (variant == 0) format.biBitCount = 16;
+        if (variant == 1) format.biWidth = 0;
+        if (variant == 2) format.biHeight = 100000;
+        FrameImages images;
+        EXPECT_FALSE(images.SetFormat(format)) << variant;
+        EXPECT_TRUE(images.channelPlane.empty());
+        EXPECT_TRUE(images.detectionArea.IsEmpty());
+        images.Bind(buffer.Data());
+        EXPECT_TRUE(images.frame.empty());
+    }
+}
+
+TEST(FrameImages, SnapshotsCopyTheFrameAndStartPlanesAtZero) {
+    SyntheticFrame buffer(32, 24);
+    buffer.Fill(0, 40);
+    buffer.At(3, 4, 1) = 200;
+    FrameImages images;
+    ASSERT_TRUE(images.SetFormat(buffer.Format()));
+    images.Bind(buffer.Data());
+    images.TakeSnapshots();
+    EXPECT_EQ(cv::countNonZero(images.channelPlane == 255), 32 * 24);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(images.snapshots[i].type(), CV_8UC1);
+        EXPECT_EQ(cv::countNonZero(images.snapshots[i]), 0);
+    }
+    buffer.At(3, 4, 1) = 1;  // the copies keep the frame as it was
+    for (int i = 2; i < 5; ++i) {
+        ASSERT_EQ(images.snapshots[i].type(), CV_8UC3);
+        EXPECT_NE(images.snapshots[i].data, buffer.Data());
+        EXPECT_EQ(images.snapshots[i].at<cv::Vec3b>(4, 3), cv::Vec3b(40, 200, 0));
+    }
+    images.Allocate(16, 16);
+    for (const cv::Mat& snapshot : images.snapshots) EXPECT_TRUE(snapshot.empty());
+}

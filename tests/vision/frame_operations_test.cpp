@@ -1,0 +1,137 @@
+// Pixel operations on the frame and on planes: exact values, rectangle bounds and image edges.
+#include <gtest/gtest.h>
+
+#include <opencv2/core.hpp>
+
+#include "synthetic_frame.h"
+#include "tracking/frame_images.h"
+#include "tracking/frame_operations.h"
+#include "tracking/plane_operations.h"
+
+namespace {
+
+// A 40 x 30 frame whose channel c at (x, y) is x + 3y + 60c (mod 256).
+class PixelOperations : public ::testing::Test {
+protected:
+    PixelOperations() : buffer_(40, 30) {
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                for (int c = 0; c < 3; ++c) buffer_.At(x, y, c) = Value(x, y, c);
+        images_.SetFormat(buffer_.Format());
+        images_.Bind(buffer_.Data());
+        FillPlane(images_.channelPlane, 7);
+    }
+    static std::uint8_t Value(int x, int y, int c) {
+        return static_cast<std::uint8_t>(x + 3 * y + 60 * c);
+    }
+    int Plane(int x, int y) const { return images_.channelPlane.at<uchar>(y, x); }
+
+    SyntheticFrame buffer_;
+    FrameImages images_;
+};
+
+}  // namespace
+
+TEST_F(PixelOperations, ExtractChannelWritesOnlyInsideTheRectangle) {
+    ExtractChannel(images_.frame, images_.channelPlane, 2, {5, 6, 10, 4});
+    EXPECT_EQ(Plane(5, 6), Value(5, 6, 2));
+    EXPECT_EQ(Plane(14, 9), Value(14, 9, 2));
+    EXPECT_EQ(Plane(15, 9), 7);
+    EXPECT_EQ(Plane(14, 10), 7);
+    EXPECT_EQ(Plane(4, 6), 7);
+    ExtractChannel(images_.frame, images_.channelPlane, 3, {0, 0, 40, 30});  // no such channel
+    EXPECT_EQ(Plane(0, 0), 7);
+    ExtractChannel(images_.frame, images_.channelPlane, 0, {30, 25, 50, 50});  // clipped
+    EXPECT_EQ(Plane(39, 29), Value(39, 29, 0));
+}
+
+TEST_F(PixelOperations, MaxChannelKeepsTheBrighterValue) {
+    FillPlane(images_.channelPlane, 100);
+    MaxChannel(images_.frame, images_.channelPlane, 1);
+    EXPECT_EQ(Plane(0, 0), 100);                   // frame 60
+    EXPECT_EQ(Plane(39, 10), Value(39, 10, 1));    // frame 129
+    MaxChannel(images_.frame, images_.channelPlane, 2, {0, 0, 1, 1});
+    EXPECT_EQ(Plane(0, 0), 120);
+    EXPECT_EQ(Plane(1, 0), 100);
+}
+
+TEST_F(PixelOperations, SubtractChannelClampsNegativeDifferencesToZero) {
+    cv::Mat& base = images_.workPlane;
+    FillPlane(base, 20);
+    SubtractChannel(images_.frame, base, images_.channelPlane, {0, 0, 40, 30}, 0);
+    EXPECT_EQ(Plane(0, 0), 0);    // 0 - 20
+    EXPECT_EQ(Plane(19, 0), 0);   // 19 - 20
+    EXPECT_EQ(Plane(21, 0), 1);
+    EXPECT_EQ(Plane(10, 5), 5);   // 25 - 20
+}
+
+TEST_F(PixelOperations, SubtractPlanesAppliesTheThresholdOrKeepsLowBytes) {
+    cv::Mat a = CreatePaddedImage(4, 1, CV_8UC1);
+    cv::Mat b = CreatePaddedImage(4, 1, CV_8UC1);
+    cv::Mat d = CreatePaddedImage(4, 1, CV_8UC1);
+    const uchar av[4] = {50, 10, 200, 30}, bv[4] = {20, 20, 195, 30};
+    for (int x = 0; x < 4; ++x) a.at<uchar>(0, x) = av[x], b.at<uchar>(0, x) = bv[x];
+    SubtractPlanes(a, b, d, 6);
+    EXPECT_EQ(d.at<uchar>(0, 0), 30);
+    EXPECT_EQ(d.at<uchar>(0, 1), 0);
+    EXPECT_EQ(d.at<uchar>(0, 2), 0);  // 5 < 6
+    SubtractPlanes(a, b, d, 0);
+    EXPECT_EQ(d.at<uchar>(0, 1), 246);  // -10 as a byte
+    EXPECT_EQ(d.at<uchar>(0, 2), 5);
+    EXPECT_EQ(d.at<uchar>(0, 3), 0);
+}
+
+TEST_F(PixelOperations, CountLitAtTheThresholdExtremes) {
+    const PixelRect rect{0, 0, 4, 2};  // green: 60..63 and 63..66
+    LitCount all = CountLit(images_.frame, 0, rect, 1);
+    EXPECT_EQ(all.count, 8);
+    EXPECT_EQ(all.mean, 0);
+    LitCount none = CountLit(images_.frame, 256, rect, 1);
+    EXPECT_EQ(none.count, 0);
+    EXPECT_EQ(none.mean, (60 + 61 + 62 + 63 + 63 + 64 + 65 + 66) / 8);
+    LitCount some = CountLit(images_.frame, 64, rect, 1);
+    EXPECT_EQ(some.count, 3);
+    EXPECT_EQ(some.mean, (60 + 61 + 62 + 63 + 63) / 5);
+    EXPECT_EQ(CountLit(images_.frame, 0, 0).count, 40 * 30);
+}
+
+TEST_F(PixelOperations, CrossSumCountsOnlyNeighboursInsideTheFrame) {
+    EXPECT_EQ(CrossSum(images_.frame, 0, 0, 0), Value(0, 0, 0) + Value(1, 0, 0) + Value(0, 1, 0));
+    EXPECT_EQ(CrossSum(images_.frame, 1, 39, 29),
+              Value(39, 29, 1) + Value(38, 29, 1) + Value(39, 28, 1));
+    EXPECT_EQ(CrossSum(images_.frame, 0, 5, 5),
+              Value(5, 5, 0) + Value(4, 5, 0) + Value(6, 5, 0) + Value(5, 6, 0) + Value(5, 4, 0));
+}
+
+TEST_F(PixelOperations, PlaneMeanAveragesTheRectangle) {
+    ExtractChannel(images_.frame, images_.channelPlane, 0, images_.FullRect());
+    EXPECT_DOUBLE_EQ(PlaneMean(images_.channelPlane, {2, 1, 3, 2}),
+                     (5 + 6 + 7 + 8 + 9 + 10) / 6.0);
+    EXPECT_EQ(PlaneMean(images_.channelPlane, {2, 1, 0, 2}), 0.0);
+}
+
+TEST(PlaneOperations, FillPlaneAlsoSetsTheRowPadding) {
+    cv::Mat plane = CreatePaddedImage(6, 3, CV_8UC1);  // rows of 8 bytes
+    ASSERT_EQ(plane.step[0], 8u);
+    FillPlane(plane, 0x5A);
+    const uchar* storage = plane.data;
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(storage[i], 0x5A) << i;
+}
+
+TEST(PlaneOperations, MarkRectDrawsTheOutlineAndTheCentreCross) {
+    cv::Mat frame = CreatePaddedImage(40, 30, CV_8UC3);
+    FillPlane(frame, 0);
+    const cv::Vec3b yellow(0, 255, 255);
+    MarkRect(frame, {10, 5, 11, 9}, cv::Scalar(0, 255, 255), 1, true);
+    EXPECT_EQ(frame.at<cv::Vec3b>(5, 10), yellow);
+    EXPECT_EQ(frame.at<cv::Vec3b>(13, 20), yellow);  // bottom-right is (x+w-1, y+h-1)
+    EXPECT_EQ(frame.at<cv::Vec3b>(14, 21), cv::Vec3b());
+    EXPECT_EQ(frame.at<cv::Vec3b>(10, 14), yellow);  // centre (16, 10) rounded half to even
+    EXPECT_EQ(frame.at<cv::Vec3b>(10, 18), yellow);
+    EXPECT_EQ(frame.at<cv::Vec3b>(8, 16), yellow);
+    EXPECT_EQ(frame.at<cv::Vec3b>(10, 19), cv::Vec3b());
+    EXPECT_EQ(frame.at<cv::Vec3b>(7, 16), cv::Vec3b());
+    const cv::Mat before = frame.clone();
+    MarkRect(frame, {10, 5, 0, 9}, cv::Scalar(255, 0, 0), 1, true);
+    EXPECT_EQ(cv::norm(frame, before, cv::NORM_INF), 0.0);
+}
