@@ -18,29 +18,31 @@ bool Inside(const SpotView& view, int x, int y) {
            y < std::min(view.frame.rows, view.threshold.rows);
 }
 
-// Lit extent of row y over columns [x, x + width): last - first + 1, 0 when nothing is lit.
-int RowSpan(const SpotView& view, int y, int x, int width) {
-    if (y == view.area.y || y == view.area.Bottom()) return 0;
+// Lit extent along `length` pixels from (x, y) in steps of (dx, dy): last - first + 1, 0 when
+// nothing is lit.
+int LineSpan(const SpotView& view, int x, int y, int dx, int dy, int length) {
     int first = -1;
     int last = -1;
-    for (int i = x; i < x + width; ++i) {
-        if (!Inside(view, i, y) || !IsLit(view, i, y)) continue;
+    for (int i = 0; i < length; ++i) {
+        const int px = x + i * dx;
+        const int py = y + i * dy;
+        if (!Inside(view, px, py) || !IsLit(view, px, py)) continue;
         if (first < 0) first = i;
         last = i;
     }
     return first < 0 ? 0 : last - first + 1;
 }
 
+// Rows on the detection area's top edge or just below it, and columns on its left edge or just
+// right of it, count as unlit.
+int RowSpan(const SpotView& view, int y, int x, int width) {
+    if (y == view.area.y || y == view.area.Bottom()) return 0;
+    return LineSpan(view, x, y, 1, 0, width);
+}
+
 int ColumnSpan(const SpotView& view, int x, int y, int height) {
     if (x == view.area.x || x == view.area.Right()) return 0;
-    int first = -1;
-    int last = -1;
-    for (int j = y; j < y + height; ++j) {
-        if (!Inside(view, x, j) || !IsLit(view, x, j)) continue;
-        if (first < 0) first = j;
-        last = j;
-    }
-    return first < 0 ? 0 : last - first + 1;
+    return LineSpan(view, x, y, 0, 1, height);
 }
 
 // The span along the middle line, and also along the lines band/2 to either side when the
