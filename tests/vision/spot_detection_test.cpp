@@ -1,0 +1,154 @@
+// The detection pass: blob limits, band and edge-lit filters, the spot rectangle, the centroid
+// with its noise check, and the blocking alarm.
+#include <gtest/gtest.h>
+
+#include "spot_scene.h"
+
+TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwo) {
+    SpotScene scene;
+    scene.Light({100, 80, 6, 6});
+    ASSERT_TRUE(scene.Detect());
+    EXPECT_EQ(scene.current.spot, (PixelRect{98, 78, 10, 10}));
+    EXPECT_EQ(scene.current.blobCount, 1);
+    EXPECT_EQ(scene.blocking.Count(), 0);
+}
+
+TEST(SpotDetection, SpotRectangleStaysInsideTheDetectionArea) {
+    SpotScene scene;
+    scene.images.detectionArea = {50, 50, 100, 100};
+    scene.Light({50, 50, 6, 6});
+    ASSERT_TRUE(scene.Detect());
+    EXPECT_EQ(scene.current.spot, (PixelRect{50, 50, 8, 8}));
+}
+
+TEST(SpotDetection, MoreThanThreeBlobsIsNoSpotAndNoBlocking) {
+    SpotScene scene;
+    for (int i = 0; i < 4; ++i) scene.Light({30 + 50 * i, 100, 6, 6});
+    EXPECT_FALSE(scene.Detect());
+    EXPECT_EQ(scene.current.blobCount, 4);
+    EXPECT_EQ(scene.blocking.Count(), 0);
+    SpotScene three;
+    for (int i = 0; i < 3; ++i) three.Light({30 + 50 * i, 100, 6, 6});
+    EXPECT_TRUE(three.Detect());
+}
+
+TEST(SpotDetection, BandTestPassesABarAndFailsASquare) {
+    SpotScene bar;
+    bar.Light({100, 100, 30, 4});
+    const BandResult barBand = BandTest(bar.View(), {100, 100, 30, 4}, 20);
+    EXPECT_TRUE(barBand.pass);
+    EXPECT_EQ(barBand.horizontalSpan, 30);
+    EXPECT_EQ(barBand.verticalSpan, -1);
+    EXPECT_TRUE(bar.Detect());
+
+    SpotScene square;
+    square.Light({100, 100, 30, 30});
+    const BandResult squareBand = BandTest(square.View(), {100, 100, 30, 30}, 20);
+    EXPECT_FALSE(squareBand.pass);
+    EXPECT_EQ(squareBand.horizontalSpan, 30);
+    EXPECT_EQ(squareBand.verticalSpan, 30);
+    EXPECT_FALSE(square.Detect());
+    EXPECT_EQ(square.blocking.Count(), 1);
+    EXPECT_EQ(square.current.horizontalSpan, 30);
+    EXPECT_TRUE(BandTest(square.View(), {100, 100, 30, 30}, 0).pass);
+}
+
+TEST(SpotDetection, BandTestIgnoresRowsOnTheAreaEdge) {
+    SpotScene scene;
+    scene.images.detectionArea = {0, 115, 320, 100};
+    scene.Light({100, 100, 30, 30});
+    // The middle row 115 lies on the area's top edge: no horizontal span, so it passes.
+    const BandResult band = BandTest(scene.View(), {100, 100, 30, 30}, 20);
+    EXPECT_TRUE(band.pass);
+    EXPECT_EQ(band.horizontalSpan, 0);
+}
+
+TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLit) {
+    for (const int ratio : {50, 100}) {
+        SpotScene scene;
+        scene.Light({90, 90, 26, 26}, 60);  // 60 % of the threshold around the spot
+        scene.Light({100, 100, 6, 6});
+        SpotParameters parameters;
+        parameters.noiseRatio = ratio;
+        EXPECT_EQ(EdgeLitTest(scene.View(), {100, 100, 6, 6}, ratio, 4), ratio == 50);
+        EXPECT_EQ(scene.Detect(parameters), ratio == 100) << ratio;
+    }
+}
+
+TEST(SpotDetection, SidesTouchingTheAreaCountOnlyWithALitSample) {
+    SpotScene scene;
+    scene.images.detectionArea = {100, 100, 100, 100};
+    scene.Light({100, 100, 6, 6});
+    scene.Light({106, 103, 1, 1}, 150);  // right sample lit; left and top touch the area
+    EXPECT_FALSE(EdgeLitTest(scene.View(), {100, 100, 6, 6}, 100, 4));  // L 1 + S 2 < 4
+    EXPECT_TRUE(EdgeLitTest(scene.View(), {100, 100, 6, 6}, 100, 3));
+    SpotScene dark;
+    dark.images.detectionArea = {100, 100, 100, 100};
+    EXPECT_FALSE(EdgeLitTest(dark.View(), {100, 100, 6, 6}, 100, 2));  // nothing lit: never
+}
+
+TEST(SpotMeasure, CentroidIsIntensityWeighted) {
+    SpotScene scene;
+    scene.SetPixel(10, 20, SpotScene::kChannel, 100);
+    scene.SetPixel(13, 20, SpotScene::kChannel, 200);
+    scene.SetPixel(13, 23, SpotScene::kChannel, 100);
+    scene.current.spot = {8, 18, 8, 8};
+    ASSERT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 128, scene.current));
+    EXPECT_FLOAT_EQ(scene.current.centroidX, (10 * 100 + 13 * 200 + 13 * 100) / 400.0f);
+    EXPECT_FLOAT_EQ(scene.current.centroidY, (20 * 100 + 20 * 200 + 23 * 100) / 400.0f);
+}
+
+TEST(SpotMeasure, UnlitSpotGetsItsCentre) {
+    SpotScene scene;
+    scene.current.spot = {8, 18, 7, 4};
+    ASSERT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 128, scene.current));
+    EXPECT_FLOAT_EQ(scene.current.centroidX, 11.5f);
+    EXPECT_FLOAT_EQ(scene.current.centroidY, 20.0f);
+}
+
+TEST(SpotMeasure, RedNoiseAroundTheSpotRejectsItUnlessTheCheckIsOff) {
+    SpotScene scene;
+    scene.current.spot = {0, 0, 10, 10};
+    scene.Light({0, 0, 5, 5});
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) scene.SetPixel(x, y, 2, 130);
+    EXPECT_FALSE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 129, scene.current));
+    EXPECT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 130, scene.current));
+    EXPECT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 0, scene.current));
+}
+
+namespace {
+
+void CountAlarm(void* context) { ++*static_cast<int*>(context); }
+
+}  // namespace
+
+TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnce) {
+    SpotScene scene;
+    int alarms = 0;
+    scene.blocking.SetAlarm(CountAlarm, &alarms);
+    scene.Light({100, 100, 30, 30});
+    for (int frame = 0; frame < 30; ++frame) EXPECT_FALSE(scene.Detect());
+    EXPECT_EQ(alarms, 0);
+    EXPECT_EQ(scene.blocking.Count(), 30);
+    EXPECT_FALSE(scene.Detect());
+    EXPECT_EQ(alarms, 1);
+    EXPECT_EQ(scene.blocking.Count(), 0);
+}
+
+TEST(SpotBlocking, AcceptedFramesCountDownButNotBelowZero) {
+    BlockingCounter counter;
+    int alarms = 0;
+    counter.SetAlarm(CountAlarm, &alarms);
+    counter.ReportBlocking(-1);
+    EXPECT_EQ(counter.Count(), 0);
+    for (int i = 0; i < 25; ++i) {
+        counter.ReportBlocking(+1);
+        if (i % 5 == 0) counter.ReportBlocking(-1);
+    }
+    EXPECT_EQ(counter.Count(), 20);
+    for (int i = 0; i < 10; ++i) EXPECT_FALSE(counter.ReportBlocking(+1));
+    EXPECT_TRUE(counter.ReportBlocking(+1));
+    EXPECT_EQ(alarms, 1);
+    EXPECT_EQ(counter.Count(), 0);
+}

@@ -1,0 +1,133 @@
+// SpotFinder: region size limit, seeds and fill bounds, the one-pass merge, the association.
+#include <gtest/gtest.h>
+
+#include "spot_scene.h"
+
+TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNot) {
+    SpotScene scene;
+    scene.Light({50, 50, 6, 5});  // 30 pixels
+    scene.Light({150, 50, 29, 1});
+    ASSERT_EQ(scene.Find(), 1);
+    const Blob& blob = scene.finder.Blobs()[0];
+    EXPECT_EQ(blob.Rect(), (PixelRect{50, 50, 6, 5}));
+    EXPECT_EQ(blob.pixelCount, 30);
+}
+
+TEST(SpotFinderFind, RegionsUseTheirSeedsThresholdAndMayLeaveTheArea) {
+    SpotScene scene;
+    scene.images.detectionArea = {100, 100, 50, 50};
+    scene.Light({140, 120, 30, 3});  // reaches 20 columns beyond the area
+    // Pixels whose own threshold is higher still join: the seed's threshold counts.
+    scene.images.thresholdImage(cv::Rect(160, 120, 10, 3)).setTo(250);
+    // Outside the area the plane keeps what was extracted before; give it the same light.
+    ExtractChannel(scene.images.frame, scene.images.channelPlane, SpotScene::kChannel,
+                   scene.images.FullRect());
+    ASSERT_EQ(scene.finder.Find(scene.images.channelPlane, scene.images.detectionArea,
+                                scene.images.thresholdImage),
+              1);
+    EXPECT_EQ(scene.finder.Blobs()[0].Rect(), (PixelRect{140, 120, 30, 3}));
+    EXPECT_EQ(scene.finder.Blobs()[0].pixelCount, 90);
+    EXPECT_EQ(scene.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
+}
+
+TEST(SpotFinderFind, LastRowAndColumnOfTheAreaAreNoSeeds) {
+    SpotScene scene;
+    scene.images.detectionArea = {0, 0, 100, 100};
+    scene.Light({99, 10, 1, 40});  // only in the last column
+    scene.Light({10, 99, 40, 1});  // only in the last row
+    EXPECT_EQ(scene.Find(), 0);
+}
+
+TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStay) {
+    SpotScene close;
+    close.Light({100, 100, 6, 6});
+    close.Light({111, 100, 6, 6});  // 5 free columns between
+    ASSERT_EQ(close.Find(), 2);
+    ASSERT_EQ(close.finder.Merge(3), 1);
+    EXPECT_EQ(close.finder.Blobs()[0].Rect(), (PixelRect{100, 100, 17, 6}));
+    EXPECT_EQ(close.finder.Blobs()[0].pixelCount, 72);
+
+    SpotScene apart;
+    apart.Light({100, 100, 6, 6});
+    apart.Light({113, 100, 6, 6});
+    ASSERT_EQ(apart.Find(), 2);
+    EXPECT_EQ(apart.finder.Merge(3), 2);
+    EXPECT_EQ(apart.finder.Merge(0), 2);
+}
+
+TEST(SpotFinderMerge, ABlobPassedOverIsNotTestedAgainstTheGrownUnion) {
+    SpotScene scene;
+    scene.Light({100, 10, 6, 6});  // A, first seed
+    scene.Light({120, 11, 6, 6});  // C: next to B only, but seeded before it
+    scene.Light({110, 12, 6, 6});  // B: next to A
+    ASSERT_EQ(scene.Find(), 3);
+    ASSERT_EQ(scene.finder.Merge(3), 2);
+    EXPECT_EQ(scene.finder.Blobs()[0].Rect(), (PixelRect{100, 10, 16, 8}));
+    EXPECT_EQ(scene.finder.Blobs()[0].pixelCount, 72);
+    EXPECT_EQ(scene.finder.Blobs()[1].Rect(), (PixelRect{120, 11, 6, 6}));
+}
+
+namespace {
+
+Blob MakeBlob(int x, int y, int size, int pixels) {
+    Blob blob;
+    blob.x = x;
+    blob.y = y;
+    blob.width = size;
+    blob.height = size;
+    blob.pixelCount = pixels;
+    return blob;
+}
+
+SpotRecord PreviousSpot() {
+    SpotRecord previous;
+    previous.blobCount = 1;
+    previous.spot = {100, 100, 10, 10};  // reach r = 5 * sqrt(200) = 70.7 (against d^2)
+    previous.centroidX = 105.0f;
+    previous.centroidY = 105.0f;
+    return previous;
+}
+
+}  // namespace
+
+TEST(SpotFinderAssociate, WithoutHistoryTheLargestBlobWins) {
+    SpotFinder finder;
+    finder.Blobs() = {MakeBlob(0, 0, 6, 40), MakeBlob(50, 50, 6, 45), MakeBlob(90, 0, 6, 45)};
+    finder.Associate(SpotRecord());
+    ASSERT_EQ(finder.Blobs().size(), 1u);
+    EXPECT_EQ(finder.Blobs()[0].x, 50);
+}
+
+TEST(SpotFinderAssociate, LargestWithinReachBeatsTheNearest) {
+    SpotFinder finder;
+    finder.Blobs() = {
+        MakeBlob(112, 102, 6, 40),  // centre (115, 105): d^2 = 100, beyond the reach
+        MakeBlob(107, 112, 6, 60),  // centre (110, 115): d^2 = 125, larger still, too far
+        MakeBlob(108, 105, 4, 35),  // centre (110, 107): d^2 = 29, nearest
+        MakeBlob(111, 101, 4, 50),  // centre (113, 103): d^2 = 68, within reach and larger
+    };
+    finder.Associate(PreviousSpot());
+    ASSERT_EQ(finder.Blobs().size(), 1u);
+    EXPECT_EQ(finder.Blobs()[0].pixelCount, 50);
+}
+
+TEST(SpotFinderAssociate, NearestInsideThePreviousSpotWins) {
+    SpotFinder finder;
+    finder.Blobs() = {
+        MakeBlob(103, 103, 2, 30),  // centre (104, 104), inside
+        MakeBlob(101, 101, 4, 90),  // centre (103, 103), inside, farther
+        MakeBlob(104, 100, 2, 99),  // centre (105, 101), inside, d^2 = 16
+        MakeBlob(140, 140, 6, 500),
+    };
+    finder.Associate(PreviousSpot());
+    ASSERT_EQ(finder.Blobs().size(), 1u);
+    EXPECT_EQ(finder.Blobs()[0].pixelCount, 30);
+}
+
+TEST(SpotFinderAssociate, NothingWithinReachFallsBackToTheLargest) {
+    SpotFinder finder;
+    finder.Blobs() = {MakeBlob(150, 150, 6, 40), MakeBlob(20, 20, 6, 70)};
+    finder.Associate(PreviousSpot());
+    ASSERT_EQ(finder.Blobs().size(), 1u);
+    EXPECT_EQ(finder.Blobs()[0].pixelCount, 70);
+}
