@@ -1,0 +1,199 @@
+// Board layout, pattern advance and what each pattern kind puts on the screen.
+#include <gtest/gtest.h>
+
+#include "alignment/pattern_screen.h"
+#include "app/unique_handle.h"
+
+namespace {
+
+DesktopMetrics Desktop(int width, int height) {
+    DesktopMetrics d;
+    d.workArea = {0, 0, width, height};
+    d.textHeight = 16;
+    d.borderWidth = 1;
+    d.captionHeight = 19;
+    d.menuHeight = 19;
+    return d;
+}
+
+// A 32-bit screen-sized bitmap the patterns are drawn into.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<const DWORD*>(bits);
+        selected_ = SelectObject(dc_.Get(), bitmap_.Get());
+    }
+    ~Canvas() { SelectObject(dc_.Get(), selected_); }
+    void Draw(const PatternScreen& screen, bool gray = false) {
+        RECT client{0, 0, width_, height_};
+        screen.Draw(dc_.Get(), client, POINT{0, 0}, gray);
+        GdiFlush();
+    }
+    // Colour (0xRRGGBB) at a screen point.
+    DWORD At(POINT p) const { return bits_[p.y * width_ + p.x] & 0xFFFFFF; }
+
+private:
+    int width_, height_;
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ selected_ = nullptr;
+    const DWORD* bits_ = nullptr;
+};
+
+// Centre of drawn square (column, row).
+POINT SquareCentre(const PatternScreen& s, int column, int row) {
+    POINT p = s.CornerPosition(column, row);
+    return {p.x + s.SquareWidth() / 2, p.y + s.SquareHeight() / 2};
+}
+
+constexpr DWORD kWhite = 0xFFFFFF, kBlack = 0x000000, kLightGray = 0xC0C0C0;
+
+}  // namespace
+
+TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
+    PatternScreen s;
+    s.SetGrid(7, 5);
+    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    // Reserved height 19 + 32 + 6 + 19 + 1 = 77 above the board, two captions below it.
+    EXPECT_EQ(s.SquareWidth(), 1004 / 8);
+    EXPECT_EQ(s.SquareHeight(), (720 - 87) / 6);
+    EXPECT_EQ(s.Origin().x, 512 - 8 * 125 / 2);
+    EXPECT_EQ(s.Origin().y, (720 + 87) / 2 - 6 * 105 / 2);
+    auto span = s.InnerCornerSpan();
+    EXPECT_EQ(span[0].x, s.Origin().x + 125);
+    EXPECT_EQ(span[1].x, s.Origin().x + 7 * 125);
+    EXPECT_EQ(span[1].y, s.Origin().y + 5 * 105);
+
+    for (int outOfRange : {0, 151, -5}) {
+        s.Layout(BoardLayout{0, 0, outOfRange, outOfRange, 0}, Desktop(1024, 768));
+        EXPECT_EQ(s.SquareWidth(), 125) << outOfRange;
+        EXPECT_EQ(s.SquareHeight(), 105) << outOfRange;
+    }
+    s.Layout(BoardLayout{0, 0, 50, 150, 0}, Desktop(1024, 768));
+    EXPECT_EQ(s.SquareWidth(), 62);
+    EXPECT_EQ(s.SquareHeight(), 157);
+
+    // A negative offset moves the board left and up by a share of the work area.
+    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    const POINT centred = s.Origin();
+    s.Layout(BoardLayout{-10, -5, 100, 100, 0}, Desktop(1024, 768));
+    EXPECT_EQ(s.Origin().x, centred.x - 102);
+    EXPECT_EQ(s.Origin().y, centred.y - 38);
+}
+
+TEST(PatternScreenLayout, PortraitBoardIsFiveBySeven) {
+    PatternScreen s;
+    s.SetGrid(5, 7);
+    s.Layout(BoardLayout{}, Desktop(768, 1024));
+    EXPECT_EQ(s.SquareWidth(), 748 / 6);
+    EXPECT_EQ(s.SquareHeight(), (1024 - 10 - 38 - 87) / 8);
+    EXPECT_EQ(s.InnerCornerSpan()[1].y, s.Origin().y + 7 * s.SquareHeight());
+}
+
+TEST(PatternScreenKinds, AdvanceRule) {
+    PatternScreen s;
+    s.SetKind(kPatternWhite);
+    s.Advance();
+    EXPECT_EQ(s.Kind(), kPatternBlack);
+    EXPECT_EQ(s.Level(), 35);
+    s.SetKind(kPatternChessboardAgain);
+    s.Advance();
+    EXPECT_EQ(s.Kind(), kPatternSingleCorner);
+    EXPECT_EQ(s.Level(), 0);
+    s.Advance();
+    EXPECT_EQ(s.Kind(), kPatternChessboard);
+    EXPECT_EQ(s.Level(), 35);
+    s.SetKind(8);
+    s.Advance();
+    EXPECT_EQ(s.Kind(), 5);
+    s.Advance();
+    EXPECT_EQ(s.Kind(), 6);
+}
+
+TEST(PatternScreenKinds, CornerQuadrants) {
+    EXPECT_EQ(CornerQuadrant(0, 7, 5), 0);
+    EXPECT_EQ(CornerQuadrant(3, 7, 5), 1);   // column 3 counts as right
+    EXPECT_EQ(CornerQuadrant(14, 7, 5), 2);  // row 2 counts as bottom
+    EXPECT_EQ(CornerQuadrant(34, 7, 5), 3);
+    EXPECT_EQ(CornerQuadrant(35, 7, 5), -1);
+    EXPECT_EQ(CornerQuadrant(-1, 7, 5), -1);
+    EXPECT_EQ(CornerQuadrant(2, 5, 7), 1);
+    EXPECT_EQ(CornerQuadrant(15, 5, 7), 2);
+}
+
+TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
+    PatternScreen s;
+    s.SetGrid(7, 5);
+    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    Canvas canvas(1024, 768);
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 0, 0)), kWhite);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kBlack);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 7, 5)), kWhite);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 6, 5)), kBlack);
+    EXPECT_EQ(canvas.At({2, 2}), kWhite);
+
+    canvas.Draw(s, true);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kLightGray);
+
+    s.SetKind(kPatternBlack);
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 0, 0)), kBlack);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kBlack);
+    s.SetKind(kPatternWhite);
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kWhite);
+}
+
+TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
+    for (auto [columns, rows, width, height] : {std::array<int, 4>{7, 5, 1024, 768},
+                                                std::array<int, 4>{5, 7, 768, 1024}}) {
+        PatternScreen s;
+        s.SetGrid(columns, rows);
+        s.Layout(BoardLayout{}, Desktop(width, height));
+        s.SetKind(kPatternSingleCorner, 8);
+        Canvas canvas(width, height);
+        canvas.Draw(s);
+        const int c = 8 % columns, r = 8 / columns;
+        EXPECT_EQ(canvas.At(SquareCentre(s, c + 1, r)), kWhite) << columns;
+        EXPECT_EQ(canvas.At(SquareCentre(s, c, r + 1)), kWhite) << columns;
+        EXPECT_EQ(canvas.At(SquareCentre(s, c, r)), kBlack) << columns;
+        EXPECT_EQ(canvas.At(SquareCentre(s, c + 1, r + 1)), kBlack) << columns;
+        EXPECT_EQ(canvas.At(SquareCentre(s, c + 3, r)), kBlack) << columns;
+    }
+}
+
+TEST(PatternScreenDrawing, QuadrantsInBothStyles) {
+    PatternScreen s;
+    s.SetGrid(7, 5);
+    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    Canvas canvas(1024, 768);
+
+    s.SetKind(5);  // top-left, squares
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kWhite);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 3, 2)), kWhite);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 5, 0)), kBlack);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 4)), kBlack);
+
+    s.SetKind(8);  // bottom-right, squares
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 5, 4)), kWhite);
+    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kBlack);
+
+    s.SetQuadrantStyle(1);
+    s.SetKind(6);  // top-right, filled rectangle shrunk by an eighth
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At({768, 192}), kWhite);
+    EXPECT_EQ(canvas.At({512 + 20, 10}), kBlack);
+    EXPECT_EQ(canvas.At({256, 192}), kBlack);
+    EXPECT_EQ(canvas.At({768, 576}), kBlack);
+}
