@@ -1,0 +1,23 @@
+#include "settings/display_aspect_record.h"
+
+#include "settings/record_file.h"
+
+#include <cmath>
+
+namespace {
+
+bool IsAspectSide(float value) { return std::isfinite(value) && value >= 0.0f; }
+
+}  // namespace
+
+DisplayAspectRecord DefaultDisplayAspect() { return {4.0f, 3.0f, 1}; }
+
+FileResult ReadDisplayAspect(DisplayAspectRecord& aspect) {
+    return ReadCheckedRecord(kDisplayAspectFileName, aspect, [](const DisplayAspectRecord& read) {
+        return IsAspectSide(read.width) && IsAspectSide(read.height) ? FileResult::Ok : FileResult::Invalid;
+    });
+}
+
+FileResult WriteDisplayAspect(const DisplayAspectRecord& aspect) {
+    return WriteRecordFile(kDisplayAspectFileName, &aspect, sizeof aspect, false);
+}

@@ -1,0 +1,114 @@
+#include "settings/alignment_record.h"
+
+#include "settings_test_fixture.h"
+
+#include <limits>
+
+using testsupport::ReadBytes;
+
+namespace {
+
+AlignmentRecord GoodAlignment() {
+    AlignmentRecord record = DefaultAlignmentResult();
+    record.accuracy = {AccuracyGrade::Good, 2.5f, 1.5f, 0.75f, 0.5f, 0, 1};
+    record.displayAspectWidth = 16.0f;
+    record.displayAspectHeight = 9.0f;
+    record.alignedDesktopWidth = 1024;
+    record.alignedDesktopHeight = 768;
+    record.principalPointX = 161.5f;
+    record.principalPointY = 119.25f;
+    for (int i = 0; i < 6; ++i) record.pose[i] = 0.1f * (i + 1);
+    record.posePoints.count = PosePoints::kCapacity;
+    for (int i = 0; i < PosePoints::kCapacity; ++i) {
+        record.posePoints.imagePoints[i] = {10.0f + i, 20.0f + i};
+        record.posePoints.objectPoints[i] = {100.0f * (i % 7), 100.0f * (i / 7), 0.0f};
+    }
+    record.profileIndex = 0;
+    return record;
+}
+
+}  // namespace
+
+TEST(AlignmentRecordTest, BuiltInRecordIsUnalignedFourByThree) {
+    AlignmentRecord record = DefaultAlignmentResult();
+    EXPECT_EQ(record.accuracy.grade, AccuracyGrade::NotAligned);
+    EXPECT_FALSE(IsUsableGrade(record.accuracy.grade));
+    EXPECT_EQ(record.displayAspectWidth, 4.0f);
+    EXPECT_EQ(record.displayAspectHeight, 3.0f);
+    EXPECT_EQ(record.profileIndex, -1);
+    EXPECT_EQ(record.posePoints.count, 0);
+    EXPECT_EQ(record.alignedDesktopWidth, 0);
+}
+
+class AlignmentFileTest : public SettingsFileTest {};
+
+TEST_F(AlignmentFileTest, StoresFieldsAtTheirOffsets) {
+    ASSERT_EQ(WriteAlignmentResult(GoodAlignment()), FileResult::Ok);
+    std::string bytes = ReadBytes(kAlignmentResultFileName);
+    ASSERT_EQ(bytes.size(), 808u);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 0), 4);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 24), 1);            // bad corners
+    EXPECT_EQ(ValueAt<float>(bytes, 28), 16.0f);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 40), 768);
+    EXPECT_EQ(ValueAt<float>(bytes, 44), 161.5f);
+    EXPECT_FLOAT_EQ(ValueAt<float>(bytes, 52 + 4 * 5), 0.6f);
+    EXPECT_EQ(ValueAt<float>(bytes, 76 + 8 * 34 + 4), 54.0f);             // image point 34, y
+    EXPECT_EQ(ValueAt<float>(bytes, 76 + 280 + 12 * 8), 100.0f);          // object point 8, x
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 776), 35);                          // point count
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 780), 0);
+    EXPECT_EQ(bytes.substr(784), std::string(24, '\0'));
+}
+
+TEST_F(AlignmentFileTest, RoundTripKeepsEveryByte) {
+    AlignmentRecord written = GoodAlignment();
+    ASSERT_EQ(WriteAlignmentResult(written), FileResult::Ok);
+    AlignmentRecord read = DefaultAlignmentResult();
+    ASSERT_EQ(ReadAlignmentResult(read), FileResult::Ok);
+    EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
+}
+
+TEST_F(AlignmentFileTest, MissingAndShortFiles) {
+    AlignmentRecord read = DefaultAlignmentResult();
+    EXPECT_EQ(ReadAlignmentResult(read), FileResult::CannotOpen);
+    WriteRecordBytes(kAlignmentResultFileName, GoodAlignment(), sizeof(AlignmentRecord) - 1);
+    EXPECT_EQ(ReadAlignmentResult(read), FileResult::Invalid);
+    EXPECT_EQ(read.accuracy.grade, AccuracyGrade::NotAligned);
+}
+
+TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalid) {
+    struct Case { const char* what; void (*damage)(AlignmentRecord&); };
+    const Case cases[] = {
+        {"36 points", [](AlignmentRecord& r) { r.posePoints.count = 36; }},
+        {"negative count", [](AlignmentRecord& r) { r.posePoints.count = -1; }},
+        {"grade 5", [](AlignmentRecord& r) { r.accuracy.grade = static_cast<AccuracyGrade>(5); }},
+        {"grade -1", [](AlignmentRecord& r) { r.accuracy.grade = static_cast<AccuracyGrade>(-1); }},
+        {"usable, no desktop width", [](AlignmentRecord& r) { r.alignedDesktopWidth = 0; }},
+        {"usable, negative height", [](AlignmentRecord& r) {
+             r.accuracy.grade = AccuracyGrade::Coarse;
+             r.alignedDesktopHeight = -768;
+         }},
+        {"nan pose", [](AlignmentRecord& r) { r.pose[3] = std::numeric_limits<float>::quiet_NaN(); }},
+        {"infinite unused object point", [](AlignmentRecord& r) {
+             r.posePoints.count = 20;
+             r.posePoints.objectPoints[34].z = std::numeric_limits<float>::infinity();
+         }},
+        {"nan aspect", [](AlignmentRecord& r) { r.displayAspectHeight = std::numeric_limits<float>::quiet_NaN(); }},
+    };
+    for (const Case& c : cases) {
+        AlignmentRecord damaged = GoodAlignment();
+        c.damage(damaged);
+        WriteRecordBytes(kAlignmentResultFileName, damaged);
+        AlignmentRecord read = DefaultAlignmentResult();
+        EXPECT_EQ(ReadAlignmentResult(read), FileResult::Invalid) << c.what;
+        EXPECT_EQ(read.accuracy.grade, AccuracyGrade::NotAligned) << c.what;
+    }
+}
+
+TEST_F(AlignmentFileTest, UnusableGradeNeedsNoDesktopSize) {
+    AlignmentRecord failed = DefaultAlignmentResult();
+    failed.accuracy.grade = AccuracyGrade::Bad;
+    WriteRecordBytes(kAlignmentResultFileName, failed);
+    AlignmentRecord read = DefaultAlignmentResult();
+    EXPECT_EQ(ReadAlignmentResult(read), FileResult::Ok);
+    EXPECT_EQ(read.accuracy.grade, AccuracyGrade::Bad);
+}

@@ -1,0 +1,85 @@
+#include "settings/chessboard_layout_record.h"
+#include "settings/display_aspect_record.h"
+
+#include "settings_test_fixture.h"
+
+#include <limits>
+
+using testsupport::ReadBytes;
+
+TEST(DisplayAspectRecordTest, BuiltInIsFourByThreeDetected) {
+    DisplayAspectRecord aspect = DefaultDisplayAspect();
+    EXPECT_EQ(aspect.width, 4.0f);
+    EXPECT_EQ(aspect.height, 3.0f);
+    EXPECT_EQ(aspect.autoDetect, 1);
+}
+
+class DisplayAspectFileTest : public SettingsFileTest {};
+
+TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {
+    ASSERT_EQ(WriteDisplayAspect({16.0f, 9.0f, 0}), FileResult::Ok);
+    std::string bytes = ReadBytes(kDisplayAspectFileName);
+    ASSERT_EQ(bytes.size(), 12u);
+    EXPECT_EQ(ValueAt<float>(bytes, 0), 16.0f);
+    EXPECT_EQ(ValueAt<float>(bytes, 4), 9.0f);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 8), 0);
+    DisplayAspectRecord read = DefaultDisplayAspect();
+    ASSERT_EQ(ReadDisplayAspect(read), FileResult::Ok);
+    EXPECT_EQ(read.width, 16.0f);
+    EXPECT_EQ(read.height, 9.0f);
+    EXPECT_EQ(read.autoDetect, 0);
+}
+
+TEST_F(DisplayAspectFileTest, MissingShortAndDamagedFiles) {
+    DisplayAspectRecord read = DefaultDisplayAspect();
+    EXPECT_EQ(ReadDisplayAspect(read), FileResult::CannotOpen);
+    WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, 11);
+    EXPECT_EQ(ReadDisplayAspect(read), FileResult::Invalid);
+    for (float bad : {-4.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+        WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{bad, 9.0f, 0});
+        EXPECT_EQ(ReadDisplayAspect(read), FileResult::Invalid) << bad;
+    }
+    // A damaged file never leaves a mixed record behind.
+    EXPECT_EQ(read.width, 4.0f);
+    EXPECT_EQ(read.autoDetect, 1);
+}
+
+TEST_F(DisplayAspectFileTest, ZeroSidesMeanTheDesktopAspectAndAreAccepted) {
+    WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{0.0f, 0.0f, 0});
+    DisplayAspectRecord read = DefaultDisplayAspect();
+    EXPECT_EQ(ReadDisplayAspect(read), FileResult::Ok);
+    EXPECT_EQ(read.width, 0.0f);
+}
+
+TEST(ChessboardLayoutRecordTest, BuiltInLayoutIsCentredAtFittedSize) {
+    ChessboardLayoutRecord layout = DefaultChessboardLayout();
+    EXPECT_EQ(layout.offsetXPercent, 0);
+    EXPECT_EQ(layout.offsetYPercent, 0);
+    EXPECT_EQ(layout.scaleXPercent, 100);
+    EXPECT_EQ(layout.scaleYPercent, 100);
+    EXPECT_EQ(layout.spare, 0);
+}
+
+class ChessboardLayoutFileTest : public SettingsFileTest {};
+
+TEST_F(ChessboardLayoutFileTest, RoundTripAndLayout) {
+    ASSERT_EQ(WriteChessboardLayout({-5, 3, 90, 120, 7}), FileResult::Ok);
+    std::string bytes = ReadBytes(kChessboardLayoutFileName);
+    ASSERT_EQ(bytes.size(), 20u);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 0), -5);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 12), 120);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 16), 7);
+    ChessboardLayoutRecord read = DefaultChessboardLayout();
+    ASSERT_EQ(ReadChessboardLayout(read), FileResult::Ok);
+    EXPECT_EQ(read.offsetXPercent, -5);
+    EXPECT_EQ(read.scaleXPercent, 90);
+    EXPECT_EQ(read.spare, 7);
+}
+
+TEST_F(ChessboardLayoutFileTest, MissingAndTwelveByteFiles) {
+    ChessboardLayoutRecord read = DefaultChessboardLayout();
+    EXPECT_EQ(ReadChessboardLayout(read), FileResult::CannotOpen);
+    WriteRecordBytes(kChessboardLayoutFileName, ChessboardLayoutRecord{10, 10, 50, 50, 0}, 12);
+    EXPECT_EQ(ReadChessboardLayout(read), FileResult::Invalid);
+    EXPECT_EQ(read.offsetXPercent, 0);
+}

@@ -1,0 +1,129 @@
+#include "settings/settings_loading.h"
+
+#include "settings/fixed_text.h"
+#include "settings_test_fixture.h"
+
+#include <windows.h>
+
+using testsupport::ReadBytes;
+
+class SettingsLoadingTest : public SettingsFileTest {};
+
+TEST_F(SettingsLoadingTest, InvalidOptionFileIsReplacedByBuiltInsAndRewritten) {
+    OptionRecord unequal = DefaultOptions();
+    unequal.gainLevel = 2;
+    unequal.trackGainLevel = 3;
+    unequal.minimizeToTray = 0;
+    WriteRecordBytes(kOptionFileName, unequal);
+    OptionRecord options = unequal;
+    EXPECT_EQ(LoadOptionFile(options), FileResult::Invalid);
+    OptionRecord defaults = DefaultOptions();
+    EXPECT_EQ(std::memcmp(&options, &defaults, sizeof options), 0);
+    EXPECT_EQ(ReadBytes(kOptionFileName), std::string(reinterpret_cast<const char*>(&defaults), sizeof defaults));
+}
+
+TEST_F(SettingsLoadingTest, MissingOptionFileIsCreatedWithBuiltIns) {
+    OptionRecord options = DefaultOptions();
+    options.gainLevel = 4;
+    EXPECT_EQ(LoadOptionFile(options), FileResult::CannotOpen);
+    EXPECT_EQ(options.gainLevel, 1);
+    OptionRecord reread{};
+    EXPECT_EQ(ReadOptions(reread), FileResult::Ok);
+    EXPECT_EQ(reread.minimizeToTray, 1);
+}
+
+TEST_F(SettingsLoadingTest, ValidOptionFileIsKept) {
+    OptionRecord stored{1, 0, 1, 3, 3, 1, 0};
+    ASSERT_EQ(WriteOptions(stored), FileResult::Ok);
+    OptionRecord options = DefaultOptions();
+    EXPECT_EQ(LoadOptionFile(options), FileResult::Ok);
+    EXPECT_EQ(options.gainLevel, 3);
+    EXPECT_EQ(options.skipAlignmentWhenAligned, 1);
+}
+
+TEST_F(SettingsLoadingTest, DamagedAlignmentFileGivesBuiltInsAndStaysAsItIs) {
+    AlignmentRecord stored = DefaultAlignmentResult();
+    stored.accuracy.grade = AccuracyGrade::Good;   // usable, yet no desktop size
+    stored.profileIndex = 2;
+    WriteRecordBytes(kAlignmentResultFileName, stored);
+    AlignmentRecord alignment = stored;
+    EXPECT_EQ(LoadAlignmentResultFile(alignment), FileResult::Invalid);
+    EXPECT_EQ(alignment.accuracy.grade, AccuracyGrade::NotAligned);
+    EXPECT_EQ(alignment.profileIndex, -1);
+    EXPECT_EQ(ReadBytes(kAlignmentResultFileName).size(), sizeof stored);
+    EXPECT_EQ(ValueAt<int32_t>(ReadBytes(kAlignmentResultFileName), 780), 2);
+}
+
+TEST_F(SettingsLoadingTest, MissingAlignmentFileIsNotCreated) {
+    AlignmentRecord alignment = DefaultAlignmentResult();
+    EXPECT_EQ(LoadAlignmentResultFile(alignment), FileResult::CannotOpen);
+    EXPECT_EQ(GetFileAttributesW(kAlignmentResultFileName), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenSize) {
+    DisplayAspectRecord aspect = DefaultDisplayAspect();
+    aspect.autoDetect = 0;
+    EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::CannotOpen);
+    EXPECT_EQ(aspect.width, 1024.0f);
+    EXPECT_EQ(aspect.height, 768.0f);
+    EXPECT_EQ(aspect.autoDetect, 1);
+    std::string bytes = ReadBytes(kDisplayAspectFileName);
+    ASSERT_EQ(bytes.size(), 12u);
+    EXPECT_EQ(ValueAt<float>(bytes, 0), 1024.0f);
+    EXPECT_EQ(ValueAt<float>(bytes, 4), 768.0f);
+    EXPECT_EQ(ValueAt<int32_t>(bytes, 8), 1);
+}
+
+TEST_F(SettingsLoadingTest, ShortDisplayAspectFileIsReportedButNeitherUsedNorRewritten) {
+    WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, 4);
+    DisplayAspectRecord aspect = DefaultDisplayAspect();
+    EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::Invalid);
+    EXPECT_EQ(aspect.width, 4.0f);
+    EXPECT_EQ(aspect.height, 3.0f);
+    EXPECT_EQ(ReadBytes(kDisplayAspectFileName).size(), 4u);
+}
+
+TEST_F(SettingsLoadingTest, StoredDisplayAspectIsTaken) {
+    ASSERT_EQ(WriteDisplayAspect({16.0f, 10.0f, 0}), FileResult::Ok);
+    DisplayAspectRecord aspect = DefaultDisplayAspect();
+    EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::Ok);
+    EXPECT_EQ(aspect.height, 10.0f);
+    EXPECT_EQ(aspect.autoDetect, 0);
+}
+
+TEST_F(SettingsLoadingTest, CoreParameterFailureAsksForTheFileMessageNamingTheFile) {
+    CoreParameterRecord parameters = DefaultCoreParameters();
+    RequiredFileLoad missing = LoadCoreParameterFile(parameters);
+    EXPECT_FALSE(missing.Succeeded());
+    EXPECT_EQ(missing.result, FileResult::CannotOpen);
+    EXPECT_EQ(missing.FailureMessage(), 10003);
+    EXPECT_STREQ(missing.fileName, L"tavro_param.und");
+
+    CoreParameterRecord nameless = DefaultCoreParameters();
+    CopyFixedText(nameless.companyName, L"Tavro");
+    ASSERT_EQ(WriteCoreParameters(nameless), FileResult::Ok);
+    RequiredFileLoad invalid = LoadCoreParameterFile(parameters);
+    EXPECT_EQ(invalid.result, FileResult::InvalidText);
+    EXPECT_EQ(invalid.FailureMessage(), 10003);
+}
+
+TEST_F(SettingsLoadingTest, CompleteCoreParameterFileLoads) {
+    CoreParameterRecord shipped = DefaultCoreParameters();
+    CopyFixedText(shipped.companyName, L"Tavro");
+    CopyFixedText(shipped.productName, L"Tavro Pen");
+    ASSERT_EQ(WriteCoreParameters(shipped), FileResult::Ok);
+    CoreParameterRecord parameters = DefaultCoreParameters();
+    RequiredFileLoad load = LoadCoreParameterFile(parameters);
+    EXPECT_TRUE(load.Succeeded());
+    EXPECT_EQ(load.FailureMessage(), 0);
+    EXPECT_STREQ(parameters.productName, L"Tavro Pen");
+}
+
+TEST_F(SettingsLoadingTest, ShortChessboardLayoutAsksForTheFileMessageNamingTheFile) {
+    WriteRecordBytes(kChessboardLayoutFileName, DefaultChessboardLayout(), 12);
+    ChessboardLayoutRecord layout = DefaultChessboardLayout();
+    RequiredFileLoad load = LoadChessboardLayoutFile(layout);
+    EXPECT_EQ(load.result, FileResult::Invalid);
+    EXPECT_EQ(load.FailureMessage(), 10003);
+    EXPECT_STREQ(load.fileName, L"tavro_chbrd.und");
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Every settings test runs in its own empty folder, since the files are found by bare name.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        scratch_ = std::make_unique<testsupport::ScratchDirectory>(std::wstring(name.begin(), name.end()));
+    }
+    void TearDown() override { scratch_.reset(); }
+
+    // Writes the first `size` bytes of a record as a file.
+    template <typename Record>
+    static void WriteRecordBytes(const wchar_t* file, const Record& record, size_t size = sizeof(Record)) {
+        ASSERT_TRUE(testsupport::WriteBytes(file, &record, size));
+    }
+
+    // The value stored at `offset` of a file's bytes; zero when the file is too short.
+    template <typename T>
+    static T ValueAt(const std::string& bytes, size_t offset) {
+        T value{};
+        EXPECT_LE(offset + sizeof value, bytes.size());
+        if (offset + sizeof value <= bytes.size()) std::memcpy(&value, bytes.data() + offset, sizeof value);
+        return value;
+    }
+
+private:
+    std::unique_ptr<testsupport::ScratchDirectory> scratch_;
+};

@@ -1,0 +1,42 @@
+// Writes the data files the product ships beside tavro.exe into the current folder:
+// the core parameters, the chessboard layout and the lens profile of the 320 x 240 sensor.
+// Usage: tavro_datagen.exe (run in the folder that receives the files). Exit code 0 on success.
+#include "settings/chessboard_layout_record.h"
+#include "settings/core_parameter_record.h"
+#include "settings/fixed_text.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kDetectorFileName[] = "tavro_detector.und";
+
+// Lens of the shipped sensor: about 56 degrees across 320 pixels, centred, mild barrel
+// distortion, no pointer offsets.
+constexpr double kSensorLens[12] = {300, 300, 160, 120, -0.05, 0.01, 0, 0, 0, 0, 0, 0};
+
+bool WriteDetectorProfiles() {
+    FILE* file = fopen(kDetectorFileName, "w");
+    if (!file) return false;
+    const double* p = kSensorLens;
+    int written = fprintf(file, "A=%g\tB=%g\tC=%g\tD=%g\tE=%g\tF=%g\tG=%g\tH=%g\tI=%g\tJ=%g\tK=%g\tL=%g\n",
+                          p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10], p[11]);
+    return fclose(file) == 0 && written > 0;
+}
+
+bool Report(const char* fileName, bool ok) {
+    if (!ok) fprintf(stderr, "tavro_datagen: cannot write %s\n", fileName);
+    return ok;
+}
+
+}  // namespace
+
+int main() {
+    CoreParameterRecord parameters = DefaultCoreParameters();
+    CopyFixedText(parameters.companyName, L"Tavro");
+    CopyFixedText(parameters.productName, L"Tavro Pen");
+    bool ok = Report("tavro_param.und", WriteCoreParameters(parameters) == FileResult::Ok);
+    ok = Report("tavro_chbrd.und", WriteChessboardLayout(DefaultChessboardLayout()) == FileResult::Ok) && ok;
+    ok = Report(kDetectorFileName, WriteDetectorProfiles()) && ok;
+    return ok ? 0 : 1;
+}
