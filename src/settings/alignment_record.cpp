@@ -16,13 +16,12 @@ bool Finite(std::initializer_list<float> values) {
 
 bool FloatsFinite(const AlignmentRecord& record) {
     const AccuracyFigures& a = record.accuracy;
+    const CameraPose& pose = record.pose;
     if (!Finite({a.maxErrorX, a.maxErrorY, a.averageErrorX, a.averageErrorY,
                  record.displayAspectWidth, record.displayAspectHeight,
-                 record.principalPointX, record.principalPointY})) {
+                 record.principalPointX, record.principalPointY,
+                 pose.tx, pose.ty, pose.tz, pose.rx, pose.ry, pose.rz})) {
         return false;
-    }
-    for (float value : record.pose) {
-        if (!std::isfinite(value)) return false;
     }
     for (const cv::Point2f& p : record.posePoints.imagePoints) {
         if (!Finite({p.x, p.y})) return false;

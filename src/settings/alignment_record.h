@@ -1,6 +1,7 @@
 #pragma once
 // The last alignment, kept in tavro_refer.und so that a later start can reuse it.
 #include "settings/file_result.h"
+#include "alignment/detector_profile.h"
 #include "alignment/pattern_points.h"
 
 #include <cstddef>
@@ -36,7 +37,7 @@ struct AlignmentRecord {
     int32_t alignedDesktopHeight;
     float principalPointX;           // lens centre after refinement, sensor pixels
     float principalPointY;
-    float pose[6];                   // tx, ty, tz, then the rotation vector rx, ry, rz
+    CameraPose pose;
     PosePoints posePoints;           // plane points at aspect factor 1
     int32_t profileIndex;            // lens profile used, -1 for none
     uint8_t reserved[24];

@@ -17,7 +17,7 @@ AlignmentRecord GoodAlignment() {
     record.alignedDesktopHeight = 768;
     record.principalPointX = 161.5f;
     record.principalPointY = 119.25f;
-    for (int i = 0; i < 6; ++i) record.pose[i] = 0.1f * (i + 1);
+    record.pose = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
     record.posePoints.count = PosePoints::kCapacity;
     for (int i = 0; i < PosePoints::kCapacity; ++i) {
         record.posePoints.imagePoints[i] = {10.0f + i, 20.0f + i};
@@ -87,7 +87,7 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalid) {
              r.accuracy.grade = AccuracyGrade::Coarse;
              r.alignedDesktopHeight = -768;
          }},
-        {"nan pose", [](AlignmentRecord& r) { r.pose[3] = std::numeric_limits<float>::quiet_NaN(); }},
+        {"nan pose", [](AlignmentRecord& r) { r.pose.rx = std::numeric_limits<float>::quiet_NaN(); }},
         {"infinite unused object point", [](AlignmentRecord& r) {
              r.posePoints.count = 20;
              r.posePoints.objectPoints[34].z = std::numeric_limits<float>::infinity();

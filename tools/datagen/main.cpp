@@ -1,6 +1,7 @@
 // Writes the data files the product ships beside tavro.exe into the current folder:
 // the core parameters, the chessboard layout and the lens profile of the 320 x 240 sensor.
 // Usage: tavro_datagen.exe (run in the folder that receives the files). Exit code 0 on success.
+#include "alignment/detector_profile.h"
 #include "settings/chessboard_layout_record.h"
 #include "settings/core_parameter_record.h"
 #include "settings/fixed_text.h"
@@ -13,14 +14,15 @@ constexpr char kDetectorFileName[] = "tavro_detector.und";
 
 // Lens of the shipped sensor: about 56 degrees across 320 pixels, centred, mild barrel
 // distortion, no pointer offsets.
-constexpr double kSensorLens[12] = {300, 300, 160, 120, -0.05, 0.01, 0, 0, 0, 0, 0, 0};
+constexpr DetectorProfile kSensorLens{300.0f, 300.0f, 160.0f, 120.0f, -0.05f, 0.01f};
 
 bool WriteDetectorProfiles() {
     FILE* file = fopen(kDetectorFileName, "w");
     if (!file) return false;
-    const double* p = kSensorLens;
+    const DetectorProfile& p = kSensorLens;
     int written = fprintf(file, "A=%g\tB=%g\tC=%g\tD=%g\tE=%g\tF=%g\tG=%g\tH=%g\tI=%g\tJ=%g\tK=%g\tL=%g\n",
-                          p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10], p[11]);
+                          p.fx, p.fy, p.cx, p.cy, p.k1, p.k2, p.p1, p.p2, p.offset1X, p.offset1Y, p.offset2X,
+                          p.offset2Y);
     return fclose(file) == 0 && written > 0;
 }
 
