@@ -25,6 +25,16 @@ CoreParameterRecord ShippableParameters() {
     return parameters;
 }
 
+// The record as the file holds it: every text scrambled.
+CoreParameterRecord StoredForm(CoreParameterRecord record) {
+    EXPECT_TRUE(ScrambleText(record.companyName));
+    EXPECT_TRUE(ScrambleText(record.productName));
+    EXPECT_TRUE(ScrambleText(record.sensorVidPid));
+    EXPECT_TRUE(ScrambleText(record.sensorUserName));
+    EXPECT_TRUE(ScrambleText(record.sensorDefName));
+    return record;
+}
+
 }  // namespace
 
 TEST(CoreParameterRecordTest, BuiltInScalarGroups) {
@@ -151,11 +161,7 @@ TEST_F(CoreParameterFileTest, EmptyProductNameIsInvalidText) {
 }
 
 TEST_F(CoreParameterFileTest, TextThatUnscramblesToEmptyIsInvalidText) {
-    CoreParameterRecord stored = ShippableParameters();
-    ASSERT_TRUE(ScrambleText(stored.companyName));
-    ASSERT_TRUE(ScrambleText(stored.productName));
-    ASSERT_TRUE(ScrambleText(stored.sensorVidPid));
-    ASSERT_TRUE(ScrambleText(stored.sensorUserName));
+    CoreParameterRecord stored = StoredForm(ShippableParameters());
     stored.sensorDefName[0] = kTextScrambleOffset;   // the stored form of an immediate end
     WriteRecordBytes(kCoreParameterFileName, stored);
     CoreParameterRecord read = DefaultCoreParameters();
@@ -163,11 +169,7 @@ TEST_F(CoreParameterFileTest, TextThatUnscramblesToEmptyIsInvalidText) {
 }
 
 TEST_F(CoreParameterFileTest, UnterminatedSlotIsInvalidTextAndNeverReadsIntoTheNextField) {
-    CoreParameterRecord stored = ShippableParameters();
-    ASSERT_TRUE(ScrambleText(stored.productName));
-    ASSERT_TRUE(ScrambleText(stored.sensorVidPid));
-    ASSERT_TRUE(ScrambleText(stored.sensorUserName));
-    ASSERT_TRUE(ScrambleText(stored.sensorDefName));
+    CoreParameterRecord stored = StoredForm(ShippableParameters());
     wmemset(stored.companyName, static_cast<wchar_t>(L'C' + kTextScrambleOffset), kNameLength);
     WriteRecordBytes(kCoreParameterFileName, stored);
     CoreParameterRecord read = DefaultCoreParameters();
