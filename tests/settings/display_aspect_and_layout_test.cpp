@@ -7,13 +7,6 @@
 
 using testsupport::ReadBytes;
 
-TEST(DisplayAspectRecordTest, BuiltInIsFourByThreeDetected) {
-    DisplayAspectRecord aspect = DefaultDisplayAspect();
-    EXPECT_EQ(aspect.width, 4.0f);
-    EXPECT_EQ(aspect.height, 3.0f);
-    EXPECT_EQ(aspect.autoDetect, 1);
-}
-
 class DisplayAspectFileTest : public SettingsFileTest {};
 
 TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {
@@ -49,15 +42,6 @@ TEST_F(DisplayAspectFileTest, ZeroSidesMeanTheDesktopAspectAndAreAccepted) {
     DisplayAspectRecord read = DefaultDisplayAspect();
     EXPECT_EQ(ReadDisplayAspect(read), FileResult::Ok);
     EXPECT_EQ(read.width, 0.0f);
-}
-
-TEST(ChessboardLayoutRecordTest, BuiltInLayoutIsCentredAtFittedSize) {
-    ChessboardLayoutRecord layout = DefaultChessboardLayout();
-    EXPECT_EQ(layout.offsetXPercent, 0);
-    EXPECT_EQ(layout.offsetYPercent, 0);
-    EXPECT_EQ(layout.scaleXPercent, 100);
-    EXPECT_EQ(layout.scaleYPercent, 100);
-    EXPECT_EQ(layout.spare, 0);
 }
 
 class ChessboardLayoutFileTest : public SettingsFileTest {};

@@ -83,14 +83,6 @@ TEST_F(SettingsLoadingTest, ShortDisplayAspectFileIsReportedButNeitherUsedNorRew
     EXPECT_EQ(ReadBytes(kDisplayAspectFileName).size(), 4u);
 }
 
-TEST_F(SettingsLoadingTest, StoredDisplayAspectIsTaken) {
-    ASSERT_EQ(WriteDisplayAspect({16.0f, 10.0f, 0}), FileResult::Ok);
-    DisplayAspectRecord aspect = DefaultDisplayAspect();
-    EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::Ok);
-    EXPECT_EQ(aspect.height, 10.0f);
-    EXPECT_EQ(aspect.autoDetect, 0);
-}
-
 TEST_F(SettingsLoadingTest, CoreParameterFailureAsksForTheFileMessageNamingTheFile) {
     CoreParameterRecord parameters = DefaultCoreParameters();
     RequiredFileLoad missing = LoadCoreParameterFile(parameters);
@@ -105,18 +97,6 @@ TEST_F(SettingsLoadingTest, CoreParameterFailureAsksForTheFileMessageNamingTheFi
     RequiredFileLoad invalid = LoadCoreParameterFile(parameters);
     EXPECT_EQ(invalid.result, FileResult::InvalidText);
     EXPECT_EQ(invalid.FailureMessage(), 10003);
-}
-
-TEST_F(SettingsLoadingTest, CompleteCoreParameterFileLoads) {
-    CoreParameterRecord shipped = DefaultCoreParameters();
-    CopyFixedText(shipped.companyName, L"Tavro");
-    CopyFixedText(shipped.productName, L"Tavro Pen");
-    ASSERT_EQ(WriteCoreParameters(shipped), FileResult::Ok);
-    CoreParameterRecord parameters = DefaultCoreParameters();
-    RequiredFileLoad load = LoadCoreParameterFile(parameters);
-    EXPECT_TRUE(load.Succeeded());
-    EXPECT_EQ(load.FailureMessage(), 0);
-    EXPECT_STREQ(parameters.productName, L"Tavro Pen");
 }
 
 TEST_F(SettingsLoadingTest, ShortChessboardLayoutAsksForTheFileMessageNamingTheFile) {
