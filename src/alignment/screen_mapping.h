@@ -1,0 +1,108 @@
+#pragma once
+// Turns a set of found corners (or manual dots) into the mapping from sensor pixels to desktop
+// pixels: lens profile choice, display-aspect and principal-point refinement, the pose fit, the
+// accuracy figures and their grade, and keeping and re-applying the result.
+#include <opencv2/core/types.hpp>
+
+#include <array>
+#include <functional>
+
+#include "alignment/camera_model.h"
+#include "alignment/display_geometry.h"
+#include "alignment/pattern_points.h"
+#include "alignment/pattern_screen.h"
+#include "settings/alignment_record.h"
+
+// Per corner the absolute desktop error (x, y); (-999, -999) for a lost corner.
+using CornerErrorTable = std::array<cv::Point2f, 35>;
+
+// Good below 6 desktop pixels of average error on both axes, coarse below 15, bad otherwise.
+AccuracyGrade GradeForAverageErrors(float averageX, float averageY);
+
+// Failure ids the callers show.
+enum AlignmentFailure : int {
+    kFailureTooFewCorners = 10020,
+    kFailureUnknown = 10021,
+    kFailureBad = 10022,
+    kFailureCoarse = 10023,
+};
+
+class ScreenMapping {
+public:
+    static constexpr int kMaxProfiles = 5;
+    static constexpr int kStepSuccess = 5;
+
+    ScreenMapping(CameraModel& camera, DisplayGeometry& geometry, const PatternScreen& pattern);
+
+    // Lens profiles as read from the detector file; none is selected afterwards.
+    void SetProfiles(const DetectorProfile* profiles, int count);
+    int ProfileCount() const { return profileCount_; }
+    int SelectedProfile() const { return selectedProfile_; }
+    // Selects profile i into the camera (a profile with a zero A..D is remembered, not applied).
+    bool SelectProfile(int index);
+    // More than 9 points: full distortion and the first pointer offset; 6 to 9: p2 = 0 and the
+    // second pointer offset.
+    void SelectOffsetPairByPointCount(int points);
+    cv::Point2f PointerOffset() const;
+
+    void SetMinCorners(int count) { minCorners_ = count; }
+    void SetWeightingMode(int mode) { weightingMode_ = mode; }
+    void SetManualAlignment(bool manual) { manualAlignment_ = manual; }
+    // Automatic display-aspect detection; with it off the stored aspect is used as it is.
+    void SetAspectDetection(bool on) { aspectDetection_ = on; }
+    // Called with the display aspect that the evaluation settled on, to keep it.
+    void SetAspectSaver(std::function<void(float, float)> saver) { saveAspect_ = std::move(saver); }
+
+    cv::Point2f SensorToDesktop(float u, float v) const;
+
+    // Fits the pose to the valid corners and grades it: 5, or 0 with the failure id set.
+    int FitAndGrade(CornerBuffer& corners);
+    // Refines and fits a found board; 5 when the grade is coarse or good, else 0.
+    int EvaluateChessboard(CornerBuffer& corners, int reportedCount);
+    // Refits the pose from a stored record on the present desktop; 5 or 0.
+    int RestoreAlignment(AlignmentRecord& record);
+    // Writes the current mapping into the record (the caller saves the file).
+    void StoreAlignment(AlignmentRecord& record);
+
+    // Accuracy of the current mapping against the drawn board; outside refinement a corner off
+    // by 15 desktop pixels or more is marked bad (negated) so that the next fit leaves it out.
+    void MeasureAccuracy(CornerBuffer& corners);
+
+    const AccuracyFigures& Figures() const { return figures_; }
+    int FailureId() const { return failureId_; }
+    const CornerErrorTable& Errors() const { return errors_; }
+    cv::Point2f PrincipalPoint() const { return principalPoint_; }
+
+private:
+    double TrialError(CornerBuffer& corners, const CornerBuffer& original);
+    void ChooseProfile(CornerBuffer& corners, const CornerBuffer& original);
+    void SearchAspect(CornerBuffer& corners, const CornerBuffer& original);
+    void SearchPrincipalPoint(CornerBuffer& corners, const CornerBuffer& original, float step);
+    void SetPrincipalPoint(float cx, float cy);
+    int ValidCorners(const CornerBuffer& corners) const;
+    int BoardCorners() const { return pattern_.Columns() * pattern_.Rows(); }
+
+    CameraModel& camera_;
+    DisplayGeometry& geometry_;
+    const PatternScreen& pattern_;
+
+    std::array<DetectorProfile, kMaxProfiles> profiles_{};
+    int profileCount_ = 0;
+    int selectedProfile_ = -1;
+    bool secondOffsetPair_ = false;
+
+    int minCorners_ = 17;
+    int weightingMode_ = 0;
+    bool manualAlignment_ = false;
+    bool aspectDetection_ = true;
+    bool refining_ = false;
+    int activeWeighting_ = 0;
+    std::function<void(float, float)> saveAspect_;
+
+    AccuracyFigures figures_{};
+    int failureId_ = 0;
+    CornerErrorTable errors_{};
+    PosePoints posePoints_;
+    PosePoints recordPoints_;  // the same points at aspect factor 1, as stored
+    cv::Point2f principalPoint_{};
+};

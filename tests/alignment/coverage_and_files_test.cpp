@@ -1,0 +1,151 @@
+// The coverage ring, the tracking area, the screen correction and the lens profile file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "alignment/coverage_ring.h"
+#include "alignment/detector_file.h"
+#include "alignment/screen_correction.h"
+#include "test_support.h"
+
+namespace {
+
+CameraModel SceneCamera(float distance) {
+    CameraModel camera;
+    DetectorProfile lens;
+    lens.fx = lens.fy = 300.0f;
+    lens.cx = 160.0f;
+    lens.cy = 120.0f;
+    lens.k1 = -0.1f;
+    camera.SetIntrinsics(lens);
+    camera.SetPose(CameraPose{-512.0f, -384.0f, distance, 0.03f, -0.05f, 0.0f});
+    return camera;
+}
+
+}  // namespace
+
+TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
+    const CameraModel camera = SceneCamera(1300.0f);
+    DisplayGeometry geometry;
+    geometry.SetDesktop(1024, 768);
+    const CoverageRing ring = BuildCoverageRing(camera, geometry, 40);
+    const POINT plane[16] = {{-40, -30},   {236, -30},   {512, -30},   {788, -30},
+                             {1064, -30},  {1064, 177},  {1064, 369},  {1064, 561},
+                             {1064, 798},  {788, 798},   {512, 798},   {236, 798},
+                             {-40, 798},   {-40, 561},   {-40, 384},   {-40, 177}};
+    for (int i = 0; i < 16; ++i) {
+        const cv::Point2f p = camera.ProjectBoardPoint(plane[i].x, plane[i].y);
+        EXPECT_EQ(ring[i].x, static_cast<LONG>(p.x)) << i;
+        EXPECT_EQ(ring[i].y, static_cast<LONG>(p.y)) << i;
+    }
+    EXPECT_FALSE(RingLeavesFrame(BuildCoverageRing(camera, geometry, 0), geometry));
+    const CameraModel tooClose = SceneCamera(800.0f);
+    EXPECT_TRUE(RingLeavesFrame(BuildCoverageRing(tooClose, geometry, 0), geometry));
+
+    const auto outline = SensorFrameOutline(geometry);
+    EXPECT_EQ(outline[0].x, 0);
+    EXPECT_EQ(outline[4].x, 320);
+    EXPECT_EQ(outline[6].y, 120);
+    EXPECT_EQ(outline[12].y, 240);
+    EXPECT_EQ(outline[15].y, 60);
+}
+
+TEST(CoverageRing, TrackingAreaIsClampedAndSpyPointsLieInside) {
+    DisplayGeometry geometry;
+    geometry.SetDesktop(1024, 768);
+    for (float distance : {1300.0f, 700.0f}) {
+        const TrackingArea area = BuildTrackingArea(SceneCamera(distance), geometry, true);
+        EXPECT_GE(area.bounds.left, 0);
+        EXPECT_GE(area.bounds.top, 0);
+        EXPECT_LE(area.bounds.right, 320);
+        EXPECT_LE(area.bounds.bottom, 240);
+        for (int i = 0; i < area.spyPointCount; ++i) {
+            const POINT p = area.spyPoints[i];
+            EXPECT_TRUE(p.x >= area.bounds.left && p.x < area.bounds.right &&
+                        p.y >= area.bounds.top && p.y < area.bounds.bottom);
+        }
+    }
+    EXPECT_EQ(BuildTrackingArea(SceneCamera(1300.0f), geometry, false).spyPointCount, 0);
+}
+
+TEST(ScreenCorrectionValues, ZeroCoefficientsLeavePointsAloneWhateverTheScales) {
+    ScreenCorrection c = ScreenCorrection::Defaults(1024, 768);
+    c.values[ScreenCorrection::kScaleX] = 0.0f;
+    c.values[ScreenCorrection::kOffsetX] = 50.0f;
+    EXPECT_EQ(c.Apply({100.0f, 200.0f}), cv::Point2f(100.0f, 200.0f));
+
+    c = ScreenCorrection::Defaults(1024, 768);
+    c.values[ScreenCorrection::kK1] = 0.1f;
+    // x = (1024 - 512) / 512 = 1, y = 0: radial 1.1 moves the edge out by 51.2 pixels.
+    const cv::Point2f moved = c.Apply({1024.0f, 384.0f});
+    EXPECT_NEAR(moved.x, 1024.0f + 51.2f, 1e-3f);
+    EXPECT_NEAR(moved.y, 384.0f, 1e-3f);
+    EXPECT_EQ(c.Apply({512.0f, 384.0f}), cv::Point2f(512.0f, 384.0f));
+    EXPECT_FLOAT_EQ(ScreenCorrection::StepOf(ScreenCorrection::kK2), 0.001f);
+    EXPECT_FLOAT_EQ(ScreenCorrection::StepOf(ScreenCorrection::kOffsetY), 0.1f);
+}
+
+TEST(ScreenCorrectionFile, DefaultsWrittenWhenMissingRoundTripAndBadValues) {
+    testsupport::ScratchDirectory dir(L"screen");
+    ScreenCorrection c;
+    ASSERT_EQ(LoadScreenCorrection(c, 1023, 767), FileResult::Ok);
+    EXPECT_FLOAT_EQ(c.values[ScreenCorrection::kScaleX], 511.0f);
+    EXPECT_EQ(testsupport::ReadBytes(L"tavro_screen.und"),
+              "1= 511\n2= 383\n3= 511\n4= 383\n5= 0\n6= 0\n7= 0\n8= 0\n9= 0\na= 0\n");
+
+    c.values[ScreenCorrection::kP1] = 0.0125f;
+    c.modified = true;
+    ASSERT_EQ(SaveScreenCorrection(c), FileResult::Ok);
+    EXPECT_FALSE(c.modified);
+    ScreenCorrection again;
+    LoadScreenCorrection(again, 1023, 767);
+    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kP1], 0.0125f);
+
+    const std::string poisoned = "1= nan\n2= inf\n3= 100\n4= 1e999\n5= 0.5\n";
+    testsupport::WriteBytes(L"tavro_screen.und", poisoned.data(), poisoned.size());
+    LoadScreenCorrection(again, 1024, 768);
+    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kScaleX], 512.0f);
+    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kScaleY], 384.0f);
+    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kCentreX], 100.0f);
+    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kCentreY], 384.0f);
+    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kK1], 0.5f);
+    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kOffsetY], 0.0f);
+}
+
+TEST(DetectorFile, ReadsProfilesUntilTheFirstLineThatIsNotOne) {
+    testsupport::ScratchDirectory dir(L"detector");
+    DetectorProfile written[2] = {};
+    written[0].fx = 301.5f;
+    written[0].fy = 299.0f;
+    written[0].cx = 160.0f;
+    written[0].cy = 120.0f;
+    written[0].k1 = -0.125f;
+    written[0].offset2Y = 2.5f;
+    written[1] = written[0];
+    written[1].fx = 250.0f;
+    ASSERT_EQ(WriteDetectorProfiles(L"lens.und", written, 2), FileResult::Ok);
+    DetectorProfile read[5];
+    int count = -1;
+    ASSERT_EQ(ReadDetectorProfiles(L"lens.und", read, 5, count), FileResult::Ok);
+    ASSERT_EQ(count, 2);
+    EXPECT_FLOAT_EQ(read[0].k1, -0.125f);
+    EXPECT_FLOAT_EQ(read[0].offset2Y, 2.5f);
+    EXPECT_FLOAT_EQ(read[1].fx, 250.0f);
+
+    const std::string good = "A=300\tB=300\tC=160\tD=120\tE=0\tF=0\tG=0\tH=0\tI=0\tJ=0\tK=0\tL=0\n";
+    auto countOf = [&](const std::string& text) {
+        testsupport::WriteBytes(L"lens.und", text.data(), text.size());
+        int n = -1;
+        ReadDetectorProfiles(L"lens.und", read, 5, n);
+        return n;
+    };
+    EXPECT_EQ(countOf(good + "garbage\n" + good), 1);
+    EXPECT_EQ(countOf(good + good + good + good + good + good + good), 5);
+    EXPECT_EQ(countOf(""), 0);
+    EXPECT_EQ(countOf(good + "A=0\tB=300\tC=160\tD=120\tE=0\tF=0\tG=0\tH=0\tI=0\tJ=0\tK=0\tL=0\n"), 1);
+    EXPECT_EQ(countOf("A=nan\tB=300\tC=160\tD=120\tE=0\tF=0\tG=0\tH=0\tI=0\tJ=0\tK=0\tL=0\n"), 0);
+    EXPECT_EQ(countOf(std::string(5000, '7') + "\n" + good), 0);
+    EXPECT_EQ(countOf(good.substr(0, good.size() - 1)), 1);  // no line end
+    EXPECT_EQ(ReadDetectorProfiles(L"missing.und", read, 5, count), FileResult::CannotOpen);
+}

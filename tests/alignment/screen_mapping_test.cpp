@@ -1,0 +1,229 @@
+// Fitting, grading and refining the sensor-to-desktop mapping on corner sets seen through a
+// known camera.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "alignment/screen_mapping.h"
+
+namespace {
+
+DetectorProfile TrueLens() {
+    DetectorProfile p;
+    p.fx = 300.0f;
+    p.fy = 300.0f;
+    p.cx = 160.0f;
+    p.cy = 120.0f;
+    p.k1 = -0.12f;
+    p.k2 = 0.02f;
+    p.offset1X = 1.5f;
+    p.offset1Y = -2.0f;
+    p.offset2X = 3.0f;
+    p.offset2Y = 4.0f;
+    return p;
+}
+
+CameraPose TruePose(float planeWidth) {
+    return CameraPose{-planeWidth / 2.0f, -384.0f, 1150.0f, 0.06f, -0.09f, 0.02f};
+}
+
+DesktopMetrics Desktop(int width, int height) {
+    DesktopMetrics d;
+    d.workArea = {0, 0, width, height};
+    d.textHeight = 16;
+    d.borderWidth = 1;
+    d.captionHeight = 19;
+    d.menuHeight = 19;
+    return d;
+}
+
+// A 1024 x 768 desktop on a display whose physical aspect gives the plane factor, seen by the
+// true camera; the mapping under test starts from the given lens profile and a 4 : 3 guess.
+class MappingFixture : public ::testing::Test {
+protected:
+    void SetUpScene(float trueFactor, DetectorProfile startLens) {
+        pattern.SetGrid(7, 5);
+        pattern.Layout(BoardLayout{}, Desktop(1024, 768));
+        truth.SetIntrinsics(TrueLens());
+        ASSERT_TRUE(truth.SetPose(TruePose(1024.0f * trueFactor)));
+        geometry.SetDesktop(1024, 768);
+        geometry.SetAspect(4.0f, 3.0f);
+        mapping.SetProfiles(&startLens, 1);
+        mapping.SetAspectSaver([this](float w, float h) {
+            savedWidth = w;
+            savedHeight = h;
+        });
+        factor = trueFactor;
+        for (int i = 0; i < 35; ++i) corners.points[i] = SeenCorner(i);
+        corners.count = 35;
+    }
+
+    cv::Point2f SeenCorner(int i) const {
+        const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
+        return truth.ProjectBoardPoint(drawn.x * factor, static_cast<float>(drawn.y));
+    }
+
+    double MaxCornerError() const {
+        double worst = 0.0;
+        for (int i = 0; i < 35; ++i) {
+            const cv::Point2f seen = SeenCorner(i);
+            const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
+            const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
+            worst = std::max(worst, std::hypot(mapped.x - drawn.x, mapped.y - drawn.y));
+        }
+        return worst;
+    }
+
+    PatternScreen pattern;
+    CameraModel truth;
+    CameraModel camera;
+    DisplayGeometry geometry;
+    ScreenMapping mapping{camera, geometry, pattern};
+    CornerBuffer corners;
+    float factor = 1.0f;
+    float savedWidth = 0.0f, savedHeight = 0.0f;
+};
+
+}  // namespace
+
+TEST(AccuracyGrades, BoundariesAtSixAndFifteen) {
+    EXPECT_EQ(GradeForAverageErrors(5.99f, 5.99f), AccuracyGrade::Good);
+    EXPECT_EQ(GradeForAverageErrors(6.0f, 0.0f), AccuracyGrade::Coarse);
+    EXPECT_EQ(GradeForAverageErrors(0.0f, 6.0f), AccuracyGrade::Coarse);
+    EXPECT_EQ(GradeForAverageErrors(14.99f, 14.99f), AccuracyGrade::Coarse);
+    EXPECT_EQ(GradeForAverageErrors(15.0f, 1.0f), AccuracyGrade::Bad);
+    EXPECT_EQ(GradeForAverageErrors(1.0f, 15.0f), AccuracyGrade::Bad);
+}
+
+TEST_F(MappingFixture, ExactBoardEvaluatesGoodAndMapsEveryCornerBack) {
+    SetUpScene(1.0f, TrueLens());
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
+    EXPECT_LT(mapping.Figures().averageErrorX, 0.3f);
+    EXPECT_LT(mapping.Figures().averageErrorY, 0.3f);
+    EXPECT_EQ(mapping.Figures().lostCorners, 0);
+    EXPECT_EQ(mapping.Figures().badCorners, 0);
+    EXPECT_NEAR(geometry.Factor(), 1.0f, 0.01f);
+    EXPECT_LT(MaxCornerError(), 0.5);
+
+    AlignmentRecord record = DefaultAlignmentResult();
+    mapping.StoreAlignment(record);
+    EXPECT_EQ(record.accuracy.grade, AccuracyGrade::Good);
+    EXPECT_EQ(record.posePoints.count, 35);
+    EXPECT_EQ(record.alignedDesktopWidth, 1024);
+    EXPECT_EQ(record.profileIndex, 0);
+    // Stored object points are desktop pixels (factor 1).
+    const POINT first = pattern.CornerPosition(1, 1);
+    EXPECT_FLOAT_EQ(record.posePoints.objectPoints[0].x, static_cast<float>(first.x));
+}
+
+TEST_F(MappingFixture, AspectSearchRecoversSixteenByNineDisplay) {
+    SetUpScene((16.0f / 9.0f) / (1024.0f / 768.0f), TrueLens());
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    EXPECT_NEAR(geometry.displayAspectWidth / geometry.displayAspectHeight, 16.0f / 9.0f, 0.01f);
+    EXPECT_NEAR(geometry.Factor(), 1.3333f, 0.01f);
+    EXPECT_NEAR(savedWidth / savedHeight, 16.0f / 9.0f, 0.01f);
+    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
+    EXPECT_LT(MaxCornerError(), 1.0);
+}
+
+TEST_F(MappingFixture, AspectDetectionOffKeepsTheStoredAspect) {
+    SetUpScene(1.0f, TrueLens());
+    geometry.SetAspect(5.0f, 4.0f);
+    mapping.SetAspectDetection(false);
+    mapping.EvaluateChessboard(corners, 35);
+    EXPECT_FLOAT_EQ(savedWidth, 5.0f);
+    EXPECT_FLOAT_EQ(savedHeight, 4.0f);
+    EXPECT_FLOAT_EQ(geometry.displayAspectHeight, 4.0f);
+}
+
+TEST_F(MappingFixture, PrincipalPointSearchLowersTheErrorOfAnOffCentreProfile) {
+    DetectorProfile offCentre = TrueLens();
+    offCentre.cx += 6.0f;
+    offCentre.cy -= 6.0f;
+    SetUpScene(1.0f, offCentre);
+    mapping.SelectProfile(0);
+    CornerBuffer unrefined = corners;
+    ASSERT_EQ(mapping.FitAndGrade(unrefined), ScreenMapping::kStepSuccess);
+    const double before = std::hypot(mapping.Figures().averageErrorX, mapping.Figures().averageErrorY);
+
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    const double after = std::hypot(mapping.Figures().averageErrorX, mapping.Figures().averageErrorY);
+    EXPECT_LT(after, before);
+    EXPECT_NEAR(mapping.PrincipalPoint().x, 160.0f, 3.0f);
+    EXPECT_NEAR(mapping.PrincipalPoint().y, 120.0f, 3.0f);
+}
+
+TEST_F(MappingFixture, CornerOffByFifteenIsMarkedBadAndLeftOutOfTheNextFit) {
+    SetUpScene(1.0f, TrueLens());
+    mapping.SelectProfile(0);
+    corners.points[10].x += 8.0f;  // about 25 desktop pixels at this distance
+    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    EXPECT_EQ(mapping.Figures().badCorners, 1);
+    EXPECT_LT(corners.points[10].x, 0.0f);
+    EXPECT_LT(corners.points[10].y, 0.0f);
+
+    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    EXPECT_EQ(mapping.Figures().badCorners, 1);
+    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
+    EXPECT_LT(mapping.Figures().maxErrorX, 1.0f);
+}
+
+TEST_F(MappingFixture, TooFewCornersFailWithTheLosingCornersMessage) {
+    SetUpScene(1.0f, TrueLens());
+    for (int i = 16; i < 35; ++i) corners.points[i] = {0.0f, 0.0f};
+    EXPECT_EQ(mapping.FitAndGrade(corners), 0);
+    EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
+    EXPECT_EQ(mapping.EvaluateChessboard(corners, 16), 0);
+    EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
+
+    // Manual alignment: nine dots in their slots, the 26 unused slots not counted as lost.
+    SetUpScene(1.0f, TrueLens());
+    CornerBuffer dots{};
+    for (int slot : {0, 3, 6, 14, 17, 20, 28, 31, 34}) dots.points[slot] = corners.points[slot];
+    mapping.SetMinCorners(6);
+    mapping.SetManualAlignment(true);
+    mapping.SelectProfile(0);
+    ASSERT_EQ(mapping.FitAndGrade(dots), ScreenMapping::kStepSuccess);
+    EXPECT_EQ(mapping.Figures().lostCorners, 0);
+    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
+}
+
+TEST_F(MappingFixture, RestoredRecordFromAnotherDesktopIsRescaled) {
+    SetUpScene(1.0f, TrueLens());
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    AlignmentRecord record = DefaultAlignmentResult();
+    mapping.StoreAlignment(record);
+
+    // The same projected screen now shows an 800 x 600 desktop.
+    geometry.SetDesktop(800, 600);
+    camera.SetPose(CameraPose{1, 1, 1, 0, 0, 0});
+    ASSERT_EQ(mapping.RestoreAlignment(record), ScreenMapping::kStepSuccess);
+    for (int i : {0, 6, 17, 28, 34}) {
+        const cv::Point2f seen = SeenCorner(i);
+        const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
+        const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
+        EXPECT_NEAR(mapped.x, drawn.x * 800.0f / 1024.0f, 0.5f) << i;
+        EXPECT_NEAR(mapped.y, drawn.y * 600.0f / 768.0f, 0.5f) << i;
+    }
+    record.posePoints.count = 5;
+    EXPECT_EQ(mapping.RestoreAlignment(record), 0);
+}
+
+TEST_F(MappingFixture, PointerOffsetPairFollowsThePointCount) {
+    SetUpScene(1.0f, TrueLens());
+    mapping.SelectProfile(0);
+    mapping.SelectOffsetPairByPointCount(35);
+    EXPECT_EQ(mapping.PointerOffset(), cv::Point2f(1.5f, -2.0f));
+    EXPECT_FLOAT_EQ(camera.Profile().k2, 0.02f);
+    mapping.SelectOffsetPairByPointCount(9);
+    EXPECT_EQ(mapping.PointerOffset(), cv::Point2f(3.0f, 4.0f));
+    EXPECT_EQ(camera.Profile().p2, 0.0f);
+
+    DetectorProfile zeroFocal = TrueLens();
+    zeroFocal.fx = 0.0f;
+    mapping.SetProfiles(&zeroFocal, 1);
+    EXPECT_TRUE(mapping.SelectProfile(0));
+    EXPECT_FLOAT_EQ(camera.Profile().fx, 300.0f);  // never applied
+    EXPECT_FALSE(mapping.SelectProfile(1));
+}
