@@ -69,7 +69,7 @@ protected:
             const cv::Point2f seen = SeenCorner(i);
             const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
             const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
-            worst = std::max(worst, std::hypot(mapped.x - drawn.x, mapped.y - drawn.y));
+            worst = std::max(worst, static_cast<double>(std::hypot(mapped.x - drawn.x, mapped.y - drawn.y)));
         }
         return worst;
     }
