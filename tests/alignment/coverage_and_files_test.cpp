@@ -31,9 +31,9 @@ TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
     geometry.SetDesktop(1024, 768);
     const CoverageRing ring = BuildCoverageRing(camera, geometry, 40);
     const POINT plane[16] = {{-40, -30},   {236, -30},   {512, -30},   {788, -30},
-                             {1064, -30},  {1064, 177},  {1064, 369},  {1064, 561},
+                             {1064, -30},  {1064, 177},  {1064, 384},  {1064, 591},
                              {1064, 798},  {788, 798},   {512, 798},   {236, 798},
-                             {-40, 798},   {-40, 561},   {-40, 384},   {-40, 177}};
+                             {-40, 798},   {-40, 591},   {-40, 384},   {-40, 177}};
     for (int i = 0; i < 16; ++i) {
         const cv::Point2f p = camera.ProjectBoardPoint(plane[i].x, plane[i].y);
         EXPECT_EQ(ring[i].x, static_cast<LONG>(p.x)) << i;
@@ -92,7 +92,8 @@ TEST(ScreenCorrectionFile, DefaultsWrittenWhenMissingRoundTripAndBadValues) {
     ASSERT_EQ(LoadScreenCorrection(c, 1023, 767), FileResult::Ok);
     EXPECT_FLOAT_EQ(c.values[ScreenCorrection::kScaleX], 511.0f);
     EXPECT_EQ(testsupport::ReadBytes(L"tavro_screen.und"),
-              "1= 511\n2= 383\n3= 511\n4= 383\n5= 0\n6= 0\n7= 0\n8= 0\n9= 0\na= 0\n");
+              "1= 511\r\n2= 383\r\n3= 511\r\n4= 383\r\n5= 0\r\n6= 0\r\n7= 0\r\n8= 0\r\n9= 0\r\n"
+              "a= 0\r\n");
 
     c.values[ScreenCorrection::kP1] = 0.0125f;
     c.modified = true;

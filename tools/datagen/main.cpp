@@ -1,7 +1,7 @@
 // Writes the data files the product ships beside tavro.exe into the current folder:
 // the core parameters, the chessboard layout and the lens profile of the 320 x 240 sensor.
 // Usage: tavro_datagen.exe (run in the folder that receives the files). Exit code 0 on success.
-#include "alignment/detector_profile.h"
+#include "alignment/detector_file.h"
 #include "settings/chessboard_layout_record.h"
 #include "settings/core_parameter_record.h"
 #include "settings/fixed_text.h"
@@ -10,21 +10,9 @@
 
 namespace {
 
-constexpr char kDetectorFileName[] = "tavro_detector.und";
-
 // Lens of the shipped sensor: about 56 degrees across 320 pixels, centred, mild barrel
 // distortion, no pointer offsets.
 constexpr DetectorProfile kSensorLens{300.0f, 300.0f, 160.0f, 120.0f, -0.05f, 0.01f};
-
-bool WriteDetectorProfiles() {
-    FILE* file = fopen(kDetectorFileName, "w");
-    if (!file) return false;
-    const DetectorProfile& p = kSensorLens;
-    int written = fprintf(file, "A=%g\tB=%g\tC=%g\tD=%g\tE=%g\tF=%g\tG=%g\tH=%g\tI=%g\tJ=%g\tK=%g\tL=%g\n",
-                          p.fx, p.fy, p.cx, p.cy, p.k1, p.k2, p.p1, p.p2, p.offset1X, p.offset1Y, p.offset2X,
-                          p.offset2Y);
-    return fclose(file) == 0 && written > 0;
-}
 
 bool Report(const char* fileName, bool ok) {
     if (!ok) fprintf(stderr, "tavro_datagen: cannot write %s\n", fileName);
@@ -39,6 +27,7 @@ int main() {
     CopyFixedText(parameters.productName, L"Tavro Pen");
     bool ok = Report("tavro_param.und", WriteCoreParameters(parameters) == FileResult::Ok);
     ok = Report("tavro_chbrd.und", WriteChessboardLayout(DefaultChessboardLayout()) == FileResult::Ok) && ok;
-    ok = Report(kDetectorFileName, WriteDetectorProfiles()) && ok;
+    ok = Report("tavro_detector.und",
+                WriteDetectorProfiles(kDetectorFileName, &kSensorLens, 1) == FileResult::Ok) && ok;
     return ok ? 0 : 1;
 }
