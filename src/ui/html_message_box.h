@@ -4,6 +4,8 @@
 // button labels from the string table and can remember an answer in the registry.
 #include <windows.h>
 
+#include <string>
+
 // Style bits of our own, beside the system's MB_ bits.
 constexpr UINT kMbDoNotShowAgain = 0x01000000;  // offer "Do not show again", honour a stored answer
 constexpr UINT kMbNoBeep = 0x40000000;
@@ -33,6 +35,13 @@ struct MessageBoxParams {
 constexpr const wchar_t* kMessageTagProperty = L"TavroMessageTag";
 
 // Shows the box modally and returns the pressed button's id (IDOK, IDYES, ...), or the
-// remembered answer without showing anything.
+// remembered answer without showing anything (0 when the box could not be made).
+// No owner: the last active pop-up of the active window. No caption: the owner's title, else
+// "Error". Without a parameter block a style without icon bits gets the exclamation icon.
+// The check box (kMbDoNotShowAgain) needs a value-name base in the block.
 int HtmlMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style,
                    const MessageBoxParams* params = nullptr);
+
+// The mark-up the box draws for a text: right-aligned with MB_RIGHT, and put in a table
+// beside the icon when there is one.
+std::wstring MessageBoxMarkup(const std::wstring& text, UINT style, const MessageBoxParams& params);

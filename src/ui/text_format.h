@@ -13,6 +13,8 @@ public:
     FormatArg(unsigned value) : kind_(Kind::Integer), integer_(value) {}
     FormatArg(long value) : kind_(Kind::Integer), integer_(value) {}
     FormatArg(unsigned long value) : kind_(Kind::Integer), integer_(value) {}
+    FormatArg(long long value) : kind_(Kind::Integer), integer_(value) {}
+    FormatArg(unsigned long long value) : kind_(Kind::Integer), integer_(static_cast<long long>(value)) {}
     FormatArg(double value) : kind_(Kind::Real), real_(value) {}
     FormatArg(const wchar_t* text) : kind_(Kind::Text), text_(text ? text : L"") {}
     FormatArg(const std::wstring& text) : kind_(Kind::Text), text_(text.c_str()) {}

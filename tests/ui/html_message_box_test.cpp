@@ -1,0 +1,157 @@
+#include "ui/html_message_box.h"
+
+#include <gtest/gtest.h>
+
+#include "app/unique_handle.h"
+#include "box_driver.h"
+#include "ui/message_box_answers.h"
+
+namespace {
+
+using Buttons = std::vector<std::pair<int, std::wstring>>;
+
+TEST(HtmlMessageBox, OkCancelShowsTextLabelsAndReturnsThePressedButton) {
+    BoxDriver driver(IDCANCEL);
+    MessageBoxParams params;
+    params.messageTag = 7;
+    EXPECT_EQ(HtmlMessageBox(nullptr, L"First line\nsecond line", L"Ok Cancel", MB_OKCANCEL | MB_ICONQUESTION | MB_TOPMOST,
+                             &params),
+              IDCANCEL);
+    const ObservedBox& box = driver.Result();
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.caption, L"Ok Cancel");
+    EXPECT_EQ(box.text, L"First line\nsecond line");
+    EXPECT_EQ(box.buttons, (Buttons{{IDOK, L"OK"}, {IDCANCEL, L"Cancel"}}));
+    EXPECT_TRUE(box.checkLabel.empty());
+    EXPECT_TRUE(box.topmost);
+    EXPECT_EQ(box.tag, 7);
+}
+
+TEST(HtmlMessageBox, YesNoIgnoresEscapeAndReturnsNo) {
+    BoxDriver driver(IDNO, false, true);
+    EXPECT_EQ(HtmlMessageBox(nullptr, L"Question?", L"Yes No", MB_YESNO | MB_ICONQUESTION), IDNO);
+    const ObservedBox& box = driver.Result();
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.buttons, (Buttons{{IDYES, L"Yes"}, {IDNO, L"No"}}));
+    EXPECT_FALSE(box.topmost);
+}
+
+TEST(HtmlMessageBox, EscapeOnAnOkBoxMeansOk) {
+    BoxDriver driver(IDOK, false, true);
+    EXPECT_EQ(HtmlMessageBox(nullptr, L"Note", L"Only OK", MB_OK | kMbNoBeep), IDOK);
+    EXPECT_EQ(driver.Result().buttons, (Buttons{{IDOK, L"OK"}}));
+}
+
+TEST(HtmlMessageBox, EveryButtonSetHasTheSystemIdsAndLabels) {
+    const std::pair<UINT, Buttons> sets[] = {
+        {MB_ABORTRETRYIGNORE, {{IDABORT, L"Abort"}, {IDRETRY, L"Retry"}, {IDIGNORE, L"Ignore"}}},
+        {MB_YESNOCANCEL, {{IDYES, L"Yes"}, {IDNO, L"No"}, {IDCANCEL, L"Cancel"}}},
+        {MB_RETRYCANCEL, {{IDRETRY, L"Retry"}, {IDCANCEL, L"Cancel"}}},
+        {MB_CANCELTRYCONTINUE, {{IDCANCEL, L"Cancel"}, {IDTRYAGAIN, L"Try again"}, {IDCONTINUE, L"Continue"}}},
+    };
+    for (const auto& [style, buttons] : sets) {
+        BoxDriver driver(buttons.back().first);
+        EXPECT_EQ(HtmlMessageBox(nullptr, L"Choose", L"Sets", style | kMbNoBeep), buttons.back().first);
+        EXPECT_EQ(driver.Result().buttons, buttons);
+    }
+}
+
+struct OwnerDestroyer { void operator()(HWND window) const { DestroyWindow(window); } };
+using OwnerWindow = UniqueHandle<HWND, OwnerDestroyer>;
+
+// A plain hidden top-level window to own boxes.
+OwnerWindow MakeOwner(const wchar_t* title) {
+    return OwnerWindow(CreateWindowExW(0, L"STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+}
+
+TEST(HtmlMessageBox, CaptionFallsBackToTheOwnerTitleThenError) {
+    const auto untitled = MakeOwner(L"");
+    BoxDriver first(IDOK);
+    HtmlMessageBox(untitled.Get(), L"No caption", nullptr, MB_OK | kMbNoBeep);
+    EXPECT_EQ(first.Result().caption, L"Error");
+    EXPECT_EQ(first.Result().owner, untitled.Get());
+
+    const auto titled = MakeOwner(L"Owner title");
+    BoxDriver second(IDOK);
+    HtmlMessageBox(titled.Get(), L"No caption", L"", MB_OK | kMbNoBeep);
+    EXPECT_EQ(second.Result().caption, L"Owner title");
+}
+
+class RememberedAnswer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        params_.companyName = L"TavroTests";
+        params_.applicationName = L"MessageBox";
+        params_.valueNameBase = L"Question";
+        params_.valueNumber = 3;
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TavroTests");
+    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TavroTests"); }
+
+    int Ask() { return HtmlMessageBox(nullptr, L"Remember?", L"Remember", MB_YESNO | kMbDoNotShowAgain | kMbNoBeep, &params_); }
+
+    MessageBoxParams params_;
+};
+
+TEST_F(RememberedAnswer, TickedAnswerIsStoredAndThenReturnedWithoutABox) {
+    EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\TavroTests\\MessageBox\\TavroMB");
+    EXPECT_EQ(RememberedAnswerValueName(params_), L"Question3");
+    BoxDriver driver(IDNO, true);
+    EXPECT_EQ(Ask(), IDNO);
+    EXPECT_EQ(driver.Result().checkLabel, L"Do not show again");
+    EXPECT_EQ(ReadRememberedAnswer(params_), IDNO);
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(Ask(), IDNO);  // no box: nothing presses anything
+    EXPECT_LT(GetTickCount() - before, 2000u);
+}
+
+TEST_F(RememberedAnswer, UntickedAnswerIsNotStoredAndStoredZeroStillAsks) {
+    BoxDriver first(IDYES);
+    EXPECT_EQ(Ask(), IDYES);
+    first.Result();
+    EXPECT_EQ(ReadRememberedAnswer(params_), 0);
+    WriteRememberedAnswer(params_, 0);
+    BoxDriver second(IDYES);
+    EXPECT_EQ(Ask(), IDYES);
+    EXPECT_TRUE(second.Result().found);
+}
+
+TEST_F(RememberedAnswer, WithoutCompanyTheKeyHasTheApplicationOnly) {
+    params_.companyName = nullptr;
+    params_.applicationName = L"TavroTests";
+    EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\TavroTests\\TavroMB");
+    WriteRememberedAnswer(params_, IDYES);
+    EXPECT_EQ(Ask(), IDYES);
+}
+
+TEST(HtmlMessageBox, RightAlignedTextSitsInTheIconTableTextCell) {
+    MessageBoxParams params;
+    params.spacing = 6;
+    const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
+    wchar_t expected[256];
+    swprintf(expected, 256,
+             L"<table cellpadding=6><tr><td width=%d><icon handle=0x%llX></td><td><right>a &amp; b</right></td></tr></table>",
+             GetSystemMetrics(SM_CXICON), static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
+    EXPECT_EQ(MessageBoxMarkup(L"a &amp; b", MB_RIGHT | MB_ICONINFORMATION, params), expected);
+    EXPECT_EQ(MessageBoxMarkup(L"plain", MB_OK, params), L"plain");
+
+    BoxDriver driver(IDOK);
+    EXPECT_EQ(HtmlMessageBox(nullptr, L"Right\naligned text", L"Right", MB_RIGHT | MB_ICONINFORMATION | kMbNoBeep, &params),
+              IDOK);
+    const ObservedBox& box = driver.Result();
+    ASSERT_TRUE(box.found);
+    EXPECT_GE(box.clientSize.cy, GetSystemMetrics(SM_CYICON) + 2 * 6);
+}
+
+TEST(HtmlMessageBox, LongTextsMakeTheBoxBiggerButKeepItOnTheScreen) {
+    BoxDriver small(IDOK);
+    HtmlMessageBox(nullptr, L"Short.", L"Size", MB_OK | kMbNoBeep);
+    BoxDriver large(IDOK);
+    HtmlMessageBox(nullptr, std::wstring(3000, L'w').c_str(), L"Size", MB_OK | kMbNoBeep);
+    const SIZE shortBox = small.Result().clientSize, longBox = large.Result().clientSize;
+    EXPECT_GT(longBox.cx, shortBox.cx);
+    EXPECT_GT(longBox.cy, shortBox.cy);
+    EXPECT_LE(longBox.cx, GetSystemMetrics(SM_CXSCREEN));
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "ui/rich_text_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+class RichTextLayoutTest : public ::testing::Test {
+protected:
+    SIZE Measure(const std::wstring& markup, int maxWidth = 600) {
+        return LayoutRichText(dc_.Get(), nullptr, markup, maxWidth).Size();
+    }
+
+    UniqueMemoryDc dc_{CreateCompatibleDC(nullptr)};
+};
+
+TEST_F(RichTextLayoutTest, SizeGrowsWithTextAndLines) {
+    const SIZE one = Measure(L"short");
+    const SIZE longer = Measure(L"short and a good deal longer");
+    const SIZE two = Measure(L"short\nshort");
+    EXPECT_GT(one.cx, 0);
+    EXPECT_GT(one.cy, 0);
+    EXPECT_GT(longer.cx, one.cx);
+    EXPECT_EQ(longer.cy, one.cy);
+    EXPECT_EQ(two.cx, one.cx);
+    EXPECT_EQ(two.cy, 2 * one.cy);
+    EXPECT_EQ(Measure(L"short<br>short").cy, two.cy);
+    EXPECT_EQ(Measure(L"").cx, 0);
+}
+
+TEST_F(RichTextLayoutTest, CellPaddingAddsToBothSidesOfEveryCell) {
+    const SIZE tight = Measure(L"<table cellpadding=0><tr><td>a</td><td>b</td></tr></table>");
+    const SIZE padded = Measure(L"<table cellpadding=10><tr><td>a</td><td>b</td></tr></table>");
+    EXPECT_EQ(padded.cx, tight.cx + 40);
+    EXPECT_EQ(padded.cy, tight.cy + 20);
+    EXPECT_GE(Measure(L"<table><tr><td width=80>a</td></tr></table>").cx, 80);
+}
+
+TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
+    const std::wstring words = L"one two three four five six seven eight nine ten eleven twelve";
+    const SIZE single = Measure(words, 2000);
+    const SIZE wrapped = Measure(words, 100);
+    EXPECT_LE(wrapped.cx, 100);
+    EXPECT_GT(wrapped.cy, single.cy);
+    const SIZE longWord = Measure(std::wstring(300, L'x'), 100);
+    EXPECT_LE(longWord.cx, 100);
+    EXPECT_GT(longWord.cy, single.cy);
+}
+
+TEST_F(RichTextLayoutTest, TabsAdvanceToCommonStops) {
+    EXPECT_EQ(Measure(L"ab\tx").cx, Measure(L"abc\tx").cx);
+    EXPECT_EQ(Measure(L"\t\tx").cx, Measure(L"ab\t\tx").cx);
+    EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
+}
+
+TEST_F(RichTextLayoutTest, IconsAndLargerFontsMakeLinesTaller) {
+    const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
+    wchar_t markup[128];
+    swprintf(markup, 128, L"<table cellpadding=4><tr><td><icon handle=0x%llX></td><td>text</td></tr></table>",
+             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
+    const SIZE withIcon = Measure(markup);
+    EXPECT_GE(withIcon.cy, GetSystemMetrics(SM_CYICON) + 8);
+    EXPECT_GT(Measure(L"<font size=7>text</font>").cy, Measure(L"text").cy);
+    EXPECT_EQ(Measure(L"<icon handle=0x12345>text").cx, Measure(L"text").cx);  // not an icon: nothing drawn
+}
+
+// Draws into a white bitmap and returns the columns that got ink in rows [top, bottom).
+std::pair<int, int> InkColumns(HDC dc, const RichTextLayout& layout, int top, int bottom) {
+    const SIZE size = layout.Size();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectedObject selected(dc, bitmap.Get());
+    PatBlt(dc, 0, 0, size.cx, size.cy, WHITENESS);
+    layout.Draw(dc, 0, 0, RGB(0, 0, 0));
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    int left = size.cx, right = -1;
+    for (int y = top; y < bottom && y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            if ((pixels[y * size.cx + x] & 0xFFFFFF) != 0xFFFFFF) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return {left, right};
+}
+
+TEST_F(RichTextLayoutTest, RightAlignedLinesEndAtTheRightEdge) {
+    const RichTextLayout layout = LayoutRichText(dc_.Get(), nullptr, L"<right>ii</right>WWWWWWWWWW", 600);
+    const int lineHeight = Measure(L"W").cy;
+    const auto first = InkColumns(dc_.Get(), layout, 0, lineHeight);
+    const auto second = InkColumns(dc_.Get(), layout, lineHeight, 2 * lineHeight);
+    EXPECT_GT(first.first, layout.Size().cx / 2);
+    EXPECT_LT(second.first, 5);
+    EXPECT_NEAR(first.second, second.second, 3);
+}
+
+TEST_F(RichTextLayoutTest, RandomMarkupLaysOutAndDrawsWithoutHarm) {
+    const wchar_t alphabet[] = L"<>/=&;# \"\n\ttdrablefontsizwh0123456789xyz";
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(wcslen(alphabet)) - 1);
+    for (int round = 0; round < 300; ++round) {
+        std::wstring markup;
+        for (int i = 0; i < 60; ++i) markup.push_back(alphabet[pick(random)]);
+        const RichTextLayout layout = LayoutRichText(dc_.Get(), nullptr, markup, 200);
+        layout.Draw(dc_.Get(), 0, 0, RGB(0, 0, 0));
+        EXPECT_GE(layout.Size().cx, 0);
+    }
+}
+
+}  // namespace
