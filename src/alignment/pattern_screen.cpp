@@ -42,7 +42,7 @@ void PatternScreen::SetGrid(int columns, int rows) {
     rows_ = std::clamp(rows, 1, kMaxRows);
 }
 
-void PatternScreen::Layout(const BoardLayout& layout, const DesktopMetrics& desktop) {
+void PatternScreen::Layout(const ChessboardLayoutRecord& layout, const DesktopMetrics& desktop) {
     layout_ = layout;
     const RECT& work = desktop.workArea;
     const int reserved = desktop.menuHeight + 2 * desktop.textHeight + 6 + desktop.captionHeight +

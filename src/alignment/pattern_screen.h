@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "settings/chessboard_layout_record.h"
+
 // Desktop measurements the board layout depends on.
 struct DesktopMetrics {
     RECT workArea{};
@@ -16,15 +18,6 @@ struct DesktopMetrics {
 
     // The current desktop's values; the text height comes from the window's font.
     static DesktopMetrics Current(HWND window);
-};
-
-// The five values of the chessboard layout file.
-struct BoardLayout {
-    int offsetXPercent = 0;
-    int offsetYPercent = 0;
-    int scaleXPercent = 100;
-    int scaleYPercent = 100;
-    int reserved = 0;
 };
 
 enum PatternKind : int {
@@ -46,7 +39,7 @@ public:
     // Board of columns x rows inner corners (7 x 5 landscape, 5 x 7 portrait).
     void SetGrid(int columns, int rows);
     // Computes the square size, the board origin and every vertex for the desktop.
-    void Layout(const BoardLayout& layout, const DesktopMetrics& desktop);
+    void Layout(const ChessboardLayoutRecord& layout, const DesktopMetrics& desktop);
     // Vertex (column, row) of the square grid as a screen point; inner corner (c, r) is vertex
     // (c + 1, r + 1).
     POINT CornerPosition(int column, int row) const;
@@ -70,7 +63,7 @@ public:
     int SquareWidth() const { return squareWidth_; }
     int SquareHeight() const { return squareHeight_; }
     POINT Origin() const { return {originX_, originY_}; }
-    const BoardLayout& LayoutValues() const { return layout_; }
+    const ChessboardLayoutRecord& LayoutValues() const { return layout_; }
 
 private:
     void DrawSquares(HDC dc, POINT clientOrigin, int firstColumn, int lastColumn, int firstRow,
@@ -78,7 +71,7 @@ private:
     void DrawSingleCorner(HDC dc, POINT clientOrigin) const;
     void DrawQuadrant(HDC dc, const RECT& clientRect, POINT clientOrigin) const;
 
-    BoardLayout layout_;
+    ChessboardLayoutRecord layout_ = DefaultChessboardLayout();
     int squareWidth_ = 0;
     int squareHeight_ = 0;
     int columns_ = 7;

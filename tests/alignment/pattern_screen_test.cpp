@@ -2,19 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "alignment/pattern_screen.h"
+#include "test_desktop.h"
 #include "app/unique_handle.h"
 
 namespace {
-
-DesktopMetrics Desktop(int width, int height) {
-    DesktopMetrics d;
-    d.workArea = {0, 0, width, height};
-    d.textHeight = 16;
-    d.borderWidth = 1;
-    d.captionHeight = 19;
-    d.menuHeight = 19;
-    return d;
-}
 
 // A 32-bit screen-sized bitmap the patterns are drawn into.
 class Canvas {
@@ -61,7 +52,7 @@ constexpr DWORD kWhite = 0xFFFFFF, kBlack = 0x000000, kLightGray = 0xC0C0C0;
 TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
     PatternScreen s;
     s.SetGrid(7, 5);
-    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
     // Reserved height 19 + 32 + 6 + 19 + 1 = 77 above the board, two captions below it.
     EXPECT_EQ(s.SquareWidth(), 1004 / 8);
     EXPECT_EQ(s.SquareHeight(), (720 - 87) / 6);
@@ -73,18 +64,18 @@ TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
     EXPECT_EQ(span[1].y, s.Origin().y + 5 * 105);
 
     for (int outOfRange : {0, 151, -5}) {
-        s.Layout(BoardLayout{0, 0, outOfRange, outOfRange, 0}, Desktop(1024, 768));
+        s.Layout(ChessboardLayoutRecord{0, 0, outOfRange, outOfRange, 0}, Desktop(1024, 768));
         EXPECT_EQ(s.SquareWidth(), 125) << outOfRange;
         EXPECT_EQ(s.SquareHeight(), 105) << outOfRange;
     }
-    s.Layout(BoardLayout{0, 0, 50, 150, 0}, Desktop(1024, 768));
+    s.Layout(ChessboardLayoutRecord{0, 0, 50, 150, 0}, Desktop(1024, 768));
     EXPECT_EQ(s.SquareWidth(), 62);
     EXPECT_EQ(s.SquareHeight(), 157);
 
     // A negative offset moves the board left and up by a share of the work area.
-    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
     const POINT centred = s.Origin();
-    s.Layout(BoardLayout{-10, -5, 100, 100, 0}, Desktop(1024, 768));
+    s.Layout(ChessboardLayoutRecord{-10, -5, 100, 100, 0}, Desktop(1024, 768));
     EXPECT_EQ(s.Origin().x, centred.x - 102);
     EXPECT_EQ(s.Origin().y, centred.y - 38);
 }
@@ -92,7 +83,7 @@ TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
 TEST(PatternScreenLayout, PortraitBoardIsFiveBySeven) {
     PatternScreen s;
     s.SetGrid(5, 7);
-    s.Layout(BoardLayout{}, Desktop(768, 1024));
+    s.Layout(DefaultChessboardLayout(), Desktop(768, 1024));
     EXPECT_EQ(s.SquareWidth(), 748 / 6);
     EXPECT_EQ(s.SquareHeight(), (1024 - 10 - 38 - 87) / 8);
     EXPECT_EQ(s.InnerCornerSpan()[1].y, s.Origin().y + 7 * s.SquareHeight());
@@ -132,7 +123,7 @@ TEST(PatternScreenKinds, CornerQuadrants) {
 TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
     PatternScreen s;
     s.SetGrid(7, 5);
-    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
     Canvas canvas(1024, 768);
     canvas.Draw(s);
     EXPECT_EQ(canvas.At(SquareCentre(s, 0, 0)), kWhite);
@@ -158,7 +149,7 @@ TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
                                                 std::array<int, 4>{5, 7, 768, 1024}}) {
         PatternScreen s;
         s.SetGrid(columns, rows);
-        s.Layout(BoardLayout{}, Desktop(width, height));
+        s.Layout(DefaultChessboardLayout(), Desktop(width, height));
         s.SetKind(kPatternSingleCorner, 8);
         Canvas canvas(width, height);
         canvas.Draw(s);
@@ -174,7 +165,7 @@ TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
 TEST(PatternScreenDrawing, QuadrantsInBothStyles) {
     PatternScreen s;
     s.SetGrid(7, 5);
-    s.Layout(BoardLayout{}, Desktop(1024, 768));
+    s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
     Canvas canvas(1024, 768);
 
     s.SetKind(5);  // top-left, squares

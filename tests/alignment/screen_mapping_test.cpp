@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "alignment/screen_mapping.h"
+#include "test_desktop.h"
 
 namespace {
 
@@ -27,23 +28,13 @@ CameraPose TruePose(float planeWidth) {
     return CameraPose{-planeWidth / 2.0f, -384.0f, 1150.0f, 0.06f, -0.09f, 0.02f};
 }
 
-DesktopMetrics Desktop(int width, int height) {
-    DesktopMetrics d;
-    d.workArea = {0, 0, width, height};
-    d.textHeight = 16;
-    d.borderWidth = 1;
-    d.captionHeight = 19;
-    d.menuHeight = 19;
-    return d;
-}
-
 // A 1024 x 768 desktop on a display whose physical aspect gives the plane factor, seen by the
 // true camera; the mapping under test starts from the given lens profile and a 4 : 3 guess.
 class MappingFixture : public ::testing::Test {
 protected:
     void SetUpScene(float trueFactor, DetectorProfile startLens) {
         pattern.SetGrid(7, 5);
-        pattern.Layout(BoardLayout{}, Desktop(1024, 768));
+        pattern.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
         truth.SetIntrinsics(TrueLens());
         ASSERT_TRUE(truth.SetPose(TruePose(1024.0f * trueFactor)));
         geometry.SetDesktop(1024, 768);
