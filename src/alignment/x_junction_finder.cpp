@@ -1,26 +1,30 @@
 #include "alignment/x_junction_finder.h"
 
-#include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
+#include "alignment/corner_refinement.h"
+
 namespace {
 
-// Two rings of 16 samples around each pixel; a junction looks the same on both.
+// Three rings of 16 samples around each pixel. A junction looks the same on every ring (it has
+// no scale of its own), while a line through the pixel covers less of the larger rings.
 constexpr int kSamples = 16;
-constexpr int kInnerRadius = 3;
-constexpr int kOuterRadius = 5;
+constexpr int kRadii[3] = {5, 7, 9};
+constexpr int kOuterRadius = 9;
 constexpr int kMinContrast = 48;
-constexpr int kMinArc = 2;          // samples per light or dark arc
-constexpr int kMinDark = 4;         // dark samples per ring, of 16
-constexpr int kMaxDark = 12;
-constexpr float kClusterReach = 3.0f;
+constexpr int kMinArc = 2;   // samples per light or dark arc
+constexpr int kMinDark = 5;  // dark samples per ring, of 16
+constexpr int kMaxDark = 11;
+constexpr int kMaxDarkSpread = 3;  // between the rings
+constexpr float kClusterReach = 6.0f;
 constexpr int kMinClusterPixels = 2;
 constexpr int kMaxClusters = 128;
+constexpr int kRefineHalfSize = 4;
 constexpr float kMaxRefineShift = 3.0f;
-constexpr float kSamePoint = 2.0f;
+constexpr float kSamePoint = 4.0f;
 
 struct Ring {
     int offsets[kSamples];  // byte offsets from the centre pixel
@@ -37,8 +41,9 @@ Ring MakeRing(int radius, size_t step) {
     return ring;
 }
 
-// True when the ring around `centre` splits into light, dark, light, dark arcs of fair size.
-bool LooksLikeJunction(const uchar* centre, const Ring& ring) {
+// The number of dark samples when the ring around `centre` splits into light, dark, light,
+// dark arcs of fair size; -1 otherwise.
+int JunctionDarkCount(const uchar* centre, const Ring& ring) {
     int values[kSamples];
     int low = 255;
     int high = 0;
@@ -47,7 +52,7 @@ bool LooksLikeJunction(const uchar* centre, const Ring& ring) {
         low = std::min(low, values[k]);
         high = std::max(high, values[k]);
     }
-    if (high - low < kMinContrast) return false;
+    if (high - low < kMinContrast) return -1;
     const int cut = (low + high) / 2;
     int dark = 0;
     int first = -1;  // a sample where an arc starts
@@ -56,7 +61,7 @@ bool LooksLikeJunction(const uchar* centre, const Ring& ring) {
         const bool previous = values[(k + kSamples - 1) % kSamples] > cut;
         if (previous != (values[k] > cut) && first < 0) first = k;
     }
-    if (dark < kMinDark || dark > kMaxDark || first < 0) return false;
+    if (dark < kMinDark || dark > kMaxDark || first < 0) return -1;
     int arcs = 0;
     int length = 0;
     for (int i = 0; i < kSamples; ++i) {
@@ -64,12 +69,24 @@ bool LooksLikeJunction(const uchar* centre, const Ring& ring) {
         const int next = (k + 1) % kSamples;
         ++length;
         if ((values[k] > cut) != (values[next] > cut)) {
-            if (length < kMinArc) return false;
+            if (length < kMinArc) return -1;
             ++arcs;
             length = 0;
         }
     }
-    return arcs == 4;
+    return arcs == 4 ? dark : -1;
+}
+
+bool LooksLikeJunction(const uchar* centre, const Ring (&rings)[3]) {
+    int fewest = kSamples;
+    int most = 0;
+    for (const Ring& ring : rings) {
+        const int dark = JunctionDarkCount(centre, ring);
+        if (dark < 0) return false;
+        fewest = std::min(fewest, dark);
+        most = std::max(most, dark);
+    }
+    return most - fewest <= kMaxDarkSpread;
 }
 
 struct Cluster {
@@ -84,15 +101,14 @@ bool Near(cv::Point2f a, cv::Point2f b, float reach) {
 }
 
 int CollectClusters(const cv::Mat& plane, std::array<Cluster, kMaxClusters>& clusters) {
-    const Ring inner = MakeRing(kInnerRadius, plane.step[0]);
-    const Ring outer = MakeRing(kOuterRadius, plane.step[0]);
+    const Ring rings[3] = {MakeRing(kRadii[0], plane.step[0]), MakeRing(kRadii[1], plane.step[0]),
+                           MakeRing(kRadii[2], plane.step[0])};
     const int margin = kOuterRadius + 1;
     int used = 0;
     for (int y = margin; y < plane.rows - margin; ++y) {
         const uchar* row = plane.ptr<uchar>(y);
         for (int x = margin; x < plane.cols - margin; ++x) {
-            if (!LooksLikeJunction(row + x, inner) || !LooksLikeJunction(row + x, outer))
-                continue;
+            if (!LooksLikeJunction(row + x, rings)) continue;
             const cv::Point2f here(static_cast<float>(x), static_cast<float>(y));
             Cluster* home = nullptr;
             for (int i = 0; i < used && !home; ++i)
@@ -120,9 +136,7 @@ int FindXJunctions(const cv::Mat& plane, cv::Point2f* points, int room) {
         if (clusters[i].pixels < kMinClusterPixels) break;
         const cv::Point2f start = clusters[i].Centre();
         cv::Point2f refined = start;
-        cv::cornerSubPix(plane, cv::Mat(1, 1, CV_32FC2, &refined), cv::Size(kOuterRadius - 1, kOuterRadius - 1),
-                         cv::Size(-1, -1),
-                         cv::TermCriteria(cv::TermCriteria::COUNT | cv::TermCriteria::EPS, 20, 0.01));
+        RefineCorners(plane, &refined, 1, kRefineHalfSize);
         if (!Near(refined, start, kMaxRefineShift)) continue;
         const bool known = std::any_of(points, points + found, [&](const cv::Point2f& p) {
             return Near(p, refined, kSamePoint);

@@ -1,0 +1,129 @@
+// FindChessboard on boards drawn through a known lens and pose: whole boards in both
+// orientations, the single-corner pattern, partial boards and empty pictures.
+#include <gtest/gtest.h>
+
+#include <opencv2/imgproc.hpp>
+
+#include "alignment/chessboard_finder.h"
+#include "board_renderer.h"
+
+namespace {
+
+DetectorProfile Lens(bool full) {
+    DetectorProfile profile;
+    profile.fx = 280.0f;
+    profile.fy = 282.0f;
+    profile.cx = 163.0f;
+    profile.cy = 117.0f;
+    profile.k1 = full ? -0.25f : -0.2f;
+    profile.k2 = full ? 0.08f : 0.0f;
+    profile.p1 = full ? 0.0015f : 0.0f;
+    profile.p2 = full ? -0.001f : 0.0f;
+    return profile;
+}
+
+BoardScene Portrait() {
+    BoardScene scene;
+    scene.desktopWidth = 768;
+    scene.desktopHeight = 1024;
+    scene.columns = 5;
+    scene.rows = 7;
+    return scene;
+}
+
+// Every found corner lies within `tolerance` of a different true corner.
+void ExpectCornersMatch(const CornerBuffer& found, const std::vector<cv::Point2f>& truth,
+                        float tolerance) {
+    std::vector<bool> taken(truth.size(), false);
+    for (int i = 0; i < found.count; ++i) {
+        size_t nearest = 0;
+        for (size_t j = 1; j < truth.size(); ++j)
+            if (cv::norm(truth[j] - found.points[i]) < cv::norm(truth[nearest] - found.points[i]))
+                nearest = j;
+        EXPECT_LT(cv::norm(truth[nearest] - found.points[i]), tolerance)
+            << "corner " << i << " at " << found.points[i];
+        EXPECT_FALSE(taken[nearest]) << "corner " << i << " found twice";
+        taken[nearest] = true;
+    }
+}
+
+int FindIn(const cv::Mat& plane, int columns, int rows, int room, CornerBuffer& corners) {
+    corners.count = room;
+    return FindChessboard(plane, columns, rows, corners);
+}
+
+}  // namespace
+
+TEST(FindChessboard, LandscapeBoardThroughBothLensModels) {
+    for (const bool full : {false, true}) {
+        const DetectorProfile lens = Lens(full);
+        const BoardScene scene;
+        const CameraPose pose = ViewOfDesktop(lens, scene);
+        CornerBuffer corners;
+        ASSERT_EQ(FindIn(RenderBoard(lens, pose, scene), 7, 5, 35, corners), 35) << full;
+        ExpectCornersMatch(corners, TrueCorners(lens, pose, scene), 0.3f);
+    }
+}
+
+TEST(FindChessboard, PortraitBoard) {
+    const DetectorProfile lens = Lens(true);
+    const BoardScene scene = Portrait();
+    const CameraPose pose = ViewOfDesktop(lens, scene);
+    CornerBuffer corners;
+    ASSERT_EQ(FindIn(RenderBoard(lens, pose, scene), 5, 7, 35, corners), 35);
+    ExpectCornersMatch(corners, TrueCorners(lens, pose, scene), 0.3f);
+}
+
+TEST(FindChessboard, SingleCornerPatternGivesExactlyThatCorner) {
+    const DetectorProfile lens = Lens(true);
+    for (const int index : {0, 17, 34}) {
+        BoardScene scene;
+        scene.singleCorner = index;
+        const CameraPose pose = ViewOfDesktop(lens, scene);
+        const cv::Mat plane = RenderBoard(lens, pose, scene);
+        const cv::Point2f truth = TrueCorners(lens, pose, scene)[index];
+        CornerBuffer corners;
+        ASSERT_EQ(FindIn(plane, 3, 3, 1, corners), 1) << index;
+        EXPECT_LT(cv::norm(corners.points[0] - truth), 0.5) << index;
+        // As the alignment sees it: binarized and dilated once.
+        cv::Mat binary;
+        cv::threshold(plane, binary, 125, 255, cv::THRESH_BINARY_INV);
+        cv::dilate(binary, binary, cv::Mat());
+        ASSERT_EQ(FindIn(binary, 3, 3, 1, corners), 1) << index;
+        EXPECT_LT(cv::norm(corners.points[0] - truth), 1.5) << index;  // hard edges: coarser
+    }
+}
+
+TEST(FindChessboard, HalfCoveredBoardGivesAPartialCount) {
+    const DetectorProfile lens = Lens(true);
+    BoardScene scene;
+    scene.cover = cv::Rect2f(0, 0, 512, 768);
+    const CameraPose pose = ViewOfDesktop(lens, scene);
+    const cv::Mat plane = RenderBoard(lens, pose, scene);
+    CornerBuffer corners;
+    const int count = FindIn(plane, 7, 5, 35, corners);
+    EXPECT_GE(count, 12);
+    EXPECT_LE(count, 20);
+    ExpectCornersMatch(corners, TrueCorners(lens, pose, scene), 0.5f);
+    EXPECT_EQ(FindIn(plane, 7, 5, 4, corners), 4);  // no more than the room given
+}
+
+TEST(FindChessboard, NothingInAnEmptyOrEdgeOnlyPicture) {
+    CornerBuffer corners;
+    cv::Mat plane(240, 320, CV_8UC1, cv::Scalar(30));
+    EXPECT_EQ(FindIn(plane, 7, 5, 35, corners), 0);
+    cv::rectangle(plane, cv::Rect(60, 50, 150, 100), cv::Scalar(220), cv::FILLED);
+    cv::line(plane, cv::Point(0, 200), cv::Point(319, 180), cv::Scalar(200), 3);
+    EXPECT_EQ(FindIn(plane, 7, 5, 35, corners), 0);
+    EXPECT_EQ(corners.count, 0);
+}
+
+TEST(FindChessboard, RefusesPatternsBeyondTheBuffer) {
+    const DetectorProfile lens = Lens(false);
+    const BoardScene scene;
+    const cv::Mat plane = RenderBoard(lens, ViewOfDesktop(lens, scene), scene);
+    CornerBuffer corners;
+    EXPECT_EQ(FindIn(plane, 7, 6, 35, corners), 0);
+    EXPECT_EQ(FindIn(plane, 0, 5, 35, corners), 0);
+    EXPECT_EQ(FindIn(cv::Mat(), 7, 5, 35, corners), 0);
+}
