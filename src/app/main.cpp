@@ -1,5 +1,5 @@
-#include <windows.h>
+#include "app/entry_sequence.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return RunProgram(instance);
 }

@@ -38,6 +38,8 @@ struct IconCloser { void operator()(HICON h) const { DestroyIcon(h); } };
 struct MenuCloser { void operator()(HMENU h) const { DestroyMenu(h); } };
 struct RegistryKeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct ModuleCloser { void operator()(HMODULE h) const { FreeLibrary(h); } };
+// Windows are destroyed by the thread that made them.
+struct WindowCloser { void operator()(HWND h) const { DestroyWindow(h); } };
 
 struct FileSearchCloser { void operator()(HANDLE h) const { FindClose(h); } };
 
@@ -65,6 +67,7 @@ using UniqueIcon = UniqueHandle<HICON, IconCloser>;
 using UniqueMenu = UniqueHandle<HMENU, MenuCloser>;
 using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyCloser>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleCloser>;
+using UniqueWindow = UniqueHandle<HWND, WindowCloser>;
 
 // Selects a GDI object into a device context for the holder's life.
 class SelectedObject {

@@ -1,0 +1,43 @@
+#include "app/application.h"
+
+#include "app/interim_messages.h"
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+
+Application::Application() {
+    g_process.application = this;
+}
+
+Application::~Application() {
+    if (g_process.application == this) g_process.application = nullptr;
+}
+
+int Application::RunMessageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void Application::RequestExit() {
+    if (!AskCloseNow(controller_.ProductName())) return;
+    ShutdownApplication();
+    PostQuitMessage(0);
+}
+
+bool Application::ShutdownApplication() {
+    if (g_process.application != this) return false;
+    HWND main = g_process.mainWindow;
+    UnregisterHotKey(main, kFindThresholdHotkeyId);
+    controller_.Shutdown();
+    if (startupTimerId_) {
+        KillTimer(main, startupTimerId_);
+        startupTimerId_ = 0;
+    }
+    if (main) DestroyWindow(main);
+    g_process.mainWindow = nullptr;
+    g_process.application = nullptr;
+    return true;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The one top-level object of the program: it owns the Controller, the main window's start-up
+// and its exit paths. Lives on the entry point's stack for the whole run.
+#include "app/unique_handle.h"
+#include "controller/controller.h"
+
+#include <windows.h>
+
+inline constexpr WORD kExitCommand = 40001;
+// Sent by a second copy to bring this one back, also from the tray.
+inline constexpr WORD kRestoreCommand = 40002;
+
+class Application {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // True when another copy runs (it has been brought forward); this copy then ends.
+    static bool CheckSingleInstance();
+    bool CreateMainWindow();
+    static int RunMessageLoop();
+    // The main window procedure's work, while the process-wide Application pointer is set.
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void FinishStartup();
+    void RequestExit();
+    // The once-only teardown; true when this call did it.
+    bool ShutdownApplication();
+
+    Controller& GetController() { return controller_; }
+    SIZE ScreenSize() const { return screenSize_; }
+
+private:
+    bool RegisterMainClass();
+    void OnAppNotify(WPARAM code, LPARAM value);
+    void OnStartupComplete();
+    void OnStartupTick();
+    // Whether the tray icon is placed; a program without one counts as placed.
+    bool TrayIconInPlace();
+    void ShowMain();
+
+    Controller controller_;
+    SIZE screenSize_ = {0, 0};
+    UniqueBitmap alignmentPicture_;
+    UniqueBitmap alignmentPictureSmall_;
+    UINT_PTR startupTimerId_ = 0;
+    int startupTicks_ = 0;
+};

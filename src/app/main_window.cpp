@@ -1,0 +1,155 @@
+#include "app/application.h"
+
+#include "app/interim_messages.h"
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+
+namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"TavroWyvoClass";
+constexpr int kMainMenu = 101;
+constexpr int kMainIcon = 103;
+constexpr int kAlignmentPicture = 130;
+constexpr int kAlignmentPictureSmall = 131;
+constexpr int kSensorDisconnectedMessage = 10012;
+constexpr int kSensorTrackingMessage = 20206;
+
+LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Application* application = g_process.application) {
+        return application->HandleMessage(window, message, wParam, lParam);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool Application::RegisterMainClass() {
+    WNDCLASSW windowClass = {};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
+    windowClass.lpfnWndProc = MainWindowProcedure;
+    windowClass.hInstance = g_process.resourceModule;
+    windowClass.hIcon = g_process.mainIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(kMainMenu);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+bool Application::CreateMainWindow() {
+    HINSTANCE executable = g_process.executableInstance;
+    g_process.mainIcon = LoadIconW(executable, MAKEINTRESOURCEW(kMainIcon));
+    alignmentPicture_.Reset(LoadBitmapW(executable, MAKEINTRESOURCEW(kAlignmentPicture)));
+    alignmentPictureSmall_.Reset(
+        LoadBitmapW(executable, MAKEINTRESOURCEW(kAlignmentPictureSmall)));
+    if (!RegisterMainClass()) {
+        ShowSystemError(GetLastError());
+        return false;
+    }
+    RECT workArea = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    HWND main = CreateWindowExW(0, kMainWindowClass, L"Tavro", WS_OVERLAPPEDWINDOW, 0, 0,
+                                workArea.right, workArea.bottom, nullptr, nullptr,
+                                g_process.resourceModule, nullptr);
+    if (!main) {
+        ShowSystemError(GetLastError());
+        return false;
+    }
+    g_process.mainWindow = main;
+    screenSize_ = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!controller_.Initialize()) {
+        DestroyWindow(main);
+        g_process.mainWindow = nullptr;
+        return false;
+    }
+    ShowWindow(main, SW_SHOWMAXIMIZED);
+    UpdateWindow(main);
+    if (!controller_.StartSensor()) {
+        ShutdownApplication();
+        return false;
+    }
+    RegisterHotKey(main, kFindThresholdHotkeyId, MOD_ALT | MOD_CONTROL | MOD_SHIFT, 'G');
+    return true;
+}
+
+LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        break;
+    case WM_CLOSE:
+        RequestExit();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam || (static_cast<DWORD>(lParam) & ENDSESSION_LOGOFF)) ShutdownApplication();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kFrameTimerId) {
+            controller_.OnTimer(wParam);
+        } else if (startupTimerId_ && wParam == startupTimerId_) {
+            OnStartupTick();
+        }
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kExitCommand) {
+            RequestExit();
+        } else if (LOWORD(wParam) == kRestoreCommand) {
+            ShowMain();
+        }
+        return 0;
+    case kGraphEventMessage:
+        if (controller_.IsSensorLost()) {
+            ShowFatalMessage(kSensorDisconnectedMessage);
+            ShutdownApplication();
+            PostQuitMessage(0);
+        }
+        return 0;
+    case kAppNotifyMessage:
+        OnAppNotify(wParam, lParam);
+        return 0;
+    case kCloseQuietlyMessage:
+        ShutdownApplication();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Application::OnAppNotify(WPARAM code, LPARAM value) {
+    switch (code) {
+    case NotifyModeRequest:
+        if (value == static_cast<LPARAM>(Mode::Initialized)) {
+            OnStartupComplete();
+        } else if (value > static_cast<LPARAM>(Mode::Initialized)) {
+            controller_.EnterMode(static_cast<Mode>(value));
+        }
+        break;
+    case NotifyInformation:
+        if (value == static_cast<LPARAM>(Mode::Track)) {
+            ShowPlainMessage(kSensorTrackingMessage, MB_ICONINFORMATION);
+        }
+        break;
+    case NotifyCursor:
+        ShowCursor(value != 0);
+        break;
+    case NotifyRaise:
+        BringWindowToTop(g_process.mainWindow);
+        SetActiveWindow(g_process.mainWindow);
+        break;
+    case NotifyCloseNow:
+        controller_.SetPaused(true);
+        ShutdownApplication();
+        PostQuitMessage(0);
+        break;
+    case NotifyStepEnded:
+        controller_.OnStepEnded();
+        break;
+    default:
+        break;
+    }
+}
+
+void Application::ShowMain() {
+    ShowWindow(g_process.mainWindow, SW_SHOWMAXIMIZED);
+}

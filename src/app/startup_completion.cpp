@@ -1,0 +1,40 @@
+#include "app/application.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+
+namespace {
+
+constexpr UINT kStartupTickMs = 1000;
+// Ticks on which the tray icon is tried again before start-up goes on without it.
+constexpr int kTrayRetryTicks = 20;
+
+}  // namespace
+
+void Application::OnStartupComplete() {
+    if (TrayIconInPlace()) {
+        FinishStartup();
+        return;
+    }
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
+    startupTicks_ = 0;
+    startupTimerId_ = SetTimer(g_process.mainWindow, kStartupTimerId, kStartupTickMs, nullptr);
+    if (!startupTimerId_) FinishStartup();
+}
+
+void Application::OnStartupTick() {
+    const int seen = startupTicks_++;
+    if (seen < kTrayRetryTicks && !TrayIconInPlace()) return;
+    KillTimer(g_process.mainWindow, startupTimerId_);
+    startupTimerId_ = 0;
+    FinishStartup();
+}
+
+void Application::FinishStartup() {
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+    controller_.Start();
+}
+
+bool Application::TrayIconInPlace() {
+    return true;
+}

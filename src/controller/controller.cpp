@@ -1,0 +1,70 @@
+#include "controller/controller.h"
+
+#include "app/interim_messages.h"
+#include "app/process_globals.h"
+#include "settings/settings_loading.h"
+
+#include <cwchar>
+
+Controller::Controller()
+    : options_(DefaultOptions()),
+      coreParameters_(DefaultCoreParameters()),
+      alignmentResult_(DefaultAlignmentResult()),
+      chessboardLayout_(DefaultChessboardLayout()),
+      displayAspect_(DefaultDisplayAspect()) {
+    pointer_.Reset();
+}
+
+Controller::~Controller() {
+    Shutdown();
+}
+
+bool Controller::LoadCoreParameters(const wchar_t* languageCode) {
+    if (languageCode && *languageCode) {
+        wcsncpy(languageCode_, languageCode, kLanguageCodeLength - 1);
+        languageCode_[kLanguageCodeLength - 1] = L'\0';
+    }
+    const RequiredFileLoad load = LoadCoreParameterFile(coreParameters_);
+    if (!load.Succeeded()) {
+        ShowFileMessage(load.fileName);
+        return false;
+    }
+    return true;
+}
+
+const wchar_t* Controller::ModeText(Mode mode) const {
+    const int index = static_cast<int>(mode);
+    return index >= 0 && index < kModeCount ? modeTexts_[index] : L"";
+}
+
+void Controller::SetPaused(bool on) {
+    if (on) {
+        pausedSaved_ = paused_;
+        paused_ = true;
+        WaitForFrameStep();
+    } else {
+        paused_ = pausedSaved_;
+    }
+}
+
+void Controller::SetPainting(bool on) {
+    painting_ = on;
+    if (on) WaitForFrameStep();
+}
+
+bool Controller::IsSensorLost() {
+    return sensor_.CheckDeviceLost();
+}
+
+void Controller::Shutdown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    paused_ = true;
+    WaitForFrameStep();
+    StopSettleWait();
+    sensor_.Close();
+    // With the frames stopped nothing can press again; a held button must not outlive us.
+    ReleaseHeldButton();
+    gainOverlay_.Reset();
+    UnregisterClassW(kGainOverlayClassName, g_process.executableInstance);
+}

@@ -1,0 +1,163 @@
+#pragma once
+// The one object that holds the program's working state: the Mode, the settings and
+// calibration records, the sensor, the pointer output. Frames arrive on the sensor's thread
+// (OnFrame); everything else runs on the UI thread. The two are ordered by the `paused` and
+// `painting` flags and by posted AppNotify messages, never by a lock a window could hold up.
+#include "app/unique_handle.h"
+#include "controller/frame_sink.h"
+#include "controller/mode.h"
+#include "controller/pointer_input.h"
+#include "controller/stand_in_sensor.h"
+#include "settings/alignment_record.h"
+#include "settings/chessboard_layout_record.h"
+#include "settings/core_parameter_record.h"
+#include "settings/display_aspect_record.h"
+#include "settings/option_record.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+inline constexpr int kModeCount = 9;
+inline constexpr int kSensorWidth = 320;
+inline constexpr int kSensorHeight = 240;
+inline constexpr size_t kLanguageCodeLength = 260;
+inline constexpr size_t kModeTextLength = 260;
+inline constexpr wchar_t kGainOverlayClassName[] = L"TavroWyvoClassGain";
+
+class Controller : public FrameSink {
+public:
+    Controller();
+    ~Controller() override;
+    Controller(const Controller&) = delete;
+    Controller& operator=(const Controller&) = delete;
+
+    // FrameSink, on the frame thread (PrepareFrame on the thread that starts the sensor).
+    void PrepareFrame(const BITMAPINFOHEADER& format) override;
+    void OnFrame(const BYTE* buffer) override;
+
+    // Start-up, in the order the entry point calls them.
+    bool LoadCoreParameters(const wchar_t* languageCode);
+    bool Initialize();
+    bool StartSensor();
+    void Start();
+
+    // Mode changes, on the UI thread.
+    void EnterMode(Mode requested);
+    bool CanEnterMode(Mode target) const;
+    bool IsBusy() const;
+    // AppNotify NotifyStepEnded: shows what the ended step asked for and moves on.
+    void OnStepEnded();
+
+    // Settle waits let the sensor settle after its properties change.
+    void StartSettleWait();
+    void StartShortSettle();
+    void StopSettleWait();
+    void OnTimer(UINT_PTR id);
+    // Called by a step before it acts: true (and one frame counted down) while settling.
+    bool SkipSettlingFrame();
+
+    void OnTrigger(UINT message, bool fromKeyboard);
+    void SetPaused(bool on);
+    bool IsSensorLost();
+    void Shutdown();
+
+    Mode CurrentMode() const { return modes_.mode; }
+    const ModeRecord& Modes() const { return modes_; }
+    bool Paused() const { return paused_; }
+    bool Painting() const { return painting_; }
+    void SetPainting(bool on);
+    UINT_PTR SettleTimerId() const { return settleTimerId_; }
+    int SettleFrames() const { return settleFrames_; }
+    bool SettleTimerRunning() const { return settleTimerRunning_; }
+    int PendingMessage() const { return pendingMessage_; }
+    // Frames given to a Mode's work, and frames passed over while paused or painting.
+    uint32_t FramesProcessed() const { return framesProcessed_; }
+    uint32_t FramesSkipped() const { return framesSkipped_; }
+
+    const wchar_t* LanguageCode() const { return languageCode_; }
+    const wchar_t* ModeText(Mode mode) const;
+    const wchar_t* ProductName() const { return coreParameters_.productName; }
+    OptionRecord& Options() { return options_; }
+    CoreParameterRecord& CoreParameters() { return coreParameters_; }
+    AlignmentRecord& AlignmentResult() { return alignmentResult_; }
+    PointerInput& Pointer() { return pointer_; }
+    HWND GainOverlay() const { return gainOverlay_.Get(); }
+
+private:
+    // Tests put the Controller into a given state directly.
+    friend struct ControllerTestAccess;
+
+    // Frame dispatch.
+    int RunModeStep(Mode mode);
+    void OnFirstFrame();
+    void EndStep(Mode mode, int result);
+    void WaitForFrameStep() const;
+
+    // Conclusions of ended steps, on the UI thread.
+    void ConcludeStep(Mode mode, int result);
+    void ShowPendingMessage();
+
+    // Per-Mode starts, steps and triggers.
+    void StartAutoAlignment();
+    void StartManualAlignment();
+    void StartFindGain();
+    void StartTracking();
+    int AutoAlignmentStep();
+    int ManualAlignmentStep();
+    int FindGainStep();
+    int TrackStep();
+    // Re-applies the stored alignment to the current desktop; StepSucceeded when it fits.
+    int RestoreAlignment();
+    void AutoAlignmentTrigger(UINT message);
+    void ManualAlignmentTrigger(UINT message);
+
+    // Window side of a Mode change.
+    void ParkPointer();
+    void ReleaseHeldButton();
+    void BringMainForward() const;
+    void Repaint() const;
+    void UpdateTitle() const;
+    void TakeBoardOrientation();
+    bool CreateGainOverlay();
+
+    UINT_PTR settleTimerId_ = 0;
+    wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
+    wchar_t modeTexts_[kModeCount][kModeTextLength] = {};
+    ModeRecord modes_;
+    std::atomic<bool> paused_{false};
+    bool pausedSaved_ = false;
+    std::atomic<int> settleFrames_{0};
+    std::atomic<bool> settleTimerRunning_{false};
+    // Settle waits begun on the frame thread end at this tick count (no window timer there).
+    std::atomic<ULONGLONG> settleDeadline_{0};
+    std::atomic<int> pendingMessage_{0};
+    std::atomic<bool> painting_{false};
+    // Set by the frame thread while it is inside a Mode's work.
+    std::atomic<bool> stepRunning_{false};
+    std::atomic<DWORD> frameThreadId_{0};
+    std::atomic<Mode> endedMode_{Mode::NoSensor};
+    std::atomic<int> endedResult_{StepKeepGoing};
+    std::atomic<uint32_t> framesProcessed_{0};
+    std::atomic<uint32_t> framesSkipped_{0};
+    int screenWidth_ = 0;
+    int screenHeight_ = 0;
+    int boardMiddleColumn_ = 3;
+    int boardMiddleRow_ = 2;
+    int gainLevel_ = 3;
+    int trackGainLevel_ = 3;
+    BITMAPINFOHEADER frameFormat_ = {};
+    // The buffer of the frame being processed; only set inside OnFrame.
+    const BYTE* frame_ = nullptr;
+
+    OptionRecord options_;
+    CoreParameterRecord coreParameters_;
+    AlignmentRecord alignmentResult_;
+    ChessboardLayoutRecord chessboardLayout_;
+    DisplayAspectRecord displayAspect_;
+    StandInSensor sensor_;
+    PointerInput pointer_;
+    UniqueWindow gainOverlay_;
+    bool shutDown_ = false;
+};

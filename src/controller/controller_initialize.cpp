@@ -1,0 +1,69 @@
+#include "controller/controller.h"
+
+#include "app/interim_messages.h"
+#include "app/process_globals.h"
+#include "settings/settings_loading.h"
+
+namespace {
+
+constexpr int kFirstModeTextId = 20000;
+
+}  // namespace
+
+bool Controller::Initialize() {
+    for (int i = 0; i < kModeCount; ++i) {
+        LoadStringW(g_process.resourceModule, kFirstModeTextId + i, modeTexts_[i],
+                    static_cast<int>(kModeTextLength));
+    }
+    TakeBoardOrientation();
+    LoadOptionFile(options_);
+    LoadAlignmentResultFile(alignmentResult_);
+    displayAspect_.autoDetect = 1;
+    if (options_.gainLevel == 0) options_.gainLevel = 3;
+    if (options_.trackGainLevel == 0) options_.trackGainLevel = 3;
+    gainLevel_ = options_.gainLevel;
+    trackGainLevel_ = options_.trackGainLevel;
+    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+
+    const RequiredFileLoad layout = LoadChessboardLayoutFile(chessboardLayout_);
+    if (!layout.Succeeded()) {
+        ShowFileMessage(layout.fileName);
+        return false;
+    }
+    LoadDisplayAspectFile(displayAspect_, screenWidth_, screenHeight_);
+    if (!CreateGainOverlay()) {
+        ShowSystemError(GetLastError());
+        return false;
+    }
+
+    settleFrames_ = 60;
+    settleTimerRunning_ = false;
+    SetWindowTextW(g_process.mainWindow, coreParameters_.productName);
+    return true;
+}
+
+void Controller::TakeBoardOrientation() {
+    const bool portrait = GetSystemMetrics(SM_CXSCREEN) < GetSystemMetrics(SM_CYSCREEN);
+    g_process.boardColumns = portrait ? 5 : 7;
+    g_process.boardRows = portrait ? 7 : 5;
+    boardMiddleColumn_ = portrait ? 2 : 3;
+    boardMiddleRow_ = g_process.boardRows % 2 == 1 ? g_process.boardRows / 2 : -1;
+}
+
+bool Controller::CreateGainOverlay() {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = g_process.executableInstance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kGainOverlayClassName;
+    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
+    gainOverlay_.Reset(CreateWindowExW(WS_EX_TOPMOST, kGainOverlayClassName, L"", WS_POPUP, 0, 0,
+                                       GetSystemMetrics(SM_CXSCREEN),
+                                       GetSystemMetrics(SM_CYSCREEN), g_process.mainWindow,
+                                       nullptr, g_process.executableInstance, nullptr));
+    return static_cast<bool>(gainOverlay_);
+}

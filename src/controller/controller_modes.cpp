@@ -1,0 +1,133 @@
+#include "controller/controller.h"
+
+#include "app/interim_messages.h"
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+
+#include <cwchar>
+
+namespace {
+
+constexpr int kAlignmentPoorMessage = 20209;
+constexpr POINT kParkingPoint = {45, 45};
+
+}  // namespace
+
+void Controller::EnterMode(Mode requested) {
+    if (IsBelow(modes_.mode, Mode::Initialized)) return;
+    if (requested == Mode::DefaultAlignment) {
+        requested = options_.manualAlignmentByDefault ? Mode::ManualAlignment : Mode::AutoAlignment;
+    }
+    // Only the working Modes can be requested; anything else would strand the Controller.
+    if (IsBelow(requested, Mode::Idle) || IsBelow(Mode::Track, requested)) return;
+    if (requested == Mode::FindGain && !modes_.alignmentUsable) {
+        ShowPlainMessage(kAlignmentPoorMessage, MB_ICONEXCLAMATION);
+        return;
+    }
+
+    paused_ = true;
+    WaitForFrameStep();
+    endedMode_ = Mode::NoSensor;
+    pendingMessage_ = 0;
+    ShowWindow(gainOverlay_.Get(), SW_HIDE);
+    StopSettleWait();
+    ReleaseHeldButton();
+    ParkPointer();
+
+    switch (requested) {
+    case Mode::Idle:
+        modes_.ChangeMode(Mode::Idle);
+        break;
+    case Mode::AutoAlignment:
+        StartAutoAlignment();
+        break;
+    case Mode::ManualAlignment:
+        StartManualAlignment();
+        break;
+    case Mode::FindGain:
+        StartFindGain();
+        break;
+    case Mode::Track:
+        if (modes_.mode == Mode::Track) {
+            HWND main = g_process.mainWindow;
+            if (IsIconic(main) || !IsWindowVisible(main)) {
+                ShowWindow(main, SW_SHOWMAXIMIZED);
+            } else {
+                Repaint();
+            }
+            BringMainForward();
+            paused_ = false;
+            return;
+        }
+        StartTracking();
+        break;
+    default:
+        break;
+    }
+
+    Repaint();
+    UpdateTitle();
+    paused_ = false;
+    BringMainForward();
+    SendMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeEntered,
+                 requested == Mode::Track ? 1 : 0);
+}
+
+bool Controller::CanEnterMode(Mode target) const {
+    if (IsBusy() || IsBelow(target, Mode::Idle) || IsBelow(Mode::Track, target)) return false;
+    if (IsBelow(modes_.mode, Mode::Initialized)) return false;
+    switch (target) {
+    case Mode::FindGain:
+        return modes_.mode != Mode::FindGain &&
+               (modes_.alignmentUsable || IsUsableGrade(alignmentResult_.accuracy.grade));
+    case Mode::Track:
+        return modes_.mode != Mode::Track && modes_.gainFound;
+    default:
+        return true;
+    }
+}
+
+bool Controller::IsBusy() const {
+    switch (modes_.mode) {
+    case Mode::Initialized:
+    case Mode::Idle:
+    case Mode::Track:
+        return false;
+    case Mode::AutoAlignment:
+        return modes_.autoAlignmentStep != 1;
+    case Mode::ManualAlignment: {
+        const int step = modes_.manualAlignmentStep;
+        return step != 1 && step != 5 && step != 8;
+    }
+    default:
+        return true;
+    }
+}
+
+void Controller::ReleaseHeldButton() {
+    if (pointer_.LeftHeld()) pointer_.ReleaseAtLastPosition();
+}
+
+void Controller::ParkPointer() {
+    POINT point = kParkingPoint;
+    if (!ClientToScreen(g_process.mainWindow, &point)) return;
+    pointer_.MoveTo(static_cast<float>(point.x), static_cast<float>(point.y));
+}
+
+void Controller::BringMainForward() const {
+    HWND main = g_process.mainWindow;
+    SetFocus(main);
+    SetActiveWindow(main);
+    SetForegroundWindow(main);
+}
+
+void Controller::Repaint() const {
+    InvalidateRect(g_process.mainWindow, nullptr, TRUE);
+}
+
+void Controller::UpdateTitle() const {
+    wchar_t title[2 * kModeTextLength + 4];
+    swprintf(title, sizeof title / sizeof title[0], L"%ls - %ls", coreParameters_.productName,
+             ModeText(modes_.mode));
+    SetWindowTextW(g_process.mainWindow, title);
+}

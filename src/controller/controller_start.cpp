@@ -1,0 +1,30 @@
+#include "controller/controller.h"
+
+#include "app/interim_messages.h"
+#include "app/process_globals.h"
+
+bool Controller::StartSensor() {
+    if (!sensor_.Start(g_process.mainWindow, this, kSensorWidth, kSensorHeight)) {
+        wchar_t text[1024];
+        sensor_.LastMessage(text, sizeof text / sizeof text[0]);
+        ShowSystemErrorText(text);
+        return false;
+    }
+    modes_.ChangeMode(Mode::Initializing);
+    return true;
+}
+
+void Controller::Start() {
+    paused_ = true;
+    modes_.gainFound = 0;
+    modes_.ChangeMode(Mode::Initialized);
+    modes_.alignmentUsable = IsUsableGrade(alignmentResult_.accuracy.grade) ? 1 : 0;
+    gainLevel_ = options_.gainLevel;
+    trackGainLevel_ = options_.trackGainLevel;
+    if (modes_.alignmentUsable && options_.skipAlignmentWhenAligned &&
+        RestoreAlignment() == StepSucceeded) {
+        EnterMode(Mode::FindGain);
+        return;
+    }
+    EnterMode(Mode::AutoAlignment);
+}

@@ -1,0 +1,31 @@
+// Entry, per-frame step and trigger of each working Mode. Each Mode's own work grows here;
+// until then a Mode is entered at its first step and waits there.
+#include "controller/controller.h"
+
+void Controller::StartAutoAlignment() {
+    modes_.ChangeMode(Mode::AutoAlignment);
+    modes_.autoAlignmentStep = 1;
+}
+
+void Controller::StartManualAlignment() {
+    modes_.ChangeMode(Mode::ManualAlignment);
+    modes_.manualAlignmentStep = 1;
+}
+
+void Controller::StartFindGain() {
+    modes_.ChangeMode(Mode::FindGain);
+    modes_.gainFindingStep = 1;
+}
+
+void Controller::StartTracking() {
+    modes_.ChangeMode(Mode::Track);
+    modes_.trackingStep = 1;
+}
+
+int Controller::AutoAlignmentStep() { return StepKeepGoing; }
+int Controller::ManualAlignmentStep() { return StepKeepGoing; }
+int Controller::FindGainStep() { return StepKeepGoing; }
+int Controller::TrackStep() { return StepKeepGoing; }
+int Controller::RestoreAlignment() { return StepFailed; }
+void Controller::AutoAlignmentTrigger(UINT) {}
+void Controller::ManualAlignmentTrigger(UINT) {}

@@ -1,0 +1,77 @@
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+
+#include <algorithm>
+
+namespace {
+
+// Below this many milliseconds the settle time counts frames instead.
+constexpr int kTimedSettleMinimum = 100;
+constexpr int kFramesWhenNoTimer = 30;
+constexpr int kDefaultShortSettle = 6;
+
+bool OnWindowThread(HWND window) {
+    return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+}  // namespace
+
+void Controller::StartSettleWait() {
+    const int settle = modes_.mode == Mode::FindGain ? coreParameters_.findThreshold[0].range
+                                                     : coreParameters_.alignment[0].range;
+    if (settle < kTimedSettleMinimum) {
+        StopSettleWait();
+        settleFrames_ = std::max(settle, 0);
+        return;
+    }
+    if (settleTimerRunning_) return;
+    HWND main = g_process.mainWindow;
+    if (OnWindowThread(main)) {
+        settleTimerId_ = SetTimer(main, kFrameTimerId, static_cast<UINT>(settle), nullptr);
+        settleTimerRunning_ = settleTimerId_ != 0;
+        if (!settleTimerRunning_) settleFrames_ = kFramesWhenNoTimer;
+    } else {
+        // A window timer can only be set by the window's own thread; the frame thread
+        // measures the same time itself and still never sleeps.
+        settleDeadline_ = GetTickCount64() + static_cast<ULONGLONG>(settle);
+        settleTimerRunning_ = true;
+    }
+}
+
+void Controller::StartShortSettle() {
+    const int skips = coreParameters_.misc.chbSkips;
+    settleFrames_ = skips >= 1 && skips <= 9 ? skips : kDefaultShortSettle;
+    settleTimerRunning_ = false;
+    settleDeadline_ = 0;
+}
+
+void Controller::StopSettleWait() {
+    if (settleTimerId_) KillTimer(g_process.mainWindow, settleTimerId_);
+    settleTimerId_ = 0;
+    settleFrames_ = 0;
+    settleTimerRunning_ = false;
+    settleDeadline_ = 0;
+}
+
+void Controller::OnTimer(UINT_PTR id) {
+    if (id != kFrameTimerId) return;
+    // The wait is one-shot; a timer left over from a stop on another thread dies here too.
+    KillTimer(g_process.mainWindow, kFrameTimerId);
+    if (settleTimerId_ == id) StopSettleWait();
+}
+
+bool Controller::SkipSettlingFrame() {
+    if (settleTimerRunning_) {
+        const ULONGLONG deadline = settleDeadline_;
+        if (deadline == 0 || GetTickCount64() < deadline) return true;
+        settleDeadline_ = 0;
+        settleTimerRunning_ = false;
+    }
+    if (settleFrames_ > 0) {
+        --settleFrames_;
+        return true;
+    }
+    return false;
+}

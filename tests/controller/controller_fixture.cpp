@@ -1,0 +1,86 @@
+#include "controller_fixture.h"
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TavroControllerTestWindow";
+Controller* g_timerTarget = nullptr;
+int g_frameTimerTicks = 0;
+
+LRESULT CALLBACK TestWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && g_timerTarget) {
+        if (wParam == kFrameTimerId) ++g_frameTimerTicks;
+        g_timerTarget->OnTimer(wParam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = TestWindowProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassW(&windowClass);
+    window = CreateWindowExW(0, kWindowClass, L"controller test", WS_OVERLAPPEDWINDOW, 0, 0, 400,
+                             300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    g_process.executableInstance = GetModuleHandleW(nullptr);
+    g_process.resourceModule = g_process.executableInstance;
+    g_process.mainWindow = window;
+    g_timerTarget = &controller;
+    g_frameTimerTicks = 0;
+    BITMAPINFOHEADER format = {};
+    format.biSize = sizeof format;
+    format.biWidth = 320;
+    format.biHeight = 240;
+    format.biBitCount = 24;
+    controller.PrepareFrame(format);
+}
+
+ControllerFixture::~ControllerFixture() {
+    controller.Shutdown();
+    g_timerTarget = nullptr;
+    g_process.mainWindow = nullptr;
+    DestroyWindow(window);
+}
+
+int ControllerFixture::FrameTimerTicks() const {
+    return g_frameTimerTicks;
+}
+
+void ControllerFixture::SetMode(Mode mode, int step, bool alignmentUsable, bool gainFound) {
+    ModeRecord& modes = ControllerTestAccess::Modes(controller);
+    modes.ChangeMode(mode);
+    modes.autoAlignmentStep = mode == Mode::AutoAlignment ? step : 0;
+    modes.manualAlignmentStep = mode == Mode::ManualAlignment ? step : 0;
+    modes.gainFindingStep = mode == Mode::FindGain ? step : 0;
+    modes.trackingStep = mode == Mode::Track ? step : 0;
+    modes.alignmentUsable = alignmentUsable;
+    modes.gainFound = gainFound;
+}
+
+void ControllerFixture::DeliverFrames(int count) {
+    std::thread frameThread([this, count] {
+        for (int i = 0; i < count; ++i) controller.OnFrame(frame.data());
+    });
+    frameThread.join();
+}
+
+std::vector<std::pair<WPARAM, LPARAM>> ControllerFixture::TakeNotifications() {
+    std::vector<std::pair<WPARAM, LPARAM>> taken;
+    MSG message;
+    while (PeekMessageW(&message, window, kAppNotifyMessage, kAppNotifyMessage, PM_REMOVE)) {
+        taken.emplace_back(message.wParam, message.lParam);
+    }
+    return taken;
+}
+
+void ControllerFixture::PumpMessages(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(5);
+    }
+}

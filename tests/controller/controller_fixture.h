@@ -1,0 +1,44 @@
+#pragma once
+// A Controller with a main window of its own, on the test's thread (the UI thread), and a way
+// to put it into any Mode.
+#include "app/process_globals.h"
+#include "controller/controller.h"
+#include "controller/notifications.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <thread>
+#include <vector>
+
+struct ControllerTestAccess {
+    static ModeRecord& Modes(Controller& c) { return c.modes_; }
+    static void SetPending(Controller& c, int id) { c.pendingMessage_ = id; }
+    static void EndStep(Controller& c, Mode mode, int result) { c.EndStep(mode, result); }
+};
+
+class ControllerFixture : public ::testing::Test {
+protected:
+    ControllerFixture();
+    ~ControllerFixture() override;
+
+    // Puts the Controller into a Mode with the given step and kept flags.
+    void SetMode(Mode mode, int step = 1, bool alignmentUsable = false, bool gainFound = false);
+    // Delivers frames from a second thread, one after the other, and waits for them.
+    void DeliverFrames(int count);
+    // Removes the AppNotify messages waiting for the main window, in order (code, value).
+    std::vector<std::pair<WPARAM, LPARAM>> TakeNotifications();
+    // Runs the main window's messages for a while.
+    void PumpMessages(DWORD milliseconds);
+
+    // FrameTimer ticks seen by the main window.
+    int FrameTimerTicks() const;
+
+    // Conclusions store the alignment result; keep it out of the shared folder.
+    testsupport::ScratchDirectory scratch{L"controller"};
+    Controller controller;
+    HWND window = nullptr;
+    std::vector<BYTE> frame;
+};

@@ -1,0 +1,234 @@
+// Mode changes on the UI thread: refusals, what a change clears and keeps, the pointer.
+#include "controller_fixture.h"
+#include "desktop_test_support.h"
+
+namespace {
+
+class ControllerModes : public ControllerFixture {
+protected:
+    POINT ParkingPoint() const {
+        POINT p = {45, 45};
+        ClientToScreen(window, &p);
+        return p;
+    }
+
+    void ExpectCursorParked() const {
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        const POINT park = ParkingPoint();
+        EXPECT_NEAR(cursor.x, park.x, 1);
+        EXPECT_NEAR(cursor.y, park.y, 1);
+    }
+
+    testsupport::CursorLock lock;
+};
+
+struct BusyCase {
+    Mode mode;
+    int step;
+    bool busy;
+};
+
+TEST_F(ControllerModes, IsBusyTable) {
+    const BusyCase cases[] = {
+        {Mode::NoSensor, 0, true},         {Mode::Initializing, 0, true},
+        {Mode::Starting, 0, true},         {Mode::Initialized, 0, false},
+        {Mode::Idle, 0, false},            {Mode::Track, 3, false},
+        {Mode::FindGain, 1, true},         {Mode::FindGain, 3, true},
+        {Mode::AutoAlignment, 1, false},   {Mode::AutoAlignment, 2, true},
+        {Mode::AutoAlignment, 7, true},    {Mode::ManualAlignment, 1, false},
+        {Mode::ManualAlignment, 5, false}, {Mode::ManualAlignment, 8, false},
+        {Mode::ManualAlignment, 2, true},  {Mode::ManualAlignment, 7, true},
+    };
+    for (const BusyCase& c : cases) {
+        SetMode(c.mode, c.step);
+        EXPECT_EQ(controller.IsBusy(), c.busy)
+            << "Mode " << static_cast<int>(c.mode) << " step " << c.step;
+    }
+}
+
+struct EnterCase {
+    Mode mode;
+    int step;
+    bool usable;
+    bool gainFound;
+    int storedGrade;
+    // CanEnterMode for Idle, AutoAlignment, ManualAlignment, FindGain, Track.
+    bool allowed[5];
+};
+
+TEST_F(ControllerModes, CanEnterModeTable) {
+    const EnterCase cases[] = {
+        {Mode::Starting, 0, true, true, 4, {false, false, false, false, false}},
+        {Mode::Initialized, 0, false, false, 0, {true, true, true, false, false}},
+        {Mode::Idle, 0, true, false, 0, {true, true, true, true, false}},
+        {Mode::Idle, 0, false, false, 3, {true, true, true, true, false}},
+        {Mode::Idle, 0, false, false, 2, {true, true, true, false, false}},
+        {Mode::Idle, 0, true, true, 4, {true, true, true, true, true}},
+        {Mode::Track, 1, true, true, 4, {true, true, true, true, false}},
+        {Mode::FindGain, 3, true, true, 4, {false, false, false, false, false}},
+        {Mode::AutoAlignment, 1, true, true, 4, {true, true, true, true, true}},
+        {Mode::AutoAlignment, 4, true, true, 4, {false, false, false, false, false}},
+        {Mode::ManualAlignment, 5, false, false, 0, {true, true, true, false, false}},
+    };
+    const Mode targets[] = {Mode::Idle, Mode::AutoAlignment, Mode::ManualAlignment,
+                            Mode::FindGain, Mode::Track};
+    for (const EnterCase& c : cases) {
+        SetMode(c.mode, c.step, c.usable, c.gainFound);
+        controller.AlignmentResult().accuracy.grade = static_cast<AccuracyGrade>(c.storedGrade);
+        for (int t = 0; t < 5; ++t) {
+            EXPECT_EQ(controller.CanEnterMode(targets[t]), c.allowed[t])
+                << "from Mode " << static_cast<int>(c.mode) << " step " << c.step
+                << " to Mode " << static_cast<int>(targets[t]);
+        }
+    }
+    SetMode(Mode::Idle, 0, true, true);
+    for (Mode outside : {Mode::NoSensor, Mode::Initialized, Mode::DefaultAlignment}) {
+        EXPECT_FALSE(controller.CanEnterMode(outside));
+    }
+}
+
+TEST_F(ControllerModes, NothingIsEnteredBeforeInitialized) {
+    SetMode(Mode::Starting);
+    controller.EnterMode(Mode::Idle);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
+}
+
+TEST_F(ControllerModes, FindGainWithoutUsableAlignmentShowsTheMessageAndKeepsTheMode) {
+    testsupport::BoxDismisser boxes;
+    SetMode(Mode::AutoAlignment, 1, false, false);
+    controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
+    controller.EnterMode(Mode::FindGain);
+    EXPECT_EQ(boxes.BoxesClosed(), 1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
+    EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
+    EXPECT_FALSE(controller.Paused());
+}
+
+TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
+    SetMode(Mode::Idle);
+    controller.Options().manualAlignmentByDefault = 1;
+    controller.EnterMode(Mode::DefaultAlignment);
+    EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
+    EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
+
+    controller.Options().manualAlignmentByDefault = 0;
+    controller.EnterMode(Mode::DefaultAlignment);
+    EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
+    EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
+}
+
+TEST_F(ControllerModes, ChangingModeClearsStepsKeepsFlagsAndUnpauses) {
+    SetMode(Mode::Track, 6, true, true);
+    controller.StartShortSettle();
+    controller.EnterMode(Mode::Idle);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
+    EXPECT_EQ(controller.Modes().trackingStep, 0);
+    EXPECT_EQ(controller.Modes().alignmentUsable, 1);
+    EXPECT_EQ(controller.Modes().gainFound, 1);
+    EXPECT_EQ(controller.SettleFrames(), 0);
+    EXPECT_FALSE(controller.Paused());
+}
+
+TEST_F(ControllerModes, RequestsOutsideTheWorkingModesChangeNothing) {
+    SetMode(Mode::Idle, 0, true, true);
+    controller.EnterMode(Mode::Starting);
+    controller.EnterMode(static_cast<Mode>(9));
+    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
+    EXPECT_FALSE(controller.IsBusy());
+}
+
+TEST_F(ControllerModes, EnteringParksThePointer) {
+    SetCursorPos(700, 600);
+    SetMode(Mode::Idle);
+    controller.EnterMode(Mode::AutoAlignment);
+    ExpectCursorParked();
+}
+
+TEST_F(ControllerModes, HeldButtonIsReleasedWhereItWasBeforeParking) {
+    SetMode(Mode::Track, 2, true, true);
+    controller.Pointer().Press(600.0f, 500.0f);
+    ASSERT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    controller.EnterMode(Mode::FindGain);
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    EXPECT_FALSE(controller.Pointer().LeftHeld());
+    ExpectCursorParked();
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
+}
+
+TEST_F(ControllerModes, ShutdownReleasesAHeldButton) {
+    SetMode(Mode::Track, 2, true, true);
+    controller.Pointer().Press(300.0f, 200.0f);
+    controller.Shutdown();
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    EXPECT_TRUE(controller.Paused());
+}
+
+TEST_F(ControllerModes, TrackAgainOnlyBringsTheWindowForward) {
+    SetMode(Mode::Track, 4, true, true);
+    ShowWindow(window, SW_MINIMIZE);
+    controller.EnterMode(Mode::Track);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
+    EXPECT_EQ(controller.Modes().trackingStep, 4);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(controller.Paused());
+}
+
+TEST_F(ControllerModes, GainFoundGoesToTrack) {
+    SetMode(Mode::FindGain, 3, true, false);
+    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepSucceeded);
+    controller.OnStepEnded();
+    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
+    EXPECT_EQ(controller.Modes().gainFound, 1);
+    EXPECT_FALSE(controller.Paused());
+}
+
+TEST_F(ControllerModes, FailedGainShowsThePendingMessageAndGoesIdle) {
+    testsupport::BoxDismisser boxes;
+    SetMode(Mode::FindGain, 3, true, false);
+    ControllerTestAccess::SetPending(controller, 10026);
+    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepFailed);
+    controller.OnStepEnded();
+    EXPECT_EQ(boxes.BoxesClosed(), 1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
+    EXPECT_EQ(controller.PendingMessage(), 0);
+}
+
+TEST_F(ControllerModes, LostLightInTrackGoesBackToFindGain) {
+    testsupport::BoxDismisser boxes;
+    SetMode(Mode::Track, 5, true, true);
+    ControllerTestAccess::SetPending(controller, 10030);
+    ControllerTestAccess::EndStep(controller, Mode::Track, StepFailed);
+    controller.OnStepEnded();
+    EXPECT_EQ(boxes.BoxesClosed(), 1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
+}
+
+TEST_F(ControllerModes, StepEndOutdatedByAModeChangeIsIgnored) {
+    SetMode(Mode::FindGain, 3, true, false);
+    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepSucceeded);
+    controller.EnterMode(Mode::Idle);
+    controller.OnStepEnded();
+    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
+    EXPECT_EQ(controller.Modes().gainFound, 0);
+}
+
+TEST_F(ControllerModes, ManualAlignmentCloseAsksTheWindowToCloseNow) {
+    SetMode(Mode::ManualAlignment, 7);
+    ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepCloseApplication);
+    controller.OnStepEnded();
+    const auto notifications = TakeNotifications();
+    ASSERT_FALSE(notifications.empty());
+    EXPECT_EQ(notifications.back().first, static_cast<WPARAM>(NotifyCloseNow));
+}
+
+TEST_F(ControllerModes, AcceptedAlignmentMakesItUsableAndFindsGain) {
+    SetMode(Mode::ManualAlignment, 7, false, true);
+    ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepSucceeded);
+    controller.OnStepEnded();
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
+    EXPECT_EQ(controller.Modes().alignmentUsable, 1);
+    EXPECT_EQ(controller.Modes().gainFound, 0);
+}
+
+}  // namespace

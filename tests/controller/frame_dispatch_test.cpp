@@ -1,0 +1,90 @@
+// Frames delivered from a second thread, as the capture graph does.
+#include "controller_fixture.h"
+
+namespace {
+
+using FrameDispatch = ControllerFixture;
+using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
+
+TEST_F(FrameDispatch, FirstFrameMovesToStartingAndAnnouncesInitialized) {
+    SetMode(Mode::Initializing, 0, true, true);
+    DeliverFrames(1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
+    EXPECT_TRUE(controller.Paused());
+    EXPECT_EQ(controller.Modes().alignmentUsable, 0);
+    EXPECT_EQ(controller.Modes().gainFound, 0);
+    EXPECT_EQ(controller.SettleFrames(), 0);
+    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, 3}}));
+
+    // Paused from now until start-up finishes: later frames do nothing and post nothing.
+    DeliverFrames(4);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
+    EXPECT_EQ(controller.FramesProcessed(), 1u);
+    EXPECT_EQ(controller.FramesSkipped(), 4u);
+    EXPECT_TRUE(TakeNotifications().empty());
+}
+
+TEST_F(FrameDispatch, NoModeWorkWhilePaused) {
+    SetMode(Mode::Initializing);
+    controller.SetPaused(true);
+    DeliverFrames(5);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Initializing);
+    EXPECT_EQ(controller.FramesProcessed(), 0u);
+    EXPECT_EQ(controller.FramesSkipped(), 5u);
+    EXPECT_TRUE(TakeNotifications().empty());
+
+    controller.SetPaused(false);
+    DeliverFrames(1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
+}
+
+TEST_F(FrameDispatch, NoModeWorkWhilePainting) {
+    SetMode(Mode::Initializing);
+    controller.SetPainting(true);
+    DeliverFrames(3);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Initializing);
+    EXPECT_EQ(controller.FramesSkipped(), 3u);
+    controller.SetPainting(false);
+    DeliverFrames(1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
+}
+
+TEST_F(FrameDispatch, SetPausedOffRestoresTheSavedValue) {
+    SetMode(Mode::Track);
+    controller.SetPaused(true);
+    controller.SetPaused(true);
+    controller.SetPaused(false);
+    EXPECT_TRUE(controller.Paused());
+}
+
+TEST_F(FrameDispatch, WorkingModesRunOneStepPerFrame) {
+    for (Mode mode : {Mode::AutoAlignment, Mode::ManualAlignment, Mode::FindGain, Mode::Track,
+                      Mode::Idle}) {
+        SetMode(mode);
+        const uint32_t before = controller.FramesProcessed();
+        DeliverFrames(10);
+        EXPECT_EQ(controller.FramesProcessed() - before, 10u);
+        EXPECT_EQ(controller.CurrentMode(), mode);
+    }
+    EXPECT_TRUE(TakeNotifications().empty());
+}
+
+TEST_F(FrameDispatch, AMissingBufferIsPassedOver) {
+    SetMode(Mode::Initializing);
+    std::thread([this] { controller.OnFrame(nullptr); }).join();
+    EXPECT_EQ(controller.CurrentMode(), Mode::Initializing);
+    EXPECT_EQ(controller.FramesSkipped(), 1u);
+}
+
+TEST_F(FrameDispatch, AnEndedStepPausesAndHandsItsEndToTheUiThread) {
+    SetMode(Mode::FindGain, 3, true);
+    std::thread([this] { ControllerTestAccess::EndStep(controller, Mode::FindGain, StepFailed); })
+        .join();
+    EXPECT_TRUE(controller.Paused());
+    EXPECT_EQ(TakeNotifications(),
+              (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
+    DeliverFrames(2);
+    EXPECT_EQ(controller.FramesSkipped(), 2u);
+}
+
+}  // namespace

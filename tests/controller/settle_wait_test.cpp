@@ -1,0 +1,100 @@
+// Settle waits: frames counted down on the frame thread, or one FrameTimer tick.
+#include "controller_fixture.h"
+
+namespace {
+
+class SettleWait : public ControllerFixture {
+protected:
+    // Runs SkipSettlingFrame on a second thread until it lets a frame through.
+    int FramesSkippedUntilFree(int limit = 1000) {
+        int skipped = 0;
+        std::thread([&] {
+            while (skipped < limit && controller.SkipSettlingFrame()) ++skipped;
+        }).join();
+        return skipped;
+    }
+
+    void SetSettleTimes(int alignmentRange, int findThresholdRange) {
+        controller.CoreParameters().alignment[0].range = alignmentRange;
+        controller.CoreParameters().findThreshold[0].range = findThresholdRange;
+    }
+};
+
+TEST_F(SettleWait, ShortSettleTimesCountFrames) {
+    SetMode(Mode::AutoAlignment);
+    SetSettleTimes(30, 500);
+    controller.StartSettleWait();
+    EXPECT_EQ(controller.SettleFrames(), 30);
+    EXPECT_FALSE(controller.SettleTimerRunning());
+    EXPECT_EQ(FramesSkippedUntilFree(), 30);
+    EXPECT_FALSE(controller.SkipSettlingFrame());
+}
+
+TEST_F(SettleWait, FindGainTakesTheFindThresholdRow) {
+    SetMode(Mode::FindGain, 1, true);
+    SetSettleTimes(500, 12);
+    controller.StartSettleWait();
+    EXPECT_EQ(FramesSkippedUntilFree(), 12);
+}
+
+TEST_F(SettleWait, NegativeSettleTimeSkipsNothing) {
+    SetMode(Mode::Track);
+    SetSettleTimes(-4, 500);
+    controller.StartSettleWait();
+    EXPECT_EQ(FramesSkippedUntilFree(), 0);
+}
+
+TEST_F(SettleWait, ShortSettleUsesChbSkipsWithinOneToNine) {
+    const int cases[][2] = {{4, 4}, {1, 1}, {9, 9}, {0, 6}, {10, 6}, {-3, 6}};
+    for (const auto& c : cases) {
+        controller.CoreParameters().misc.chbSkips = c[0];
+        controller.StartShortSettle();
+        EXPECT_EQ(FramesSkippedUntilFree(), c[1]) << "chbSkips " << c[0];
+    }
+}
+
+TEST_F(SettleWait, FrameTimerWaitIsOneShot) {
+    SetMode(Mode::AutoAlignment);
+    SetSettleTimes(120, 500);
+    controller.StartSettleWait();
+    EXPECT_EQ(controller.SettleTimerId(), kFrameTimerId);
+    EXPECT_TRUE(controller.SettleTimerRunning());
+    EXPECT_EQ(controller.SettleFrames(), 0);
+    EXPECT_TRUE(controller.SkipSettlingFrame());
+    // A second request while the timer runs changes nothing.
+    controller.StartSettleWait();
+    EXPECT_EQ(controller.SettleTimerId(), kFrameTimerId);
+
+    PumpMessages(700);
+    EXPECT_EQ(FrameTimerTicks(), 1);
+    EXPECT_EQ(controller.SettleTimerId(), 0u);
+    EXPECT_FALSE(controller.SettleTimerRunning());
+    EXPECT_FALSE(controller.SkipSettlingFrame());
+}
+
+TEST_F(SettleWait, StopEndsATimedWaitWithoutATick) {
+    SetMode(Mode::AutoAlignment);
+    SetSettleTimes(150, 500);
+    controller.StartSettleWait();
+    controller.StopSettleWait();
+    EXPECT_EQ(controller.SettleTimerId(), 0u);
+    EXPECT_FALSE(controller.SkipSettlingFrame());
+    PumpMessages(400);
+    EXPECT_EQ(FrameTimerTicks(), 0);
+}
+
+TEST_F(SettleWait, WaitStartedOnTheFrameThreadEndsByTimeNotByTimer) {
+    SetMode(Mode::AutoAlignment);
+    SetSettleTimes(150, 500);
+    std::thread([this] { controller.StartSettleWait(); }).join();
+    EXPECT_TRUE(controller.SettleTimerRunning());
+    EXPECT_EQ(controller.SettleTimerId(), 0u);
+    EXPECT_TRUE(controller.SkipSettlingFrame());
+    Sleep(250);
+    EXPECT_FALSE(controller.SkipSettlingFrame());
+    EXPECT_FALSE(controller.SettleTimerRunning());
+    PumpMessages(300);
+    EXPECT_EQ(FrameTimerTicks(), 0);
+}
+
+}  // namespace
