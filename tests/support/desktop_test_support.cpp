@@ -37,9 +37,17 @@ BOOL CALLBACK AppendText(HWND window, LPARAM context) {
 
 }  // namespace
 
-CursorLock::CursorLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavroTestCursorLock")) {
+NamedLock::NamedLock(const wchar_t* name) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
+    // An abandoned lock (a test that crashed) is taken over.
     WaitForSingleObject(mutex_, INFINITE);
 }
+
+NamedLock::~NamedLock() {
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+}
+
+CursorLock::CursorLock() : lock_(L"TavroTestCursorLock") {}
 
 CursorLock::~CursorLock() {
     if (GetAsyncKeyState(VK_LBUTTON) & 0x8000) {
@@ -48,8 +56,6 @@ CursorLock::~CursorLock() {
         up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
         SendInput(1, &up, sizeof up);
     }
-    ReleaseMutex(mutex_);
-    CloseHandle(mutex_);
 }
 
 BoxDismisser::BoxDismisser() : thread_([this] { Watch(); }) {}

@@ -9,6 +9,25 @@
 
 namespace testsupport {
 
+// A named mutex held for the holder's life: serialises tests that share something of the
+// Wine session across test processes.
+class NamedLock {
+public:
+    explicit NamedLock(const wchar_t* name);
+    ~NamedLock();
+    NamedLock(const NamedLock&) = delete;
+    NamedLock& operator=(const NamedLock&) = delete;
+
+private:
+    HANDLE mutex_;
+};
+
+// Held by tests that run the program itself: only one copy may see its mutex at a time.
+class ProgramLock : public NamedLock {
+public:
+    ProgramLock() : NamedLock(L"TavroTestProgramLock") {}
+};
+
 // Held by every test that moves the cursor or presses mouse buttons, so that tests running at
 // the same time do not move it under each other. Releases a left button left pressed.
 class CursorLock {
@@ -19,7 +38,7 @@ public:
     CursorLock& operator=(const CursorLock&) = delete;
 
 private:
-    HANDLE mutex_;
+    NamedLock lock_;
 };
 
 // Watches for dialog boxes of this process on a thread of its own, remembers the text of each

@@ -1,0 +1,35 @@
+#pragma once
+// Runs the built tavro.exe as a separate process, from a folder of the test's choosing.
+#include <windows.h>
+
+#include <string>
+
+// Path of build/bin/tavro.exe, found from the test program's own location.
+std::wstring BuiltProgramPath();
+// Copies the program into a folder (it looks for its files next to itself).
+bool CopyProgramTo(const std::wstring& folder);
+
+class ProgramRun {
+public:
+    explicit ProgramRun(const std::wstring& program);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD ProcessId() const { return processId_; }
+    // Waits for the exit while serving this thread's windows; true when it ended in time.
+    bool WaitForExit(DWORD milliseconds);
+    DWORD ExitCode() const;
+    // A visible top-level window of the program with this class ("#32770" for a box), or null.
+    HWND FindWindowOfClass(const wchar_t* className) const;
+    // Waits (serving this thread's windows) for such a window.
+    HWND WaitForWindowOfClass(const wchar_t* className, DWORD milliseconds) const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+// Serves this thread's messages for a while.
+void ServeMessages(DWORD milliseconds);
