@@ -1,8 +1,8 @@
 #include "app/application.h"
 
-#include "app/interim_messages.h"
 #include "app/process_globals.h"
 #include "controller/notifications.h"
+#include "ui/messages.h"
 
 Application::Application() {
     g_process.application = this;
@@ -22,7 +22,7 @@ int Application::RunMessageLoop() {
 }
 
 void Application::RequestExit() {
-    if (!AskCloseNow(controller_.ProductName())) return;
+    if (!AskCloseNow()) return;
     ShutdownApplication();
     PostQuitMessage(0);
 }

@@ -6,10 +6,6 @@
 
 #include <windows.h>
 
-inline constexpr WORD kExitCommand = 40001;
-// Sent by a second copy to bring this one back, also from the tray.
-inline constexpr WORD kRestoreCommand = 40002;
-
 class Application {
 public:
     Application();

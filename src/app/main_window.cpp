@@ -1,18 +1,13 @@
 #include "app/application.h"
 
-#include "app/interim_messages.h"
 #include "app/process_globals.h"
 #include "controller/notifications.h"
+#include "resources/resource_ids.h"
+#include "ui/messages.h"
 
 namespace {
 
 constexpr wchar_t kMainWindowClass[] = L"TavroWyvoClass";
-constexpr int kMainMenu = 101;
-constexpr int kMainIcon = 103;
-constexpr int kAlignmentPicture = 130;
-constexpr int kAlignmentPictureSmall = 131;
-constexpr int kSensorDisconnectedMessage = 10012;
-constexpr int kSensorTrackingMessage = 20206;
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (Application* application = g_process.application) {
@@ -31,17 +26,17 @@ bool Application::RegisterMainClass() {
     windowClass.hIcon = g_process.mainIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszMenuName = MAKEINTRESOURCEW(kMainMenu);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     windowClass.lpszClassName = kMainWindowClass;
     return RegisterClassW(&windowClass) != 0;
 }
 
 bool Application::CreateMainWindow() {
     HINSTANCE executable = g_process.executableInstance;
-    g_process.mainIcon = LoadIconW(executable, MAKEINTRESOURCEW(kMainIcon));
-    alignmentPicture_.Reset(LoadBitmapW(executable, MAKEINTRESOURCEW(kAlignmentPicture)));
+    g_process.mainIcon = LoadIconW(executable, MAKEINTRESOURCEW(IDI_MAIN_ICON));
+    alignmentPicture_.Reset(LoadBitmapW(executable, MAKEINTRESOURCEW(IDB_ALIGNMENT_PICTURE)));
     alignmentPictureSmall_.Reset(
-        LoadBitmapW(executable, MAKEINTRESOURCEW(kAlignmentPictureSmall)));
+        LoadBitmapW(executable, MAKEINTRESOURCEW(IDB_ALIGNMENT_PICTURE_SMALL)));
     if (!RegisterMainClass()) {
         ShowSystemError(GetLastError());
         return false;
@@ -91,15 +86,15 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         }
         return 0;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kExitCommand) {
+        if (LOWORD(wParam) == IDM_EXIT) {
             RequestExit();
-        } else if (LOWORD(wParam) == kRestoreCommand) {
+        } else if (LOWORD(wParam) == IDM_RESTORE) {
             ShowMain();
         }
         return 0;
     case kGraphEventMessage:
         if (controller_.IsSensorLost()) {
-            ShowFatalMessage(kSensorDisconnectedMessage);
+            ShowSensorDisconnected();
             ShutdownApplication();
             PostQuitMessage(0);
         }
@@ -127,7 +122,7 @@ void Application::OnAppNotify(WPARAM code, LPARAM value) {
         break;
     case NotifyInformation:
         if (value == static_cast<LPARAM>(Mode::Track)) {
-            ShowPlainMessage(kSensorTrackingMessage, MB_ICONINFORMATION);
+            ShowSensorTracking();
         }
         break;
     case NotifyCursor:

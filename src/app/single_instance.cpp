@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ bool Application::CheckSingleInstance() {
     HWND running = FindRunningMainWindow();
     if (!running) return true;
     if (IsIconic(running) || !IsWindowVisible(running)) {
-        SendMessageW(running, WM_COMMAND, kRestoreCommand, 0);
+        SendMessageW(running, WM_COMMAND, IDM_RESTORE, 0);
     }
     SetFocus(running);
     SetActiveWindow(running);

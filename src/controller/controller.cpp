@@ -1,8 +1,8 @@
 #include "controller/controller.h"
 
-#include "app/interim_messages.h"
 #include "app/process_globals.h"
 #include "settings/settings_loading.h"
+#include "ui/messages.h"
 
 #include <cwchar>
 
@@ -26,9 +26,10 @@ bool Controller::LoadCoreParameters(const wchar_t* languageCode) {
     }
     const RequiredFileLoad load = LoadCoreParameterFile(coreParameters_);
     if (!load.Succeeded()) {
-        ShowFileMessage(load.fileName);
+        ShowFileError(load.fileName);
         return false;
     }
+    SetMessageTitle(coreParameters_.productName);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "settings/core_parameter_record.h"
 #include "settings/display_aspect_record.h"
 #include "settings/option_record.h"
+#include "tracking/frame_images.h"
 
 #include <windows.h>
 
@@ -147,9 +148,8 @@ private:
     int boardMiddleRow_ = 2;
     int gainLevel_ = 3;
     int trackGainLevel_ = 3;
-    BITMAPINFOHEADER frameFormat_ = {};
-    // The buffer of the frame being processed; only set inside OnFrame.
-    const BYTE* frame_ = nullptr;
+    // The frame header is bound to the sample buffer only inside OnFrame.
+    FrameImages frameImages_;
 
     OptionRecord options_;
     CoreParameterRecord coreParameters_;

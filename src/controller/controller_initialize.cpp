@@ -1,18 +1,13 @@
 #include "controller/controller.h"
 
-#include "app/interim_messages.h"
 #include "app/process_globals.h"
+#include "resources/resource_ids.h"
 #include "settings/settings_loading.h"
-
-namespace {
-
-constexpr int kFirstModeTextId = 20000;
-
-}  // namespace
+#include "ui/messages.h"
 
 bool Controller::Initialize() {
     for (int i = 0; i < kModeCount; ++i) {
-        LoadStringW(g_process.resourceModule, kFirstModeTextId + i, modeTexts_[i],
+        LoadStringW(g_process.resourceModule, IDS_MODE_FIRST + i, modeTexts_[i],
                     static_cast<int>(kModeTextLength));
     }
     TakeBoardOrientation();
@@ -28,7 +23,7 @@ bool Controller::Initialize() {
 
     const RequiredFileLoad layout = LoadChessboardLayoutFile(chessboardLayout_);
     if (!layout.Succeeded()) {
-        ShowFileMessage(layout.fileName);
+        ShowFileError(layout.fileName);
         return false;
     }
     LoadDisplayAspectFile(displayAspect_, screenWidth_, screenHeight_);

@@ -1,14 +1,13 @@
 #include "controller/controller.h"
 
-#include "app/interim_messages.h"
 #include "app/process_globals.h"
 #include "controller/notifications.h"
+#include "ui/messages.h"
 
 #include <cwchar>
 
 namespace {
 
-constexpr int kAlignmentPoorMessage = 20209;
 constexpr POINT kParkingPoint = {45, 45};
 
 }  // namespace
@@ -21,7 +20,7 @@ void Controller::EnterMode(Mode requested) {
     // Only the working Modes can be requested; anything else would strand the Controller.
     if (IsBelow(requested, Mode::Idle) || IsBelow(Mode::Track, requested)) return;
     if (requested == Mode::FindGain && !modes_.alignmentUsable) {
-        ShowPlainMessage(kAlignmentPoorMessage, MB_ICONEXCLAMATION);
+        ShowAlignmentPoor();
         return;
     }
 

@@ -1,7 +1,7 @@
 #include "controller/controller.h"
 
-#include "app/interim_messages.h"
 #include "app/process_globals.h"
+#include "ui/messages.h"
 
 bool Controller::StartSensor() {
     if (!sensor_.Start(g_process.mainWindow, this, kSensorWidth, kSensorHeight)) {

@@ -11,7 +11,7 @@ constexpr int kFrameStepWaitMs = 250;
 }  // namespace
 
 void Controller::PrepareFrame(const BITMAPINFOHEADER& format) {
-    frameFormat_ = format;
+    frameImages_.SetFormat(format);
 }
 
 void Controller::OnFrame(const BYTE* buffer) {
@@ -24,10 +24,10 @@ void Controller::OnFrame(const BYTE* buffer) {
         ++framesSkipped_;
         return;
     }
-    frame_ = buffer;
+    frameImages_.Bind(buffer);
     const Mode mode = modes_.mode;
     const int result = RunModeStep(mode);
-    frame_ = nullptr;
+    frameImages_.Bind(nullptr);
     ++framesProcessed_;
     if (result != StepKeepGoing) EndStep(mode, result);
     stepRunning_ = false;

@@ -1,8 +1,9 @@
 #include "controller/controller.h"
 
-#include "app/interim_messages.h"
 #include "app/process_globals.h"
 #include "controller/notifications.h"
+#include "resources/resource_ids.h"
+#include "ui/messages.h"
 
 void Controller::OnStepEnded() {
     const Mode mode = endedMode_.exchange(Mode::NoSensor);
@@ -50,5 +51,19 @@ void Controller::ConcludeStep(Mode mode, int result) {
 
 void Controller::ShowPendingMessage() {
     const int id = pendingMessage_.exchange(0);
-    if (id) ShowNumberedMessage(id, MB_ICONEXCLAMATION);
+    switch (id) {
+    case IDS_TOO_MANY_HOT_SPOTS:
+        ShowTooManyHotSpots();
+        break;
+    case IDS_LIGHT_CHANGED:
+        ShowLightChanged();
+        break;
+    case IDS_LOSING_CORNERS:
+    case IDS_ALIGNMENT_FAIL:
+    case IDS_ALIGNMENT_BAD:
+        ShowAlignmentFailure(static_cast<UINT>(id));
+        break;
+    default:
+        break;
+    }
 }
