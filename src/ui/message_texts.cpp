@@ -98,7 +98,7 @@ std::wstring GradeText(int grade) {
     return Bounded(LoadText(IDS_GRADE_FIRST + grade), kGradeTextCapacity);
 }
 
-std::wstring AccuracyText(const AccuracyFigures& figures) {
+std::wstring AccuracyText(const AccuracyReport& figures) {
     std::wstring lost = L"--", bad = L"--", maximum = L"--", average = L"--";
     if (figures.grade >= 2) {
         lost = FormatText(L"%d", {figures.lostCorners});

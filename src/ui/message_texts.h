@@ -39,7 +39,7 @@ std::wstring SystemAspectText(const AspectFigures& figures);
 
 // What the Help menu's accuracy report shows: the grade (0 not aligned, 1 failed, 2 bad,
 // 3 coarse, 4 good) and the figures of the last alignment.
-struct AccuracyFigures {
+struct AccuracyReport {
     int grade = 0;
     int lostCorners = 0;
     int badCorners = 0;
@@ -48,6 +48,6 @@ struct AccuracyFigures {
     float averageErrorX = 0.0f;
     float averageErrorY = 0.0f;
 };
-std::wstring AccuracyText(const AccuracyFigures& figures);
+std::wstring AccuracyText(const AccuracyReport& figures);
 // The display text of a grade; out-of-range grades read as "Not aligned".
 std::wstring GradeText(int grade);

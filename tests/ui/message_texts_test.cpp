@@ -65,12 +65,12 @@ TEST(MessageTexts, OpenFailureCutsTheExtensionAndNamesTheShellError) {
 }
 
 TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
-    AccuracyFigures failed;
+    AccuracyReport failed;
     failed.grade = 1;
     failed.lostCorners = 9;
     EXPECT_EQ(AccuracyText(failed), L"Accuracy:\tAlignment Failed\n\nLost corners:\t\t--\nBad corners:\t\t--\n"
                                     L"Max error:\t\t--\nAve error\t\t--");
-    AccuracyFigures good;
+    AccuracyReport good;
     good.grade = 4;
     good.lostCorners = 2;
     good.badCorners = 1;
