@@ -49,21 +49,30 @@ protected:
         return nullptr;
     }
 
+    // The program ends with the file message for tavro_param.und and no window of its own.
+    void ExpectParameterFileMessageOnly(ProgramRun& run) {
+        ASSERT_TRUE(run.Started());
+        HWND box = run.WaitForWindowOfClass(L"#32770", 20000);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(run.FindWindowOfClass(L"TavroWyvoClass"), nullptr);
+        const std::wstring text = testsupport::WindowTexts(box);
+        EXPECT_NE(text.find(L"#10003\n[ tavro_param.und]"), std::wstring::npos) << text.c_str();
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ExpectEndsWithZero(run);
+    }
+
+    static void ExpectEndsWithZero(ProgramRun& run) {
+        ASSERT_TRUE(run.WaitForExit(15000));
+        EXPECT_EQ(run.ExitCode(), 0u);
+    }
+
     testsupport::ProgramLock lock;
     testsupport::ScratchDirectory folder{L"program"};
 };
 
 TEST_F(ProgramLifecycle, MissingParameterFileEndsBeforeAnyWindow) {
     ProgramRun run(Program());
-    ASSERT_TRUE(run.Started());
-    HWND box = run.WaitForWindowOfClass(L"#32770", 20000);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(run.FindWindowOfClass(L"TavroWyvoClass"), nullptr);
-    const std::wstring text = testsupport::WindowTexts(box);
-    EXPECT_NE(text.find(L"#10003\n[ tavro_param.und]"), std::wstring::npos) << text.c_str();
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(run.WaitForExit(10000));
-    EXPECT_EQ(run.ExitCode(), 0u);
+    ExpectParameterFileMessageOnly(run);
 }
 
 TEST_F(ProgramLifecycle, ShortParameterFileEndsTheSameWay) {
@@ -71,41 +80,34 @@ TEST_F(ProgramLifecycle, ShortParameterFileEndsTheSameWay) {
     const std::string bytes = testsupport::ReadBytes(L"tavro_param.und");
     ASSERT_TRUE(testsupport::WriteBytes(L"tavro_param.und", bytes.data(), bytes.size() - 1));
     ProgramRun run(Program());
-    HWND box = run.WaitForWindowOfClass(L"#32770", 20000);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(run.FindWindowOfClass(L"TavroWyvoClass"), nullptr);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(run.WaitForExit(10000));
-    EXPECT_EQ(run.ExitCode(), 0u);
+    ExpectParameterFileMessageOnly(run);
 }
 
 TEST_F(ProgramLifecycle, CloseQuietlyEndsWithoutAsking) {
     WriteProductFiles();
     ProgramRun run(Program());
     HWND main = WaitUntilWorking(run);
-    ASSERT_NE(main, nullptr);
+    ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
     PostMessageW(main, kCloseQuietly, 0, 0);
-    ASSERT_TRUE(run.WaitForExit(15000));
-    EXPECT_EQ(run.ExitCode(), 0u);
+    ExpectEndsWithZero(run);
 }
 
 TEST_F(ProgramLifecycle, RepeatedExitTriggersTearDownOnce) {
     WriteProductFiles();
     ProgramRun run(Program());
     HWND main = WaitUntilWorking(run);
-    ASSERT_NE(main, nullptr);
+    ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
     PostMessageW(main, WM_ENDSESSION, TRUE, 0);
     PostMessageW(main, kCloseQuietly, 0, 0);
     PostMessageW(main, WM_APP + 2, 5, 0);
-    ASSERT_TRUE(run.WaitForExit(15000));
-    EXPECT_EQ(run.ExitCode(), 0u);
+    ExpectEndsWithZero(run);
 }
 
 TEST_F(ProgramLifecycle, CloseQuestionCancelKeepsRunningAndOkEnds) {
     WriteProductFiles();
     ProgramRun run(Program());
     HWND main = WaitUntilWorking(run);
-    ASSERT_NE(main, nullptr);
+    ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     HWND question = run.WaitForWindowOfClass(L"#32770", 10000);
@@ -118,8 +120,7 @@ TEST_F(ProgramLifecycle, CloseQuestionCancelKeepsRunningAndOkEnds) {
     question = run.WaitForWindowOfClass(L"#32770", 10000);
     ASSERT_NE(question, nullptr);
     PostMessageW(question, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(run.WaitForExit(15000));
-    EXPECT_EQ(run.ExitCode(), 0u);
+    ExpectEndsWithZero(run);
 }
 
 TEST_F(ProgramLifecycle, SecondCopyEndsAndTheFirstKeepsRunning) {
@@ -137,8 +138,7 @@ TEST_F(ProgramLifecycle, SecondCopyEndsAndTheFirstKeepsRunning) {
     EXPECT_FALSE(first.WaitForExit(500));
 
     PostMessageW(main, kCloseQuietly, 0, 0);
-    ASSERT_TRUE(first.WaitForExit(15000));
-    EXPECT_EQ(first.ExitCode(), 0u);
+    ExpectEndsWithZero(first);
 }
 
 }  // namespace
