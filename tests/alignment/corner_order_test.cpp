@@ -1,0 +1,137 @@
+// Order check, mirroring, quadrant voting and the stray-corner filter on drawn corner grids.
+#include <gtest/gtest.h>
+
+#include "alignment/corner_order.h"
+
+namespace {
+
+// A 7 x 5 grid seen slightly rotated: 30 pixels between corners, starting at (60, 50).
+CornerBuffer Grid(int columns = 7, int rows = 5) {
+    CornerBuffer b{};
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            b.points[r * columns + c] = {60.0f + 30.0f * c + 2.0f * r, 50.0f + 30.0f * r - 1.5f * c};
+    b.count = columns * rows;
+    return b;
+}
+
+}  // namespace
+
+TEST(CornerOrder, AcceptsOnlyFullStrictlyOrderedBoards) {
+    CornerBuffer b = Grid();
+    EXPECT_TRUE(CornerOrderIsValid(b, 7, 5));
+    MirrorCorners(b, 7, 5, true, true);  // seen upside down: both directions reversed
+    EXPECT_TRUE(CornerOrderIsValid(b, 7, 5));
+
+    b = Grid();
+    std::swap(b.points[8], b.points[9]);
+    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
+    b = Grid();
+    b.count = 34;
+    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
+    b = Grid();
+    b.points[6].x = b.points[0].x;  // no row direction
+    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
+    b = Grid();
+    b.points[15].y = b.points[8].y;  // column 1 stops moving down
+    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
+    b = Grid();
+    for (int i = 0; i < 35; ++i)  // 2 px apart in x, 5 px apart in y along each row
+        b.points[i] = {60.0f + 2.0f * i, 50.0f + 40.0f * (i / 7) + 5.0f * (i % 7)};
+    EXPECT_TRUE(CornerOrderIsValid(b, 7, 5));
+    for (int i = 0; i < 35; ++i) b.points[i].y = 50.0f + 0.1f * i;  // now within 3 px on both axes
+    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
+}
+
+TEST(CornerOrder, OrientationMirrorsByQuadrantHalves) {
+    const CornerBuffer grid = Grid();
+    CornerBuffer b = grid;
+    OrientCorners(b, 7, 5, 0, 0);
+    EXPECT_EQ(b.points[0], grid.points[0]);
+    OrientCorners(b, 7, 5, 0, 1);  // other column half: columns mirrored
+    EXPECT_EQ(b.points[0], grid.points[6]);
+    EXPECT_EQ(b.points[7], grid.points[13]);
+    b = grid;
+    OrientCorners(b, 7, 5, 1, 3);  // other row half: rows mirrored
+    EXPECT_EQ(b.points[0], grid.points[28]);
+    b = grid;
+    OrientCorners(b, 7, 5, 2, 1);  // diagonal: both
+    EXPECT_EQ(b.points[0], grid.points[34]);
+    EXPECT_EQ(b.points[17], grid.points[17]);
+
+    CornerBuffer portrait = Grid(5, 7);
+    const CornerBuffer portraitGrid = portrait;
+    OrientCorners(portrait, 5, 7, 0, 3);
+    EXPECT_EQ(portrait.points[0], portraitGrid.points[34]);
+    EXPECT_EQ(portrait.points[4], portraitGrid.points[30]);
+}
+
+TEST(CornerOrder, QuadrantVotesNeedAMajorityOfTheFoundCorners) {
+    const CornerBuffer saved = Grid();
+    CornerBuffer found{};
+    // The mini board of the top-right quadrant: saved corners 3, 4, 5, 10, 11, 12, nudged.
+    for (int index : {3, 4, 5, 10, 11, 12})
+        found.points[found.count++] = saved.points[index] + cv::Point2f(1.0f, -1.0f);
+    EXPECT_EQ(VoteQuadrant(found, saved, 7, 5), 1);
+
+    // Only 2 of 6 match anything: not enough votes.
+    found.count = 0;
+    for (int index : {28, 29}) found.points[found.count++] = saved.points[index];
+    for (int i = 0; i < 4; ++i) found.points[found.count++] = {300.0f + i * 10, 5.0f};
+    EXPECT_EQ(VoteQuadrant(found, saved, 7, 5), -1);
+
+    // Two corners on the same saved corner count once.
+    found.count = 0;
+    found.points[found.count++] = saved.points[34];
+    found.points[found.count++] = saved.points[34] + cv::Point2f(0.5f, 0.5f);
+    EXPECT_EQ(VoteQuadrant(found, saved, 7, 5), -1);
+    found.points[found.count++] = saved.points[33];
+    EXPECT_EQ(VoteQuadrant(found, saved, 7, 5), 3);
+}
+
+TEST(CornerOrder, StrayCornerFilterMarksOnlyTheStray) {
+    CornerBuffer b = Grid();
+    EXPECT_EQ(FilterStrayCorners(b, 7, 5), 0);
+    EXPECT_EQ(b.count, 35);
+
+    b = Grid();
+    b.points[16].x += 20.0f;  // two thirds of a column gap off
+    EXPECT_EQ(FilterStrayCorners(b, 7, 5), 1);
+    EXPECT_LT(b.points[16].x, 0.0f);
+    EXPECT_GT(b.points[16].y, 0.0f);
+    EXPECT_EQ(b.count, 34);
+
+    b = Grid();
+    for (int i = 14; i < 35; ++i) b.points[i] = {0.0f, 0.0f};  // lost corners take no part
+    b.points[2].y += 25.0f;
+    EXPECT_EQ(FilterStrayCorners(b, 7, 5), 1);
+    EXPECT_LT(b.points[2].y, 0.0f);
+
+    CornerBuffer degenerate{};
+    degenerate.points[0] = {100.0f, 100.0f};
+    degenerate.count = 1;
+    EXPECT_EQ(FilterStrayCorners(degenerate, 7, 5), -1);
+}
+
+TEST(CornerOrder, SeenCornersDropRepeatsWithinThreePixels) {
+    SeenCorners seen;
+    CornerBuffer b{};
+    b.points[0] = {50.0f, 50.0f};
+    b.count = 1;
+    seen.DropRepeats(b);
+    EXPECT_EQ(b.count, 1);
+
+    b.points[0] = {52.9f, 47.1f};  // the same corner seen again
+    b.points[1] = {80.0f, 50.0f};
+    b.count = 2;
+    seen.DropRepeats(b);
+    ASSERT_EQ(b.count, 1);
+    EXPECT_EQ(b.points[0], cv::Point2f(80.0f, 50.0f));
+    EXPECT_EQ(b.points[1], cv::Point2f(0.0f, 0.0f));
+    EXPECT_EQ(seen.Count(), 2);
+    seen.Clear();
+    b.points[0] = {50.0f, 50.0f};
+    b.count = 1;
+    seen.DropRepeats(b);
+    EXPECT_EQ(b.count, 1);
+}
