@@ -1,0 +1,90 @@
+#include "capture/frame_rate_monitor.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Drives the monitor with a clock the test sets: each window lasts exactly one second and holds
+// `fps` evenly spaced frames, the last one closing the window.
+class FrameRateMonitorTest : public ::testing::Test {
+protected:
+    FrameRateMonitorTest() : monitor_([this] { return now_; }) {}
+
+    std::vector<int> RunWindow(int fps) {
+        std::vector<int> verdicts;
+        const double start = windowStart_;
+        for (int i = 1; i <= fps; ++i) {
+            now_ = start + static_cast<double>(i) / fps;
+            verdicts.push_back(monitor_.Tick());
+        }
+        windowStart_ = start + 1.0;
+        return verdicts;
+    }
+
+    // The verdict at the end of the given windows; every earlier tick must answer 0.
+    int VerdictAfter(const std::vector<int>& windowRates) {
+        int last = -1;
+        for (size_t w = 0; w < windowRates.size(); ++w) {
+            const std::vector<int> verdicts = RunWindow(windowRates[w]);
+            for (size_t i = 0; i + 1 < verdicts.size(); ++i) EXPECT_EQ(verdicts[i], 0) << "window " << w;
+            last = verdicts.back();
+            if (w + 1 < windowRates.size()) EXPECT_EQ(last, 0) << "window " << w;
+        }
+        return last;
+    }
+
+    double now_ = 100.0;  // any zero point
+    double windowStart_ = 100.0;
+    FrameRateMonitor monitor_;
+};
+
+TEST_F(FrameRateMonitorTest, SteadyThirtyFramesGiveNormalAtTheEleventhWindow) {
+    EXPECT_EQ(VerdictAfter(std::vector<int>(11, 30)), FrameRateMonitor::kNormal);
+    EXPECT_DOUBLE_EQ(monitor_.Rate(), 30.0);
+}
+
+TEST_F(FrameRateMonitorTest, NineSlowWindowsOfElevenGiveSlow) {
+    std::vector<int> rates(9, 10);
+    rates.push_back(30);
+    rates.push_back(30);
+    EXPECT_EQ(VerdictAfter(rates), FrameRateMonitor::kSlow);
+}
+
+TEST_F(FrameRateMonitorTest, ExactlyEightSlowWindowsGiveNormal) {
+    std::vector<int> rates(8, 15);
+    rates.insert(rates.end(), 3, 30);
+    EXPECT_EQ(VerdictAfter(rates), FrameRateMonitor::kNormal);
+}
+
+TEST_F(FrameRateMonitorTest, SixteenFramesASecondIsNotSlow) {
+    EXPECT_EQ(VerdictAfter(std::vector<int>(11, 16)), FrameRateMonitor::kNormal);
+}
+
+TEST_F(FrameRateMonitorTest, CountsStartAfreshAfterAVerdict) {
+    EXPECT_EQ(VerdictAfter(std::vector<int>(11, 5)), FrameRateMonitor::kSlow);
+    std::vector<int> rates(2, 5);
+    rates.insert(rates.end(), 9, 30);
+    EXPECT_EQ(VerdictAfter(rates), FrameRateMonitor::kNormal);
+}
+
+TEST_F(FrameRateMonitorTest, ResetRestartsTheWindowsAndTheRate) {
+    VerdictAfter(std::vector<int>(10, 5));
+    EXPECT_DOUBLE_EQ(monitor_.Rate(), 5.0);
+    monitor_.Reset();
+    windowStart_ = now_;
+    EXPECT_DOUBLE_EQ(monitor_.Rate(), 30.0);
+    // Ten more windows are not enough for a verdict after the reset.
+    for (int w = 0; w < 10; ++w)
+        for (int verdict : RunWindow(30)) EXPECT_EQ(verdict, 0);
+    EXPECT_EQ(RunWindow(30).back(), FrameRateMonitor::kNormal);
+}
+
+TEST(FrameRateMonitorClock, RealClockMeasuresFromTheReset) {
+    FrameRateMonitor monitor;
+    EXPECT_EQ(monitor.Tick(), 0);
+    EXPECT_DOUBLE_EQ(monitor.Rate(), 30.0);
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#pragma once
+// Pieces the renderer tests share: a frame sink that records what reaches it, video media types,
+// an upstream pin that only says it is an output pin, and samples from the platform's allocator.
+#include <windows.h>
+#include <dshow.h>
+#include <wrl/client.h>
+
+#include <atomic>
+
+#include "capture/com_object.h"
+#include "controller/frame_sink.h"
+
+class RecordingSink : public FrameSink {
+public:
+    void PrepareFrame(const BITMAPINFOHEADER& format) override {
+        ++prepared;
+        header = format;
+    }
+    void OnFrame(const BYTE* buffer) override {
+        lastBuffer = buffer;
+        ++frames;
+    }
+    int prepared = 0;
+    BITMAPINFOHEADER header{};
+    std::atomic<const BYTE*> lastBuffer{nullptr};
+    std::atomic<int> frames{0};
+};
+
+// A video type over a caller-owned VIDEOINFOHEADER.
+class VideoType {
+public:
+    VideoType(const GUID& subtype, LONG width, LONG height, WORD bits = 24) {
+        info_.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info_.bmiHeader.biWidth = width;
+        info_.bmiHeader.biHeight = height;
+        info_.bmiHeader.biPlanes = 1;
+        info_.bmiHeader.biBitCount = bits;
+        info_.AvgTimePerFrame = 333333;
+        type_.majortype = MEDIATYPE_Video;
+        type_.subtype = subtype;
+        type_.bFixedSizeSamples = TRUE;
+        type_.formattype = FORMAT_VideoInfo;
+        type_.cbFormat = sizeof(info_);
+        type_.pbFormat = reinterpret_cast<BYTE*>(&info_);
+    }
+    AM_MEDIA_TYPE* operator->() { return &type_; }
+    AM_MEDIA_TYPE* Get() { return &type_; }
+
+private:
+    VIDEOINFOHEADER info_{};
+    AM_MEDIA_TYPE type_{};
+};
+
+// An upstream output pin that is only ever asked for its direction.
+class FakeOutputPin : public ComObject<IPin> {
+public:
+    STDMETHODIMP Connect(IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
+    STDMETHODIMP ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
+    STDMETHODIMP Disconnect() override { return E_NOTIMPL; }
+    STDMETHODIMP ConnectedTo(IPin**) override { return E_NOTIMPL; }
+    STDMETHODIMP ConnectionMediaType(AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryPinInfo(PIN_INFO*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryDirection(PIN_DIRECTION* direction) override {
+        *direction = PINDIR_OUTPUT;
+        return S_OK;
+    }
+    STDMETHODIMP QueryId(LPWSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryAccept(const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumMediaTypes(IEnumMediaTypes**) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryInternalConnections(IPin**, ULONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP EndOfStream() override { return E_NOTIMPL; }
+    STDMETHODIMP BeginFlush() override { return E_NOTIMPL; }
+    STDMETHODIMP EndFlush() override { return E_NOTIMPL; }
+    STDMETHODIMP NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return E_NOTIMPL; }
+};
+
+// Reference count of a COM object without changing it.
+inline ULONG References(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}

@@ -1,0 +1,190 @@
+#include "capture/sensor_properties.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_sensor_controls.h"
+
+namespace {
+
+TEST(ClampIntoRecord, InRangeValuesAreStored) {
+    PropertyRecord record{0, -10, 10, 0, 1, 3, 1};
+    EXPECT_EQ(ClampIntoRecord(record, -10), 1);
+    EXPECT_EQ(record.value, -10);
+    EXPECT_EQ(ClampIntoRecord(record, 10), 1);
+    EXPECT_EQ(record.value, 10);
+}
+
+TEST(ClampIntoRecord, OutOfRangeMovesToTheBoundOnce) {
+    PropertyRecord record{0, -10, 10, 0, 1, 3, 1};
+    EXPECT_EQ(ClampIntoRecord(record, -50), 1);
+    EXPECT_EQ(record.value, -10);
+    EXPECT_EQ(ClampIntoRecord(record, -50), 0);
+    EXPECT_EQ(ClampIntoRecord(record, 99), 1);
+    EXPECT_EQ(record.value, 10);
+    EXPECT_EQ(ClampIntoRecord(record, 11), 0);
+}
+
+TEST(ClampIntoRecord, ControlsWithoutRangeTakeNothing) {
+    PropertyRecord record{0, -10, 10, 0, 1, 3, 0};
+    EXPECT_EQ(ClampIntoRecord(record, 0), 0);
+    EXPECT_EQ(record.value, 3);
+}
+
+class SensorPropertiesTest : public ::testing::Test {
+protected:
+    SensorPropertiesTest() : properties_(ks_) {
+        filter_.Attach(new FakeCaptureFilter());
+        filter_->videoProcAmp->ranges = {{0, {-64, 64, 1, 0}}, {1, {0, 95, 1, 32}}, {5, {100, 300, 1, 100}},
+                                         {6, {0, 1, 1, 1}},    {9, {0, 100, 1, 0}}};
+        filter_->videoProcAmp->values = {{0, 5}, {1, 32}};
+        filter_->cameraControl->ranges = {{4, {-11, -1, 1, -6}}, {6, {0, 40, 1, 20}}};
+    }
+
+    void Start() {
+        properties_.Attach(filter_.Get());
+        properties_.ReadRanges();
+    }
+
+    KsControl ks_;  // never opened: every kernel-streaming request fails
+    Microsoft::WRL::ComPtr<FakeCaptureFilter> filter_;
+    SensorProperties properties_;
+};
+
+TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecord) {
+    Start();
+    const PropertyRecord& brightness = properties_.VideoProcAmp(0);
+    EXPECT_EQ(brightness.id, 0);
+    EXPECT_EQ(brightness.minimum, -64);
+    EXPECT_EQ(brightness.maximum, 64);
+    EXPECT_EQ(brightness.value, 5);
+    EXPECT_EQ(brightness.valid, 1);
+    EXPECT_EQ(properties_.VideoProcAmp(2).id, 2);
+    EXPECT_EQ(properties_.VideoProcAmp(2).valid, 0);
+    EXPECT_EQ(properties_.CameraControl(4).defaultValue, -6);
+    EXPECT_EQ(properties_.CameraControl(4).valid, 1);
+    EXPECT_EQ(properties_.CameraControl(5).valid, 0);
+}
+
+TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
+    Start();
+    properties_.ResetVideoProcAmp();
+    properties_.ResetCameraControl();
+    const auto& amp = filter_->videoProcAmp->writes;
+    ASSERT_EQ(amp.size(), 5u);
+    EXPECT_EQ(amp[0].id, 0);
+    EXPECT_EQ(amp[0].value, -64);
+    EXPECT_EQ(amp[0].flags, 2);
+    EXPECT_EQ(amp[2].id, 5);
+    EXPECT_EQ(amp[2].value, 100);
+    const auto& camera = filter_->cameraControl->writes;
+    ASSERT_EQ(camera.size(), 2u);
+    EXPECT_EQ(camera[0].id, 4);
+    EXPECT_EQ(camera[0].value, -6);
+    EXPECT_EQ(camera[0].flags, 0);
+    EXPECT_EQ(camera[1].value, 20);
+    EXPECT_EQ(properties_.VideoProcAmp(0).value, -64);
+}
+
+TEST_F(SensorPropertiesTest, BelowMinimumBrightnessIsWrittenOnceThenNothing) {
+    Start();
+    EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), 1);
+    EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), 0);
+    ASSERT_EQ(filter_->videoProcAmp->writes.size(), 1u);
+    EXPECT_EQ(filter_->videoProcAmp->writes[0].value, -64);
+    EXPECT_EQ(filter_->videoProcAmp->writes[0].flags, 2);
+}
+
+TEST_F(SensorPropertiesTest, SetterReportsTheReadBack) {
+    Start();
+    filter_->videoProcAmp->getResult = S_FALSE;
+    EXPECT_EQ(properties_.SetVideoProcAmp(1, 50), 0);
+    EXPECT_EQ(filter_->videoProcAmp->writes.size(), 1u);
+    EXPECT_EQ(properties_.VideoProcAmp(1).value, 50);
+}
+
+TEST_F(SensorPropertiesTest, ControlsWithoutRangeAndBadIdsWriteNothing) {
+    Start();
+    EXPECT_EQ(properties_.SetVideoProcAmp(2, 1), 0);
+    EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), 0);
+    EXPECT_EQ(properties_.SetCameraControl(-1, 1), 0);
+    EXPECT_TRUE(filter_->videoProcAmp->writes.empty());
+}
+
+TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreaming) {
+    Start();
+    EXPECT_EQ(properties_.SetExposure(-1), 1);
+    // The filter path writes nothing more and the kernel-streaming path has no device.
+    EXPECT_EQ(properties_.SetExposure(5), 0);
+    EXPECT_EQ(filter_->cameraControl->writes.size(), 1u);
+    EXPECT_EQ(properties_.CameraControl(4).value, -1);
+}
+
+TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARange) {
+    Start();
+    EXPECT_TRUE(properties_.IsExposureGain());
+    EXPECT_EQ(properties_.GainMinimum(), -11);
+    EXPECT_EQ(properties_.SetGain(-9), 1);
+    EXPECT_EQ(properties_.GainValue(), -9);
+    EXPECT_EQ(filter_->cameraControl->writes.back().id, 4);
+}
+
+TEST_F(SensorPropertiesTest, GainUsesBrightnessWithoutExposureRange) {
+    filter_->cameraControl->ranges.erase(4);
+    Start();
+    EXPECT_FALSE(properties_.IsExposureGain());
+    EXPECT_EQ(properties_.GainMinimum(), -64);
+    EXPECT_EQ(properties_.SetGain(7), 1);
+    EXPECT_EQ(properties_.GainValue(), 7);
+    EXPECT_EQ(filter_->videoProcAmp->writes.back().id, 0);
+}
+
+TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {
+    Start();
+    ImagingParameters imaging{1, 2, 3, 4, 5, 150, -4, 0, 0, 2};
+    EXPECT_EQ(properties_.ApplyImaging(imaging), 1);
+    const auto& amp = filter_->videoProcAmp->writes;
+    ASSERT_EQ(amp.size(), 3u);  // brightness, gamma, contrast: the others have no range
+    EXPECT_EQ(amp[0].id, 0);
+    EXPECT_EQ(amp[1].id, 5);
+    EXPECT_EQ(amp[1].value, 150);
+    EXPECT_EQ(amp[2].id, 1);
+    EXPECT_EQ(filter_->cameraControl->writes.back().value, -4);
+}
+
+TEST_F(SensorPropertiesTest, ApplySensorInitRunsToTheEndAndAnswersWithGain) {
+    Start();
+    SensorInitParameters init{60, 1, 0, 0, 30};
+    EXPECT_EQ(properties_.ApplySensorInit(init), 1);
+    const auto& amp = filter_->videoProcAmp->writes;
+    ASSERT_EQ(amp.size(), 2u);  // colour enable and gain have ranges
+    EXPECT_EQ(amp[0].id, 6);
+    EXPECT_EQ(amp[1].id, 9);
+    EXPECT_EQ(amp[1].value, 30);
+}
+
+TEST_F(SensorPropertiesTest, MinimumImagingCollectsTheMinima) {
+    Start();
+    const ImagingParameters minimum = properties_.MinimumImaging();
+    EXPECT_EQ(minimum.brightness, -64);
+    EXPECT_EQ(minimum.contrast, 0);
+    EXPECT_EQ(minimum.gamma, 100);
+    EXPECT_EQ(minimum.exposure, -11);
+    EXPECT_EQ(minimum.channel, 0);
+}
+
+TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {
+    filter_->videoProcAmp.Reset();
+    filter_->cameraControl.Reset();
+    Start();
+    const ImagingParameters minimum = properties_.MinimumImaging();
+    const int32_t* fields = &minimum.brightness;
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(fields[i], 0) << i;
+    EXPECT_FALSE(properties_.IsExposureGain());
+    EXPECT_EQ(properties_.SetGain(1), 0);
+    EXPECT_EQ(properties_.SetExposure(1), 0);
+    EXPECT_EQ(properties_.SetExposureAuto(false), 0);
+    EXPECT_EQ(properties_.SetVendorMode(1), 0);
+    EXPECT_EQ(properties_.SetPowerLineFrequency(50), 0);
+}
+
+}  // namespace

@@ -1,0 +1,248 @@
+#include "capture/sensor_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "capture/discard_renderer.h"
+#include "renderer_test_support.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr HRESULT kInvalidPixelFormat = static_cast<HRESULT>(0x88760091);
+constexpr long kFrameBytes = 960 * 240;
+
+class SensorRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+        ASSERT_EQ(SensorRenderer::Create(&sink_, filter_), S_OK);
+        renderer_ = static_cast<SensorRenderer*>(filter_.Get());
+        ASSERT_EQ(filter_->FindPin(L"In", &pin_), S_OK);
+        ASSERT_EQ(pin_.As(&input_), S_OK);
+        upstream_.Attach(new FakeOutputPin());
+    }
+    void TearDown() override {
+        if (allocator_) allocator_->Decommit();
+        allocator_.Reset();
+        input_.Reset();
+        pin_.Reset();
+        renderer_ = nullptr;
+        if (filter_) EXPECT_EQ(filter_.Reset(), 0u);
+        CoUninitialize();
+    }
+
+    void Connect() {
+        VideoType rgb(MEDIASUBTYPE_RGB24, 320, 240);
+        ASSERT_EQ(pin_->ReceiveConnection(upstream_.Get(), rgb.Get()), S_OK);
+    }
+
+    ComPtr<IMediaSample> Sample(long bytes = kFrameBytes) {
+        if (!allocator_) {
+            EXPECT_EQ(CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&allocator_)),
+                      S_OK);
+            ALLOCATOR_PROPERTIES wanted{2, bytes, 1, 0};
+            ALLOCATOR_PROPERTIES actual{};
+            EXPECT_EQ(allocator_->SetProperties(&wanted, &actual), S_OK);
+            EXPECT_EQ(allocator_->Commit(), S_OK);
+        }
+        ComPtr<IMediaSample> sample;
+        EXPECT_EQ(allocator_->GetBuffer(&sample, nullptr, nullptr, 0), S_OK);
+        return sample;
+    }
+
+    RecordingSink sink_;
+    ComPtr<IBaseFilter> filter_;
+    SensorRenderer* renderer_ = nullptr;
+    ComPtr<IPin> pin_;
+    ComPtr<IMemInputPin> input_;
+    ComPtr<FakeOutputPin> upstream_;
+    ComPtr<IMemAllocator> allocator_;
+};
+
+TEST_F(SensorRendererTest, CheckMediaTypeAnswers) {
+    EXPECT_EQ(renderer_->CheckMediaType(nullptr), E_POINTER);
+    VideoType rgb24(MEDIASUBTYPE_RGB24, 320, 240);
+    EXPECT_EQ(renderer_->CheckMediaType(rgb24.Get()), S_OK);
+
+    VideoType otherFormat(MEDIASUBTYPE_RGB24, 320, 240);
+    otherFormat->formattype = FORMAT_VideoInfo2;
+    EXPECT_EQ(renderer_->CheckMediaType(otherFormat.Get()), E_INVALIDARG);
+
+    VideoType audio(MEDIASUBTYPE_RGB24, 320, 240);
+    audio->majortype = MEDIATYPE_Audio;
+    EXPECT_EQ(renderer_->CheckMediaType(audio.Get()), static_cast<HRESULT>(0x80040200));
+
+    VideoType rgb565(MEDIASUBTYPE_RGB565, 320, 240, 16);
+    EXPECT_EQ(renderer_->CheckMediaType(rgb565.Get()), kInvalidPixelFormat);
+    VideoType yuy2(MEDIASUBTYPE_YUY2, 320, 240, 16);
+    EXPECT_EQ(renderer_->CheckMediaType(yuy2.Get()), kInvalidPixelFormat);
+}
+
+TEST_F(SensorRendererTest, TypesWithoutAVideoInfoBlockAreRefused) {
+    VideoType missing(MEDIASUBTYPE_RGB24, 320, 240);
+    missing->pbFormat = nullptr;
+    EXPECT_EQ(renderer_->CheckMediaType(missing.Get()), E_INVALIDARG);
+    EXPECT_EQ(renderer_->SetMediaType(missing.Get()), E_FAIL);
+    VideoType shortBlock(MEDIASUBTYPE_RGB24, 320, 240);
+    shortBlock->cbFormat = sizeof(VIDEOINFOHEADER) - 1;
+    EXPECT_EQ(renderer_->CheckMediaType(shortBlock.Get()), E_INVALIDARG);
+    EXPECT_EQ(sink_.prepared, 0);
+}
+
+TEST_F(SensorRendererTest, SetMediaTypeHandsTheBitmapHeaderToTheSink) {
+    EXPECT_EQ(renderer_->SetMediaType(nullptr), E_POINTER);
+    VideoType topDown(MEDIASUBTYPE_RGB24, 320, -240);
+    EXPECT_EQ(renderer_->SetMediaType(topDown.Get()), S_OK);
+    EXPECT_EQ(sink_.prepared, 1);
+    EXPECT_EQ(sink_.header.biWidth, 320);
+    EXPECT_EQ(sink_.header.biHeight, -240);
+    EXPECT_EQ(sink_.header.biBitCount, 24);
+}
+
+TEST_F(SensorRendererTest, ConnectionTakesOnlyRgb24) {
+    VideoType yuy2(MEDIASUBTYPE_YUY2, 320, 240, 16);
+    EXPECT_EQ(pin_->ReceiveConnection(upstream_.Get(), yuy2.Get()), VFW_E_TYPE_NOT_ACCEPTED);
+    EXPECT_EQ(pin_->QueryAccept(yuy2.Get()), S_FALSE);
+    Connect();
+    EXPECT_EQ(sink_.prepared, 1);
+    EXPECT_EQ(sink_.header.biHeight, 240);
+    VideoType rgb(MEDIASUBTYPE_RGB24, 320, 240);
+    EXPECT_EQ(pin_->ReceiveConnection(upstream_.Get(), rgb.Get()), VFW_E_ALREADY_CONNECTED);
+
+    AM_MEDIA_TYPE connected{};
+    ASSERT_EQ(pin_->ConnectionMediaType(&connected), S_OK);
+    EXPECT_EQ(connected.subtype, MEDIASUBTYPE_RGB24);
+    ASSERT_EQ(connected.cbFormat, sizeof(VIDEOINFOHEADER));
+    EXPECT_EQ(reinterpret_cast<VIDEOINFOHEADER*>(connected.pbFormat)->bmiHeader.biWidth, 320);
+    CoTaskMemFree(connected.pbFormat);
+
+    ComPtr<IPin> other;
+    EXPECT_EQ(pin_->ConnectedTo(&other), S_OK);
+    EXPECT_EQ(other.Get(), upstream_.Get());
+}
+
+TEST_F(SensorRendererTest, DisconnectReleasesTheUpstreamPin) {
+    const ULONG before = References(upstream_.Get());
+    Connect();
+    EXPECT_EQ(References(upstream_.Get()), before + 1);
+    EXPECT_EQ(filter_->Run(0), S_OK);
+    EXPECT_EQ(pin_->Disconnect(), VFW_E_NOT_STOPPED);
+    EXPECT_EQ(filter_->Stop(), S_OK);
+    EXPECT_EQ(pin_->Disconnect(), S_OK);
+    EXPECT_EQ(pin_->Disconnect(), S_FALSE);
+    EXPECT_EQ(References(upstream_.Get()), before);
+}
+
+TEST_F(SensorRendererTest, PinAndEnumeratorsShareTheFilterReferences) {
+    const ULONG before = References(filter_.Get());
+    {
+        ComPtr<IEnumPins> pins;
+        ASSERT_EQ(filter_->EnumPins(&pins), S_OK);
+        ComPtr<IPin> first;
+        ULONG fetched = 0;
+        ASSERT_EQ(pins->Next(1, &first, &fetched), S_OK);
+        EXPECT_EQ(first.Get(), pin_.Get());
+        EXPECT_EQ(pins->Next(1, &first, &fetched), S_FALSE);
+        ComPtr<IEnumMediaTypes> types;
+        ASSERT_EQ(pin_->EnumMediaTypes(&types), S_OK);
+        AM_MEDIA_TYPE* type = nullptr;
+        EXPECT_EQ(types->Next(1, &type, &fetched), S_FALSE);
+        EXPECT_EQ(fetched, 0u);
+        PIN_INFO info{};
+        ASSERT_EQ(pin_->QueryPinInfo(&info), S_OK);
+        EXPECT_EQ(info.dir, PINDIR_INPUT);
+        info.pFilter->Release();
+    }
+    EXPECT_EQ(References(filter_.Get()), before);
+}
+
+TEST_F(SensorRendererTest, SamplesReachTheSinkOnlyWhileRunning) {
+    Connect();
+    ComPtr<IMediaSample> sample = Sample();
+    EXPECT_EQ(input_->Receive(sample.Get()), VFW_E_WRONG_STATE);
+    EXPECT_EQ(sink_.frames, 0);
+    ASSERT_EQ(filter_->Pause(), S_OK);
+    ASSERT_EQ(filter_->Run(0), S_OK);
+    EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
+    EXPECT_EQ(sink_.frames, 1);
+    BYTE* buffer = nullptr;
+    sample->GetPointer(&buffer);
+    EXPECT_EQ(sink_.lastBuffer, buffer);
+    FILTER_STATE state = State_Stopped;
+    EXPECT_EQ(filter_->GetState(0, &state), S_OK);
+    EXPECT_EQ(state, State_Running);
+    EXPECT_EQ(filter_->Stop(), S_OK);
+    EXPECT_EQ(input_->Receive(sample.Get()), VFW_E_WRONG_STATE);
+    EXPECT_EQ(sink_.frames, 1);
+}
+
+TEST_F(SensorRendererTest, BuffersShorterThanAFrameAreNotHandedOn) {
+    Connect();
+    ASSERT_EQ(filter_->Run(0), S_OK);
+    ComPtr<IMediaSample> sample = Sample(kFrameBytes / 2);
+    EXPECT_EQ(renderer_->DoRenderSample(sample.Get()), E_INVALIDARG);
+    EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
+    EXPECT_EQ(sink_.frames, 0);
+    EXPECT_EQ(renderer_->DoRenderSample(nullptr), E_POINTER);
+}
+
+TEST_F(SensorRendererTest, UntimedSamplesRenderAtOnceWithAClock) {
+    Connect();
+    ComPtr<IReferenceClock> clock;
+    ASSERT_EQ(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&clock)), S_OK);
+    ASSERT_EQ(filter_->SetSyncSource(clock.Get()), S_OK);
+    REFERENCE_TIME now = 0;
+    clock->GetTime(&now);
+    ASSERT_EQ(filter_->Run(now + 100'000'000), S_OK);  // stream time zero lies 10 s ahead
+    ComPtr<IMediaSample> sample = Sample();
+    EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
+    EXPECT_EQ(sink_.frames, 1);
+    filter_->Stop();
+    filter_->SetSyncSource(nullptr);
+}
+
+TEST_F(SensorRendererTest, StopEndsTheWaitOfATimedSample) {
+    Connect();
+    ComPtr<IReferenceClock> clock;
+    ASSERT_EQ(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&clock)), S_OK);
+    ASSERT_EQ(filter_->SetSyncSource(clock.Get()), S_OK);
+    REFERENCE_TIME now = 0;
+    clock->GetTime(&now);
+    ASSERT_EQ(filter_->Run(now), S_OK);
+    ComPtr<IMediaSample> sample = Sample();
+    REFERENCE_TIME start = 100'000'000, stop = start + 333'333;  // due in 10 s
+    ASSERT_EQ(sample->SetTime(&start, &stop), S_OK);
+    HRESULT received = E_FAIL;
+    std::thread streaming([&] { received = input_->Receive(sample.Get()); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(sink_.frames, 0);
+    const auto stopped = std::chrono::steady_clock::now();
+    filter_->Stop();
+    streaming.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, std::chrono::seconds(5));
+    EXPECT_EQ(received, S_FALSE);
+    EXPECT_EQ(sink_.frames, 0);
+    filter_->SetSyncSource(nullptr);
+}
+
+TEST(DiscardRenderer, TakesAnyTypeAndDropsSamples) {
+    ComPtr<IBaseFilter> filter;
+    ASSERT_EQ(DiscardRenderer::Create(filter), S_OK);
+    auto* renderer = static_cast<DiscardRenderer*>(filter.Get());
+    VideoType yuy2(MEDIASUBTYPE_YUY2, 640, 480, 16);
+    EXPECT_EQ(renderer->CheckMediaType(yuy2.Get()), S_OK);
+    EXPECT_EQ(renderer->SetMediaType(yuy2.Get()), S_OK);
+    EXPECT_EQ(renderer->CheckMediaType(nullptr), E_POINTER);
+    EXPECT_EQ(renderer->SetMediaType(nullptr), E_POINTER);
+    EXPECT_EQ(renderer->DoRenderSample(nullptr), E_POINTER);
+    CLSID id{};
+    EXPECT_EQ(filter->GetClassID(&id), S_OK);
+    EXPECT_EQ(id, CLSID{0x71771540, 0x2017, 0x11CF, {0xAE, 0x26, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x67}});
+    EXPECT_EQ(filter.Reset(), 0u);
+}
+
+}  // namespace
