@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "capture/com_object.h"
+
 using Microsoft::WRL::ComPtr;
 
 GraphStep CaptureGraph::CreateGraph() {
@@ -17,7 +19,7 @@ GraphStep CaptureGraph::AddRenderer(HRESULT made, ComPtr<IBaseFilter> renderer) 
     const HRESULT added = graph_->AddFilter(renderer_.Get(), L"Video Renderer");
     if (FAILED(added)) return GraphStep::Failure(added, L"Could not add renderer filter to graph.");
     // Without IMediaEventEx the graph runs without telling anyone about device loss.
-    graph_.As(&events_);
+    graph_->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(events_.ReleaseAndGetAddressOf()));
     return GraphStep::Success(added);
 }
 
@@ -85,8 +87,7 @@ void CaptureGraph::RemoveDownstream(IBaseFilter* filter) {
         if (SUCCEEDED(pin->ConnectedTo(&other)) && other) {
             PIN_INFO info{};
             if (SUCCEEDED(other->QueryPinInfo(&info))) {
-                ComPtr<IBaseFilter> downstream;
-                downstream.Attach(info.pFilter);
+                const ComPtr<IBaseFilter> downstream = TakeReference(info.pFilter);
                 if (info.dir == PINDIR_INPUT && downstream) {
                     RemoveDownstream(downstream.Get());
                     graph_->Disconnect(other.Get());

@@ -4,7 +4,18 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include <wrl/client.h>
+
 #include <atomic>
+
+// Holds a pointer whose reference the caller already owns (a new object, or an out-parameter
+// that was handed over). MinGW's ComPtr::Attach adds a reference of its own, so it cannot do this.
+template <typename Interface>
+Microsoft::WRL::ComPtr<Interface> TakeReference(Interface* object) {
+    Microsoft::WRL::ComPtr<Interface> held;
+    *held.GetAddressOf() = object;
+    return held;
+}
 
 template <typename Interface>
 class ComObject : public Interface {

@@ -5,10 +5,10 @@
 
 // Written once when the first frame arrives after the sensor starts.
 struct SensorInitParameters {
-    int32_t powerLineHertz;  // 50 or 60
-    int32_t colorEnable;
+    int32_t frequency;  // power-line frequency in Hz: 50 or 60
+    int32_t colorEnabled;
     int32_t whiteBalance;
-    int32_t backlightCompensation;
+    int32_t backlightComp;
     int32_t gain;
 };
 static_assert(sizeof(SensorInitParameters) == 20, "SensorInitParameters is a 20-byte file record");
@@ -21,8 +21,8 @@ struct ImagingParameters {
     int32_t saturation;
     int32_t sharpness;
     int32_t gamma;
-    int32_t exposure;
-    int32_t thresholdGap;
+    int32_t exposureTime;
+    int32_t thresGap;
     int32_t range;
     int32_t channel;  // 0 blue, 1 green, 2 red
 };

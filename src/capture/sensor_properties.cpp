@@ -123,10 +123,10 @@ int SensorProperties::SetPowerLineFrequency(int hertz) {
 int SensorProperties::ApplySensorInit(const SensorInitParameters& init) {
     SetExposureAuto(false);
     SetVendorMode(1);
-    SetPowerLineFrequency(init.powerLineHertz);
-    SetVideoProcAmp(VideoProcAmp_ColorEnable, init.colorEnable);
+    SetPowerLineFrequency(init.frequency);
+    SetVideoProcAmp(VideoProcAmp_ColorEnable, init.colorEnabled);
     SetVideoProcAmp(VideoProcAmp_WhiteBalance, init.whiteBalance);
-    SetVideoProcAmp(VideoProcAmp_BacklightCompensation, init.backlightCompensation);
+    SetVideoProcAmp(VideoProcAmp_BacklightCompensation, init.backlightComp);
     return SetVideoProcAmp(VideoProcAmp_Gain, init.gain);
 }
 
@@ -137,7 +137,7 @@ int SensorProperties::ApplyImaging(const ImagingParameters& imaging) {
     SetVideoProcAmp(VideoProcAmp_Hue, imaging.hue);
     SetVideoProcAmp(VideoProcAmp_Saturation, imaging.saturation);
     SetVideoProcAmp(VideoProcAmp_Sharpness, imaging.sharpness);
-    return SetExposure(imaging.exposure);
+    return SetExposure(imaging.exposureTime);
 }
 
 ImagingParameters SensorProperties::MinimumImaging() const {
@@ -148,7 +148,7 @@ ImagingParameters SensorProperties::MinimumImaging() const {
     minimum.saturation = videoProcAmp_[VideoProcAmp_Saturation].minimum;
     minimum.sharpness = videoProcAmp_[VideoProcAmp_Sharpness].minimum;
     minimum.gamma = videoProcAmp_[VideoProcAmp_Gamma].minimum;
-    minimum.exposure = cameraControl_[kExposure].minimum;
+    minimum.exposureTime = cameraControl_[kExposure].minimum;
     return minimum;
 }
 

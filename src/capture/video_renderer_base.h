@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "app/unique_handle.h"
+#include "capture/com_object.h"
 #include "capture/renderer_input_pin.h"
 
 class VideoRendererBase : public IBaseFilter {
@@ -53,8 +54,7 @@ protected:
     static HRESULT Make(Microsoft::WRL::ComPtr<IBaseFilter>& renderer, Args&&... args) {
         auto* made = new (std::nothrow) Renderer(std::forward<Args>(args)...);
         if (!made) return E_OUTOFMEMORY;
-        Microsoft::WRL::ComPtr<IBaseFilter> held;
-        held.Attach(made);
+        Microsoft::WRL::ComPtr<IBaseFilter> held = TakeReference<IBaseFilter>(made);
         if (!made->interrupt_) return HRESULT_FROM_WIN32(GetLastError());
         renderer = std::move(held);
         return S_OK;

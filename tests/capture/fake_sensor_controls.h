@@ -56,8 +56,8 @@ public:
     Microsoft::WRL::ComPtr<FakeControls<IAMCameraControl>> cameraControl;
 
     FakeCaptureFilter() {
-        videoProcAmp.Attach(new FakeControls<IAMVideoProcAmp>());
-        cameraControl.Attach(new FakeControls<IAMCameraControl>());
+        videoProcAmp = TakeReference(new FakeControls<IAMVideoProcAmp>());
+        cameraControl = TakeReference(new FakeControls<IAMCameraControl>());
     }
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IAMVideoProcAmp && videoProcAmp) return videoProcAmp->QueryInterface(iid, out);

@@ -33,7 +33,7 @@ TEST(ClampIntoRecord, ControlsWithoutRangeTakeNothing) {
 class SensorPropertiesTest : public ::testing::Test {
 protected:
     SensorPropertiesTest() : properties_(ks_) {
-        filter_.Attach(new FakeCaptureFilter());
+        filter_ = TakeReference(new FakeCaptureFilter());
         filter_->videoProcAmp->ranges = {{0, {-64, 64, 1, 0}}, {1, {0, 95, 1, 32}}, {5, {100, 300, 1, 100}},
                                          {6, {0, 1, 1, 1}},    {9, {0, 100, 1, 0}}};
         filter_->videoProcAmp->values = {{0, 5}, {1, 32}};
@@ -168,7 +168,7 @@ TEST_F(SensorPropertiesTest, MinimumImagingCollectsTheMinima) {
     EXPECT_EQ(minimum.brightness, -64);
     EXPECT_EQ(minimum.contrast, 0);
     EXPECT_EQ(minimum.gamma, 100);
-    EXPECT_EQ(minimum.exposure, -11);
+    EXPECT_EQ(minimum.exposureTime, -11);
     EXPECT_EQ(minimum.channel, 0);
 }
 

@@ -23,7 +23,7 @@ protected:
         renderer_ = static_cast<SensorRenderer*>(filter_.Get());
         ASSERT_EQ(filter_->FindPin(L"In", &pin_), S_OK);
         ASSERT_EQ(pin_.As(&input_), S_OK);
-        upstream_.Attach(new FakeOutputPin());
+        upstream_ = TakeReference(new FakeOutputPin());
     }
     void TearDown() override {
         if (allocator_) allocator_->Decommit();
@@ -31,7 +31,9 @@ protected:
         input_.Reset();
         pin_.Reset();
         renderer_ = nullptr;
-        if (filter_) EXPECT_EQ(filter_.Reset(), 0u);
+        if (filter_) {
+            EXPECT_EQ(filter_.Reset(), 0u);
+        }
         CoUninitialize();
     }
 
@@ -241,7 +243,8 @@ TEST(DiscardRenderer, TakesAnyTypeAndDropsSamples) {
     EXPECT_EQ(renderer->DoRenderSample(nullptr), E_POINTER);
     CLSID id{};
     EXPECT_EQ(filter->GetClassID(&id), S_OK);
-    EXPECT_EQ(id, CLSID{0x71771540, 0x2017, 0x11CF, {0xAE, 0x26, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x67}});
+    const CLSID expected = {0x71771540, 0x2017, 0x11CF, {0xAE, 0x26, 0x00, 0x20, 0xAF, 0xD7, 0x97, 0x67}};
+    EXPECT_TRUE(id == expected);
     EXPECT_EQ(filter.Reset(), 0u);
 }
 

@@ -1,0 +1,85 @@
+#include "capture/sensor_device.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "capture/capture_format.h"
+#include "capture/sensor_search.h"
+#include "renderer_test_support.h"
+
+namespace {
+
+const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
+
+std::wstring MessageOf(const SensorDevice& sensor) {
+    wchar_t text[1024];
+    sensor.LastMessage(text, 1024);
+    return text;
+}
+
+TEST(SensorSearch, FriendlyNamesClassifyTheInstallation) {
+    EXPECT_EQ(ClassifyFriendlyName(L"USB2.0 VGA WebCam", kIdentity), SensorMatch::Matched);
+    EXPECT_EQ(ClassifyFriendlyName(L"usb2.0 vga webcam", kIdentity), SensorMatch::Matched);
+    EXPECT_EQ(ClassifyFriendlyName(L"TAVRO", kIdentity), SensorMatch::DefaultName);
+    EXPECT_EQ(ClassifyFriendlyName(L"Generic Camera", kIdentity), SensorMatch::OtherName);
+    EXPECT_EQ(ClassifyFriendlyName(L"", kIdentity), SensorMatch::OtherName);
+}
+
+TEST(CaptureFormat, CapabilityMustMatchSubtypeSizeAndFormatBlock) {
+    VideoType rgb(MEDIASUBTYPE_RGB24, 320, 240);
+    VIDEO_STREAM_CONFIG_CAPS caps{};
+    caps.InputSize = {320, 240};
+    EXPECT_TRUE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
+    EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_YUY2, 320, 240));
+    EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 640, 480));
+    // The major type is not looked at.
+    rgb->majortype = MEDIATYPE_Stream;
+    EXPECT_TRUE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
+    rgb->formattype = FORMAT_VideoInfo2;
+    EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
+    VideoType noBlock(MEDIASUBTYPE_RGB24, 320, 240);
+    noBlock->pbFormat = nullptr;
+    EXPECT_FALSE(CapabilityQualifies(*noBlock.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
+}
+
+class SensorDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
+    void TearDown() override { CoUninitialize(); }
+};
+
+// The test prefix has no video input device.
+TEST_F(SensorDeviceTest, EmptyCategoryIsNotFoundWithItsMessage) {
+    SensorDevice sensor;
+    EXPECT_EQ(sensor.Open(kIdentity), SensorMatch::NotFound);
+    EXPECT_EQ(sensor.LastResult(), E_FAIL);
+    wchar_t text[8];
+    EXPECT_FALSE(sensor.LastMessage(text, 8));
+    EXPECT_EQ(MessageOf(sensor), L"0x80004005\nNo video capture device was detected");
+}
+
+TEST_F(SensorDeviceTest, StartWithoutASensorFailsAtTheCaptureFilter) {
+    SensorDevice sensor;
+    RecordingSink sink;
+    EXPECT_EQ(sensor.Start(nullptr, &sink, 320, 240), 0);
+    EXPECT_EQ(MessageOf(sensor), L"0x80004003\nCannot add vidcap to filtergraph");
+    EXPECT_EQ(sensor.State(), GraphState::None);
+    EXPECT_EQ(sensor.Format(), CaptureFormat::None);
+    EXPECT_FALSE(sensor.CheckDeviceLost());
+    sensor.Close();
+    EXPECT_EQ(sensor.Width(), 0);
+    sensor.Close();
+}
+
+TEST_F(SensorDeviceTest, RunAndStopWithoutAGraphFailSilently) {
+    SensorDevice sensor;
+    EXPECT_EQ(sensor.Run(), 0);
+    EXPECT_EQ(sensor.Stop(), 0);
+    EXPECT_EQ(MessageOf(sensor), L"0x0\n");
+    wchar_t text[8];
+    EXPECT_TRUE(sensor.LastMessage(text, 8));
+    EXPECT_FALSE(sensor.CheckDeviceLost());
+}
+
+}  // namespace
