@@ -24,26 +24,26 @@ void KsControl::Close() {
 }
 
 int KsControl::GetCameraControl(uint32_t id, KsPropertyValue& answer) {
-    CameraControlRequest request = MakeCameraControlGet(id);
-    if (!Transact(&request, sizeof(request))) return 0;
-    answer = ValueOf(request);
-    return 1;
+    return Ask(MakeCameraControlGet(id), answer);
 }
 
 int KsControl::SetCameraControl(uint32_t id, const KsPropertyValue& value) {
-    CameraControlRequest request = MakeCameraControlSet(id, value);
-    return Transact(&request, sizeof(request)) ? 1 : 0;
+    return Tell(MakeCameraControlSet(id, value));
 }
 
-int KsControl::GetVendor(uint32_t id, KsPropertyValue& answer) {
-    VendorRequest request = MakeVendorGet(id);
+int KsControl::GetVendor(uint32_t id, KsPropertyValue& answer) { return Ask(MakeVendorGet(id), answer); }
+
+int KsControl::SetVendor(uint32_t id, const KsPropertyValue& value) { return Tell(MakeVendorSet(id, value)); }
+
+template <typename Request>
+int KsControl::Ask(Request request, KsPropertyValue& answer) {
     if (!Transact(&request, sizeof(request))) return 0;
     answer = ValueOf(request);
     return 1;
 }
 
-int KsControl::SetVendor(uint32_t id, const KsPropertyValue& value) {
-    VendorRequest request = MakeVendorSet(id, value);
+template <typename Request>
+int KsControl::Tell(Request request) {
     return Transact(&request, sizeof(request)) ? 1 : 0;
 }
 

@@ -22,6 +22,10 @@ public:
     int SetVendor(uint32_t id, const KsPropertyValue& value);
 
 private:
+    template <typename Request>
+    int Ask(Request request, KsPropertyValue& answer);
+    template <typename Request>
+    int Tell(Request request);
     // Sends the request and receives the answer in the same buffer.
     bool Transact(void* request, DWORD size);
 

@@ -42,6 +42,16 @@ protected:
         ASSERT_EQ(pin_->ReceiveConnection(upstream_.Get(), rgb.Get()), S_OK);
     }
 
+    // Runs the renderer on the platform's clock with stream time zero `ahead` from now.
+    void RunOnSystemClock(REFERENCE_TIME ahead) {
+        ComPtr<IReferenceClock> clock;
+        ASSERT_EQ(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&clock)), S_OK);
+        ASSERT_EQ(filter_->SetSyncSource(clock.Get()), S_OK);
+        REFERENCE_TIME now = 0;
+        clock->GetTime(&now);
+        ASSERT_EQ(filter_->Run(now + ahead), S_OK);
+    }
+
     ComPtr<IMediaSample> Sample(long bytes = kFrameBytes) {
         if (!allocator_) {
             EXPECT_EQ(CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&allocator_)),
@@ -194,12 +204,7 @@ TEST_F(SensorRendererTest, BuffersShorterThanAFrameAreNotHandedOn) {
 
 TEST_F(SensorRendererTest, UntimedSamplesRenderAtOnceWithAClock) {
     Connect();
-    ComPtr<IReferenceClock> clock;
-    ASSERT_EQ(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&clock)), S_OK);
-    ASSERT_EQ(filter_->SetSyncSource(clock.Get()), S_OK);
-    REFERENCE_TIME now = 0;
-    clock->GetTime(&now);
-    ASSERT_EQ(filter_->Run(now + 100'000'000), S_OK);  // stream time zero lies 10 s ahead
+    RunOnSystemClock(100'000'000);  // stream time zero lies 10 s ahead
     ComPtr<IMediaSample> sample = Sample();
     EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
     EXPECT_EQ(sink_.frames, 1);
@@ -209,12 +214,7 @@ TEST_F(SensorRendererTest, UntimedSamplesRenderAtOnceWithAClock) {
 
 TEST_F(SensorRendererTest, StopEndsTheWaitOfATimedSample) {
     Connect();
-    ComPtr<IReferenceClock> clock;
-    ASSERT_EQ(CoCreateInstance(CLSID_SystemClock, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&clock)), S_OK);
-    ASSERT_EQ(filter_->SetSyncSource(clock.Get()), S_OK);
-    REFERENCE_TIME now = 0;
-    clock->GetTime(&now);
-    ASSERT_EQ(filter_->Run(now), S_OK);
+    RunOnSystemClock(0);
     ComPtr<IMediaSample> sample = Sample();
     REFERENCE_TIME start = 100'000'000, stop = start + 333'333;  // due in 10 s
     ASSERT_EQ(sample->SetTime(&start, &stop), S_OK);
