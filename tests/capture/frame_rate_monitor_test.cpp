@@ -30,7 +30,9 @@ protected:
             const std::vector<int> verdicts = RunWindow(windowRates[w]);
             for (size_t i = 0; i + 1 < verdicts.size(); ++i) EXPECT_EQ(verdicts[i], 0) << "window " << w;
             last = verdicts.back();
-            if (w + 1 < windowRates.size()) EXPECT_EQ(last, 0) << "window " << w;
+            if (w + 1 < windowRates.size()) {
+                EXPECT_EQ(last, 0) << "window " << w;
+            }
         }
         return last;
     }
