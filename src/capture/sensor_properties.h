@@ -8,7 +8,7 @@
 
 #include "capture/ks_control.h"
 #include "capture/property_record.h"
-#include "capture/sensor_parameters.h"
+#include "settings/core_parameter_record.h"
 
 class SensorProperties {
 public:
