@@ -2,7 +2,6 @@
 // Owning holders for Win32 handles and GDI objects: one type per kind of handle, each closing
 // its handle exactly once. COM interfaces are held in Microsoft::WRL::ComPtr.
 #include <windows.h>
-#include <setupapi.h>
 
 #include <utility>
 
@@ -41,7 +40,6 @@ struct RegistryKeyCloser { void operator()(HKEY h) const { RegCloseKey(h); } };
 struct ModuleCloser { void operator()(HMODULE h) const { FreeLibrary(h); } };
 // Windows are destroyed by the thread that made them.
 struct WindowCloser { void operator()(HWND h) const { DestroyWindow(h); } };
-struct DeviceInfoListCloser { void operator()(HDEVINFO h) const { SetupDiDestroyDeviceInfoList(h); } };
 
 struct FileSearchCloser { void operator()(HANDLE h) const { FindClose(h); } };
 
@@ -70,8 +68,6 @@ using UniqueMenu = UniqueHandle<HMENU, MenuCloser>;
 using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyCloser>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleCloser>;
 using UniqueWindow = UniqueHandle<HWND, WindowCloser>;
-// SetupDiGetClassDevs answers INVALID_HANDLE_VALUE for "none": hold that as null.
-using UniqueDeviceInfoList = UniqueHandle<HDEVINFO, DeviceInfoListCloser>;
 
 // Selects a GDI object into a device context for the holder's life.
 class SelectedObject {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "capture/text_match.h"
+#include "install/setup_handles.h"
 
 namespace {
 
@@ -45,9 +46,10 @@ bool IsPropertyDeviceInstance(const wchar_t* instanceId, const wchar_t* vidPid) 
 }
 
 UniqueFile OpenSensorCaptureInterface(const wchar_t* vidPid) {
-    HDEVINFO list = SetupDiGetClassDevsW(&KSCATEGORY_CAPTURE, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-    if (list == INVALID_HANDLE_VALUE) return UniqueFile();
-    const UniqueDeviceInfoList devices(list);
+    const UniqueDeviceList devices(
+        SetupDiGetClassDevsW(&KSCATEGORY_CAPTURE, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!devices) return UniqueFile();
+    HDEVINFO list = devices.Get();
     for (DWORD index = 0;; ++index) {
         SP_DEVINFO_DATA device{};
         device.cbSize = sizeof(device);
