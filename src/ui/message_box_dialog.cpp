@@ -36,7 +36,7 @@ private:
         case WM_CTLCOLORBTN:
             SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(content_.params.buttonBackground));
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(content_.params.buttonBackground));
-        case WM_DRAWITEM: DrawText(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+        case WM_DRAWITEM: PaintText(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
         case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
         case WM_DESTROY: RemovePropW(window, kMessageTagProperty); return FALSE;
         default: return FALSE;
@@ -153,7 +153,7 @@ private:
     }
 
     // The text goes through an off-screen bitmap so that it never flickers.
-    void DrawText(const DRAWITEMSTRUCT& item) const {
+    void PaintText(const DRAWITEMSTRUCT& item) const {
         const int width = item.rcItem.right - item.rcItem.left, height = item.rcItem.bottom - item.rcItem.top;
         const UniqueMemoryDc memory(CreateCompatibleDC(item.hDC));
         const UniqueBitmap bitmap(CreateCompatibleBitmap(item.hDC, width, height));
