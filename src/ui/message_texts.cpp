@@ -86,10 +86,10 @@ std::wstring WithoutExtension(const std::wstring& name) {
     return name.substr(0, dot);
 }
 
-std::wstring SystemAspectText(const AspectFigures& figures) {
-    const std::wstring desktop = FormatText(L"%6d x %6d", {figures.desktopWidth, figures.desktopHeight});
-    const std::wstring display = FormatText(
-        L"%6.4f x %6.4f", {static_cast<double>(figures.displayWidth), static_cast<double>(figures.displayHeight)});
+std::wstring SystemAspectText(const DisplayGeometry& geometry) {
+    const std::wstring desktop = FormatText(L"%6d x %6d", {geometry.desktopWidth, geometry.desktopHeight});
+    const std::wstring display = FormatText(L"%6.4f x %6.4f", {static_cast<double>(geometry.displayAspectWidth),
+                                                               static_cast<double>(geometry.displayAspectHeight)});
     return FormatText(LoadFormat(IDS_ASPECT_REPORT).c_str(), {desktop, display}, kMessageCapacity);
 }
 
@@ -98,9 +98,10 @@ std::wstring GradeText(int grade) {
     return Bounded(LoadText(IDS_GRADE_FIRST + grade), kGradeTextCapacity);
 }
 
-std::wstring AccuracyText(const AccuracyReport& figures) {
+std::wstring AccuracyText(const AccuracyFigures& figures) {
+    const int grade = static_cast<int>(figures.grade);
     std::wstring lost = L"--", bad = L"--", maximum = L"--", average = L"--";
-    if (figures.grade >= 2) {
+    if (grade >= 2) {
         lost = FormatText(L"%d", {figures.lostCorners});
         bad = FormatText(L"%d", {figures.badCorners});
         maximum = FormatText(L"x:%5.2f\ty:%5.2f",
@@ -108,6 +109,6 @@ std::wstring AccuracyText(const AccuracyReport& figures) {
         average = FormatText(L"x:%5.2f\ty:%5.2f",
                              {static_cast<double>(figures.averageErrorX), static_cast<double>(figures.averageErrorY)});
     }
-    return FormatText(LoadFormat(IDS_ACCURACY_REPORT).c_str(), {GradeText(figures.grade), lost, bad, maximum, average},
+    return FormatText(LoadFormat(IDS_ACCURACY_REPORT).c_str(), {GradeText(grade), lost, bad, maximum, average},
                       kMessageCapacity);
 }

@@ -8,6 +8,9 @@
 #include <cstddef>
 #include <string>
 
+#include "alignment/display_geometry.h"
+#include "settings/alignment_record.h"
+
 // Room for one joined message, terminator included.
 constexpr std::size_t kMessageCapacity = 1024;
 
@@ -28,26 +31,9 @@ const wchar_t* ShellOpenErrorText(INT_PTR shellResult);
 // The name without its extension (from the last '.'); a name without '.' stays whole.
 std::wstring WithoutExtension(const std::wstring& name);
 
-// What the Help menu's system aspect report shows.
-struct AspectFigures {
-    int desktopWidth = 0;
-    int desktopHeight = 0;
-    float displayWidth = 0.0f;
-    float displayHeight = 0.0f;
-};
-std::wstring SystemAspectText(const AspectFigures& figures);
-
-// What the Help menu's accuracy report shows: the grade (0 not aligned, 1 failed, 2 bad,
-// 3 coarse, 4 good) and the figures of the last alignment.
-struct AccuracyReport {
-    int grade = 0;
-    int lostCorners = 0;
-    int badCorners = 0;
-    float maxErrorX = 0.0f;
-    float maxErrorY = 0.0f;
-    float averageErrorX = 0.0f;
-    float averageErrorY = 0.0f;
-};
-std::wstring AccuracyText(const AccuracyReport& figures);
+// The Help menu's reports: the desktop and display aspects, and the last alignment's grade
+// and errors (the four figures read "--" below grade 2).
+std::wstring SystemAspectText(const DisplayGeometry& geometry);
+std::wstring AccuracyText(const AccuracyFigures& figures);
 // The display text of a grade; out-of-range grades read as "Not aligned".
 std::wstring GradeText(int grade);

@@ -98,8 +98,8 @@ int AskManualRedo() { return AskPlain(IDS_MANUAL_ASK_REDO, 0); }
 int AskManualHotSpotFound() { return AskPlain(IDS_MANUAL_HOT_SPOT_FOUND, 0); }
 void ShowManualNoHotSpot() { ShowPlain(IDS_MANUAL_NO_HOT_SPOT, MB_ICONINFORMATION, 0); }
 
-void ShowSystemAspect(const AspectFigures& figures) { Show(SystemAspectText(figures), MB_ICONINFORMATION, 0); }
-void ShowAccuracy(const AccuracyReport& figures) { Show(AccuracyText(figures), MB_ICONINFORMATION, 0); }
+void ShowSystemAspect(const DisplayGeometry& geometry) { Show(SystemAspectText(geometry), MB_ICONINFORMATION, 0); }
+void ShowAccuracy(const AccuracyFigures& figures) { Show(AccuracyText(figures), MB_ICONINFORMATION, 0); }
 
 void OpenHelp(const wchar_t* languageCode) { OpenDocument(L"readme", languageCode); }
 void OpenUserGuide(const wchar_t* languageCode) { OpenDocument(L"intro", languageCode); }

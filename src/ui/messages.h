@@ -50,8 +50,8 @@ int AskManualHotSpotFound();                       // 20307
 void ShowManualNoHotSpot();                        // 20308
 
 // The Help menu's reports.
-void ShowSystemAspect(const AspectFigures& figures);   // 20401
-void ShowAccuracy(const AccuracyReport& figures);     // 20400
+void ShowSystemAspect(const DisplayGeometry& geometry);  // 20401
+void ShowAccuracy(const AccuracyFigures& figures);      // 20400, of the alignment result record
 
 // F1 and the Introduction dialog's Open: open "readme_<code>.*" / "intro_<code>.*" (then the
 // "def" and "eng" ones) from the current directory; a failure is shown as a message.

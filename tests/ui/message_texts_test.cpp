@@ -65,13 +65,13 @@ TEST(MessageTexts, OpenFailureCutsTheExtensionAndNamesTheShellError) {
 }
 
 TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
-    AccuracyReport failed;
-    failed.grade = 1;
+    AccuracyFigures failed = {};
+    failed.grade = AccuracyGrade::Failed;
     failed.lostCorners = 9;
     EXPECT_EQ(AccuracyText(failed), L"Accuracy:\tAlignment Failed\n\nLost corners:\t\t--\nBad corners:\t\t--\n"
                                     L"Max error:\t\t--\nAve error\t\t--");
-    AccuracyReport good;
-    good.grade = 4;
+    AccuracyFigures good = {};
+    good.grade = AccuracyGrade::Good;
     good.lostCorners = 2;
     good.badCorners = 1;
     good.maxErrorX = 3.5f;
@@ -81,15 +81,16 @@ TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
     EXPECT_EQ(AccuracyText(good), L"Accuracy:\tGood\n\nLost corners:\t\t2\nBad corners:\t\t1\n"
                                   L"Max error:\t\tx: 3.50\ty:12.25\nAve error\t\tx: 0.75\ty: 1.00");
     EXPECT_EQ(GradeText(7), L"Not aligned");
+    EXPECT_EQ(GradeText(2), L"Alignment Bad");
 }
 
 TEST(MessageTexts, SystemAspectReport) {
-    AspectFigures figures;
-    figures.desktopWidth = 1024;
-    figures.desktopHeight = 768;
-    figures.displayWidth = 4.0f;
-    figures.displayHeight = 3.0f;
-    EXPECT_EQ(SystemAspectText(figures), L"Desktop aspect:\t  1024 x    768\n\nDisplay aspect:\t4.0000 x 3.0000");
+    DisplayGeometry geometry;
+    geometry.desktopWidth = 1024;
+    geometry.desktopHeight = 768;
+    geometry.displayAspectWidth = 4.0f;
+    geometry.displayAspectHeight = 3.0f;
+    EXPECT_EQ(SystemAspectText(geometry), L"Desktop aspect:\t  1024 x    768\n\nDisplay aspect:\t4.0000 x 3.0000");
 }
 
 TEST(MessageTexts, TranslatedFormatIsUsedOnlyWithTheSameConversions) {
