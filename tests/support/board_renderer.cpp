@@ -57,6 +57,15 @@ const std::vector<cv::Point2f>& CornerRays(const DetectorProfile& profile, int w
 
 }  // namespace
 
+BoardScene BoardScene::Portrait() {
+    BoardScene scene;
+    scene.desktopWidth = 768;
+    scene.desktopHeight = 1024;
+    scene.columns = 5;
+    scene.rows = 7;
+    return scene;
+}
+
 cv::Point2f BoardScene::Origin() const {
     return {(desktopWidth - (columns + 1) * square) / 2.0f,
             (desktopHeight - (rows + 1) * square) / 2.0f};
@@ -65,6 +74,19 @@ cv::Point2f BoardScene::Origin() const {
 cv::Point2f BoardScene::Corner(int index) const {
     const cv::Point2f origin = Origin();
     return {origin.x + (index % columns + 1) * square, origin.y + (index / columns + 1) * square};
+}
+
+DetectorProfile SampleLens(bool fullDistortion) {
+    DetectorProfile profile;
+    profile.fx = 280.0f;
+    profile.fy = 282.0f;
+    profile.cx = 163.0f;
+    profile.cy = 117.0f;
+    profile.k1 = fullDistortion ? -0.25f : -0.2f;
+    profile.k2 = fullDistortion ? 0.08f : 0.0f;
+    profile.p1 = fullDistortion ? 0.0015f : 0.0f;
+    profile.p2 = fullDistortion ? -0.001f : 0.0f;
+    return profile;
 }
 
 CameraPose ViewOfDesktop(const DetectorProfile& profile, const BoardScene& scene) {

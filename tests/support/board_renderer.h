@@ -22,11 +22,17 @@ struct BoardScene {
     uchar light = 225;
     uchar offScreen = 8;
 
+    // A 768 x 1024 desktop with its 5 x 7 board.
+    static BoardScene Portrait();
+
     // Desktop position of the board's top-left outer corner: the board is centred.
     cv::Point2f Origin() const;
     // Desktop position of inner corner `index` (row * columns + column).
     cv::Point2f Corner(int index) const;
 };
+
+// The lens of the rendered scenes: the one-coefficient model, or all four coefficients.
+DetectorProfile SampleLens(bool fullDistortion);
 
 // A pose that shows the desktop filling about 300 x 220 sensor pixels, slightly turned.
 CameraPose ViewOfDesktop(const DetectorProfile& profile, const BoardScene& scene);

@@ -9,28 +9,6 @@
 
 namespace {
 
-DetectorProfile Lens(bool full) {
-    DetectorProfile profile;
-    profile.fx = 280.0f;
-    profile.fy = 282.0f;
-    profile.cx = 163.0f;
-    profile.cy = 117.0f;
-    profile.k1 = full ? -0.25f : -0.2f;
-    profile.k2 = full ? 0.08f : 0.0f;
-    profile.p1 = full ? 0.0015f : 0.0f;
-    profile.p2 = full ? -0.001f : 0.0f;
-    return profile;
-}
-
-BoardScene Portrait() {
-    BoardScene scene;
-    scene.desktopWidth = 768;
-    scene.desktopHeight = 1024;
-    scene.columns = 5;
-    scene.rows = 7;
-    return scene;
-}
-
 // Every found corner lies within `tolerance` of a different true corner.
 void ExpectCornersMatch(const CornerBuffer& found, const std::vector<cv::Point2f>& truth,
                         float tolerance) {
@@ -56,7 +34,7 @@ int FindIn(const cv::Mat& plane, int columns, int rows, int room, CornerBuffer& 
 
 TEST(FindChessboard, LandscapeBoardThroughBothLensModels) {
     for (const bool full : {false, true}) {
-        const DetectorProfile lens = Lens(full);
+        const DetectorProfile lens = SampleLens(full);
         const BoardScene scene;
         const CameraPose pose = ViewOfDesktop(lens, scene);
         CornerBuffer corners;
@@ -66,8 +44,8 @@ TEST(FindChessboard, LandscapeBoardThroughBothLensModels) {
 }
 
 TEST(FindChessboard, PortraitBoard) {
-    const DetectorProfile lens = Lens(true);
-    const BoardScene scene = Portrait();
+    const DetectorProfile lens = SampleLens(true);
+    const BoardScene scene = BoardScene::Portrait();
     const CameraPose pose = ViewOfDesktop(lens, scene);
     CornerBuffer corners;
     ASSERT_EQ(FindIn(RenderBoard(lens, pose, scene), 5, 7, 35, corners), 35);
@@ -75,7 +53,7 @@ TEST(FindChessboard, PortraitBoard) {
 }
 
 TEST(FindChessboard, SingleCornerPatternGivesExactlyThatCorner) {
-    const DetectorProfile lens = Lens(true);
+    const DetectorProfile lens = SampleLens(true);
     for (const int index : {0, 17, 34}) {
         BoardScene scene;
         scene.singleCorner = index;
@@ -95,7 +73,7 @@ TEST(FindChessboard, SingleCornerPatternGivesExactlyThatCorner) {
 }
 
 TEST(FindChessboard, HalfCoveredBoardGivesAPartialCount) {
-    const DetectorProfile lens = Lens(true);
+    const DetectorProfile lens = SampleLens(true);
     BoardScene scene;
     scene.cover = cv::Rect2f(0, 0, 512, 768);
     const CameraPose pose = ViewOfDesktop(lens, scene);
@@ -119,7 +97,7 @@ TEST(FindChessboard, NothingInAnEmptyOrEdgeOnlyPicture) {
 }
 
 TEST(FindChessboard, RefusesPatternsBeyondTheBuffer) {
-    const DetectorProfile lens = Lens(false);
+    const DetectorProfile lens = SampleLens(false);
     const BoardScene scene;
     const cv::Mat plane = RenderBoard(lens, ViewOfDesktop(lens, scene), scene);
     CornerBuffer corners;

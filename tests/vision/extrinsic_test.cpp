@@ -8,19 +8,6 @@
 
 namespace {
 
-DetectorProfile Lens() {
-    DetectorProfile profile;
-    profile.fx = 280.0f;
-    profile.fy = 282.0f;
-    profile.cx = 163.0f;
-    profile.cy = 117.0f;
-    profile.k1 = -0.25f;
-    profile.k2 = 0.08f;
-    profile.p1 = 0.0015f;
-    profile.p2 = -0.001f;
-    return profile;
-}
-
 // Pairs each found corner with the desktop position of the true corner nearest to it.
 PosePoints PairWithDesktop(const CornerBuffer& corners, const std::vector<cv::Point2f>& truth,
                            const BoardScene& scene) {
@@ -42,14 +29,8 @@ PosePoints PairWithDesktop(const CornerBuffer& corners, const std::vector<cv::Po
 
 TEST(FindExtrinsic, PoseFromAFoundBoardMapsEveryCornerBack) {
     for (const bool portrait : {false, true}) {
-        BoardScene scene;
-        if (portrait) {
-            scene.desktopWidth = 768;
-            scene.desktopHeight = 1024;
-            scene.columns = 5;
-            scene.rows = 7;
-        }
-        const DetectorProfile lens = Lens();
+        const BoardScene scene = portrait ? BoardScene::Portrait() : BoardScene();
+        const DetectorProfile lens = SampleLens(true);
         const CameraPose truePose = ViewOfDesktop(lens, scene);
         CornerBuffer corners;
         corners.count = 35;
@@ -75,7 +56,7 @@ TEST(FindExtrinsic, PoseFromAFoundBoardMapsEveryCornerBack) {
 }
 
 TEST(FindExtrinsic, FourExactPairsAreEnoughThreeAreNot) {
-    const DetectorProfile lens = Lens();
+    const DetectorProfile lens = SampleLens(true);
     const BoardScene scene;
     const CameraPose truePose = ViewOfDesktop(lens, scene);
     const std::vector<cv::Point2f> desktop{{100, 80}, {900, 120}, {880, 700}, {140, 650}};
@@ -99,7 +80,7 @@ TEST(FindExtrinsic, FourExactPairsAreEnoughThreeAreNot) {
 }
 
 TEST(FindExtrinsic, DegeneratePairsFailAndKeepThePose) {
-    const DetectorProfile lens = Lens();
+    const DetectorProfile lens = SampleLens(true);
     CameraModel model;
     model.SetIntrinsics(lens);
     const CameraPose before{-400.0f, -300.0f, 1000.0f, 0.1f, 0.0f, 0.0f};
