@@ -3,6 +3,11 @@
 // calibration records, the sensor, the pointer output. Frames arrive on the sensor's thread
 // (OnFrame); everything else runs on the UI thread. The two are ordered by the `paused` and
 // `painting` flags and by posted AppNotify messages, never by a lock a window could hold up.
+#include "alignment/camera_model.h"
+#include "alignment/display_geometry.h"
+#include "alignment/pattern_screen.h"
+#include "alignment/screen_correction.h"
+#include "alignment/screen_mapping.h"
 #include "app/unique_handle.h"
 #include "controller/frame_sink.h"
 #include "controller/mode.h"
@@ -86,6 +91,13 @@ public:
     PointerInput& Pointer() { return pointer_; }
     HWND GainOverlay() const { return gainOverlay_.Get(); }
 
+    // Sensor pixel -> desktop pixel through the current alignment.
+    cv::Point2f SensorToDesktop(float u, float v) const { return mapping_.SensorToDesktop(u, v); }
+    const CameraModel& Camera() const { return camera_; }
+    const DisplayGeometry& Geometry() const { return geometry_; }
+    const PatternScreen& Pattern() const { return pattern_; }
+    const ScreenMapping& Mapping() const { return mapping_; }
+
 private:
     // Tests put the Controller into a given state directly.
     friend struct ControllerTestAccess;
@@ -121,6 +133,11 @@ private:
     void Repaint() const;
     void UpdateTitle() const;
     void TakeBoardOrientation();
+    // Desktop geometry, board layout, lens profiles and screen correction; false after the
+    // file message when a required file is missing.
+    bool InitializeAlignment();
+    // Writes the current mapping into the alignment result file.
+    void StoreAlignment();
     bool CreateGainOverlay();
 
     UINT_PTR settleTimerId_ = 0;
@@ -156,6 +173,11 @@ private:
     AlignmentRecord alignmentResult_;
     ChessboardLayoutRecord chessboardLayout_;
     DisplayAspectRecord displayAspect_;
+    CameraModel camera_;
+    DisplayGeometry geometry_;
+    PatternScreen pattern_;
+    ScreenMapping mapping_{camera_, geometry_, pattern_};
+    ScreenCorrection screenCorrection_;
     StandInSensor sensor_;
     PointerInput pointer_;
     UniqueWindow gainOverlay_;

@@ -27,6 +27,7 @@ bool Controller::Initialize() {
         return false;
     }
     LoadDisplayAspectFile(displayAspect_, screenWidth_, screenHeight_);
+    if (!InitializeAlignment()) return false;
     if (!CreateGainOverlay()) {
         ShowSystemError(GetLastError());
         return false;

@@ -26,6 +26,5 @@ int Controller::AutoAlignmentStep() { return StepKeepGoing; }
 int Controller::ManualAlignmentStep() { return StepKeepGoing; }
 int Controller::FindGainStep() { return StepKeepGoing; }
 int Controller::TrackStep() { return StepKeepGoing; }
-int Controller::RestoreAlignment() { return StepFailed; }
 void Controller::AutoAlignmentTrigger(UINT) {}
 void Controller::ManualAlignmentTrigger(UINT) {}

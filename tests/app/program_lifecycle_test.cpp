@@ -1,6 +1,7 @@
 // The built program run from a folder of its own: start-up failures, exit paths, a second copy.
 #include "desktop_test_support.h"
 #include "program_run.h"
+#include "alignment/detector_file.h"
 #include "settings/chessboard_layout_record.h"
 #include "settings/core_parameter_record.h"
 #include "settings/option_record.h"
@@ -27,6 +28,8 @@ protected:
         wcscpy(parameters.productName, kProductName);
         ASSERT_EQ(WriteCoreParameters(parameters), FileResult::Ok);
         ASSERT_EQ(WriteChessboardLayout(DefaultChessboardLayout()), FileResult::Ok);
+        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
+        ASSERT_EQ(WriteDetectorProfiles(kDetectorFileName, &lens, 1), FileResult::Ok);
         OptionRecord options = DefaultOptions();
         options.dontAskGainLevel = 1;
         options.dontShowIntroduction = 1;

@@ -1,0 +1,42 @@
+// The Controller's alignment: geometry and lens profiles at start, re-applying a stored
+// alignment, storing a new one.
+#include "controller/controller.h"
+
+#include "alignment/detector_file.h"
+#include "app/process_globals.h"
+#include "ui/messages.h"
+
+bool Controller::InitializeAlignment() {
+    geometry_.SetDesktop(screenWidth_, screenHeight_);
+    geometry_.alignedDesktopWidth = alignmentResult_.alignedDesktopWidth;
+    geometry_.alignedDesktopHeight = alignmentResult_.alignedDesktopHeight;
+    geometry_.SetAspect(alignmentResult_.displayAspectWidth, alignmentResult_.displayAspectHeight);
+
+    pattern_.SetGrid(g_process.boardColumns, g_process.boardRows);
+    pattern_.SetQuadrantStyle(coreParameters_.misc.findFlip != 0 ? 1 : 0);
+    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(g_process.mainWindow));
+
+    DetectorProfile profiles[ScreenMapping::kMaxProfiles];
+    int count = 0;
+    if (ReadDetectorProfiles(kDetectorFileName, profiles, ScreenMapping::kMaxProfiles, count) !=
+        FileResult::Ok) {
+        ShowFileError(kDetectorFileName);
+        return false;
+    }
+    mapping_.SetProfiles(profiles, count);
+    mapping_.SetWeightingMode(coreParameters_.misc.reserve3);
+    LoadScreenCorrection(screenCorrection_, screenWidth_, screenHeight_);
+    return true;
+}
+
+int Controller::RestoreAlignment() {
+    if (!mapping_.SelectProfile(alignmentResult_.profileIndex)) return StepFailed;
+    return mapping_.RestoreAlignment(alignmentResult_) == ScreenMapping::kStepSuccess
+               ? StepSucceeded
+               : StepFailed;
+}
+
+void Controller::StoreAlignment() {
+    mapping_.StoreAlignment(alignmentResult_);
+    WriteAlignmentResult(alignmentResult_);
+}
