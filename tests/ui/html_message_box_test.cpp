@@ -77,24 +77,29 @@ TEST(HtmlMessageBox, CaptionFallsBackToTheOwnerTitleThenError) {
     EXPECT_EQ(second.Result().caption, L"Owner title");
 }
 
+// Each test keeps its answers under its own name: test cases run side by side in processes
+// that share the registry.
 class RememberedAnswer : public ::testing::Test {
 protected:
     void SetUp() override {
-        params_.companyName = L"TavroTests";
+        name_ = L"TavroTests";
+        for (const char* c = ::testing::UnitTest::GetInstance()->current_test_info()->name(); *c; ++c) name_.push_back(*c);
+        params_.companyName = name_.c_str();
         params_.applicationName = L"MessageBox";
         params_.valueNameBase = L"Question";
         params_.valueNumber = 3;
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TavroTests");
+        TearDown();
     }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\TavroTests"); }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + name_).c_str()); }
 
     int Ask() { return HtmlMessageBox(nullptr, L"Remember?", L"Remember", MB_YESNO | kMbDoNotShowAgain | kMbNoBeep, &params_); }
 
+    std::wstring name_;
     MessageBoxParams params_;
 };
 
 TEST_F(RememberedAnswer, TickedAnswerIsStoredAndThenReturnedWithoutABox) {
-    EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\TavroTests\\MessageBox\\TavroMB");
+    EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\" + name_ + L"\\MessageBox\\TavroMB");
     EXPECT_EQ(RememberedAnswerValueName(params_), L"Question3");
     BoxDriver driver(IDNO, true);
     EXPECT_EQ(Ask(), IDNO);
@@ -118,8 +123,8 @@ TEST_F(RememberedAnswer, UntickedAnswerIsNotStoredAndStoredZeroStillAsks) {
 
 TEST_F(RememberedAnswer, WithoutCompanyTheKeyHasTheApplicationOnly) {
     params_.companyName = nullptr;
-    params_.applicationName = L"TavroTests";
-    EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\TavroTests\\TavroMB");
+    params_.applicationName = name_.c_str();
+    EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\" + name_ + L"\\TavroMB");
     WriteRememberedAnswer(params_, IDYES);
     EXPECT_EQ(Ask(), IDYES);
 }
