@@ -5,6 +5,7 @@
 #include "capture/capture_format.h"
 #include "capture/sensor_renderer.h"
 #include "capture/sensor_search.h"
+#include "controller/notifications.h"
 
 using Microsoft::WRL::ComPtr;
 

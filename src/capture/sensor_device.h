@@ -16,9 +16,6 @@
 
 class FrameSink;
 
-// The notify window's message for graph events.
-inline constexpr UINT kGraphEventMessage = WM_APP + 1;
-
 class SensorDevice {
 public:
     SensorDevice();

@@ -1,0 +1,74 @@
+// The sensor device against the virtual sensor when it is installed in the test prefix
+// (scripts/vsensor-install); skipped where no sensor is present.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "capture/sensor_device.h"
+#include "renderer_test_support.h"
+
+namespace {
+
+const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
+
+class FrameThreadSink : public RecordingSink {
+public:
+    void OnFrame(const BYTE* buffer) override {
+        frameThread = GetCurrentThreadId();
+        RecordingSink::OnFrame(buffer);
+    }
+    std::atomic<DWORD> frameThread{0};
+};
+
+// Live COM objects of the virtual sensor's DLL, or -1 when it is not loaded.
+long VirtualSensorObjects() {
+    HMODULE module = GetModuleHandleW(L"vsensor.dll");
+    if (!module) return -1;
+    using Counter = long(__stdcall*)();
+    auto counter = reinterpret_cast<Counter>(reinterpret_cast<void*>(GetProcAddress(module, "VSensorLiveObjects")));
+    return counter ? counter() : -1;
+}
+
+TEST(VirtualSensor, StartsAtThirtyFramesASecondAndReleasesEverything) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    {
+        SensorDevice sensor;
+        const SensorMatch match = sensor.Open(kIdentity);
+        if (match == SensorMatch::NotFound) {
+            sensor.Close();
+            CoUninitialize();
+            GTEST_SKIP() << "no virtual sensor in this prefix";
+        }
+        ASSERT_EQ(match, SensorMatch::Matched);
+        FrameThreadSink sink;
+        ASSERT_EQ(sensor.Start(nullptr, &sink, 320, 240), 1);
+        EXPECT_EQ(sensor.State(), GraphState::Running);
+        EXPECT_EQ(sensor.Format(), CaptureFormat::Rgb24);
+        EXPECT_EQ(sink.prepared, 1);
+        EXPECT_EQ(sink.header.biWidth, 320);
+        EXPECT_EQ(std::labs(sink.header.biHeight), 240);
+        EXPECT_EQ(sensor.Start(nullptr, &sink, 320, 240), 4);
+        EXPECT_TRUE(sensor.Properties().IsExposureGain());
+
+        const int before = sink.frames;
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        const int received = sink.frames - before;
+        EXPECT_GE(received, 75);
+        EXPECT_LE(received, 105);
+        EXPECT_NE(sink.frameThread, GetCurrentThreadId());
+
+        EXPECT_EQ(sensor.Stop(), 1);
+        EXPECT_EQ(sensor.State(), GraphState::Stopped);
+        EXPECT_EQ(sensor.Run(), 1);
+        sensor.Close();
+        const int afterClose = sink.frames;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(sink.frames, afterClose);
+        EXPECT_EQ(VirtualSensorObjects(), 0);
+    }
+    CoUninitialize();
+}
+
+}  // namespace
