@@ -64,6 +64,8 @@ void Controller::EnterMode(Mode requested) {
         break;
     }
 
+    pattern_.SetKind(requested == Mode::FindGain ? kPatternWhite : kPatternChessboard,
+                     PatternScreen::kDefaultLevel);
     Repaint();
     UpdateTitle();
     paused_ = false;

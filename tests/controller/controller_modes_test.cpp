@@ -130,6 +130,16 @@ TEST_F(ControllerModes, ChangingModeClearsStepsKeepsFlagsAndUnpauses) {
     EXPECT_FALSE(controller.Paused());
 }
 
+TEST_F(ControllerModes, FindGainShowsTheWhitePatternOtherModesTheBoard) {
+    SetMode(Mode::Idle, 0, true, true);
+    controller.EnterMode(Mode::FindGain);
+    EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
+    EXPECT_EQ(controller.Pattern().Level(), 35);
+    controller.EnterMode(Mode::ManualAlignment);
+    EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
+    EXPECT_EQ(controller.Pattern().Level(), 35);
+}
+
 TEST_F(ControllerModes, RequestsOutsideTheWorkingModesChangeNothing) {
     SetMode(Mode::Idle, 0, true, true);
     controller.EnterMode(Mode::Starting);
