@@ -29,8 +29,8 @@ struct LineStatistics {
 LineStatistics ColumnOrRowStatistics(const CornerBuffer& corners, int columns, int rows,
                                      bool byColumn) {
     LineStatistics s;
-    const int lines = byColumn ? columns : rows;
-    const int along = byColumn ? rows : columns;
+    const int lines = std::min(byColumn ? columns : rows, PatternScreen::kMaxColumns);
+    const int along = std::min(byColumn ? rows : columns, PatternScreen::kMaxColumns);
     std::array<float, PatternScreen::kMaxColumns> values{};
     int usedLines = 0;
     float spreadSum = 0.0f;
@@ -42,7 +42,7 @@ LineStatistics ColumnOrRowStatistics(const CornerBuffer& corners, int columns, i
             if (IsValid(p)) values[n++] = byColumn ? p.x : p.y;
         }
         if (n == 0) continue;
-        std::sort(values.begin(), values.begin() + n);
+        std::nth_element(values.begin(), values.begin() + n / 2, values.begin() + n);
         s.centre[line] = values[n / 2];
         float deviation = 0.0f;
         for (int i = 0; i < n; ++i) deviation += std::fabs(values[i] - s.centre[line]);
@@ -152,6 +152,9 @@ int VoteQuadrant(const CornerBuffer& found, const CornerBuffer& saved, int colum
 }
 
 int FilterStrayCorners(CornerBuffer& corners, int columns, int rows) {
+    if (columns < 1 || rows < 1 || columns > PatternScreen::kMaxColumns ||
+        rows > PatternScreen::kMaxRows)
+        return -1;
     const CornerBuffer unfiltered = corners;
     if (FilterPass(corners, unfiltered, columns, rows, 2.0f) < 0) return -1;
     corners = unfiltered;
