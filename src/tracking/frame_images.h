@@ -32,6 +32,13 @@ public:
     // does not have the frame's format.
     bool Draw(const cv::Mat& image, HDC dc, const RECT& destination) const;
 
+    // Turns the recorded screen brightness into thresholdImage (a pen must be brighter) and
+    // keeps the brightness in maskPlane; both must hold the screen mask (255 outside the
+    // screen). A threshold of `limit` or more becomes 255 and its pixel is hot. Returns the
+    // number of hot pixels, 0 when there are fewer than kMinimumHotPixels.
+    static constexpr int kMinimumHotPixels = 4;
+    int BuildThreshold(const cv::Mat& brightness, int gap, int limit);
+
     int Width() const { return width_; }
     int Height() const { return height_; }
     const PixelRect& FullRect() const { return fullRect_; }

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+#include <opencv2/core.hpp>
+
+#include <utility>
+
+#include "resources/resource_ids.h"
+#include "tracking/brightness_recorder.h"
+#include "tracking/gain_evaluation.h"
+#include "tracking/plane_operations.h"
+#include "tracking/threshold_building.h"
+
+namespace {
+
+// A ring along a rectangle's edge, clockwise from the top-left corner.
+CoverageRing RectangleRing(int left, int top, int right, int bottom) {
+    CoverageRing ring;
+    for (int i = 0; i < 4; ++i) {
+        ring[i] = {left + (right - left) * i / 4, top};
+        ring[4 + i] = {right, top + (bottom - top) * i / 4};
+        ring[8 + i] = {right - (right - left) * i / 4, bottom};
+        ring[12 + i] = {left, bottom - (bottom - top) * i / 4};
+    }
+    return ring;
+}
+
+// Sensor pixels stand for desktop pixels.
+cv::Point2f SameSpot(float u, float v) { return {u, v}; }
+
+class GainTest : public ::testing::Test {
+protected:
+    GainTest() {
+        images.Allocate(320, 240);
+        images.detectionArea = {10, 10, 300, 220};
+        ring = RectangleRing(10, 10, 309, 229);
+        FillPlane(images.channelPlane, 100);
+        settings.gap = 30;
+        settings.screenWidth = 320;
+        settings.screenHeight = 240;
+    }
+
+    void Brighten(const PixelRect& rect, uchar value) {
+        images.channelPlane(cv::Rect(rect.x, rect.y, rect.width, rect.height)).setTo(value);
+    }
+
+    GainVerdict Evaluate() { return EvaluateGain(images, ring, settings, SameSpot); }
+
+    FrameImages images;
+    CoverageRing ring;
+    GainSettings settings;
+};
+
+TEST_F(GainTest, GapIsAddedToTheBrightnessAndTheCapMakesHotPixels) {
+    FillPlane(images.thresholdImage, 0);
+    FillPlane(images.maskPlane, 0);
+    images.channelPlane.at<uchar>(50, 60) = 200;
+    images.channelPlane.at<uchar>(50, 61) = 209;
+    images.channelPlane.at<uchar>(50, 62) = 210;
+    images.channelPlane.at<uchar>(50, 63) = 220;
+    EXPECT_EQ(images.BuildThreshold(images.channelPlane, 30, kThresholdLimit), 0);  // 2 hot
+    EXPECT_EQ(images.thresholdImage.at<uchar>(50, 60), 230);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(50, 61), 239);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(50, 62), 255);
+    EXPECT_EQ(images.maskPlane.at<uchar>(50, 62), 210);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(100, 100), 130);
+
+    FillPlane(images.thresholdImage, 0);
+    images.channelPlane.at<uchar>(50, 64) = 200;
+    images.channelPlane.at<uchar>(50, 65) = 200;
+    EXPECT_EQ(images.BuildThreshold(images.channelPlane, 40, kThresholdLimit), 6);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(50, 60), 255);
+}
+
+TEST_F(GainTest, OutsideTheDetectionAreaEverythingIsUnlightable) {
+    FillPlane(images.thresholdImage, 0);
+    FillPlane(images.maskPlane, 0);
+    images.thresholdImage.at<uchar>(20, 20) = 255;  // masked off as outside the screen
+    images.channelPlane.at<uchar>(20, 20) = 7;
+    images.BuildThreshold(images.channelPlane, 30, kThresholdLimit);
+    EXPECT_EQ(images.maskPlane.at<uchar>(20, 20), 0);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(9, 100), 255);
+    EXPECT_EQ(images.maskPlane.at<uchar>(9, 100), 255);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(100, 310), 255);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(100, 309), 130);
+}
+
+TEST_F(GainTest, DilationSpreadsEachBrightnessOverFiveByFive) {
+    FillPlane(images.channelPlane, 0);
+    images.channelPlane.at<uchar>(100, 100) = 90;
+    DilateBrightness(images.channelPlane);
+    EXPECT_EQ(images.channelPlane.at<uchar>(98, 98), 90);
+    EXPECT_EQ(images.channelPlane.at<uchar>(102, 102), 90);
+    EXPECT_EQ(images.channelPlane.at<uchar>(97, 100), 0);
+    EXPECT_EQ(images.channelPlane.at<uchar>(100, 103), 0);
+    EXPECT_EQ(cv::countNonZero(images.channelPlane), 25);
+}
+
+TEST_F(GainTest, ScreenMaskClosesEverythingOutsideTheRing) {
+    ApplyScreenMask(images, RectangleRing(50, 40, 150, 140));
+    for (const cv::Mat* plane : {&images.thresholdImage, &images.maskPlane}) {
+        EXPECT_EQ(plane->at<uchar>(40, 50), 0);
+        EXPECT_EQ(plane->at<uchar>(140, 150), 0);
+        EXPECT_EQ(plane->at<uchar>(90, 100), 0);
+        EXPECT_EQ(plane->at<uchar>(39, 100), 255);
+        EXPECT_EQ(plane->at<uchar>(90, 151), 255);
+    }
+}
+
+TEST(QuadAreaTest, RectanglesSkewedQuadsAndDegenerateRings) {
+    EXPECT_FLOAT_EQ(QuadArea({0, 0}, {100, 0}, {100, 50}, {0, 50}), 5000.0f);
+    // A trapezoid: parallel sides 100 and 60, height 40.
+    EXPECT_NEAR(QuadArea({0, 0}, {100, 0}, {80, 40}, {20, 40}), 3200.0f, 0.5f);
+    EXPECT_FLOAT_EQ(QuadArea({5, 5}, {5, 5}, {5, 5}, {5, 5}), 0.0f);
+}
+
+TEST_F(GainTest, PlainScreenIsFoundWithoutMessage) {
+    const GainVerdict verdict = Evaluate();
+    EXPECT_TRUE(verdict.found);
+    EXPECT_EQ(verdict.messageId, 0);
+    EXPECT_EQ(verdict.hotSpot.count, 0);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(120, 160), 130);
+    EXPECT_EQ(images.thresholdImage.at<uchar>(5, 160), 255);
+}
+
+TEST_F(GainTest, ThreeHotPixelsAreIgnored) {
+    // Dilation spreads a hot pixel over 5 x 5; an area of three pixels keeps three of them.
+    images.channelPlane.at<uchar>(100, 100) = 250;
+    images.detectionArea = {99, 100, 3, 1};
+    const GainVerdict verdict = Evaluate();
+    EXPECT_TRUE(verdict.found);
+    EXPECT_EQ(verdict.messageId, 0);
+    EXPECT_EQ(verdict.hotSpot.count, 0);
+}
+
+TEST_F(GainTest, HotBoxOnePixelWideIsIgnored) {
+    Brighten({100, 50, 1, 60}, 250);
+    images.detectionArea = {102, 10, 1, 220};  // one column of the dilated line
+    const GainVerdict verdict = Evaluate();
+    EXPECT_TRUE(verdict.found);
+    EXPECT_EQ(verdict.hotSpot.count, 0);
+    EXPECT_EQ(verdict.messageId, 0);
+}
+
+TEST_F(GainTest, SmallHotSpotIsBoxedAndReported) {
+    Brighten({100, 100, 6, 4}, 250);  // dilated to 10 x 8
+    const GainVerdict verdict = Evaluate();
+    EXPECT_TRUE(verdict.found);
+    EXPECT_EQ(verdict.messageId, IDS_SMALL_HOT_SPOT);
+    EXPECT_EQ(verdict.hotSpot.count, 80);
+    EXPECT_EQ(verdict.hotSpot.box, (PixelRect{98, 98, 10, 8}));
+    EXPECT_NEAR(verdict.hotSpot.share, 80.0f / (299.0f * 219.0f), 1e-7f);
+}
+
+TEST_F(GainTest, HotSpotsBeyondTheDesktopAreNeitherCountedNorBoxed) {
+    Brighten({100, 100, 6, 4}, 250);
+    Brighten({280, 100, 20, 20}, 250);
+    settings.screenWidth = 270;
+    const GainVerdict verdict = Evaluate();
+    EXPECT_EQ(verdict.hotSpot.count, 80);
+    EXPECT_EQ(verdict.hotSpot.box, (PixelRect{98, 98, 10, 8}));
+}
+
+TEST_F(GainTest, HotShareAboveTheRatioFailsBelowItTracks) {
+    ring = RectangleRing(10, 10, 210, 110);  // 20000 pixels of screen
+    images.detectionArea = {10, 10, 200, 100};
+    Brighten({52, 52, 46, 48}, 250);  // dilated to 50 x 52 = 2600 = 13 %
+    GainVerdict verdict = Evaluate();
+    EXPECT_FALSE(verdict.found);
+    EXPECT_EQ(verdict.messageId, IDS_TOO_MANY_HOT_SPOTS);
+    EXPECT_NEAR(verdict.hotSpot.share, 0.13f, 1e-6f);
+
+    FillPlane(images.channelPlane, 100);
+    Brighten({52, 52, 36, 36}, 250);  // 40 x 40 = 1600 = 8 %
+    verdict = Evaluate();
+    EXPECT_TRUE(verdict.found);
+    EXPECT_EQ(verdict.messageId, IDS_SMALL_HOT_SPOT);
+}
+
+TEST_F(GainTest, RingWithoutAreaFailsWhenHotPixelsWereCounted) {
+    Brighten({100, 100, 6, 4}, 250);
+    // Crossed corners: the outline still holds the hot spot, the quadrilateral has no area.
+    std::swap(ring[8], ring[12]);
+    EXPECT_FALSE(QuadArea(ring[0], ring[4], ring[8], ring[12]) > 0.5f);
+    const GainVerdict verdict = Evaluate();
+    EXPECT_FALSE(verdict.found);
+    EXPECT_EQ(verdict.messageId, IDS_TOO_MANY_HOT_SPOTS);
+}
+
+TEST(BrightnessRecorderTest, KeepsTheBrightestOfTwentyFramesThenAsksForEvaluation) {
+    cv::Mat frame(10, 10, CV_8UC3, cv::Scalar(0, 0, 0));
+    cv::Mat accumulator(10, 10, CV_8UC1, cv::Scalar(77));
+    BrightnessRecorder recorder;
+    recorder.Begin(accumulator);
+    EXPECT_EQ(cv::countNonZero(accumulator), 0);
+    for (int i = 0; i < BrightnessRecorder::kFrames; ++i) {
+        frame.at<cv::Vec3b>(4, 4)[1] = static_cast<uchar>(i == 7 ? 180 : 20 + i);
+        EXPECT_FALSE(recorder.Record(frame, accumulator, 1, {0, 0, 10, 10}));
+    }
+    frame.at<cv::Vec3b>(4, 4)[1] = 250;
+    EXPECT_TRUE(recorder.Record(frame, accumulator, 1, {0, 0, 10, 10}));
+    EXPECT_EQ(accumulator.at<uchar>(4, 4), 180);
+    EXPECT_EQ(accumulator.at<uchar>(4, 5), 0);
+}
+
+}  // namespace

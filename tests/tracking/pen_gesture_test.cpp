@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "recording_pointer.h"
+#include "tracking/pen_gesture.h"
+
+namespace {
+
+class PenGestureTest : public ::testing::Test {
+protected:
+    void SetUp() override { pen.Start(1024, 768); }
+
+    // The same still point for `frames` frames, the press frame included.
+    void Hold(cv::Point2f point, int frames) {
+        for (int i = 0; i < frames; ++i) pen.SpotFound(point, pointer);
+    }
+
+    PenGesture pen;
+    RecordingPointer pointer;
+};
+
+TEST_F(PenGestureTest, OneFrameSpotIsAClickAtTheSamePoint) {
+    pen.SpotFound({300.5f, 200.25f}, pointer);
+    pen.SpotLost(pointer);
+    ASSERT_EQ(pointer.events.size(), 2u);
+    EXPECT_EQ(pointer.events[0].kind, "press");
+    EXPECT_EQ(pointer.events[1].kind, "release");
+    EXPECT_FLOAT_EQ(pointer.events[1].x, 300.5f);
+    EXPECT_FLOAT_EQ(pointer.events[1].y, 200.25f);
+    EXPECT_EQ(pen.OnScreenResult(), PenGesture::kLost);
+    EXPECT_EQ(pointer.forgotten, 1);
+}
+
+TEST_F(PenGestureTest, StrokePressesDragsThroughEveryPointAndReleasesAtTheLast) {
+    for (int i = 0; i < 5; ++i) pen.SpotFound({100.0f + 20 * i, 100.0f}, pointer);
+    pen.SpotLost(pointer);
+    ASSERT_EQ(pointer.events.size(), 6u);
+    EXPECT_EQ(pointer.events[0].kind, "press");
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_EQ(pointer.events[i].kind, "move");
+        EXPECT_FLOAT_EQ(pointer.events[i].x, 100.0f + 20 * i);
+    }
+    EXPECT_EQ(pointer.events[5].kind, "release");
+    EXPECT_FLOAT_EQ(pointer.events[5].x, 180.0f);
+}
+
+TEST_F(PenGestureTest, SixtyTwoStillFramesGiveNoRightClickSixtyThreeDo) {
+    Hold({500.0f, 400.0f}, 62);
+    EXPECT_EQ(pointer.Count("right"), 0);
+    pen.SpotFound({500.0f, 400.0f}, pointer);
+    EXPECT_EQ(pointer.Count("right"), 1);
+    // The right click goes out before that frame's drag; the left button stays held.
+    ASSERT_GE(pointer.events.size(), 2u);
+    EXPECT_EQ(pointer.events[pointer.events.size() - 2].kind, "right");
+    EXPECT_EQ(pointer.events.back().kind, "move");
+    EXPECT_TRUE(pointer.LeftHeld());
+    Hold({500.0f, 400.0f}, 200);
+    EXPECT_EQ(pointer.Count("right"), 1);
+}
+
+TEST_F(PenGestureTest, WanderingWithinThreePixelsStillRightClicks) {
+    pen.SpotFound({500.0f, 400.0f}, pointer);
+    pen.SpotFound({500.0f, 400.0f}, pointer);  // anchor
+    for (int i = 3; i <= 63; ++i)
+        pen.SpotFound({500.0f + (i % 2 ? 3.0f : -3.0f), 400.0f - (i % 2 ? 3.0f : 0.0f)}, pointer);
+    EXPECT_EQ(pointer.Count("right"), 1);
+}
+
+TEST_F(PenGestureTest, MovingThreeAndAHalfPixelsAtFrameThirtyCancelsUntilTheSpotIsLost) {
+    Hold({500.0f, 400.0f}, 29);
+    pen.SpotFound({503.5f, 400.0f}, pointer);
+    Hold({500.0f, 400.0f}, 100);
+    EXPECT_EQ(pointer.Count("right"), 0);
+    EXPECT_EQ(pen.HoldCount(), -1);
+
+    pen.SpotLost(pointer);
+    Hold({500.0f, 400.0f}, 63);
+    EXPECT_EQ(pointer.Count("right"), 1);
+}
+
+TEST_F(PenGestureTest, AnEdgeCoordinateCancelsTheHold) {
+    Hold({0.0f, 400.0f}, 100);
+    EXPECT_EQ(pointer.Count("right"), 0);
+    pen.SpotLost(pointer);
+    Hold({500.0f, 0.0f}, 100);
+    EXPECT_EQ(pointer.Count("right"), 0);
+}
+
+TEST_F(PenGestureTest, SpotBeyondTheScreenReleasesAtTheLastAcceptedPointAndPressesNothing) {
+    pen.SpotFound({1000.0f, 300.0f}, pointer);
+    pen.SpotFound({1024.0f, 300.0f}, pointer);
+    EXPECT_EQ(pen.OnScreenResult(), PenGesture::kOffScreen);
+    ASSERT_EQ(pointer.events.size(), 2u);
+    EXPECT_EQ(pointer.events[1].kind, "release");
+    EXPECT_FLOAT_EQ(pointer.events[1].x, 1000.0f);
+    EXPECT_FLOAT_EQ(pen.LastAccepted().x, 1000.0f);
+
+    pen.SpotFound({-0.5f, 300.0f}, pointer);
+    pen.SpotFound({500.0f, 768.0f}, pointer);
+    EXPECT_EQ(pointer.events.size(), 2u);
+    EXPECT_FALSE(pointer.LeftHeld());
+}
+
+TEST_F(PenGestureTest, LosingNothingHeldSendsNothing) {
+    pen.SpotLost(pointer);
+    EXPECT_TRUE(pointer.events.empty());
+    EXPECT_EQ(pen.OnScreenResult(), PenGesture::kLost);
+}
+
+}  // namespace

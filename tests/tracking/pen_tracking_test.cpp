@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "../vision/synthetic_frame.h"
+#include "recording_pointer.h"
+#include "tracking/pen_tracking.h"
+#include "tracking/plane_operations.h"
+
+namespace {
+
+constexpr int kChannel = 1;
+
+cv::Point2f Tripled(float u, float v) { return {3.0f * u, 3.0f * v}; }
+
+class PenTrackingTest : public ::testing::Test {
+protected:
+    PenTrackingTest() : buffer(320, 240) {
+        images.SetFormat(buffer.Format());
+        images.Bind(buffer.Data());
+        buffer.Fill(kChannel, 60);
+        FillPlane(images.thresholdImage, 100);
+        tracking.SetSize(320, 240);
+        tracking.ChooseSpyPoints(spyPoints, 4, 50, 1);
+        tracking.Start(kChannel, 960, 720);
+    }
+
+    TrackOutcome Step() { return tracking.Step(images, SpotParameters(), Tripled, pointer); }
+
+    const POINT spyPoints[4] = {{5, 5}, {314, 5}, {5, 234}, {314, 234}};
+    SyntheticFrame buffer;
+    FrameImages images;
+    PenTracking tracking;
+    RecordingPointer pointer;
+};
+
+TEST_F(PenTrackingTest, SpotPressesWhereItMapsAndLosingItReleases) {
+    buffer.FillRect({100, 60, 8, 8}, kChannel, 200);
+    EXPECT_EQ(Step(), TrackOutcome::kSpot);
+    buffer.FillRect({100, 60, 8, 8}, kChannel, 60);
+    EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
+    ASSERT_EQ(pointer.events.size(), 2u);
+    EXPECT_EQ(pointer.events[0].kind, "press");
+    EXPECT_FLOAT_EQ(pointer.events[0].x, 310.5f);
+    EXPECT_FLOAT_EQ(pointer.events[0].y, 190.5f);
+    EXPECT_EQ(pointer.events[1].kind, "release");
+    EXPECT_FLOAT_EQ(pointer.events[1].x, 310.5f);
+}
+
+TEST_F(PenTrackingTest, LightChangeSendsNothingAndLeavesTheButtonAlone) {
+    buffer.FillRect({100, 60, 8, 8}, kChannel, 200);
+    EXPECT_EQ(Step(), TrackOutcome::kSpot);  // references taken here
+    for (const POINT& p : spyPoints) buffer.FillRect({p.x - 1, p.y - 1, 3, 3}, kChannel, 120);
+    EXPECT_EQ(Step(), TrackOutcome::kLightChange);
+    EXPECT_EQ(tracking.Pen().OnScreenResult(), PenGesture::kLightChanged);
+    EXPECT_EQ(pointer.events.size(), 1u);
+    EXPECT_TRUE(pointer.LeftHeld());
+}
+
+TEST_F(PenTrackingTest, RestartTakesFreshSpyReferences) {
+    Step();
+    for (const POINT& p : spyPoints) buffer.FillRect({p.x - 1, p.y - 1, 3, 3}, kChannel, 120);
+    tracking.Start(kChannel, 960, 720);
+    EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
+    EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
+    EXPECT_TRUE(pointer.events.empty());
+}
+
+}  // namespace

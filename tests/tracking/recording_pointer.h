@@ -1,0 +1,40 @@
+#pragma once
+// Stands in for PointerInput: records every event it is asked to send.
+#include <string>
+#include <vector>
+
+struct PointerEvent {
+    std::string kind;  // "press", "move", "release", "right"
+    float x;
+    float y;
+};
+
+class RecordingPointer {
+public:
+    bool LeftHeld() const { return held_; }
+    void Press(float x, float y) {
+        held_ = true;
+        events.push_back({"press", x, y});
+    }
+    void MoveTo(float x, float y) { events.push_back({"move", x, y}); }
+    unsigned Release(float x, float y) {
+        if (!held_) return 0;
+        held_ = false;
+        events.push_back({"release", x, y});
+        return 1;
+    }
+    void RightClick(float x, float y) { events.push_back({"right", x, y}); }
+    void ForgetPosition() { ++forgotten; }
+
+    int Count(const std::string& kind) const {
+        int n = 0;
+        for (const PointerEvent& event : events) n += event.kind == kind ? 1 : 0;
+        return n;
+    }
+
+    std::vector<PointerEvent> events;
+    int forgotten = 0;
+
+private:
+    bool held_ = false;
+};
