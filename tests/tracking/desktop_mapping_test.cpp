@@ -5,15 +5,9 @@
 namespace {
 
 TEST(MapToDesktopTest, CorrectionThenTheSelectedPointerOffset) {
-    DetectorProfile lens;
-    lens.fx = 300.0f;
-    lens.fy = 310.0f;
-    lens.cx = 158.0f;
-    lens.cy = 123.0f;
-    lens.offset1X = 4.0f;
-    lens.offset1Y = -2.0f;
-    lens.offset2X = 9.0f;
-    lens.offset2Y = 7.0f;
+    // Focal lengths, principal point, no distortion, then the two pointer-offset pairs.
+    const DetectorProfile lens{300.0f, 310.0f, 158.0f, 123.0f, 0.0f, 0.0f, 0.0f, 0.0f,
+                               4.0f, -2.0f, 9.0f, 7.0f};
     CameraModel camera;
     DisplayGeometry geometry;
     PatternScreen pattern;

@@ -1,41 +1,36 @@
 #include <gtest/gtest.h>
 
-#include "../vision/synthetic_frame.h"
+#include "../vision/spot_scene.h"
 #include "recording_pointer.h"
 #include "tracking/pen_tracking.h"
-#include "tracking/plane_operations.h"
 
 namespace {
 
-constexpr int kChannel = 1;
+constexpr int kChannel = SpotScene::kChannel;
 
 cv::Point2f Tripled(float u, float v) { return {3.0f * u, 3.0f * v}; }
 
 class PenTrackingTest : public ::testing::Test {
 protected:
-    PenTrackingTest() : buffer(320, 240) {
-        images.SetFormat(buffer.Format());
-        images.Bind(buffer.Data());
-        buffer.Fill(kChannel, 60);
-        FillPlane(images.thresholdImage, 100);
+    PenTrackingTest() {
+        scene.Light({0, 0, 320, 240}, 60);
         tracking.SetSize(320, 240);
         tracking.ChooseSpyPoints(spyPoints, 4, 50, 1);
         tracking.Start(kChannel, 960, 720);
     }
 
-    TrackOutcome Step() { return tracking.Step(images, SpotParameters(), Tripled, pointer); }
+    TrackOutcome Step() { return tracking.Step(scene.images, SpotParameters(), Tripled, pointer); }
 
     const POINT spyPoints[4] = {{5, 5}, {314, 5}, {5, 234}, {314, 234}};
-    SyntheticFrame buffer;
-    FrameImages images;
+    SpotScene scene;
     PenTracking tracking;
     RecordingPointer pointer;
 };
 
 TEST_F(PenTrackingTest, SpotPressesWhereItMapsAndLosingItReleases) {
-    buffer.FillRect({100, 60, 8, 8}, kChannel, 200);
+    scene.Light({100, 60, 8, 8});
     EXPECT_EQ(Step(), TrackOutcome::kSpot);
-    buffer.FillRect({100, 60, 8, 8}, kChannel, 60);
+    scene.Light({100, 60, 8, 8}, 60);
     EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
     ASSERT_EQ(pointer.events.size(), 2u);
     EXPECT_EQ(pointer.events[0].kind, "press");
@@ -46,9 +41,9 @@ TEST_F(PenTrackingTest, SpotPressesWhereItMapsAndLosingItReleases) {
 }
 
 TEST_F(PenTrackingTest, LightChangeSendsNothingAndLeavesTheButtonAlone) {
-    buffer.FillRect({100, 60, 8, 8}, kChannel, 200);
+    scene.Light({100, 60, 8, 8});
     EXPECT_EQ(Step(), TrackOutcome::kSpot);  // references taken here
-    for (const POINT& p : spyPoints) buffer.FillRect({p.x - 1, p.y - 1, 3, 3}, kChannel, 120);
+    for (const POINT& p : spyPoints) scene.Light({p.x - 1, p.y - 1, 3, 3}, 120);
     EXPECT_EQ(Step(), TrackOutcome::kLightChange);
     EXPECT_EQ(tracking.Pen().OnScreenResult(), PenGesture::kLightChanged);
     EXPECT_EQ(pointer.events.size(), 1u);
@@ -57,7 +52,7 @@ TEST_F(PenTrackingTest, LightChangeSendsNothingAndLeavesTheButtonAlone) {
 
 TEST_F(PenTrackingTest, RestartTakesFreshSpyReferences) {
     Step();
-    for (const POINT& p : spyPoints) buffer.FillRect({p.x - 1, p.y - 1, 3, 3}, kChannel, 120);
+    for (const POINT& p : spyPoints) scene.Light({p.x - 1, p.y - 1, 3, 3}, 120);
     tracking.Start(kChannel, 960, 720);
     EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
     EXPECT_EQ(Step(), TrackOutcome::kNoSpot);

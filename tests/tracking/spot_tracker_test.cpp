@@ -1,36 +1,31 @@
 #include <gtest/gtest.h>
 
-#include "../vision/synthetic_frame.h"
-#include "tracking/plane_operations.h"
+#include "../vision/spot_scene.h"
 #include "tracking/spot_tracker.h"
 
 namespace {
 
-constexpr int kChannel = 1;
+constexpr int kChannel = SpotScene::kChannel;
 
 cv::Point2f Doubled(float u, float v) { return {2.0f * u, 2.0f * v}; }
 
 class SpotTrackerTest : public ::testing::Test {
 protected:
-    SpotTrackerTest() : buffer(320, 240) {
-        images.SetFormat(buffer.Format());
-        images.Bind(buffer.Data());
-        FillPlane(images.thresholdImage, 100);
-        tracker.SetSize(images.Width(), images.Height());
+    SpotTrackerTest() {
+        tracker.SetSize(320, 240);
         tracker.Start(kChannel);
         parameters.dilateCount = 0;  // keep neighbouring blobs apart
     }
 
-    bool Track() { return tracker.TrackFrame(images, parameters, Doubled); }
+    bool Track() { return tracker.TrackFrame(scene.images, parameters, Doubled); }
 
-    SyntheticFrame buffer;
-    FrameImages images;
+    SpotScene scene;
     SpotTracker tracker;
     SpotParameters parameters;
 };
 
 TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpot) {
-    buffer.FillRect({100, 60, 8, 8}, kChannel, 200);
+    scene.Light({100, 60, 8, 8});
     ASSERT_TRUE(Track());
     EXPECT_FLOAT_EQ(tracker.Current().centroidX, 103.5f);
     EXPECT_FLOAT_EQ(tracker.Current().centroidY, 63.5f);
@@ -42,9 +37,9 @@ TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpot) {
 }
 
 TEST_F(SpotTrackerTest, LostSpotKeepsItsPlaceButNotItsDesktopPoint) {
-    buffer.FillRect({100, 60, 8, 8}, kChannel, 200);
+    scene.Light({100, 60, 8, 8});
     ASSERT_TRUE(Track());
-    buffer.Fill(kChannel, 0);
+    scene.Light({0, 0, 320, 240}, 0);
     EXPECT_FALSE(Track());
     EXPECT_EQ(tracker.Previous().blobCount, 0);
     EXPECT_FLOAT_EQ(tracker.Previous().desktopX, -1.0f);
@@ -54,19 +49,19 @@ TEST_F(SpotTrackerTest, LostSpotKeepsItsPlaceButNotItsDesktopPoint) {
 }
 
 TEST_F(SpotTrackerTest, LargestBlobWithinReachWinsOverTheNearest) {
-    buffer.FillRect({100, 100, 8, 8}, kChannel, 200);  // centroid (103.5, 103.5)
+    scene.Light({100, 100, 8, 8});  // centroid (103.5, 103.5)
     ASSERT_TRUE(Track());
-    buffer.Fill(kChannel, 0);
+    scene.Light({0, 0, 320, 240}, 0);
     // Neither centre lies inside the last spot (98..109); both are within reach (d^2 <= 84.9).
-    buffer.FillRect({108, 100, 6, 6}, kChannel, 200);  // 36 pixels, d^2 = 56.5
-    buffer.FillRect({92, 98, 6, 12}, kChannel, 200);   // 72 pixels, d^2 = 72.5
+    scene.Light({108, 100, 6, 6});  // 36 pixels, d^2 = 56.5
+    scene.Light({92, 98, 6, 12});   // 72 pixels, d^2 = 72.5
     ASSERT_TRUE(Track());
     EXPECT_FLOAT_EQ(tracker.Current().centroidX, 94.5f);
     EXPECT_FLOAT_EQ(tracker.Current().centroidY, 103.5f);
 }
 
 TEST_F(SpotTrackerTest, StartForgetsTheLastSpot) {
-    buffer.FillRect({100, 60, 8, 8}, kChannel, 200);
+    scene.Light({100, 60, 8, 8});
     ASSERT_TRUE(Track());
     tracker.Start(2);
     EXPECT_EQ(tracker.Channel(), 2);
