@@ -1,0 +1,52 @@
+#pragma once
+// What the settings dialogs share: running a template of the resource module modally, texts
+// from the string table, the main icon and the top-most placement.
+#include <windows.h>
+
+#include <initializer_list>
+
+// Runs the dialog template `templateId` modally, owned by `owner`, and returns the value it
+// ended with (-1 when it could not be created). `Dialog` provides
+//   void OnInit(HWND dialog) and INT_PTR OnCommand(HWND dialog, int id, int code).
+// Every dialog is made top-most once OnInit has run.
+template <typename Dialog>
+INT_PTR RunModalDialog(HWND owner, int templateId, Dialog& dialog);
+
+struct ControlText {
+    int controlId;
+    UINT stringId;
+};
+
+// Sets the title and the listed controls from the string table. A text that cannot be loaded
+// leaves the template's own text in place.
+void SetDialogTexts(HWND dialog, UINT titleId, std::initializer_list<ControlText> controls);
+// Gives the dialog the program's main icon.
+void SetMainIcon(HWND dialog);
+void MakeTopMost(HWND window);
+
+bool IsChecked(HWND dialog, int controlId);
+void SetChecked(HWND dialog, int controlId, bool checked);
+
+// --- implementation of the template -------------------------------------------------------
+
+// The module that holds a dialog template: the resource module, else the executable.
+HINSTANCE DialogTemplateModule(int templateId);
+
+template <typename Dialog>
+INT_PTR CALLBACK ModalDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        reinterpret_cast<Dialog*>(lParam)->OnInit(window);
+        MakeTopMost(window);
+        return TRUE;
+    }
+    auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (message == WM_COMMAND && dialog) return dialog->OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+    return FALSE;
+}
+
+template <typename Dialog>
+INT_PTR RunModalDialog(HWND owner, int templateId, Dialog& dialog) {
+    return DialogBoxParamW(DialogTemplateModule(templateId), MAKEINTRESOURCEW(templateId), owner,
+                           &ModalDialogProcedure<Dialog>, reinterpret_cast<LPARAM>(&dialog));
+}

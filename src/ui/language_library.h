@@ -1,0 +1,55 @@
+#pragma once
+// The language resource library: "XDL-<abbreviation>.dll" beside the executable, holding the
+// string table, dialogs and menus in the user's language. While one is loaded it is the
+// process's resource module; otherwise the executable's own English resources are used.
+#include <windows.h>
+
+#include <string>
+
+#include "app/unique_handle.h"
+#include "ui/language_attempts.h"
+
+class LanguageLibrary {
+public:
+    // Libraries are looked for in the executable's folder.
+    LanguageLibrary();
+    // Libraries are looked for in `folder`, which ends with a backslash.
+    explicit LanguageLibrary(std::wstring folder);
+
+    // Picks the library of the system's languages (see LanguageAttemptOrder), then falls back
+    // to "XDL-DEF.dll". True when a choice was made, including the choice of the executable's
+    // own resources for language 1033.
+    bool Load();
+    bool Load(const LanguageSources& sources);
+    void Release();
+
+    // Null while the executable's own resources are used.
+    HMODULE Module() const { return module_.Get(); }
+    // Three letters, "DEF" while no library of a language is loaded.
+    const wchar_t* Abbreviation() const { return abbreviation_; }
+    // File name of the loaded library; empty when none is loaded.
+    const std::wstring& FileName() const { return fileName_; }
+    // The language id chosen (or being tried).
+    LANGID CurrentLanguage() const { return currentLanguage_; }
+
+private:
+    bool TryLanguage(LANGID language);
+    bool LoadFile(const wchar_t* abbreviation);
+
+    UniqueModule module_;
+    wchar_t abbreviation_[4] = L"DEF";
+    std::wstring fileName_;
+    LANGID defaultLanguage_ = kOwnResourcesLanguage;
+    LANGID currentLanguage_ = 0;
+    std::wstring folder_;
+};
+
+// The languages the system reports for this user, in the order of LanguageSources.
+LanguageSources SystemLanguageSources();
+
+// The process's one language library.
+LanguageLibrary& ProcessLanguageLibrary();
+// Loads the user's language library and makes it the resource module.
+void LoadLanguageResources();
+// Frees it and makes the executable the resource module again.
+void ReleaseLanguageResources();

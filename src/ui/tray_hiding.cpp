@@ -1,0 +1,27 @@
+#include "ui/resource_text.h"
+#include "ui/tray_icon.h"
+#include "ui/tray_window.h"
+
+namespace {
+
+// Owns the main window while it is hidden in the tray; made on first use, kept to the end.
+HWND g_hiddenOwner = nullptr;
+
+}  // namespace
+
+void HideToTray(HWND window) {
+    if (!g_hiddenOwner) g_hiddenOwner = CreateTrayWindow(ExecutableModule(), kTrayOwnerWindowTitle);
+    SetParent(window, g_hiddenOwner);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_VISIBLE));
+}
+
+void RestoreFromTray(HWND window) {
+    SetParent(window, nullptr);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_VISIBLE);
+    ShowWindow(window, SW_MAXIMIZE);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (g_hiddenOwner) SetActiveWindow(g_hiddenOwner);
+    SetActiveWindow(window);
+    SetForegroundWindow(window);
+}

@@ -1,0 +1,67 @@
+#include "ui/tray_window.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+#include "ui/tray_icon.h"
+
+namespace {
+
+TrayIcon* g_liveTrayIcon = nullptr;
+
+bool EndsSession(WPARAM wParam, LPARAM lParam) {
+    return wParam != 0 || (static_cast<DWORD>(lParam) & ENDSESSION_LOGOFF) != 0;
+}
+
+LRESULT CALLBACK TrayWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND main = g_process.mainWindow;
+    if (message == WM_ENDSESSION && EndsSession(wParam, lParam)) {
+        // Logging off or shutting down closes the program without the exit question.
+        if (main) SendMessageW(main, kCloseQuietlyMessage, 0, 0);
+        return 0;
+    }
+    if ((message == WM_DISPLAYCHANGE || message == WM_NCCALCSIZE) && main) {
+        return SendMessageW(main, message, wParam, lParam);
+    }
+    TrayIcon* icon = g_liveTrayIcon;
+    if (!icon || !icon->IsOwnWindow(window)) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == TaskbarCreatedMessage()) {
+        icon->OnTaskbarCreated();
+        return 0;
+    }
+    if (message == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA) {
+        icon->OnWorkAreaChanged();
+        return 0;
+    }
+    if (message == icon->CallbackMessage()) return icon->OnTrayNotification(wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void RegisterTrayWindowClass(HINSTANCE instance) {
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = TrayWindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kTrayWindowClass;
+    RegisterClassW(&windowClass);
+}
+
+HWND CreateTrayWindow(HINSTANCE instance, const wchar_t* title) {
+    RegisterTrayWindowClass(instance);
+    return CreateWindowExW(0, kTrayWindowClass, title, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+TrayIcon* LiveTrayIcon() {
+    return g_liveTrayIcon;
+}
+
+void SetLiveTrayIcon(TrayIcon* icon) {
+    g_liveTrayIcon = icon;
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}

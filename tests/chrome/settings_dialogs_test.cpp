@@ -1,0 +1,294 @@
+// The settings dialogs driven through their controls, checked by what they leave in the
+// option and display aspect files and in the registry.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "dialog_driver.h"
+#include "resources/dialog_ids.h"
+#include "settings/auto_run.h"
+#include "settings/settings_dialogs.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring RunValue(HKEY root) {
+    wchar_t value[MAX_PATH + 8] = {};
+    DWORD bytes = sizeof value;
+    if (RegGetValueW(root, kRunKey, L"TavroPen", RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS) return L"<none>";
+    return value;
+}
+
+std::wstring QuotedExecutablePath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return L"\"" + std::wstring(path) + L"\"";
+}
+
+bool FileExists(const wchar_t* name) {
+    return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
+}
+
+OptionRecord StoredOptions() {
+    OptionRecord options{};
+    const std::string bytes = testsupport::ReadBytes(kOptionFileName);
+    EXPECT_EQ(bytes.size(), sizeof options);
+    std::memcpy(&options, bytes.data(), bytes.size() < sizeof options ? bytes.size() : sizeof options);
+    return options;
+}
+
+DisplayAspectRecord StoredAspect() {
+    DisplayAspectRecord aspect{};
+    const std::string bytes = testsupport::ReadBytes(kDisplayAspectFileName);
+    EXPECT_EQ(bytes.size(), sizeof aspect);
+    std::memcpy(&aspect, bytes.data(), bytes.size() < sizeof aspect ? bytes.size() : sizeof aspect);
+    return aspect;
+}
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearAutoRun(); }
+    void TearDown() override { ClearAutoRun(); }
+
+    testsupport::ScratchDirectory scratch_{L"dialogs"};
+    OptionRecord options_ = DefaultOptions();
+};
+
+TEST_F(SettingsDialogTest, CommonSettingShowsTheOptionsAndStoresThemWithAutoStart) {
+    options_.skipAlignmentWhenAligned = 0;
+    options_.minimizeToTray = 1;
+    options_.gainLevel = options_.trackGainLevel = 3;
+    DialogDriver driver([](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"Common setting");
+        EXPECT_EQ(ControlText(dialog, IDC_COMMON_AUTORUN), L"Auto run after Windows startup.");
+        EXPECT_EQ(ControlText(dialog, IDC_COMMON_KEEP_ALIGNMENT), L"Do not align if last alignment was ok.");
+        EXPECT_EQ(ControlText(dialog, IDCANCEL), L"Cancel");
+        EXPECT_TRUE(IsTopMost(dialog));
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_AUTORUN), BST_UNCHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_KEEP_ALIGNMENT), BST_UNCHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_MINIMIZE_TO_TRAY), BST_CHECKED);
+        Click(dialog, IDC_COMMON_AUTORUN);
+        Click(dialog, IDC_COMMON_KEEP_ALIGNMENT);
+        Click(dialog, IDC_COMMON_MINIMIZE_TO_TRAY);
+        Click(dialog, IDOK);
+    });
+    ShowCommonSettingDialog(nullptr, options_);
+    ASSERT_TRUE(driver.Ran());
+
+    const OptionRecord stored = StoredOptions();
+    EXPECT_EQ(stored.minimizeToTray, 0);
+    EXPECT_EQ(stored.skipAlignmentWhenAligned, 1);
+    EXPECT_EQ(stored.trackGainLevel, 3);
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), QuotedExecutablePath());
+    EXPECT_TRUE(IsAutoRunSet());
+
+    DialogDriver again([](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_AUTORUN), BST_CHECKED);
+        Click(dialog, IDC_COMMON_AUTORUN);
+        Click(dialog, IDOK);
+    });
+    ShowCommonSettingDialog(nullptr, options_);
+    ASSERT_TRUE(again.Ran());
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+}
+
+TEST_F(SettingsDialogTest, CommonSettingCancelStoresNothing) {
+    DialogDriver driver([](HWND dialog) {
+        Click(dialog, IDC_COMMON_AUTORUN);
+        Click(dialog, IDC_COMMON_MINIMIZE_TO_TRAY);
+        Click(dialog, IDCANCEL);
+    });
+    ShowCommonSettingDialog(nullptr, options_);
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_EQ(options_.minimizeToTray, 1);
+    EXPECT_FALSE(FileExists(kOptionFileName));
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+}
+
+TEST_F(SettingsDialogTest, AutoStartOfAllUsersOnlyLeavesTheBoxUnchecked) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t command[] = L"\"C:\\elsewhere\\tavro.exe\"";
+    RegSetValueExW(key, L"TavroPen", 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
+    int state = -1;
+    DialogDriver driver([&state](HWND dialog) {
+        state = IsDlgButtonChecked(dialog, IDC_COMMON_AUTORUN);
+        Click(dialog, IDCANCEL);
+    });
+    ShowCommonSettingDialog(nullptr, options_);
+    RegDeleteValueW(key, L"TavroPen");
+    RegCloseKey(key);
+    EXPECT_EQ(state, BST_UNCHECKED);
+}
+
+TEST_F(SettingsDialogTest, GainMediumStoresTwoInBothGainFields) {
+    options_.dontAskGainLevel = 0;
+    DialogDriver driver([](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"Gain Level Setting");
+        EXPECT_EQ(ControlText(dialog, IDC_GAIN_MEDIUM), L"Gain medium");
+        EXPECT_EQ(ControlText(dialog, IDC_DONT_ASK_AGAIN), L"Don't ask again.");
+        EXPECT_TRUE(IsTopMost(dialog));
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GAIN_LOW), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GAIN_AUTO), BST_CHECKED);
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_GAIN_AUTO)));
+        Click(dialog, IDC_GAIN_MEDIUM);
+        Click(dialog, IDC_DONT_ASK_AGAIN);
+        Click(dialog, IDOK);
+    });
+    ShowGainLevelDialog(nullptr, options_);
+    ASSERT_TRUE(driver.Ran());
+    const OptionRecord stored = StoredOptions();
+    EXPECT_EQ(stored.gainLevel, 2);
+    EXPECT_EQ(stored.trackGainLevel, 2);
+    EXPECT_EQ(stored.dontAskGainLevel, 1);
+    EXPECT_EQ(stored.minimizeToTray, 1);
+}
+
+TEST_F(SettingsDialogTest, GainDialogShowsTheTrackLevelAndCancelKeepsIt) {
+    options_.gainLevel = options_.trackGainLevel = 3;
+    int highState = -1;
+    DialogDriver driver([&highState](HWND dialog) {
+        highState = IsDlgButtonChecked(dialog, IDC_GAIN_HIGH);
+        Click(dialog, IDC_GAIN_LOW);
+        Click(dialog, IDCANCEL);
+    });
+    ShowGainLevelDialog(nullptr, options_);
+    EXPECT_EQ(highState, BST_CHECKED);
+    EXPECT_EQ(options_.trackGainLevel, 3);
+    EXPECT_FALSE(FileExists(kOptionFileName));
+}
+
+TEST_F(SettingsDialogTest, IntroductionOpenStoresTheCheckBox) {
+    DialogDriver driver([](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"Introduction");
+        EXPECT_EQ(ControlText(dialog, IDOK), L"Open");
+        EXPECT_EQ(ControlText(dialog, IDCANCEL), L"Exit");
+        EXPECT_EQ(ControlText(dialog, IDC_INTRO_TEXT).rfind(L"You will find the user guide", 0), 0u);
+        Click(dialog, IDC_DONT_ASK_AGAIN);
+        Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(ShowIntroductionDialog(nullptr, options_));
+    EXPECT_EQ(StoredOptions().dontShowIntroduction, 1);
+}
+
+TEST_F(SettingsDialogTest, IntroductionExitWithoutChangeWritesNothing) {
+    DialogDriver driver([](HWND dialog) { Click(dialog, IDCANCEL); });
+    EXPECT_FALSE(ShowIntroductionDialog(nullptr, options_));
+    EXPECT_FALSE(FileExists(kOptionFileName));
+}
+
+TEST_F(SettingsDialogTest, IntroductionCloseBoxStoresTheCheckBoxLikeExit) {
+    DialogDriver driver([](HWND dialog) {
+        Click(dialog, IDC_DONT_ASK_AGAIN);
+        SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_FALSE(ShowIntroductionDialog(nullptr, options_));
+    EXPECT_EQ(StoredOptions().dontShowIntroduction, 1);
+}
+
+class DisplayAspectDialogTest : public SettingsDialogTest {
+protected:
+    DisplayAspectRecord aspect_{4.0f, 3.0f, 1};
+};
+
+TEST_F(DisplayAspectDialogTest, TurningAutoDetectOffWritesTheFileButReportsNoChange) {
+    DialogDriver driver([](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"Set display aspect ratio");
+        EXPECT_EQ(ControlText(dialog, IDC_ASPECT_SIZE_LABEL), L"Display size");
+        EXPECT_EQ(ControlText(dialog, IDC_ASPECT_WIDTH), L"4");
+        EXPECT_EQ(ControlText(dialog, IDC_ASPECT_HEIGHT), L"3");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
+        Click(dialog, IDC_ASPECT_AUTO_DETECT);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_HEIGHT)));
+        Click(dialog, IDOK);
+    });
+    EXPECT_FALSE(ShowDisplayAspectDialog(nullptr, aspect_));
+    const DisplayAspectRecord stored = StoredAspect();
+    EXPECT_EQ(stored.width, 4.0f);
+    EXPECT_EQ(stored.height, 3.0f);
+    EXPECT_EQ(stored.autoDetect, 0);
+}
+
+TEST_F(DisplayAspectDialogTest, TurningAutoDetectOnAlwaysReportsAChange) {
+    aspect_.autoDetect = 0;
+    DialogDriver driver([](HWND dialog) {
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
+        Click(dialog, IDC_ASPECT_AUTO_DETECT);
+        Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(ShowDisplayAspectDialog(nullptr, aspect_));
+    EXPECT_EQ(StoredAspect().autoDetect, 1);
+}
+
+TEST_F(DisplayAspectDialogTest, ANewSizeIsStoredAndReported) {
+    aspect_.autoDetect = 0;
+    DialogDriver driver([](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_ASPECT_WIDTH, L"16");
+        SetDlgItemTextW(dialog, IDC_ASPECT_HEIGHT, L"9.5");
+        Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(ShowDisplayAspectDialog(nullptr, aspect_));
+    const DisplayAspectRecord stored = StoredAspect();
+    EXPECT_EQ(stored.width, 16.0f);
+    EXPECT_EQ(stored.height, 9.5f);
+    EXPECT_EQ(aspect_.width, 16.0f);
+}
+
+TEST_F(DisplayAspectDialogTest, AWidthThatIsNoNumberIsStoredAsZero) {
+    aspect_.autoDetect = 0;
+    DialogDriver driver([](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_ASPECT_WIDTH, L"wide");
+        Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(ShowDisplayAspectDialog(nullptr, aspect_));
+    EXPECT_EQ(StoredAspect().width, 0.0f);
+    EXPECT_EQ(StoredAspect().height, 3.0f);
+}
+
+TEST_F(DisplayAspectDialogTest, AnUntouchedDialogKeepsAValueThatGShowsRounded) {
+    aspect_ = {1.3333334f, 1.0f, 0};
+    std::wstring shown;
+    DialogDriver driver([&shown](HWND dialog) {
+        shown = ControlText(dialog, IDC_ASPECT_WIDTH);
+        Click(dialog, IDOK);
+    });
+    EXPECT_FALSE(ShowDisplayAspectDialog(nullptr, aspect_));
+    EXPECT_EQ(shown, L"1.33333");
+    EXPECT_EQ(aspect_.width, 1.3333334f);
+    EXPECT_FALSE(FileExists(kDisplayAspectFileName));
+}
+
+TEST_F(DisplayAspectDialogTest, CancelStoresNothing) {
+    DialogDriver driver([](HWND dialog) {
+        Click(dialog, IDC_ASPECT_AUTO_DETECT);
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_FALSE(ShowDisplayAspectDialog(nullptr, aspect_));
+    EXPECT_EQ(aspect_.autoDetect, 1);
+    EXPECT_FALSE(FileExists(kDisplayAspectFileName));
+}
+
+TEST(VersionDialogTest, ShowsTheProductIdentity) {
+    CoreParameterRecord parameters = DefaultCoreParameters();
+    wcscpy(parameters.companyName, L"Wyvo Devices");
+    wcscpy(parameters.productName, L"Tavro Pen");
+    DialogDriver driver([](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog), L"Version");
+        EXPECT_EQ(ControlText(dialog, IDC_VERSION_COMPANY_LABEL), L"Company");
+        EXPECT_EQ(ControlText(dialog, IDC_VERSION_PRODUCT_LABEL), L"Production name");
+        EXPECT_EQ(ControlText(dialog, IDC_VERSION_COMPANY), L"Wyvo Devices");
+        EXPECT_EQ(ControlText(dialog, IDC_VERSION_PRODUCT), L"Tavro Pen");
+        EXPECT_EQ(ControlText(dialog, IDC_VERSION_ID), L"XDL 11.01.02 SNL");
+        EXPECT_EQ(ControlText(dialog, IDC_VERSION_DATE), L"02/1/2012");
+        EXPECT_TRUE(IsTopMost(dialog));
+        Click(dialog, IDOK);
+    });
+    ShowVersionDialog(nullptr, parameters);
+    EXPECT_TRUE(driver.Ran());
+}
+
+}  // namespace

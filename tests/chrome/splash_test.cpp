@@ -1,0 +1,110 @@
+// The start-up picture and the drawn banner that replaces it.
+#include <gtest/gtest.h>
+
+#include "app/unique_handle.h"
+#include "test_support.h"
+#include "ui/splash_banner.h"
+#include "ui/splash_picture.h"
+
+namespace {
+
+// A 24-bit drawing surface whose pixels the test can read.
+class Canvas {
+public:
+    Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        selected_ = SelectObject(dc_.Get(), bitmap_.Get());
+    }
+    ~Canvas() { SelectObject(dc_.Get(), selected_); }
+    HDC Dc() const { return dc_.Get(); }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
+
+private:
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ selected_ = nullptr;
+};
+
+int Brightness(COLORREF colour) {
+    return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
+}
+
+TEST(SplashPictureTest, LoadsTheShippedPictureAndDrawsItUpright) {
+    SplashPicture picture;
+    ASSERT_TRUE(picture.LoadFile(L"splash.jpg"));
+    Canvas canvas(600, 400);
+    const SIZE size = picture.Size(canvas.Dc());
+    EXPECT_EQ(size.cx, 480);
+    EXPECT_EQ(size.cy, 270);
+    ASSERT_TRUE(picture.Draw(canvas.Dc(), 60, 50));
+    // The card fades from a lighter blue at the top to a darker one at the bottom; the pen's
+    // yellow tip sits near the top of the drawn screen.
+    EXPECT_GT(Brightness(canvas.Pixel(60 + 400, 50 + 5)), Brightness(canvas.Pixel(60 + 400, 50 + 265)));
+    const COLORREF tip = canvas.Pixel(60 + 230, 50 + 60);
+    EXPECT_GT(GetRValue(tip), 200);
+    EXPECT_GT(GetGValue(tip), 180);
+    EXPECT_LT(GetBValue(tip), 140);
+    // Nothing is drawn outside the picture.
+    EXPECT_EQ(canvas.Pixel(30, 30), RGB(0, 0, 0));
+}
+
+TEST(SplashPictureTest, MissingEmptyOrForeignFilesAreNoPicture) {
+    testsupport::ScratchDirectory scratch(L"splash");
+    SplashPicture picture;
+    EXPECT_FALSE(picture.LoadFile(L"splash.jpg"));
+    ASSERT_TRUE(testsupport::WriteBytes(L"splash.jpg", "", 0));
+    EXPECT_FALSE(picture.LoadFile(L"splash.jpg"));
+    const char text[] = "this is not a picture";
+    ASSERT_TRUE(testsupport::WriteBytes(L"splash.jpg", text, sizeof text));
+    EXPECT_FALSE(picture.LoadFile(L"splash.jpg"));
+    Canvas canvas(10, 10);
+    EXPECT_EQ(picture.Size(canvas.Dc()).cx, 0);
+    EXPECT_FALSE(picture.Draw(canvas.Dc(), 0, 0));
+}
+
+// The title's extent in the banner's font.
+SIZE TitleExtent(const wchar_t* text) {
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    UniqueFont font(CreateFontW(100, 0, 0, 0, 900, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+    SelectedObject selected(dc.Get(), font.Get());
+    RECT rect{0, 0, 0, 0};
+    DrawTextW(dc.Get(), text, -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+    return {rect.right, rect.bottom};
+}
+
+TEST(SplashBannerTest, IsTheTextWidthPlusTwiceItsHeightByTwiceTheHeight) {
+    SplashBanner banner;
+    ASSERT_TRUE(banner.Create(L"Wyvo", 0x808040));
+    const SIZE text = TitleExtent(L"Wyvo");
+    ASSERT_GT(text.cy, 0);
+    EXPECT_EQ(banner.Width(), text.cx + 2 * text.cy);
+    EXPECT_EQ(banner.Height(), 2 * text.cy);
+    EXPECT_EQ(GetPixel(banner.Dc(), 12, 12), static_cast<COLORREF>(0x808040));
+
+    SplashBanner longer;
+    ASSERT_TRUE(longer.Create(L"Wyvo Devices International", 0x808040));
+    EXPECT_EQ(longer.Width() - banner.Width(), TitleExtent(L"Wyvo Devices International").cx - text.cx);
+    EXPECT_EQ(longer.Height(), banner.Height());
+}
+
+TEST(SplashBannerTest, DrawsLightLettersOverTheCard) {
+    SplashBanner banner;
+    ASSERT_TRUE(banner.Create(L"WWWW", 0x808040));
+    int light = 0;
+    for (int x = 100; x < banner.Width() - 30; ++x) {
+        light += GetPixel(banner.Dc(), x, banner.Height() / 2) == static_cast<COLORREF>(0xDDFFFF);
+    }
+    EXPECT_GT(light, 10);
+    banner.Release();
+    EXPECT_EQ(banner.Dc(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,314 @@
+// The tray icon against a recording stand-in for the shell, and its windows, menu and
+// hiding of the main window under Wine.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+#include "resources/resource_ids.h"
+#include "ui/tray_icon.h"
+
+namespace {
+
+constexpr UINT kIconId = IDR_TRAY_MENU;
+
+struct NotifyCall {
+    DWORD message;
+    NOTIFYICONDATAW data;
+};
+
+std::vector<NotifyCall> g_calls;
+BOOL g_shellAnswer = TRUE;
+
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW data) {
+    g_calls.push_back({message, *data});
+    return g_shellAnswer;
+}
+
+void PumpMessages(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+// A stand-in main window that records the messages the tray sends it.
+class RecordingWindow {
+public:
+    RecordingWindow() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &RecordingWindow::Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"TrayTestMainClass";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(0, L"TrayTestMainClass", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        received_.clear();
+    }
+    ~RecordingWindow() { DestroyWindow(window_); }
+    HWND Get() const { return window_; }
+
+    static std::vector<MSG> received_;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND || message == kCloseQuietlyMessage) {
+            received_.push_back(MSG{window, message, wParam, lParam, 0, {}});
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    HWND window_;
+};
+
+std::vector<MSG> RecordingWindow::received_;
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_calls.clear();
+        g_shellAnswer = TRUE;
+        g_process.mainWindow = main_.Get();
+    }
+    void TearDown() override { g_process.mainWindow = nullptr; }
+
+    bool CreateIcon(const wchar_t* tip = L"Tavro Pen") {
+        const bool added = icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, tip,
+                                        LoadIconW(nullptr, IDI_APPLICATION), kIconId, false, nullptr, nullptr, 0, 0);
+        icon_.SetTargetWindow(main_.Get());
+        icon_.SetDefaultMenuItem(IDM_RESTORE, false);
+        return added;
+    }
+
+    int CountOf(DWORD message) const {
+        int count = 0;
+        for (const NotifyCall& call : g_calls) count += call.message == message;
+        return count;
+    }
+
+    RecordingWindow main_;
+    TrayIcon icon_{&RecordNotify};
+};
+
+TEST_F(TrayIconTest, CreateAddsTheIconWithItsTipAndCallback) {
+    ASSERT_TRUE(CreateIcon());
+    ASSERT_EQ(g_calls.size(), 1u);
+    const NOTIFYICONDATAW& data = g_calls[0].data;
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(data.cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(data.uCallbackMessage, kTrayCallbackMessage);
+    EXPECT_EQ(data.uID, kIconId);
+    EXPECT_EQ(data.hWnd, main_.Get());
+    EXPECT_STREQ(data.szTip, L"Tavro Pen");
+    EXPECT_TRUE(icon_.IsShown());
+}
+
+TEST_F(TrayIconTest, ALongTipIsCutTo127Characters) {
+    const std::wstring longTip(200, L'x');
+    ASSERT_TRUE(CreateIcon(longTip.c_str()));
+    EXPECT_EQ(std::wstring(g_calls[0].data.szTip), std::wstring(127, L'x'));
+    ASSERT_TRUE(icon_.SetTip(std::wstring(150, L'y').c_str()));
+    EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(g_calls.back().data.uFlags, static_cast<UINT>(NIF_TIP));
+    EXPECT_EQ(std::wstring(g_calls.back().data.szTip), std::wstring(127, L'y'));
+}
+
+TEST_F(TrayIconTest, BalloonTimeOutIsPassedInMilliseconds) {
+    ASSERT_TRUE(CreateIcon());
+    EXPECT_TRUE(icon_.ShowBalloon(L"Sensor response rate becomes slow.", L"Tavro Pen", NIIF_NONE, 10));
+    const NOTIFYICONDATAW& data = g_calls.back().data;
+    EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(data.uTimeout, 10000u);
+    EXPECT_STREQ(data.szInfo, L"Sensor response rate becomes slow.");
+    EXPECT_STREQ(data.szInfoTitle, L"Tavro Pen");
+}
+
+TEST_F(TrayIconTest, ABalloonGivenAtCreationShowsOnceAndIsCut) {
+    const std::wstring text(300, L't');
+    const std::wstring title(80, L'T');
+    ASSERT_TRUE(icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"tip", nullptr, kIconId,
+                             false, text.c_str(), title.c_str(), NIIF_INFO, 5));
+    const NOTIFYICONDATAW& added = g_calls[0].data;
+    EXPECT_TRUE(added.uFlags & NIF_INFO);
+    EXPECT_EQ(added.uTimeout, 5000u);
+    EXPECT_EQ(std::wstring(added.szInfo), std::wstring(255, L't'));
+    EXPECT_EQ(std::wstring(added.szInfoTitle), std::wstring(63, L'T'));
+    icon_.SetTip(L"next");
+    EXPECT_STREQ(g_calls.back().data.szInfo, L"");
+}
+
+TEST_F(TrayIconTest, AFailedAddLeavesTheIconNotShownUntilShowSucceeds) {
+    g_shellAnswer = FALSE;
+    EXPECT_FALSE(CreateIcon());
+    EXPECT_FALSE(icon_.IsShown());
+    // A tip set meanwhile is kept for the next add.
+    EXPECT_TRUE(icon_.SetTip(L"Tavro Pen\nTrack"));
+    EXPECT_EQ(g_calls.size(), 1u);
+    EXPECT_FALSE(icon_.Show());
+    g_shellAnswer = TRUE;
+    EXPECT_TRUE(icon_.Show());
+    EXPECT_TRUE(icon_.IsShown());
+    EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_STREQ(g_calls.back().data.szTip, L"Tavro Pen\nTrack");
+}
+
+TEST_F(TrayIconTest, RemoveDeletesTheIconOnce) {
+    ASSERT_TRUE(CreateIcon());
+    EXPECT_TRUE(icon_.Remove());
+    EXPECT_TRUE(icon_.Remove());
+    EXPECT_EQ(CountOf(NIM_DELETE), 1);
+    EXPECT_FALSE(icon_.IsShown());
+}
+
+TEST_F(TrayIconTest, AShownIconIsAddedAgainWhenTheShellRestarts) {
+    ASSERT_TRUE(CreateIcon());
+    icon_.SetTip(L"Tavro Pen\nIdle");
+    g_calls.clear();
+    PostMessageW(HWND_BROADCAST, TaskbarCreatedMessage(), 0, 0);
+    PumpMessages(300);
+    ASSERT_EQ(CountOf(NIM_ADD), 1);
+    EXPECT_STREQ(g_calls.back().data.szTip, L"Tavro Pen\nIdle");
+    EXPECT_EQ(g_calls.back().data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_TRUE(icon_.IsShown());
+}
+
+TEST_F(TrayIconTest, ARemovedIconStaysAwayWhenTheShellRestarts) {
+    ASSERT_TRUE(CreateIcon());
+    icon_.Remove();
+    g_calls.clear();
+    PostMessageW(HWND_BROADCAST, TaskbarCreatedMessage(), 0, 0);
+    PumpMessages(300);
+    EXPECT_EQ(CountOf(NIM_ADD), 0);
+}
+
+TEST_F(TrayIconTest, AWorkAreaChangeAddsAShownIconAgain) {
+    ASSERT_TRUE(CreateIcon());
+    g_calls.clear();
+    SendMessageW(icon_.Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(CountOf(NIM_ADD), 1);
+    g_calls.clear();
+    SendMessageW(icon_.Window(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+    EXPECT_EQ(CountOf(NIM_ADD), 0);
+}
+
+TEST_F(TrayIconTest, DoubleClickPostsTheRestoreCommand) {
+    ASSERT_TRUE(CreateIcon());
+    EXPECT_EQ(SendMessageW(icon_.Window(), kTrayCallbackMessage, kIconId, WM_LBUTTONDBLCLK), 1);
+    PumpMessages(50);
+    ASSERT_EQ(RecordingWindow::received_.size(), 1u);
+    EXPECT_EQ(RecordingWindow::received_[0].message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(LOWORD(RecordingWindow::received_[0].wParam), IDM_RESTORE);
+}
+
+TEST_F(TrayIconTest, ADefaultItemByPositionRunsThatItemsCommand) {
+    ASSERT_TRUE(CreateIcon());
+    icon_.SetDefaultMenuItem(3, true);
+    icon_.OnTrayNotification(kIconId, WM_LBUTTONDBLCLK);
+    PumpMessages(50);
+    ASSERT_EQ(RecordingWindow::received_.size(), 1u);
+    EXPECT_EQ(LOWORD(RecordingWindow::received_[0].wParam), IDM_TRACK_SPOT);
+}
+
+TEST_F(TrayIconTest, NotificationsForAnotherIconAreIgnored) {
+    ASSERT_TRUE(CreateIcon());
+    EXPECT_EQ(icon_.OnTrayNotification(kIconId + 1, WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(icon_.OnTrayNotification(kIconId, WM_MOUSEMOVE), 1);
+    PumpMessages(50);
+    EXPECT_TRUE(RecordingWindow::received_.empty());
+}
+
+TEST_F(TrayIconTest, TrackSpotIsEnabledOnlyWhileTracking) {
+    bool tracking = false;
+    icon_.SetTrackingQuery([&tracking] { return tracking; });
+    icon_.SetDefaultMenuItem(IDM_COMMON_SETTING, false);
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
+    ASSERT_NE(menu, nullptr);
+    HMENU popup = GetSubMenu(menu, 0);
+    icon_.PrepareMenu(popup);
+    EXPECT_TRUE(GetMenuState(popup, IDM_TRACK_SPOT, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), static_cast<UINT>(IDM_COMMON_SETTING));
+    tracking = true;
+    icon_.PrepareMenu(popup);
+    EXPECT_FALSE(GetMenuState(popup, IDM_TRACK_SPOT, MF_BYCOMMAND) & MF_GRAYED);
+    DestroyMenu(menu);
+}
+
+// Reads the open popup menu's state from inside the menu loop, then closes it.
+struct OpenMenuProbe {
+    static UINT trackSpotState;
+    static bool seen;
+    static void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND menuWindow = FindWindowW(L"#32768", nullptr);
+        if (!menuWindow) return;
+        KillTimer(nullptr, timer);
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        trackSpotState = GetMenuState(menu, IDM_TRACK_SPOT, MF_BYCOMMAND);
+        seen = true;
+        EndMenu();
+    }
+};
+UINT OpenMenuProbe::trackSpotState = 0;
+bool OpenMenuProbe::seen = false;
+
+TEST_F(TrayIconTest, ARightClickOpensTheTrayMenuWithTrackSpotFollowingTheMode) {
+    ASSERT_TRUE(CreateIcon());
+    for (bool tracking : {false, true}) {
+        icon_.SetTrackingQuery([tracking] { return tracking; });
+        OpenMenuProbe::seen = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 30, &OpenMenuProbe::Look);
+        EXPECT_EQ(SendMessageW(icon_.Window(), kTrayCallbackMessage, kIconId, WM_RBUTTONUP), 1);
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(OpenMenuProbe::seen);
+        EXPECT_EQ((OpenMenuProbe::trackSpotState & MF_GRAYED) != 0, !tracking);
+    }
+}
+
+TEST_F(TrayIconTest, EndingTheSessionClosesTheProgramQuietly) {
+    ASSERT_TRUE(CreateIcon());
+    SendMessageW(icon_.Window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(RecordingWindow::received_.empty());
+    SendMessageW(icon_.Window(), WM_ENDSESSION, FALSE, static_cast<LPARAM>(ENDSESSION_LOGOFF));
+    SendMessageW(icon_.Window(), WM_ENDSESSION, TRUE, 0);
+    ASSERT_EQ(RecordingWindow::received_.size(), 2u);
+    EXPECT_EQ(RecordingWindow::received_[0].message, kCloseQuietlyMessage);
+    EXPECT_EQ(RecordingWindow::received_[1].message, kCloseQuietlyMessage);
+}
+
+TEST_F(TrayIconTest, DestroyingTheIconRemovesItAndItsWindow) {
+    auto icon = std::make_unique<TrayIcon>(&RecordNotify);
+    ASSERT_TRUE(icon->Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"tip", nullptr,
+                             kIconId, false, nullptr, nullptr, 0, 0));
+    HWND window = icon->Window();
+    g_calls.clear();
+    icon.reset();
+    EXPECT_EQ(CountOf(NIM_DELETE), 1);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(TrayIconTest, HidingMovesTheWindowUnderTheHiddenOwnerAndRestoringBringsItBack) {
+    ShowWindow(main_.Get(), SW_SHOW);
+    HideToTray(main_.Get());
+    HWND owner = FindWindowW(kTrayWindowClass, kTrayOwnerWindowTitle);
+    ASSERT_NE(owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(owner));
+    EXPECT_EQ(FindWindowExW(owner, nullptr, L"TrayTestMainClass", nullptr), main_.Get());
+    EXPECT_FALSE(IsWindowVisible(main_.Get()));
+
+    RestoreFromTray(main_.Get());
+    EXPECT_EQ(GetAncestor(main_.Get(), GA_PARENT), GetDesktopWindow());
+    EXPECT_TRUE(IsWindowVisible(main_.Get()));
+    EXPECT_TRUE(IsZoomed(main_.Get()));
+    EXPECT_EQ(FindWindowExW(owner, nullptr, L"TrayTestMainClass", nullptr), nullptr);
+}
+
+}  // namespace
