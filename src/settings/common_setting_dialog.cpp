@@ -6,7 +6,7 @@
 
 namespace {
 
-class CommonSettingDialog {
+class CommonSettingDialog : public DialogSteps {
 public:
     explicit CommonSettingDialog(OptionRecord& options) : options_(options) {}
 
@@ -23,24 +23,16 @@ public:
         SetChecked(dialog, IDC_COMMON_MINIMIZE_TO_TRAY, options_.minimizeToTray != 0);
     }
 
-    INT_PTR OnCommand(HWND dialog, int id, int) {
-        if (id == IDOK) {
-            options_.minimizeToTray = IsChecked(dialog, IDC_COMMON_MINIMIZE_TO_TRAY);
-            options_.skipAlignmentWhenAligned = IsChecked(dialog, IDC_COMMON_KEEP_ALIGNMENT);
-            if (IsChecked(dialog, IDC_COMMON_AUTORUN)) {
-                SetAutoRun();
-            } else {
-                ClearAutoRun();
-            }
-            WriteOptions(options_);
-            EndDialog(dialog, IDOK);
-            return TRUE;
+    INT_PTR OnOk(HWND dialog) {
+        options_.minimizeToTray = IsChecked(dialog, IDC_COMMON_MINIMIZE_TO_TRAY);
+        options_.skipAlignmentWhenAligned = IsChecked(dialog, IDC_COMMON_KEEP_ALIGNMENT);
+        if (IsChecked(dialog, IDC_COMMON_AUTORUN)) {
+            SetAutoRun();
+        } else {
+            ClearAutoRun();
         }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+        WriteOptions(options_);
+        return IDOK;
     }
 
 private:

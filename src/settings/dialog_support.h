@@ -5,10 +5,19 @@
 
 #include <initializer_list>
 
+// What a dialog does besides filling itself in (void OnInit(HWND dialog), which every dialog
+// has). A dialog derives from this and hides the steps it needs; the defaults end with OK's
+// or Cancel's own id and ignore the other controls.
+struct DialogSteps {
+    INT_PTR OnOk(HWND) { return IDOK; }
+    // Also the close box.
+    INT_PTR OnCancel(HWND) { return IDCANCEL; }
+    bool OnControl(HWND, int /*id*/, int /*code*/) { return false; }
+};
+
 // Runs the dialog template `templateId` modally, owned by `owner`, and returns the value it
-// ended with (-1 when it could not be created). `Dialog` provides
-//   void OnInit(HWND dialog) and INT_PTR OnCommand(HWND dialog, int id, int code).
-// Every dialog is made top-most once OnInit has run.
+// ended with (-1 when it could not be created). Every dialog is made top-most once OnInit has
+// run.
 template <typename Dialog>
 INT_PTR RunModalDialog(HWND owner, int templateId, Dialog& dialog);
 
@@ -41,8 +50,13 @@ INT_PTR CALLBACK ModalDialogProcedure(HWND window, UINT message, WPARAM wParam, 
         return TRUE;
     }
     auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (message == WM_COMMAND && dialog) return dialog->OnCommand(window, LOWORD(wParam), HIWORD(wParam));
-    return FALSE;
+    if (message != WM_COMMAND || !dialog) return FALSE;
+    const int id = LOWORD(wParam);
+    if (id == IDOK || id == IDCANCEL) {
+        EndDialog(window, id == IDOK ? dialog->OnOk(window) : dialog->OnCancel(window));
+        return TRUE;
+    }
+    return dialog->OnControl(window, id, HIWORD(wParam));
 }
 
 template <typename Dialog>

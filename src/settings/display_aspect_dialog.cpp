@@ -10,7 +10,7 @@ namespace {
 // Edit controls hold at most this many characters of a number.
 constexpr int kNumberLength = 32;
 
-class DisplayAspectDialog {
+class DisplayAspectDialog : public DialogSteps {
 public:
     explicit DisplayAspectDialog(DisplayAspectRecord& aspect) : aspect_(aspect) {}
 
@@ -29,28 +29,23 @@ public:
         EnableSizeEdits(dialog);
     }
 
-    INT_PTR OnCommand(HWND dialog, int id, int code) {
-        if (id == IDC_ASPECT_AUTO_DETECT && code == BN_CLICKED) {
-            EnableSizeEdits(dialog);
-            return TRUE;
+    bool OnControl(HWND dialog, int id, int code) {
+        if (id != IDC_ASPECT_AUTO_DETECT || code != BN_CLICKED) return false;
+        EnableSizeEdits(dialog);
+        return true;
+    }
+
+    // Ends with OK only when the change needs a new alignment.
+    INT_PTR OnOk(HWND dialog) {
+        const DisplayAspectRecord entered{ReadNumber(dialog, IDC_ASPECT_WIDTH, aspect_.width),
+                                          ReadNumber(dialog, IDC_ASPECT_HEIGHT, aspect_.height),
+                                          IsChecked(dialog, IDC_ASPECT_AUTO_DETECT) ? 1 : 0};
+        const AspectChange change = DecideAspectChange(aspect_, entered);
+        if (change.store) {
+            aspect_ = entered;
+            WriteDisplayAspect(aspect_);
         }
-        if (id == IDOK) {
-            const DisplayAspectRecord entered{ReadNumber(dialog, IDC_ASPECT_WIDTH, aspect_.width),
-                                              ReadNumber(dialog, IDC_ASPECT_HEIGHT, aspect_.height),
-                                              IsChecked(dialog, IDC_ASPECT_AUTO_DETECT) ? 1 : 0};
-            const AspectChange change = DecideAspectChange(aspect_, entered);
-            if (change.store) {
-                aspect_ = entered;
-                WriteDisplayAspect(aspect_);
-            }
-            EndDialog(dialog, change.needsRealignment ? IDOK : IDCANCEL);
-            return TRUE;
-        }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+        return change.needsRealignment ? IDOK : IDCANCEL;
     }
 
 private:

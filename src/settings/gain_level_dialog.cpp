@@ -7,7 +7,7 @@ namespace {
 
 constexpr int kHighestGainLevel = IDC_GAIN_LAST - IDC_GAIN_LEVEL_BASE;
 
-class GainLevelDialog {
+class GainLevelDialog : public DialogSteps {
 public:
     explicit GainLevelDialog(OptionRecord& options) : options_(options) {}
 
@@ -25,25 +25,17 @@ public:
                         {IDCANCEL, IDS_BUTTON_CANCEL}});
     }
 
-    INT_PTR OnCommand(HWND dialog, int id, int) {
-        if (id == IDOK) {
-            for (int level = 1; level <= kHighestGainLevel; ++level) {
-                if (IsChecked(dialog, IDC_GAIN_LEVEL_BASE + level)) {
-                    options_.gainLevel = level;
-                    options_.trackGainLevel = level;
-                    break;
-                }
+    INT_PTR OnOk(HWND dialog) {
+        for (int level = 1; level <= kHighestGainLevel; ++level) {
+            if (IsChecked(dialog, IDC_GAIN_LEVEL_BASE + level)) {
+                options_.gainLevel = level;
+                options_.trackGainLevel = level;
+                break;
             }
-            options_.dontAskGainLevel = IsChecked(dialog, IDC_DONT_ASK_AGAIN);
-            WriteOptions(options_);
-            EndDialog(dialog, IDOK);
-            return TRUE;
         }
-        if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+        options_.dontAskGainLevel = IsChecked(dialog, IDC_DONT_ASK_AGAIN);
+        WriteOptions(options_);
+        return IDOK;
     }
 
 private:

@@ -5,7 +5,7 @@
 
 namespace {
 
-class IntroductionDialog {
+class IntroductionDialog : public DialogSteps {
 public:
     explicit IntroductionDialog(OptionRecord& options) : options_(options) {}
 
@@ -20,18 +20,23 @@ public:
     }
 
     // Open, Exit and the close box all keep the check box.
-    INT_PTR OnCommand(HWND dialog, int id, int) {
-        if (id != IDOK && id != IDCANCEL) return FALSE;
-        const int32_t dontShow = IsChecked(dialog, IDC_DONT_ASK_AGAIN);
-        if (dontShow != options_.dontShowIntroduction) {
-            options_.dontShowIntroduction = dontShow;
-            WriteOptions(options_);
-        }
-        EndDialog(dialog, id);
-        return TRUE;
+    INT_PTR OnOk(HWND dialog) {
+        KeepDontShow(dialog);
+        return IDOK;
+    }
+    INT_PTR OnCancel(HWND dialog) {
+        KeepDontShow(dialog);
+        return IDCANCEL;
     }
 
 private:
+    void KeepDontShow(HWND dialog) {
+        const int32_t dontShow = IsChecked(dialog, IDC_DONT_ASK_AGAIN);
+        if (dontShow == options_.dontShowIntroduction) return;
+        options_.dontShowIntroduction = dontShow;
+        WriteOptions(options_);
+    }
+
     OptionRecord& options_;
 };
 

@@ -8,7 +8,7 @@ namespace {
 constexpr wchar_t kVersionText[] = L"XDL 11.01.02 SNL";
 constexpr wchar_t kReleaseDate[] = L"02/1/2012";
 
-class VersionDialog {
+class VersionDialog : public DialogSteps {
 public:
     explicit VersionDialog(const CoreParameterRecord& parameters) : parameters_(parameters) {}
 
@@ -24,12 +24,6 @@ public:
         SetDlgItemTextW(dialog, IDC_VERSION_PRODUCT, parameters_.productName);
         SetDlgItemTextW(dialog, IDC_VERSION_ID, kVersionText);
         SetDlgItemTextW(dialog, IDC_VERSION_DATE, kReleaseDate);
-    }
-
-    INT_PTR OnCommand(HWND dialog, int id, int) {
-        if (id != IDOK && id != IDCANCEL) return FALSE;
-        EndDialog(dialog, id);
-        return TRUE;
     }
 
 private:

@@ -117,14 +117,14 @@ TEST(LanguageLibraryTest, ReleaseGoesBackToTheOwnResources) {
 }
 
 TEST(LanguageLibraryTest, AGermanUserSeesGermanDialogsAndMessages) {
-    const std::wstring result = RunLanguageProbe(L"LANG=de_DE.UTF-8");
+    const std::wstring result = RunLanguageProbe(L"de_DE.UTF-8");
     EXPECT_EQ(result,
               L"DEU\nXDL-DEU.dll\nAllgemeine Einstellungen\nNach dem Windows-Start automatisch ausführen.\n"
               L"Das Symbol im Infobereich kann nicht erstellt werden.\nKein Symbol im Infobereich.\n");
 }
 
 TEST(LanguageLibraryTest, AnAmericanUserSeesTheProgramsOwnTexts) {
-    const std::wstring result = RunLanguageProbe(L"LANG=en_US.UTF-8");
+    const std::wstring result = RunLanguageProbe(L"en_US.UTF-8");
     EXPECT_EQ(result,
               L"DEF\n\nCommon setting\nAuto run after Windows startup.\n"
               L"Can not create system tray icon.\nNo system tray icon.\n");

@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cwchar>
-#include <vector>
 
 #include "dialog_driver.h"
 #include "resources/dialog_ids.h"
@@ -34,7 +32,10 @@ void WriteProbeResult(const wchar_t* path) {
     const LanguageLibrary& library = ProcessLanguageLibrary();
     const std::wstring result = std::wstring(library.Abbreviation()) + L"\n" + library.FileName() + L"\n" + title +
                                 L"\n" + autoRun + L"\n" + LoadText(IDS_NO_TRAY_ICON) + L"\n";
-    testsupport::WriteBytes(path, result.data(), result.size() * sizeof(wchar_t));
+    // Written aside and then renamed, so the waiting test never reads half a result.
+    const std::wstring partial = std::wstring(path) + L".part";
+    testsupport::WriteBytes(partial, result.data(), result.size() * sizeof(wchar_t));
+    MoveFileW(partial.c_str(), path);
     ReleaseLanguageResources();
 }
 
@@ -46,42 +47,34 @@ const bool g_probeRan = [] {
     ExitProcess(0);
 }();
 
-std::vector<wchar_t> EnvironmentWith(const std::wstring& assignment) {
-    std::vector<wchar_t> block;
-    wchar_t* strings = GetEnvironmentStringsW();
-    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
-        if (wcsncmp(entry, L"LANG=", 5) == 0 || wcsncmp(entry, L"LC_", 3) == 0) continue;
-        block.insert(block.end(), entry, entry + wcslen(entry) + 1);
-    }
-    FreeEnvironmentStringsW(strings);
-    block.insert(block.end(), assignment.begin(), assignment.end());
-    block.push_back(L'\0');
-    block.push_back(L'\0');
-    return block;
-}
-
 }  // namespace
 
-std::wstring RunLanguageProbe(const std::wstring& languageEnvironment) {
+std::wstring RunLanguageProbe(const std::wstring& locale) {
     wchar_t resultPath[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, resultPath);
     wcscat(resultPath, (L"language_probe_" + std::to_wstring(GetCurrentProcessId()) + L".txt").c_str());
     DeleteFileW(resultPath);
 
+    // Wine takes a process's languages from its Unix locale, which a Windows child inherits
+    // from its parent whatever environment block it is given; so the probe is started as a
+    // Unix program that sets the locale and runs this test program again.
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(program) + L"\" " + kProbeSwitch + resultPath;
-    std::vector<wchar_t> environment = EnvironmentWith(languageEnvironment);
+    std::wstring commandLine = L"/usr/bin/env LC_ALL=" + locale + L" LANG=" + locale + L" wine \"" + program +
+                               L"\" " + kProbeSwitch + resultPath;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        environment.data(), nullptr, &startup, &process)) {
+    if (!CreateProcessW(L"Z:\\usr\\bin\\env", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return L"<no child process>";
     }
-    WaitForSingleObject(process.hProcess, 60000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    // A Unix child cannot be waited for: wait for its result instead.
+    for (int waited = 0; waited < 60000 && GetFileAttributesW(resultPath) == INVALID_FILE_ATTRIBUTES; waited += 100) {
+        Sleep(100);
+    }
     const std::string bytes = testsupport::ReadBytes(resultPath);
     DeleteFileW(resultPath);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));

@@ -5,4 +5,6 @@
 
 // What the probe found, one text per line: abbreviation, library file name, the Common
 // setting dialog's title and auto-run check box, and the tray icon failure message.
-std::wstring RunLanguageProbe(const std::wstring& languageEnvironment);
+// The probe runs with the Unix locale `locale` (e.g. "de_DE.UTF-8") in LANG and LC_ALL, which
+// is what Wine takes the user's languages from.
+std::wstring RunLanguageProbe(const std::wstring& locale);

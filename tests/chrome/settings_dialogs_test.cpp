@@ -47,11 +47,27 @@ DisplayAspectRecord StoredAspect() {
     return aspect;
 }
 
+// The Run value is shared by all test programs running at once: one test at a time uses it.
+class RunValueLock {
+public:
+    RunValueLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavroChromeTestsRunValue")) {
+        WaitForSingleObject(mutex_, INFINITE);
+    }
+    ~RunValueLock() {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+
+private:
+    HANDLE mutex_;
+};
+
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { ClearAutoRun(); }
     void TearDown() override { ClearAutoRun(); }
 
+    RunValueLock runValueLock_;
     testsupport::ScratchDirectory scratch_{L"dialogs"};
     OptionRecord options_ = DefaultOptions();
 };
