@@ -1,0 +1,61 @@
+#include "sensor_control.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/unique_handle.h"
+#include "control/control_file.h"
+
+SensorControl::SensorControl() : path_(ControlFilePath()) {
+    UniqueFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    std::string text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) text.append(buffer, read);
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) lines_.push_back(line);
+}
+
+void SensorControl::Set(const std::string& key, const std::string& value) {
+    std::vector<std::string> kept;
+    for (const std::string& line : lines_) {
+        std::istringstream in(line);
+        std::string first;
+        if (!(in >> first) || first != key) kept.push_back(line);
+    }
+    kept.push_back(key + " " + value);
+    lines_ = kept;
+    Write();
+}
+
+void SensorControl::Pen(double x, double y, bool on) {
+    char text[96];
+    std::snprintf(text, sizeof(text), "%.2f %.2f %s", x, y, on ? "on" : "off");
+    Set("pen", text);
+}
+
+SensorSettings SensorControl::Settings() const {
+    std::string text;
+    for (const std::string& line : lines_) text += line + "\n";
+    return ParseSensorSettings(text);
+}
+
+void SensorControl::Write() const {
+    // Written beside and moved over the file, so the sensor never reads half of it.
+    const std::wstring temporary = path_ + L".new";
+    {
+        UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return;
+        std::string text;
+        for (const std::string& line : lines_) text += line + "\n";
+        DWORD written = 0;
+        WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+    MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Changes the virtual sensor's control file while a scenario runs (pen, lamp, unplug, ...).
+// The file's starting lines are kept; a key that is set again replaces its earlier line.
+#include <string>
+#include <vector>
+
+#include "scene/sensor_settings.h"
+
+class SensorControl {
+public:
+    SensorControl();
+
+    // Replaces the line of `key` with "key value" and writes the file.
+    void Set(const std::string& key, const std::string& value);
+    void Pen(double x, double y, bool on);
+    void Lift() { Set("pen", "off"); }
+    void Unplug() { Set("unplug", "1"); }
+    // The settings the sensor reads now.
+    SensorSettings Settings() const;
+
+private:
+    void Write() const;
+
+    std::wstring path_;
+    std::vector<std::string> lines_;
+};

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "scene/lens_camera.h"
+
+namespace {
+
+LensCamera DefaultCamera(int width = 1024, int height = 768) {
+    const SensorSettings settings;
+    return LensCamera(settings.lens, PoseForView(settings.view, settings.lens, width, height));
+}
+
+}  // namespace
+
+TEST(LensCamera, PixelAndDesktopPointRoundTrip) {
+    const LensCamera camera = DefaultCamera();
+    for (double x : {0.0, 100.0, 512.0, 1023.0})
+        for (double y : {0.0, 300.0, 767.0}) {
+            double u, v, bx, by;
+            ASSERT_TRUE(camera.Project(x, y, &u, &v));
+            ASSERT_TRUE(camera.SensorToDesktop(u, v, &bx, &by));
+            EXPECT_NEAR(bx, x, 1e-6);
+            EXPECT_NEAR(by, y, 1e-6);
+        }
+}
+
+TEST(LensCamera, DefaultViewShowsUprightScreenCoveringMostOfTheFrame) {
+    const LensCamera camera = DefaultCamera();
+    double u[4], v[4];
+    const double corners[4][2] = {{0, 0}, {1024, 0}, {1024, 768}, {0, 768}};
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(camera.Project(corners[i][0], corners[i][1], &u[i], &v[i]));
+    // Desktop top (y = 0) appears at higher buffer rows than its bottom: upright in a bottom-up frame.
+    EXPECT_GT(v[0], v[3]);
+    EXPECT_GT(v[1], v[2]);
+    EXPECT_LT(u[0], u[1]);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_GT(u[i], 8.0);
+        EXPECT_LT(u[i], 312.0);
+        EXPECT_GT(v[i], 8.0);
+        EXPECT_LT(v[i], 232.0);
+    }
+    const double width = ((u[1] - u[0]) + (u[2] - u[3])) / 2.0;
+    EXPECT_GT(width, 0.7 * 320);
+}
+
+TEST(LensCamera, AimPointLandsOnPrincipalPoint) {
+    const SensorSettings settings;
+    const LensCamera camera = DefaultCamera(800, 600);
+    double u, v;
+    ASSERT_TRUE(camera.Project(400, 300, &u, &v));
+    EXPECT_NEAR(u, settings.lens.cx, 1e-6 + std::fabs(settings.lens.p2) * 1e3);
+    EXPECT_NEAR(v, settings.lens.cy, 1e-6 + std::fabs(settings.lens.p1) * 1e3);
+}
+
+TEST(LensCamera, ExplicitPoseUsesRotationVector) {
+    CameraView view;
+    view.explicitPose = true;
+    const double pose[6] = {-512, -384, 1200, 0, 0, 0};
+    std::copy(pose, pose + 6, view.pose);
+    LensParameters lens;
+    lens.k1 = lens.k2 = lens.p1 = lens.p2 = 0.0;
+    const LensCamera camera(lens, PoseForView(view, lens, 1024, 768));
+    double u, v;
+    ASSERT_TRUE(camera.Project(512 + 120, 384, &u, &v));
+    EXPECT_NEAR(u, lens.cx + lens.fx * 0.1, 1e-9);
+    EXPECT_NEAR(v, lens.cy, 1e-9);
+}
+
+TEST(LensCamera, ScaledLensKeepsPixelCentres) {
+    LensParameters lens;
+    const LensParameters doubled = ScaledLens(lens, 2.0);
+    EXPECT_DOUBLE_EQ(doubled.fx, 2 * lens.fx);
+    EXPECT_DOUBLE_EQ(doubled.cx, 2 * lens.cx + 0.5);
+    EXPECT_DOUBLE_EQ(doubled.k1, lens.k1);
+}
+
+TEST(LensCamera, RayThatMissesThePlaneIsRefused) {
+    CameraView view;
+    view.yawDegrees = 80.0;  // looking almost along the screen
+    const LensParameters lens;
+    const LensCamera camera(lens, PoseForView(view, lens, 1024, 768));
+    double x, y;
+    EXPECT_FALSE(camera.SensorToDesktop(319, 120, &x, &y) && camera.SensorToDesktop(0, 120, &x, &y));
+}
