@@ -1,5 +1,7 @@
 #include "pattern_window.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"TavroE2EPattern";
@@ -9,20 +11,20 @@ void Paint(HWND window, Pattern pattern) {
     HDC dc = BeginPaint(window, &paint);
     RECT area;
     GetClientRect(window, &area);
-    const COLORREF background = pattern == Pattern::White ? RGB(255, 255, 255)
+    const COLORREF background = pattern == Pattern::White || pattern == Pattern::Chessboard ? RGB(255, 255, 255)
                                 : pattern == Pattern::Grey ? RGB(128, 128, 128)
                                                            : RGB(0, 0, 0);
     UniqueBrush fill(CreateSolidBrush(background));
     FillRect(dc, &area, fill.Get());
     if (pattern == Pattern::Chessboard) {
-        UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-        const int width = area.right, height = area.bottom;
+        UniqueBrush black(CreateSolidBrush(RGB(0, 0, 0)));
+        const PatternWindow::Board board = PatternWindow::BoardLayout(area.right, area.bottom);
         for (int row = 0; row < PatternWindow::kRows; ++row)
             for (int column = 0; column < PatternWindow::kColumns; ++column) {
-                if ((row + column) % 2 == 0) continue;
-                RECT square = {column * width / PatternWindow::kColumns, row * height / PatternWindow::kRows,
-                               (column + 1) * width / PatternWindow::kColumns, (row + 1) * height / PatternWindow::kRows};
-                FillRect(dc, &square, white.Get());
+                if ((row + column) % 2 != 0) continue;
+                const int x = board.left + column * board.square, y = board.top + row * board.square;
+                RECT square = {x, y, x + board.square, y + board.square};
+                FillRect(dc, &square, black.Get());
             }
     }
     EndPaint(window, &paint);
@@ -44,6 +46,11 @@ LRESULT CALLBACK PatternProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 }  // namespace
+
+PatternWindow::Board PatternWindow::BoardLayout(int screenWidth, int screenHeight) {
+    const int square = std::min(screenWidth / (kColumns + 2), screenHeight / (kRows + 2));
+    return {(screenWidth - kColumns * square) / 2, (screenHeight - kRows * square) / 2, square};
+}
 
 PatternWindow::PatternWindow(Pattern pattern)
     : pattern_(pattern), shown_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {

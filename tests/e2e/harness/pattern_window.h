@@ -17,8 +17,13 @@ public:
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
 
-    // The chessboard has 8 x 6 squares of the screen's size divided by those counts.
+    // The chessboard: 8 x 6 squares, the top-left one black, centred on a white screen with at
+    // least one square of margin.
     static constexpr int kColumns = 8, kRows = 6;
+    struct Board {
+        int left, top, square;
+    };
+    static Board BoardLayout(int screenWidth, int screenHeight);
 
 private:
     void Run();

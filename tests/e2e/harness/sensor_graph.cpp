@@ -184,7 +184,7 @@ HRESULT SensorGraph::Build(int width, int height, std::string* failedStep) {
     }
     if (connected.pbFormat) CoTaskMemFree(connected.pbFormat);
     if (connected.pUnk) connected.pUnk->Release();
-    result = graph_.As(&events_);
+    result = graph_->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(events_.ReleaseAndGetAddressOf()));
     if (FAILED(result)) return fail("events", result);
     return S_OK;
 }

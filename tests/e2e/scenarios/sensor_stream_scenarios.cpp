@@ -117,11 +117,11 @@ E2E_SCENARIO(sensor_chessboard_view, "", 40) {
                      cv::TermCriteria(cv::TermCriteria::EPS + cv::TermCriteria::COUNT, 30, 0.01));
     // Square edges lie between pixels: the corner sits half a pixel before the first pixel.
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const PatternWindow::Board layout = PatternWindow::BoardLayout(width, height);
     std::vector<cv::Point3d> desktop;
     for (int row = 1; row < PatternWindow::kRows; ++row)
         for (int column = 1; column < PatternWindow::kColumns; ++column)
-            desktop.emplace_back(column * width / PatternWindow::kColumns - 0.5,
-                                 row * height / PatternWindow::kRows - 0.5, 0.0);
+            desktop.emplace_back(layout.left + column * layout.square - 0.5, layout.top + row * layout.square - 0.5, 0.0);
     const std::vector<cv::Point2d> predicted =
         PredictSensorPixels(control.Settings(), width, height, graph.Width(), desktop);
     double worst = 0.0, sum = 0.0;

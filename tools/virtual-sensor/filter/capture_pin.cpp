@@ -270,7 +270,7 @@ void CapturePin::Stream() {
         if (WaitForSingleObject(stop_.Get(), wait > 0 ? static_cast<DWORD>(wait * 1000.0 + 0.5) : 0) != WAIT_TIMEOUT)
             break;
         due += period;
-        if (now() - due > period) due = now();  // fell behind: do not try to catch up
+        if (now() - due > 4.0 * period) due = now();  // far behind: do not try to catch up
         if (settings.unplugged) {
             if (!lossReported) filter_.NotifyDeviceLost();
             lossReported = true;

@@ -4,6 +4,8 @@ FrameSource::FrameSource(const VideoFormat& format, const PictureControls& contr
     : format_(format), controls_(controls), controlFile_(ControlFilePath()),
       composer_(format.width, format.height), grabber_(settings_.captureHz) {
     Refresh();
+    // The first frames show the desktop rather than a dark room while the first grab runs.
+    grabber_.WaitForFirst(2000);
 }
 
 const SensorSettings& FrameSource::Refresh() {

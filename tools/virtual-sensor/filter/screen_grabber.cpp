@@ -3,7 +3,8 @@
 #include <cstring>
 
 ScreenGrabber::ScreenGrabber(double hz)
-    : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), periodMs_(static_cast<DWORD>(1000.0 / hz)) {
+    : stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), first_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      periodMs_(static_cast<DWORD>(1000.0 / hz)) {
     thread_ = std::thread(&ScreenGrabber::Run, this);
 }
 
@@ -46,5 +47,6 @@ void ScreenGrabber::Run() {
         width_ = width;
         height_ = height;
         ++sequence_;
+        SetEvent(first_.Get());
     } while (WaitForSingleObject(stop_.Get(), periodMs_) == WAIT_TIMEOUT);
 }

@@ -19,6 +19,8 @@ public:
     ScreenGrabber& operator=(const ScreenGrabber&) = delete;
 
     void SetRate(double hz) { periodMs_ = static_cast<DWORD>(1000.0 / hz); }
+    // Waits until the first picture is there; false when it did not come in time.
+    bool WaitForFirst(DWORD timeoutMs) const { return WaitForSingleObject(first_.Get(), timeoutMs) == WAIT_OBJECT_0; }
 
     // Hands the newest picture (32-bit BGRX, top row first) to `use` when it is newer than
     // `*sequence`, and advances `*sequence`. A zero sequence takes whatever is there.
@@ -35,6 +37,7 @@ private:
     void Run();
 
     UniqueEvent stop_;
+    UniqueEvent first_;
     std::atomic<DWORD> periodMs_;
     std::mutex mutex_;
     std::vector<uint8_t> pixels_;

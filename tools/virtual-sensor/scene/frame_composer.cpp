@@ -27,7 +27,7 @@ constexpr double kLampColour[3] = {0.7, 0.9, 1.0};   // a warm white lamp
 
 FrameComposer::FrameComposer(int width, int height)
     : width_(width), height_(height), taps_(width * height * 4, -1), scene_(width * height * 4, 0),
-      picture_(width * height * 3, 0), gaussian_(4096) {
+      picture_(width * height * 3, 0), gaussian_(4096), noise_(4096, 0) {
     // Normal deviates for the sensor noise (Box-Muller over a fixed sequence).
     uint32_t state = 2463534242u;
     auto uniform = [&state]() {
@@ -98,41 +98,47 @@ bool FrameComposer::PenPixel(double x, double y, double* u, double* v) const {
     return camera_ && camera_->Project(x, y, u, v);
 }
 
-int FrameComposer::NextNoise(double sigma) {
+void FrameComposer::ScaleNoise(double sigma) {
+    if (sigma == noiseSigma_) return;
+    noiseSigma_ = sigma;
+    for (size_t i = 0; i < noise_.size(); ++i) noise_[i] = static_cast<int16_t>(std::lround(gaussian_[i] * sigma));
+}
+
+int FrameComposer::NextNoise() {
     random_ ^= random_ << 13;
     random_ ^= random_ >> 17;
     random_ ^= random_ << 5;
-    return static_cast<int>(std::lround(gaussian_[random_ & 4095] * sigma));
+    return noise_[random_ & 4095];
 }
 
-void FrameComposer::Finish(int b, int g, int r, int saturation, double noise, uint8_t* pixel) {
+void FrameComposer::Finish(int b, int g, int r, int saturation, uint8_t* pixel) {
     if (saturation != 128) {
         const int luma = (b + g + r) / 3;
         b = luma + (b - luma) * saturation / 128;
         g = luma + (g - luma) * saturation / 128;
         r = luma + (r - luma) * saturation / 128;
     }
-    if (noise > 0.0) {
-        b += NextNoise(noise);
-        g += NextNoise(noise);
-        r += NextNoise(noise);
+    if (noiseSigma_ > 0.0) {
+        b += NextNoise();
+        g += NextNoise();
+        r += NextNoise();
     }
     pixel[0] = Clip(b);
     pixel[1] = Clip(g);
     pixel[2] = Clip(r);
 }
 
-void FrameComposer::ComposeRows(const SensorResponse& response, double noise) {
+void FrameComposer::ComposeRows(const SensorResponse& response) {
     const uint8_t* seen = scene_.data();
     uint8_t* pixel = picture_.data();
     const int saturation = response.Saturation();
     for (int i = 0; i < width_ * height_; ++i, seen += 4, pixel += 3) {
         const uint8_t* levels = response.Levels(seen[3]);
-        Finish(levels[seen[0]], levels[seen[1]], levels[seen[2]], saturation, noise, pixel);
+        Finish(levels[seen[0]], levels[seen[1]], levels[seen[2]], saturation, pixel);
     }
 }
 
-void FrameComposer::AddSpot(const SensorResponse& response, const Spot& spot, double noise) {
+void FrameComposer::AddSpot(const SensorResponse& response, const Spot& spot) {
     const int reach = static_cast<int>(std::ceil(spot.disk ? spot.sigma + 2.0 : spot.sigma * 4.0));
     const int u0 = std::max(0, static_cast<int>(std::floor(spot.u)) - reach);
     const int u1 = std::min(width_ - 1, static_cast<int>(std::ceil(spot.u)) + reach);
@@ -149,27 +155,28 @@ void FrameComposer::AddSpot(const SensorResponse& response, const Spot& spot, do
             for (int c = 0; c < 3; ++c)
                 level[c] = response.Encode(response.SceneRadiance(seen[3], seen[c]) +
                                            spot.radiance * spot.colour[c] * shape);
-            Finish(level[0], level[1], level[2], response.Saturation(), noise, &picture_[(v * width_ + u) * 3]);
+            Finish(level[0], level[1], level[2], response.Saturation(), &picture_[(v * width_ + u) * 3]);
         }
     }
 }
 
 void FrameComposer::Compose(const SensorResponse& response, const SensorSettings& settings,
                             PixelFormat format, uint8_t* out) {
-    ComposeRows(response, settings.noise);
+    ScaleNoise(settings.noise);
+    ComposeRows(response);
     const double scale = width_ / 320.0;
     for (const LightSpot* pen : {&settings.pen, &settings.pen2}) {
         double u, v;
         if (pen->on && PenPixel(pen->x, pen->y, &u, &v)) {
             const Spot spot{u, v, 1.0 * scale, settings.penRadiance, {kPenColour[0], kPenColour[1], kPenColour[2]}, false};
-            AddSpot(response, spot, settings.noise);
+            AddSpot(response, spot);
         }
     }
     if (settings.lamp.on) {
         const Spot lamp{(settings.lamp.x + 0.5) * scale - 0.5, (settings.lamp.y + 0.5) * scale - 0.5,
                         settings.lampRadius * scale, settings.penRadiance,
                         {kLampColour[0], kLampColour[1], kLampColour[2]}, true};
-        AddSpot(response, lamp, settings.noise);
+        AddSpot(response, lamp);
     }
     if (format == PixelFormat::Rgb24)
         WriteRgb24(out);

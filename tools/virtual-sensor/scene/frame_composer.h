@@ -37,10 +37,11 @@ private:
         bool disk;
     };
     void BuildTaps();
-    void ComposeRows(const SensorResponse& response, double noise);
-    void AddSpot(const SensorResponse& response, const Spot& spot, double noise);
-    void Finish(int b, int g, int r, int saturation, double noise, uint8_t* pixel);
-    int NextNoise(double sigma);
+    void ComposeRows(const SensorResponse& response);
+    void AddSpot(const SensorResponse& response, const Spot& spot);
+    void Finish(int b, int g, int r, int saturation, uint8_t* pixel);
+    void ScaleNoise(double sigma);
+    int NextNoise();
     void WriteRgb24(uint8_t* out) const;
     void WriteYuy2(uint8_t* out) const;
 
@@ -55,5 +56,7 @@ private:
     std::vector<uint8_t> scene_;    // per sensor pixel: mean blue, green, red seen, screen coverage
     std::vector<uint8_t> picture_;  // the composed frame, 3 bytes a pixel, buffer row order
     uint32_t random_ = 0x12345678u;
-    std::vector<float> gaussian_;
+    std::vector<float> gaussian_;   // standard normal deviates
+    std::vector<int16_t> noise_;    // the same, scaled to the current noise level
+    double noiseSigma_ = -1.0;
 };
