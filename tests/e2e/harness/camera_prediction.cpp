@@ -6,7 +6,7 @@
 
 std::vector<cv::Point2d> PredictSensorPixels(const SensorSettings& settings, int desktopWidth, int desktopHeight,
                                              int sensorWidth, const std::vector<cv::Point3d>& desktopPoints) {
-    const CameraPose pose = PoseForView(settings.view, settings.lens, desktopWidth, desktopHeight);
+    const SensorPose pose = PoseForView(settings.view, settings.lens, desktopWidth, desktopHeight);
     const LensParameters lens = ScaledLens(settings.lens, sensorWidth / 320.0);
     const cv::Matx33d rotation(pose.r);
     cv::Vec3d rvec;

@@ -27,7 +27,7 @@ public:
 
     // Sensor pixel (frame buffer rows) where a pen at desktop point (x, y) is seen.
     bool PenPixel(double x, double y, double* u, double* v) const;
-    const CameraPose& Pose() const { return pose_; }
+    const SensorPose& Pose() const { return pose_; }
     const LensParameters& Lens() const { return lens_; }
 
 private:
@@ -50,7 +50,7 @@ private:
     LensParameters lens_;
     CameraView view_;
     bool aimed_ = false;
-    CameraPose pose_;
+    SensorPose pose_;
     std::unique_ptr<LensCamera> camera_;
     std::vector<int32_t> taps_;     // four desktop pixel indexes per sensor pixel, -1: the room
     std::vector<uint8_t> scene_;    // per sensor pixel: mean blue, green, red seen, screen coverage

@@ -55,9 +55,9 @@ void RotationFromVector(const double vector[3], double matrix[9]) {
     for (int i = 0; i < 9; ++i) matrix[i] = m[i];
 }
 
-CameraPose PoseForView(const CameraView& view, const LensParameters& lens, int desktopWidth,
+SensorPose PoseForView(const CameraView& view, const LensParameters& lens, int desktopWidth,
                        int desktopHeight) {
-    CameraPose pose;
+    SensorPose pose;
     if (view.explicitPose) {
         RotationFromVector(view.pose + 3, pose.r);
         for (int i = 0; i < 3; ++i) pose.t[i] = view.pose[i];
@@ -89,7 +89,7 @@ LensParameters ScaledLens(const LensParameters& lens, double scale) {
     return scaled;
 }
 
-LensCamera::LensCamera(const LensParameters& lens, const CameraPose& pose) : lens_(lens), pose_(pose) {
+LensCamera::LensCamera(const LensParameters& lens, const SensorPose& pose) : lens_(lens), pose_(pose) {
     const double plane[9] = {pose.r[0], pose.r[1], pose.t[0],
                              pose.r[3], pose.r[4], pose.t[1],
                              pose.r[6], pose.r[7], pose.t[2]};

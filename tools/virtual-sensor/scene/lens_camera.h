@@ -4,7 +4,7 @@
 // frame buffer's order, so a camera that sees the desktop upright has its top at high rows.
 #include "sensor_settings.h"
 
-struct CameraPose {
+struct SensorPose {
     double r[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // rotation, row-major, screen plane -> camera
     double t[3] = {0, 0, 1};
 };
@@ -13,7 +13,7 @@ struct CameraPose {
 void RotationFromVector(const double vector[3], double matrix[9]);
 
 // The pose the view describes for a desktop of the given size.
-CameraPose PoseForView(const CameraView& view, const LensParameters& lens, int desktopWidth,
+SensorPose PoseForView(const CameraView& view, const LensParameters& lens, int desktopWidth,
                        int desktopHeight);
 
 // The lens for a picture `scale` times as wide as 320 x 240.
@@ -21,7 +21,7 @@ LensParameters ScaledLens(const LensParameters& lens, double scale);
 
 class LensCamera {
 public:
-    LensCamera(const LensParameters& lens, const CameraPose& pose);
+    LensCamera(const LensParameters& lens, const SensorPose& pose);
 
     // Sensor pixel that sees desktop point (x, y); false when the point is behind the camera.
     bool Project(double x, double y, double* u, double* v) const;
@@ -33,6 +33,6 @@ private:
     void Undistort(double xd, double yd, double* x, double* y) const;
 
     LensParameters lens_;
-    CameraPose pose_;
+    SensorPose pose_;
     double planeInverse_[9];  // inverse of [r1 r2 t]
 };

@@ -5,8 +5,9 @@
 
 struct LensParameters {
     // Pinhole and Brown distortion for a 320 x 240 picture, in pixels of the frame buffer's rows.
+    // The default is the lens of the shipped tavro_detector.und profile.
     double fx = 300.0, fy = 300.0, cx = 160.0, cy = 120.0;
-    double k1 = -0.12, k2 = 0.03, p1 = 0.0005, p2 = -0.0004;
+    double k1 = -0.05, k2 = 0.01, p1 = 0.0, p2 = 0.0;
 };
 
 // The camera aims at a point of the screen from a direction given by yaw (left/right) and pitch

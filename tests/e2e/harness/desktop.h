@@ -1,0 +1,56 @@
+#pragma once
+// What the desktop shows and receives: top-level windows and their texts, dialog buttons,
+// keys, screenshots, and the pointer's position and button events.
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/unique_handle.h"
+
+// A window's title followed by the texts of its child controls, one per line.
+std::wstring WindowTexts(HWND window);
+// Visible top-level windows of a process, topmost first.
+std::vector<HWND> WindowsOfProcess(DWORD processId);
+// Waits for a visible top-level window of the process whose texts contain `text`.
+HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD timeoutMs);
+// Clicks the child button whose caption (without '&') is `caption`.
+bool PressButton(HWND dialog, const std::wstring& caption);
+// Sends a key press and release to a window.
+void PressKey(HWND window, WORD virtualKey);
+// Saves the whole screen as a PNG file.
+bool SaveScreenshot(const std::string& path);
+POINT PointerPosition();
+
+struct PointerEvent {
+    WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE
+    POINT point;
+    bool injected;
+};
+
+// Records what the desktop's pointer receives (a low-level mouse hook on its own thread), from
+// whichever program sends it. One recorder at a time.
+class PointerRecorder {
+public:
+    PointerRecorder();
+    ~PointerRecorder();
+    PointerRecorder(const PointerRecorder&) = delete;
+    PointerRecorder& operator=(const PointerRecorder&) = delete;
+
+    std::vector<PointerEvent> Events() const;
+    // Button events only (moves left out).
+    std::vector<PointerEvent> Buttons() const;
+    void Clear();
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM message, LPARAM data);
+    void Run();
+
+    mutable std::mutex mutex_;
+    std::vector<PointerEvent> events_;
+    DWORD threadId_ = 0;
+    UniqueEvent ready_;
+    std::thread thread_;
+};

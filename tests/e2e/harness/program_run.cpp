@@ -1,0 +1,82 @@
+#include "program_run.h"
+
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"TavroWyvoClass";
+constexpr UINT kCloseQuietly = WM_APP + 11;
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t name[64];
+    if (owner == search->processId && GetClassNameW(window, name, 64) && wcscmp(name, kMainWindowClass) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+ProgramRun::~ProgramRun() {
+    if (Running()) TerminateProcess(process_.Get(), 99);
+}
+
+bool ProgramRun::Start(const std::wstring& folder) {
+    std::wstring commandLine = L"\"" + folder + L"\\tavro.exe\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    process_.Reset(process.hProcess);
+    processId_ = process.dwProcessId;
+    return true;
+}
+
+bool ProgramRun::Running() const {
+    return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+HWND ProgramRun::MainWindow() const {
+    WindowSearch search{processId_, nullptr};
+    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ProgramRun::Title() const {
+    HWND window = MainWindow();
+    if (!window) return L"";
+    std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1);
+    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+bool ProgramRun::WaitForTitle(const std::wstring& text, DWORD timeoutMs) const {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    do {
+        if (Title().find(text) != std::wstring::npos) return true;
+        Sleep(50);
+    } while (GetTickCount64() < end && Running());
+    return Title().find(text) != std::wstring::npos;
+}
+
+bool ProgramRun::Stop(DWORD timeoutMs, DWORD* exitCode) {
+    if (HWND window = MainWindow()) PostMessageW(window, kCloseQuietly, 0, 0);
+    return WaitForExit(timeoutMs, exitCode);
+}
+
+bool ProgramRun::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
+    if (!process_ || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return false;
+    return GetExitCodeProcess(process_.Get(), exitCode) != FALSE;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The program under test: started from its folder in the prefix (C:\tavro, where scripts/e2e
+// places the build's bin folder), watched through its main window, stopped and checked.
+#include <windows.h>
+
+#include <string>
+
+#include "app/unique_handle.h"
+
+class ProgramRun {
+public:
+    ProgramRun() = default;
+    ~ProgramRun();  // ends the program if it still runs
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool Start(const std::wstring& folder = L"C:\\tavro");
+    DWORD ProcessId() const { return processId_; }
+    bool Running() const;
+    // The program's main window (class TavroWyvoClass); null while there is none.
+    HWND MainWindow() const;
+    std::wstring Title() const;
+    // Waits until the main window's title contains `text`.
+    bool WaitForTitle(const std::wstring& text, DWORD timeoutMs) const;
+    // Asks the program to shut down without questions (CloseQuietly) and waits for its exit.
+    bool Stop(DWORD timeoutMs, DWORD* exitCode);
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
+
+private:
+    UniqueHandle<HANDLE, KernelHandleCloser> process_;
+    DWORD processId_ = 0;
+};
