@@ -110,12 +110,6 @@ bool SaveScreenshot(const std::string& path) {
     return WritePng(path, static_cast<const uint8_t*>(bits), width, height, (width * 3 + 3) & ~3, true);
 }
 
-POINT PointerPosition() {
-    POINT point{};
-    GetCursorPos(&point);
-    return point;
-}
-
 PointerRecorder::PointerRecorder() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     g_recorder = this;
     thread_ = std::thread(&PointerRecorder::Run, this);
@@ -157,6 +151,11 @@ std::vector<PointerEvent> PointerRecorder::Buttons() const {
                                  [](const PointerEvent& event) { return event.message == WM_MOUSEMOVE; }),
                   buttons.end());
     return buttons;
+}
+
+POINT PointerRecorder::Position() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return events_.empty() ? POINT{-1, -1} : events_.back().point;
 }
 
 void PointerRecorder::Clear() {

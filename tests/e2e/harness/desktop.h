@@ -22,7 +22,6 @@ bool PressButton(HWND dialog, const std::wstring& caption);
 void PressKey(HWND window, WORD virtualKey);
 // Saves the whole screen as a PNG file.
 bool SaveScreenshot(const std::string& path);
-POINT PointerPosition();
 
 struct PointerEvent {
     WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE
@@ -31,7 +30,9 @@ struct PointerEvent {
 };
 
 // Records what the desktop's pointer receives (a low-level mouse hook on its own thread), from
-// whichever program sends it. One recorder at a time.
+// whichever program sends it. One recorder at a time. Under Wine, GetCursorPos in this process
+// does not follow input that other programs inject, so the pointer's position is taken from
+// the recorded events.
 class PointerRecorder {
 public:
     PointerRecorder();
@@ -43,6 +44,8 @@ public:
     // Button events only (moves left out).
     std::vector<PointerEvent> Buttons() const;
     void Clear();
+    // Where the last recorded event put the pointer ((-1, -1) before any).
+    POINT Position() const;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM message, LPARAM data);

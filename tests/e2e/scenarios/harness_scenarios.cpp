@@ -35,7 +35,7 @@ E2E_SCENARIO(harness_self_check, "", 30) {
         ClickAt(100, 200);
         Sleep(300);
         const std::vector<PointerEvent> buttons = recorder.Buttons();
-        const POINT position = PointerPosition();
+        const POINT position = recorder.Position();
         report.Figure("pointer", std::to_string(position.x) + "," + std::to_string(position.y));
         report.Figure("buttons", static_cast<double>(buttons.size()), 0);
         report.Check(position.x == 100 && position.y == 200, "pointer_position");

@@ -14,42 +14,23 @@
 // {D6CA1BBD-98C0-4E30-B558-9FFA74E74452}
 extern const CLSID CLSID_VirtualSensor;
 
-// IAMVideoProcAmp and IAMCameraControl share method names; these give each its own.
-class ProcAmpControls : public IAMVideoProcAmp {
+// IAMVideoProcAmp and IAMCameraControl share method names; this gives each its control kind.
+template <typename Interface, ControlKind Kind>
+class ControlInterface : public Interface {
 public:
     HRESULT STDMETHODCALLTYPE GetRange(long id, long* minimum, long* maximum, long* step, long* value,
                                        long* caps) override {
-        return ControlRange(ControlKind::ProcAmp, id, minimum, maximum, step, value, caps);
+        return ControlRange(Kind, id, minimum, maximum, step, value, caps);
     }
-    HRESULT STDMETHODCALLTYPE Set(long id, long value, long flags) override {
-        return ControlSet(ControlKind::ProcAmp, id, value, flags);
-    }
-    HRESULT STDMETHODCALLTYPE Get(long id, long* value, long* flags) override {
-        return ControlGet(ControlKind::ProcAmp, id, value, flags);
-    }
+    HRESULT STDMETHODCALLTYPE Set(long id, long value, long flags) override { return ControlSet(Kind, id, value, flags); }
+    HRESULT STDMETHODCALLTYPE Get(long id, long* value, long* flags) override { return ControlGet(Kind, id, value, flags); }
     virtual HRESULT ControlRange(ControlKind kind, long id, long* minimum, long* maximum, long* step,
                                  long* value, long* caps) = 0;
     virtual HRESULT ControlSet(ControlKind kind, long id, long value, long flags) = 0;
     virtual HRESULT ControlGet(ControlKind kind, long id, long* value, long* flags) = 0;
 };
-
-class CameraControls : public IAMCameraControl {
-public:
-    HRESULT STDMETHODCALLTYPE GetRange(long id, long* minimum, long* maximum, long* step, long* value,
-                                       long* caps) override {
-        return ControlRange(ControlKind::Camera, id, minimum, maximum, step, value, caps);
-    }
-    HRESULT STDMETHODCALLTYPE Set(long id, long value, long flags) override {
-        return ControlSet(ControlKind::Camera, id, value, flags);
-    }
-    HRESULT STDMETHODCALLTYPE Get(long id, long* value, long* flags) override {
-        return ControlGet(ControlKind::Camera, id, value, flags);
-    }
-    virtual HRESULT ControlRange(ControlKind kind, long id, long* minimum, long* maximum, long* step,
-                                 long* value, long* caps) = 0;
-    virtual HRESULT ControlSet(ControlKind kind, long id, long value, long flags) = 0;
-    virtual HRESULT ControlGet(ControlKind kind, long id, long* value, long* flags) = 0;
-};
+using ProcAmpControls = ControlInterface<IAMVideoProcAmp, ControlKind::ProcAmp>;
+using CameraControls = ControlInterface<IAMCameraControl, ControlKind::Camera>;
 
 class CaptureFilter : public ComObject<IBaseFilter, ProcAmpControls, CameraControls, IAMFilterMiscFlags> {
 public:
