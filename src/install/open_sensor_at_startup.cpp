@@ -1,0 +1,38 @@
+#include "install/open_sensor_at_startup.h"
+
+#include "capture/sensor_device.h"
+#include "install/driver_operations.h"
+#include "install/startup_decision.h"
+#include "ui/messages.h"
+
+namespace {
+constexpr size_t kSensorMessageCapacity = 1024;
+}
+
+bool OpenSensorAtStartup(SensorDevice& sensor, const SensorIdentity& identity) {
+    DriverContext context(identity.vidPid);
+    StartupFacts facts;
+    for (;;) {
+        switch (NextStartupStep(facts)) {
+        case StartupStep::CheckPresence: facts.presence = CheckPresence(context); break;
+        case StartupStep::OpenSensor: facts.sensorMatch = sensor.Open(identity); break;
+        case StartupStep::CheckDriver: facts.driverState = GetDriverState(context); break;
+        case StartupStep::AskInstall: facts.installAccepted = AskInstallDriver(); break;
+        case StartupStep::AskReinstall: facts.installAccepted = AskReinstallDriver(); break;
+        case StartupStep::Install: facts.installResult = InstallDriver(context, false); break;
+        case StartupStep::ReleaseAndInstall: facts.installResult = InstallDriver(context, true); break;
+        case StartupStep::SensorReady: return true;
+        case StartupStep::Quit: return false;
+        case StartupStep::ShowSystemError: return ShowSystemError(GetLastError());
+        case StartupStep::ShowSensorFailure: {
+            wchar_t text[kSensorMessageCapacity];
+            sensor.LastMessage(text, kSensorMessageCapacity);
+            return ShowSystemErrorText(text);
+        }
+        case StartupStep::ShowSensorNotFound: ShowSensorNotFound(); return false;
+        case StartupStep::ShowSetupCopyFailed: ShowSetupCopyFailed(); return false;
+        case StartupStep::ShowSetupInfMissing: ShowSetupInfMissing(); return false;
+        case StartupStep::ShowReplugDevice: ShowReplugDevice(); return false;
+        }
+    }
+}
