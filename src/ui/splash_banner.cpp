@@ -14,19 +14,6 @@ UniqueFont MakeFont(int height, int weight) {
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
 }
 
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(window_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 void DrawLine(HDC dc, const wchar_t* text, RECT rect, COLORREF colour, UINT format) {
     SetTextColor(dc, colour);
     DrawTextW(dc, text, -1, &rect, format | DT_SINGLELINE | DT_NOCLIP);
