@@ -58,18 +58,18 @@ std::wstring Widen(const char* text) {
 }
 
 std::wstring FormatNumber(const Conversion& c, const FormatArg& arg) {
-    std::string spec = "%" + c.flags;
-    if (c.width >= 0) spec += std::to_string(c.width);
-    if (c.precision >= 0) spec += "." + std::to_string(c.precision);
+    std::string conversion = "%" + c.flags;
+    if (c.width >= 0) conversion += std::to_string(c.width);
+    if (c.precision >= 0) conversion += "." + std::to_string(c.precision);
     char buffer[kMaxFieldWidth * 2 + 64];
     if (c.letter == L'c') return std::wstring(1, static_cast<wchar_t>(arg.Integer()));
     if (arg.GetKind() == FormatArg::Kind::Integer) {
-        spec += "ll";
-        spec.push_back(static_cast<char>(c.letter));
-        std::snprintf(buffer, sizeof buffer, spec.c_str(), arg.Integer());
+        conversion += "ll";
+        conversion.push_back(static_cast<char>(c.letter));
+        std::snprintf(buffer, sizeof buffer, conversion.c_str(), arg.Integer());
     } else {
-        spec.push_back(static_cast<char>(c.letter));
-        std::snprintf(buffer, sizeof buffer, spec.c_str(), arg.Real());
+        conversion.push_back(static_cast<char>(c.letter));
+        std::snprintf(buffer, sizeof buffer, conversion.c_str(), arg.Real());
     }
     return Widen(buffer);
 }
