@@ -63,6 +63,8 @@ void Controller::Shutdown() {
     paused_ = true;
     WaitForFrameStep();
     StopSettleWait();
+    // The picture controls go back to their minimum, as the sensor is left for the next start.
+    sensor_.Properties().ResetVideoProcAmp();
     sensor_.Close();
     // With the frames stopped nothing can press again; a held button must not outlive us.
     ReleaseHeldButton();

@@ -9,10 +9,11 @@
 #include "alignment/screen_correction.h"
 #include "alignment/screen_mapping.h"
 #include "app/unique_handle.h"
+#include "capture/frame_rate_monitor.h"
+#include "capture/sensor_device.h"
 #include "controller/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/pointer_input.h"
-#include "controller/stand_in_sensor.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
 #include "settings/core_parameter_record.h"
@@ -105,6 +106,8 @@ private:
     // Frame dispatch.
     int RunModeStep(Mode mode);
     void OnFirstFrame();
+    // In Track, a new frame-rate verdict is shown by the main window's paint code.
+    void ReactToFrameRate(int verdict);
     void EndStep(Mode mode, int result);
     void WaitForFrameStep() const;
 
@@ -178,7 +181,10 @@ private:
     PatternScreen pattern_;
     ScreenMapping mapping_{camera_, geometry_, pattern_};
     ScreenCorrection screenCorrection_;
-    StandInSensor sensor_;
+    SensorDevice sensor_;
+    FrameRateMonitor frameRate_;
+    // The frame-rate verdict the main window last showed (0 none, 1 slow, 2 normal).
+    std::atomic<int> shownFrameRate_{0};
     PointerInput pointer_;
     UniqueWindow gainOverlay_;
     bool shutDown_ = false;

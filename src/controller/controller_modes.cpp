@@ -58,6 +58,7 @@ void Controller::EnterMode(Mode requested) {
             paused_ = false;
             return;
         }
+        frameRate_.Reset();
         StartTracking();
         break;
     default:

@@ -16,6 +16,7 @@ void Controller::PrepareFrame(const BITMAPINFOHEADER& format) {
 
 void Controller::OnFrame(const BYTE* buffer) {
     frameThreadId_ = GetCurrentThreadId();
+    ReactToFrameRate(frameRate_.Tick());
     // Announce the work before looking at the flags; the UI thread sets a flag before it
     // looks at this, so one of the two always sees the other.
     stepRunning_ = true;
@@ -56,7 +57,13 @@ int Controller::RunModeStep(Mode mode) {
     }
 }
 
+void Controller::ReactToFrameRate(int verdict) {
+    if (verdict == FrameRateMonitor::kNoVerdict || modes_.mode != Mode::Track) return;
+    if (shownFrameRate_.exchange(verdict) != verdict) InvalidateRect(g_process.mainWindow, nullptr, FALSE);
+}
+
 void Controller::OnFirstFrame() {
+    sensor_.Properties().ApplySensorInit(coreParameters_.sensorInit);
     settleFrames_ = 0;
     settleTimerRunning_ = false;
     settleDeadline_ = 0;
