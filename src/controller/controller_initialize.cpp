@@ -1,6 +1,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
+#include "install/open_sensor_at_startup.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_loading.h"
 #include "ui/messages.h"
@@ -32,6 +33,9 @@ bool Controller::Initialize() {
         ShowSystemError(GetLastError());
         return false;
     }
+    const SensorIdentity identity{coreParameters_.sensorVidPid, coreParameters_.sensorUserName,
+                                  coreParameters_.sensorDefName};
+    if (!OpenSensorAtStartup(sensor_, identity)) return false;
 
     settleFrames_ = 60;
     settleTimerRunning_ = false;

@@ -27,7 +27,7 @@ bool RemoveSensorDeviceNode(const wchar_t* vidPid) {
         }
         hardwareId[kHardwareIdBytes / sizeof(wchar_t) - 1] = L'\0';
         CharLowerW(hardwareId);
-        if (!ContainsText(hardwareId, wanted.c_str())) return false;
+        if (!ContainsCaseSensitive(hardwareId, wanted.c_str())) return false;
         removed = SetupDiRemoveDevice(list, &device) != FALSE;
         return true;
     });

@@ -64,12 +64,12 @@ const std::array<RegistryKeyName, 8> kDriverRegistryKeys = {{
 const wchar_t kMachineRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t kMachineAutoStartValue[] = L"TavroPen";
 
-bool ContainsText(const wchar_t* text, const wchar_t* part) {
+bool ContainsCaseSensitive(const wchar_t* text, const wchar_t* part) {
     return part && *part && std::wcsstr(text, part);
 }
 
 bool InfLineBelongsToSensor(const wchar_t* lineText, const wchar_t* vidPid) {
-    return ContainsText(lineText, kDriverModelText) && ContainsText(lineText, vidPid);
+    return ContainsCaseSensitive(lineText, kDriverModelText) && ContainsCaseSensitive(lineText, vidPid);
 }
 
 std::wstring PackageInfPath(const std::wstring& programPath) {

@@ -47,7 +47,7 @@ extern const wchar_t kMachineAutoStartValue[];
 
 // Plain, case-sensitive substring test. An empty part is contained nowhere: an empty VID/PID text
 // must never select a device, an INF or a driver to remove.
-bool ContainsText(const wchar_t* text, const wchar_t* part);
+bool ContainsCaseSensitive(const wchar_t* text, const wchar_t* part);
 
 // True when a line of the model section belongs to the sensor: it holds the model text and the
 // VID/PID text, both compared with case.

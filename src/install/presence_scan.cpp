@@ -5,13 +5,13 @@
 bool PresenceScan::Observe(const wchar_t* upperInstanceId) {
     if (!receiverFound_) {
         for (const wchar_t* receiverId : kReceiverHardwareIds) {
-            if (ContainsText(upperInstanceId, receiverId)) {
+            if (ContainsCaseSensitive(upperInstanceId, receiverId)) {
                 receiverFound_ = true;
                 break;
             }
         }
     }
-    if (!sensorFound_) sensorFound_ = ContainsText(upperInstanceId, vidPid_);
+    if (!sensorFound_) sensorFound_ = ContainsCaseSensitive(upperInstanceId, vidPid_);
     return sensorFound_ && receiverFound_;
 }
 
