@@ -62,10 +62,10 @@ void PatternScreen::Layout(const ChessboardLayoutRecord& layout, const DesktopMe
     boardHeight_ = (rows_ + 1) * squareHeight_;
     originX_ = (right + left) / 2 - boardWidth_ / 2;
     originY_ = (usableBottom + usableTop) / 2 - boardHeight_ / 2;
-    if (layout.offsetXPercent != 0)
-        originX_ += (work.right - work.left) * layout.offsetXPercent / 100;
-    if (layout.offsetYPercent != 0)
-        originY_ += (work.bottom - work.top) * layout.offsetYPercent / 100;
+    // An offset beyond a whole work area only moves the board off the desktop; bounding it
+    // also keeps the arithmetic in range whatever the file holds.
+    originX_ += (work.right - work.left) * std::clamp(layout.offsetXPercent, -100, 100) / 100;
+    originY_ += (work.bottom - work.top) * std::clamp(layout.offsetYPercent, -100, 100) / 100;
 
     for (int r = 0; r <= rows_ + 1; ++r)
         for (int c = 0; c <= columns_ + 1; ++c)

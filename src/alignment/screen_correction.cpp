@@ -1,11 +1,17 @@
 #include "alignment/screen_correction.h"
 
+#include "settings/line_reader.h"
+
 #include <cmath>
 #include <cstdio>
 
 namespace {
 
 constexpr const char* kKeys = "123456789a";
+
+// Anything tuned by hand is a few pixels or a small coefficient; a value that is not finite or
+// far beyond that would only throw the pointer off the desktop.
+bool IsTunedValue(float value) { return std::isfinite(value) && std::fabs(value) <= 1.0e6f; }
 
 }  // namespace
 
@@ -40,27 +46,31 @@ cv::Point2f ScreenCorrection::Apply(cv::Point2f desktop) const {
 FileResult LoadScreenCorrection(ScreenCorrection& correction, int desktopWidth,
                                 int desktopHeight) {
     correction = ScreenCorrection::Defaults(desktopWidth, desktopHeight);
-    FILE* file = _wfopen(kScreenCorrectionFileName, L"r");
-    if (!file) return SaveScreenCorrection(correction);
-    const ScreenCorrection defaults = correction;
-    for (int i = 0; i < ScreenCorrection::kValueCount; ++i) {
-        char format[8];
-        std::snprintf(format, sizeof format, "%c= %%g\n", kKeys[i]);
-        float value = 0.0f;
-        if (std::fscanf(file, format, &value) != 1) break;
-        correction.values[i] = std::isfinite(value) ? value : defaults.values[i];
-    }
-    std::fclose(file);
+    FileLineReader lines(kScreenCorrectionFileName);
+    if (!lines.IsOpen()) return SaveScreenCorrection(correction);
+    ParseScreenCorrection(lines, correction);
     return FileResult::Ok;
 }
 
+void ParseScreenCorrection(LineReader& lines, ScreenCorrection& correction) {
+    const ScreenCorrection defaults = correction;
+    char line[128];
+    for (int i = 0; i < ScreenCorrection::kValueCount && lines.Next(line, sizeof line); ++i) {
+        char format[8];
+        std::snprintf(format, sizeof format, "%c= %%g", kKeys[i]);
+        float value = 0.0f;
+        if (std::sscanf(line, format, &value) != 1) break;
+        correction.values[i] = IsTunedValue(value) ? value : defaults.values[i];
+    }
+}
+
 FileResult SaveScreenCorrection(ScreenCorrection& correction) {
-    FILE* file = _wfopen(kScreenCorrectionFileName, L"w");
+    UniqueStdioFile file(_wfopen(kScreenCorrectionFileName, L"w"));
     if (!file) return FileResult::CannotOpen;
     bool ok = true;
     for (int i = 0; i < ScreenCorrection::kValueCount; ++i)
-        ok = std::fprintf(file, "%c= %g\n", kKeys[i], correction.values[i]) > 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
+        ok = std::fprintf(file.get(), "%c= %g\n", kKeys[i], correction.values[i]) > 0 && ok;
+    ok = std::fclose(file.release()) == 0 && ok;
     if (!ok) return FileResult::ShortWrite;
     correction.modified = false;
     return FileResult::Ok;

@@ -7,6 +7,8 @@
 
 #include "settings/file_result.h"
 
+class LineReader;
+
 inline constexpr wchar_t kScreenCorrectionFileName[] = L"tavro_screen.und";
 
 struct ScreenCorrection {
@@ -25,7 +27,9 @@ struct ScreenCorrection {
 };
 
 // Reads the file; when it cannot be opened the defaults are written at once. Values that are
-// not finite take their defaults.
+// not finite or beyond a million take their defaults.
 FileResult LoadScreenCorrection(ScreenCorrection& correction, int desktopWidth, int desktopHeight);
+// The same over lines from anywhere, onto a correction that holds the defaults.
+void ParseScreenCorrection(LineReader& lines, ScreenCorrection& correction);
 // Writes the file and clears the modified flag on success.
 FileResult SaveScreenCorrection(ScreenCorrection& correction);

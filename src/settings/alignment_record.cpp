@@ -52,8 +52,12 @@ AlignmentRecord DefaultAlignmentResult() {
     return record;
 }
 
+FileResult DecodeAlignmentResult(const void* bytes, size_t size, AlignmentRecord& alignment) {
+    return DecodeCheckedRecord(bytes, size, alignment, CheckAlignment);
+}
+
 FileResult ReadAlignmentResult(AlignmentRecord& alignment) {
-    return ReadCheckedRecord(kAlignmentResultFileName, alignment, CheckAlignment);
+    return ReadDecodedRecord(kAlignmentResultFileName, alignment, DecodeAlignmentResult);
 }
 
 FileResult WriteAlignmentResult(const AlignmentRecord& alignment) {

@@ -60,5 +60,8 @@ AlignmentRecord DefaultAlignmentResult();
 // Invalid when short, or when the record could not have been written by an alignment: a grade
 // outside 0-4, a point count outside 0-35, a float that is not finite, or a usable grade
 // without a positive aligned desktop size.
+// The file's bytes as a record: short, out-of-range or damaged bytes give a result other than
+// Ok and leave `alignment` as it was.
+FileResult DecodeAlignmentResult(const void* bytes, size_t size, AlignmentRecord& alignment);
 FileResult ReadAlignmentResult(AlignmentRecord& alignment);
 FileResult WriteAlignmentResult(const AlignmentRecord& alignment);

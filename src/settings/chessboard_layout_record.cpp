@@ -4,9 +4,13 @@
 
 ChessboardLayoutRecord DefaultChessboardLayout() { return {0, 0, 100, 100, 0}; }
 
+FileResult DecodeChessboardLayout(const void* bytes, size_t size, ChessboardLayoutRecord& layout) {
+    return DecodeCheckedRecord(bytes, size, layout,
+                               [](const ChessboardLayoutRecord&) { return FileResult::Ok; });
+}
+
 FileResult ReadChessboardLayout(ChessboardLayoutRecord& layout) {
-    return ReadCheckedRecord(kChessboardLayoutFileName, layout,
-                             [](const ChessboardLayoutRecord&) { return FileResult::Ok; });
+    return ReadDecodedRecord(kChessboardLayoutFileName, layout, DecodeChessboardLayout);
 }
 
 FileResult WriteChessboardLayout(const ChessboardLayoutRecord& layout) {

@@ -21,6 +21,9 @@ static_assert(offsetof(ChessboardLayoutRecord, scaleXPercent) == 8);
 // Board centred at its fitted size: 0, 0, 100, 100, 0.
 ChessboardLayoutRecord DefaultChessboardLayout();
 
+// The file's bytes as a record: short, out-of-range or damaged bytes give a result other than
+// Ok and leave `layout` as it was.
+FileResult DecodeChessboardLayout(const void* bytes, size_t size, ChessboardLayoutRecord& layout);
 FileResult ReadChessboardLayout(ChessboardLayoutRecord& layout);
 
 // Only the product's data generator writes this file.

@@ -59,8 +59,12 @@ CoreParameterRecord DefaultCoreParameters() {
     return record;
 }
 
+FileResult DecodeCoreParameters(const void* bytes, size_t size, CoreParameterRecord& parameters) {
+    return DecodeCheckedRecord(bytes, size, parameters, CheckAndUnscramble);
+}
+
 FileResult ReadCoreParameters(CoreParameterRecord& parameters) {
-    return ReadCheckedRecord(kCoreParameterFileName, parameters, CheckAndUnscramble);
+    return ReadDecodedRecord(kCoreParameterFileName, parameters, DecodeCoreParameters);
 }
 
 FileResult WriteCoreParameters(const CoreParameterRecord& parameters) {

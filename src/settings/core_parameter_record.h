@@ -87,6 +87,9 @@ CoreParameterRecord DefaultCoreParameters();
 
 // Reads and unscrambles the record. Invalid (2) when short or a Channel lies outside 0-2;
 // InvalidText (4) when one of the five texts is empty or has no end inside its slot.
+// The file's bytes as a record: short, out-of-range or damaged bytes give a result other than
+// Ok and leave `parameters` as it was.
+FileResult DecodeCoreParameters(const void* bytes, size_t size, CoreParameterRecord& parameters);
 FileResult ReadCoreParameters(CoreParameterRecord& parameters);
 
 // Writes the record with its texts scrambled, as the product ships it. InvalidText when a text

@@ -20,5 +20,8 @@ DisplayAspectRecord DefaultDisplayAspect();
 
 // Invalid when short, or when width or height is negative or not finite (zero stands for
 // "use the desktop's own aspect" and is accepted).
+// The file's bytes as a record: short, out-of-range or damaged bytes give a result other than
+// Ok and leave `aspect` as it was.
+FileResult DecodeDisplayAspect(const void* bytes, size_t size, DisplayAspectRecord& aspect);
 FileResult ReadDisplayAspect(DisplayAspectRecord& aspect);
 FileResult WriteDisplayAspect(const DisplayAspectRecord& aspect);

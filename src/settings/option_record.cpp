@@ -16,11 +16,15 @@ OptionRecord DefaultOptions() {
     return options;
 }
 
-FileResult ReadOptions(OptionRecord& options) {
-    return ReadCheckedRecord(kOptionFileName, options, [](const OptionRecord& read) {
+FileResult DecodeOptions(const void* bytes, size_t size, OptionRecord& options) {
+    return DecodeCheckedRecord(bytes, size, options, [](const OptionRecord& read) {
         bool valid = IsSelectableGainLevel(read.gainLevel) && read.gainLevel == read.trackGainLevel;
         return valid ? FileResult::Ok : FileResult::Invalid;
     });
+}
+
+FileResult ReadOptions(OptionRecord& options) {
+    return ReadDecodedRecord(kOptionFileName, options, DecodeOptions);
 }
 
 FileResult WriteOptions(const OptionRecord& options) {

@@ -23,5 +23,8 @@ static_assert(offsetof(OptionRecord, manualAlignmentByDefault) == 24);
 OptionRecord DefaultOptions();
 
 // Invalid when the file is short or the two gain levels differ or lie outside 1-4.
+// The file's bytes as a record: short, out-of-range or damaged bytes give a result other than
+// Ok and leave `options` as it was.
+FileResult DecodeOptions(const void* bytes, size_t size, OptionRecord& options);
 FileResult ReadOptions(OptionRecord& options);
 FileResult WriteOptions(const OptionRecord& options);

@@ -1,21 +1,12 @@
 #include "settings/record_file.h"
 
-#include <cstdio>
-#include <memory>
+#include "settings/stdio_file.h"
 
-namespace {
-
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
-using UniqueStdioFile = std::unique_ptr<FILE, FileCloser>;
-
-}  // namespace
-
-FileResult ReadRecordFile(const wchar_t* fileName, void* record, size_t size) {
+FileResult ReadRecordBytes(const wchar_t* fileName, void* bytes, size_t size, size_t& got) {
     UniqueStdioFile file(_wfopen(fileName, L"rb"));
     if (!file) return FileResult::CannotOpen;
-    return fread(record, 1, size, file.get()) == size ? FileResult::Ok : FileResult::Invalid;
+    got = fread(bytes, 1, size, file.get());
+    return FileResult::Ok;
 }
 
 FileResult WriteRecordFile(const wchar_t* fileName, const void* record, size_t size, bool flush) {

@@ -49,14 +49,14 @@ protected:
     void TearDown() override { CoUninitialize(); }
 };
 
-// The test prefix has no video input device.
-TEST_F(SensorDeviceTest, EmptyCategoryIsNotFoundWithItsMessage) {
+// The test prefix holds the virtual sensor only; a sensor of another VID/PID is not there.
+TEST_F(SensorDeviceTest, AnotherSensorIsNotFoundAndNothingIsBound) {
+    const SensorIdentity other{L"VID_7A11&PID_13D5", L"USB2.0 VGA WebCam", L"Tavro"};
     SensorDevice sensor;
-    EXPECT_EQ(sensor.Open(kIdentity), SensorMatch::NotFound);
-    EXPECT_EQ(sensor.LastResult(), E_FAIL);
-    wchar_t text[8];
-    EXPECT_FALSE(sensor.LastMessage(text, 8));
-    EXPECT_EQ(MessageOf(sensor), L"0x80004005\nNo video capture device was detected");
+    EXPECT_EQ(sensor.Open(other), SensorMatch::NotFound);
+    RecordingSink sink;
+    EXPECT_EQ(sensor.Start(nullptr, &sink, 320, 240), 0);
+    EXPECT_EQ(MessageOf(sensor), L"0x80004003\nCannot add vidcap to filtergraph");
 }
 
 TEST_F(SensorDeviceTest, StartWithoutASensorFailsAtTheCaptureFilter) {
