@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "capture_filter.h"
+#include "control/stream_status.h"
 #include "list_enumerator.h"
 
 using Microsoft::WRL::ComPtr;
@@ -253,6 +254,10 @@ void CapturePin::StopStreaming() {
     source_.reset();
 }
 
+namespace {
+constexpr LONGLONG kStatusEveryFrames = 30;  // about once a second
+}  // namespace
+
 void CapturePin::Stream() {
     LARGE_INTEGER frequency, counter;
     QueryPerformanceFrequency(&frequency);
@@ -263,6 +268,7 @@ void CapturePin::Stream() {
     double due = now();
     LONGLONG frame = 0;
     bool lossReported = false;
+    StreamStatus status;
     for (;;) {
         const SensorSettings& settings = source_->Refresh();
         const double period = 1.0 / settings.fps;
@@ -270,22 +276,32 @@ void CapturePin::Stream() {
         if (WaitForSingleObject(stop_.Get(), wait > 0 ? static_cast<DWORD>(wait * 1000.0 + 0.5) : 0) != WAIT_TIMEOUT)
             break;
         due += period;
-        if (now() - due > 4.0 * period) due = now();  // far behind: do not try to catch up
+        const double behind = now() - due;
+        if (behind > 4.0 * period) {  // far behind: do not try to catch up
+            status.skipped += static_cast<long long>(behind / period);
+            due = now();
+        }
         if (settings.unplugged) {
             if (!lossReported) filter_.NotifyDeviceLost();
             lossReported = true;
             continue;
         }
-        if (filter_.State() == State_Running) DeliverFrame(*source_, period, frame++);
+        if (filter_.State() != State_Running) continue;
+        if (DeliverFrame(*source_, period, frame++)) {
+            ++status.delivered;
+        } else {
+            ++status.skipped;
+        }
+        if (frame % kStatusEveryFrames == 0) WriteStreamStatus(status);
     }
 }
 
-void CapturePin::DeliverFrame(FrameSource& source, double period, LONGLONG frame) {
+bool CapturePin::DeliverFrame(FrameSource& source, double period, LONGLONG frame) {
     ComPtr<IMediaSample> sample;
-    if (FAILED(allocator_->GetBuffer(&sample, nullptr, nullptr, 0))) return;
+    if (FAILED(allocator_->GetBuffer(&sample, nullptr, nullptr, 0))) return false;
     BYTE* data = nullptr;
     const int bytes = FrameBytes(format_);
-    if (FAILED(sample->GetPointer(&data)) || sample->GetSize() < bytes) return;
+    if (FAILED(sample->GetPointer(&data)) || sample->GetSize() < bytes) return false;
     source.Fill(data);
     sample->SetActualDataLength(bytes);
     const REFERENCE_TIME length = static_cast<REFERENCE_TIME>(period * 10000000.0);
@@ -293,5 +309,5 @@ void CapturePin::DeliverFrame(FrameSource& source, double period, LONGLONG frame
     sample->SetTime(&start, &end);
     sample->SetSyncPoint(TRUE);
     sample->SetDiscontinuity(frame == 0);
-    input_->Receive(sample.Get());
+    return SUCCEEDED(input_->Receive(sample.Get()));
 }

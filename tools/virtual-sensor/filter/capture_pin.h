@@ -63,7 +63,8 @@ private:
     HRESULT TryConnect(IPin* receivePin, const VideoFormat& format);
     HRESULT DecideAllocator(IMemInputPin* input, const VideoFormat& format);
     void Stream();
-    void DeliverFrame(FrameSource& source, double period, LONGLONG frame);
+    // True when the receiver took the frame.
+    bool DeliverFrame(FrameSource& source, double period, LONGLONG frame);
 
     CaptureFilter& filter_;
     std::vector<VideoFormat> formats_;
