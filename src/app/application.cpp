@@ -2,6 +2,7 @@
 
 #include "app/process_globals.h"
 #include "controller/notifications.h"
+#include "ui/language_library.h"
 #include "ui/messages.h"
 
 Application::Application() {
@@ -29,6 +30,8 @@ void Application::RequestExit() {
 
 bool Application::ShutdownApplication() {
     if (g_process.application != this) return false;
+    ReleaseLanguageResources();
+    HideSplash();
     HWND main = g_process.mainWindow;
     UnregisterHotKey(main, kFindThresholdHotkeyId);
     controller_.Shutdown();

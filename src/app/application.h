@@ -3,8 +3,12 @@
 // and its exit paths. Lives on the entry point's stack for the whole run.
 #include "app/unique_handle.h"
 #include "controller/controller.h"
+#include "ui/splash_banner.h"
+#include "ui/splash_picture.h"
 
 #include <windows.h>
+
+#include <memory>
 
 class Application {
 public:
@@ -20,6 +24,12 @@ public:
     // The main window procedure's work, while the process-wide Application pointer is set.
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The start-up picture shown while the sensor starts: "splash.jpg", else the drawn banner.
+    void ShowSplash();
+    void HideSplash();
+    // Draws the splash centred in the main window; false when none is shown.
+    bool PaintSplash(HDC dc) const;
+
     void FinishStartup();
     void RequestExit();
     // The once-only teardown; true when this call did it.
@@ -33,12 +43,12 @@ private:
     void OnAppNotify(WPARAM code, LPARAM value);
     void OnStartupComplete();
     void OnStartupTick();
-    // Whether the tray icon is placed; a program without one counts as placed.
-    bool TrayIconInPlace();
     void ShowMain();
 
     Controller controller_;
     SIZE screenSize_ = {0, 0};
+    std::unique_ptr<SplashPicture> splashPicture_;
+    std::unique_ptr<SplashBanner> splashBanner_;
     UniqueBitmap alignmentPicture_;
     UniqueBitmap alignmentPictureSmall_;
     UINT_PTR startupTimerId_ = 0;

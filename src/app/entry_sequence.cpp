@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/process_globals.h"
+#include "ui/language_library.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -19,16 +20,24 @@ void EnterExecutableFolder() {
     SetCurrentDirectoryW(path);
 }
 
-int RunApplication(Application& application) {
-    if (Application::CheckSingleInstance()) return 0;
-    EnterExecutableFolder();
-    SetLastError(0);
-    if (!application.GetController().LoadCoreParameters(nullptr)) return 0;
+// Everything from the core parameters on, with the user's language resources in place.
+int RunInLanguage(Application& application) {
+    if (!application.GetController().LoadCoreParameters(ProcessLanguageLibrary().Abbreviation())) return 0;
     SetProcessShutdownParameters(0xF0, SHUTDOWN_NORETRY);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     InitCommonControls();
     const int exitCode = application.CreateMainWindow() ? Application::RunMessageLoop() : 0;
     CoUninitialize();
+    return exitCode;
+}
+
+int RunApplication(Application& application) {
+    if (Application::CheckSingleInstance()) return 0;
+    EnterExecutableFolder();
+    SetLastError(0);
+    LoadLanguageResources();
+    const int exitCode = RunInLanguage(application);
+    ReleaseLanguageResources();
     return exitCode;
 }
 

@@ -57,6 +57,7 @@ bool Application::CreateMainWindow() {
         g_process.mainWindow = nullptr;
         return false;
     }
+    ShowSplash();
     ShowWindow(main, SW_SHOWMAXIMIZED);
     UpdateWindow(main);
     if (!controller_.StartSensor()) {
@@ -72,6 +73,13 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_DESTROY:
         PostQuitMessage(0);
         break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        PaintSplash(dc);
+        EndPaint(window, &paint);
+        break;
+    }
     case WM_CLOSE:
         RequestExit();
         return 0;
@@ -102,6 +110,9 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case kAppNotifyMessage:
         OnAppNotify(wParam, lParam);
         return 0;
+    case kTrayCallbackMessage:
+        controller_.OnTrayCallback(wParam, lParam);
+        return 0;
     case kCloseQuietlyMessage:
         ShutdownApplication();
         return 0;
@@ -117,6 +128,7 @@ void Application::OnAppNotify(WPARAM code, LPARAM value) {
         if (value == static_cast<LPARAM>(Mode::Initialized)) {
             OnStartupComplete();
         } else if (value > static_cast<LPARAM>(Mode::Initialized)) {
+            HideSplash();
             controller_.EnterMode(static_cast<Mode>(value));
         }
         break;
@@ -139,6 +151,9 @@ void Application::OnAppNotify(WPARAM code, LPARAM value) {
         break;
     case NotifyStepEnded:
         controller_.OnStepEnded();
+        break;
+    case NotifySlowSensor:
+        controller_.ShowSlowSensorBalloon();
         break;
     default:
         break;

@@ -12,7 +12,7 @@ constexpr int kTrayRetryTicks = 20;
 }  // namespace
 
 void Application::OnStartupComplete() {
-    if (TrayIconInPlace()) {
+    if (controller_.TrayIconInPlace()) {
         FinishStartup();
         return;
     }
@@ -24,17 +24,14 @@ void Application::OnStartupComplete() {
 
 void Application::OnStartupTick() {
     const int seen = startupTicks_++;
-    if (seen < kTrayRetryTicks && !TrayIconInPlace()) return;
+    if (seen < kTrayRetryTicks && !controller_.TrayIconInPlace()) return;
     KillTimer(g_process.mainWindow, startupTimerId_);
     startupTimerId_ = 0;
     FinishStartup();
 }
 
 void Application::FinishStartup() {
+    HideSplash();
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
     controller_.Start();
-}
-
-bool Application::TrayIconInPlace() {
-    return true;
 }

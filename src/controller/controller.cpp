@@ -3,6 +3,7 @@
 #include "app/process_globals.h"
 #include "settings/settings_loading.h"
 #include "ui/messages.h"
+#include "ui/tray_icon.h"
 
 #include <cwchar>
 
@@ -63,6 +64,7 @@ void Controller::Shutdown() {
     paused_ = true;
     WaitForFrameStep();
     StopSettleWait();
+    trayIcon_.reset();
     // The picture controls go back to their minimum, as the sensor is left for the next start.
     sensor_.Properties().ResetVideoProcAmp();
     sensor_.Close();

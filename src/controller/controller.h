@@ -25,6 +25,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
+
+class TrayIcon;
 
 inline constexpr int kModeCount = 9;
 inline constexpr int kSensorWidth = 320;
@@ -49,6 +52,20 @@ public:
     bool Initialize();
     bool StartSensor();
     void Start();
+
+    // The first-run questions of Start, also run by their menu commands: the introduction
+    // (Open shows the user guide) and the gain level dialog (the levels are taken over).
+    void RunIntroduction();
+    void AskGainLevel();
+
+    // The notification-area icon, made by the first call once start-up is complete; true when
+    // it is in place, which a system without a notification area counts as (the user is told
+    // once).
+    bool TrayIconInPlace();
+    // TrayCallback: the shell's mouse messages on the icon.
+    void OnTrayCallback(WPARAM iconId, LPARAM mouseMessage);
+    // AppNotify NotifySlowSensor: the slow-sensor balloon on the tray icon.
+    void ShowSlowSensorBalloon();
 
     // Mode changes, on the UI thread.
     void EnterMode(Mode requested);
@@ -135,6 +152,7 @@ private:
     void BringMainForward() const;
     void Repaint() const;
     void UpdateTitle() const;
+    bool CreateTrayIcon();
     void TakeBoardOrientation();
     // Desktop geometry, board layout, lens profiles and screen correction; false after the
     // file message when a required file is missing.
@@ -187,5 +205,8 @@ private:
     std::atomic<int> shownFrameRate_{0};
     PointerInput pointer_;
     UniqueWindow gainOverlay_;
+    // Made by TrayIconInPlace; null without a tray icon.
+    std::unique_ptr<TrayIcon> trayIcon_;
+    bool trayIconMade_ = false;
     bool shutDown_ = false;
 };

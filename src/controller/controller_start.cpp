@@ -16,6 +16,14 @@ bool Controller::StartSensor() {
 
 void Controller::Start() {
     paused_ = true;
+    if (!options_.dontShowIntroduction) {
+        Repaint();
+        RunIntroduction();
+    }
+    if (!options_.dontAskGainLevel) {
+        Repaint();
+        AskGainLevel();
+    }
     modes_.gainFound = 0;
     modes_.ChangeMode(Mode::Initialized);
     modes_.alignmentUsable = IsUsableGrade(alignmentResult_.accuracy.grade) ? 1 : 0;

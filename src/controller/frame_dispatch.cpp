@@ -59,6 +59,10 @@ int Controller::RunModeStep(Mode mode) {
 
 void Controller::ReactToFrameRate(int verdict) {
     if (verdict == FrameRateMonitor::kNoVerdict || modes_.mode != Mode::Track) return;
+    // The balloon is the tray icon's business, which belongs to the UI thread.
+    if (verdict == FrameRateMonitor::kSlow) {
+        PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifySlowSensor, 0);
+    }
     if (shownFrameRate_.exchange(verdict) != verdict) InvalidateRect(g_process.mainWindow, nullptr, FALSE);
 }
 

@@ -17,6 +17,7 @@ enum AppNotifyCode : WPARAM {
     NotifyModeEntered = 4,   // value: 1 for Track, else 0
     NotifyCloseNow = 5,
     NotifyStepEnded = 6,     // a Mode's step ended; the Controller concludes it on the UI thread
+    NotifySlowSensor = 7,    // the frame-rate monitor found the sensor slow while tracking
 };
 
 inline constexpr UINT_PTR kFrameTimerId = 7626;

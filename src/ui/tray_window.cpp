@@ -1,12 +1,10 @@
 #include "ui/tray_window.h"
 
 #include "app/process_globals.h"
+#include "controller/notifications.h"
 #include "ui/tray_icon.h"
 
 namespace {
-
-// The main window's "shut down without asking" message.
-constexpr UINT kCloseQuietlyMessage = WM_APP + 11;
 
 TrayIcon* g_liveTrayIcon = nullptr;
 

@@ -1,19 +1,13 @@
 // The built program run from a folder of its own: start-up failures, exit paths, a second copy.
 #include "desktop_test_support.h"
+#include "product_files.h"
 #include "program_run.h"
-#include "alignment/detector_file.h"
-#include "settings/chessboard_layout_record.h"
-#include "settings/core_parameter_record.h"
-#include "settings/option_record.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
-
 namespace {
 
-constexpr wchar_t kProductName[] = L"Tavro Pen";
 constexpr UINT kCloseQuietly = WM_APP + 11;
 
 class ProgramLifecycle : public ::testing::Test {
@@ -21,36 +15,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(CopyProgramTo(folder.Path())); }
 
     std::wstring Program() const { return folder.Path() + L"\\tavro.exe"; }
-
-    void WriteProductFiles() {
-        CoreParameterRecord parameters = DefaultCoreParameters();
-        wcscpy(parameters.companyName, L"Tavro");
-        wcscpy(parameters.productName, kProductName);
-        ASSERT_EQ(WriteCoreParameters(parameters), FileResult::Ok);
-        ASSERT_EQ(WriteChessboardLayout(DefaultChessboardLayout()), FileResult::Ok);
-        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
-        ASSERT_EQ(WriteDetectorProfiles(kDetectorFileName, &lens, 1), FileResult::Ok);
-        OptionRecord options = DefaultOptions();
-        options.dontAskGainLevel = 1;
-        options.dontShowIntroduction = 1;
-        ASSERT_EQ(WriteOptions(options), FileResult::Ok);
-    }
-
-    // Waits until the program has its main window and has entered its first working Mode
-    // (the title then carries a Mode text after the product name).
-    HWND WaitUntilWorking(const ProgramRun& run) {
-        const std::wstring prefix = std::wstring(kProductName) + L" - ";
-        const ULONGLONG end = GetTickCount64() + 30000;
-        while (GetTickCount64() < end) {
-            if (HWND main = run.FindWindowOfClass(L"TavroWyvoClass")) {
-                wchar_t title[256] = {};
-                GetWindowTextW(main, title, 256);
-                if (std::wstring(title).rfind(prefix, 0) == 0) return main;
-            }
-            ServeMessages(50);
-        }
-        return nullptr;
-    }
 
     // The program ends with the file message for tavro_param.und and no window of its own.
     void ExpectParameterFileMessageOnly(ProgramRun& run) {
@@ -79,7 +43,7 @@ TEST_F(ProgramLifecycle, MissingParameterFileEndsBeforeAnyWindow) {
 }
 
 TEST_F(ProgramLifecycle, ShortParameterFileEndsTheSameWay) {
-    WriteProductFiles();
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles());
     const std::string bytes = testsupport::ReadBytes(L"tavro_param.und");
     ASSERT_TRUE(testsupport::WriteBytes(L"tavro_param.und", bytes.data(), bytes.size() - 1));
     ProgramRun run(Program());
@@ -87,18 +51,18 @@ TEST_F(ProgramLifecycle, ShortParameterFileEndsTheSameWay) {
 }
 
 TEST_F(ProgramLifecycle, CloseQuietlyEndsWithoutAsking) {
-    WriteProductFiles();
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles());
     ProgramRun run(Program());
-    HWND main = WaitUntilWorking(run);
+    HWND main = run.WaitUntilWorking(kProductName);
     ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
     PostMessageW(main, kCloseQuietly, 0, 0);
     ExpectEndsWithZero(run);
 }
 
 TEST_F(ProgramLifecycle, RepeatedExitTriggersTearDownOnce) {
-    WriteProductFiles();
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles());
     ProgramRun run(Program());
-    HWND main = WaitUntilWorking(run);
+    HWND main = run.WaitUntilWorking(kProductName);
     ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
     PostMessageW(main, WM_ENDSESSION, TRUE, 0);
     PostMessageW(main, kCloseQuietly, 0, 0);
@@ -107,9 +71,9 @@ TEST_F(ProgramLifecycle, RepeatedExitTriggersTearDownOnce) {
 }
 
 TEST_F(ProgramLifecycle, CloseQuestionCancelKeepsRunningAndOkEnds) {
-    WriteProductFiles();
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles());
     ProgramRun run(Program());
-    HWND main = WaitUntilWorking(run);
+    HWND main = run.WaitUntilWorking(kProductName);
     ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
 
     PostMessageW(main, WM_CLOSE, 0, 0);
@@ -127,9 +91,9 @@ TEST_F(ProgramLifecycle, CloseQuestionCancelKeepsRunningAndOkEnds) {
 }
 
 TEST_F(ProgramLifecycle, SecondCopyEndsAndTheFirstKeepsRunning) {
-    WriteProductFiles();
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles());
     ProgramRun first(Program());
-    HWND main = WaitUntilWorking(first);
+    HWND main = first.WaitUntilWorking(kProductName);
     ASSERT_NE(main, nullptr);
     ShowWindow(main, SW_MINIMIZE);
     ServeMessages(300);

@@ -1,5 +1,7 @@
 #include "program_run.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 namespace {
@@ -36,7 +38,13 @@ std::wstring BuiltProgramPath() {
 }
 
 bool CopyProgramTo(const std::wstring& folder) {
-    return CopyFileW(BuiltProgramPath().c_str(), (folder + L"\\tavro.exe").c_str(), FALSE) != 0;
+    return CopyBesideProgram(folder, L"tavro.exe");
+}
+
+bool CopyBesideProgram(const std::wstring& folder, const wchar_t* fileName) {
+    std::wstring built = BuiltProgramPath();
+    built.resize(built.find_last_of(L'\\') + 1);
+    return CopyFileW((built + fileName).c_str(), (folder + L"\\" + fileName).c_str(), FALSE) != 0;
 }
 
 ProgramRun::ProgramRun(const std::wstring& program) {
@@ -51,6 +59,61 @@ ProgramRun::ProgramRun(const std::wstring& program) {
         process_ = info.hProcess;
         processId_ = info.dwProcessId;
     }
+}
+
+namespace {
+
+// The process running `program` (a full path), 0 when there is none.
+DWORD FindProcessOf(const std::wstring& program) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    DWORD found = 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry)) {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (!process) continue;
+        wchar_t image[MAX_PATH] = {};
+        DWORD length = MAX_PATH;
+        if (QueryFullProcessImageNameW(process, 0, image, &length) && _wcsicmp(image, program.c_str()) == 0) {
+            found = entry.th32ProcessID;
+        }
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+}  // namespace
+
+ProgramRun::ProgramRun(const std::wstring& program, const std::wstring& unixLocale) {
+    // A Windows child inherits Wine's locale from its parent whatever environment it is given,
+    // so the program is started by a Unix program that sets the locale first.
+    std::wstring commandLine =
+        L"/usr/bin/env LC_ALL=" + unixLocale + L" LANG=" + unixLocale + L" wine \"" + program + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(L"Z:\\usr\\bin\\env", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info)) {
+        return;
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    // The Unix starter cannot be waited for: look for the program's own process instead.
+    const ULONGLONG end = GetTickCount64() + 20000;
+    while (GetTickCount64() < end) {
+        if (const DWORD processId = FindProcessOf(program)) {
+            Attach(processId);
+            return;
+        }
+        Sleep(100);
+    }
+}
+
+void ProgramRun::Attach(DWORD processId) {
+    process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+    if (process_) processId_ = processId;
 }
 
 ProgramRun::~ProgramRun() {
@@ -104,4 +167,18 @@ void ServeMessages(DWORD milliseconds) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
         Sleep(10);
     } while (GetTickCount64() < end);
+}
+
+HWND ProgramRun::WaitUntilWorking(const wchar_t* productName, DWORD milliseconds) const {
+    const std::wstring prefix = std::wstring(productName) + L" - ";
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < end) {
+        if (HWND main = FindWindowOfClass(L"TavroWyvoClass")) {
+            wchar_t title[256] = {};
+            GetWindowTextW(main, title, 256);
+            if (std::wstring(title).rfind(prefix, 0) == 0) return main;
+        }
+        ServeMessages(50);
+    }
+    return nullptr;
 }

@@ -8,10 +8,15 @@
 std::wstring BuiltProgramPath();
 // Copies the program into a folder (it looks for its files next to itself).
 bool CopyProgramTo(const std::wstring& folder);
+// Copies a file that the build puts beside the program (e.g. "XDL-DEU.dll") into a folder.
+bool CopyBesideProgram(const std::wstring& folder, const wchar_t* fileName);
 
 class ProgramRun {
 public:
     explicit ProgramRun(const std::wstring& program);
+    // Runs the program under a Unix locale (e.g. "de_DE.UTF-8" in LANG and LC_ALL), from which
+    // Wine takes the user's languages.
+    ProgramRun(const std::wstring& program, const std::wstring& unixLocale);
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
@@ -25,8 +30,13 @@ public:
     HWND FindWindowOfClass(const wchar_t* className) const;
     // Waits (serving this thread's windows) for such a window.
     HWND WaitForWindowOfClass(const wchar_t* className, DWORD milliseconds) const;
+    // Waits until the program has its main window and has entered its first working Mode (the
+    // title then carries a Mode text after the product name).
+    HWND WaitUntilWorking(const wchar_t* productName, DWORD milliseconds = 30000) const;
 
 private:
+    void Attach(DWORD processId);
+
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };

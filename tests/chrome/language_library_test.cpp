@@ -47,6 +47,10 @@ public:
         }
     }
     std::wstring Path() const { return scratch_.Path() + L"\\"; }
+    // Puts a copy of a built library in the folder under another name.
+    bool AddAs(const wchar_t* library, const std::wstring& name) const {
+        return CopyFileW((ProgramFolder() + library).c_str(), (Path() + name).c_str(), FALSE) != 0;
+    }
 
 private:
     testsupport::ScratchDirectory scratch_;
@@ -79,6 +83,27 @@ TEST(LanguageLibraryTest, EnglishOfTheUnitedKingdomEndsWithTheOwnResources) {
     ASSERT_TRUE(library.Load({2057, 0, 0, 0}));
     EXPECT_EQ(library.Module(), nullptr);
     EXPECT_EQ(library.CurrentLanguage(), 1033);
+}
+
+// The library file a language id asks for.
+std::wstring LibraryNameOf(LANGID language) {
+    wchar_t abbreviation[4] = {};
+    GetLocaleInfoW(MAKELCID(language, SORT_DEFAULT), LOCALE_SABBREVLANGNAME, abbreviation, 4);
+    return std::wstring(L"XDL-") + abbreviation + L".dll";
+}
+
+TEST(LanguageLibraryTest, EnglishOfTheUnitedKingdomTriesItsOwnLibraryThenNeutralEnglish) {
+    ASSERT_EQ(LibraryNameOf(2057), L"XDL-ENG.dll");
+    ASSERT_EQ(LibraryNameOf(9), L"XDL-ENU.dll");
+    // Each time only one English library lies beside the default one.
+    for (const LANGID present : {2057, 9}) {
+        LibraryFolder folder({L"XDL-DEF.dll"});
+        ASSERT_TRUE(folder.AddAs(L"XDL-DEU.dll", LibraryNameOf(present)));
+        LanguageLibrary library(folder.Path());
+        ASSERT_TRUE(library.Load({2057, 0, 0, 0}));
+        EXPECT_EQ(library.CurrentLanguage(), present);
+        EXPECT_EQ(library.FileName(), LibraryNameOf(present));
+    }
 }
 
 TEST(LanguageLibraryTest, GermanWithoutItsLibraryFallsThroughToTheSystemLanguage) {

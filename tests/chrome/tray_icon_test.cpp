@@ -7,15 +7,13 @@
 #include <vector>
 
 #include "app/process_globals.h"
+#include "controller/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/tray_icon.h"
 
 namespace {
 
 constexpr UINT kIconId = IDR_TRAY_MENU;
-// The main window's private messages: the tray callback and "close without asking".
-constexpr UINT kTrayCallbackMessage = WM_APP + 10;
-constexpr UINT kCloseQuietlyMessage = WM_APP + 11;
 
 struct NotifyCall {
     DWORD message;

@@ -1,0 +1,15 @@
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "settings/settings_dialogs.h"
+#include "ui/messages.h"
+
+void Controller::RunIntroduction() {
+    if (ShowIntroductionDialog(g_process.mainWindow, options_)) OpenUserGuide(languageCode_);
+}
+
+void Controller::AskGainLevel() {
+    ShowGainLevelDialog(g_process.mainWindow, options_);
+    gainLevel_ = options_.gainLevel;
+    trackGainLevel_ = options_.trackGainLevel;
+}

@@ -1,0 +1,131 @@
+// The built program's chrome: the language library it picks for the user, its first-run
+// questions, and its tray icon (double click, a second copy bringing it back from the tray).
+#include "desktop_test_support.h"
+#include "product_files.h"
+#include "program_run.h"
+#include "controller/notifications.h"
+#include "resources/dialog_ids.h"
+#include "resources/resource_ids.h"
+#include "settings/option_record.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::wstring TitleOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+std::wstring ControlTextOf(HWND dialog, int controlId) {
+    return TitleOf(GetDlgItem(dialog, controlId));
+}
+
+// What the user sees of one language.
+struct LanguageTexts {
+    const wchar_t* introductionTitle;
+    const wchar_t* openButton;
+    const wchar_t* autoAlignmentTitle;
+    const wchar_t* closeQuestion;
+};
+
+class ProgramChrome : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CopyProgramTo(folder.Path()));
+        ASSERT_TRUE(CopyBesideProgram(folder.Path(), L"XDL-DEU.dll"));
+        ASSERT_TRUE(CopyBesideProgram(folder.Path(), L"XDL-DEF.dll"));
+    }
+
+    std::wstring Program() const { return folder.Path() + L"\\tavro.exe"; }
+
+    // Starts the program under `locale` with the introduction to be shown, leaves the
+    // introduction with Exit, cancels the close question and ends the program.
+    void ExpectSpeaks(const wchar_t* locale, const LanguageTexts& texts) {
+        OptionRecord options = OptionsWithoutQuestions();
+        options.dontShowIntroduction = 0;
+        ASSERT_NO_FATAL_FAILURE(WriteProductFiles(options));
+        ProgramRun run(Program(), locale);
+        ASSERT_TRUE(run.Started());
+
+        HWND introduction = run.WaitForWindowOfClass(L"#32770", 30000);
+        ASSERT_NE(introduction, nullptr) << "no introduction at start";
+        EXPECT_EQ(TitleOf(introduction), texts.introductionTitle);
+        EXPECT_EQ(ControlTextOf(introduction, IDOK), texts.openButton);
+        PostMessageW(introduction, WM_COMMAND, IDCANCEL, 0);
+
+        HWND main = run.WaitUntilWorking(kProductName);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(TitleOf(main), std::wstring(kProductName) + L" - " + texts.autoAlignmentTitle);
+
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        HWND question = run.WaitForWindowOfClass(L"#32770", 10000);
+        ASSERT_NE(question, nullptr);
+        const std::wstring shown = testsupport::WindowTexts(question);
+        EXPECT_NE(shown.find(texts.closeQuestion), std::wstring::npos) << shown.c_str();
+        PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_FALSE(run.WaitForExit(500));
+
+        PostMessageW(main, kCloseQuietlyMessage, 0, 0);
+        ASSERT_TRUE(run.WaitForExit(15000));
+        EXPECT_EQ(run.ExitCode(), 0u);
+    }
+
+    testsupport::ProgramLock lock;
+    testsupport::ScratchDirectory folder{L"program"};
+};
+
+TEST_F(ProgramChrome, AGermanUserGetsTheGermanLibraryInDialogsTitleAndMessageBoxes) {
+    ExpectSpeaks(L"de_DE.UTF-8", {L"Einführung", L"Öffnen", L"Automatische Ausrichtung ...",
+                                  L"Tavro Pen jetzt schließen?"});
+}
+
+TEST_F(ProgramChrome, AnAmericanUserGetsTheOwnTextsThoughTheDefaultLibraryIsThere) {
+    ExpectSpeaks(L"en_US.UTF-8",
+                 {L"Introduction", L"Open", L"Auto Alignment ...", L"Close Tavro Pen now?"});
+}
+
+TEST_F(ProgramChrome, TheGainLevelAskedAtTheFirstStartIsStored) {
+    OptionRecord options = OptionsWithoutQuestions();
+    options.dontAskGainLevel = 0;
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles(options));
+    ProgramRun run(Program());
+    HWND dialog = run.WaitForWindowOfClass(L"#32770", 30000);
+    ASSERT_NE(dialog, nullptr) << "no gain level question at start";
+    EXPECT_EQ(TitleOf(dialog), L"Gain Level Setting");
+    SendMessageW(GetDlgItem(dialog, IDC_GAIN_MEDIUM), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, IDC_DONT_ASK_AGAIN), BM_CLICK, 0, 0);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+
+    HWND main = run.WaitUntilWorking(kProductName);
+    ASSERT_NE(main, nullptr);
+    OptionRecord stored = {};
+    ASSERT_EQ(ReadOptions(stored), FileResult::Ok);
+    EXPECT_EQ(stored.gainLevel, 2);
+    EXPECT_EQ(stored.trackGainLevel, 2);
+    EXPECT_EQ(stored.dontAskGainLevel, 1);
+    PostMessageW(main, kCloseQuietlyMessage, 0, 0);
+    ASSERT_TRUE(run.WaitForExit(15000));
+}
+
+TEST_F(ProgramChrome, ADoubleClickOnTheTrayIconRestoresTheMinimisedWindow) {
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles());
+    ProgramRun run(Program());
+    HWND main = run.WaitUntilWorking(kProductName);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ServeMessages(300);
+    ASSERT_TRUE(IsIconic(main));
+
+    PostMessageW(main, kTrayCallbackMessage, IDR_TRAY_MENU, WM_LBUTTONDBLCLK);
+    ServeMessages(500);
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(IsZoomed(main));
+
+    PostMessageW(main, kCloseQuietlyMessage, 0, 0);
+    ASSERT_TRUE(run.WaitForExit(15000));
+}
+
+}  // namespace
