@@ -128,4 +128,19 @@ TEST_F(ProgramChrome, ADoubleClickOnTheTrayIconRestoresTheMinimisedWindow) {
     ASSERT_TRUE(run.WaitForExit(15000));
 }
 
+TEST_F(ProgramChrome, EndingTheSessionClosesThroughTheTrayWindowWithoutAQuestion) {
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles());
+    ProgramRun run(Program());
+    ASSERT_NE(run.WaitUntilWorking(kProductName), nullptr);
+    HWND trayWindow = run.FindWindowOfClass(L"TavroWyvoTrayIconClass", false);
+    ASSERT_NE(trayWindow, nullptr) << "the program has no tray icon window";
+
+    PostMessageW(trayWindow, WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(run.WaitForExit(500)) << "a session that goes on must not end the program";
+    PostMessageW(trayWindow, WM_ENDSESSION, FALSE, static_cast<LPARAM>(ENDSESSION_LOGOFF));
+    // Nobody answers a question here: the program ends on its own.
+    ASSERT_TRUE(run.WaitForExit(15000));
+    EXPECT_EQ(run.ExitCode(), 0u);
+}
+
 }  // namespace

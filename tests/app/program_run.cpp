@@ -9,6 +9,7 @@ namespace {
 struct Search {
     DWORD processId;
     const wchar_t* className;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -19,7 +20,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     wchar_t className[128] = {};
     GetClassNameW(window, className, 128);
     if (processId == search->processId && wcscmp(className, search->className) == 0 &&
-        IsWindowVisible(window)) {
+        (!search->visibleOnly || IsWindowVisible(window))) {
         search->found = window;
         return FALSE;
     }
@@ -145,8 +146,8 @@ DWORD ProgramRun::ExitCode() const {
     return code;
 }
 
-HWND ProgramRun::FindWindowOfClass(const wchar_t* className) const {
-    Search search{processId_, className, nullptr};
+HWND ProgramRun::FindWindowOfClass(const wchar_t* className, bool visibleOnly) const {
+    Search search{processId_, className, visibleOnly, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -26,8 +26,9 @@ public:
     // Waits for the exit while serving this thread's windows; true when it ended in time.
     bool WaitForExit(DWORD milliseconds);
     DWORD ExitCode() const;
-    // A visible top-level window of the program with this class ("#32770" for a box), or null.
-    HWND FindWindowOfClass(const wchar_t* className) const;
+    // A top-level window of the program with this class ("#32770" for a box), or null; hidden
+    // windows only when asked for.
+    HWND FindWindowOfClass(const wchar_t* className, bool visibleOnly = true) const;
     // Waits (serving this thread's windows) for such a window.
     HWND WaitForWindowOfClass(const wchar_t* className, DWORD milliseconds) const;
     // Waits until the program has its main window and has entered its first working Mode (the
