@@ -25,6 +25,12 @@ bool Controller::InitializeAlignment() {
     }
     mapping_.SetProfiles(profiles, count);
     mapping_.SetWeightingMode(coreParameters_.misc.reserve3);
+    // The aspect search keeps what it settles on in the display-aspect file only.
+    mapping_.SetAspectSaver([this](float width, float height) {
+        displayAspect_.width = width;
+        displayAspect_.height = height;
+        WriteDisplayAspect(displayAspect_);
+    });
     LoadScreenCorrection(screenCorrection_, screenWidth_, screenHeight_);
     return true;
 }

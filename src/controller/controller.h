@@ -3,6 +3,7 @@
 // calibration records, the sensor, the pointer output. Frames arrive on the sensor's thread
 // (OnFrame); everything else runs on the UI thread. The two are ordered by the `paused` and
 // `painting` flags and by posted AppNotify messages, never by a lock a window could hold up.
+#include "alignment/board_detection.h"
 #include "alignment/camera_model.h"
 #include "alignment/display_geometry.h"
 #include "alignment/pattern_screen.h"
@@ -11,6 +12,8 @@
 #include "app/unique_handle.h"
 #include "capture/frame_rate_monitor.h"
 #include "capture/sensor_device.h"
+#include "controller/auto_alignment_state.h"
+#include "controller/coverage_window.h"
 #include "controller/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/pointer_input.h"
@@ -116,7 +119,43 @@ public:
     const PatternScreen& Pattern() const { return pattern_; }
     const ScreenMapping& Mapping() const { return mapping_; }
 
+    // The main window's picture of the current Mode.
+    void Paint(HDC dc);
+
+    // ---- Auto alignment (auto_alignment*.cpp, alignment_sweep.cpp, corner_by_corner.cpp) ----
+    // Step 1: the sensor preview and the prompt; later steps: the pattern, in step 3 with the
+    // sweep's corner preview.
+    void PaintAutoAlignment(HDC dc, const RECT& client);
+    const AutoAlignmentState& AutoAlignment() const { return autoAlignment_; }
+    // True when the screen's edge leaves the sensor's view; then the sensor frame's outline in
+    // desktop pixels.
+    bool CheckCoverage(SensorViewOutline& outline) const;
+
 private:
+    int AlignScreenAreaStep();
+    int AlignBrightnessStep();
+    int AlignReferencesStep();
+    int AlignOrientationStep();
+    int AlignCornerByCornerStep();
+    void BeginCornerByCorner();
+    // Pattern changes are painted by the UI thread; the caller starts the wait it needs.
+    void ShowPattern(int kind, int level = PatternScreen::kDefaultLevel);
+    void AdvancePattern();
+    int QuadrantStyle() const;
+    // Alignment row of the core parameters for the current gain level.
+    int AlignmentGainRow() const;
+    const PropertyRecord& SweptProperty() const;
+    void SetSweptProperty(int value);
+    DetectionImages AlignmentImages();
+    int EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount);
+    int FailAlignment(int failureId);
+    void CapturePreview(const CornerBuffer* corners);
+    RECT AlignmentPreviewRect(const RECT& client) const;
+    void ConcludeAutoAlignment(int result);
+    void ConcludeFailedAutoAlignment();
+    AutoAlignmentState autoAlignment_;
+    // ---- end of auto alignment ----
+
     // Tests put the Controller into a given state directly.
     friend struct ControllerTestAccess;
 

@@ -2,11 +2,6 @@
 // until then a Mode is entered at its first step and waits there.
 #include "controller/controller.h"
 
-void Controller::StartAutoAlignment() {
-    modes_.ChangeMode(Mode::AutoAlignment);
-    modes_.autoAlignmentStep = 1;
-}
-
 void Controller::StartManualAlignment() {
     modes_.ChangeMode(Mode::ManualAlignment);
     modes_.manualAlignmentStep = 1;
@@ -22,9 +17,7 @@ void Controller::StartTracking() {
     modes_.trackingStep = 1;
 }
 
-int Controller::AutoAlignmentStep() { return StepKeepGoing; }
 int Controller::ManualAlignmentStep() { return StepKeepGoing; }
 int Controller::FindGainStep() { return StepKeepGoing; }
 int Controller::TrackStep() { return StepKeepGoing; }
-void Controller::AutoAlignmentTrigger(UINT) {}
 void Controller::ManualAlignmentTrigger(UINT) {}

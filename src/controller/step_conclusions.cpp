@@ -29,6 +29,8 @@ void Controller::ConcludeStep(Mode mode, int result) {
         EnterMode(modes_.alignmentUsable ? Mode::FindGain : Mode::Idle);
         break;
     case Mode::AutoAlignment:
+        ConcludeAutoAlignment(result);
+        break;
     case Mode::ManualAlignment:
         if (result == StepSucceeded) {
             modes_.alignmentUsable = 1;

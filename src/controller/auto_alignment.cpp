@@ -1,0 +1,115 @@
+// Auto alignment: entry, trigger and the per-frame dispatch over its seven steps. A step that
+// changes the picture or a sensor property waits through the settle mechanism before the next
+// frame is looked at.
+#include "controller/controller.h"
+
+#include "alignment/pattern_screen.h"
+#include "app/process_globals.h"
+#include "tracking/plane_operations.h"
+
+namespace {
+
+// A tenth of the frame width is left out on every side until the lit screen is found.
+PixelRect StartingDetectionArea(int width, int height) {
+    const int margin = width / 10;
+    return {margin, margin, width - 2 * margin, height - 2 * margin};
+}
+
+}  // namespace
+
+void Controller::StartAutoAlignment() {
+    modes_.ChangeMode(Mode::AutoAlignment);
+    modes_.autoAlignmentStep = 1;
+    // Whatever was aligned before no longer counts until this run succeeds.
+    modes_.alignmentUsable = 0;
+    modes_.gainFound = 0;
+
+    frameImages_.TakeSnapshots();
+    FillPlane(frameImages_.channelPlane, 255);
+    frameImages_.detectionArea =
+        StartingDetectionArea(frameImages_.Width(), frameImages_.Height());
+
+    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+    geometry_.SetDesktop(screenWidth_, screenHeight_);
+    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(g_process.mainWindow));
+    pattern_.SetKind(kPatternChessboard);
+
+    autoAlignment_ = AutoAlignmentState{};
+    autoAlignment_.channel = coreParameters_.alignment[AlignmentGainRow()].channel;
+    mapping_.SetMinCorners(autoAlignment_.minCorners);
+    mapping_.SetManualAlignment(false);
+    mapping_.SetAspectDetection(displayAspect_.autoDetect != 0);
+    if (!displayAspect_.autoDetect) geometry_.SetAspect(displayAspect_.width, displayAspect_.height);
+    mapping_.SelectOffsetPairByPointCount(kBoardCorners);
+
+    sensor_.Properties().ApplyImaging(coreParameters_.alignment[0]);
+    StartSettleWait();
+}
+
+int Controller::AlignmentGainRow() const {
+    return gainLevel_ >= 1 && gainLevel_ < kPresetRows ? gainLevel_ : 3;
+}
+
+void Controller::AutoAlignmentTrigger(UINT) {
+    SetPaused(true);
+    modes_.autoAlignmentStep = 2;
+    autoAlignment_.previewReady = false;
+    sensor_.Properties().ApplyImaging(coreParameters_.alignment[AlignmentGainRow()]);
+    ShowPattern(kPatternWhite);
+    StartSettleWait();
+    SetPaused(false);
+}
+
+int Controller::AutoAlignmentStep() {
+    if (frameImages_.frame.empty()) return StepKeepGoing;
+    if (modes_.autoAlignmentStep == 1) {
+        CapturePreview(nullptr);
+        return StepKeepGoing;
+    }
+    if (SkipSettlingFrame()) return StepKeepGoing;
+    switch (modes_.autoAlignmentStep) {
+    case 2:
+        return AlignScreenAreaStep();
+    case 3:
+        return AlignBrightnessStep();
+    case 4:
+        ShowPattern(kPatternWhite);
+        autoAlignment_.retryCount = 0;
+        modes_.autoAlignmentStep = 5;
+        StartShortSettle();
+        return StepKeepGoing;
+    case 5:
+        return AlignReferencesStep();
+    case 6:
+        return AlignOrientationStep();
+    case 7:
+        return AlignCornerByCornerStep();
+    default:
+        return StepKeepGoing;
+    }
+}
+
+void Controller::ShowPattern(int kind, int level) {
+    pattern_.SetKind(kind, level);
+    InvalidateRect(g_process.mainWindow, nullptr, FALSE);
+}
+
+DetectionImages Controller::AlignmentImages() {
+    return {frameImages_.frame,          autoAlignment_.channel,     frameImages_.detectionArea,
+            frameImages_.snapshots[0],   frameImages_.snapshots[1],  frameImages_.channelPlane,
+            frameImages_.workPlane};
+}
+
+int Controller::FailAlignment(int failureId) {
+    pendingMessage_ = failureId;
+    return StepFailed;
+}
+
+int Controller::EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount) {
+    if (mapping_.EvaluateChessboard(corners, reportedCount) == ScreenMapping::kStepSuccess) {
+        return StepSucceeded;
+    }
+    pendingMessage_ = mapping_.FailureId();
+    return StepFailed;
+}

@@ -1,0 +1,62 @@
+// End of an auto-alignment run, on the UI thread: the coverage question, the coarse notice and
+// storing the alignment after a success; the failure message and the choice between manual
+// alignment and another automatic run after a failure.
+#include "controller/controller.h"
+
+#include "alignment/coverage_ring.h"
+#include "app/process_globals.h"
+#include "controller/coverage_window.h"
+#include "resources/resource_ids.h"
+#include "ui/messages.h"
+
+void Controller::ConcludeAutoAlignment(int result) {
+    if (result != StepSucceeded) {
+        ConcludeFailedAutoAlignment();
+        return;
+    }
+    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+    geometry_.SetDesktop(screenWidth_, screenHeight_);
+
+    SensorViewOutline outline;
+    if (CheckCoverage(outline)) {
+        ShowPattern(kPatternChessboard);
+        if (AskCoverageOverPicture(outline)) {
+            EnterMode(Mode::AutoAlignment);
+            return;
+        }
+    }
+    if (mapping_.Figures().grade == AccuracyGrade::Coarse) {
+        ShowPattern(kPatternChessboard);
+        ShowAlignmentCoarse();
+    }
+    modes_.alignmentUsable = 1;
+    modes_.gainFound = 0;
+    StoreAlignment();
+    EnterMode(Mode::FindGain);
+}
+
+void Controller::ConcludeFailedAutoAlignment() {
+    ShowPattern(kPatternChessboard);
+    // The run leaves no usable alignment behind, in memory; the file keeps the last good one.
+    AccuracyFigures figures = mapping_.Figures();
+    if (IsUsableGrade(figures.grade)) figures.grade = AccuracyGrade::Failed;
+    alignmentResult_.accuracy = figures;
+
+    const int id = pendingMessage_.exchange(0);
+    const bool known = id == IDS_LOSING_CORNERS || id == IDS_ALIGNMENT_FAIL || id == IDS_ALIGNMENT_BAD;
+    ShowAlignmentFailure(known ? static_cast<UINT>(id) : IDS_ALIGNMENT_FAIL);
+    EnterMode(AskManualOrAutoAlignment() == IDYES ? Mode::ManualAlignment : Mode::AutoAlignment);
+}
+
+bool Controller::CheckCoverage(SensorViewOutline& outline) const {
+    const CoverageRing ring = BuildCoverageRing(camera_, geometry_, 0);
+    if (!RingLeavesFrame(ring, geometry_)) return false;
+    const std::array<POINT, 16> frame = SensorFrameOutline(geometry_);
+    for (size_t i = 0; i < frame.size(); ++i) {
+        const cv::Point2f desktop =
+            SensorToDesktop(static_cast<float>(frame[i].x), static_cast<float>(frame[i].y));
+        outline[i] = {static_cast<LONG>(desktop.x), static_cast<LONG>(desktop.y)};
+    }
+    return true;
+}

@@ -1,0 +1,106 @@
+// The picture of auto alignment: while waiting for the trigger the sensor's view with the
+// prompt; afterwards the pattern the sensor is meant to see, and during the brightness sweep a
+// small corner preview in the top-left corner, clear of the board.
+#include "controller/controller.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <cwchar>
+
+#include "app/process_globals.h"
+#include "resources/resource_ids.h"
+#include "tracking/plane_operations.h"
+
+namespace {
+
+constexpr COLORREF kPromptBlack = RGB(0, 0, 0);
+constexpr COLORREF kPromptGray = RGB(128, 128, 128);
+constexpr COLORREF kSweepRed = RGB(255, 0, 0);
+// The sweep preview is a quarter of the frame's size so that it stays off the board.
+constexpr int kSweepPreviewDivisor = 4;
+
+void DrawPrompt(HDC dc, const RECT& client, UINT id, COLORREF colour) {
+    wchar_t text[kModeTextLength];
+    if (LoadStringW(g_process.resourceModule, id, text, static_cast<int>(kModeTextLength)) <= 0)
+        return;
+    RECT area = {client.left, client.top + 1, client.right, client.bottom};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text, -1, &area, DT_CENTER | DT_TOP | DT_NOCLIP);
+}
+
+}  // namespace
+
+RECT Controller::AlignmentPreviewRect(const RECT& client) const {
+    const int width = frameImages_.Width();
+    const int height = frameImages_.Height();
+    if (modes_.autoAlignmentStep == 1) {
+        const int left = client.left + (client.right - client.left - width) / 2;
+        const int top = client.top + (client.bottom - client.top - height) / 2;
+        return {left, top, left + width, top + height};
+    }
+    return {client.left, client.top, client.left + width / kSweepPreviewDivisor,
+            client.top + height / kSweepPreviewDivisor};
+}
+
+void Controller::CapturePreview(const CornerBuffer* corners) {
+    cv::Mat& preview = frameImages_.snapshots[2];
+    if (preview.empty()) return;
+    frameImages_.frame.copyTo(preview);
+    MarkRect(preview, frameImages_.detectionArea, cv::Scalar(0, 255, 255), 1, true);
+    if (corners) {
+        for (int i = 0; i < corners->count && i < CornerBuffer::kCapacity; ++i) {
+            cv::circle(preview, corners->points[i], 2, cv::Scalar(0, 0, 255), 1);
+        }
+    }
+    autoAlignment_.previewReady = true;
+    HWND main = g_process.mainWindow;
+    if (!main || IsIconic(main) || !IsWindowVisible(main)) return;
+    RECT client;
+    GetClientRect(main, &client);
+    const RECT area = AlignmentPreviewRect(client);
+    InvalidateRect(main, &area, FALSE);
+}
+
+void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
+    const int step = modes_.autoAlignmentStep;
+    const cv::Mat& preview = frameImages_.snapshots[2];
+    if (step == 1) {
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawPrompt(dc, client, IDS_PROMPT_AUTO_START, kPromptBlack);
+        if (autoAlignment_.previewReady) {
+            frameImages_.Draw(preview, dc, AlignmentPreviewRect(client));
+        }
+        return;
+    }
+    POINT origin = {0, 0};
+    ClientToScreen(g_process.mainWindow, &origin);
+    pattern_.Draw(dc, client, origin, false);
+    if (step != 3) return;
+    DrawPrompt(dc, client, IDS_PROMPT_FINDING_GAIN, kPromptGray);
+    if (!autoAlignment_.previewReady) return;
+    RECT area = AlignmentPreviewRect(client);
+    frameImages_.Draw(preview, dc, area);
+    wchar_t percent[16];
+    swprintf(percent, sizeof percent / sizeof percent[0], L"%d%%", autoAlignment_.previewPercent);
+    InflateRect(&area, -2, -2);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kSweepRed);
+    DrawTextW(dc, percent, -1, &area, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+}
+
+void Controller::Paint(HDC dc) {
+    SetPainting(true);
+    RECT client;
+    GetClientRect(g_process.mainWindow, &client);
+    if (modes_.mode == Mode::AutoAlignment) {
+        PaintAutoAlignment(dc, client);
+    } else if (IsBelow(modes_.mode, Mode::Idle)) {
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    } else {
+        POINT origin = {0, 0};
+        ClientToScreen(g_process.mainWindow, &origin);
+        pattern_.Draw(dc, client, origin, modes_.mode == Mode::Idle);
+    }
+    SetPainting(false);
+}

@@ -1,0 +1,122 @@
+// Auto alignment steps 2, 5 and 6: the lit screen, the references and the board, and which
+// way round the sensor sees the board.
+#include "controller/controller.h"
+
+#include "alignment/corner_order.h"
+#include "app/process_globals.h"
+#include "tracking/frame_operations.h"
+#include "tracking/plane_operations.h"
+
+namespace {
+
+// Frames the board search may fail before the corners are collected one by one.
+constexpr int kBoardFrames = 4;
+// Frames the quadrant search may wait for a plausible small board.
+constexpr int kQuadrantFrames = 6;
+constexpr int kQuadrantRoom = 9;
+constexpr int kQuadrantsShown = 4;
+
+}  // namespace
+
+int Controller::AlignScreenAreaStep() {
+    const int channel = autoAlignment_.channel;
+    if (pattern_.Kind() == kPatternWhite) {
+        ExtractChannel(frameImages_.frame, frameImages_.snapshots[0], channel,
+                       frameImages_.FullRect());
+        AdvancePattern();
+        return StepKeepGoing;
+    }
+    ExtractChannel(frameImages_.frame, frameImages_.snapshots[1], channel, frameImages_.FullRect());
+    frameImages_.detectionArea = FindLitScreen(frameImages_.snapshots[0], frameImages_.snapshots[1],
+                                               frameImages_.workPlane, frameImages_.detectionArea);
+    modes_.autoAlignmentStep = 3;
+    ShowPattern(kPatternChessboard);
+    StartShortSettle();
+    return StepKeepGoing;
+}
+
+void Controller::AdvancePattern() {
+    pattern_.Advance();
+    ShowPattern(pattern_.Kind(), pattern_.Level());
+    StartShortSettle();
+}
+
+int Controller::AlignReferencesStep() {
+    AutoAlignmentState& state = autoAlignment_;
+    const int kind = pattern_.Kind();
+    if (kind == kPatternWhite || kind == kPatternBlack) {
+        cv::Mat& reference = frameImages_.snapshots[kind == kPatternWhite ? 0 : 1];
+        FillPlane(reference, 0);
+        ExtractChannel(frameImages_.frame, reference, state.channel, frameImages_.detectionArea);
+        if (kind == kPatternWhite) {
+            AdvancePattern();
+        } else {
+            state.referencesTaken = true;
+            ShowPattern(kPatternChessboard);
+            StartShortSettle();
+        }
+        return StepKeepGoing;
+    }
+
+    ++state.chessboardAttempts;
+    const int columns = pattern_.Columns();
+    const int rows = pattern_.Rows();
+    const int found =
+        DetectBetweenReferences(AlignmentImages(), columns, rows, state.corners, state.foundLevel);
+    if (found == kBoardCorners && CornerOrderIsValid(state.corners, columns, rows)) {
+        state.savedCorners = state.corners;
+        state.stepCorners = CornerBuffer{};
+        state.retryCount = 0;
+        state.quadrantTries = 0;
+        pattern_.SetQuadrantStyle(QuadrantStyle());
+        modes_.autoAlignmentStep = 6;
+        ShowPattern(kPatternQuadrantFirst);
+        StartShortSettle();
+        return StepKeepGoing;
+    }
+    if (++state.retryCount >= kBoardFrames) BeginCornerByCorner();
+    return StepKeepGoing;
+}
+
+int Controller::QuadrantStyle() const {
+    return coreParameters_.misc.findFlip != 0 ? 1 : 0;
+}
+
+int Controller::AlignOrientationStep() {
+    AutoAlignmentState& state = autoAlignment_;
+    const int columns = pattern_.Columns();
+    const int rows = pattern_.Rows();
+    const int drawn = pattern_.Kind() - kPatternQuadrantFirst;
+    int seen = -1;
+    if (QuadrantStyle() == 1) {
+        PixelRect lit;
+        const int sensorQuadrant = BrightestQuadrant(AlignmentImages(), state.foundLevel, lit);
+        // The board's own corners inside the lit part say which quadrant of the board it is,
+        // whichever order the finder reported the corners in.
+        seen = QuadrantOfCornersInside(state.savedCorners, lit, columns, rows);
+        if (seen < 0) seen = sensorQuadrant;
+    } else {
+        CornerBuffer found;
+        const int count = FindQuadrantCorners(AlignmentImages(), columns, rows, found);
+        const bool implausible = count < 2 || count >= kQuadrantRoom;
+        if (implausible && ++state.retryCount < kQuadrantFrames) return StepKeepGoing;
+        seen = VoteQuadrant(found, state.savedCorners, columns, rows);
+        if (seen < 0) {
+            state.retryCount = 0;
+            if (++state.quadrantTries >= kQuadrantsShown) {
+                BeginCornerByCorner();
+            } else {
+                AdvancePattern();
+            }
+            return StepKeepGoing;
+        }
+    }
+
+    state.corners = state.savedCorners;
+    OrientCorners(state.corners, columns, rows, drawn, seen);
+    state.orderedCorners = state.corners;
+    state.retryCount = 0;
+    if (EvaluateAlignmentBoard(state.corners, kBoardCorners) == StepSucceeded) return StepSucceeded;
+    BeginCornerByCorner();
+    return StepKeepGoing;
+}

@@ -1,0 +1,76 @@
+#include "controller/coverage_window.h"
+
+#include "app/process_globals.h"
+#include "app/unique_handle.h"
+#include "ui/messages.h"
+
+namespace {
+
+constexpr COLORREF kOutOfView = RGB(0, 128, 0);
+
+LRESULT CALLBACK CoverageWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    } else if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        UniqueBrush green(CreateSolidBrush(kOutOfView));
+        FillRect(dc, &client, green.Get());
+        const auto* outline =
+            reinterpret_cast<const SensorViewOutline*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (outline) {
+            UniqueRegion view(CreatePolygonRgn(outline->data(), static_cast<int>(outline->size()),
+                                               ALTERNATE));
+            if (view) FillRgn(dc, view.Get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        }
+        EndPaint(window, &paint);
+        return 0;
+    } else if (message == WM_ERASEBKGND) {
+        return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Registers the picture's class for the holder's life.
+class CoverageClass {
+public:
+    CoverageClass() {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = CoverageWindowProcedure;
+        windowClass.hInstance = g_process.executableInstance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = kCoverageWindowClassName;
+        registered_ = RegisterClassW(&windowClass) != 0;
+    }
+    ~CoverageClass() {
+        if (registered_) UnregisterClassW(kCoverageWindowClassName, g_process.executableInstance);
+    }
+    CoverageClass(const CoverageClass&) = delete;
+    CoverageClass& operator=(const CoverageClass&) = delete;
+    bool Registered() const { return registered_; }
+
+private:
+    bool registered_ = false;
+};
+
+}  // namespace
+
+bool AskCoverageOverPicture(const SensorViewOutline& outline) {
+    const CoverageClass windowClass;
+    UniqueWindow picture;
+    if (windowClass.Registered()) {
+        // Desktop points are screen points: the window covers the screen from (0, 0).
+        picture.Reset(CreateWindowExW(WS_EX_TOPMOST, kCoverageWindowClassName, L"", WS_POPUP, 0, 0,
+                                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                      g_process.mainWindow, nullptr, g_process.executableInstance,
+                                      const_cast<SensorViewOutline*>(&outline)));
+    }
+    if (picture) {
+        ShowWindow(picture.Get(), SW_SHOW);
+        UpdateWindow(picture.Get());
+    }
+    return AskCoverageRealign(picture ? picture.Get() : g_process.mainWindow);
+}

@@ -1,0 +1,164 @@
+// The detections of auto alignment on sensor frames drawn through a known lens and pose: the
+// lit screen, the board between references and tile by tile, the board seen upside down, and
+// a single drawn corner.
+#include <gtest/gtest.h>
+
+#include <opencv2/imgproc.hpp>
+
+#include "alignment/board_detection.h"
+#include "alignment/corner_order.h"
+#include "board_renderer.h"
+#include "tracking/frame_images.h"
+
+namespace {
+
+constexpr int kChannel = 1;
+
+cv::Mat ToFrame(const cv::Mat& plane) {
+    cv::Mat frame;
+    cv::cvtColor(plane, frame, cv::COLOR_GRAY2BGR);
+    return frame;
+}
+
+// Distance from `point` to the nearest of the found corners.
+float NearestFound(const CornerBuffer& found, cv::Point2f point) {
+    float best = 1e9f;
+    for (int i = 0; i < found.count; ++i)
+        best = std::min(best, static_cast<float>(cv::norm(found.points[i] - point)));
+    return best;
+}
+
+// A sensor looking at a desktop: its white and black references and the board frame.
+class DetectionScene {
+public:
+    DetectionScene(const BoardScene& scene, const CameraPose& pose)
+        : lens_(SampleLens(true)), pose_(pose), scene_(scene) {
+        BoardScene white = scene;
+        white.cover = cv::Rect2f(0, 0, static_cast<float>(scene.desktopWidth),
+                                 static_cast<float>(scene.desktopHeight));
+        BoardScene black = scene;
+        black.light = black.dark;
+        whitePlane = RenderBoard(lens_, pose_, white);
+        blackPlane = RenderBoard(lens_, pose_, black);
+        frame = ToFrame(RenderBoard(lens_, pose_, scene));
+        plane = CreatePaddedImage(320, 240, CV_8UC1);
+        work = CreatePaddedImage(320, 240, CV_8UC1);
+        plane.setTo(255);
+    }
+
+    DetectionImages Images(const PixelRect& area) {
+        return {frame, kChannel, area, whitePlane, blackPlane, plane, work};
+    }
+    std::vector<cv::Point2f> Truth() const { return TrueCorners(lens_, pose_, scene_); }
+    const DetectorProfile& Lens() const { return lens_; }
+
+    cv::Mat frame, whitePlane, blackPlane, plane, work;
+
+private:
+    DetectorProfile lens_;
+    CameraPose pose_;
+    BoardScene scene_;
+};
+
+const PixelRect kStartArea{32, 32, 256, 176};
+
+CameraPose RolledHalfTurn(CameraPose pose) {
+    // A half turn about the optical axis, applied before the screen pose.
+    const cv::Matx33d turn(-1, 0, 0, 0, -1, 0, 0, 0, 1);
+    cv::Matx33d rotation;
+    cv::Rodrigues(cv::Vec3d(pose.rx, pose.ry, pose.rz), rotation);
+    cv::Vec3d vector;
+    cv::Rodrigues(turn * rotation, vector);
+    const cv::Vec3d moved = turn * cv::Vec3d(pose.tx, pose.ty, pose.tz);
+    return {static_cast<float>(moved[0]), static_cast<float>(moved[1]), static_cast<float>(moved[2]),
+            static_cast<float>(vector[0]), static_cast<float>(vector[1]), static_cast<float>(vector[2])};
+}
+
+}  // namespace
+
+TEST(BoardDetection, LitScreenBoundsTheBoardInsideTheStartingArea) {
+    const BoardScene board;
+    DetectionScene scene(board, ViewOfDesktop(SampleLens(true), board));
+    cv::Mat white = scene.whitePlane.clone();
+    const PixelRect lit = FindLitScreen(white, scene.blackPlane, scene.work, kStartArea);
+    EXPECT_GT(lit.width * 7, 2 * 320);
+    EXPECT_GT(lit.height * 7, 2 * 240);
+    EXPECT_EQ(Intersect(lit, kStartArea), lit);
+    for (const cv::Point2f corner : scene.Truth()) {
+        EXPECT_GT(corner.x, lit.x);
+        EXPECT_LT(corner.x, lit.Right());
+        EXPECT_GT(corner.y, lit.y);
+        EXPECT_LT(corner.y, lit.Bottom());
+    }
+
+    // A dark picture has no lit screen: the area stays as it was.
+    EXPECT_EQ(FindLitScreen(scene.blackPlane, scene.blackPlane, scene.work, kStartArea), kStartArea);
+}
+
+TEST(BoardDetection, BetweenReferencesFindsEveryCornerInDrawnOrderAtTheFirstLevel) {
+    const BoardScene board;
+    DetectionScene scene(board, ViewOfDesktop(SampleLens(true), board));
+    CornerBuffer corners;
+    int level = -1;
+    ASSERT_EQ(DetectBetweenReferences(scene.Images(kStartArea), 7, 5, corners, level), 35);
+    EXPECT_EQ(level, 50);
+    EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5));
+    for (const cv::Point2f corner : scene.Truth()) EXPECT_LT(NearestFound(corners, corner), 0.5f);
+}
+
+TEST(BoardDetection, PortraitAndUpsideDownBoardsAreFoundToo) {
+    const BoardScene portrait = BoardScene::Portrait();
+    DetectionScene upright(portrait, ViewOfDesktop(SampleLens(true), portrait));
+    CornerBuffer corners;
+    int level = 0;
+    ASSERT_EQ(DetectBetweenReferences(upright.Images(kStartArea), 5, 7, corners, level), 35);
+    EXPECT_TRUE(CornerOrderIsValid(corners, 5, 7));
+
+    const BoardScene board;
+    DetectionScene rolled(board, RolledHalfTurn(ViewOfDesktop(SampleLens(true), board)));
+    ASSERT_EQ(DetectBetweenReferences(rolled.Images(kStartArea), 7, 5, corners, level), 35);
+    EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5));
+    for (const cv::Point2f corner : rolled.Truth()) EXPECT_LT(NearestFound(corners, corner), 0.5f);
+}
+
+TEST(BoardDetection, NoBoardLeavesLevelZeroAndFewerCorners) {
+    BoardScene blank;
+    blank.dark = blank.light;
+    DetectionScene scene(blank, ViewOfDesktop(SampleLens(true), blank));
+    CornerBuffer corners;
+    int level = -1;
+    EXPECT_LT(DetectBetweenReferences(scene.Images(kStartArea), 7, 5, corners, level), 35);
+    EXPECT_EQ(level, 0);
+}
+
+TEST(BoardDetection, TileAdaptiveSeesEnoughCornersToEndTheSweep) {
+    const BoardScene board;
+    DetectionScene scene(board, ViewOfDesktop(SampleLens(true), board));
+    CornerBuffer corners;
+    const int found = DetectTileAdaptive(scene.Images(kStartArea), 7, 5, corners);
+    EXPECT_GE(found, 31);
+    EXPECT_LE(found, 35);
+    EXPECT_EQ(corners.count, found);
+}
+
+TEST(BoardDetection, SingleLitCornerIsFoundAloneWhereItWasDrawn) {
+    for (const int index : {0, 17, 34}) {
+        BoardScene single;
+        single.singleCorner = index;
+        std::swap(single.dark, single.light);  // two white squares on a black screen
+        DetectionScene scene(single, ViewOfDesktop(SampleLens(true), single));
+        CornerBuffer corners;
+        ASSERT_EQ(FindSingleCorner(scene.Images(kStartArea), corners), 1) << index;
+        EXPECT_LT(cv::norm(corners.points[0] - scene.Truth()[index]), 1.5) << index;
+    }
+}
+
+TEST(BoardDetection, BoardCornersInsideARectangleNameTheirQuadrant) {
+    CornerBuffer saved;
+    for (int i = 0; i < 35; ++i) saved.points[i] = {40.0f + 30.0f * (i % 7), 40.0f + 30.0f * (i / 7)};
+    saved.count = 35;
+    // Index quadrants: columns 3.. are right, rows 2.. are bottom.
+    EXPECT_EQ(QuadrantOfCornersInside(saved, {30, 30, 80, 50}, 7, 5), 0);
+    EXPECT_EQ(QuadrantOfCornersInside(saved, {150, 90, 100, 100}, 7, 5), 3);
+    EXPECT_EQ(QuadrantOfCornersInside(saved, {0, 0, 20, 20}, 7, 5), -1);
+}
