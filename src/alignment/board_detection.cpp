@@ -56,7 +56,10 @@ int DetectBetweenReferences(const DetectionImages& images, int columns, int rows
         BlendThreshold(images.frame, images.black, images.white, images.plane, images.channel,
                        level, false, images.area);
         if (RunFinder(images.plane, columns, rows, kBoardCorners, corners) == kBoardCorners) {
-            RefineCorners(images.plane, corners.points, kBoardCorners, kBoardRefineHalfSize);
+            // The cut plane only says which side of a square edge a pixel lies; the frame's
+            // own channel places each corner to a fraction of a pixel.
+            ExtractChannel(images.frame, images.work, images.channel, images.area);
+            RefineCorners(images.work, corners.points, kBoardCorners, kBoardRefineHalfSize);
             return kBoardCorners;
         }
     }

@@ -19,7 +19,7 @@ constexpr COLORREF kSweepRed = RGB(255, 0, 0);
 // The sweep preview is a quarter of the frame's size so that it stays off the board.
 constexpr int kSweepPreviewDivisor = 4;
 
-void DrawPrompt(HDC dc, const RECT& client, UINT id, COLORREF colour) {
+void DrawAlignmentPrompt(HDC dc, const RECT& client, UINT id, COLORREF colour) {
     wchar_t text[kModeTextLength];
     if (LoadStringW(g_process.resourceModule, id, text, static_cast<int>(kModeTextLength)) <= 0)
         return;
@@ -67,7 +67,7 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     const cv::Mat& preview = frameImages_.snapshots[2];
     if (step == 1) {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DrawPrompt(dc, client, IDS_PROMPT_AUTO_START, kPromptBlack);
+        DrawAlignmentPrompt(dc, client, IDS_PROMPT_AUTO_START, kPromptBlack);
         if (autoAlignment_.previewReady) {
             frameImages_.Draw(preview, dc, AlignmentPreviewRect(client));
         }
@@ -77,7 +77,7 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     ClientToScreen(g_process.mainWindow, &origin);
     pattern_.Draw(dc, client, origin, false);
     if (step != 3) return;
-    DrawPrompt(dc, client, IDS_PROMPT_FINDING_GAIN, kPromptGray);
+    DrawAlignmentPrompt(dc, client, IDS_PROMPT_FINDING_GAIN, kPromptGray);
     if (!autoAlignment_.previewReady) return;
     RECT area = AlignmentPreviewRect(client);
     frameImages_.Draw(preview, dc, area);

@@ -3,7 +3,10 @@
 // a single drawn corner.
 #include <gtest/gtest.h>
 
+#include <opencv2/calib3d.hpp>
 #include <opencv2/imgproc.hpp>
+
+#include <algorithm>
 
 #include "alignment/board_detection.h"
 #include "alignment/corner_order.h"
@@ -33,11 +36,15 @@ class DetectionScene {
 public:
     DetectionScene(const BoardScene& scene, const CameraPose& pose)
         : lens_(SampleLens(true)), pose_(pose), scene_(scene) {
+        const uchar bright = std::max(scene.dark, scene.light);
+        const uchar dim = std::min(scene.dark, scene.light);
         BoardScene white = scene;
+        white.light = bright;
         white.cover = cv::Rect2f(0, 0, static_cast<float>(scene.desktopWidth),
                                  static_cast<float>(scene.desktopHeight));
         BoardScene black = scene;
-        black.light = black.dark;
+        black.light = dim;
+        black.dark = dim;
         whitePlane = RenderBoard(lens_, pose_, white);
         blackPlane = RenderBoard(lens_, pose_, black);
         frame = ToFrame(RenderBoard(lens_, pose_, scene));

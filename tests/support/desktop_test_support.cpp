@@ -71,6 +71,8 @@ void BoxDismisser::Watch() {
         EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&found));
         for (HWND box : found.boxes) {
             PostMessageW(box, WM_COMMAND, IDOK, 0);
+            // A question has no OK; it is answered No.
+            PostMessageW(box, WM_COMMAND, IDNO, 0);
             ++closed_;
         }
         Sleep(found.boxes.empty() ? 20 : 200);

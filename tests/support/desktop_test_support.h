@@ -42,7 +42,7 @@ private:
 };
 
 // Watches for dialog boxes of this process on a thread of its own, remembers the text of each
-// and closes it with OK.
+// and closes it with OK (a question with No).
 class BoxDismisser {
 public:
     BoxDismisser();
