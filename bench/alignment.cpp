@@ -12,15 +12,8 @@ namespace {
 
 constexpr DetectorProfile kLens{300.0f, 300.0f, 160.0f, 120.0f, -0.05f, 0.01f};
 
-DesktopMetrics Desktop1024x768() {
-    DesktopMetrics desktop;
-    desktop.workArea = {0, 0, 1024, 768};
-    desktop.textHeight = 16;
-    desktop.borderWidth = 1;
-    desktop.captionHeight = 19;
-    desktop.menuHeight = 19;
-    return desktop;
-}
+// Work area, text height, border, caption and menu heights of a plain 1024 x 768 desktop.
+const DesktopMetrics kDesktop{{0, 0, 1024, 768}, 16, 1, 19, 19};
 
 }  // namespace
 
@@ -29,7 +22,7 @@ int main() {
     DisplayGeometry geometry;
     PatternScreen pattern;
     pattern.SetGrid(7, 5);
-    pattern.Layout(DefaultChessboardLayout(), Desktop1024x768());
+    pattern.Layout(DefaultChessboardLayout(), kDesktop);
     ScreenMapping mapping(camera, geometry, pattern);
     mapping.SetProfiles(&kLens, 1);
     mapping.SetWeightingMode(3);
