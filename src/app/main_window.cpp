@@ -73,13 +73,6 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_DESTROY:
         PostQuitMessage(0);
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        PaintSplash(dc);
-        EndPaint(window, &paint);
-        break;
-    }
     case WM_CLOSE:
         RequestExit();
         return 0;
@@ -103,7 +96,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        controller_.Paint(dc);
+        if (!PaintSplash(dc)) controller_.Paint(dc);
         EndPaint(window, &paint);
         return 0;
     }
