@@ -68,11 +68,15 @@ TrackingArea BuildTrackingArea(const CameraModel& camera, const DisplayGeometry&
         area.bounds.bottom = std::max(area.bounds.bottom, p.y);
     }
     if (!withSpyPoints) return area;
-    const POINT moved[4] = {{area.ring[0].x - 2, area.ring[0].y + 2},
-                            {area.ring[4].x + 2, area.ring[4].y + 2},
-                            {area.ring[12].x - 2, area.ring[12].y - 2},
-                            {area.ring[8].x + 2, area.ring[8].y - 2}};
-    for (POINT p : moved) {
+    // Two pixels in from each corner, towards the ring's middle: a corner is the ring's extreme
+    // on at least one axis, so a step outwards would leave the searched rectangle however the
+    // sensor is mounted. The order is P0, P4, P12, P8.
+    const LONG middleX = (area.bounds.left + area.bounds.right) / 2;
+    const LONG middleY = (area.bounds.top + area.bounds.bottom) / 2;
+    for (const int corner : {0, 4, 12, 8}) {
+        POINT p = area.ring[corner];
+        p.x += p.x < middleX ? 2 : -2;
+        p.y += p.y < middleY ? 2 : -2;
         if (p.x >= area.bounds.left && p.x < area.bounds.right && p.y >= area.bounds.top &&
             p.y < area.bounds.bottom)
             area.spyPoints[area.spyPointCount++] = p;

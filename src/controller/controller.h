@@ -5,6 +5,7 @@
 // `painting` flags and by posted AppNotify messages, never by a lock a window could hold up.
 #include "alignment/board_detection.h"
 #include "alignment/camera_model.h"
+#include "alignment/coverage_ring.h"
 #include "alignment/display_geometry.h"
 #include "alignment/pattern_screen.h"
 #include "alignment/screen_correction.h"
@@ -22,7 +23,11 @@
 #include "settings/core_parameter_record.h"
 #include "settings/display_aspect_record.h"
 #include "settings/option_record.h"
+#include "tracking/brightness_recorder.h"
+#include "tracking/desktop_mapping.h"
 #include "tracking/frame_images.h"
+#include "tracking/hot_spots.h"
+#include "tracking/pen_tracking.h"
 
 #include <windows.h>
 
@@ -112,6 +117,14 @@ public:
     PointerInput& Pointer() { return pointer_; }
     HWND GainOverlay() const { return gainOverlay_.Get(); }
 
+    // ---- Gain finding and tracking (gain_step.cpp, gain_overlay.cpp, track_step.cpp) ----
+    // The overlay's picture: white (black for pattern kind 2) with the gain prompt in the
+    // colour of the tracked channel.
+    void PaintGainOverlay(HDC dc, const RECT& client) const;
+    const HotSpotRecord& HotSpot() const { return hotSpot_; }
+    const PenTracking& Tracking() const { return tracking_; }
+    // ---- end of gain finding and tracking ----
+
     // Sensor pixel -> desktop pixel through the current alignment.
     cv::Point2f SensorToDesktop(float u, float v) const { return mapping_.SensorToDesktop(u, v); }
     const CameraModel& Camera() const { return camera_; }
@@ -200,6 +213,17 @@ private:
     void StoreAlignment();
     bool CreateGainOverlay();
 
+    // ---- Gain finding and tracking ----
+    const ImagingParameters& TrackGainRow() const;
+    // Detection area, screen ring and light-change spy points from the current alignment.
+    void ChooseTrackingArea();
+    void ShowGainOverlay();
+    int SetGainStep();
+    int EvaluateRecordedBrightness();
+    // Tracking with nothing hot minimises the window and tells the user it tracks.
+    void PresentTracking();
+    // ---- end of gain finding and tracking ----
+
     UINT_PTR settleTimerId_ = 0;
     wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
     wchar_t modeTexts_[kModeCount][kModeTextLength] = {};
@@ -248,4 +272,21 @@ private:
     std::unique_ptr<TrayIcon> trayIcon_;
     bool trayIconMade_ = false;
     bool shutDown_ = false;
+
+    // ---- Gain finding and tracking ----
+    CoverageRing coverageRing_{};
+    int gainSettlePhase_ = 0;  // step 1: 0 before, 1 after the gain went to its minimum
+    BrightnessRecorder brightness_;
+    HotSpotRecord hotSpot_;
+    wchar_t gainPrompt_[kModeTextLength] = {};
+    PenTracking tracking_;
+    SpotParameters spotParameters_;
+    // Built once so that the frame thread never builds a mapping object per frame.
+    const SensorToDesktopFunction hotPixelMapping_ = [this](float u, float v) {
+        return mapping_.SensorToDesktop(u, v);
+    };
+    const SensorToDesktopFunction penMapping_ = [this](float u, float v) {
+        return MapToDesktop(mapping_, screenCorrection_, {u, v});
+    };
+    // ---- end of gain finding and tracking ----
 };

@@ -1,6 +1,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
+#include "controller/gain_overlay.h"
 #include "install/open_sensor_at_startup.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_loading.h"
@@ -53,9 +54,10 @@ void Controller::TakeBoardOrientation() {
 
 bool Controller::CreateGainOverlay() {
     WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = GainOverlayProcedure;
     windowClass.hInstance = g_process.executableInstance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The overlay is up only while the gain is found: the pointer shows the wait over it.
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_WAIT);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kGainOverlayClassName;
     if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {

@@ -20,6 +20,11 @@ public:
     UINT Release(float x, float y);
     UINT ReleaseAtLastPosition() { return Release(lastX_, lastY_); }
     void RightClick(float x, float y);
+    // The next position is taken as it is, without holding it against jitter.
+    void ForgetPosition() {
+        lastX_ = -1.0f;
+        lastY_ = -1.0f;
+    }
 
     bool LeftHeld() const { return leftHeld_; }
     // The screen grown by 5 pixels on every side (left, top, right, bottom).

@@ -15,7 +15,10 @@ void Controller::OnStepEnded() {
 void Controller::ConcludeStep(Mode mode, int result) {
     switch (mode) {
     case Mode::FindGain:
+        // The overlay would hide the message.
+        ShowWindow(gainOverlay_.Get(), SW_HIDE);
         if (result == StepSucceeded) {
+            ShowPendingMessage();
             modes_.gainFound = 1;
             WriteAlignmentResult(alignmentResult_);
             EnterMode(Mode::Track);
@@ -56,6 +59,9 @@ void Controller::ShowPendingMessage() {
     switch (id) {
     case IDS_TOO_MANY_HOT_SPOTS:
         ShowTooManyHotSpots();
+        break;
+    case IDS_SMALL_HOT_SPOT:
+        ShowSmallHotSpot();
         break;
     case IDS_LIGHT_CHANGED:
         ShowLightChanged();

@@ -17,6 +17,8 @@ struct ControllerTestAccess {
     static ModeRecord& Modes(Controller& c) { return c.modes_; }
     static void SetPending(Controller& c, int id) { c.pendingMessage_ = id; }
     static void EndStep(Controller& c, Mode mode, int result) { c.EndStep(mode, result); }
+    static CameraModel& Camera(Controller& c) { return c.camera_; }
+    static ScreenMapping& Mapping(Controller& c) { return c.mapping_; }
 };
 
 class ControllerFixture : public ::testing::Test {

@@ -1,0 +1,92 @@
+// The Controller's whole tracking step as the sensor thread runs it: OnFrame in Track on a
+// 320 x 240 frame, from the channel extraction to the SendInput call that moves the pointer.
+// The second figure takes only frames in which the pen moves, so each one ends in SendInput:
+// it is the latency from a frame's delivery to the return of its pointer event.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "bench_timing.h"
+
+#include "app/process_globals.h"
+#include "controller/controller.h"
+
+// The benchmark puts the Controller into a working state directly, as the tests do.
+struct ControllerTestAccess {
+    static void Align(Controller& c) {
+        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
+        c.mapping_.SetProfiles(&lens, 1);
+        c.mapping_.SelectProfile(0);
+        c.camera_.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
+        c.coreParameters_.findThreshold[0].range = 0;
+        c.modes_.ChangeMode(Mode::Idle);
+        c.modes_.alignmentUsable = 1;
+    }
+    static void GainFound(Controller& c) { c.modes_.gainFound = 1; }
+};
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+constexpr int kStride = kWidth * 3;
+constexpr int kFrames = 50;
+
+// A grey screen; the pen is a 7 x 7 red spot moving over it, lifted in some frames.
+std::vector<BYTE> Frame(int index, bool penDown) {
+    std::vector<BYTE> frame(static_cast<size_t>(kStride) * kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            frame[static_cast<size_t>(y) * kStride + 3 * x + 2] = static_cast<BYTE>(70 + (x * 7 + y * 13) % 9);
+    if (!penDown) return frame;
+    const int cx = 60 + (index * 3) % 200, cy = 50 + (index * 2) % 140;
+    for (int y = cy - 3; y <= cy + 3; ++y)
+        for (int x = cx - 3; x <= cx + 3; ++x) frame[static_cast<size_t>(y) * kStride + 3 * x + 2] = 250;
+    return frame;
+}
+
+}  // namespace
+
+int main() {
+    g_process.executableInstance = GetModuleHandleW(nullptr);
+    g_process.resourceModule = g_process.executableInstance;
+    g_process.mainWindow = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                           400, 300, nullptr, nullptr, g_process.executableInstance, nullptr);
+    Controller controller;
+    BITMAPINFOHEADER format{};
+    format.biSize = sizeof(format);
+    format.biWidth = kWidth;
+    format.biHeight = kHeight;
+    format.biBitCount = 24;
+    controller.PrepareFrame(format);
+    ControllerTestAccess::Align(controller);
+
+    // Gain finding on the plain screen: settling, clearing, twenty recorded frames, the verdict.
+    const std::vector<BYTE> screen = Frame(0, false);
+    controller.EnterMode(Mode::FindGain);
+    for (int i = 0; i < 24; ++i) controller.OnFrame(screen.data());
+    const bool gainFound = controller.Modes().gainFindingStep == 5;
+    ControllerTestAccess::GainFound(controller);
+    controller.EnterMode(Mode::Track);
+
+    std::vector<std::vector<BYTE>> strokes, moves;
+    for (int i = 0; i < kFrames; ++i) {
+        strokes.push_back(Frame(i, i % 25 < 22));
+        moves.push_back(Frame(i, true));
+    }
+    int next = 0;
+    ReportBench("controller_track_frame", 3000, 1, [&] {
+        controller.OnFrame(strokes[next].data());
+        next = (next + 1) % kFrames;
+    });
+    ReportBench("frame_to_sendinput", 3000, 1, [&] {
+        controller.OnFrame(moves[next].data());
+        next = (next + 1) % kFrames;
+    });
+    std::printf("gain found %d, mode %d, frames processed %u\n", gainFound ? 1 : 0,
+                static_cast<int>(controller.CurrentMode()), controller.FramesProcessed());
+    controller.Shutdown();
+    DestroyWindow(g_process.mainWindow);
+    return 0;
+}

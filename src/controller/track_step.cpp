@@ -1,0 +1,37 @@
+// Tracking: every frame's pen spot becomes at most one pointer action, and a few spy points
+// beside the screen watch for the room's light changing under the learnt threshold.
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+#include "resources/resource_ids.h"
+#include "tracking/plane_operations.h"
+
+void Controller::StartTracking() {
+    modes_.ChangeMode(Mode::Track);
+    modes_.trackingStep = 1;
+    spotParameters_ = SpotParametersFrom(coreParameters_.tracking);
+    tracking_.SetSize(frameImages_.Width(), frameImages_.Height());
+    // Spy references come from the first tracking frame: no frame is bound here.
+    tracking_.Start(TrackGainRow().channel, GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN));
+    frameImages_.ReleaseSnapshots();
+    FillPlane(frameImages_.channelPlane, 0);
+    PresentTracking();
+}
+
+void Controller::PresentTracking() {
+    if (hotSpot_.count > 0) return;
+    ShowWindow(g_process.mainWindow, SW_MINIMIZE);
+    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyInformation,
+                 static_cast<LPARAM>(Mode::Track));
+}
+
+int Controller::TrackStep() {
+    const TrackOutcome outcome =
+        tracking_.Step(frameImages_, spotParameters_, penMapping_, pointer_);
+    if (outcome != TrackOutcome::kLightChange) return StepKeepGoing;
+    // The threshold no longer fits the room: the UI thread tells the user and finds the gain.
+    pendingMessage_ = IDS_LIGHT_CHANGED;
+    return StepFailed;
+}

@@ -1,0 +1,239 @@
+#include "tracking_session.h"
+
+#include <cmath>
+
+#include "alignment/detector_file.h"
+#include "harness/camera_prediction.h"
+#include "settings/alignment_record.h"
+#include "settings/option_record.h"
+
+namespace {
+
+constexpr wchar_t kProgramFolder[] = L"C:\\tavro";
+constexpr wchar_t kTargetClass[] = L"TavroE2ETarget";
+
+// The settings writers work in the current directory, as the program does.
+class FolderScope {
+public:
+    explicit FolderScope(const wchar_t* folder) {
+        GetCurrentDirectoryW(MAX_PATH, previous_);
+        SetCurrentDirectoryW(folder);
+    }
+    ~FolderScope() { SetCurrentDirectoryW(previous_); }
+    FolderScope(const FolderScope&) = delete;
+    FolderScope& operator=(const FolderScope&) = delete;
+
+private:
+    wchar_t previous_[MAX_PATH] = {};
+};
+
+}  // namespace
+
+double ElapsedSeconds() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::vector<cv::Point2d> SensorPixelsOf(const SensorSettings& settings,
+                                        const std::vector<cv::Point2d>& desktopPoints) {
+    std::vector<cv::Point3d> plane;
+    for (const cv::Point2d& p : desktopPoints) plane.emplace_back(p.x, p.y, 0.0);
+    return PredictSensorPixels(settings, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN), 320, plane);
+}
+
+bool StoreFittingAlignment(const SensorSettings& settings, int desktopWidth, int desktopHeight) {
+    const LensParameters& lens = settings.lens;
+    DetectorProfile profile{static_cast<float>(lens.fx), static_cast<float>(lens.fy),
+                            static_cast<float>(lens.cx), static_cast<float>(lens.cy),
+                            static_cast<float>(lens.k1), static_cast<float>(lens.k2),
+                            static_cast<float>(lens.p1), static_cast<float>(lens.p2)};
+    // A 7 x 5 grid over the desktop, as the alignment board would give.
+    std::vector<cv::Point2d> desktop;
+    for (int row = 1; row <= 5; ++row)
+        for (int column = 1; column <= 7; ++column)
+            desktop.emplace_back(desktopWidth * column / 8.0, desktopHeight * row / 6.0);
+    const std::vector<cv::Point2d> sensor = SensorPixelsOf(settings, desktop);
+
+    AlignmentRecord record = DefaultAlignmentResult();
+    record.accuracy.grade = AccuracyGrade::Good;
+    record.displayAspectWidth = static_cast<float>(desktopWidth);
+    record.displayAspectHeight = static_cast<float>(desktopHeight);
+    record.alignedDesktopWidth = desktopWidth;
+    record.alignedDesktopHeight = desktopHeight;
+    record.principalPointX = profile.cx;
+    record.principalPointY = profile.cy;
+    record.profileIndex = 0;
+    record.posePoints.count = static_cast<int>(desktop.size());
+    for (size_t i = 0; i < desktop.size(); ++i) {
+        record.posePoints.imagePoints[i] = {static_cast<float>(sensor[i].x),
+                                            static_cast<float>(sensor[i].y)};
+        record.posePoints.objectPoints[i] = {static_cast<float>(desktop[i].x),
+                                             static_cast<float>(desktop[i].y), 0.0f};
+    }
+    OptionRecord options = DefaultOptions();
+    options.dontAskGainLevel = 1;
+    options.dontShowIntroduction = 1;
+    options.skipAlignmentWhenAligned = 1;
+
+    FolderScope folder(kProgramFolder);
+    return WriteOptions(options) == FileResult::Ok &&
+           WriteDetectorProfiles(kDetectorFileName, &profile, 1) == FileResult::Ok &&
+           WriteAlignmentResult(record) == FileResult::Ok;
+}
+
+TargetWindow::TargetWindow(const RECT& screenRect)
+    : rect_(screenRect), ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread(&TargetWindow::Run, this);
+    WaitForSingleObject(ready_.Get(), 5000);
+}
+
+TargetWindow::~TargetWindow() {
+    if (threadId_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    if (thread_.joinable()) thread_.join();
+}
+
+void TargetWindow::Run() {
+    threadId_ = GetCurrentThreadId();
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kTargetClass;
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowExW(WS_EX_TOPMOST, kTargetClass, L"Target", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                              rect_.left, rect_.top, rect_.right - rect_.left,
+                              rect_.bottom - rect_.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    UpdateWindow(window_);
+    SetEvent(ready_.Get());
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    DestroyWindow(window_);
+}
+
+void TargetWindow::Record(UINT message, LPARAM position) {
+    POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ClientToScreen(window_, &point);
+    std::lock_guard<std::mutex> lock(mutex_);
+    messages_.push_back({message, point});
+}
+
+LRESULT CALLBACK TargetWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if (self) {
+            self->window_ = window;
+            self->Record(message, lParam);
+        }
+        return 0;
+    case WM_MOUSEMOVE:
+        if (self && (wParam & MK_LBUTTON)) {
+            self->window_ = window;
+            self->Record(message, lParam);
+            // The stroke shows up on the target, for the screenshots.
+            WindowDc dc(window);
+            SetPixel(dc.Get(), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
+                     RGB(0, 0, 160));
+        }
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+std::vector<TargetWindow::Received> TargetWindow::Messages() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return messages_;
+}
+
+int TargetWindow::Count(UINT message) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int count = 0;
+    for (const Received& received : messages_) count += received.message == message ? 1 : 0;
+    return count;
+}
+
+void TargetWindow::Clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    messages_.clear();
+}
+
+TrackingSession::TrackingSession(Report& report)
+    : report_(report),
+      recorder_(std::make_unique<PointerRecorder>()),
+      width_(GetSystemMetrics(SM_CXSCREEN)),
+      height_(GetSystemMetrics(SM_CYSCREEN)) {}
+
+TrackingSession::~TrackingSession() = default;
+
+bool TrackingSession::StartToGainFinding() {
+    if (!report_.Check(StoreFittingAlignment(sensor_.Settings(), width_, height_), "store_alignment"))
+        return false;
+    if (!report_.Check(program_.Start(), "program_start")) return false;
+    return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");
+}
+
+bool TrackingSession::WaitForTracking(DWORD timeoutMs) {
+    if (!report_.Check(program_.WaitForTitle(L" - Track", timeoutMs), "track_entered")) return false;
+    // With nothing hot on the screen the program says it tracks; the box is in the way.
+    AnswerBox(L"Sensor is tracking.", L"OK", 3000);
+    return true;
+}
+
+bool TrackingSession::AnswerBox(const std::wstring& text, const std::wstring& button,
+                                DWORD timeoutMs) {
+    HWND box = WaitForWindowWithText(program_.ProcessId(), text, timeoutMs);
+    return box && PressButton(box, button);
+}
+
+double TrackingSession::PenTo(double x, double y, double tolerance, DWORD timeoutMs) {
+    sensor_.Pen(x, y, true);
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    double distance = 0.0;
+    do {
+        Sleep(30);
+        const POINT at = recorder_->Position();
+        distance = std::hypot(at.x - x, at.y - y);
+    } while (distance > tolerance && GetTickCount64() < end);
+    return distance;
+}
+
+bool TrackingSession::Lift(DWORD timeoutMs) {
+    sensor_.Lift();
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (LeftBalance() > 0 && GetTickCount64() < end) Sleep(30);
+    return LeftBalance() <= 0;
+}
+
+int TrackingSession::LeftBalance() const {
+    int balance = 0;
+    for (const PointerEvent& event : recorder_->Buttons()) {
+        if (event.message == WM_LBUTTONDOWN) ++balance;
+        if (event.message == WM_LBUTTONUP) --balance;
+    }
+    return balance;
+}
+
+void TrackingSession::Finish() {
+    sensor_.Lift();
+    Sleep(300);
+    report_.Figure("left_balance", LeftBalance(), 0);
+    report_.Check(LeftBalance() == 0, "button_released");
+    DWORD exitCode = 0;
+    report_.Check(program_.Stop(10000, &exitCode), "program_stopped");
+}

@@ -1,0 +1,100 @@
+#pragma once
+// The program started for tracking: the alignment that fits the virtual sensor's camera is
+// stored beforehand with "do not align if the last alignment was ok", so the program goes from
+// start-up straight to gain finding and tracking. The pen, the pointer's events and a target
+// window that counts what it receives come with it.
+#include <windows.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <opencv2/core/types.hpp>
+
+#include "harness/desktop.h"
+#include "harness/program_run.h"
+#include "harness/scenario.h"
+#include "harness/sensor_control.h"
+
+// Writes tavro_option.und, tavro_detector.und and tavro_refer.und into the program's folder:
+// the lens and the pose the sensor's settings describe, graded Good.
+bool StoreFittingAlignment(const SensorSettings& settings, int desktopWidth, int desktopHeight);
+
+// Where the sensor sees desktop points (sensor pixels, frame-buffer rows).
+std::vector<cv::Point2d> SensorPixelsOf(const SensorSettings& settings,
+                                        const std::vector<cv::Point2d>& desktopPoints);
+
+// A plain white window that records the mouse messages its client area receives, in screen
+// coordinates, and draws the strokes dragged over it.
+class TargetWindow {
+public:
+    struct Received {
+        UINT message;
+        POINT point;
+    };
+    explicit TargetWindow(const RECT& screenRect);
+    ~TargetWindow();
+    TargetWindow(const TargetWindow&) = delete;
+    TargetWindow& operator=(const TargetWindow&) = delete;
+
+    std::vector<Received> Messages() const;
+    int Count(UINT message) const;
+    void Clear();
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Run();
+    void Record(UINT message, LPARAM position);
+
+    RECT rect_;
+    mutable std::mutex mutex_;
+    std::vector<Received> messages_;
+    UniqueEvent ready_;
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+    std::thread thread_;
+};
+
+class TrackingSession {
+public:
+    explicit TrackingSession(Report& report);
+    ~TrackingSession();
+    TrackingSession(const TrackingSession&) = delete;
+    TrackingSession& operator=(const TrackingSession&) = delete;
+
+    // Stores the alignment, starts the program and waits for gain finding to begin.
+    bool StartToGainFinding();
+    // Then waits for tracking, dismissing "Sensor is tracking.".
+    bool WaitForTracking(DWORD timeoutMs = 30000);
+    // Waits for a message box of the program holding `text` and presses `button`.
+    bool AnswerBox(const std::wstring& text, const std::wstring& button, DWORD timeoutMs);
+
+    // Puts the pen on the desktop point and waits until the pointer is within `tolerance`
+    // pixels of it (or the time is up); returns the pointer's last distance from it.
+    double PenTo(double x, double y, double tolerance = 3.0, DWORD timeoutMs = 1500);
+    // Lifts the pen and waits until the left button has come up (true when it did).
+    bool Lift(DWORD timeoutMs = 1500);
+    // Ends the program; checks that the left button was never left down.
+    void Finish();
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    SensorControl& Sensor() { return sensor_; }
+    PointerRecorder& Pointer() { return *recorder_; }
+    ProgramRun& Program() { return program_; }
+    // Left-button downs minus ups the desktop received.
+    int LeftBalance() const;
+
+private:
+    Report& report_;
+    SensorControl sensor_;
+    std::unique_ptr<PointerRecorder> recorder_;
+    ProgramRun program_;
+    int width_;
+    int height_;
+};
+
+// Seconds since an arbitrary start, from the performance counter.
+double ElapsedSeconds();
