@@ -42,9 +42,10 @@ TEST(SpyPoints, UprightSensorGetsAllFourCornersMovedInwards) {
     ExpectMovedCorners(area, {{2, 2}, {-2, 2}, {2, -2}, {-2, -2}});
 }
 
-TEST(SpyPoints, SensorMountedUpsideDownMovesThemTheOtherWay) {
+TEST(SpyPoints, LeftRightMirroredViewMovesThemTheOtherWay) {
+    // The desktop's top-left is the ring's right and top.
     const TrackingArea area =
-        BuildTrackingArea(Camera({512.0f, 384.0f, 1300.0f, 0.0f, 0.0f, 3.14159265f}), Desktop(), true);
+        BuildTrackingArea(Camera({512.0f, -384.0f, 1300.0f, 0.0f, 3.14159265f, 0.0f}), Desktop(), true);
     ExpectMovedCorners(area, {{-2, 2}, {2, 2}, {-2, -2}, {2, -2}});
 }
 

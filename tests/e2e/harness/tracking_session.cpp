@@ -1,5 +1,6 @@
 #include "tracking_session.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "alignment/detector_file.h"
@@ -104,8 +105,8 @@ void TargetWindow::Run() {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kTargetClass;
     RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(WS_EX_TOPMOST, kTargetClass, L"Target", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                              rect_.left, rect_.top, rect_.right - rect_.left,
+    window_ = CreateWindowExW(WS_EX_TOPMOST, kTargetClass, L"Target",
+                              WS_POPUP | WS_BORDER | WS_VISIBLE, rect_.left, rect_.top, rect_.right - rect_.left,
                               rect_.bottom - rect_.top, nullptr, nullptr,
                               GetModuleHandleW(nullptr), this);
     UpdateWindow(window_);
@@ -218,6 +219,32 @@ bool TrackingSession::Lift(DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (LeftBalance() > 0 && GetTickCount64() < end) Sleep(30);
     return LeftBalance() <= 0;
+}
+
+TrackingSession::ErrorStats TrackingSession::TapAll(const std::vector<cv::Point2d>& points) {
+    ErrorStats stats;
+    double sum = 0.0;
+    for (const cv::Point2d& p : points) {
+        // Tolerance 0: the whole settling time passes, so the error is the settled one.
+        const double error = PenTo(p.x, p.y, 0.0, 700);
+        sum += error;
+        stats.max = std::max(stats.max, error);
+        ++stats.count;
+        Lift();
+    }
+    stats.mean = stats.count ? sum / stats.count : 0.0;
+    return stats;
+}
+
+double TrackingSession::Trace(const std::vector<cv::Point2d>& path) {
+    double worst = 0.0;
+    for (const cv::Point2d& p : path) worst = std::max(worst, PenTo(p.x, p.y, 1.5, 400));
+    return worst;
+}
+
+bool TrackingSession::ReadStoredAlignment(AlignmentRecord& record) const {
+    FolderScope folder(kProgramFolder);
+    return ReadAlignmentResult(record) == FileResult::Ok;
 }
 
 int TrackingSession::LeftBalance() const {

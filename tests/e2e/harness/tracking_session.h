@@ -17,6 +17,7 @@
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
+#include "settings/alignment_record.h"
 
 // Writes tavro_option.und, tavro_detector.und and tavro_refer.und into the program's folder:
 // the lens and the pose the sensor's settings describe, graded Good.
@@ -76,6 +77,17 @@ public:
     double PenTo(double x, double y, double tolerance = 3.0, DWORD timeoutMs = 1500);
     // Lifts the pen and waits until the left button has come up (true when it did).
     bool Lift(DWORD timeoutMs = 1500);
+    // Taps the pen on each point in turn; the pointer's distance from each, once settled.
+    struct ErrorStats {
+        int count = 0;
+        double mean = 0.0;
+        double max = 0.0;
+    };
+    ErrorStats TapAll(const std::vector<cv::Point2d>& points);
+    // Moves the pen down along the path without lifting it; the worst distance on the way.
+    double Trace(const std::vector<cv::Point2d>& path);
+    // The alignment result file as the program last stored it.
+    bool ReadStoredAlignment(AlignmentRecord& record) const;
     // Ends the program; checks that the left button was never left down.
     void Finish();
 

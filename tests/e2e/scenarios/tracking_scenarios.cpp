@@ -64,23 +64,15 @@ std::vector<POINT> Points(const std::vector<TargetWindow::Received>& messages, U
 E2E_SCENARIO(tracking_pointer_accuracy, "--rf", 150) {
     TrackingSession session(report);
     if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
-    double sum = 0.0, worst = 0.0;
-    int placed = 0;
-    for (int row = 0; row < 4; ++row) {
-        for (int column = 0; column < 5; ++column) {
-            const double x = session.Width() * (0.08 + 0.21 * column);
-            const double y = session.Height() * (0.1 + 0.266 * row);
-            const double error = session.PenTo(x, y, 0.0, 700);
-            sum += error;
-            worst = std::max(worst, error);
-            ++placed;
-            session.Lift();
-        }
-    }
-    report.Figure("positions", placed, 0);
-    report.Figure("mean_err_px", sum / placed, 2);
-    report.Figure("max_err_px", worst, 2);
-    report.Check(worst <= kTolerancePx, "pointer_within_3px");
+    std::vector<cv::Point2d> points;
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 5; ++column)
+            points.emplace_back(session.Width() * (0.08 + 0.21 * column), session.Height() * (0.1 + 0.266 * row));
+    const TrackingSession::ErrorStats errors = session.TapAll(points);
+    report.Figure("positions", errors.count, 0);
+    report.Figure("mean_err_px", errors.mean, 2);
+    report.Figure("max_err_px", errors.max, 2);
+    report.Check(errors.count == 20 && errors.max <= kTolerancePx, "pointer_within_3px");
     session.Finish();
 }
 
@@ -108,8 +100,7 @@ E2E_SCENARIO(tracking_click_stroke_drag, "--rf", 120) {
     std::vector<cv::Point2d> path;
     for (int i = 0; i <= 24; ++i)
         path.emplace_back(area.left + 60 + i * 12.0, cy + 40.0 * std::sin(i * 0.5));
-    double strokeWorst = 0.0;
-    for (const cv::Point2d& p : path) strokeWorst = std::max(strokeWorst, session.PenTo(p.x, p.y, 1.5, 400));
+    const double strokeWorst = session.Trace(path);
     session.Lift();
     Sleep(200);
     got = target.Messages();
@@ -128,8 +119,9 @@ E2E_SCENARIO(tracking_click_stroke_drag, "--rf", 120) {
     // A drag: press on one spot, slide, let go at another.
     target.Clear();
     const cv::Point2d from(area.left + 50.0, area.bottom - 60.0), to(area.right - 50.0, area.top + 60.0);
-    for (int i = 0; i <= 10; ++i)
-        session.PenTo(from.x + (to.x - from.x) * i / 10.0, from.y + (to.y - from.y) * i / 10.0, 1.5, 400);
+    std::vector<cv::Point2d> line;
+    for (int i = 0; i <= 10; ++i) line.push_back(from + (to - from) * (i / 10.0));
+    session.Trace(line);
     session.Lift();
     Sleep(200);
     got = target.Messages();
