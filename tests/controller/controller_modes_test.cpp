@@ -156,6 +156,8 @@ TEST_F(ControllerModes, EnteringParksThePointer) {
 }
 
 TEST_F(ControllerModes, HeldButtonIsReleasedWhereItWasBeforeParking) {
+    // On screen, as the program's window is: gain finding would bring back a hidden one.
+    ShowWindow(window, SW_SHOWNORMAL);
     SetMode(Mode::Track, 2, true, true);
     controller.Pointer().Press(600.0f, 500.0f);
     ASSERT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
