@@ -221,9 +221,13 @@ double TrackingSession::PenTo(double x, double y, double tolerance, DWORD timeou
 
 bool TrackingSession::Lift(DWORD timeoutMs) {
     sensor_.Lift();
+    return WaitForLeftBalance(0, timeoutMs);
+}
+
+bool TrackingSession::WaitForLeftBalance(int balance, DWORD timeoutMs) const {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (LeftBalance() > 0 && GetTickCount64() < end) Sleep(30);
-    return LeftBalance() <= 0;
+    while (LeftBalance() != balance && GetTickCount64() < end) Sleep(20);
+    return LeftBalance() == balance;
 }
 
 TrackingSession::ErrorStats TrackingSession::TapAll(const std::vector<cv::Point2d>& points) {

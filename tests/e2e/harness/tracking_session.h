@@ -77,6 +77,8 @@ public:
     double PenTo(double x, double y, double tolerance = 3.0, DWORD timeoutMs = 1500);
     // Lifts the pen and waits until the left button has come up (true when it did).
     bool Lift(DWORD timeoutMs = 1500);
+    // Waits until the desktop's left-button downs minus ups reach `balance`.
+    bool WaitForLeftBalance(int balance, DWORD timeoutMs = 1500) const;
     // Taps the pen on each point in turn; the pointer's distance from each, once settled.
     struct ErrorStats {
         int count = 0;
