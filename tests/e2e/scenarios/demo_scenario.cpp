@@ -84,6 +84,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
     }
     const double strokeWorst = session.Trace(stroke);
     session.Lift();
+    Sleep(200);
     report.Figure("stroke_drags", target.Count(WM_MOUSEMOVE), 0);
     report.Check(target.Count(WM_LBUTTONDOWN) == 1 && target.Count(WM_LBUTTONUP) == 1, "stroke");
     std::snprintf(line, sizeof line, "stroke: 1 press, %d drag moves, 1 release, worst error %.2f px",
@@ -103,6 +104,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
     for (int i = 0; i <= 12; ++i) drag.emplace_back(cx + 100 + 15.0 * i, cy + 100 - 10.0 * i);
     session.Trace(drag);
     session.Lift();
+    Sleep(200);
     report.Check(target.Count(WM_LBUTTONDOWN) == 1 && target.Count(WM_LBUTTONUP) == 1, "drag");
     std::snprintf(line, sizeof line, "drag: from (%.0f, %.0f) to (%.0f, %.0f), %d moves", drag.front().x,
                   drag.front().y, drag.back().x, drag.back().y, target.Count(WM_MOUSEMOVE));
