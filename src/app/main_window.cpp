@@ -165,6 +165,9 @@ void Application::OnAppNotify(WPARAM code, LPARAM value) {
     case NotifySlowSensor:
         controller_.ShowSlowSensorBalloon();
         break;
+    case NotifyScreenBlocking:
+        controller_.ShowBlockingBalloon();
+        break;
     default:
         break;
     }

@@ -123,6 +123,8 @@ public:
     void PaintGainOverlay(HDC dc, const RECT& client) const;
     const HotSpotRecord& HotSpot() const { return hotSpot_; }
     const PenTracking& Tracking() const { return tracking_; }
+    // AppNotify NotifyScreenBlocking: "Screen is Blocking !!!" on the tray icon.
+    void ShowBlockingBalloon();
     // ---- end of gain finding and tracking ----
 
     // Sensor pixel -> desktop pixel through the current alignment.

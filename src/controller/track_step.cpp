@@ -6,11 +6,24 @@
 #include "controller/notifications.h"
 #include "resources/resource_ids.h"
 #include "tracking/plane_operations.h"
+#include "ui/tray_icon.h"
+
+namespace {
+
+constexpr UINT kBlockingBalloonSeconds = 10;
+
+// Called on the frame thread; the balloon belongs to the UI thread.
+void ReportBlockingToWindow(void*) {
+    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyScreenBlocking, 0);
+}
+
+}  // namespace
 
 void Controller::StartTracking() {
     modes_.ChangeMode(Mode::Track);
     modes_.trackingStep = 1;
     spotParameters_ = SpotParametersFrom(coreParameters_.tracking);
+    tracking_.Spots().Blocking().SetAlarm(&ReportBlockingToWindow, nullptr);
     tracking_.SetSize(frameImages_.Width(), frameImages_.Height());
     // Spy references come from the first tracking frame: no frame is bound here.
     tracking_.Start(TrackGainRow().channel, GetSystemMetrics(SM_CXSCREEN),
@@ -34,4 +47,10 @@ int Controller::TrackStep() {
     // The threshold no longer fits the room: the UI thread tells the user and finds the gain.
     pendingMessage_ = IDS_LIGHT_CHANGED;
     return StepFailed;
+}
+
+void Controller::ShowBlockingBalloon() {
+    if (!trayIcon_) return;
+    trayIcon_->ShowBalloon(kBlockingAlarmText, coreParameters_.productName, NIIF_NONE,
+                           kBlockingBalloonSeconds);
 }
