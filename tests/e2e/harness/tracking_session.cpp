@@ -28,6 +28,16 @@ private:
     wchar_t previous_[MAX_PATH] = {};
 };
 
+// No first-run questions; with `skipAlignment` a good stored alignment is used again.
+bool WriteProgramOptions(bool skipAlignment) {
+    OptionRecord options = DefaultOptions();
+    options.dontAskGainLevel = 1;
+    options.dontShowIntroduction = 1;
+    options.skipAlignmentWhenAligned = skipAlignment ? 1 : 0;
+    FolderScope folder(kProgramFolder);
+    return WriteOptions(options) == FileResult::Ok;
+}
+
 }  // namespace
 
 double ElapsedSeconds() {
@@ -74,14 +84,9 @@ bool StoreFittingAlignment(const SensorSettings& settings, int desktopWidth, int
         record.posePoints.objectPoints[i] = {static_cast<float>(desktop[i].x),
                                              static_cast<float>(desktop[i].y), 0.0f};
     }
-    OptionRecord options = DefaultOptions();
-    options.dontAskGainLevel = 1;
-    options.dontShowIntroduction = 1;
-    options.skipAlignmentWhenAligned = 1;
-
+    if (!WriteProgramOptions(true)) return false;
     FolderScope folder(kProgramFolder);
-    return WriteOptions(options) == FileResult::Ok &&
-           WriteDetectorProfiles(kDetectorFileName, &profile, 1) == FileResult::Ok &&
+    return WriteDetectorProfiles(kDetectorFileName, &profile, 1) == FileResult::Ok &&
            WriteAlignmentResult(record) == FileResult::Ok;
 }
 
@@ -192,6 +197,17 @@ bool TrackingSession::StartToGainFinding() {
         return false;
     if (!report_.Check(program_.Start(), "program_start")) return false;
     return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");
+}
+
+bool TrackingSession::AlignToGainFinding() {
+    if (!report_.Check(WriteProgramOptions(false), "options_written")) return false;
+    if (!report_.Check(program_.Start(), "program_start")) return false;
+    if (!report_.Check(program_.WaitForTitle(L" - Auto Alignment", 60000), "auto_alignment_entered"))
+        return false;
+    // The sensor's picture settles on the alignment settings before the run is started.
+    Sleep(1500);
+    PressKey(program_.MainWindow(), VK_RETURN);
+    return report_.Check(program_.WaitForTitle(L" - Find gain", 90000), "find_gain_entered");
 }
 
 bool TrackingSession::WaitForTracking(DWORD timeoutMs) {

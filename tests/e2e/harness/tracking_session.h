@@ -67,6 +67,9 @@ public:
 
     // Stores the alignment, starts the program and waits for gain finding to begin.
     bool StartToGainFinding();
+    // Starts the program without a stored alignment, starts its auto alignment with Enter and
+    // waits for gain finding to begin.
+    bool AlignToGainFinding();
     // Then waits for tracking, dismissing "Sensor is tracking.".
     bool WaitForTracking(DWORD timeoutMs = 30000);
     // Waits for a message box of the program holding `text` and presses `button`.

@@ -43,8 +43,8 @@ void Shoot(const std::string& name, Report& report) {
 
 E2E_SCENARIO(demo, "--rf", 240) {
     TrackingSession session(report);
-    Say("starting the program on the stored alignment of the sensor's camera");
-    if (!session.StartToGainFinding()) return;
+    Say("starting the program and its auto alignment");
+    if (!session.AlignToGainFinding()) return;
     Sleep(800);
     Shoot("demo_1_gain_finding.png", report);
     if (!session.WaitForTracking()) return;
