@@ -1,6 +1,6 @@
-// End of an auto-alignment run, on the UI thread: the coverage question, the coarse notice and
-// storing the alignment after a success; the failure message and the choice between manual
-// alignment and another automatic run after a failure.
+// End of an alignment run, on the UI thread: the coverage question, the coarse notice and
+// storing the alignment after a success (automatic or manual); the failure message and the
+// choice between manual alignment and another automatic run after a failed automatic one.
 #include "controller/controller.h"
 
 #include "alignment/coverage_ring.h"
@@ -14,6 +14,10 @@ void Controller::ConcludeAutoAlignment(int result) {
         ConcludeFailedAutoAlignment();
         return;
     }
+    AcceptAlignment(Mode::AutoAlignment);
+}
+
+void Controller::AcceptAlignment(Mode mode) {
     screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
     screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
     geometry_.SetDesktop(screenWidth_, screenHeight_);
@@ -22,7 +26,7 @@ void Controller::ConcludeAutoAlignment(int result) {
     if (CheckCoverage(outline)) {
         ShowPattern(kPatternChessboard);
         if (AskCoverageOverPicture(outline)) {
-            EnterMode(Mode::AutoAlignment);
+            EnterMode(mode);
             return;
         }
     }

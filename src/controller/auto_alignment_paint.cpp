@@ -95,6 +95,8 @@ void Controller::Paint(HDC dc) {
     GetClientRect(g_process.mainWindow, &client);
     if (modes_.mode == Mode::AutoAlignment) {
         PaintAutoAlignment(dc, client);
+    } else if (modes_.mode == Mode::ManualAlignment) {
+        PaintManualAlignment(dc, client);
     } else if (IsBelow(modes_.mode, Mode::Idle)) {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     } else {

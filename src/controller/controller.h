@@ -7,6 +7,7 @@
 #include "alignment/camera_model.h"
 #include "alignment/coverage_ring.h"
 #include "alignment/display_geometry.h"
+#include "alignment/dot_set.h"
 #include "alignment/pattern_screen.h"
 #include "alignment/screen_correction.h"
 #include "alignment/screen_mapping.h"
@@ -23,11 +24,14 @@
 #include "settings/core_parameter_record.h"
 #include "settings/display_aspect_record.h"
 #include "settings/option_record.h"
+#include "tracking/blocking_counter.h"
 #include "tracking/brightness_recorder.h"
 #include "tracking/desktop_mapping.h"
 #include "tracking/frame_images.h"
 #include "tracking/hot_spots.h"
 #include "tracking/pen_tracking.h"
+#include "tracking/spot_finder.h"
+#include "tracking/spot_record.h"
 
 #include <windows.h>
 
@@ -94,6 +98,15 @@ public:
     void SetPaused(bool on);
     bool IsSensorLost();
     void Shutdown();
+
+    // ---- Manual alignment (manual_alignment.cpp, manual_dot_input.cpp, manual_dot_painting.cpp,
+    // manual_conclusions.cpp) ----
+    // Ctrl+Z: in the dot input, looks for a light that is not the pen; elsewhere only beeps.
+    void HotSpotCheck();
+    const DotSet& Dots() const { return dots_; }
+    // Frames the pen spot has stayed put on a recorded dot.
+    int StillFrames() const { return dotWatch_.StillFrames(); }
+    // ---- end of manual alignment ----
 
     Mode CurrentMode() const { return modes_.mode; }
     const ModeRecord& Modes() const { return modes_; }
@@ -199,6 +212,47 @@ private:
     int RestoreAlignment();
     void AutoAlignmentTrigger(UINT message);
     void ManualAlignmentTrigger(UINT message);
+
+    // ---- Manual alignment ----
+    // The Mode's picture: the start prompt, then the nine dots and the input status.
+    void PaintManualAlignment(HDC dc, const RECT& client);
+    // Back to the preview with no dot input: base picture controls, reduced lens distortion and
+    // the second pointer offset, the detection area inside the frame's border.
+    void ResetManualAlignment();
+    int ManualPreviewStep();
+    int ManualTrackingPropertiesStep();
+    int ManualThresholdStep();
+    int ManualInputStep();
+    int ManualFinishStep();
+    int ManualHotSpotStep();
+    // The pen spot of the bound frame: the centre of the first region brighter than the
+    // learnt threshold inside the detection area.
+    bool FindManualSpot(cv::Point2f& spot);
+    // Stores an input (or a loss, for an invalid point) for the target dot and moves on.
+    DotRecordOutcome RecordDotInput(cv::Point2f point);
+    // Hands a message or question to the UI thread and holds the frames until it is answered.
+    void AskManualQuestion(int id);
+    // On the UI thread, after a step ended or asked.
+    void ConcludeManualAlignment(int result);
+    void AnswerManualQuestion(int id);
+    void ContinueManualAlignmentAt(int step);
+    // An accepted alignment: coverage question, coarse warning, storing it, then gain finding.
+    void AcceptAlignment(Mode mode);
+    const ImagingParameters& ManualTrackingRow() const;
+
+    DotSet dots_;
+    DotInputWatch dotWatch_;
+    SpotFinder manualFinder_;
+    SpotRecord manualSpot_;
+    SpotRecord manualPreviousSpot_;
+    BlockingCounter manualBlocking_;
+    BrightnessRecorder manualRecorder_;
+    // Frames of the Ctrl+Z check seen without any light.
+    int hotSpotCheckFrames_ = 0;
+    // Set when the dot input begins: its first frame only repaints.
+    bool justEntered_ = false;
+    std::atomic<int> manualQuestion_{0};
+    // ---- end of manual alignment ----
 
     // Window side of a Mode change.
     void ParkPointer();

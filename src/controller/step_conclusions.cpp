@@ -35,19 +35,7 @@ void Controller::ConcludeStep(Mode mode, int result) {
         ConcludeAutoAlignment(result);
         break;
     case Mode::ManualAlignment:
-        if (result == StepSucceeded) {
-            modes_.alignmentUsable = 1;
-            modes_.gainFound = 0;
-            WriteAlignmentResult(alignmentResult_);
-            EnterMode(Mode::FindGain);
-        } else if (result == StepCloseApplication) {
-            PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyCloseNow, 0);
-        } else if (result == StepRedo) {
-            EnterMode(mode);
-        } else {
-            ShowPendingMessage();
-            EnterMode(Mode::Idle);
-        }
+        ConcludeManualAlignment(result);
         break;
     default:
         break;

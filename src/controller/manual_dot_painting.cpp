@@ -1,0 +1,45 @@
+// Manual alignment's picture on the main window: the start prompt until the dots appear, then
+// the dots and the input status (or the warning about a pen left on a dot).
+#include "controller/controller.h"
+
+#include <cwchar>
+#include <string>
+
+#include "app/process_globals.h"
+#include "controller/dot_painter.h"
+#include "controller/manual_steps.h"
+#include "resources/resource_ids.h"
+#include "ui/resource_text.h"
+
+namespace {
+
+constexpr COLORREF kStatusColour = RGB(0, 0, 0);
+constexpr COLORREF kWarningColour = RGB(255, 0, 0);
+
+void DrawTopText(HDC dc, const RECT& client, const std::wstring& text, COLORREF colour) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    RECT area = client;
+    area.top += 1;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_CENTER | DT_NOPREFIX);
+}
+
+}  // namespace
+
+void Controller::PaintManualAlignment(HDC dc, const RECT& client) {
+    if (modes_.manualAlignmentStep < kManualInput) {
+        DrawTopText(dc, client, LoadText(IDS_PROMPT_MANUAL_START), kStatusColour);
+        return;
+    }
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    POINT origin{0, 0};
+    ClientToScreen(g_process.mainWindow, &origin);
+    PaintDots(dc, dots_, pattern_, origin);
+    if (dotWatch_.ShowsDoubleInputWarning()) {
+        DrawTopText(dc, client, LoadText(IDS_MANUAL_DOUBLE_INPUT), kWarningColour);
+        return;
+    }
+    wchar_t status[kModeTextLength];
+    swprintf(status, kModeTextLength, LoadFormat(IDS_MANUAL_STATUS).c_str(), dots_.done, dots_.lost);
+    DrawTopText(dc, client, status, kStatusColour);
+}

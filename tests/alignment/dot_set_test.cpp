@@ -1,0 +1,179 @@
+// The nine dots of the manual alignment: their order, the search for the next target, skipped
+// dots, and how the pen spot is read from frame to frame.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "alignment/dot_set.h"
+
+namespace {
+
+const cv::Point2f kLost(-1.0f, -1.0f);
+
+// A distinct sensor position for each corner index.
+cv::Point2f SeenAt(int index) { return {40.0f + 5.0f * index, 30.0f + 4.0f * index}; }
+
+DotRecordOutcome Input(DotSet& dots) { return dots.Record(SeenAt(dots.current)); }
+
+}  // namespace
+
+TEST(DotSet, NineInputsWalkTheOrderThenAllAreDone) {
+    DotSet dots;
+    dots.Begin();
+    std::vector<int> targets;
+    DotRecordOutcome outcome = DotRecordOutcome::NextDot;
+    while (outcome == DotRecordOutcome::NextDot) {
+        targets.push_back(dots.current);
+        outcome = Input(dots);
+    }
+    EXPECT_EQ(targets, std::vector<int>(kDotOrder.begin(), kDotOrder.end()));
+    EXPECT_EQ(outcome, DotRecordOutcome::AllDone);
+    EXPECT_EQ(dots.current, -1);
+    EXPECT_EQ(dots.done, 9);
+    EXPECT_EQ(dots.lost, 0);
+    EXPECT_EQ(dots.count, 9);
+    EXPECT_EQ(dots.Record(SeenAt(1)), DotRecordOutcome::NoTarget);
+    EXPECT_EQ(dots.points[1], cv::Point2f(0.0f, 0.0f));
+}
+
+TEST(DotSet, ASkippedDotIsOfferedAgainAfterTheLastOne) {
+    DotSet dots;
+    dots.Begin();
+    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::NextDot);
+    EXPECT_EQ(DotSet::StateOf(dots.points[0]), DotState::Lost);
+    EXPECT_EQ(dots.current, 3);
+    EXPECT_EQ(dots.lost, 1);
+    for (int i = 1; i < 8; ++i) ASSERT_EQ(Input(dots), DotRecordOutcome::NextDot);
+    EXPECT_EQ(dots.current, 34);
+    EXPECT_EQ(Input(dots), DotRecordOutcome::NextDot);
+    EXPECT_EQ(dots.current, 0);
+    EXPECT_EQ(Input(dots), DotRecordOutcome::AllDone);
+    EXPECT_EQ(dots.done, 9);
+    EXPECT_EQ(dots.lost, 0);
+}
+
+TEST(DotSet, LostDotsAreOfferedOnceMoreInOrderThenTheRunCountsAsTried) {
+    DotSet dots;
+    dots.Begin();
+    // Skip 3, 17 and 31; input the other six.
+    for (int index : kDotOrder) {
+        ASSERT_EQ(dots.current, index);
+        const bool skip = index == 3 || index == 17 || index == 31;
+        ASSERT_EQ(dots.Record(skip ? kLost : SeenAt(index)), DotRecordOutcome::NextDot);
+    }
+    EXPECT_EQ(dots.current, 3);
+    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::NextDot);
+    EXPECT_EQ(dots.current, 17);
+    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::NextDot);
+    EXPECT_EQ(dots.current, 31);
+    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::AllTried);
+    EXPECT_EQ(dots.current, -1);
+    EXPECT_EQ(dots.done, 6);
+    EXPECT_EQ(dots.lost, 3);
+    EXPECT_EQ(dots.count, 6);
+}
+
+TEST(DotSet, ADotInputOnItsSecondOfferCountsAsDone) {
+    DotSet dots;
+    dots.Begin();
+    for (int index : kDotOrder) dots.Record(index == 6 || index == 20 ? kLost : SeenAt(index));
+    ASSERT_EQ(dots.current, 6);
+    EXPECT_EQ(Input(dots), DotRecordOutcome::NextDot);
+    EXPECT_EQ(dots.current, 20);
+    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::AllTried);
+    EXPECT_EQ(dots.done, 8);
+    EXPECT_EQ(dots.lost, 1);
+}
+
+TEST(DotSet, SkippingTheLastDotOffersItStraightAgain) {
+    DotSet dots;
+    dots.Begin();
+    for (int i = 0; i < 8; ++i) Input(dots);
+    ASSERT_EQ(dots.current, 34);
+    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::NextDot);
+    EXPECT_EQ(dots.current, 34);
+    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::AllTried);
+    EXPECT_EQ(dots.done, 8);
+}
+
+TEST(DotSet, PointsThatAreNotPositiveAreStoredAsLost) {
+    DotSet dots;
+    dots.Begin();
+    dots.Record(cv::Point2f(12.0f, 0.0f));
+    EXPECT_EQ(dots.points[0], kLost);
+    dots.Record(cv::Point2f(0.0f, 0.0f));
+    EXPECT_EQ(dots.points[3], kLost);
+    EXPECT_EQ(dots.lost, 2);
+}
+
+TEST(DotSet, CornersCarryDoneDotsAndShowLostOnesAsMissing) {
+    DotSet dots;
+    dots.Begin();
+    dots.Record(kLost);
+    dots.Record(SeenAt(3));
+    const CornerBuffer corners = dots.Corners();
+    EXPECT_EQ(corners.count, 1);
+    EXPECT_EQ(corners.points[0], cv::Point2f(0.0f, 0.0f));
+    EXPECT_EQ(corners.points[3], SeenAt(3));
+}
+
+TEST(DotSet, NearnessIsStrictInBothAxes) {
+    DotSet dots;
+    dots.Begin();
+    dots.Record(cv::Point2f(100.0f, 100.0f));
+    EXPECT_TRUE(dots.HasDoneDotNear(cv::Point2f(109.9f, 90.1f), 10.0f));
+    EXPECT_FALSE(dots.HasDoneDotNear(cv::Point2f(110.0f, 100.0f), 10.0f));
+    EXPECT_FALSE(dots.HasDoneDotNear(cv::Point2f(100.0f, 90.0f), 10.0f));
+    EXPECT_FALSE(dots.HasClosePair(3.0f));
+    dots.Record(cv::Point2f(102.9f, 97.1f));
+    EXPECT_TRUE(dots.HasClosePair(3.0f));
+    dots.points[3] = cv::Point2f(103.0f, 100.0f);
+    EXPECT_FALSE(dots.HasClosePair(3.0f));
+}
+
+TEST(DotSet, OrderPositions) {
+    EXPECT_EQ(DotOrderPosition(0), 0);
+    EXPECT_EQ(DotOrderPosition(17), 4);
+    EXPECT_EQ(DotOrderPosition(34), 8);
+    EXPECT_EQ(DotOrderPosition(1), -1);
+    EXPECT_EQ(DotOrderPosition(-1), -1);
+}
+
+TEST(DotInputWatch, APenLeftOnADotIsTakenOnceAndCountsStillFrames) {
+    DotSet dots;
+    dots.Begin();
+    DotInputWatch watch;
+    const cv::Point2f pen(80.0f, 60.0f);
+    ASSERT_EQ(watch.Update(dots, true, pen), DotInputNew);
+    dots.Record(pen);
+    EXPECT_EQ(watch.StillFrames(), 0);
+    for (int frame = 1; frame <= 5; ++frame) {
+        EXPECT_FALSE(watch.ShowsDoubleInputWarning());
+        // A little jitter keeps it the same spot.
+        EXPECT_EQ(watch.Update(dots, true, pen + cv::Point2f(frame % 2 * 3.0f, 1.0f)), DotInputOnDoneDot);
+        EXPECT_EQ(watch.StillFrames(), frame);
+    }
+    EXPECT_TRUE(watch.ShowsDoubleInputWarning());
+
+    EXPECT_EQ(watch.Update(dots, false, cv::Point2f()), DotInputNone);
+    EXPECT_EQ(watch.StillFrames(), 0);
+    EXPECT_EQ(watch.Spot(), cv::Point2f(-1.0f, -1.0f));
+    // Back on the recorded dot after a gap: still not a new input.
+    EXPECT_EQ(watch.Update(dots, true, pen + cv::Point2f(9.0f, -9.0f)), DotInputOnDoneDot);
+    EXPECT_EQ(watch.StillFrames(), 0);
+}
+
+TEST(DotInputWatch, AMovedSpotIsANewInputAndRestartsTheCount) {
+    DotSet dots;
+    dots.Begin();
+    DotInputWatch watch;
+    dots.Record(cv::Point2f(80.0f, 60.0f));
+    watch.Update(dots, true, cv::Point2f(80.0f, 60.0f));
+    watch.Update(dots, true, cv::Point2f(81.0f, 60.0f));
+    ASSERT_EQ(watch.StillFrames(), 1);
+    EXPECT_EQ(watch.Update(dots, true, cv::Point2f(91.0f, 60.0f)), DotInputNew);
+    EXPECT_EQ(watch.StillFrames(), 0);
+    watch.Reset();
+    EXPECT_EQ(watch.Update(dots, true, cv::Point2f(91.0f, 60.0f)), DotInputNew);
+    EXPECT_EQ(watch.StillFrames(), 0);
+}

@@ -1,0 +1,91 @@
+// Dots input with the pen, evaluated like a board of nine corners of which six may suffice.
+#include <gtest/gtest.h>
+
+#include "alignment/dot_set.h"
+#include "alignment/screen_mapping.h"
+#include "test_desktop.h"
+
+namespace {
+
+class ManualEvaluation : public ::testing::Test {
+protected:
+    ManualEvaluation() {
+        pattern.SetGrid(7, 5);
+        pattern.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
+        DetectorProfile lens;
+        lens.fx = 310.0f;
+        lens.fy = 310.0f;
+        lens.cx = 160.0f;
+        lens.cy = 120.0f;
+        lens.k1 = -0.05f;
+        lens.offset1X = 1.0f;
+        lens.offset1Y = 2.0f;
+        lens.offset2X = -3.0f;
+        lens.offset2Y = 5.0f;
+        truth.SetIntrinsics(lens);
+        truth.SetPose(CameraPose{-512.0f, -384.0f, 1200.0f, 0.05f, 0.08f, -0.03f});
+        geometry.SetDesktop(1024, 768);
+        geometry.SetAspect(4.0f, 3.0f);
+        mapping.SetProfiles(&lens, 1);
+        mapping.SetAspectDetection(false);
+        mapping.SetMinCorners(6);
+        mapping.SetManualAlignment(true);
+        mapping.SelectOffsetPairByPointCount(9);
+        dots.Begin();
+    }
+
+    // The pen seen on the target dot, or the dot skipped.
+    void InputTarget(bool seen) {
+        const int index = dots.current;
+        const POINT drawn = pattern.CornerPosition(index % 7 + 1, index / 7 + 1);
+        dots.Record(seen ? truth.ProjectBoardPoint(static_cast<float>(drawn.x), static_cast<float>(drawn.y))
+                         : cv::Point2f(-1.0f, -1.0f));
+    }
+
+    int Evaluate() {
+        CornerBuffer corners = dots.Corners();
+        return mapping.EvaluateChessboard(corners, corners.count);
+    }
+
+    PatternScreen pattern;
+    CameraModel truth;
+    CameraModel camera;
+    DisplayGeometry geometry;
+    ScreenMapping mapping{camera, geometry, pattern};
+    DotSet dots;
+};
+
+}  // namespace
+
+TEST_F(ManualEvaluation, NineDotsGradeGoodWithTheSecondPointerOffset) {
+    for (int i = 0; i < 9; ++i) InputTarget(true);
+    ASSERT_EQ(dots.current, -1);
+    ASSERT_EQ(Evaluate(), ScreenMapping::kStepSuccess);
+    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
+    EXPECT_EQ(mapping.Figures().lostCorners, 0);
+    EXPECT_EQ(mapping.Figures().badCorners, 0);
+    EXPECT_EQ(mapping.PointerOffset(), cv::Point2f(-3.0f, 5.0f));
+}
+
+TEST_F(ManualEvaluation, SixDotsAfterThreeWereSkippedTwiceStillAlign) {
+    // 3, 17 and 31 skipped, and skipped again when offered a second time.
+    for (int i = 0; i < 12; ++i) InputTarget(dots.current != 3 && dots.current != 17 && dots.current != 31);
+    ASSERT_EQ(dots.current, -1);
+    ASSERT_EQ(dots.done, 6);
+    ASSERT_EQ(Evaluate(), ScreenMapping::kStepSuccess);
+    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
+    // Only the three skipped dots count as lost, not the 26 board slots without a dot.
+    EXPECT_EQ(mapping.Figures().lostCorners, 3);
+    const POINT centre = pattern.CornerPosition(4, 3);
+    const cv::Point2f seen = truth.ProjectBoardPoint(static_cast<float>(centre.x), static_cast<float>(centre.y));
+    const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
+    EXPECT_NEAR(mapped.x, centre.x, 2.0f);
+    EXPECT_NEAR(mapped.y, centre.y, 2.0f);
+}
+
+TEST_F(ManualEvaluation, FiveDotsAreTooFew) {
+    for (int i = 0; i < 9; ++i) InputTarget(i < 5);
+    ASSERT_EQ(dots.done, 5);
+    EXPECT_EQ(Evaluate(), 0);
+    EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
+}
