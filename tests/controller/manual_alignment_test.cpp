@@ -83,7 +83,7 @@ TEST_F(ManualAlignmentFlow, TheTriggerSkipsTheTargetDot) {
     EXPECT_EQ(controller.Dots().current, 3);
 }
 
-TEST_F(ManualAlignmentFlow, NineDotsAskTheUserToWaitThenTheEvaluationRuns) {
+TEST_F(ManualAlignmentFlow, NineDotsTellTheUserToWaitThenMoveOnToTheEvaluation) {
     StartDotInput();
     for (int k = 0; k < 9; ++k) InputDot(k);
     EXPECT_EQ(controller.Dots().done, 9);
@@ -97,9 +97,11 @@ TEST_F(ManualAlignmentFlow, NineDotsAskTheUserToWaitThenTheEvaluationRuns) {
     }
     EXPECT_EQ(controller.Modes().manualAlignmentStep, 6);
     EXPECT_FALSE(controller.Paused());
-    // Without lens profiles no pose can be fitted: the run fails, and declining to redo it
-    // closes the program.
-    DeliverFrames(1);
+}
+
+TEST_F(ManualAlignmentFlow, AFailedRunAsksToRedoAndNoClosesTheProgram) {
+    SetMode(Mode::ManualAlignment, 6);
+    ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepFailed);
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
     {
         testsupport::BoxDismisser boxes;
