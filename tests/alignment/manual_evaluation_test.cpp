@@ -12,16 +12,8 @@ protected:
     ManualEvaluation() {
         pattern.SetGrid(7, 5);
         pattern.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
-        DetectorProfile lens;
-        lens.fx = 310.0f;
-        lens.fy = 310.0f;
-        lens.cx = 160.0f;
-        lens.cy = 120.0f;
-        lens.k1 = -0.05f;
-        lens.offset1X = 1.0f;
-        lens.offset1Y = 2.0f;
-        lens.offset2X = -3.0f;
-        lens.offset2Y = 5.0f;
+        // Focal lengths, principal point, k1, k2, p1, p2 and the two pointer offsets.
+        const DetectorProfile lens{310.0f, 310.0f, 160.0f, 120.0f, -0.05f, 0.0f, 0.0f, 0.0f, 1.0f, 2.0f, -3.0f, 5.0f};
         truth.SetIntrinsics(lens);
         truth.SetPose(CameraPose{-512.0f, -384.0f, 1200.0f, 0.05f, 0.08f, -0.03f});
         geometry.SetDesktop(1024, 768);

@@ -42,6 +42,14 @@ protected:
         TakeNotifications();
     }
 
+    // The UI thread concludes the step that ended; its one box is closed (a question with No).
+    void ConcludeClosingTheBox() {
+        EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
+        testsupport::BoxDismisser boxes;
+        controller.OnStepEnded();
+        EXPECT_EQ(boxes.BoxesClosed(), 1);
+    }
+
     void InputDot(int k) {
         PenAt(PenFor(k).x, PenFor(k).y);
         DeliverFrames(1);
@@ -89,12 +97,7 @@ TEST_F(ManualAlignmentFlow, NineDotsTellTheUserToWaitThenMoveOnToTheEvaluation) 
     EXPECT_EQ(controller.Dots().done, 9);
     EXPECT_EQ(controller.Dots().current, -1);
     EXPECT_TRUE(controller.Paused());
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
-    {
-        testsupport::BoxDismisser boxes;
-        controller.OnStepEnded();
-        EXPECT_EQ(boxes.BoxesClosed(), 1);
-    }
+    ConcludeClosingTheBox();
     EXPECT_EQ(controller.Modes().manualAlignmentStep, 6);
     EXPECT_FALSE(controller.Paused());
 }
@@ -102,12 +105,7 @@ TEST_F(ManualAlignmentFlow, NineDotsTellTheUserToWaitThenMoveOnToTheEvaluation) 
 TEST_F(ManualAlignmentFlow, AFailedRunAsksToRedoAndNoClosesTheProgram) {
     SetMode(Mode::ManualAlignment, 6);
     ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepFailed);
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
-    {
-        testsupport::BoxDismisser boxes;
-        controller.OnStepEnded();
-        EXPECT_EQ(boxes.BoxesClosed(), 1);
-    }
+    ConcludeClosingTheBox();
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyCloseNow, 0}}));
 }
 
@@ -128,12 +126,7 @@ TEST_F(ManualAlignmentFlow, HotSpotCheckWithALightAsksAndNoClosesTheProgram) {
     PenAt(200, 150);
     DeliverFrames(1);
     EXPECT_TRUE(controller.Paused());
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
-    {
-        testsupport::BoxDismisser boxes;
-        controller.OnStepEnded();
-        EXPECT_EQ(boxes.BoxesClosed(), 1);
-    }
+    ConcludeClosingTheBox();
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyCloseNow, 0}}));
 }
 
@@ -145,12 +138,7 @@ TEST_F(ManualAlignmentFlow, HotSpotCheckWithoutALightTellsSoAfter22FramesAndStar
     EXPECT_FALSE(controller.Paused());
     DeliverFrames(1);
     EXPECT_TRUE(controller.Paused());
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
-    {
-        testsupport::BoxDismisser boxes;
-        controller.OnStepEnded();
-        EXPECT_EQ(boxes.BoxesClosed(), 1);
-    }
+    ConcludeClosingTheBox();
     EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
     EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
     EXPECT_EQ(controller.Dots().done, 0);

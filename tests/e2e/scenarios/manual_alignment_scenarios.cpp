@@ -144,10 +144,7 @@ public:
         if (!Target(&target)) return false;
         if (touched) *touched = target;
         control_.Pen(target.x, target.y, true);
-        const bool moved = WaitFor(kTouchTimeoutMs, [&] {
-            POINT now{};
-            return !Target(&now) || std::abs(now.x - target.x) > 20 || std::abs(now.y - target.y) > 20;
-        });
+        const bool moved = WaitForTargetToLeave(target);
         control_.Lift();
         Sleep(300);
         return moved;
@@ -159,6 +156,11 @@ public:
         if (!Target(&target)) return false;
         if (skipped) *skipped = target;
         Trigger();
+        return WaitForTargetToLeave(target);
+    }
+
+    // True once the target dot is no longer at `target` (another one or none).
+    bool WaitForTargetToLeave(POINT target) const {
         return WaitFor(kTouchTimeoutMs, [&] {
             POINT now{};
             return !Target(&now) || std::abs(now.x - target.x) > 20 || std::abs(now.y - target.y) > 20;
