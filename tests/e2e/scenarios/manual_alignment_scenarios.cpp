@@ -12,6 +12,7 @@
 #include "app/unique_handle.h"
 #include "controller/notifications.h"
 #include "harness/desktop.h"
+#include "harness/program_files.h"
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
@@ -115,6 +116,7 @@ public:
     }
 
     bool StartDotInput() {
+        if (!report_.Check(PlaceOptions(QuietStartOptions()), "options_placed")) return false;
         if (!report_.Check(program_.Start(), "program_started")) return false;
         if (!report_.Check(program_.WaitForTitle(L"Auto Alignment", kModeTimeoutMs), "auto_alignment_title"))
             return false;
