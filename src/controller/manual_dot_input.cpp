@@ -82,6 +82,8 @@ int Controller::ManualFinishStep() {
     mapping_.SetManualAlignment(true);
     const int result = mapping_.EvaluateChessboard(corners, corners.count);
     mapping_.SetManualAlignment(false);
+    // The profile choice inside the evaluation brings back the full distortion and first offset.
+    mapping_.SelectOffsetPairByPointCount(static_cast<int>(kDotOrder.size()));
     return result == ScreenMapping::kStepSuccess ? StepSucceeded : StepFailed;
 }
 
