@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/button_test_window.h"
 #include "app/process_globals.h"
 #include "controller/notifications.h"
 #include "ui/language_library.h"
@@ -34,6 +35,7 @@ bool Application::ShutdownApplication() {
     HideSplash();
     HWND main = g_process.mainWindow;
     UnregisterHotKey(main, kFindThresholdHotkeyId);
+    ButtonTestWindow::Close();
     controller_.Shutdown();
     if (startupTimerId_) {
         KillTimer(main, startupTimerId_);

@@ -40,10 +40,19 @@ public:
 
 private:
     bool RegisterMainClass();
+    void OnPaint(HWND window);
+    void OnCommand(UINT command);
+    void OnKeyDown(WPARAM key);
+    void OnKeyUp(WPARAM key);
+    // Title-bar commands; false when the default handling should run.
+    bool OnSysCommand(WPARAM command);
+    void OnTimer(UINT_PTR id);
+    void EnterModeIfAllowed(Mode mode);
+    void OpenButtonTest();
+    void OpenIntroduction();
     void OnAppNotify(WPARAM code, LPARAM value);
     void OnStartupComplete();
     void OnStartupTick();
-    void ShowMain();
 
     Controller controller_;
     SIZE screenSize_ = {0, 0};

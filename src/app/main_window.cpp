@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/button_test_window.h"
+#include "app/menu_state.h"
 #include "app/process_globals.h"
 #include "controller/notifications.h"
 #include "resources/resource_ids.h"
@@ -58,6 +60,8 @@ bool Application::CreateMainWindow() {
         return false;
     }
     ShowSplash();
+    TrimMainMenu(GetMenu(main));
+    DrawMenuBar(main);
     ShowWindow(main, SW_SHOWMAXIMIZED);
     UpdateWindow(main);
     if (!controller_.StartSensor()) {
@@ -73,25 +77,58 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_DESTROY:
         PostQuitMessage(0);
         break;
+    case WM_PAINT:
+        OnPaint(window);
+        break;
     case WM_CLOSE:
         RequestExit();
         return 0;
     case WM_ENDSESSION:
         if (wParam || (static_cast<DWORD>(lParam) & ENDSESSION_LOGOFF)) ShutdownApplication();
         return 0;
-    case WM_TIMER:
-        if (wParam == kFrameTimerId) {
-            controller_.OnTimer(wParam);
-        } else if (startupTimerId_ && wParam == startupTimerId_) {
-            OnStartupTick();
+    case WM_SETCURSOR:
+        // The default handling would put the class arrow back at once.
+        if (controller_.WaitCursor()) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
         }
+        break;
+    case WM_DISPLAYCHANGE:
+        controller_.OnDisplayChange();
         return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDM_EXIT) {
-            RequestExit();
-        } else if (LOWORD(wParam) == IDM_RESTORE) {
-            ShowMain();
+    case WM_NCCALCSIZE:
+        if (g_process.mainWindow && IsBelow(Mode::Initialized, controller_.CurrentMode())) {
+            controller_.OnWindowFrameChanged();
         }
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam);
+        break;
+    case WM_KEYUP:
+        OnKeyUp(wParam);
+        break;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_HOTKEY:
+        OnCommand(static_cast<UINT>(wParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        if (OnSysCommand(wParam)) return 0;
+        break;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_INITMENUPOPUP:
+        ApplyMenuEnabling(reinterpret_cast<HMENU>(wParam), MenuEnabling::Of(controller_));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        if (!controller_.IsBusy()) controller_.OnTrigger(message, false);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -130,6 +167,37 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Application::OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (!PaintSplash(dc)) controller_.Paint(dc);
+    EndPaint(window, &paint);
+}
+
+bool Application::OnSysCommand(WPARAM command) {
+    switch (command & 0xFFF0) {
+    case SC_MINIMIZE:
+        // A busy Controller keeps its full-screen picture in front of the sensor.
+        if (!controller_.IsBusy()) controller_.MinimizeMain();
+        return true;
+    case SC_MAXIMIZE:
+    case SC_RESTORE:
+        controller_.ShowMain();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Application::OnTimer(UINT_PTR id) {
+    // The settle timer's id is fixed, so a tick left over after a stop still ends it.
+    if (id == kFrameTimerId) {
+        controller_.OnTimer(id);
+    } else if (startupTimerId_ && id == startupTimerId_) {
+        OnStartupTick();
+    }
 }
 
 void Application::OnAppNotify(WPARAM code, LPARAM value) {
@@ -171,8 +239,4 @@ void Application::OnAppNotify(WPARAM code, LPARAM value) {
     default:
         break;
     }
-}
-
-void Application::ShowMain() {
-    ShowWindow(g_process.mainWindow, SW_SHOWMAXIMIZED);
 }

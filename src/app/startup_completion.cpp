@@ -12,6 +12,8 @@ constexpr int kTrayRetryTicks = 20;
 }  // namespace
 
 void Application::OnStartupComplete() {
+    // Only the first frame asks for this; a late or repeated request must not start again.
+    if (controller_.CurrentMode() != Mode::Starting || startupTimerId_) return;
     if (controller_.TrayIconInPlace()) {
         FinishStartup();
         return;

@@ -88,21 +88,3 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     SetTextColor(dc, kSweepRed);
     DrawTextW(dc, percent, -1, &area, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
 }
-
-void Controller::Paint(HDC dc) {
-    SetPainting(true);
-    RECT client;
-    GetClientRect(g_process.mainWindow, &client);
-    if (modes_.mode == Mode::AutoAlignment) {
-        PaintAutoAlignment(dc, client);
-    } else if (modes_.mode == Mode::ManualAlignment) {
-        PaintManualAlignment(dc, client);
-    } else if (IsBelow(modes_.mode, Mode::Idle)) {
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    } else {
-        POINT origin = {0, 0};
-        ClientToScreen(g_process.mainWindow, &origin);
-        pattern_.Draw(dc, client, origin, modes_.mode == Mode::Idle);
-    }
-    SetPainting(false);
-}

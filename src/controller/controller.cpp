@@ -49,6 +49,12 @@ void Controller::SetPaused(bool on) {
     }
 }
 
+bool Controller::HoldFrames() {
+    const bool wasHeld = paused_.exchange(true);
+    WaitForFrameStep();
+    return wasHeld;
+}
+
 void Controller::SetPainting(bool on) {
     painting_ = on;
     if (on) WaitForFrameStep();
@@ -63,6 +69,7 @@ void Controller::Shutdown() {
     shutDown_ = true;
     paused_ = true;
     WaitForFrameStep();
+    mouseSaver_.Restore();
     StopSettleWait();
     trayIcon_.reset();
     // The picture controls go back to their minimum, as the sensor is left for the next start.

@@ -18,6 +18,7 @@
 #include "controller/coverage_window.h"
 #include "controller/frame_sink.h"
 #include "controller/mode.h"
+#include "controller/mouse_values.h"
 #include "controller/pointer_input.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
@@ -32,6 +33,7 @@
 #include "tracking/pen_tracking.h"
 #include "tracking/spot_finder.h"
 #include "tracking/spot_record.h"
+#include "tracking/pixel_rect.h"
 
 #include <windows.h>
 
@@ -47,6 +49,25 @@ inline constexpr int kSensorHeight = 240;
 inline constexpr size_t kLanguageCodeLength = 260;
 inline constexpr size_t kModeTextLength = 260;
 inline constexpr wchar_t kGainOverlayClassName[] = L"TavroWyvoClassGain";
+
+// The prompts the Mode pictures draw, loaded once from the string table.
+enum class Prompt : int {
+    Initializing,        // 20200
+    AutoAligning,        // 20201
+    ManualAligning,      // 20202
+    FindingThreshold,    // 20203
+    SensorSlow,          // 20205
+    FindingGain,         // 20204
+    AutoStart,           // 20208
+    ManualStart,         // 20207
+    ManualStatus,        // 20300
+    ManualDoubleInput,   // 20306
+    SensorTracking,      // 20206
+    SmallHotSpot,        // 10027
+    Count,
+};
+inline constexpr int kPromptCount = static_cast<int>(Prompt::Count);
+inline constexpr COLORREF kWaitingBackground = RGB(200, 200, 200);
 
 class Controller : public FrameSink {
 public:
@@ -95,6 +116,11 @@ public:
     bool SkipSettlingFrame();
 
     void OnTrigger(UINT message, bool fromKeyboard);
+    // Track's screen-correction panel (Esc, arrows, Ctrl+E) and manual alignment's hot-spot
+    // check (Ctrl+Z).
+    void ShowTuningPanel(bool show);
+    void AdjustTuning(WPARAM key);
+    bool TuningPanelOpen() const;
     void SetPaused(bool on);
     bool IsSensorLost();
     void Shutdown();
@@ -107,6 +133,29 @@ public:
     // Frames the pen spot has stayed put on a recorded dot.
     int StillFrames() const { return dotWatch_.StillFrames(); }
     // ---- end of manual alignment ----
+    // The main window: title and tray tip, showing and minimising (through the tray when set).
+    void UpdateTitle();
+    void ShowMain();
+    void MinimizeMain();
+    void Repaint() const;
+    // Prompts in the status rectangle: DrawPrompt centres the text from the rectangle's top;
+    // ShowPrompt draws "<text>\n" in black, or with no text only clears the rectangle.
+    void DrawPrompt(HDC dc, COLORREF colour, const wchar_t* text) const;
+    void ShowPrompt(HDC dc, const wchar_t* text) const;
+    const wchar_t* PromptText(Prompt prompt) const;
+    const RECT& StatusRect() const { return statusRect_; }
+    int LineHeight() const { return lineHeight_; }
+
+    // Reactions to a new desktop size (WM_DISPLAYCHANGE), to the gain level dialog (40008) and
+    // to the display aspect dialog (40010).
+    void OnDisplayChange();
+    // The main window's frame changed: the board and the status rectangle follow its size.
+    void OnWindowFrameChanged();
+    void OnGainSettingChanged();
+    void OnAspectSettingChanged();
+
+    bool WaitCursor() const { return waitCursor_; }
+    const MouseParameterSaver& MouseSaver() const { return mouseSaver_; }
 
     Mode CurrentMode() const { return modes_.mode; }
     const ModeRecord& Modes() const { return modes_; }
@@ -147,7 +196,7 @@ public:
     const PatternScreen& Pattern() const { return pattern_; }
     const ScreenMapping& Mapping() const { return mapping_; }
 
-    // The main window's picture of the current Mode.
+    // The main window's picture of the current Mode; `painting` is set for the whole call.
     void Paint(HDC dc);
 
     // ---- Auto alignment (auto_alignment*.cpp, alignment_sweep.cpp, corner_by_corner.cpp) ----
@@ -253,15 +302,33 @@ private:
     bool justEntered_ = false;
     std::atomic<int> manualQuestion_{0};
     // ---- end of manual alignment ----
+    // Stops the per-frame work for a change made on the UI thread; returns whether it was
+    // stopped already, which ResumeFrames gives back (so the two nest).
+    bool HoldFrames();
+    void ResumeFrames(bool wasHeld) { paused_ = wasHeld; }
 
     // Window side of a Mode change.
     void ParkPointer();
     void ReleaseHeldButton();
     void BringMainForward() const;
-    void Repaint() const;
-    void UpdateTitle() const;
     bool CreateTrayIcon();
+    // A tray icon exists and is in the notification area (tried once more when it is not).
+    bool TrayPlaced();
     void TakeBoardOrientation();
+    void LoadTexts();
+    // The union of the status prompts' sizes, centred at the top of the screen.
+    void MeasureStatusRect();
+
+    // Mode pictures; the alignment Modes draw theirs in their own files.
+    COLORREF Background() const;
+    void PaintFindGain(HDC dc, const RECT& client);
+    void PaintTrack(HDC dc, const RECT& client);
+    // Track's last corner set and tuning panel, drawn over the Track picture.
+    void PaintTrackOverlays(HDC dc, const RECT& client);
+    // After a new desktop size: alignments start again, gain finding and tracking re-apply the
+    // stored alignment or ask for a new one. True when a new Mode was requested.
+    bool RealignAfterDisplayChange();
+    void ApplyDisplaySize(int width, int height);
     // Desktop geometry, board layout, lens profiles and screen correction; false after the
     // file message when a required file is missing.
     bool InitializeAlignment();
@@ -283,6 +350,9 @@ private:
     UINT_PTR settleTimerId_ = 0;
     wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
     wchar_t modeTexts_[kModeCount][kModeTextLength] = {};
+    wchar_t promptTexts_[kPromptCount][kModeTextLength] = {};
+    RECT statusRect_ = {};
+    int lineHeight_ = 0;
     ModeRecord modes_;
     std::atomic<bool> paused_{false};
     bool pausedSaved_ = false;
@@ -291,6 +361,8 @@ private:
     // Settle waits begun on the frame thread end at this tick count (no window timer there).
     std::atomic<ULONGLONG> settleDeadline_{0};
     std::atomic<int> pendingMessage_{0};
+    // While set the main window shows the wait cursor (gain finding, manual capture).
+    std::atomic<bool> waitCursor_{false};
     std::atomic<bool> painting_{false};
     // Set by the frame thread while it is inside a Mode's work.
     std::atomic<bool> stepRunning_{false};
@@ -323,6 +395,10 @@ private:
     // The frame-rate verdict the main window last showed (0 none, 1 slow, 2 normal).
     std::atomic<int> shownFrameRate_{0};
     PointerInput pointer_;
+    MouseParameterSaver mouseSaver_;
+    // Hot pixels found by gain finding and the frame area searched; Track marks them.
+    int hotSpotCount_ = 0;
+    PixelRect hotSpotArea_;
     UniqueWindow gainOverlay_;
     // Made by TrayIconInPlace; null without a tray icon.
     std::unique_ptr<TrayIcon> trayIcon_;

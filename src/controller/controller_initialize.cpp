@@ -3,15 +3,11 @@
 #include "app/process_globals.h"
 #include "controller/gain_overlay.h"
 #include "install/open_sensor_at_startup.h"
-#include "resources/resource_ids.h"
 #include "settings/settings_loading.h"
 #include "ui/messages.h"
 
 bool Controller::Initialize() {
-    for (int i = 0; i < kModeCount; ++i) {
-        LoadStringW(g_process.resourceModule, IDS_MODE_FIRST + i, modeTexts_[i],
-                    static_cast<int>(kModeTextLength));
-    }
+    LoadTexts();
     TakeBoardOrientation();
     LoadOptionFile(options_);
     LoadAlignmentResultFile(alignmentResult_);

@@ -4,8 +4,6 @@
 #include "controller/notifications.h"
 #include "ui/messages.h"
 
-#include <cwchar>
-
 namespace {
 
 constexpr POINT kParkingPoint = {45, 45};
@@ -50,7 +48,7 @@ void Controller::EnterMode(Mode requested) {
         if (modes_.mode == Mode::Track) {
             HWND main = g_process.mainWindow;
             if (IsIconic(main) || !IsWindowVisible(main)) {
-                ShowWindow(main, SW_SHOWMAXIMIZED);
+                ShowMain();
             } else {
                 Repaint();
             }
@@ -71,6 +69,11 @@ void Controller::EnterMode(Mode requested) {
     UpdateTitle();
     paused_ = false;
     BringMainForward();
+    if (requested == Mode::Track) {
+        mouseSaver_.Change();
+    } else {
+        mouseSaver_.Restore();
+    }
     SendMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeEntered,
                  requested == Mode::Track ? 1 : 0);
 }
@@ -121,15 +124,4 @@ void Controller::BringMainForward() const {
     SetFocus(main);
     SetActiveWindow(main);
     SetForegroundWindow(main);
-}
-
-void Controller::Repaint() const {
-    InvalidateRect(g_process.mainWindow, nullptr, TRUE);
-}
-
-void Controller::UpdateTitle() const {
-    wchar_t title[2 * kModeTextLength + 4];
-    swprintf(title, sizeof title / sizeof title[0], L"%ls - %ls", coreParameters_.productName,
-             ModeText(modes_.mode));
-    SetWindowTextW(g_process.mainWindow, title);
 }

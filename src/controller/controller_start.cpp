@@ -15,6 +15,7 @@ bool Controller::StartSensor() {
 }
 
 void Controller::Start() {
+    MeasureStatusRect();
     paused_ = true;
     if (!options_.dontShowIntroduction) {
         Repaint();
@@ -29,6 +30,7 @@ void Controller::Start() {
     modes_.alignmentUsable = IsUsableGrade(alignmentResult_.accuracy.grade) ? 1 : 0;
     gainLevel_ = options_.gainLevel;
     trackGainLevel_ = options_.trackGainLevel;
+    mouseSaver_.Snapshot();
     if (modes_.alignmentUsable && options_.skipAlignmentWhenAligned &&
         RestoreAlignment() == StepSucceeded) {
         EnterMode(Mode::FindGain);

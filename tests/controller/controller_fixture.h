@@ -19,6 +19,22 @@ struct ControllerTestAccess {
     static void EndStep(Controller& c, Mode mode, int result) { c.EndStep(mode, result); }
     static CameraModel& Camera(Controller& c) { return c.camera_; }
     static ScreenMapping& Mapping(Controller& c) { return c.mapping_; }
+    static DisplayGeometry& Geometry(Controller& c) { return c.geometry_; }
+    static PatternScreen& Pattern(Controller& c) { return c.pattern_; }
+    static FrameImages& Images(Controller& c) { return c.frameImages_; }
+    static void SetHotSpots(Controller& c, int count, PixelRect area) {
+        c.hotSpotCount_ = count;
+        c.hotSpotArea_ = area;
+    }
+    static void SetShownFrameRate(Controller& c, int verdict) { c.shownFrameRate_ = verdict; }
+    static void SnapshotMouseValues(Controller& c) { c.mouseSaver_.Snapshot(); }
+    // What Initialize and Start give the painting code: texts, screen size, status rectangle.
+    static void PrepareScreen(Controller& c) {
+        c.LoadTexts();
+        c.screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+        c.screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+        c.MeasureStatusRect();
+    }
 };
 
 class ControllerFixture : public ::testing::Test {

@@ -1,0 +1,70 @@
+// A new desktop size moves every board corner and every pointer position: the layout, the
+// pointer scale and the windows follow it, and the alignment is redone or re-applied.
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+#include "ui/messages.h"
+
+void Controller::OnDisplayChange() {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // A colour-depth change reports the same size: nothing moved.
+    if (width == geometry_.desktopWidth && height == geometry_.desktopHeight) return;
+    const bool wasHeld = HoldFrames();
+    ApplyDisplaySize(width, height);
+    // A requested Mode change keeps the frames held until the main window makes it.
+    if (!RealignAfterDisplayChange()) ResumeFrames(wasHeld);
+}
+
+void Controller::OnWindowFrameChanged() {
+    const bool wasHeld = HoldFrames();
+    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(g_process.mainWindow));
+    MeasureStatusRect();
+    ResumeFrames(wasHeld);
+}
+
+void Controller::ApplyDisplaySize(int width, int height) {
+    HWND main = g_process.mainWindow;
+    screenWidth_ = width;
+    screenHeight_ = height;
+    geometry_.SetDesktop(width, height);
+    TakeBoardOrientation();
+    pattern_.SetGrid(g_process.boardColumns, g_process.boardRows);
+    pointer_.TakeScreenSize();
+    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(main));
+    MeasureStatusRect();
+    RECT workArea = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    SetWindowPos(main, nullptr, 0, 0, workArea.right, workArea.bottom, SWP_NOZORDER);
+    SetWindowPos(gainOverlay_.Get(), nullptr, 0, 0, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Controller::RealignAfterDisplayChange() {
+    switch (modes_.mode) {
+    case Mode::AutoAlignment:
+    case Mode::ManualAlignment: {
+        const bool automatic = modes_.mode == Mode::AutoAlignment;
+        const int step = automatic ? modes_.autoAlignmentStep : modes_.manualAlignmentStep;
+        if (automatic) {
+            StartAutoAlignment();
+        } else {
+            StartManualAlignment();
+        }
+        if (step > 1) ShowResolutionChanged();
+        Repaint();
+        return false;
+    }
+    case Mode::FindGain:
+    case Mode::Track:
+        if (RestoreAlignment() == StepSucceeded) return false;
+        if (modes_.mode == Mode::FindGain) ShowWindow(gainOverlay_.Get(), SW_HIDE);
+        ShowResolutionChanged();
+        PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
+                     static_cast<LPARAM>(Mode::DefaultAlignment));
+        return true;
+    default:
+        return false;
+    }
+}

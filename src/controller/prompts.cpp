@@ -1,0 +1,85 @@
+// Texts the Controller draws: Mode names for the title, and the prompts shown in the status
+// rectangle at the top of the main window.
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "app/unique_handle.h"
+#include "resources/resource_ids.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+constexpr UINT kPromptIds[kPromptCount] = {
+    IDS_PROMPT_INITIALIZING, IDS_PROMPT_AUTO_ALIGNING,  IDS_PROMPT_MANUAL_ALIGNING,
+    IDS_PROMPT_FINDING_THRESHOLD, IDS_PROMPT_SENSOR_SLOW, IDS_PROMPT_FINDING_GAIN,
+    IDS_PROMPT_AUTO_START, IDS_PROMPT_MANUAL_START, IDS_MANUAL_STATUS,
+    IDS_MANUAL_DOUBLE_INPUT, IDS_SENSOR_TRACKING, IDS_SMALL_HOT_SPOT,
+};
+
+// The status rectangle is wide and tall enough for each of these.
+constexpr Prompt kStatusPrompts[] = {Prompt::Initializing,     Prompt::AutoAligning,
+                                     Prompt::ManualAligning,   Prompt::FindingThreshold,
+                                     Prompt::SensorSlow,       Prompt::ManualStart};
+
+SIZE MeasureText(HDC dc, const wchar_t* text) {
+    RECT measured = {};
+    DrawTextW(dc, text, -1, &measured, DT_CALCRECT);
+    return {measured.right - measured.left, measured.bottom - measured.top};
+}
+
+}  // namespace
+
+void Controller::LoadTexts() {
+    HINSTANCE module = g_process.resourceModule;
+    for (int i = 0; i < kModeCount; ++i) {
+        LoadStringW(module, IDS_MODE_FIRST + i, modeTexts_[i], static_cast<int>(kModeTextLength));
+    }
+    for (int i = 0; i < kPromptCount; ++i) {
+        LoadStringW(module, kPromptIds[i], promptTexts_[i], static_cast<int>(kModeTextLength));
+    }
+    WindowDc dc(g_process.mainWindow);
+    TEXTMETRICW metrics = {};
+    if (dc && GetTextMetricsW(dc.Get(), &metrics)) lineHeight_ = metrics.tmHeight;
+}
+
+const wchar_t* Controller::PromptText(Prompt prompt) const {
+    const int index = static_cast<int>(prompt);
+    return index >= 0 && index < kPromptCount ? promptTexts_[index] : L"";
+}
+
+void Controller::MeasureStatusRect() {
+    WindowDc dc(g_process.mainWindow);
+    if (!dc) return;
+    SIZE size = {0, 0};
+    for (Prompt prompt : kStatusPrompts) {
+        const SIZE text = MeasureText(dc.Get(), PromptText(prompt));
+        size.cx = std::max(size.cx, text.cx);
+        size.cy = std::max(size.cy, text.cy);
+    }
+    const LONG left = (screenWidth_ - size.cx) / 2;
+    statusRect_ = {left, 1, left + size.cx, 1 + size.cy};
+}
+
+void Controller::DrawPrompt(HDC dc, COLORREF colour, const wchar_t* text) const {
+    SetBkMode(dc, TRANSPARENT);
+    UniqueBrush background(CreateSolidBrush(Background()));
+    FillRect(dc, &statusRect_, background.Get());
+    const SIZE size = MeasureText(dc, text);
+    const LONG left = statusRect_.left + (statusRect_.right - statusRect_.left - size.cx) / 2;
+    RECT target = {left, statusRect_.top, left + size.cx, statusRect_.top + size.cy};
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text, -1, &target, DT_CENTER | DT_NOCLIP);
+}
+
+void Controller::ShowPrompt(HDC dc, const wchar_t* text) const {
+    if (!text || !*text) {
+        UniqueBrush background(CreateSolidBrush(Background()));
+        FillRect(dc, &statusRect_, background.Get());
+        return;
+    }
+    wchar_t line[kModeTextLength + 2];
+    swprintf(line, sizeof line / sizeof line[0], L"%ls\n", text);
+    DrawPrompt(dc, RGB(0, 0, 0), line);
+}

@@ -1,0 +1,33 @@
+// What a changed track gain level or display aspect means for the running Mode.
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+#include "settings/settings_dialogs.h"
+#include "ui/messages.h"
+
+void Controller::OnGainSettingChanged() {
+    const int before = trackGainLevel_;
+    ShowGainLevelDialog(g_process.mainWindow, options_);
+    gainLevel_ = options_.gainLevel;
+    trackGainLevel_ = options_.trackGainLevel;
+    if (modes_.mode != Mode::Track || trackGainLevel_ == before) return;
+    // The threshold was learnt at the old gain: find it again before tracking on.
+    ShowTrackGainChanged();
+    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
+                 static_cast<LPARAM>(Mode::FindGain));
+}
+
+void Controller::OnAspectSettingChanged() {
+    if (!ShowDisplayAspectDialog(g_process.mainWindow, displayAspect_)) return;
+    const bool wasHeld = HoldFrames();
+    alignmentResult_.displayAspectWidth = displayAspect_.width;
+    alignmentResult_.displayAspectHeight = displayAspect_.height;
+    geometry_.SetAspect(displayAspect_.width, displayAspect_.height);
+    WriteAlignmentResult(alignmentResult_);
+    ResumeFrames(wasHeld);
+    if (modes_.mode != Mode::Track) return;
+    ShowAspectChanged();
+    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
+                 static_cast<LPARAM>(Mode::AutoAlignment));
+}

@@ -1,0 +1,75 @@
+// The main window's title, tray tip and top-most state follow the Mode; showing and minimising
+// go through the tray when the option asks for it and the icon is in place.
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+#include "ui/tray_icon.h"
+
+#include <cwchar>
+
+namespace {
+
+void SetTopMost(HWND window, bool topMost) {
+    SetWindowPos(window, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+}  // namespace
+
+bool Controller::TrayPlaced() {
+    return trayIcon_ && TrayIconInPlace();
+}
+
+void Controller::UpdateTitle() {
+    HWND main = g_process.mainWindow;
+    const wchar_t* product = coreParameters_.productName;
+    const wchar_t* modeText = ModeText(modes_.mode);
+    wchar_t text[2 * kModeTextLength + 4];
+    swprintf(text, sizeof text / sizeof text[0], L"%ls - %ls", product, modeText);
+    SetWindowTextW(main, text);
+    if (TrayPlaced()) {
+        swprintf(text, sizeof text / sizeof text[0], L"%ls\n%ls", product, modeText);
+        trayIcon_->SetTip(text);
+    }
+
+    if (modes_.mode != Mode::Track) {
+        if (IsIconic(main) || !IsWindowVisible(main)) ShowMain();
+        SetTopMost(main, true);
+        return;
+    }
+    // Tracking works on the desktop underneath: the window steps aside unless it has hot
+    // spots to show.
+    SetTopMost(main, false);
+    if (hotSpotCount_ == 0) {
+        MinimizeMain();
+        PostMessageW(main, kAppNotifyMessage, NotifyInformation,
+                     static_cast<LPARAM>(Mode::Track));
+    } else if (IsWindowVisible(main) && !IsIconic(main)) {
+        Repaint();
+    } else {
+        ShowMain();
+    }
+}
+
+void Controller::ShowMain() {
+    HWND main = g_process.mainWindow;
+    if (options_.minimizeToTray && TrayPlaced()) {
+        RestoreFromTray(main);
+    } else {
+        ShowWindow(main, SW_SHOWMAXIMIZED);
+    }
+}
+
+void Controller::MinimizeMain() {
+    HWND main = g_process.mainWindow;
+    if (options_.minimizeToTray && TrayPlaced()) {
+        HideToTray(main);
+    } else {
+        ShowWindow(main, SW_MINIMIZE);
+    }
+}
+
+void Controller::Repaint() const {
+    InvalidateRect(g_process.mainWindow, nullptr, TRUE);
+}

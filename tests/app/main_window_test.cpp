@@ -1,0 +1,294 @@
+// The built program's main window with the virtual sensor: commands, keys, busy rules, private
+// messages, the mouse values of Track and a desktop-size change that is none.
+#include "controller/mouse_values.h"
+#include "desktop_test_support.h"
+#include "main_window_support.h"
+#include "resources/resource_ids.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT kAppNotify = WM_APP + 2;
+constexpr UINT kCloseQuietly = WM_APP + 11;
+constexpr wchar_t kAuto[] = L" - Auto Alignment ...";
+constexpr wchar_t kManual[] = L" - Manual Alignment...";
+constexpr wchar_t kFindGain[] = L" - Find gain";
+constexpr wchar_t kTrack[] = L" - Track";
+constexpr DWORD kWait = 10000;
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *--it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    ServeMessages(300);
+}
+
+bool MinimisedOrHidden(HWND window) {
+    return IsIconic(window) || !IsWindowVisible(window);
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(CopyProgramTo(folder.Path()));
+        WriteProductFiles();
+    }
+
+    void TearDown() override {
+        if (main && IsWindow(main)) PostMessageW(main, kCloseQuietly, 0, 0);
+        if (run) {
+            EXPECT_TRUE(run->WaitForExit(15000));
+        }
+    }
+
+    void Start() {
+        run = std::make_unique<ProgramRun>(folder.Path() + L"\\tavro.exe");
+        main = run->WaitUntilWorking(kProductName);
+        ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
+        ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait)) << TitleOf(main).c_str();
+    }
+
+    // Posts a command and waits for the box or dialog it opens; its texts, and closes it.
+    std::wstring CommandBoxText(UINT command, WPARAM closeWith = IDCANCEL) {
+        PostMessageW(main, WM_COMMAND, command, 0);
+        HWND box = run->WaitForWindowOfClass(L"#32770", kWait);
+        if (!box) return L"(nothing opened)";
+        std::wstring texts;
+        wchar_t title[256] = {};
+        GetWindowTextW(box, title, 256);
+        texts = std::wstring(title) + L"\n" + testsupport::WindowTexts(box);
+        PostMessageW(box, WM_COMMAND, closeWith, 0);
+        const ULONGLONG end = GetTickCount64() + kWait;
+        while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < end) ServeMessages(30);
+        return texts;
+    }
+
+    // True when no box opens within a while.
+    bool NoBoxOpens() const { return run->WaitForWindowOfClass(L"#32770", 1500) == nullptr; }
+
+    static bool Contains(const std::wstring& text, const wchar_t* part) {
+        return text.find(part) != std::wstring::npos;
+    }
+
+    testsupport::ProgramLock lock;
+    testsupport::CursorLock cursor;
+    testsupport::ScratchDirectory folder{L"mainwindow"};
+    std::unique_ptr<ProgramRun> run;
+    HWND main = nullptr;
+};
+
+TEST_F(MainWindow, EachCommandReachesItsAction) {
+    Start();
+    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
+    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait));
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    // Find Threshold goes to EnterMode unasked, which refuses without a usable alignment.
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_FIND_THRESHOLD, IDOK), L"Please do alignment first."));
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_COMMON_SETTING), L"Common setting"));
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_GAIN_LEVEL_SETTING), L"Gain Level Setting"));
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_DISPLAY_ASPECT), L"Set display aspect ratio"));
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_SHOW_SYSTEM_ASPECT, IDOK), L"Desktop aspect:"));
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_SHOW_ACCURACY, IDOK), L"Accuracy:"));
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_HELP, IDOK), L"readme_"));
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_INTRODUCTION), L"Introduction"));
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_VERSION, IDOK), kProductName));
+
+    PostMessageW(main, WM_COMMAND, IDM_TEST_BUTTON, 0);
+    HWND buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(TitleOf(buttons), kProductName);
+    EXPECT_FALSE(IsWindowEnabled(main));
+    PostMessageW(buttons, WM_CLOSE, 0, 0);
+    ServeMessages(500);
+    EXPECT_TRUE(IsWindowEnabled(main));
+
+    ShowWindow(main, SW_MINIMIZE);
+    ServeMessages(300);
+    PostMessageW(main, WM_COMMAND, IDM_RESTORE, 0);
+    ServeMessages(500);
+    EXPECT_FALSE(MinimisedOrHidden(main));
+
+    // Track Spot enters Track without asking whether a gain was found.
+    PostMessageW(main, WM_COMMAND, IDM_TRACK_SPOT, 0);
+    EXPECT_TRUE(WaitForTitleEnding(main, kTrack, kWait));
+    HWND tracking = run->WaitForWindowOfClass(L"#32770", kWait);
+    ASSERT_NE(tracking, nullptr);
+    EXPECT_TRUE(Contains(testsupport::WindowTexts(tracking), L"Sensor is tracking."));
+    PostMessageW(tracking, WM_COMMAND, IDOK, 0);
+    ServeMessages(300);
+
+    // The hotkey's command runs Find Threshold.
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_FIND_THRESHOLD, IDOK), L"Please do alignment first."));
+
+    EXPECT_TRUE(Contains(CommandBoxText(IDM_EXIT, IDCANCEL), L"Close Tavro Pen now?"));
+    EXPECT_TRUE(IsWindow(main));
+}
+
+TEST_F(MainWindow, KeysNeedControlHeldAndRefuseWhatIsNotAllowed) {
+    Start();
+    SetForegroundWindow(main);
+    // No gain found yet: Ctrl+T beeps and changes nothing; a plain M does nothing.
+    PressKeys({VK_CONTROL, 'T'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+    PressKeys({'M'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+    PressKeys({VK_CONTROL, 'M'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait)) << TitleOf(main).c_str();
+    PressKeys({VK_CONTROL, 'A'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    // Without a usable alignment Ctrl+G only beeps.
+    PressKeys({VK_CONTROL, 'G'});
+    EXPECT_TRUE(NoBoxOpens());
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+
+    PressKeys({VK_F2});
+    HWND buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
+    ASSERT_NE(buttons, nullptr);
+    PressKeys({VK_RETURN});
+    PressKeys({VK_ESCAPE});
+    EXPECT_FALSE(IsWindow(buttons));
+
+    SetForegroundWindow(main);
+    PressKeys({VK_CONTROL, VK_MENU, 'X'});
+    HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
+    PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+    ServeMessages(300);
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+}
+
+TEST_F(MainWindow, BusyRefusesMinimiseAndKeysButAsksToClose) {
+    WriteUsableAlignment();
+    Start();
+    PostMessageW(main, WM_COMMAND, IDM_FIND_THRESHOLD, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, kFindGain, kWait)) << TitleOf(main).c_str();
+
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ServeMessages(500);
+    EXPECT_FALSE(MinimisedOrHidden(main)) << "minimise refused while busy";
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+
+    // Ctrl+Alt+X asks even while busy; Cancel keeps the Mode.
+    ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    PostMessageW(main, WM_COMMAND, IDM_FIND_THRESHOLD, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, kFindGain, kWait));
+    SetForegroundWindow(main);
+    PressKeys({VK_CONTROL, 'M'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100)) << "no keys while busy";
+    PressKeys({VK_CONTROL, VK_MENU, 'X'});
+    HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
+    PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+    ServeMessages(500);
+    EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100));
+
+    // Not busy: minimise works, maximise brings it back.
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ServeMessages(500);
+    EXPECT_TRUE(MinimisedOrHidden(main));
+    PostMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ServeMessages(500);
+    EXPECT_FALSE(MinimisedOrHidden(main));
+}
+
+TEST_F(MainWindow, PrivateMessagesDoOnlyWhatTheirCodesSay) {
+    Start();
+    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, kManual, kWait));
+    // A Mode request below Initialized, and start-up completion after start: nothing.
+    PostMessageW(main, kAppNotify, 0, 2);
+    PostMessageW(main, kAppNotify, 0, 3);
+    PostMessageW(main, kAppNotify, 6, 5);
+    PostMessageW(main, kAppNotify, 1, 7);
+    EXPECT_TRUE(NoBoxOpens());
+    EXPECT_TRUE(WaitForTitleEnding(main, kManual, 100));
+    // The default alignment request starts auto alignment (the option is off).
+    PostMessageW(main, kAppNotify, 0, 11);
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    // Information 8 shows "Sensor is tracking.".
+    PostMessageW(main, kAppNotify, 1, 8);
+    HWND box = run->WaitForWindowOfClass(L"#32770", kWait);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(Contains(testsupport::WindowTexts(box), L"Sensor is tracking."));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ServeMessages(300);
+    // A desktop-size change to the same size changes nothing.
+    PostMessageW(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN),
+                                                          GetSystemMetrics(SM_CYSCREEN)));
+    EXPECT_TRUE(NoBoxOpens());
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+}
+
+class MainWindowMouseValues : public MainWindow {
+protected:
+    MainWindowMouseValues() : original_(MouseValues::Current()) { Apply(kUserValues); }
+    ~MainWindowMouseValues() override { Apply(original_); }
+
+    static void Apply(const MouseValues& v) {
+        SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, static_cast<UINT>(v.doubleClickTime), nullptr, 0);
+        SystemParametersInfoW(SPI_SETDOUBLECLKWIDTH, static_cast<UINT>(v.doubleClickWidth), nullptr, 0);
+        SystemParametersInfoW(SPI_SETDOUBLECLKHEIGHT, static_cast<UINT>(v.doubleClickHeight), nullptr, 0);
+        SystemParametersInfoW(SPI_SETDRAGWIDTH, static_cast<UINT>(v.dragWidth), nullptr, 0);
+        SystemParametersInfoW(SPI_SETDRAGHEIGHT, static_cast<UINT>(v.dragHeight), nullptr, 0);
+    }
+
+    // Enters Track through its command and closes the "Sensor is tracking." notice.
+    void EnterTrack() {
+        PostMessageW(main, WM_COMMAND, IDM_TRACK_SPOT, 0);
+        ASSERT_TRUE(WaitForTitleEnding(main, kTrack, kWait));
+        if (HWND box = run->WaitForWindowOfClass(L"#32770", 3000)) {
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            ServeMessages(300);
+        }
+    }
+
+    static constexpr MouseValues kUserValues = {7, 6, 455, 5, 4};
+    testsupport::NamedLock mouseLock_{L"TavroTestMouseValuesLock"};
+    MouseValues original_;
+};
+
+TEST_F(MainWindowMouseValues, TrackChangesThemOnceAndLeavingRestoresExactly) {
+    Start();
+    EnterTrack();
+    EXPECT_TRUE(MouseValues::Current() == kTrackingMouseValues);
+    SystemParametersInfoW(SPI_SETDRAGWIDTH, 33, nullptr, 0);
+    EnterTrack();
+    EXPECT_EQ(GetSystemMetrics(SM_CXDRAG), 33) << "entering Track again changes nothing";
+
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    const MouseValues now = MouseValues::Current();
+    EXPECT_TRUE(now == kUserValues) << now.doubleClickTime << " " << now.dragWidth;
+}
+
+TEST_F(MainWindowMouseValues, QuietCloseInTrackRestoresThem) {
+    Start();
+    EnterTrack();
+    EXPECT_TRUE(MouseValues::Current() == kTrackingMouseValues);
+    PostMessageW(main, kCloseQuietly, 0, 0);
+    ASSERT_TRUE(run->WaitForExit(15000));
+    EXPECT_TRUE(MouseValues::Current() == kUserValues);
+}
+
+}  // namespace

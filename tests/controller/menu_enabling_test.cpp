@@ -1,0 +1,120 @@
+// The program's menu bar as loaded from its resources: trimmed once, then enabled item by item
+// from the Controller's state whenever a popup opens.
+#include "app/menu_state.h"
+#include "controller_fixture.h"
+#include "resources/resource_ids.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Ids (0 for a separator) of a popup's items, in order.
+std::vector<UINT> ItemIds(HMENU popup) {
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) ids.push_back(GetMenuItemID(popup, i));
+    return ids;
+}
+
+bool Enabled(HMENU popup, UINT command) {
+    const UINT state = GetMenuState(popup, command, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+std::wstring TopText(HMENU bar, int position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(bar, position, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+class MainMenu : public ControllerFixture {
+protected:
+    MainMenu() : bar(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU))) {}
+    ~MainMenu() override { DestroyMenu(bar); }
+
+    HMENU bar;
+};
+
+TEST_F(MainMenu, TrimLeavesTheWorkingCommands) {
+    ASSERT_NE(bar, nullptr);
+    TrimMainMenu(bar);
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(TopText(bar, 0), L"&File");
+    EXPECT_EQ(TopText(bar, 1), L"&Option");
+    EXPECT_EQ(TopText(bar, 2), L"&Help");
+    EXPECT_EQ(ItemIds(GetSubMenu(bar, 0)),
+              (std::vector<UINT>{IDM_AUTO_ALIGNMENT, IDM_MANUAL_ALIGNMENT, 0, IDM_EXIT}));
+    EXPECT_EQ(ItemIds(GetSubMenu(bar, 1)),
+              (std::vector<UINT>{IDM_COMMON_SETTING, IDM_GAIN_LEVEL_SETTING}));
+    EXPECT_EQ(ItemIds(GetSubMenu(bar, 2)),
+              (std::vector<UINT>{IDM_SHOW_SYSTEM_ASPECT, IDM_SHOW_ACCURACY, 0, IDM_VERSION}));
+}
+
+struct EnablingCase {
+    Mode mode;
+    int step;
+    bool usable;
+    bool gainFound;
+};
+
+TEST_F(MainMenu, FileCommandsFollowCanEnterModeItemByItem) {
+    HMENU file = GetSubMenu(bar, 0);
+    const EnablingCase cases[] = {
+        {Mode::Starting, 0, false, false},      {Mode::Initialized, 0, false, false},
+        {Mode::Idle, 0, true, false},           {Mode::Idle, 0, true, true},
+        {Mode::AutoAlignment, 1, false, false}, {Mode::AutoAlignment, 4, true, false},
+        {Mode::ManualAlignment, 5, true, false}, {Mode::FindGain, 2, true, false},
+        {Mode::Track, 1, true, true},
+    };
+    for (const EnablingCase& c : cases) {
+        SetMode(c.mode, c.step, c.usable, c.gainFound);
+        ApplyMenuEnabling(file, MenuEnabling::Of(controller));
+        const std::string where = "Mode " + std::to_string(static_cast<int>(c.mode)) + " step " +
+                                  std::to_string(c.step);
+        EXPECT_EQ(Enabled(file, IDM_AUTO_ALIGNMENT), controller.CanEnterMode(Mode::AutoAlignment))
+            << where;
+        EXPECT_EQ(Enabled(file, IDM_MANUAL_ALIGNMENT),
+                  controller.CanEnterMode(Mode::ManualAlignment))
+            << where;
+        EXPECT_EQ(Enabled(file, IDM_FIND_THRESHOLD), controller.CanEnterMode(Mode::FindGain))
+            << where;
+    }
+}
+
+TEST_F(MainMenu, ManualAlignmentIsGrayedApartFromAutoAlignment) {
+    HMENU file = GetSubMenu(bar, 0);
+    MenuEnabling enabling;
+    enabling.autoAlignment = true;
+    ApplyMenuEnabling(file, enabling);
+    EXPECT_TRUE(Enabled(file, IDM_AUTO_ALIGNMENT));
+    EXPECT_FALSE(Enabled(file, IDM_MANUAL_ALIGNMENT));
+    EXPECT_FALSE(Enabled(file, IDM_FIND_THRESHOLD));
+}
+
+TEST_F(MainMenu, BusyGraysSettingsReportsAndHelpButNeverTrackTestIntroductionOrExit) {
+    HMENU option = GetSubMenu(bar, 1);
+    HMENU help = GetSubMenu(bar, 3);
+    HMENU file = GetSubMenu(bar, 0);
+    HMENU test = GetSubMenu(bar, 2);
+    EnableMenuItem(file, IDM_TRACK_SPOT, MF_BYCOMMAND | MF_GRAYED);
+    MenuEnabling busy;
+    busy.busy = true;
+    for (HMENU popup : {file, option, test, help}) ApplyMenuEnabling(popup, busy);
+    for (UINT command : {IDM_COMMON_SETTING, IDM_GAIN_LEVEL_SETTING, IDM_DISPLAY_ASPECT}) {
+        EXPECT_FALSE(Enabled(option, command)) << command;
+    }
+    for (UINT command : {IDM_SHOW_SYSTEM_ASPECT, IDM_SHOW_ACCURACY, IDM_HELP, IDM_VERSION}) {
+        EXPECT_FALSE(Enabled(help, command)) << command;
+    }
+    EXPECT_TRUE(Enabled(help, IDM_INTRODUCTION));
+    EXPECT_TRUE(Enabled(test, IDM_TEST_BUTTON));
+    EXPECT_TRUE(Enabled(file, IDM_EXIT));
+    EXPECT_FALSE(Enabled(file, IDM_TRACK_SPOT)) << "Track Spot is never changed";
+
+    MenuEnabling idle;
+    for (HMENU popup : {option, help}) ApplyMenuEnabling(popup, idle);
+    EXPECT_TRUE(Enabled(option, IDM_GAIN_LEVEL_SETTING));
+    EXPECT_TRUE(Enabled(help, IDM_VERSION));
+}
+
+}  // namespace

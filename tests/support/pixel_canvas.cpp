@@ -1,0 +1,74 @@
+#include "pixel_canvas.h"
+
+#include <cstdio>
+
+namespace testsupport {
+
+PixelCanvas::PixelCanvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<uint32_t*>(bits);
+    dc_ = CreateCompatibleDC(nullptr);
+    previous_ = SelectObject(dc_, bitmap_);
+}
+
+PixelCanvas::~PixelCanvas() {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+}
+
+COLORREF PixelCanvas::At(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
+    GdiFlush();
+    const uint32_t bgra = bits_[static_cast<size_t>(y) * width_ + x];
+    return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+}
+
+bool PixelCanvas::CopyFromScreen(POINT origin) {
+    HDC screen = GetDC(nullptr);
+    const BOOL copied = BitBlt(dc_, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return copied != FALSE;
+}
+
+bool PixelCanvas::Save(const std::wstring& path) const {
+    GdiFlush();
+    const DWORD imageSize = static_cast<DWORD>(width_) * height_ * 4;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + imageSize;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width_;
+    header.biHeight = -height_;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (!out) return false;
+    const bool written = fwrite(&file, sizeof file, 1, out) == 1 &&
+                         fwrite(&header, sizeof header, 1, out) == 1 &&
+                         fwrite(bits_, imageSize, 1, out) == 1;
+    fclose(out);
+    return written;
+}
+
+std::wstring BuildFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L'\\'));
+    folder.resize(folder.find_last_of(L'\\') + 1);
+    return folder;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,40 @@
+#pragma once
+// A 32-bit picture in memory that code under test draws into (or the screen is copied into),
+// read back pixel by pixel and saved as a .bmp under the build folder for a look.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace testsupport {
+
+class PixelCanvas {
+public:
+    PixelCanvas(int width, int height);
+    ~PixelCanvas();
+    PixelCanvas(const PixelCanvas&) = delete;
+    PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // The pixel as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the canvas.
+    COLORREF At(int x, int y) const;
+    // Copies the screen area whose top-left is at `origin` into the canvas.
+    bool CopyFromScreen(POINT origin);
+    // Writes a .bmp file; true on success.
+    bool Save(const std::wstring& path) const;
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    uint32_t* bits_ = nullptr;
+};
+
+// The build folder (the parent of the test program's folder), with a trailing backslash.
+std::wstring BuildFolder();
+
+}  // namespace testsupport
