@@ -99,6 +99,9 @@ bool ButtonTestWindow::Create(const wchar_t* title) {
     SetCursorPos(x + width / 2, y + height / 2);
     ShowWindow(window_, SW_SHOW);
     EnableWindow(owner_, FALSE);
+    // The pen's keys must arrive here, not at the disabled owner.
+    SetForegroundWindow(window_);
+    SetFocus(window_);
     return true;
 }
 
@@ -191,11 +194,13 @@ LRESULT CALLBACK ButtonTestWindow::Procedure(HWND window, UINT message, WPARAM w
         }
         return 0;
     case WM_CLOSE: {
+        // The owner is enabled before the window goes, so activation returns to it rather
+        // than to some other program's window.
         HWND owner = self->owner_;
+        EnableWindow(owner, TRUE);
         DestroyWindow(window);
         g_open.reset();
         UnregisterClassW(kButtonTestClassName, GetModuleHandleW(nullptr));
-        EnableWindow(owner, TRUE);
         BringWindowToTop(owner);
         return 0;
     }
