@@ -85,6 +85,17 @@ protected:
         EXPECT_TRUE(Contains(text, part)) << command << ": " << std::string(text.begin(), text.end());
     }
 
+    // Ctrl+Alt+X asks "Close Tavro Pen now?"; Cancel keeps the program as it was.
+    void CancelCloseQuestionFromKeys() {
+        SetForegroundWindow(main);
+        PressKeys({VK_CONTROL, VK_MENU, 'X'});
+        HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
+        ASSERT_NE(question, nullptr);
+        EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
+        PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+        ServeMessages(500);
+    }
+
     // True when no box opens within a while.
     bool NoBoxOpens() const { return run->WaitForWindowOfClass(L"#32770", 1500) == nullptr; }
 
@@ -174,13 +185,7 @@ TEST_F(MainWindow, KeysNeedControlHeldAndRefuseWhatIsNotAllowed) {
     PressKeys({VK_ESCAPE});
     EXPECT_TRUE(WaitUntilGone(buttons));
 
-    SetForegroundWindow(main);
-    PressKeys({VK_CONTROL, VK_MENU, 'X'});
-    HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
-    ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
-    PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
-    ServeMessages(300);
+    CancelCloseQuestionFromKeys();
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
 }
 
@@ -193,21 +198,11 @@ TEST_F(MainWindow, BusyRefusesMinimiseAndKeysButAsksToClose) {
     PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ServeMessages(500);
     EXPECT_FALSE(MinimisedOrHidden(main)) << "minimise refused while busy";
-    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
-
-    // Ctrl+Alt+X asks even while busy; Cancel keeps the Mode.
-    ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
-    PostMessageW(main, WM_COMMAND, IDM_FIND_THRESHOLD, 0);
-    ASSERT_TRUE(WaitForTitleEnding(main, kFindGain, kWait));
     SetForegroundWindow(main);
     PressKeys({VK_CONTROL, 'M'});
     EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100)) << "no keys while busy";
-    PressKeys({VK_CONTROL, VK_MENU, 'X'});
-    HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
-    ASSERT_NE(question, nullptr);
-    EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
-    PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
-    ServeMessages(500);
+    // Ctrl+Alt+X asks even while busy; Cancel keeps the Mode.
+    CancelCloseQuestionFromKeys();
     EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100));
 
     // Not busy: minimise works, maximise brings it back.

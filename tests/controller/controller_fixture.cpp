@@ -28,6 +28,8 @@ ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
     g_process.executableInstance = GetModuleHandleW(nullptr);
     g_process.resourceModule = g_process.executableInstance;
     g_process.mainWindow = window;
+    // As in the program: entering a Mode shows the window maximised when it is not.
+    ShowWindow(window, SW_SHOWMAXIMIZED);
     g_timerTarget = &controller;
     g_frameTimerTicks = 0;
     BITMAPINFOHEADER format = {};

@@ -1,0 +1,112 @@
+// A real change of the desktop size. Xvfb offers one screen size only, so the program runs in a
+// Wine virtual desktop, whose size ChangeDisplaySettingsExW can change: this test starts itself
+// again inside one (explorer /desktop=...) and reads the inner run's result file.
+#include "desktop_test_support.h"
+#include "program_files.h"
+#include "resources/resource_ids.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kInnerVariable[] = L"TAVRO_TEST_IN_VIRTUAL_DESKTOP";
+constexpr UINT kCloseQuietly = WM_APP + 11;
+
+bool InVirtualDesktop() {
+    return GetEnvironmentVariableW(kInnerVariable, nullptr, 0) > 0;
+}
+
+bool ChangeDesktopSize(int width, int height) {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
+
+// Runs inside the virtual desktop only (the outer test below starts it there).
+TEST(DisplayChangeInVirtualDesktop, NewSizeMovesTheWindowAndRescalesThePointer) {
+    if (!InVirtualDesktop()) GTEST_SKIP() << "runs inside a virtual desktop";
+    testsupport::CursorLock cursor;
+    testsupport::ScratchDirectory folder{L"displaychange"};
+    ASSERT_TRUE(CopyProgramTo(folder.Path()));
+    WriteProductFiles();
+    ProgramRun run(folder.Path() + L"\\tavro.exe");
+    HWND main = WaitUntilWorking(run);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitForTitleEnding(main, L" - Auto Alignment ...", 10000));
+
+    ASSERT_TRUE(ChangeDesktopSize(800, 600));
+    ServeMessages(1500);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+    RECT workArea = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    // The window covers the new work area (a maximised frame overhangs it by its borders).
+    RECT client = {};
+    GetClientRect(main, &client);
+    EXPECT_NEAR(client.right, workArea.right, 16);
+    RECT frame = {};
+    GetWindowRect(main, &frame);
+    EXPECT_LE(frame.right, workArea.right + 16);
+    // Waiting for the user (step 1), auto alignment starts again without a message.
+    EXPECT_EQ(run.FindWindowOfClass(L"#32770"), nullptr);
+
+    // A Mode change parks the pointer at client point (45, 45): only right when the pointer
+    // output took the new desktop size.
+    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, L" - Manual Alignment...", 10000));
+    POINT park = {45, 45};
+    ClientToScreen(main, &park);
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    EXPECT_NEAR(pointer.x, park.x, 1);
+    EXPECT_NEAR(pointer.y, park.y, 1);
+
+    PostMessageW(main, kCloseQuietly, 0, 0);
+    EXPECT_TRUE(run.WaitForExit(15000));
+    ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
+}
+
+TEST(DisplayChange, RealSizeChangeRunInAVirtualDesktop) {
+    if (InVirtualDesktop()) GTEST_SKIP() << "this is the inner run";
+    testsupport::ProgramLock lock;
+    testsupport::ScratchDirectory folder{L"virtualdesktop"};
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring result = folder.Path() + L"\\inner.xml";
+    std::wstring command = L"explorer.exe /desktop=TavroDisplayChange,1024x768 \"" +
+                           std::wstring(self) +
+                           L"\" --gtest_filter=DisplayChangeInVirtualDesktop.* --gtest_output=xml:" +
+                           result;
+    SetEnvironmentVariableW(kInnerVariable, L"1");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::vector<wchar_t> line(command.begin(), command.end());
+    line.push_back(L'\0');
+    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &info);
+    SetEnvironmentVariableW(kInnerVariable, nullptr);
+    ASSERT_TRUE(started);
+    CloseHandle(info.hThread);
+    // Explorer ends when the inner run has ended; the result file says how it went.
+    const ULONGLONG end = GetTickCount64() + 120000;
+    while (GetFileAttributesW(result.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < end) {
+        ServeMessages(200);
+    }
+    ServeMessages(500);
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    const std::string xml = testsupport::ReadBytes(result);
+    ASSERT_FALSE(xml.empty()) << "the inner run left no result";
+    EXPECT_NE(xml.find("tests=\"1\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("failures=\"0\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("result=\"completed\""), std::string::npos) << xml;
+}
+
+}  // namespace
