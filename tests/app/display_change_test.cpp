@@ -2,7 +2,7 @@
 // Wine virtual desktop, whose size ChangeDisplaySettingsExW can change: this test starts itself
 // again inside one (explorer /desktop=...) and reads the inner run's result file.
 #include "desktop_test_support.h"
-#include "program_files.h"
+#include "main_window_support.h"
 #include "resources/resource_ids.h"
 #include "test_support.h"
 
@@ -37,7 +37,7 @@ TEST(DisplayChangeInVirtualDesktop, NewSizeMovesTheWindowAndRescalesThePointer) 
     ASSERT_TRUE(CopyProgramTo(folder.Path()));
     WriteProductFiles();
     ProgramRun run(folder.Path() + L"\\tavro.exe");
-    HWND main = WaitUntilWorking(run);
+    HWND main = run.WaitUntilWorking(kProductName);
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitForTitleEnding(main, L" - Auto Alignment ...", 10000));
 
