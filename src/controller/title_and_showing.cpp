@@ -54,7 +54,9 @@ void Controller::UpdateTitle() {
 
 void Controller::ShowMain() {
     HWND main = g_process.mainWindow;
-    if (options_.minimizeToTray && TrayPlaced()) {
+    // Only a window hidden in the tray hangs under another parent than the desktop.
+    const bool inTray = GetAncestor(main, GA_PARENT) != GetDesktopWindow();
+    if (inTray && options_.minimizeToTray && TrayPlaced()) {
         RestoreFromTray(main);
     } else {
         ShowWindow(main, SW_SHOWMAXIMIZED);

@@ -48,7 +48,10 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(CopyProgramTo(folder.Path()));
-        WriteProductFiles();
+        // Plain minimising: the tray's own hiding is the tray tests' business.
+        OptionRecord options = OptionsWithoutQuestions();
+        options.minimizeToTray = 0;
+        WriteProductFiles(options);
     }
 
     void TearDown() override {
