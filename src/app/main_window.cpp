@@ -102,7 +102,8 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         }
         break;
     case WM_KEYDOWN:
-        OnKeyDown(wParam);
+        // Enter and F5 are the trigger; a held key's repeats are not.
+        if ((wParam != VK_RETURN && wParam != VK_F5) || !(lParam & (1 << 30))) OnKeyDown(wParam);
         break;
     case WM_KEYUP:
         OnKeyUp(wParam);
@@ -129,23 +130,6 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        if (!PaintSplash(dc)) controller_.Paint(dc);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_KEYDOWN:
-        // Enter and F5 are the trigger; a held key's repeats are not.
-        if ((wParam == VK_RETURN || wParam == VK_F5) && !(lParam & (1 << 30)) &&
-            !controller_.IsBusy()) {
-            controller_.OnTrigger(WM_LBUTTONDOWN, true);
-        }
-        return 0;
-    case WM_LBUTTONDOWN:
-        if (!controller_.IsBusy()) controller_.OnTrigger(message, false);
         return 0;
     case kGraphEventMessage:
         if (controller_.IsSensorLost()) {
