@@ -148,7 +148,6 @@ TEST_F(Painting, WaitingAlignmentsHaveTheLightGreyBackground) {
         COLORREF background;
     };
     const Case cases[] = {
-        {Mode::AutoAlignment, 1, kWaitingGrey},   {Mode::AutoAlignment, 2, kWhite},
         {Mode::ManualAlignment, 1, kWaitingGrey}, {Mode::ManualAlignment, 3, kWhite},
         {Mode::Initialized, 0, kWhite},
     };
