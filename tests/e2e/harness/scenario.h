@@ -39,3 +39,7 @@ struct ScenarioRegistration {
     static void name##_body(Report& report);                                                     \
     static ScenarioRegistration name##_registration(#name, install, timeoutSeconds, name##_body); \
     static void name##_body(Report& report)
+
+// Registered like a scenario but left out of the suite (too long to run there); scripts/e2e runs
+// it by name only.
+#define E2E_LONG_RUN(name, install, timeoutSeconds) E2E_SCENARIO(name, install, timeoutSeconds)

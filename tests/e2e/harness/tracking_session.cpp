@@ -211,7 +211,12 @@ bool TrackingSession::AlignToGainFinding() {
 }
 
 bool TrackingSession::WaitForTracking(DWORD timeoutMs) {
-    if (!report_.Check(program_.WaitForTitle(L" - Track", timeoutMs), "track_entered")) return false;
+    if (!program_.WaitForTitle(L" - Track", timeoutMs)) {
+        SaveScreenshot("track_not_entered.png");
+        report_.Figure("main_visible", IsWindowVisible(program_.MainWindow()), 0);
+        report_.Figure("main_iconic", IsIconic(program_.MainWindow()), 0);
+        return report_.Check(false, "track_entered");
+    }
     // With nothing hot on the screen the program says it tracks; the box is in the way.
     AnswerBox(L"Sensor is tracking.", L"OK", 3000);
     return true;

@@ -71,7 +71,7 @@ public:
     // waits for gain finding to begin.
     bool AlignToGainFinding();
     // Then waits for tracking, dismissing "Sensor is tracking.".
-    bool WaitForTracking(DWORD timeoutMs = 30000);
+    bool WaitForTracking(DWORD timeoutMs = 60000);
     // Waits for a message box of the program holding `text` and presses `button`.
     bool AnswerBox(const std::wstring& text, const std::wstring& button, DWORD timeoutMs);
 
