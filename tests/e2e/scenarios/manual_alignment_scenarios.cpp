@@ -207,7 +207,7 @@ void CheckAccepted(ManualRun& run, Report& report, int expectedPoints) {
 
 }  // namespace
 
-E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
+E2E_UNFINISHED(manual_alignment_nine_dots, "", 180) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     report.Check(SaveScreenshot("manual_dots_start.png"), "screenshot_start");
@@ -224,7 +224,7 @@ E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     run.Stop();
 }
 
-E2E_SCENARIO(manual_alignment_skipped_dot_revisited, "", 180) {
+E2E_UNFINISHED(manual_alignment_skipped_dot_revisited, "", 180) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     POINT skipped{};
@@ -243,7 +243,7 @@ E2E_SCENARIO(manual_alignment_skipped_dot_revisited, "", 180) {
     run.Stop();
 }
 
-E2E_SCENARIO(manual_alignment_six_dots, "", 180) {
+E2E_UNFINISHED(manual_alignment_six_dots, "", 180) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     // The second, fifth and eighth dots are skipped, and skipped again when offered once more.
@@ -256,7 +256,7 @@ E2E_SCENARIO(manual_alignment_six_dots, "", 180) {
     run.Stop();
 }
 
-E2E_SCENARIO(manual_alignment_double_input_warning, "", 150) {
+E2E_UNFINISHED(manual_alignment_double_input_warning, "", 150) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     POINT target{};
@@ -272,7 +272,7 @@ E2E_SCENARIO(manual_alignment_double_input_warning, "", 150) {
     run.Stop();
 }
 
-E2E_SCENARIO(manual_alignment_hot_spot_closes, "", 150) {
+E2E_UNFINISHED(manual_alignment_hot_spot_closes, "", 150) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     // A lamp in the room, lit after the screen's brightness was learnt.
