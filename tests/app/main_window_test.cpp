@@ -13,25 +13,8 @@ constexpr UINT kAppNotify = WM_APP + 2;
 constexpr UINT kCloseQuietly = WM_APP + 11;
 constexpr wchar_t kAuto[] = L" - Auto Alignment ...";
 constexpr wchar_t kManual[] = L" - Manual Alignment...";
-constexpr wchar_t kFindGain[] = L" - Find gain";
 constexpr wchar_t kTrack[] = L" - Track";
 constexpr DWORD kWait = 10000;
-
-// Presses the keys in order and releases them in reverse, one event at a time: the program
-// asks GetAsyncKeyState for Ctrl and Alt while it handles the letter.
-void PressKeys(std::initializer_list<WORD> keys) {
-    auto send = [](WORD key, DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
-        ServeMessages(150);
-    };
-    for (WORD key : keys) send(key, 0);
-    for (auto it = keys.end(); it != keys.begin();) send(*--it, KEYEVENTF_KEYUP);
-    ServeMessages(200);
-}
 
 // Destroying a window can take Wine a few seconds without a window manager.
 bool WaitUntilGone(HWND window) {
@@ -86,17 +69,6 @@ protected:
     void ExpectBox(UINT command, WPARAM closeWith, const wchar_t* part) {
         const std::wstring text = CommandBoxText(command, closeWith);
         EXPECT_TRUE(Contains(text, part)) << command << ": " << std::string(text.begin(), text.end());
-    }
-
-    // Ctrl+Alt+X asks "Close Tavro Pen now?"; Cancel keeps the program as it was.
-    void CancelCloseQuestionFromKeys() {
-        SetForegroundWindow(main);
-        PressKeys({VK_CONTROL, VK_MENU, 'X'});
-        HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
-        ASSERT_NE(question, nullptr);
-        EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
-        PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
-        ServeMessages(500);
     }
 
     // True when no box opens within a while.
@@ -162,61 +134,6 @@ TEST_F(MainWindow, EachCommandReachesItsAction) {
 
     ExpectBox(IDM_EXIT, IDCANCEL, L"Close Tavro Pen now?");
     EXPECT_TRUE(IsWindow(main));
-}
-
-TEST_F(MainWindow, KeysNeedControlHeldAndRefuseWhatIsNotAllowed) {
-    Start();
-    SetForegroundWindow(main);
-    // No gain found yet: Ctrl+T beeps and changes nothing; a plain M does nothing.
-    PressKeys({VK_CONTROL, 'T'});
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-    PressKeys({'M'});
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-    PressKeys({VK_CONTROL, 'M'});
-    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait)) << TitleOf(main).c_str();
-    PressKeys({VK_CONTROL, 'A'});
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
-    // Without a usable alignment Ctrl+G only beeps.
-    PressKeys({VK_CONTROL, 'G'});
-    EXPECT_TRUE(NoBoxOpens());
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-
-    PressKeys({VK_F2});
-    HWND buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
-    ASSERT_NE(buttons, nullptr);
-    PressKeys({VK_RETURN});
-    PressKeys({VK_ESCAPE});
-    EXPECT_TRUE(WaitUntilGone(buttons));
-
-    CancelCloseQuestionFromKeys();
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-}
-
-TEST_F(MainWindow, BusyRefusesMinimiseAndKeysButAsksToClose) {
-    WriteUsableAlignment();
-    Start();
-    PostMessageW(main, WM_COMMAND, IDM_FIND_THRESHOLD, 0);
-    ASSERT_TRUE(WaitForTitleEnding(main, kFindGain, kWait)) << TitleOf(main).c_str();
-
-    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ServeMessages(500);
-    EXPECT_FALSE(MinimisedOrHidden(main)) << "minimise refused while busy";
-    SetForegroundWindow(main);
-    PressKeys({VK_CONTROL, 'M'});
-    EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100)) << "no keys while busy";
-    // Ctrl+Alt+X asks even while busy; Cancel keeps the Mode.
-    CancelCloseQuestionFromKeys();
-    EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100));
-
-    // Not busy: minimise works, maximise brings it back.
-    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
-    ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
-    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ServeMessages(500);
-    EXPECT_TRUE(MinimisedOrHidden(main));
-    PostMessageW(main, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    ServeMessages(500);
-    EXPECT_FALSE(MinimisedOrHidden(main));
 }
 
 TEST_F(MainWindow, PrivateMessagesDoOnlyWhatTheirCodesSay) {

@@ -234,13 +234,4 @@ TEST_F(ControllerModes, ManualAlignmentCloseAsksTheWindowToCloseNow) {
     EXPECT_EQ(notifications.back().first, static_cast<WPARAM>(NotifyCloseNow));
 }
 
-TEST_F(ControllerModes, AcceptedAlignmentMakesItUsableAndFindsGain) {
-    SetMode(Mode::ManualAlignment, 7, false, true);
-    ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepSucceeded);
-    controller.OnStepEnded();
-    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
-    EXPECT_EQ(controller.Modes().alignmentUsable, 1);
-    EXPECT_EQ(controller.Modes().gainFound, 0);
-}
-
 }  // namespace

@@ -12,7 +12,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kWaitingGrey = RGB(200, 200, 200);
 
 class Painting : public ControllerFixture {
 protected:
@@ -139,25 +138,6 @@ TEST_F(Painting, SecondStatusLineOnlyWithHotSpots) {
     testsupport::PixelCanvas canvas(client.right, client.bottom);
     PaintInto(canvas);
     EXPECT_GT(CountColour(canvas, secondLine, kRed), 20);
-}
-
-TEST_F(Painting, WaitingAlignmentsHaveTheLightGreyBackground) {
-    struct Case {
-        Mode mode;
-        int step;
-        COLORREF background;
-    };
-    const Case cases[] = {
-        {Mode::ManualAlignment, 1, kWaitingGrey}, {Mode::ManualAlignment, 3, kWhite},
-        {Mode::Initialized, 0, kWhite},
-    };
-    for (const Case& c : cases) {
-        SetMode(c.mode, c.step);
-        testsupport::PixelCanvas canvas(client.right, client.bottom);
-        PaintInto(canvas);
-        EXPECT_EQ(canvas.At(client.right / 2, client.bottom - 5), c.background)
-            << "Mode " << static_cast<int>(c.mode) << " step " << c.step;
-    }
 }
 
 TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
