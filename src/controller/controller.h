@@ -343,8 +343,6 @@ private:
     void ShowGainOverlay();
     int SetGainStep();
     int EvaluateRecordedBrightness();
-    // Tracking with nothing hot minimises the window and tells the user it tracks.
-    void PresentTracking();
     // ---- end of gain finding and tracking ----
 
     UINT_PTR settleTimerId_ = 0;
@@ -396,9 +394,6 @@ private:
     std::atomic<int> shownFrameRate_{0};
     PointerInput pointer_;
     MouseParameterSaver mouseSaver_;
-    // Hot pixels found by gain finding and the frame area searched; Track marks them.
-    int hotSpotCount_ = 0;
-    PixelRect hotSpotArea_;
     UniqueWindow gainOverlay_;
     // Made by TrayIconInPlace; null without a tray icon.
     std::unique_ptr<TrayIcon> trayIcon_;

@@ -82,8 +82,8 @@ void Controller::PaintTrack(HDC dc, const RECT& client) {
     DrawTrackGrid(dc, client);
     HotSpotSource hotSpots;
     hotSpots.threshold = &frameImages_.thresholdImage;
-    hotSpots.area = hotSpotArea_;
-    hotSpots.count = hotSpotCount_;
+    hotSpots.area = hotSpot_.box;
+    hotSpots.count = hotSpot_.count;
     hotSpots.toDesktop = [this](float u, float v) { return SensorToDesktop(u, v); };
     hotSpots.clientOrigin = ClientOrigin();
     DrawHotSpotMarkers(dc, client, hotSpots);
@@ -99,7 +99,7 @@ void Controller::PaintTrack(HDC dc, const RECT& client) {
         DrawTextW(dc, slow, -1, &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     wchar_t status[2 * kModeTextLength + 2];
-    if (hotSpotCount_ > 0) {
+    if (hotSpot_.count > 0) {
         swprintf(status, sizeof status / sizeof status[0], L"%ls\n%ls",
                  PromptText(Prompt::SensorTracking), PromptText(Prompt::SmallHotSpot));
     } else {

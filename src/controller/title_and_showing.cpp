@@ -41,7 +41,7 @@ void Controller::UpdateTitle() {
     // Tracking works on the desktop underneath: the window steps aside unless it has hot
     // spots to show.
     SetTopMost(main, false);
-    if (hotSpotCount_ == 0) {
+    if (hotSpot_.count == 0) {
         MinimizeMain();
         PostMessageW(main, kAppNotifyMessage, NotifyInformation,
                      static_cast<LPARAM>(Mode::Track));

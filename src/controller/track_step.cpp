@@ -30,14 +30,6 @@ void Controller::StartTracking() {
                     GetSystemMetrics(SM_CYSCREEN));
     frameImages_.ReleaseSnapshots();
     FillPlane(frameImages_.channelPlane, 0);
-    PresentTracking();
-}
-
-void Controller::PresentTracking() {
-    if (hotSpot_.count > 0) return;
-    ShowWindow(g_process.mainWindow, SW_MINIMIZE);
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyInformation,
-                 static_cast<LPARAM>(Mode::Track));
 }
 
 int Controller::TrackStep() {

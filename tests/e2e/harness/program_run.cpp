@@ -17,11 +17,14 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     wchar_t name[64];
-    if (owner == search->processId && GetClassNameW(window, name, 64) && wcscmp(name, kMainWindowClass) == 0) {
+    if (owner != search->processId) return TRUE;
+    if (GetClassNameW(window, name, 64) && wcscmp(name, kMainWindowClass) == 0) {
         search->found = window;
         return FALSE;
     }
-    return TRUE;
+    // Hidden in the tray, the main window is a child of the tray's hidden owner window.
+    search->found = FindWindowExW(window, nullptr, kMainWindowClass, nullptr);
+    return search->found ? FALSE : TRUE;
 }
 
 }  // namespace
