@@ -37,7 +37,7 @@ CoreParameterRecord StoredForm(CoreParameterRecord record) {
 
 }  // namespace
 
-TEST(CoreParameterRecordTest, BuiltInScalarGroups) {
+TEST(CoreParameterRecordTest, BuiltInValues) {
     CoreParameterRecord p = DefaultCoreParameters();
     EXPECT_EQ(p.sensorInit.frequency, 60);
     EXPECT_EQ(p.sensorInit.colorEnabled, 1);
@@ -46,40 +46,25 @@ TEST(CoreParameterRecordTest, BuiltInScalarGroups) {
     EXPECT_EQ((std::array<int32_t, 9>{t.dilateCount, t.spotMaxBand, t.spotMinArea, t.spyVariance, t.spyInterval,
                                       t.noiseThres, t.noiseRatio, t.maxAveNoise, t.hotSpotRatioPercent}),
               (std::array<int32_t, 9>{3, 20, 1, 50, 100, 4, 100, 128, 10}));
-    EXPECT_EQ(p.tuneAlignBrightness[0], 100);
-    EXPECT_EQ(p.tuneAlignBrightness[1], 0);
-    EXPECT_EQ(p.tuneAlignBrightness[2], 20);
+    EXPECT_EQ((std::array<int32_t, 3>{p.tuneAlignBrightness[0], p.tuneAlignBrightness[1], p.tuneAlignBrightness[2]}),
+              (std::array<int32_t, 3>{100, 0, 20}));
     EXPECT_EQ(p.misc.chbSkips, 0);
     EXPECT_EQ(p.misc.reserve3, 0);
-}
-
-TEST(CoreParameterRecordTest, BuiltInTextsLeaveCompanyAndProductEmpty) {
-    CoreParameterRecord p = DefaultCoreParameters();
     EXPECT_STREQ(p.companyName, L"");
     EXPECT_STREQ(p.productName, L"");
     EXPECT_STREQ(p.sensorVidPid, L"VID_05E1&PID_0500");
     EXPECT_STREQ(p.sensorUserName, L"USB2.0 VGA WebCam");
     EXPECT_STREQ(p.sensorDefName, L"Tavro");
-}
-
-TEST(CoreParameterRecordTest, BuiltInAlignmentPresetRows) {
-    CoreParameterRecord p = DefaultCoreParameters();
     EXPECT_EQ(AsRow(p.alignment[0]), (Row{80, 110, 150, 140, 30, 60, -2, 100, 500, 2}));
-    EXPECT_EQ(AsRow(p.alignment[1]), (Row{81, 111, 151, 141, 31, 61, -2, 101, 40, 2}));
     EXPECT_EQ(AsRow(p.alignment[3]), (Row{83, 113, 153, 143, 33, 63, -2, 103, 20, 2}));
     EXPECT_EQ(AsRow(p.alignment[5]), (Row{85, 115, 155, 145, 35, 65, -2, 105, 0, 2}));
-}
-
-TEST(CoreParameterRecordTest, BuiltInFindThresholdPresetRows) {
-    CoreParameterRecord p = DefaultCoreParameters();
-    EXPECT_EQ(AsRow(p.findThreshold[0]), (Row{20, 120, 130, 140, 30, 50, -5, 100, 500, 2}));
-    EXPECT_EQ(AsRow(p.findThreshold[2]), (Row{22, 122, 132, 142, 32, 52, -5, 102, 30, 2}));
+    EXPECT_EQ(AsRow(p.findThreshold[1]), (Row{21, 121, 131, 141, 31, 51, -5, 101, 40, 2}));
     EXPECT_EQ(AsRow(p.findThreshold[4]), (Row{24, 124, 134, 144, 34, 54, -5, 104, 10, 2}));
     // The last row repeats the brightness of the one before it.
     EXPECT_EQ(AsRow(p.findThreshold[5]), (Row{24, 125, 135, 145, 35, 55, -5, 105, 0, 2}));
 }
 
-TEST(TextScramblingTest, ShiftsEveryCharacterAndKeepsTheEnd) {
+TEST(TextScramblingTest, ShiftsEveryCharacterUpToTheEndAndBack) {
     wchar_t slot[8] = L"Ab";
     ASSERT_TRUE(ScrambleText(slot));
     EXPECT_EQ(slot[0], static_cast<wchar_t>(L'A' + kTextScrambleOffset));
@@ -87,31 +72,28 @@ TEST(TextScramblingTest, ShiftsEveryCharacterAndKeepsTheEnd) {
     EXPECT_EQ(slot[2], 0);
     ASSERT_TRUE(UnscrambleText(slot));
     EXPECT_STREQ(slot, L"Ab");
+    // A character that unscrambles to zero ends the text.
+    wchar_t early[4] = {static_cast<wchar_t>(L'x' + kTextScrambleOffset), kTextScrambleOffset, L'!', L'?'};
+    ASSERT_TRUE(UnscrambleText(early));
+    EXPECT_STREQ(early, L"x");
 }
 
-TEST(TextScramblingTest, ACharacterThatUnscramblesToZeroEndsTheText) {
-    wchar_t slot[4] = {static_cast<wchar_t>(L'x' + kTextScrambleOffset), kTextScrambleOffset, L'!', L'?'};
-    ASSERT_TRUE(UnscrambleText(slot));
-    EXPECT_STREQ(slot, L"x");
-}
-
-TEST(TextScramblingTest, SlotWithoutEndIsRefusedBothWays) {
-    wchar_t slot[3] = {L'a', L'b', L'c'};
-    EXPECT_FALSE(ScrambleText(slot));
-    EXPECT_EQ(slot[0], L'a');
-    EXPECT_FALSE(UnscrambleText(slot));
-}
-
-TEST(TextScramblingTest, RefusesTheCharacterThatWouldScrambleToTheEnd) {
-    wchar_t slot[4] = {L'a', static_cast<wchar_t>(0x10000 - kTextScrambleOffset), 0, 0};
-    EXPECT_FALSE(ScrambleText(slot));
-    EXPECT_EQ(slot[0], L'a');
+TEST(TextScramblingTest, RefusesSlotsWithoutEndAndCharactersThatWouldScrambleToTheEnd) {
+    wchar_t unterminated[3] = {L'a', L'b', L'c'};
+    EXPECT_FALSE(ScrambleText(unterminated));
+    EXPECT_EQ(unterminated[0], L'a');
+    EXPECT_FALSE(UnscrambleText(unterminated));
+    wchar_t wrapping[4] = {L'a', static_cast<wchar_t>(0x10000 - kTextScrambleOffset), 0, 0};
+    EXPECT_FALSE(ScrambleText(wrapping));
+    EXPECT_EQ(wrapping[0], L'a');
 }
 
 class CoreParameterFileTest : public SettingsFileTest {};
 
-TEST_F(CoreParameterFileTest, StoresTextsScrambledAtTheirOffsets) {
-    ASSERT_EQ(WriteCoreParameters(ShippableParameters()), FileResult::Ok);
+TEST_F(CoreParameterFileTest, StoresTextsScrambledAtTheirOffsetsAndRestoresThem) {
+    CoreParameterRecord written = ShippableParameters();
+    written.misc.chbSkips = 4;
+    ASSERT_EQ(WriteCoreParameters(written), FileResult::Ok);
     std::string bytes = ReadBytes(kCoreParameterFileName);
     ASSERT_EQ(bytes.size(), 3152u);
     EXPECT_EQ(ValueAt<int32_t>(bytes, 0), 60);
@@ -124,13 +106,6 @@ TEST_F(CoreParameterFileTest, StoresTextsScrambledAtTheirOffsets) {
     EXPECT_EQ(ValueAt<uint16_t>(bytes, 1572), L'V' + kTextScrambleOffset);
     EXPECT_EQ(ValueAt<uint16_t>(bytes, 2612 + 2 * 5), 0);
     EXPECT_EQ(bytes.find("VID_"), std::string::npos);
-}
-
-TEST_F(CoreParameterFileTest, RoundTripRestoresPlainTexts) {
-    CoreParameterRecord written = ShippableParameters();
-    written.misc.chbSkips = 4;
-    written.alignment[3].channel = 1;
-    ASSERT_EQ(WriteCoreParameters(written), FileResult::Ok);
     CoreParameterRecord read = DefaultCoreParameters();
     ASSERT_EQ(ReadCoreParameters(read), FileResult::Ok);
     EXPECT_STREQ(read.productName, L"Tavro Pen");
@@ -138,59 +113,40 @@ TEST_F(CoreParameterFileTest, RoundTripRestoresPlainTexts) {
     EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
 }
 
-TEST_F(CoreParameterFileTest, MissingFileCannotBeOpened) {
+TEST_F(CoreParameterFileTest, ShortFilesAndChannelsOutsideTheThreePlanesAreInvalid) {
     CoreParameterRecord read = DefaultCoreParameters();
-    EXPECT_EQ(ReadCoreParameters(read), FileResult::CannotOpen);
-}
-
-TEST_F(CoreParameterFileTest, ShortByOneByteIsInvalid) {
-    ASSERT_EQ(WriteCoreParameters(ShippableParameters()), FileResult::Ok);
-    std::string bytes = ReadBytes(kCoreParameterFileName);
-    ASSERT_TRUE(testsupport::WriteBytes(kCoreParameterFileName, bytes.data(), 3151));
-    CoreParameterRecord read = DefaultCoreParameters();
-    EXPECT_EQ(ReadCoreParameters(read), FileResult::Invalid);
+    ExpectMissingAndShortRejected(kCoreParameterFileName, StoredForm(ShippableParameters()), ReadCoreParameters, read);
     EXPECT_STREQ(read.productName, L"");
-}
-
-TEST_F(CoreParameterFileTest, EmptyProductNameIsInvalidText) {
-    CoreParameterRecord written = ShippableParameters();
-    written.productName[0] = 0;
-    ASSERT_EQ(WriteCoreParameters(written), FileResult::Ok);
-    CoreParameterRecord read = DefaultCoreParameters();
-    EXPECT_EQ(ReadCoreParameters(read), FileResult::InvalidText);
-}
-
-TEST_F(CoreParameterFileTest, TextThatUnscramblesToEmptyIsInvalidText) {
-    CoreParameterRecord stored = StoredForm(ShippableParameters());
-    stored.sensorDefName[0] = kTextScrambleOffset;   // the stored form of an immediate end
-    WriteRecordBytes(kCoreParameterFileName, stored);
-    CoreParameterRecord read = DefaultCoreParameters();
-    EXPECT_EQ(ReadCoreParameters(read), FileResult::InvalidText);
-}
-
-TEST_F(CoreParameterFileTest, UnterminatedSlotIsInvalidTextAndNeverReadsIntoTheNextField) {
-    CoreParameterRecord stored = StoredForm(ShippableParameters());
-    wmemset(stored.companyName, static_cast<wchar_t>(L'C' + kTextScrambleOffset), kNameLength);
-    WriteRecordBytes(kCoreParameterFileName, stored);
-    CoreParameterRecord read = DefaultCoreParameters();
-    EXPECT_EQ(ReadCoreParameters(read), FileResult::InvalidText);
-    EXPECT_STREQ(read.companyName, L"");
-}
-
-TEST_F(CoreParameterFileTest, ChannelOutsideTheThreePlanesIsInvalid) {
     struct Case { bool alignmentGroup; int row; int32_t channel; };
     for (Case c : {Case{false, 4, 3}, Case{false, 4, -1}, Case{true, 0, 7}}) {
         CoreParameterRecord written = ShippableParameters();
         (c.alignmentGroup ? written.alignment : written.findThreshold)[c.row].channel = c.channel;
         ASSERT_EQ(WriteCoreParameters(written), FileResult::Ok);
-        CoreParameterRecord read = DefaultCoreParameters();
         EXPECT_EQ(ReadCoreParameters(read), FileResult::Invalid) << c.row << " " << c.channel;
     }
 }
 
-TEST_F(CoreParameterFileTest, WriterRefusesAnUnterminatedText) {
+TEST_F(CoreParameterFileTest, EmptyOrUnterminatedTextsAreInvalidText) {
+    struct Case { const char* what; void (*damage)(CoreParameterRecord&); };
+    const Case cases[] = {
+        {"empty product name", [](CoreParameterRecord& r) { r.productName[0] = kTextScrambleOffset; }},
+        {"empty sensor name", [](CoreParameterRecord& r) { r.sensorDefName[0] = kTextScrambleOffset; }},
+        {"unterminated company", [](CoreParameterRecord& r) {
+             wmemset(r.companyName, static_cast<wchar_t>(L'C' + kTextScrambleOffset), kNameLength);
+         }},
+    };
+    for (const Case& c : cases) {
+        CoreParameterRecord stored = StoredForm(ShippableParameters());
+        c.damage(stored);
+        WriteRecordBytes(kCoreParameterFileName, stored);
+        CoreParameterRecord read = DefaultCoreParameters();
+        EXPECT_EQ(ReadCoreParameters(read), FileResult::InvalidText) << c.what;
+        EXPECT_STREQ(read.companyName, L"") << c.what;   // never reads into the next field
+    }
+    // The writer refuses an unterminated text and leaves the file as it was.
+    const std::string before = ReadBytes(kCoreParameterFileName);
     CoreParameterRecord written = ShippableParameters();
     wmemset(written.sensorDefName, L'x', kSensorTextLength);
     EXPECT_EQ(WriteCoreParameters(written), FileResult::InvalidText);
-    EXPECT_EQ(ReadBytes(kCoreParameterFileName), "");
+    EXPECT_EQ(ReadBytes(kCoreParameterFileName), before);
 }

@@ -3,6 +3,8 @@
 
 #include "settings_test_fixture.h"
 
+#include <windows.h>
+
 #include <limits>
 
 using testsupport::ReadBytes;
@@ -21,13 +23,15 @@ TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {
     EXPECT_EQ(read.width, 16.0f);
     EXPECT_EQ(read.height, 9.0f);
     EXPECT_EQ(read.autoDetect, 0);
+    // Zero sides mean the desktop's own aspect.
+    WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{0.0f, 0.0f, 0});
+    EXPECT_EQ(ReadDisplayAspect(read), FileResult::Ok);
+    EXPECT_EQ(read.width, 0.0f);
 }
 
 TEST_F(DisplayAspectFileTest, MissingShortAndDamagedFiles) {
     DisplayAspectRecord read = DefaultDisplayAspect();
-    EXPECT_EQ(ReadDisplayAspect(read), FileResult::CannotOpen);
-    WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, 11);
-    EXPECT_EQ(ReadDisplayAspect(read), FileResult::Invalid);
+    ExpectMissingAndShortRejected(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, ReadDisplayAspect, read);
     for (float bad : {-4.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
         WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{bad, 9.0f, 0});
         EXPECT_EQ(ReadDisplayAspect(read), FileResult::Invalid) << bad;
@@ -37,16 +41,9 @@ TEST_F(DisplayAspectFileTest, MissingShortAndDamagedFiles) {
     EXPECT_EQ(read.autoDetect, 1);
 }
 
-TEST_F(DisplayAspectFileTest, ZeroSidesMeanTheDesktopAspectAndAreAccepted) {
-    WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{0.0f, 0.0f, 0});
-    DisplayAspectRecord read = DefaultDisplayAspect();
-    EXPECT_EQ(ReadDisplayAspect(read), FileResult::Ok);
-    EXPECT_EQ(read.width, 0.0f);
-}
-
 class ChessboardLayoutFileTest : public SettingsFileTest {};
 
-TEST_F(ChessboardLayoutFileTest, RoundTripAndLayout) {
+TEST_F(ChessboardLayoutFileTest, RoundTripLayoutAndTwelveByteFiles) {
     ASSERT_EQ(WriteChessboardLayout({-5, 3, 90, 120, 7}), FileResult::Ok);
     std::string bytes = ReadBytes(kChessboardLayoutFileName);
     ASSERT_EQ(bytes.size(), 20u);
@@ -58,12 +55,9 @@ TEST_F(ChessboardLayoutFileTest, RoundTripAndLayout) {
     EXPECT_EQ(read.offsetXPercent, -5);
     EXPECT_EQ(read.scaleXPercent, 90);
     EXPECT_EQ(read.spare, 7);
-}
-
-TEST_F(ChessboardLayoutFileTest, MissingAndTwelveByteFiles) {
-    ChessboardLayoutRecord read = DefaultChessboardLayout();
-    EXPECT_EQ(ReadChessboardLayout(read), FileResult::CannotOpen);
-    WriteRecordBytes(kChessboardLayoutFileName, ChessboardLayoutRecord{10, 10, 50, 50, 0}, 12);
-    EXPECT_EQ(ReadChessboardLayout(read), FileResult::Invalid);
+    ASSERT_TRUE(DeleteFileW(kChessboardLayoutFileName));
+    read = DefaultChessboardLayout();
+    ExpectMissingAndShortRejected(kChessboardLayoutFileName, ChessboardLayoutRecord{10, 10, 50, 50, 0},
+                                  ReadChessboardLayout, read, 12);
     EXPECT_EQ(read.offsetXPercent, 0);
 }

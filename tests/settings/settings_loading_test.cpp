@@ -9,44 +9,41 @@ using testsupport::ReadBytes;
 
 class SettingsLoadingTest : public SettingsFileTest {};
 
-TEST_F(SettingsLoadingTest, InvalidOptionFileIsReplacedByBuiltInsAndRewritten) {
-    OptionRecord unequal = DefaultOptions();
+TEST_F(SettingsLoadingTest, OptionFileIsKeptWhenValidAndOtherwiseRewrittenWithBuiltIns) {
+    const OptionRecord defaults = DefaultOptions();
+    const std::string defaultBytes(reinterpret_cast<const char*>(&defaults), sizeof defaults);
+    OptionRecord options = defaults;
+    options.gainLevel = 4;
+    EXPECT_EQ(LoadOptionFile(options), FileResult::CannotOpen);
+    EXPECT_EQ(options.gainLevel, 1);
+    EXPECT_EQ(ReadBytes(kOptionFileName), defaultBytes);
+
+    OptionRecord unequal = defaults;
     unequal.gainLevel = 2;
     unequal.trackGainLevel = 3;
     unequal.minimizeToTray = 0;
     WriteRecordBytes(kOptionFileName, unequal);
-    OptionRecord options = unequal;
+    options = unequal;
     EXPECT_EQ(LoadOptionFile(options), FileResult::Invalid);
-    OptionRecord defaults = DefaultOptions();
     EXPECT_EQ(std::memcmp(&options, &defaults, sizeof options), 0);
-    EXPECT_EQ(ReadBytes(kOptionFileName), std::string(reinterpret_cast<const char*>(&defaults), sizeof defaults));
-}
+    EXPECT_EQ(ReadBytes(kOptionFileName), defaultBytes);
 
-TEST_F(SettingsLoadingTest, MissingOptionFileIsCreatedWithBuiltIns) {
-    OptionRecord options = DefaultOptions();
-    options.gainLevel = 4;
-    EXPECT_EQ(LoadOptionFile(options), FileResult::CannotOpen);
-    EXPECT_EQ(options.gainLevel, 1);
-    OptionRecord reread{};
-    EXPECT_EQ(ReadOptions(reread), FileResult::Ok);
-    EXPECT_EQ(reread.minimizeToTray, 1);
-}
-
-TEST_F(SettingsLoadingTest, ValidOptionFileIsKept) {
-    OptionRecord stored{1, 0, 1, 3, 3, 1, 0};
-    ASSERT_EQ(WriteOptions(stored), FileResult::Ok);
-    OptionRecord options = DefaultOptions();
+    ASSERT_EQ(WriteOptions({1, 0, 1, 3, 3, 1, 0}), FileResult::Ok);
     EXPECT_EQ(LoadOptionFile(options), FileResult::Ok);
     EXPECT_EQ(options.gainLevel, 3);
     EXPECT_EQ(options.skipAlignmentWhenAligned, 1);
 }
 
-TEST_F(SettingsLoadingTest, DamagedAlignmentFileGivesBuiltInsAndStaysAsItIs) {
+TEST_F(SettingsLoadingTest, MissingOrDamagedAlignmentFileGivesBuiltInsAndIsLeftAsItIs) {
+    AlignmentRecord alignment = DefaultAlignmentResult();
+    EXPECT_EQ(LoadAlignmentResultFile(alignment), FileResult::CannotOpen);
+    EXPECT_EQ(GetFileAttributesW(kAlignmentResultFileName), INVALID_FILE_ATTRIBUTES);
+
     AlignmentRecord stored = DefaultAlignmentResult();
     stored.accuracy.grade = AccuracyGrade::Good;   // usable, yet no desktop size
     stored.profileIndex = 2;
     WriteRecordBytes(kAlignmentResultFileName, stored);
-    AlignmentRecord alignment = stored;
+    alignment = stored;
     EXPECT_EQ(LoadAlignmentResultFile(alignment), FileResult::Invalid);
     EXPECT_EQ(alignment.accuracy.grade, AccuracyGrade::NotAligned);
     EXPECT_EQ(alignment.profileIndex, -1);
@@ -54,13 +51,7 @@ TEST_F(SettingsLoadingTest, DamagedAlignmentFileGivesBuiltInsAndStaysAsItIs) {
     EXPECT_EQ(ValueAt<int32_t>(ReadBytes(kAlignmentResultFileName), 780), 2);
 }
 
-TEST_F(SettingsLoadingTest, MissingAlignmentFileIsNotCreated) {
-    AlignmentRecord alignment = DefaultAlignmentResult();
-    EXPECT_EQ(LoadAlignmentResultFile(alignment), FileResult::CannotOpen);
-    EXPECT_EQ(GetFileAttributesW(kAlignmentResultFileName), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenSize) {
+TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenButAShortOneIsLeftAlone) {
     DisplayAspectRecord aspect = DefaultDisplayAspect();
     aspect.autoDetect = 0;
     EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::CannotOpen);
@@ -72,18 +63,16 @@ TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenSize) 
     EXPECT_EQ(ValueAt<float>(bytes, 0), 1024.0f);
     EXPECT_EQ(ValueAt<float>(bytes, 4), 768.0f);
     EXPECT_EQ(ValueAt<int32_t>(bytes, 8), 1);
-}
 
-TEST_F(SettingsLoadingTest, ShortDisplayAspectFileIsReportedButNeitherUsedNorRewritten) {
     WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, 4);
-    DisplayAspectRecord aspect = DefaultDisplayAspect();
+    aspect = DefaultDisplayAspect();
     EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::Invalid);
     EXPECT_EQ(aspect.width, 4.0f);
     EXPECT_EQ(aspect.height, 3.0f);
     EXPECT_EQ(ReadBytes(kDisplayAspectFileName).size(), 4u);
 }
 
-TEST_F(SettingsLoadingTest, CoreParameterFailureAsksForTheFileMessageNamingTheFile) {
+TEST_F(SettingsLoadingTest, RequiredFileFailuresAskForTheFileMessageNamingTheFile) {
     CoreParameterRecord parameters = DefaultCoreParameters();
     RequiredFileLoad missing = LoadCoreParameterFile(parameters);
     EXPECT_FALSE(missing.Succeeded());
@@ -97,13 +86,11 @@ TEST_F(SettingsLoadingTest, CoreParameterFailureAsksForTheFileMessageNamingTheFi
     RequiredFileLoad invalid = LoadCoreParameterFile(parameters);
     EXPECT_EQ(invalid.result, FileResult::InvalidText);
     EXPECT_EQ(invalid.FailureMessage(), 10003);
-}
 
-TEST_F(SettingsLoadingTest, ShortChessboardLayoutAsksForTheFileMessageNamingTheFile) {
     WriteRecordBytes(kChessboardLayoutFileName, DefaultChessboardLayout(), 12);
     ChessboardLayoutRecord layout = DefaultChessboardLayout();
-    RequiredFileLoad load = LoadChessboardLayoutFile(layout);
-    EXPECT_EQ(load.result, FileResult::Invalid);
-    EXPECT_EQ(load.FailureMessage(), 10003);
-    EXPECT_STREQ(load.fileName, L"tavro_chbrd.und");
+    RequiredFileLoad shortLayout = LoadChessboardLayoutFile(layout);
+    EXPECT_EQ(shortLayout.result, FileResult::Invalid);
+    EXPECT_EQ(shortLayout.FailureMessage(), 10003);
+    EXPECT_STREQ(shortLayout.fileName, L"tavro_chbrd.und");
 }

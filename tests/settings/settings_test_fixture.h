@@ -1,5 +1,6 @@
 #pragma once
 // Every settings test runs in its own empty folder, since the files are found by bare name.
+#include "settings/file_result.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,15 @@ protected:
     template <typename Record>
     static void WriteRecordBytes(const wchar_t* file, const Record& record, size_t size = sizeof(Record)) {
         ASSERT_TRUE(testsupport::WriteBytes(file, &record, size));
+    }
+
+    // A missing file cannot be opened and a file `size` bytes long is invalid; `read` keeps its values.
+    template <typename Record>
+    static void ExpectMissingAndShortRejected(const wchar_t* file, const Record& good, FileResult (*readFile)(Record&),
+                                              Record& read, size_t size = sizeof(Record) - 1) {
+        EXPECT_EQ(readFile(read), FileResult::CannotOpen);
+        WriteRecordBytes(file, good, size);
+        EXPECT_EQ(readFile(read), FileResult::Invalid);
     }
 
     // The value stored at `offset` of a file's bytes; zero when the file is too short.
