@@ -12,15 +12,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-class ThreadRecordingSink : public RecordingSink {
-public:
-    void OnFrame(const BYTE* buffer) override {
-        frameThread = GetCurrentThreadId();
-        RecordingSink::OnFrame(buffer);
-    }
-    std::atomic<DWORD> frameThread{0};
-};
-
 bool WaitForFrames(const RecordingSink& sink, int count) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (sink.frames < count) {
@@ -34,7 +25,7 @@ bool WaitForFrames(const RecordingSink& sink, int count) {
 TEST(RendererGraph, FramesFlowOnTheStreamingThreadAndStopWithTheGraph) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     {
-        ThreadRecordingSink sink;
+        RecordingSink sink;
         ComPtr<IBaseFilter> renderer;
         ASSERT_EQ(SensorRenderer::Create(&sink, renderer), S_OK);
         const ComPtr<TestSourceFilter> source = TakeReference(new TestSourceFilter());

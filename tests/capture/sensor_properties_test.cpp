@@ -6,28 +6,18 @@
 
 namespace {
 
-TEST(ClampIntoRecord, InRangeValuesAreStored) {
+// In-range values are stored; out of range moves to the bound once; without a range nothing is taken.
+TEST(ClampIntoRecord, StoresInRangeAndMovesToTheBoundOnce) {
     PropertyRecord record{0, -10, 10, 0, 1, 3, 1};
-    EXPECT_EQ(ClampIntoRecord(record, -10), 1);
-    EXPECT_EQ(record.value, -10);
-    EXPECT_EQ(ClampIntoRecord(record, 10), 1);
-    EXPECT_EQ(record.value, 10);
-}
-
-TEST(ClampIntoRecord, OutOfRangeMovesToTheBoundOnce) {
-    PropertyRecord record{0, -10, 10, 0, 1, 3, 1};
-    EXPECT_EQ(ClampIntoRecord(record, -50), 1);
-    EXPECT_EQ(record.value, -10);
-    EXPECT_EQ(ClampIntoRecord(record, -50), 0);
-    EXPECT_EQ(ClampIntoRecord(record, 99), 1);
-    EXPECT_EQ(record.value, 10);
-    EXPECT_EQ(ClampIntoRecord(record, 11), 0);
-}
-
-TEST(ClampIntoRecord, ControlsWithoutRangeTakeNothing) {
-    PropertyRecord record{0, -10, 10, 0, 1, 3, 0};
-    EXPECT_EQ(ClampIntoRecord(record, 0), 0);
-    EXPECT_EQ(record.value, 3);
+    struct Step { int asked, changed, stored; };
+    for (Step s : {Step{-10, 1, -10}, Step{10, 1, 10}, Step{-50, 1, -10}, Step{-50, 0, -10}, Step{99, 1, 10},
+                   Step{11, 0, 10}}) {
+        EXPECT_EQ(ClampIntoRecord(record, s.asked), s.changed) << s.asked;
+        EXPECT_EQ(record.value, s.stored) << s.asked;
+    }
+    PropertyRecord noRange{0, -10, 10, 0, 1, 3, 0};
+    EXPECT_EQ(ClampIntoRecord(noRange, 0), 0);
+    EXPECT_EQ(noRange.value, 3);
 }
 
 class SensorPropertiesTest : public ::testing::Test {
@@ -50,7 +40,7 @@ protected:
     SensorProperties properties_;
 };
 
-TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecord) {
+TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
     Start();
     const PropertyRecord& brightness = properties_.VideoProcAmp(0);
     EXPECT_EQ(brightness.id, 0);
@@ -63,6 +53,12 @@ TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecord) {
     EXPECT_EQ(properties_.CameraControl(4).defaultValue, -6);
     EXPECT_EQ(properties_.CameraControl(4).valid, 1);
     EXPECT_EQ(properties_.CameraControl(5).valid, 0);
+    const ImagingParameters minimum = properties_.MinimumImaging();
+    EXPECT_EQ(minimum.brightness, -64);
+    EXPECT_EQ(minimum.contrast, 0);
+    EXPECT_EQ(minimum.gamma, 100);
+    EXPECT_EQ(minimum.exposureTime, -11);
+    EXPECT_EQ(minimum.channel, 0);
 }
 
 TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
@@ -85,29 +81,21 @@ TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
     EXPECT_EQ(properties_.VideoProcAmp(0).value, -64);
 }
 
-TEST_F(SensorPropertiesTest, BelowMinimumBrightnessIsWrittenOnceThenNothing) {
+TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheReadBack) {
     Start();
+    EXPECT_EQ(properties_.SetVideoProcAmp(2, 1), 0);    // no range
+    EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), 0);
+    EXPECT_EQ(properties_.SetCameraControl(-1, 1), 0);
+    EXPECT_TRUE(filter_->videoProcAmp->writes.empty());
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), 1);
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), 0);
     ASSERT_EQ(filter_->videoProcAmp->writes.size(), 1u);
     EXPECT_EQ(filter_->videoProcAmp->writes[0].value, -64);
     EXPECT_EQ(filter_->videoProcAmp->writes[0].flags, 2);
-}
-
-TEST_F(SensorPropertiesTest, SetterReportsTheReadBack) {
-    Start();
     filter_->videoProcAmp->getResult = S_FALSE;
     EXPECT_EQ(properties_.SetVideoProcAmp(1, 50), 0);
-    EXPECT_EQ(filter_->videoProcAmp->writes.size(), 1u);
+    EXPECT_EQ(filter_->videoProcAmp->writes.size(), 2u);
     EXPECT_EQ(properties_.VideoProcAmp(1).value, 50);
-}
-
-TEST_F(SensorPropertiesTest, ControlsWithoutRangeAndBadIdsWriteNothing) {
-    Start();
-    EXPECT_EQ(properties_.SetVideoProcAmp(2, 1), 0);
-    EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), 0);
-    EXPECT_EQ(properties_.SetCameraControl(-1, 1), 0);
-    EXPECT_TRUE(filter_->videoProcAmp->writes.empty());
 }
 
 TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreaming) {
@@ -160,16 +148,6 @@ TEST_F(SensorPropertiesTest, ApplySensorInitRunsToTheEndAndAnswersWithGain) {
     EXPECT_EQ(amp[0].id, 6);
     EXPECT_EQ(amp[1].id, 9);
     EXPECT_EQ(amp[1].value, 30);
-}
-
-TEST_F(SensorPropertiesTest, MinimumImagingCollectsTheMinima) {
-    Start();
-    const ImagingParameters minimum = properties_.MinimumImaging();
-    EXPECT_EQ(minimum.brightness, -64);
-    EXPECT_EQ(minimum.contrast, 0);
-    EXPECT_EQ(minimum.gamma, 100);
-    EXPECT_EQ(minimum.exposureTime, -11);
-    EXPECT_EQ(minimum.channel, 0);
 }
 
 TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {

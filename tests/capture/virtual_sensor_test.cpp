@@ -13,15 +13,6 @@ namespace {
 
 const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
 
-class FrameThreadSink : public RecordingSink {
-public:
-    void OnFrame(const BYTE* buffer) override {
-        frameThread = GetCurrentThreadId();
-        RecordingSink::OnFrame(buffer);
-    }
-    std::atomic<DWORD> frameThread{0};
-};
-
 // Live COM objects of the virtual sensor's DLL, or -1 when it is not loaded.
 long VirtualSensorObjects() {
     HMODULE module = GetModuleHandleW(L"vsensor.dll");
@@ -42,7 +33,7 @@ TEST(VirtualSensor, StartsAtThirtyFramesASecondAndReleasesEverything) {
             GTEST_SKIP() << "no virtual sensor in this prefix";
         }
         ASSERT_EQ(match, SensorMatch::Matched);
-        FrameThreadSink sink;
+        RecordingSink sink;
         ASSERT_EQ(sensor.Start(nullptr, &sink, 320, 240), 1);
         EXPECT_EQ(sensor.State(), GraphState::Running);
         EXPECT_EQ(sensor.Format(), CaptureFormat::Rgb24);
