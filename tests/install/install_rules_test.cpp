@@ -9,14 +9,11 @@ namespace {
 
 constexpr wchar_t kVidPid[] = L"VID_05E1&PID_0500";
 
-TEST(PresenceScan, SensorAloneIsThreeAndKeepsLooking) {
-    PresenceScan scan(kVidPid);
-    EXPECT_FALSE(scan.Observe(L"PCI\\VEN_8086&DEV_1234\\3&11583659&0&10"));
-    EXPECT_FALSE(scan.Observe(L"USB\\VID_05E1&PID_0500&MI_00\\6&1A2B3C&0&0000"));
-    EXPECT_EQ(PresenceSensorOnly, scan.Result());
-}
-
-TEST(PresenceScan, EachReceiverIdWithTheSensorIsFourAndEndsTheScan) {
+TEST(PresenceScan, SensorAloneIsThreeAndEachReceiverIdWithItIsFourAndEndsTheScan) {
+    PresenceScan alone(kVidPid);
+    EXPECT_FALSE(alone.Observe(L"PCI\\VEN_8086&DEV_1234\\3&11583659&0&10"));
+    EXPECT_FALSE(alone.Observe(L"USB\\VID_05E1&PID_0500&MI_00\\6&1A2B3C&0&0000"));
+    EXPECT_EQ(PresenceSensorOnly, alone.Result());
     for (const wchar_t* receiver : {L"HID\\VID_6624&PID_5488\\7&1&0&0000",
                                     L"HID\\VID_9999&PID_0001&MI_01\\7&2&0&0000",
                                     L"HID\\VID_04B8&PID_0C03\\7&3&0&0000"}) {
@@ -28,36 +25,30 @@ TEST(PresenceScan, EachReceiverIdWithTheSensorIsFourAndEndsTheScan) {
     }
 }
 
-TEST(PresenceScan, NothingAndNearMissesAreOne) {
-    PresenceScan scan(kVidPid);
-    scan.Observe(L"HID\\VID_6624&PID_5489\\1");  // one digit off
-    scan.Observe(L"USB\\VID_05E1&PID_0501\\1");
-    EXPECT_EQ(PresenceNothing, scan.Result());
-}
-
-TEST(PresenceScan, LowerCaseVidPidNeverMatchesUpperCasedIds) {
-    PresenceScan scan(L"vid_05e1&pid_0500");
-    scan.Observe(L"HID\\VID_6624&PID_5488\\1");
-    scan.Observe(L"USB\\VID_05E1&PID_0500\\1");
-    EXPECT_EQ(PresenceReceiverOnly, scan.Result());
-}
-
-TEST(PresenceScan, EmptyVidPidMatchesNothing) {
-    PresenceScan scan(L"");
-    scan.Observe(L"USB\\VID_05E1&PID_0500\\1");
-    EXPECT_EQ(PresenceNothing, scan.Result());
+// Matching is exact and case-sensitive: near misses, a lower-case VID/PID and an empty one find no sensor.
+TEST(PresenceScan, OnlyExactIdsMatch) {
+    struct Case { const wchar_t* vidPid; const wchar_t* first; const wchar_t* second; Presence expected; };
+    const Case cases[] = {
+        {kVidPid, L"HID\\VID_6624&PID_5489\\1", L"USB\\VID_05E1&PID_0501\\1", PresenceNothing},
+        {L"vid_05e1&pid_0500", L"HID\\VID_6624&PID_5488\\1", L"USB\\VID_05E1&PID_0500\\1", PresenceReceiverOnly},
+        {L"", L"USB\\VID_05E1&PID_0500\\1", L"PCI\\VEN_8086\\1", PresenceNothing},
+    };
+    for (const Case& c : cases) {
+        PresenceScan scan(c.vidPid);
+        scan.Observe(c.first);
+        scan.Observe(c.second);
+        EXPECT_EQ(c.expected, scan.Result()) << c.vidPid;
+    }
 }
 
 // Counts with a given set of files present.
 int CountWith(bool (*present)(const DriverFile&)) { return CountInstalledFiles(present); }
 
-TEST(DriverFileCount, FullInstallationIsTwentyFourAndTheRemoverIsNotCounted) {
+TEST(DriverFileCount, FullInstallationIsTwentyFourWithEitherTwainPair) {
     EXPECT_EQ(27u, kDriverFiles.size());
     EXPECT_EQ(24, CountWith([](const DriverFile&) { return true; }));
     EXPECT_EQ(0, CountWith([](const DriverFile& f) { return f.role == DriverFileRole::RemovedOnly; }));
-}
-
-TEST(DriverFileCount, WyvoPairCountsOnlyWithoutTheQ4400Pair) {
+    // The Wyvo pair counts only without the Q4400 pair.
     EXPECT_EQ(24, CountWith([](const DriverFile& f) { return f.role != DriverFileRole::TwainPrimary; }));
     // One file of the Q4400 pair is enough to shut the Wyvo pair out.
     EXPECT_EQ(23, CountWith([](const DriverFile& f) {
@@ -97,15 +88,13 @@ TEST(DriverStateRules, FileStateAndCombination) {
     EXPECT_EQ(DriverPartlyInstalled, CombineDriverState(DriverInstalled, DriverPartlyInstalled));
 }
 
-TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolder) {
+TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolderAndPnfBesideTheInf) {
     EXPECT_EQ(L"C:\\Tavro\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\Tavro\\bin\\tavro.exe"));
     EXPECT_EQ(L"C:\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\bin\\tavro.exe"));
     EXPECT_EQ(L"", PackageInfPath(L"C:\\tavro.exe"));
     EXPECT_EQ(L"", PackageInfPath(L"tavro.exe"));
     EXPECT_EQ(L"", PackageInfPath(L""));
-}
-
-TEST(DriverPackage, PnfReplacesTheExtension) {
+    // The PNF beside an INF replaces its extension.
     EXPECT_EQ(L"C:\\windows\\inf\\oem12.PNF", PnfPathFor(L"C:\\windows\\inf\\oem12.inf"));
     EXPECT_EQ(L"C:\\a.b\\oem.PNF", PnfPathFor(L"C:\\a.b\\oem"));
 }

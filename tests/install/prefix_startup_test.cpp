@@ -41,28 +41,17 @@ void AddSensor(PrefixState& prefix) {
     prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
 }
 
-TEST(PrefixStartup, SensorWithoutReceiverIsOpenedNormally) {
-    PrefixState prefix;
-    AddSensor(prefix);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::SensorReady}),
-              FollowStartup(context, SensorMatch::Matched, true));
-}
-
-TEST(PrefixStartup, ReceiverWithoutSensorOffersNoInstallation) {
+TEST(PrefixStartup, OnlyAnUpperCaseSensorNodeGetsTheSensorOpened) {
     PrefixState prefix;
     prefix.AddDevice(kReceiverInstanceId, GUID_DEVCLASS_HIDCLASS, L"HID\\VID_6624&PID_5488");
     DriverContext context(kTestVidPid);
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::ShowSensorNotFound}),
-              FollowStartup(context, SensorMatch::DefaultName, true));
-}
-
-TEST(PrefixStartup, LowerCaseVidPidEndsWithSensorNotFound) {
-    PrefixState prefix;
+    const Steps notFound{StartupStep::CheckPresence, StartupStep::ShowSensorNotFound};
+    EXPECT_EQ(notFound, FollowStartup(context, SensorMatch::DefaultName, true));
     AddSensor(prefix);
-    DriverContext context(L"vid_7a11&pid_13d5");
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::ShowSensorNotFound}),
-              FollowStartup(context, SensorMatch::DefaultName, true));
+    DriverContext lowerCase(L"vid_7a11&pid_13d5");
+    EXPECT_EQ(notFound, FollowStartup(lowerCase, SensorMatch::DefaultName, true));
+    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::SensorReady}),
+              FollowStartup(context, SensorMatch::Matched, true));
 }
 
 TEST(PrefixStartup, CompleteDriverUnderDefaultNameIsSystemErrorWithoutOffer) {
@@ -77,22 +66,7 @@ TEST(PrefixStartup, CompleteDriverUnderDefaultNameIsSystemErrorWithoutOffer) {
     EXPECT_TRUE(PrefixState::DeviceExists(kSensorInstanceId));
 }
 
-TEST(PrefixStartup, FilesWithoutInfAskToReinstallAndYesReleasesThenCopies) {
-    PrefixState prefix;
-    ProgramFolder program(true);
-    AddSensor(prefix);
-    prefix.PlaceAllCountedFiles();
-    DriverContext context = program.Context();
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::CheckDriver,
-                     StartupStep::AskReinstall, StartupStep::ReleaseAndInstall,
-                     StartupStep::ShowReplugDevice}),
-              FollowStartup(context, SensorMatch::DefaultName, true));
-    EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
-    EXPECT_EQ(0, CountInstalledDriverFiles(prefix.WindowsDirectory()));
-    EXPECT_EQ(1u, prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).size());
-}
-
-TEST(PrefixStartup, NoAnswerLeavesEverythingInPlace) {
+TEST(PrefixStartup, FilesWithoutInfAskToReinstallNoKeepsAllAndYesReleasesThenCopies) {
     PrefixState prefix;
     ProgramFolder program(true);
     AddSensor(prefix);
@@ -102,6 +76,14 @@ TEST(PrefixStartup, NoAnswerLeavesEverythingInPlace) {
     EXPECT_TRUE(PrefixState::DeviceExists(kSensorInstanceId));
     EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
     EXPECT_TRUE(prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).empty());
+
+    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::CheckDriver,
+                     StartupStep::AskReinstall, StartupStep::ReleaseAndInstall,
+                     StartupStep::ShowReplugDevice}),
+              FollowStartup(context, SensorMatch::DefaultName, true));
+    EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
+    EXPECT_EQ(0, CountInstalledDriverFiles(prefix.WindowsDirectory()));
+    EXPECT_EQ(1u, prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).size());
 }
 
 TEST(PrefixStartup, MissingPackageInfEndsWithItsMessage) {

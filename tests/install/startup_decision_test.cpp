@@ -5,74 +5,45 @@
 
 namespace {
 
-StartupFacts Opened(Presence presence, SensorMatch match) {
-    StartupFacts facts;
-    facts.presence = presence;
-    facts.sensorMatch = match;
-    return facts;
+StartupFacts Facts(std::optional<Presence> presence, std::optional<SensorMatch> match = {},
+                   std::optional<DriverState> driver = {}, std::optional<bool> accepted = {},
+                   std::optional<InstallResult> result = {}) {
+    return {presence, match, driver, accepted, result};
 }
 
-StartupFacts WithDriver(SensorMatch match, DriverState state) {
-    StartupFacts facts = Opened(PresenceSensorAndReceiver, match);
-    facts.driverState = state;
-    return facts;
-}
-
-TEST(StartupDecision, PresenceDecidesWhetherTheSensorIsOpened) {
-    EXPECT_EQ(StartupStep::CheckPresence, NextStartupStep({}));
-    StartupFacts facts;
-    facts.presence = PresenceUnavailable;
-    EXPECT_EQ(StartupStep::ShowSystemError, NextStartupStep(facts));
-    facts.presence = PresenceNothing;
-    EXPECT_EQ(StartupStep::ShowSensorNotFound, NextStartupStep(facts));
-    facts.presence = PresenceReceiverOnly;
-    EXPECT_EQ(StartupStep::ShowSensorNotFound, NextStartupStep(facts));
-    facts.presence = PresenceSensorOnly;
-    EXPECT_EQ(StartupStep::OpenSensor, NextStartupStep(facts));
-    facts.presence = PresenceSensorAndReceiver;
-    EXPECT_EQ(StartupStep::OpenSensor, NextStartupStep(facts));
-}
-
-TEST(StartupDecision, OpenResultDecidesWhetherTheDriverIsChecked) {
-    EXPECT_EQ(StartupStep::SensorReady, NextStartupStep(Opened(PresenceSensorOnly, SensorMatch::Matched)));
-    EXPECT_EQ(StartupStep::ShowSensorNotFound, NextStartupStep(Opened(PresenceSensorOnly, SensorMatch::NotFound)));
-    EXPECT_EQ(StartupStep::ShowSensorFailure, NextStartupStep(Opened(PresenceSensorOnly, SensorMatch::Failed)));
-    EXPECT_EQ(StartupStep::CheckDriver, NextStartupStep(Opened(PresenceSensorOnly, SensorMatch::OtherName)));
-    EXPECT_EQ(StartupStep::CheckDriver, NextStartupStep(Opened(PresenceSensorOnly, SensorMatch::DefaultName)));
-}
-
-TEST(StartupDecision, CompleteDriverUnderTheDefaultNameOffersNoInstallation) {
-    EXPECT_EQ(StartupStep::ShowSystemError, NextStartupStep(WithDriver(SensorMatch::DefaultName, DriverInstalled)));
-    EXPECT_EQ(StartupStep::ShowSystemError, NextStartupStep(WithDriver(SensorMatch::OtherName, DriverInstalled)));
-}
-
-TEST(StartupDecision, NothingInstalledAsksToInstallWithoutRelease) {
-    StartupFacts facts = WithDriver(SensorMatch::OtherName, DriverNotInstalled);
-    EXPECT_EQ(StartupStep::AskInstall, NextStartupStep(facts));
-    facts.installAccepted = true;
-    EXPECT_EQ(StartupStep::Install, NextStartupStep(facts));
-    facts.installAccepted = false;
-    EXPECT_EQ(StartupStep::Quit, NextStartupStep(facts));
-}
-
-TEST(StartupDecision, PartialInstallationAsksToReleaseAndReinstall) {
-    StartupFacts facts = WithDriver(SensorMatch::DefaultName, DriverPartlyInstalled);
-    EXPECT_EQ(StartupStep::AskReinstall, NextStartupStep(facts));
-    facts.installAccepted = true;
-    EXPECT_EQ(StartupStep::ReleaseAndInstall, NextStartupStep(facts));
-    facts.installAccepted = false;
-    EXPECT_EQ(StartupStep::Quit, NextStartupStep(facts));
-}
-
-TEST(StartupDecision, EveryInstallationResultEndsWithItsMessage) {
-    StartupFacts facts = WithDriver(SensorMatch::DefaultName, DriverNotInstalled);
-    facts.installAccepted = true;
-    facts.installResult = InstallInfCopied;
-    EXPECT_EQ(StartupStep::ShowReplugDevice, NextStartupStep(facts));
-    facts.installResult = InstallCopyFailed;
-    EXPECT_EQ(StartupStep::ShowSetupCopyFailed, NextStartupStep(facts));
-    facts.installResult = InstallInfMissing;
-    EXPECT_EQ(StartupStep::ShowSetupInfMissing, NextStartupStep(facts));
+TEST(StartupDecision, EachStateOfKnowledgeLeadsToItsStep) {
+    const auto D = SensorMatch::DefaultName;
+    const auto O = SensorMatch::OtherName;
+    const auto Both = PresenceSensorAndReceiver;
+    struct Case { StartupFacts facts; StartupStep expected; };
+    const Case cases[] = {
+        {Facts({}), StartupStep::CheckPresence},
+        {Facts(PresenceUnavailable), StartupStep::ShowSystemError},
+        {Facts(PresenceNothing), StartupStep::ShowSensorNotFound},
+        {Facts(PresenceReceiverOnly), StartupStep::ShowSensorNotFound},
+        {Facts(PresenceSensorOnly), StartupStep::OpenSensor},
+        {Facts(Both), StartupStep::OpenSensor},
+        {Facts(PresenceSensorOnly, SensorMatch::Matched), StartupStep::SensorReady},
+        {Facts(PresenceSensorOnly, SensorMatch::NotFound), StartupStep::ShowSensorNotFound},
+        {Facts(PresenceSensorOnly, SensorMatch::Failed), StartupStep::ShowSensorFailure},
+        {Facts(PresenceSensorOnly, O), StartupStep::CheckDriver},
+        {Facts(PresenceSensorOnly, D), StartupStep::CheckDriver},
+        // A complete driver under another name offers no installation.
+        {Facts(Both, D, DriverInstalled), StartupStep::ShowSystemError},
+        {Facts(Both, O, DriverInstalled), StartupStep::ShowSystemError},
+        {Facts(Both, O, DriverNotInstalled), StartupStep::AskInstall},
+        {Facts(Both, O, DriverNotInstalled, true), StartupStep::Install},
+        {Facts(Both, O, DriverNotInstalled, false), StartupStep::Quit},
+        {Facts(Both, D, DriverPartlyInstalled), StartupStep::AskReinstall},
+        {Facts(Both, D, DriverPartlyInstalled, true), StartupStep::ReleaseAndInstall},
+        {Facts(Both, D, DriverPartlyInstalled, false), StartupStep::Quit},
+        {Facts(Both, D, DriverNotInstalled, true, InstallInfCopied), StartupStep::ShowReplugDevice},
+        {Facts(Both, D, DriverNotInstalled, true, InstallCopyFailed), StartupStep::ShowSetupCopyFailed},
+        {Facts(Both, D, DriverNotInstalled, true, InstallInfMissing), StartupStep::ShowSetupInfMissing},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        EXPECT_EQ(cases[i].expected, NextStartupStep(cases[i].facts)) << "case " << i;
+    }
 }
 
 }  // namespace
