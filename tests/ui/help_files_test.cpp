@@ -27,11 +27,4 @@ TEST(HelpFiles, LanguageFileComesFirstThenDefaultThenEnglish) {
     EXPECT_TRUE(FindHelpDocument(L"readme", L"FRA").fullName.empty());
 }
 
-TEST(HelpFiles, NothingFoundReportsFileNotFoundWithTheFirstPattern) {
-    testsupport::ScratchDirectory folder(L"help_missing");
-    const HelpOpenResult result = OpenHelpDocument(L"readme", L"ENG");
-    EXPECT_EQ(result.shellResult, ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(result.name, L"readme_ENG.*");
-}
-
 }  // namespace

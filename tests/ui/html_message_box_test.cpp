@@ -27,19 +27,16 @@ TEST(HtmlMessageBox, OkCancelShowsTextLabelsAndReturnsThePressedButton) {
     EXPECT_EQ(box.tag, 7);
 }
 
-TEST(HtmlMessageBox, YesNoIgnoresEscapeAndReturnsNo) {
-    BoxDriver driver(IDNO, false, true);
+// Escape answers OK on an OK box and nothing on a Yes/No box; the helper then presses the button.
+TEST(HtmlMessageBox, EscapeMeansOkOnlyWhereThereIsNothingElse) {
+    BoxDriver yesNo(IDNO, false, true);
     EXPECT_EQ(HtmlMessageBox(nullptr, L"Question?", L"Yes No", MB_YESNO | MB_ICONQUESTION), IDNO);
-    const ObservedBox& box = driver.Result();
-    ASSERT_TRUE(box.found);
-    EXPECT_EQ(box.buttons, (Buttons{{IDYES, L"Yes"}, {IDNO, L"No"}}));
-    EXPECT_FALSE(box.topmost);
-}
-
-TEST(HtmlMessageBox, EscapeOnAnOkBoxMeansOk) {
-    BoxDriver driver(IDOK, false, true);
+    ASSERT_TRUE(yesNo.Result().found);
+    EXPECT_EQ(yesNo.Result().buttons, (Buttons{{IDYES, L"Yes"}, {IDNO, L"No"}}));
+    EXPECT_FALSE(yesNo.Result().topmost);
+    BoxDriver ok(IDOK, false, true);
     EXPECT_EQ(HtmlMessageBox(nullptr, L"Note", L"Only OK", MB_OK | kMbNoBeep), IDOK);
-    EXPECT_EQ(driver.Result().buttons, (Buttons{{IDOK, L"OK"}}));
+    EXPECT_EQ(ok.Result().buttons, (Buttons{{IDOK, L"OK"}}));
 }
 
 TEST(HtmlMessageBox, EveryButtonSetHasTheSystemIdsAndLabels) {

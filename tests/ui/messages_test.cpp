@@ -3,54 +3,46 @@
 #include <gtest/gtest.h>
 
 #include "box_driver.h"
+#include "resources/resource_ids.h"
 #include "test_support.h"
+#include "ui/message_texts.h"
 
 namespace {
 
 const wchar_t kTitle[] = L"Tavro Test Pen";
-const std::wstring kFileAccess = L"File access error.\nPlease copy source file and try again.";
 
 class MessagesTest : public ::testing::Test {
 protected:
     void SetUp() override { SetMessageTitle(kTitle); }
 };
 
-TEST_F(MessagesTest, FileMessageForTheCoreParameterFile) {
-    BoxDriver driver(IDOK);
+// The texts themselves are checked in MessageTexts; here, which box shows them and how.
+TEST_F(MessagesTest, FatalMessagesShowTheirTextTopmostUnderTheProductTitle) {
+    BoxDriver fileDriver(IDOK);
     ShowFileError(L"tavro_param.und");
-    const ObservedBox& box = driver.Result();
+    const ObservedBox& box = fileDriver.Result();
     ASSERT_TRUE(box.found);
     EXPECT_EQ(box.caption, kTitle);
-    EXPECT_EQ(box.text, L"#10003\n[ tavro_param.und]\n\n" + kFileAccess + L"\n\nApplication will exit now.");
+    EXPECT_EQ(box.text, FileErrorText(L"tavro_param.und"));
     EXPECT_TRUE(box.topmost);
     EXPECT_EQ(box.tag, 7);
-}
 
-TEST_F(MessagesTest, FatalSensorNotFound) {
-    BoxDriver driver(IDOK);
+    BoxDriver sensorDriver(IDOK);
     ShowSensorNotFound();
-    EXPECT_EQ(driver.Result().text, L"#10011\n\nSensor not found.\nPlease check whether sensor connects to USB port.\n"
-                                    L"Or replug-in.\n\nApplication will exit now.");
-}
+    EXPECT_EQ(sensorDriver.Result().text, FatalText(IDS_SENSOR_NOT_FOUND));
 
-TEST_F(MessagesTest, SystemErrorReturnsFalseAfterShowingTheCodesText) {
-    BoxDriver driver(IDOK);
+    BoxDriver systemDriver(IDOK);
     EXPECT_FALSE(ShowSystemError(ERROR_FILE_NOT_FOUND));
-    const std::wstring text = driver.Result().text;
-    EXPECT_EQ(text.rfind(L"#10001\n\nOperating system internal error.\nPlease restart application.\n\n", 0), 0u);
-    EXPECT_NE(text.find(SystemTextOf(ERROR_FILE_NOT_FOUND)), std::wstring::npos);
+    EXPECT_EQ(systemDriver.Result().text, SystemErrorText(SystemTextOf(ERROR_FILE_NOT_FOUND)));
 }
 
-TEST_F(MessagesTest, CloseQuestionNamesTheProductAndIsTrueOnlyForOk) {
+TEST_F(MessagesTest, QuestionsReturnTheAnswer) {
     BoxDriver cancel(IDCANCEL);
     EXPECT_FALSE(AskCloseNow());
     EXPECT_EQ(cancel.Result().text, L"Close Tavro Test Pen now?");
     EXPECT_EQ(cancel.Result().tag, 0);
     BoxDriver ok(IDOK);
     EXPECT_TRUE(AskCloseNow());
-}
-
-TEST_F(MessagesTest, QuestionsReturnTheAnswer) {
     BoxDriver yes(IDYES);
     EXPECT_EQ(AskManualOrAutoAlignment(), IDYES);
     EXPECT_EQ(yes.Result().text, L"1. Press [Yes] to do manual-alignment.\n\n2. Press [No] to redo auto-alignment.");
@@ -58,23 +50,18 @@ TEST_F(MessagesTest, QuestionsReturnTheAnswer) {
     EXPECT_FALSE(AskInstallDriver());
 }
 
-TEST_F(MessagesTest, HelpWithoutReadmeNamesTheFirstPattern) {
-    testsupport::ScratchDirectory folder(L"help_none");
-    BoxDriver driver(IDOK);
-    OpenHelp(L"ENG");
-    EXPECT_EQ(driver.Result().text,
-              L"#10003\n[ readme_ENG]\n\n" + kFileAccess + L"\n\nThe specified file was not found.");
-}
-
-TEST_F(MessagesTest, HelpWithAReadmeWithoutViewerNamesTheFileAndTheAssociationError) {
+TEST_F(MessagesTest, HelpThatCannotOpenNamesThePatternOrTheFoundFile) {
     testsupport::ScratchDirectory folder(L"help_pdf");
+    BoxDriver none(IDOK);
+    OpenHelp(L"ENG");
+    EXPECT_EQ(none.Result().text, OpenFailureText(L"readme_ENG.*", ERROR_FILE_NOT_FOUND));
+    // A readme that no viewer is associated with.
     ASSERT_TRUE(testsupport::WriteBytes(L"readme_eng.tavrodoc", "x", 1));
     wchar_t directory[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, directory);
-    BoxDriver driver(IDOK);
+    BoxDriver noViewer(IDOK);
     OpenHelp(L"DEU");
-    EXPECT_EQ(driver.Result().text, L"#10003\n[ " + std::wstring(directory) + L"\\readme_eng]\n\n" + kFileAccess +
-                                        L"\n\nThere is no application associated with the given file name extension.");
+    EXPECT_EQ(noViewer.Result().text, OpenFailureText((std::wstring(directory) + L"\\readme_eng").c_str(), SE_ERR_NOASSOC));
 }
 
 }  // namespace

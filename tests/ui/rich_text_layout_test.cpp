@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "pixel_canvas.h"
+
 namespace {
 
 class RichTextLayoutTest : public ::testing::Test {
@@ -66,25 +68,15 @@ TEST_F(RichTextLayoutTest, IconsAndLargerFontsMakeLinesTaller) {
 }
 
 // Draws into a white bitmap and returns the columns that got ink in rows [top, bottom).
-std::pair<int, int> InkColumns(HDC dc, const RichTextLayout& layout, int top, int bottom) {
+std::pair<int, int> InkColumns(const RichTextLayout& layout, int top, int bottom) {
     const SIZE size = layout.Size();
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const SelectedObject selected(dc, bitmap.Get());
-    PatBlt(dc, 0, 0, size.cx, size.cy, WHITENESS);
-    layout.Draw(dc, 0, 0, RGB(0, 0, 0));
-    GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
+    testsupport::PixelCanvas canvas(size.cx, size.cy);
+    PatBlt(canvas.Dc(), 0, 0, size.cx, size.cy, WHITENESS);
+    layout.Draw(canvas.Dc(), 0, 0, RGB(0, 0, 0));
     int left = size.cx, right = -1;
     for (int y = top; y < bottom && y < size.cy; ++y) {
         for (int x = 0; x < size.cx; ++x) {
-            if ((pixels[y * size.cx + x] & 0xFFFFFF) != 0xFFFFFF) {
+            if (canvas.At(x, y) != RGB(255, 255, 255)) {
                 left = std::min(left, x);
                 right = std::max(right, x);
             }
@@ -96,8 +88,8 @@ std::pair<int, int> InkColumns(HDC dc, const RichTextLayout& layout, int top, in
 TEST_F(RichTextLayoutTest, RightAlignedLinesEndAtTheRightEdge) {
     const RichTextLayout layout = LayoutRichText(dc_.Get(), nullptr, L"<right>ii</right>WWWWWWWWWW", 600);
     const int lineHeight = Measure(L"W").cy;
-    const auto first = InkColumns(dc_.Get(), layout, 0, lineHeight);
-    const auto second = InkColumns(dc_.Get(), layout, lineHeight, 2 * lineHeight);
+    const auto first = InkColumns(layout, 0, lineHeight);
+    const auto second = InkColumns(layout, lineHeight, 2 * lineHeight);
     EXPECT_GT(first.first, layout.Size().cx / 2);
     EXPECT_LT(second.first, 5);
     EXPECT_NEAR(first.second, second.second, 3);
