@@ -63,7 +63,7 @@ TEST(CameraModelSelection, FullModelOnlyStrictlyAboveTheLimit) {
     EXPECT_FALSE(model.UsesFullDistortion());
 }
 
-TEST(CameraModelDistortion, SimpleModelScalesAndKeepsAxisPointsOnUndistort) {
+TEST(CameraModelDistortion, SimpleModelScalesKeepsAxisPointsAndIsTheIdentityWithoutCoefficients) {
     CameraModel model;
     model.SetIntrinsics(Profile(-0.25f, 0.0f, 0.0f, 0.0f));
     const cv::Point2f d = model.Distort({0.3f, -0.4f});  // r^2 = 0.25, s = 0.9375
@@ -75,10 +75,7 @@ TEST(CameraModelDistortion, SimpleModelScalesAndKeepsAxisPointsOnUndistort) {
     // On an axis the point comes back unchanged (no inversion is attempted).
     EXPECT_EQ(model.Undistort({0.0f, 0.5f}), cv::Point2f(0.0f, 0.5f));
     EXPECT_EQ(model.Undistort({0.5f, 0.0f}), cv::Point2f(0.5f, 0.0f));
-}
-
-TEST(CameraModelDistortion, ZeroCoefficientsAreTheIdentityBothWays) {
-    CameraModel model;
+    // Zero coefficients are the identity both ways.
     model.SetIntrinsics(Profile(0.0f, 0.0f, 0.0f, 0.0f));
     EXPECT_EQ(model.Distort({0.2f, 0.7f}), cv::Point2f(0.2f, 0.7f));
     EXPECT_EQ(model.Undistort({0.2f, 0.7f}), cv::Point2f(0.2f, 0.7f));
@@ -126,7 +123,7 @@ TEST(CameraModelProjection, SensorToBoardInvertsProjectionOverTheScreen) {
     ExpectRoundTripOverTheScreen(full, 0.25f);
 }
 
-TEST(CameraModelPose, AllZeroPoseIsRefusedAndThePreviousStays) {
+TEST(CameraModelPose, AllZeroPoseAndPlaneThroughTheCameraAreRefusedAndThePreviousStays) {
     CameraModel model;
     model.SetIntrinsics(Profile(-0.22f, 0.0f, 0.0f, 0.0f));
     ASSERT_TRUE(model.SetPose(kPose));
@@ -134,11 +131,6 @@ TEST(CameraModelPose, AllZeroPoseIsRefusedAndThePreviousStays) {
     EXPECT_FALSE(model.SetPose(CameraPose{}));
     EXPECT_EQ(model.ProjectBoardPoint(300, 200), before);
     EXPECT_EQ(model.Pose().tz, kPose.tz);
-}
-
-TEST(CameraModelPose, PlaneThroughTheCameraIsRefused) {
-    CameraModel model;
-    model.SetIntrinsics(Profile(0.0f, 0.0f, 0.0f, 0.0f));
     // Translation along the plane's own x axis: the plane contains the camera centre.
     EXPECT_FALSE(model.SetPose(CameraPose{5.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}));
 }

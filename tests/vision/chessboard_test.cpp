@@ -32,24 +32,17 @@ int FindIn(const cv::Mat& plane, int columns, int rows, int room, CornerBuffer& 
 
 }  // namespace
 
-TEST(FindChessboard, LandscapeBoardThroughBothLensModels) {
-    for (const bool full : {false, true}) {
-        const DetectorProfile lens = SampleLens(full);
-        const BoardScene scene;
+TEST(FindChessboard, LandscapeBoardThroughBothLensModelsAndPortraitBoard) {
+    struct Case { bool fullLens; bool portrait; };
+    for (const Case c : {Case{false, false}, Case{true, false}, Case{true, true}}) {
+        const DetectorProfile lens = SampleLens(c.fullLens);
+        const BoardScene scene = c.portrait ? BoardScene::Portrait() : BoardScene();
         const CameraPose pose = ViewOfDesktop(lens, scene);
         CornerBuffer corners;
-        ASSERT_EQ(FindIn(RenderBoard(lens, pose, scene), 7, 5, 35, corners), 35) << full;
+        ASSERT_EQ(FindIn(RenderBoard(lens, pose, scene), c.portrait ? 5 : 7, c.portrait ? 7 : 5, 35, corners), 35)
+            << c.fullLens << c.portrait;
         ExpectCornersMatch(corners, TrueCorners(lens, pose, scene), 0.3f);
     }
-}
-
-TEST(FindChessboard, PortraitBoard) {
-    const DetectorProfile lens = SampleLens(true);
-    const BoardScene scene = BoardScene::Portrait();
-    const CameraPose pose = ViewOfDesktop(lens, scene);
-    CornerBuffer corners;
-    ASSERT_EQ(FindIn(RenderBoard(lens, pose, scene), 5, 7, 35, corners), 35);
-    ExpectCornersMatch(corners, TrueCorners(lens, pose, scene), 0.3f);
 }
 
 TEST(FindChessboard, SingleCornerPatternGivesExactlyThatCorner) {
@@ -86,7 +79,7 @@ TEST(FindChessboard, HalfCoveredBoardGivesAPartialCount) {
     EXPECT_EQ(FindIn(plane, 7, 5, 4, corners), 4);  // no more than the room given
 }
 
-TEST(FindChessboard, NothingInAnEmptyOrEdgeOnlyPicture) {
+TEST(FindChessboard, NothingInAnEmptyOrEdgeOnlyPictureOrBeyondTheBuffer) {
     CornerBuffer corners;
     cv::Mat plane(240, 320, CV_8UC1, cv::Scalar(30));
     EXPECT_EQ(FindIn(plane, 7, 5, 35, corners), 0);
@@ -94,14 +87,11 @@ TEST(FindChessboard, NothingInAnEmptyOrEdgeOnlyPicture) {
     cv::line(plane, cv::Point(0, 200), cv::Point(319, 180), cv::Scalar(200), 3);
     EXPECT_EQ(FindIn(plane, 7, 5, 35, corners), 0);
     EXPECT_EQ(corners.count, 0);
-}
-
-TEST(FindChessboard, RefusesPatternsBeyondTheBuffer) {
+    // Patterns beyond the buffer are refused even over a whole board.
     const DetectorProfile lens = SampleLens(false);
     const BoardScene scene;
-    const cv::Mat plane = RenderBoard(lens, ViewOfDesktop(lens, scene), scene);
-    CornerBuffer corners;
-    EXPECT_EQ(FindIn(plane, 7, 6, 35, corners), 0);
-    EXPECT_EQ(FindIn(plane, 0, 5, 35, corners), 0);
+    const cv::Mat board = RenderBoard(lens, ViewOfDesktop(lens, scene), scene);
+    EXPECT_EQ(FindIn(board, 7, 6, 35, corners), 0);
+    EXPECT_EQ(FindIn(board, 0, 5, 35, corners), 0);
     EXPECT_EQ(FindIn(cv::Mat(), 7, 5, 35, corners), 0);
 }

@@ -3,7 +3,7 @@
 
 #include <opencv2/core.hpp>
 
-#include "app/unique_handle.h"
+#include "pixel_canvas.h"
 #include "synthetic_frame.h"
 #include "tracking/frame_images.h"
 
@@ -88,24 +88,10 @@ TEST(FrameImages, DrawShowsTheFrameTheWayTheSensorFormatSays) {
     FrameImages images;
     ASSERT_TRUE(images.SetFormat(buffer.Format()));
     images.Bind(buffer.Data());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 32;
-    info.bmiHeader.biHeight = -24;  // top-down target, so bits[y * 32 + x] is (x, y)
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
-    const HDC dc = memory.Get();
-    const UniqueBitmap target(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ASSERT_TRUE(dc && target && bits);
-    const HGDIOBJ previous = SelectObject(dc, target.Get());
+    testsupport::PixelCanvas canvas(32, 24);
     const RECT destination{0, 0, 32, 24};
-    EXPECT_TRUE(images.Draw(images.frame, dc, destination));
-    EXPECT_FALSE(images.Draw(images.channelPlane, dc, destination));
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    EXPECT_EQ(pixels[23 * 32 + 5] & 0xFFFFFF, 0xFF0000u);  // red, on the bottom line
-    EXPECT_EQ(pixels[0 * 32 + 5] & 0xFFFFFF, 0u);
-    SelectObject(dc, previous);
+    EXPECT_TRUE(images.Draw(images.frame, canvas.Dc(), destination));
+    EXPECT_FALSE(images.Draw(images.channelPlane, canvas.Dc(), destination));
+    EXPECT_EQ(canvas.At(5, 23), RGB(255, 0, 0));  // red, on the bottom line
+    EXPECT_EQ(canvas.At(5, 0), RGB(0, 0, 0));
 }

@@ -4,21 +4,19 @@
 
 #include "spot_scene.h"
 
-TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwo) {
+TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwoWithinTheArea) {
     SpotScene scene;
     scene.Light({100, 80, 6, 6});
     ASSERT_TRUE(scene.Detect());
     EXPECT_EQ(scene.current.spot, (PixelRect{98, 78, 10, 10}));
     EXPECT_EQ(scene.current.blobCount, 1);
     EXPECT_EQ(scene.blocking.Count(), 0);
-}
-
-TEST(SpotDetection, SpotRectangleStaysInsideTheDetectionArea) {
-    SpotScene scene;
-    scene.images.detectionArea = {50, 50, 100, 100};
-    scene.Light({50, 50, 6, 6});
-    ASSERT_TRUE(scene.Detect());
-    EXPECT_EQ(scene.current.spot, (PixelRect{50, 50, 8, 8}));
+    // Grown only as far as the detection area allows.
+    SpotScene corner;
+    corner.images.detectionArea = {50, 50, 100, 100};
+    corner.Light({50, 50, 6, 6});
+    ASSERT_TRUE(corner.Detect());
+    EXPECT_EQ(corner.current.spot, (PixelRect{50, 50, 8, 8}));
 }
 
 TEST(SpotDetection, MoreThanThreeBlobsIsNoSpotAndNoBlocking) {
@@ -87,7 +85,7 @@ TEST(SpotDetection, SidesTouchingTheAreaCountOnlyWithALitSample) {
     EXPECT_FALSE(EdgeLitTest(dark.View(), {100, 100, 6, 6}, 100, 2));  // nothing lit: never
 }
 
-TEST(SpotMeasure, CentroidIsIntensityWeighted) {
+TEST(SpotMeasure, CentroidIsIntensityWeightedOrTheCentreWhenUnlit) {
     SpotScene scene;
     scene.SetPixel(10, 20, SpotScene::kChannel, 100);
     scene.SetPixel(13, 20, SpotScene::kChannel, 200);
@@ -96,13 +94,10 @@ TEST(SpotMeasure, CentroidIsIntensityWeighted) {
     ASSERT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 128, scene.current));
     EXPECT_FLOAT_EQ(scene.current.centroidX, (10 * 100 + 13 * 200 + 13 * 100) / 400.0f);
     EXPECT_FLOAT_EQ(scene.current.centroidY, (20 * 100 + 20 * 200 + 23 * 100) / 400.0f);
-}
-
-TEST(SpotMeasure, UnlitSpotGetsItsCentre) {
-    SpotScene scene;
-    scene.current.spot = {8, 18, 7, 4};
+    // An unlit spot gets its centre.
+    scene.current.spot = {40, 18, 7, 4};
     ASSERT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 128, scene.current));
-    EXPECT_FLOAT_EQ(scene.current.centroidX, 11.5f);
+    EXPECT_FLOAT_EQ(scene.current.centroidX, 43.5f);
     EXPECT_FLOAT_EQ(scene.current.centroidY, 20.0f);
 }
 

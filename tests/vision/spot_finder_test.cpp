@@ -3,7 +3,7 @@
 
 #include "spot_scene.h"
 
-TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNot) {
+TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNotNorTheAreasLastRowAndColumn) {
     SpotScene scene;
     scene.Light({50, 50, 6, 5});  // 30 pixels
     scene.Light({150, 50, 29, 1});
@@ -11,6 +11,12 @@ TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNot) {
     const Blob& blob = scene.finder.Blobs()[0];
     EXPECT_EQ(blob.Rect(), (PixelRect{50, 50, 6, 5}));
     EXPECT_EQ(blob.pixelCount, 30);
+    // The last row and column of the area are no seeds.
+    SpotScene edges;
+    edges.images.detectionArea = {0, 0, 100, 100};
+    edges.Light({99, 10, 1, 40});
+    edges.Light({10, 99, 40, 1});
+    EXPECT_EQ(edges.Find(), 0);
 }
 
 TEST(SpotFinderFind, RegionsUseTheirSeedsThresholdAndMayLeaveTheArea) {
@@ -28,14 +34,6 @@ TEST(SpotFinderFind, RegionsUseTheirSeedsThresholdAndMayLeaveTheArea) {
     EXPECT_EQ(scene.finder.Blobs()[0].Rect(), (PixelRect{140, 120, 30, 3}));
     EXPECT_EQ(scene.finder.Blobs()[0].pixelCount, 90);
     EXPECT_EQ(scene.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
-}
-
-TEST(SpotFinderFind, LastRowAndColumnOfTheAreaAreNoSeeds) {
-    SpotScene scene;
-    scene.images.detectionArea = {0, 0, 100, 100};
-    scene.Light({99, 10, 1, 40});  // only in the last column
-    scene.Light({10, 99, 40, 1});  // only in the last row
-    EXPECT_EQ(scene.Find(), 0);
 }
 
 TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStay) {
@@ -90,12 +88,17 @@ SpotRecord PreviousSpot() {
 
 }  // namespace
 
-TEST(SpotFinderAssociate, WithoutHistoryTheLargestBlobWins) {
+// Without history, or with nothing within reach, the largest blob (the first on ties) wins.
+TEST(SpotFinderAssociate, WithoutACandidateNearTheLastSpotTheLargestBlobWins) {
     SpotFinder finder;
     finder.Blobs() = {MakeBlob(0, 0, 6, 40), MakeBlob(50, 50, 6, 45), MakeBlob(90, 0, 6, 45)};
     finder.Associate(SpotRecord());
     ASSERT_EQ(finder.Blobs().size(), 1u);
     EXPECT_EQ(finder.Blobs()[0].x, 50);
+    finder.Blobs() = {MakeBlob(150, 150, 6, 40), MakeBlob(20, 20, 6, 70)};
+    finder.Associate(PreviousSpot());
+    ASSERT_EQ(finder.Blobs().size(), 1u);
+    EXPECT_EQ(finder.Blobs()[0].pixelCount, 70);
 }
 
 TEST(SpotFinderAssociate, LargestWithinReachBeatsTheNearest) {
@@ -122,12 +125,4 @@ TEST(SpotFinderAssociate, NearestInsideThePreviousSpotWins) {
     finder.Associate(PreviousSpot());
     ASSERT_EQ(finder.Blobs().size(), 1u);
     EXPECT_EQ(finder.Blobs()[0].pixelCount, 30);
-}
-
-TEST(SpotFinderAssociate, NothingWithinReachFallsBackToTheLargest) {
-    SpotFinder finder;
-    finder.Blobs() = {MakeBlob(150, 150, 6, 40), MakeBlob(20, 20, 6, 70)};
-    finder.Associate(PreviousSpot());
-    ASSERT_EQ(finder.Blobs().size(), 1u);
-    EXPECT_EQ(finder.Blobs()[0].pixelCount, 70);
 }
