@@ -83,7 +83,7 @@ CameraPose RolledHalfTurn(CameraPose pose) {
 
 }  // namespace
 
-TEST(BoardDetection, LitScreenBoundsTheBoardInsideTheStartingArea) {
+TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesAndByTiles) {
     const BoardScene board;
     DetectionScene scene(board, ViewOfDesktop(SampleLens(true), board));
     cv::Mat white = scene.whitePlane.clone();
@@ -100,17 +100,21 @@ TEST(BoardDetection, LitScreenBoundsTheBoardInsideTheStartingArea) {
 
     // A dark picture has no lit screen: the area stays as it was.
     EXPECT_EQ(FindLitScreen(scene.blackPlane, scene.blackPlane, scene.work, kStartArea), kStartArea);
-}
 
-TEST(BoardDetection, BetweenReferencesFindsEveryCornerInDrawnOrderAtTheFirstLevel) {
-    const BoardScene board;
-    DetectionScene scene(board, ViewOfDesktop(SampleLens(true), board));
+    // Between the references every corner is found in drawn order at the first level.
     CornerBuffer corners;
     int level = -1;
     ASSERT_EQ(DetectBetweenReferences(scene.Images(kStartArea), 7, 5, corners, level), 35);
     EXPECT_EQ(level, 50);
     EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5));
     for (const cv::Point2f corner : scene.Truth()) EXPECT_LT(NearestFound(corners, corner), 0.5f);
+
+    // Tile by tile enough corners are seen to end the sweep.
+    CornerBuffer tiled;
+    const int found = DetectTileAdaptive(scene.Images(kStartArea), 7, 5, tiled);
+    EXPECT_GE(found, 31);
+    EXPECT_LE(found, 35);
+    EXPECT_EQ(tiled.count, found);
 }
 
 TEST(BoardDetection, PortraitAndUpsideDownBoardsAreFoundToo) {
@@ -136,16 +140,6 @@ TEST(BoardDetection, NoBoardLeavesLevelZeroAndFewerCorners) {
     int level = -1;
     EXPECT_LT(DetectBetweenReferences(scene.Images(kStartArea), 7, 5, corners, level), 35);
     EXPECT_EQ(level, 0);
-}
-
-TEST(BoardDetection, TileAdaptiveSeesEnoughCornersToEndTheSweep) {
-    const BoardScene board;
-    DetectionScene scene(board, ViewOfDesktop(SampleLens(true), board));
-    CornerBuffer corners;
-    const int found = DetectTileAdaptive(scene.Images(kStartArea), 7, 5, corners);
-    EXPECT_GE(found, 31);
-    EXPECT_LE(found, 35);
-    EXPECT_EQ(corners.count, found);
 }
 
 TEST(BoardDetection, SingleLitCornerIsFoundAloneWhereItWasDrawn) {

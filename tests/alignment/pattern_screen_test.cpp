@@ -2,41 +2,20 @@
 #include <gtest/gtest.h>
 
 #include "alignment/pattern_screen.h"
+#include "pixel_canvas.h"
 #include "test_desktop.h"
-#include "app/unique_handle.h"
 
 namespace {
 
-// A 32-bit screen-sized bitmap the patterns are drawn into.
-class Canvas {
+// The patterns drawn into a screen-sized picture; colours are symmetric, so COLORREF order is fine.
+class Canvas : public testsupport::PixelCanvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<const DWORD*>(bits);
-        selected_ = SelectObject(dc_.Get(), bitmap_.Get());
-    }
-    ~Canvas() { SelectObject(dc_.Get(), selected_); }
+    using PixelCanvas::PixelCanvas;
     void Draw(const PatternScreen& screen, bool gray = false) {
-        RECT client{0, 0, width_, height_};
-        screen.Draw(dc_.Get(), client, POINT{0, 0}, gray);
-        GdiFlush();
+        RECT client{0, 0, Width(), Height()};
+        screen.Draw(Dc(), client, POINT{0, 0}, gray);
     }
-    // Colour (0xRRGGBB) at a screen point.
-    DWORD At(POINT p) const { return bits_[p.y * width_ + p.x] & 0xFFFFFF; }
-
-private:
-    int width_, height_;
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ selected_ = nullptr;
-    const DWORD* bits_ = nullptr;
+    DWORD At(POINT p) const { return PixelCanvas::At(p.x, p.y); }
 };
 
 // Centre of drawn square (column, row).
@@ -158,7 +137,7 @@ TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
         EXPECT_EQ(canvas.At(SquareCentre(s, c, r + 1)), kWhite) << columns;
         EXPECT_EQ(canvas.At(SquareCentre(s, c, r)), kBlack) << columns;
         EXPECT_EQ(canvas.At(SquareCentre(s, c + 1, r + 1)), kBlack) << columns;
-        EXPECT_EQ(canvas.At(SquareCentre(s, c + 3, r)), kBlack) << columns;
+        EXPECT_EQ(canvas.At(SquareCentre(s, c + 1, r + 3)), kBlack) << columns;  // white on a full board
     }
 }
 

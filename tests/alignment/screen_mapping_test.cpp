@@ -86,7 +86,7 @@ TEST(AccuracyGrades, BoundariesAtSixAndFifteen) {
     EXPECT_EQ(GradeForAverageErrors(1.0f, 15.0f), AccuracyGrade::Bad);
 }
 
-TEST_F(MappingFixture, ExactBoardEvaluatesGoodAndMapsEveryCornerBack) {
+TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAnotherDesktop) {
     SetUpScene(1.0f, TrueLens());
     ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
     EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
@@ -106,6 +106,20 @@ TEST_F(MappingFixture, ExactBoardEvaluatesGoodAndMapsEveryCornerBack) {
     // Stored object points are desktop pixels (factor 1).
     const POINT first = pattern.CornerPosition(1, 1);
     EXPECT_FLOAT_EQ(record.posePoints.objectPoints[0].x, static_cast<float>(first.x));
+
+    // Restored while the same projected screen shows an 800 x 600 desktop.
+    geometry.SetDesktop(800, 600);
+    camera.SetPose(CameraPose{1, 1, 1, 0, 0, 0});
+    ASSERT_EQ(mapping.RestoreAlignment(record), ScreenMapping::kStepSuccess);
+    for (int i : {0, 6, 17, 28, 34}) {
+        const cv::Point2f seen = SeenCorner(i);
+        const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
+        const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
+        EXPECT_NEAR(mapped.x, drawn.x * 800.0f / 1024.0f, 0.5f) << i;
+        EXPECT_NEAR(mapped.y, drawn.y * 600.0f / 768.0f, 0.5f) << i;
+    }
+    record.posePoints.count = 5;
+    EXPECT_EQ(mapping.RestoreAlignment(record), 0);
 }
 
 TEST_F(MappingFixture, AspectSearchRecoversSixteenByNineDisplay) {
@@ -166,38 +180,6 @@ TEST_F(MappingFixture, TooFewCornersFailWithTheLosingCornersMessage) {
     EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
     EXPECT_EQ(mapping.EvaluateChessboard(corners, 16), 0);
     EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
-
-    // Manual alignment: nine dots in their slots, the 26 unused slots not counted as lost.
-    SetUpScene(1.0f, TrueLens());
-    CornerBuffer dots{};
-    for (int slot : {0, 3, 6, 14, 17, 20, 28, 31, 34}) dots.points[slot] = corners.points[slot];
-    mapping.SetMinCorners(6);
-    mapping.SetManualAlignment(true);
-    mapping.SelectProfile(0);
-    ASSERT_EQ(mapping.FitAndGrade(dots), ScreenMapping::kStepSuccess);
-    EXPECT_EQ(mapping.Figures().lostCorners, 0);
-    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
-}
-
-TEST_F(MappingFixture, RestoredRecordFromAnotherDesktopIsRescaled) {
-    SetUpScene(1.0f, TrueLens());
-    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
-    AlignmentRecord record = DefaultAlignmentResult();
-    mapping.StoreAlignment(record);
-
-    // The same projected screen now shows an 800 x 600 desktop.
-    geometry.SetDesktop(800, 600);
-    camera.SetPose(CameraPose{1, 1, 1, 0, 0, 0});
-    ASSERT_EQ(mapping.RestoreAlignment(record), ScreenMapping::kStepSuccess);
-    for (int i : {0, 6, 17, 28, 34}) {
-        const cv::Point2f seen = SeenCorner(i);
-        const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
-        const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
-        EXPECT_NEAR(mapped.x, drawn.x * 800.0f / 1024.0f, 0.5f) << i;
-        EXPECT_NEAR(mapped.y, drawn.y * 600.0f / 768.0f, 0.5f) << i;
-    }
-    record.posePoints.count = 5;
-    EXPECT_EQ(mapping.RestoreAlignment(record), 0);
 }
 
 TEST_F(MappingFixture, PointerOffsetPairFollowsThePointCount) {
