@@ -121,26 +121,22 @@ TEST_F(GainTest, PlainScreenIsFoundWithoutMessage) {
     EXPECT_EQ(images.thresholdImage.at<uchar>(5, 160), 255);
 }
 
-TEST_F(GainTest, ThreeHotPixelsAreIgnored) {
+TEST_F(GainTest, ThreeHotPixelsOrAHotBoxOnePixelWideAreIgnored) {
     // Dilation spreads a hot pixel over 5 x 5; an area of three pixels keeps three of them.
     images.channelPlane.at<uchar>(100, 100) = 250;
     images.detectionArea = {99, 100, 3, 1};
-    const GainVerdict verdict = Evaluate();
-    EXPECT_TRUE(verdict.found);
-    EXPECT_EQ(verdict.messageId, 0);
-    EXPECT_EQ(verdict.hotSpot.count, 0);
+    for (int pass = 0; pass < 2; ++pass) {
+        const GainVerdict verdict = Evaluate();
+        EXPECT_TRUE(verdict.found) << pass;
+        EXPECT_EQ(verdict.messageId, 0) << pass;
+        EXPECT_EQ(verdict.hotSpot.count, 0) << pass;
+        FillPlane(images.channelPlane, 100);
+        Brighten({100, 50, 1, 60}, 250);
+        images.detectionArea = {102, 10, 1, 220};  // one column of the dilated line
+    }
 }
 
-TEST_F(GainTest, HotBoxOnePixelWideIsIgnored) {
-    Brighten({100, 50, 1, 60}, 250);
-    images.detectionArea = {102, 10, 1, 220};  // one column of the dilated line
-    const GainVerdict verdict = Evaluate();
-    EXPECT_TRUE(verdict.found);
-    EXPECT_EQ(verdict.hotSpot.count, 0);
-    EXPECT_EQ(verdict.messageId, 0);
-}
-
-TEST_F(GainTest, SmallHotSpotIsBoxedAndReported) {
+TEST_F(GainTest, SmallHotSpotOnTheDesktopIsBoxedAndReported) {
     Brighten({100, 100, 6, 4}, 250);  // dilated to 10 x 8
     const GainVerdict verdict = Evaluate();
     EXPECT_TRUE(verdict.found);
@@ -148,15 +144,14 @@ TEST_F(GainTest, SmallHotSpotIsBoxedAndReported) {
     EXPECT_EQ(verdict.hotSpot.count, 80);
     EXPECT_EQ(verdict.hotSpot.box, (PixelRect{98, 98, 10, 8}));
     EXPECT_NEAR(verdict.hotSpot.share, 80.0f / (299.0f * 219.0f), 1e-7f);
-}
-
-TEST_F(GainTest, HotSpotsBeyondTheDesktopAreNeitherCountedNorBoxed) {
+    // Hot spots beyond the desktop are neither counted nor boxed.
+    FillPlane(images.channelPlane, 100);
     Brighten({100, 100, 6, 4}, 250);
     Brighten({280, 100, 20, 20}, 250);
     settings.screenWidth = 270;
-    const GainVerdict verdict = Evaluate();
-    EXPECT_EQ(verdict.hotSpot.count, 80);
-    EXPECT_EQ(verdict.hotSpot.box, (PixelRect{98, 98, 10, 8}));
+    const GainVerdict beyond = Evaluate();
+    EXPECT_EQ(beyond.hotSpot.count, 80);
+    EXPECT_EQ(beyond.hotSpot.box, (PixelRect{98, 98, 10, 8}));
 }
 
 TEST_F(GainTest, HotShareAboveTheRatioFailsBelowItTracks) {

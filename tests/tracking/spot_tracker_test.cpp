@@ -24,7 +24,7 @@ protected:
     SpotParameters parameters;
 };
 
-TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpot) {
+TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpotUntilLost) {
     scene.Light({100, 60, 8, 8});
     ASSERT_TRUE(Track());
     EXPECT_FLOAT_EQ(tracker.Current().centroidX, 103.5f);
@@ -34,11 +34,7 @@ TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpot) {
     EXPECT_EQ(tracker.Previous().spot, (PixelRect{98, 58, 12, 12}));
     EXPECT_EQ(tracker.Previous().blobCount, 1);
     EXPECT_EQ(tracker.Blocking().Count(), 0);
-}
-
-TEST_F(SpotTrackerTest, LostSpotKeepsItsPlaceButNotItsDesktopPoint) {
-    scene.Light({100, 60, 8, 8});
-    ASSERT_TRUE(Track());
+    // Lost, it keeps its place but not its desktop point.
     scene.Light({0, 0, 320, 240}, 0);
     EXPECT_FALSE(Track());
     EXPECT_EQ(tracker.Previous().blobCount, 0);

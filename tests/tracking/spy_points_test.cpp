@@ -48,9 +48,3 @@ TEST(SpyPoints, LeftRightMirroredViewMovesThemTheOtherWay) {
         BuildTrackingArea(Camera({512.0f, -384.0f, 1300.0f, 0.0f, 3.14159265f, 0.0f}), Desktop(), true);
     ExpectMovedCorners(area, {{-2, 2}, {2, 2}, {-2, -2}, {2, -2}});
 }
-
-TEST(SpyPoints, NoneWithoutTheWatch) {
-    const TrackingArea area =
-        BuildTrackingArea(Camera({-512.0f, -384.0f, 1300.0f, 0.0f, 0.0f, 0.0f}), Desktop(), false);
-    EXPECT_EQ(area.spyPointCount, 0);
-}
