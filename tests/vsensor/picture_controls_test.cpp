@@ -14,7 +14,7 @@ TEST(PictureControls, OffersAllIdsWithRanges) {
     EXPECT_EQ(limits.maximum, -1);
 }
 
-TEST(PictureControls, RefusesValuesOutsideTheRange) {
+TEST(PictureControls, RefusesValuesOutsideTheRangeAndCanWithdrawExposure) {
     PictureControls controls(true);
     EXPECT_TRUE(controls.Set(ControlKind::Camera, kExposure, -2, 0));
     EXPECT_FALSE(controls.Set(ControlKind::Camera, kExposure, 0, 0));
@@ -24,14 +24,11 @@ TEST(PictureControls, RefusesValuesOutsideTheRange) {
     EXPECT_EQ(flags, 0);
     EXPECT_TRUE(controls.Set(ControlKind::ProcAmp, kBrightness, 80, 2));
     EXPECT_EQ(controls.Values().procAmp[kBrightness], 80);
-}
-
-TEST(PictureControls, ExposureCanBeWithdrawn) {
-    PictureControls controls(false);
+    // The exposure control can be withdrawn; the others stay.
+    PictureControls withoutExposure(false);
     ControlLimits limits;
-    long value, flags;
-    EXPECT_FALSE(controls.Range(ControlKind::Camera, kExposure, &limits));
-    EXPECT_FALSE(controls.Set(ControlKind::Camera, kExposure, -5, 0));
-    EXPECT_FALSE(controls.Get(ControlKind::Camera, kExposure, &value, &flags));
-    EXPECT_TRUE(controls.Range(ControlKind::Camera, 3, &limits));
+    EXPECT_FALSE(withoutExposure.Range(ControlKind::Camera, kExposure, &limits));
+    EXPECT_FALSE(withoutExposure.Set(ControlKind::Camera, kExposure, -5, 0));
+    EXPECT_FALSE(withoutExposure.Get(ControlKind::Camera, kExposure, &value, &flags));
+    EXPECT_TRUE(withoutExposure.Range(ControlKind::Camera, 3, &limits));
 }
