@@ -132,7 +132,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_RBUTTONUP:
         return 0;
     case kGraphEventMessage:
-        if (controller_.IsSensorLost()) {
+        if (controller_.TakeSensorLoss()) {
             ShowSensorDisconnected();
             ShutdownApplication();
             PostQuitMessage(0);

@@ -60,8 +60,11 @@ void Controller::SetPainting(bool on) {
     if (on) WaitForFrameStep();
 }
 
-bool Controller::IsSensorLost() {
-    return sensor_.CheckDeviceLost();
+bool Controller::TakeSensorLoss() {
+    if (!sensor_.CheckDeviceLost()) return false;
+    HoldFrames();
+    ReleaseHeldButton();
+    return true;
 }
 
 void Controller::Shutdown() {

@@ -122,7 +122,9 @@ public:
     void AdjustTuning(WPARAM key);
     bool TuningPanelOpen() const;
     void SetPaused(bool on);
-    bool IsSensorLost();
+    // True when the capture graph reports the sensor gone; the frames are then held and a
+    // pressed button released, since no frame will come to lift the pen.
+    bool TakeSensorLoss();
     void Shutdown();
 
     // ---- Manual alignment (manual_alignment.cpp, manual_dot_input.cpp, manual_dot_painting.cpp,

@@ -28,6 +28,8 @@ void Controller::ConcludeStep(Mode mode, int result) {
         }
         break;
     case Mode::Track:
+        // A stroke must not go on under the message, which waits for the user.
+        ReleaseHeldButton();
         ShowPendingMessage();
         EnterMode(modes_.alignmentUsable ? Mode::FindGain : Mode::Idle);
         break;

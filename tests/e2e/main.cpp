@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "harness/scenario.h"
+#include "harness/virtual_desktop.h"
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--describe") == 0) {
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
         } catch (const std::exception& error) {
             report.Check(false, std::string("exception:") + error.what());
         }
-        std::printf("%s\n", report.Line(scenario.name).c_str());
+        const std::string line = report.Line(scenario.name);
+        std::printf("%s\n", line.c_str());
+        HandOverResult(line);
         std::fflush(stdout);
         CoUninitialize();
         return report.Passed() ? 0 : 1;

@@ -19,6 +19,7 @@ BOOL CALLBACK CollectChildText(HWND child, LPARAM parameter) {
 
 struct ProcessWindows {
     DWORD processId;
+    bool visibleOnly;
     std::vector<HWND> windows;
 };
 
@@ -26,7 +27,7 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
     auto* found = reinterpret_cast<ProcessWindows*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == found->processId && IsWindowVisible(window)) found->windows.push_back(window);
+    if (owner == found->processId && (!found->visibleOnly || IsWindowVisible(window))) found->windows.push_back(window);
     return TRUE;
 }
 
@@ -59,7 +60,13 @@ std::wstring WindowTexts(HWND window) {
 }
 
 std::vector<HWND> WindowsOfProcess(DWORD processId) {
-    ProcessWindows found{processId, {}};
+    ProcessWindows found{processId, true, {}};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId) {
+    ProcessWindows found{processId, false, {}};
     EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }

@@ -14,6 +14,8 @@
 std::wstring WindowTexts(HWND window);
 // Visible top-level windows of a process, topmost first.
 std::vector<HWND> WindowsOfProcess(DWORD processId);
+// All its top-level windows, hidden ones too (those that hear session ends and display changes).
+std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId);
 // Waits for a visible top-level window of the process whose texts contain `text`.
 HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD timeoutMs);
 // Clicks the child button whose caption (without '&') is `caption`.

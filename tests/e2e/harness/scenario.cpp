@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include <cstdio>
+#include <sstream>
 
 std::vector<Scenario>& Scenarios() {
     static std::vector<Scenario> scenarios;
@@ -20,6 +21,12 @@ void Report::Figure(const std::string& key, const std::string& value) {
     figures_.push_back(key + "=" + safe);
 }
 
+void Report::Figure(const std::string& key, const std::wstring& value) {
+    std::string narrow;
+    for (wchar_t c : value) narrow += c < 128 ? static_cast<char>(c) : '?';
+    Figure(key, narrow);
+}
+
 bool Report::Check(bool condition, const std::string& what) {
     if (!condition) failures_.push_back(what);
     return condition;
@@ -36,4 +43,20 @@ std::string Report::Line(const std::string& name) const {
         line += " failed=" + reasons;
     }
     return line;
+}
+
+void Report::Include(const std::string& line) {
+    std::istringstream in(line);
+    std::string prefix, name, verdict, word;
+    in >> prefix >> name >> verdict;
+    while (in >> word) {
+        if (word.rfind("failed=", 0) != 0) {
+            figures_.push_back(word);
+            continue;
+        }
+        std::istringstream reasons(word.substr(7));
+        std::string reason;
+        while (std::getline(reasons, reason, ';')) failures_.push_back(reason);
+    }
+    if (line.find(": PASS") == std::string::npos && failures_.empty()) failures_.push_back("inner_run");
 }

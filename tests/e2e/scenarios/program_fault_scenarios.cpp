@@ -1,69 +1,12 @@
-// The whole program meeting faults while it works: the sensor unplugged, a second copy started.
-// Whatever happens, the program ends with code 0 and never leaves the left button held.
+// The program meeting a sensor it cannot use: one without its driver, one that offers only YUY2.
+// (Faults met while it works, in every Mode, are in mode_fault_scenarios.cpp.)
 #include <windows.h>
-
-#include <string>
 
 #include "harness/desktop.h"
 #include "harness/program_files.h"
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
-
-namespace {
-
-constexpr DWORD kWorkingTimeoutMs = 30000;
-
-std::string Narrow(const std::wstring& wide) { return std::string(wide.begin(), wide.end()); }
-
-// Starts the program quietly and waits until its title names a working Mode.
-bool StartWorking(ProgramRun& program, Report& report) {
-    if (!report.Check(PlaceOptions(QuietStartOptions()), "options_placed")) return false;
-    if (!report.Check(program.Start(), "started")) return false;
-    const bool working = program.WaitForTitle(L" - ", kWorkingTimeoutMs);
-    report.Figure("mode", Narrow(program.Title()));
-    return report.Check(working, "working_mode");
-}
-
-void CheckButtonReleased(const PointerRecorder& recorder, Report& report) {
-    int held = 0;
-    for (const PointerEvent& event : recorder.Buttons()) {
-        if (event.message == WM_LBUTTONDOWN) ++held;
-        if (event.message == WM_LBUTTONUP) held = 0;
-    }
-    report.Check(held == 0, "left_button_released");
-}
-
-}  // namespace
-
-E2E_SCENARIO(program_unplugged_sensor_ends_cleanly, "", 90) {
-    PointerRecorder recorder;
-    ProgramRun program;
-    if (!StartWorking(program, report)) return;
-    SensorControl control;
-    control.Unplug();
-    HWND box = WaitForWindowWithText(program.ProcessId(), L"10012", 15000);
-    if (!report.Check(box != nullptr, "message_10012")) return;
-    report.Check(PressButton(box, L"OK"), "ok_pressed");
-    DWORD exitCode = 1;
-    report.Check(program.WaitForExit(15000, &exitCode), "ended");
-    report.Figure("exit_code", exitCode, 0);
-    report.Check(exitCode == 0, "exit_code_0");
-    CheckButtonReleased(recorder, report);
-}
-
-E2E_SCENARIO(program_second_copy_while_working, "", 90) {
-    ProgramRun first;
-    if (!StartWorking(first, report)) return;
-    const std::wstring mode = first.Title();
-    ProgramRun second;
-    if (!report.Check(second.Start(), "second_started")) return;
-    DWORD secondExit = 1;
-    report.Check(second.WaitForExit(15000, &secondExit) && secondExit == 0, "second_ends_with_0");
-    report.Check(first.Running() && first.Title() == mode, "first_keeps_its_mode");
-    DWORD firstExit = 1;
-    report.Check(first.Stop(15000, &firstExit) && firstExit == 0, "first_stops_with_0");
-}
 
 // A sensor that still carries the camera maker's name: the driver is offered; declining ends
 // the program before any work.

@@ -9,42 +9,15 @@
 #include <vector>
 
 #include "harness/desktop.h"
+#include "harness/lamp.h"
 #include "harness/scenario.h"
 #include "harness/tracking_session.h"
 
 namespace {
 
 constexpr double kTolerancePx = 3.0;
-constexpr double kPi = 3.14159265358979;
 
 double Distance(POINT a, double x, double y) { return std::hypot(a.x - x, a.y - y); }
-
-// Area (sensor pixels) of the quadrilateral the program measures hot spots against: the screen
-// grown by 20 sensor pixels' worth of desktop on the sides and 30 desktop pixels top and bottom.
-double MeasuredScreenArea(TrackingSession& session) {
-    const double w = session.Width(), h = session.Height();
-    const double marginX = session.Width() / 320 * 20, marginY = 30;
-    const std::vector<cv::Point2d> corners = SensorPixelsOf(
-        session.Sensor().Settings(),
-        {{-marginX, -marginY}, {w + marginX, -marginY}, {w + marginX, h + marginY}, {-marginX, h + marginY}});
-    double twice = 0.0;
-    for (size_t i = 0; i < corners.size(); ++i) {
-        const cv::Point2d& a = corners[i];
-        const cv::Point2d& b = corners[(i + 1) % corners.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return std::abs(twice) / 2.0;
-}
-
-// A lamp whose hot area (after the threshold's two-pixel spread) is `share` of that area.
-void LampCovering(TrackingSession& session, double share, double desktopX, double desktopY, Report& report) {
-    const double area = MeasuredScreenArea(session);
-    const double radius = std::max(1.0, std::sqrt(share * area / kPi) - 2.0);
-    const cv::Point2d at = SensorPixelsOf(session.Sensor().Settings(), {{desktopX, desktopY}})[0];
-    session.Sensor().Set("lamp", std::to_string(at.x) + " " + std::to_string(at.y) + " on " + std::to_string(radius));
-    report.Figure("lamp_radius_px", radius, 1);
-    report.Figure("lamp_share_pct", 100.0 * kPi * (radius + 2.0) * (radius + 2.0) / area, 1);
-}
 
 RECT CentreTarget(const TrackingSession& session) {
     const int w = session.Width(), h = session.Height();
@@ -182,7 +155,7 @@ E2E_SCENARIO(tracking_pen_leaves_screen, "--rf", 120) {
 
 E2E_SCENARIO(tracking_large_hot_spot, "--rf", 90) {
     TrackingSession session(report);
-    LampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
+    PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
     if (!session.StartToGainFinding()) return;
     report.Check(session.AnswerBox(L"Found too many hot spots", L"OK", 30000), "message_10026");
     report.Check(session.Program().WaitForTitle(L" - Idle", 5000), "idle_after_failure");
@@ -191,7 +164,7 @@ E2E_SCENARIO(tracking_large_hot_spot, "--rf", 90) {
 
 E2E_SCENARIO(tracking_small_hot_spot, "--rf", 120) {
     TrackingSession session(report);
-    LampCovering(session, 0.01, session.Width() * 0.15, session.Height() * 0.2, report);
+    PlaceLampCovering(session, 0.01, session.Width() * 0.15, session.Height() * 0.2, report);
     if (!session.StartToGainFinding()) return;
     report.Check(session.AnswerBox(L"Found small hot spot", L"OK", 30000), "message_10027");
     if (!report.Check(session.Program().WaitForTitle(L" - Track", 5000), "track_entered")) return;

@@ -1,0 +1,331 @@
+// Faults met in every working Mode, end to end: the sensor unplugged, a second copy started, and
+// the ways out of a pen stroke (tray menu, main menu, log-off, the room's light changing). The
+// program ends with code 0 where it ends, and never leaves the left button held.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "harness/desktop.h"
+#include "harness/lamp.h"
+#include "harness/program_files.h"
+#include "harness/program_run.h"
+#include "harness/scenario.h"
+#include "harness/tracking_session.h"
+#include "harness/virtual_desktop.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr UINT kTrayCallbackMessage = WM_APP + 10;
+constexpr DWORD kExitTimeoutMs = 20000;
+
+bool LeftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
+
+// Where the pen writes: left of and below the middle, clear of message boxes, which Wine
+// centres on the desktop.
+RECT StrokeTarget(const TrackingSession& session) {
+    const int w = session.Width(), h = session.Height();
+    return {w / 20, h * 11 / 20, w * 7 / 20, h * 18 / 20};
+}
+
+// Puts the pen down in the middle of `area` and waits until the left button is held.
+bool PenDown(TrackingSession& session, const RECT& area, const std::string& name, Report& report) {
+    session.Sensor().Pen((area.left + area.right) / 2.0, (area.top + area.bottom) / 2.0, true);
+    return report.Check(session.WaitForLeftBalance(1, 3000) && LeftButtonDown(), name + "_button_held");
+}
+
+// The left button is up by every account: the desktop's events, Windows' key state and the
+// window under the pen.
+void CheckReleased(TrackingSession& session, const TargetWindow& target, const std::string& name,
+                   Report& report) {
+    const bool balanced = session.WaitForLeftBalance(0, 3000);
+    report.Figure(name + "_left_balance", session.LeftBalance(), 0);
+    report.Check(balanced, name + "_released_by_events");
+    report.Check(!LeftButtonDown(), name + "_released_by_key_state");
+    report.Check(target.Count(WM_LBUTTONUP) >= 1 && target.Count(WM_LBUTTONUP) == target.Count(WM_LBUTTONDOWN),
+                 name + "_target_saw_release");
+}
+
+void CheckEndsWithZero(ProgramRun& program, const std::string& name, Report& report) {
+    DWORD exitCode = 1;
+    const bool ended = program.WaitForExit(kExitTimeoutMs, &exitCode);
+    report.Figure(name + "_exit_code", ended ? exitCode : -1.0, 0);
+    report.Check(ended && exitCode == 0, name + "_exit_code_0");
+}
+
+// Holds Ctrl through Windows' key state, as a user's hand would, while the key reaches the window.
+void PressWithControl(HWND window, WORD key) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    Sleep(100);
+    PressKey(window, key);
+    Sleep(300);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// Starts without a stored alignment: the program waits in auto alignment for the trigger.
+bool StartInAutoAlignment(TrackingSession& session, const std::string& name, Report& report) {
+    OptionRecord options = QuietStartOptions();
+    options.skipAlignmentWhenAligned = 0;
+    if (!report.Check(PlaceOptions(options), name + "_options_placed")) return false;
+    if (!report.Check(session.Program().Start(), name + "_started")) return false;
+    return report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 40000), name + "_auto_alignment");
+}
+
+bool AutoToManualAlignment(TrackingSession& session, const std::string& name, Report& report) {
+    PressWithControl(session.Program().MainWindow(), 'M');
+    return report.Check(session.Program().WaitForTitle(L" - Manual Alignment", 10000), name + "_manual_alignment");
+}
+
+// A lamp too large for gain finding: it fails with "Found too many hot spots" and the program idles.
+bool GainFailsToIdle(TrackingSession& session, const std::string& name, Report& report) {
+    if (!report.Check(session.AnswerBox(L"Found too many hot spots", L"OK", 40000), name + "_message_10026"))
+        return false;
+    return report.Check(session.Program().WaitForTitle(L" - Idle", 5000), name + "_idle");
+}
+
+// Unplugs the sensor: message 10012, then a clean end with code 0 once it is answered.
+void UnplugAndEnd(TrackingSession& session, const std::string& name, Report& report) {
+    report.Figure(name + "_mode", session.Program().Title());
+    session.Sensor().Unplug();
+    HWND box = WaitForWindowWithText(session.Program().ProcessId(), L"10012", 15000);
+    if (!report.Check(box != nullptr, name + "_message_10012")) return;
+    // While the user reads the message the button must already be up.
+    report.Check(session.LeftBalance() == 0 && !LeftButtonDown(), name + "_button_up_during_message");
+    report.Check(PressButton(box, L"OK"), name + "_ok_pressed");
+    CheckEndsWithZero(session.Program(), name, report);
+    report.Check(session.LeftBalance() == 0, name + "_left_balance_0");
+}
+
+// A sensor unplugged by the previous run is plugged in again for the next.
+void PlugIn(TrackingSession& session) { session.Sensor().Set("unplug", "0"); }
+
+// A second copy started while the first works: it ends with 0 without showing anything, and the
+// first keeps its Mode and comes forward.
+void StartSecondCopy(TrackingSession& session, const std::wstring& mode, const std::string& name,
+                     Report& report) {
+    ProgramRun second;
+    const double start = ElapsedSeconds();
+    if (!report.Check(second.Start(), name + "_second_started")) return;
+    bool showedWindow = false;
+    DWORD exitCode = 1;
+    while (!second.WaitForExit(50, &exitCode) && ElapsedSeconds() - start < 20.0) {
+        showedWindow = showedWindow || !WindowsOfProcess(second.ProcessId()).empty();
+    }
+    report.Figure(name + "_second_s", ElapsedSeconds() - start, 1);
+    report.Check(!second.Running() && exitCode == 0, name + "_second_ends_with_0");
+    report.Check(!showedWindow, name + "_second_silent");
+    Sleep(500);
+    ProgramRun& first = session.Program();
+    report.Check(first.Running() && first.Title().find(mode) != std::wstring::npos, name + "_first_keeps_mode");
+    HWND main = first.MainWindow();
+    report.Check(main && IsWindowVisible(main) && !IsIconic(main), name + "_first_shown");
+    report.Check(main && GetForegroundWindow() == main, name + "_first_in_front");
+}
+
+// Changes the desktop size while the program works in `mode`: Windows takes the size, the
+// program says nothing (its alignment is re-applied or, while waiting for the user, started
+// again), keeps its Mode and, where it shows its window, covers the new work area with it.
+void ChangeSizeIn(TrackingSession& session, const std::wstring& mode, int width, int height,
+                  const std::string& name, Report& report) {
+    ProgramRun& program = session.Program();
+    report.Figure(name + "_mode_before", program.Title());
+    if (!report.Check(ChangeDesktopSize(width, height), name + "_size_changed")) return;
+    report.Check(GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height,
+                 name + "_new_size_seen");
+    const HWND message = WaitForWindowWithText(program.ProcessId(), L"Desktop resolution is changed", 2000);
+    report.Check(message == nullptr, name + "_no_realign_message");
+    if (message) PressButton(message, L"OK");
+    report.Figure(name + "_mode_after", program.Title());
+    report.Check(program.Running() && program.Title().find(mode) != std::wstring::npos, name + "_keeps_mode");
+    HWND main = program.MainWindow();
+    if (!main || !IsWindowVisible(main) || IsIconic(main)) return;
+    RECT workArea = {}, client = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    GetClientRect(main, &client);
+    report.Figure(name + "_client_width", client.right, 0);
+    // A maximised frame overhangs the work area by its borders.
+    report.Check(std::abs(client.right - workArea.right) <= 16 && std::abs(client.bottom - workArea.bottom) <= 64,
+                 name + "_window_covers_work_area");
+}
+
+// In Track, the pen on the middle of the new desktop moves the pointer there.
+void CheckPointerOnNewScale(TrackingSession& session, const std::string& name, Report& report) {
+    const double x = GetSystemMetrics(SM_CXSCREEN) * 0.4, y = GetSystemMetrics(SM_CYSCREEN) * 0.6;
+    const double error = session.PenTo(x, y, 3.0, 2000);
+    report.Figure(name + "_pointer_err_px", error, 2);
+    report.Check(error <= 3.0, name + "_pointer_on_new_scale");
+    report.Check(session.Lift(), name + "_released");
+}
+
+// The size changes in each Mode within one run, inside a virtual desktop (Xvfb cannot resize).
+void DesktopSizeWalk(Report& report) {
+    TrackingSession session(report);
+    PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
+    if (!session.StartToGainFinding() || !GainFailsToIdle(session, "idle", report)) return;
+    ChangeSizeIn(session, L" - Idle", 800, 600, "idle", report);
+    session.Sensor().Set("lamp", "off");
+
+    HWND main = session.Program().MainWindow();
+    PostMessageW(main, WM_COMMAND, IDM_FIND_THRESHOLD, 0);
+    if (!report.Check(session.Program().WaitForTitle(L" - Find gain", 10000), "find_gain")) return;
+    ChangeSizeIn(session, L" - Find gain", 1024, 768, "find_gain", report);
+    if (!session.WaitForTracking()) return;
+    CheckPointerOnNewScale(session, "track_before", report);
+    ChangeSizeIn(session, L" - Track", 800, 600, "track", report);
+    CheckPointerOnNewScale(session, "track", report);
+
+    PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    if (!report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment")) return;
+    ChangeSizeIn(session, L" - Auto Alignment", 1024, 768, "auto", report);
+    if (AutoToManualAlignment(session, "manual", report))
+        ChangeSizeIn(session, L" - Manual Alignment", 800, 600, "manual", report);
+    session.Finish();
+    ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
+}
+
+}  // namespace
+
+// Unplugged in each working Mode, one program run each; in Track mid-stroke.
+E2E_SCENARIO(fault_unplug_in_each_mode, "--rf", 300) {
+    {
+        TrackingSession session(report);
+        if (StartInAutoAlignment(session, "auto", report)) UnplugAndEnd(session, "auto", report);
+    }
+    {
+        TrackingSession session(report);
+        PlugIn(session);
+        if (StartInAutoAlignment(session, "manual", report) && AutoToManualAlignment(session, "manual", report))
+            UnplugAndEnd(session, "manual", report);
+    }
+    {
+        TrackingSession session(report);
+        PlugIn(session);
+        if (session.StartToGainFinding()) UnplugAndEnd(session, "find_gain", report);
+    }
+    {
+        TrackingSession session(report);
+        PlugIn(session);
+        PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
+        if (session.StartToGainFinding() && GainFailsToIdle(session, "idle", report))
+            UnplugAndEnd(session, "idle", report);
+        session.Sensor().Set("lamp", "off");
+    }
+    {
+        TrackingSession session(report);
+        PlugIn(session);
+        if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+        const RECT area = StrokeTarget(session);
+        TargetWindow target(area);
+        if (!PenDown(session, area, "track", report)) return;
+        UnplugAndEnd(session, "track", report);
+        CheckReleased(session, target, "track", report);
+    }
+}
+
+// One run through the Modes, a second copy started in each.
+E2E_SCENARIO(fault_second_copy_in_each_mode, "--rf", 240) {
+    TrackingSession session(report);
+    if (!session.StartToGainFinding()) return;
+    StartSecondCopy(session, L" - Find gain", "find_gain", report);
+    if (!session.WaitForTracking()) return;
+    StartSecondCopy(session, L" - Track", "track", report);
+
+    PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
+    PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_FIND_THRESHOLD, 0);
+    if (GainFailsToIdle(session, "idle", report)) StartSecondCopy(session, L" - Idle", "idle", report);
+    session.Sensor().Set("lamp", "off");
+
+    PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    if (report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment"))
+        StartSecondCopy(session, L" - Auto Alignment", "auto", report);
+    if (AutoToManualAlignment(session, "manual", report))
+        StartSecondCopy(session, L" - Manual Alignment", "manual", report);
+    session.Finish();
+}
+
+// Mid-stroke in Track the room's light changes: the button comes up before the message, and
+// once the gain is found anew, Exit from the tray menu mid-stroke ends the program with it up.
+E2E_SCENARIO(fault_light_change_and_tray_exit_mid_stroke, "--rf", 180) {
+    TrackingSession session(report);
+    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    const RECT area = StrokeTarget(session);
+    TargetWindow target(area);
+    ProgramRun& program = session.Program();
+
+    if (!PenDown(session, area, "light", report)) return;
+    session.Sensor().Set("ambient", "1.0");
+    HWND box = WaitForWindowWithText(program.ProcessId(), L"Sensor detects changes of environment light", 10000);
+    if (!report.Check(box != nullptr, "message_10030")) return;
+    CheckReleased(session, target, "light", report);
+    session.Sensor().Set("ambient", "0");
+    session.Sensor().Lift();
+    PressButton(box, L"OK");
+    if (!session.WaitForTracking()) return;
+
+    target.Clear();
+    if (!PenDown(session, area, "tray_exit", report)) return;
+    PostMessageW(program.MainWindow(), kTrayCallbackMessage, IDR_TRAY_MENU, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    for (int tries = 0; tries < 100 && !menu; ++tries, Sleep(50)) {
+        for (HWND window : WindowsOfProcess(program.ProcessId())) {
+            wchar_t name[16] = {};
+            if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32768") menu = window;
+        }
+    }
+    if (!report.Check(menu != nullptr, "tray_menu_shown")) return;
+    // Up from nothing chosen picks the last item, Exit.
+    PressKey(menu, VK_UP);
+    PressKey(menu, VK_RETURN);
+    if (!report.Check(session.AnswerBox(L"now?", L"OK", 10000), "exit_question")) return;
+    CheckEndsWithZero(program, "tray_exit", report);
+    CheckReleased(session, target, "tray_exit", report);
+}
+
+// Exit chosen from the main menu mid-stroke.
+E2E_SCENARIO(fault_menu_exit_mid_stroke, "--rf", 120) {
+    TrackingSession session(report);
+    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    const RECT area = StrokeTarget(session);
+    TargetWindow target(area);
+    if (!PenDown(session, area, "menu_exit", report)) return;
+    PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_EXIT, 0);
+    if (!report.Check(session.AnswerBox(L"now?", L"OK", 10000), "exit_question")) return;
+    CheckEndsWithZero(session.Program(), "menu_exit", report);
+    CheckReleased(session, target, "menu_exit", report);
+}
+
+// Logging off mid-stroke: every top-level window of the program hears the session end, as
+// Windows tells them; the program agrees, ends without asking and lets go of the button.
+E2E_SCENARIO(fault_log_off_mid_stroke, "--rf", 120) {
+    TrackingSession session(report);
+    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    const RECT area = StrokeTarget(session);
+    TargetWindow target(area);
+    if (!PenDown(session, area, "log_off", report)) return;
+    const std::vector<HWND> windows = TopLevelWindowsOfProcess(session.Program().ProcessId());
+    report.Figure("top_level_windows", windows.size(), 0);
+    bool agreed = true;
+    for (HWND window : windows) {
+        DWORD_PTR answer = 0;
+        const bool replied = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                                 SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+        agreed = agreed && replied && answer != 0;
+    }
+    report.Check(agreed, "log_off_agreed");
+    for (HWND window : windows) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    }
+    CheckEndsWithZero(session.Program(), "log_off", report);
+    CheckReleased(session, target, "log_off", report);
+}
+
+E2E_SCENARIO(fault_desktop_size_in_each_mode, "--rf", 240) {
+    if (InVirtualDesktop()) {
+        DesktopSizeWalk(report);
+    } else {
+        RunInVirtualDesktop("fault_desktop_size_in_each_mode", 220000, report);
+    }
+}
