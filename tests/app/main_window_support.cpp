@@ -7,8 +7,24 @@
 void WriteUsableAlignment() {
     AlignmentRecord alignment = DefaultAlignmentResult();
     alignment.accuracy.grade = AccuracyGrade::Good;
-    alignment.alignedDesktopWidth = GetSystemMetrics(SM_CXSCREEN);
-    alignment.alignedDesktopHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    alignment.alignedDesktopWidth = width;
+    alignment.alignedDesktopHeight = height;
+    // The one lens profile of the product files (300 pixels focal length, centre 160, 120),
+    // looking straight at the desktop from 1200 pixels: a quarter scale around the centre.
+    alignment.profileIndex = 0;
+    PosePoints& points = alignment.posePoints;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const float x = width * (1 + 3 * column) / 10.0f;
+            const float y = height * (1 + 3 * row) / 10.0f;
+            points.objectPoints[points.count] = {x, y, 0.0f};
+            points.imagePoints[points.count] = {160.0f + (x - width / 2.0f) / 4.0f,
+                                                120.0f + (y - height / 2.0f) / 4.0f};
+            ++points.count;
+        }
+    }
     ASSERT_EQ(WriteAlignmentResult(alignment), FileResult::Ok);
 }
 

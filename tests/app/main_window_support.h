@@ -6,7 +6,8 @@
 
 #include <string>
 
-// A stored alignment graded Good for the current desktop, written into the current folder.
+// A stored alignment graded Good for the current desktop, written into the current folder; a
+// start with "skip alignment when aligned" takes it over.
 void WriteUsableAlignment();
 
 std::wstring TitleOf(HWND window);

@@ -13,8 +13,25 @@ constexpr UINT kAppNotify = WM_APP + 2;
 constexpr UINT kCloseQuietly = WM_APP + 11;
 constexpr wchar_t kAuto[] = L" - Auto Alignment ...";
 constexpr wchar_t kManual[] = L" - Manual Alignment...";
+constexpr wchar_t kFindGain[] = L" - Find gain";
 constexpr wchar_t kTrack[] = L" - Track";
 constexpr DWORD kWait = 10000;
+
+// Presses the keys in order and releases them in reverse, one event at a time: the program
+// asks GetAsyncKeyState for Ctrl and Alt while it handles the letter.
+void PressKeys(std::initializer_list<WORD> keys) {
+    auto send = [](WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        ServeMessages(150);
+    };
+    for (WORD key : keys) send(key, 0);
+    for (auto it = keys.end(); it != keys.begin();) send(*--it, KEYEVENTF_KEYUP);
+    ServeMessages(200);
+}
 
 // Destroying a window can take Wine a few seconds without a window manager.
 bool WaitUntilGone(HWND window) {
@@ -31,10 +48,14 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(CopyProgramTo(folder.Path()));
-        // Plain minimising: the tray's own hiding is the tray tests' business.
+        WriteProductFiles(PlainOptions());
+    }
+
+    // Plain minimising: the tray's own hiding is the tray tests' business.
+    static OptionRecord PlainOptions() {
         OptionRecord options = OptionsWithoutQuestions();
         options.minimizeToTray = 0;
-        WriteProductFiles(options);
+        return options;
     }
 
     void TearDown() override {
@@ -44,11 +65,11 @@ protected:
         }
     }
 
-    void Start() {
+    void Start(const wchar_t* firstMode = kAuto) {
         run = std::make_unique<ProgramRun>(folder.Path() + L"\\tavro.exe");
         main = run->WaitUntilWorking(kProductName);
         ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
-        ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait)) << TitleOf(main).c_str();
+        ASSERT_TRUE(WaitForTitleEnding(main, firstMode, kWait)) << TitleOf(main).c_str();
     }
 
     // Posts a command and waits for the box or dialog it opens; its texts, and closes it.
@@ -69,6 +90,23 @@ protected:
     void ExpectBox(UINT command, WPARAM closeWith, const wchar_t* part) {
         const std::wstring text = CommandBoxText(command, closeWith);
         EXPECT_TRUE(Contains(text, part)) << command << ": " << std::string(text.begin(), text.end());
+    }
+
+    // Ctrl+Alt+X asks "Close Tavro Pen now?"; Cancel keeps the program as it was.
+    void CancelCloseQuestionFromKeys() {
+        SetForegroundWindow(main);
+        PressKeys({VK_CONTROL, VK_MENU, 'X'});
+        HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
+        ASSERT_NE(question, nullptr);
+        EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
+        PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+        ServeMessages(500);
+    }
+
+    // The title bar's command, handled by the time this returns; false when it was not.
+    bool SendSysCommand(WPARAM command) const {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(main, WM_SYSCOMMAND, command, 0, SMTO_NORMAL, kWait, &result) != 0;
     }
 
     // True when no box opens within a while.
@@ -134,6 +172,63 @@ TEST_F(MainWindow, EachCommandReachesItsAction) {
 
     ExpectBox(IDM_EXIT, IDCANCEL, L"Close Tavro Pen now?");
     EXPECT_TRUE(IsWindow(main));
+}
+
+TEST_F(MainWindow, KeysNeedControlHeldAndRefuseWhatIsNotAllowed) {
+    Start();
+    SetForegroundWindow(main);
+    // No gain found yet: Ctrl+T beeps and changes nothing; a plain M does nothing.
+    PressKeys({VK_CONTROL, 'T'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+    PressKeys({'M'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+    PressKeys({VK_CONTROL, 'M'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait)) << TitleOf(main).c_str();
+    PressKeys({VK_CONTROL, 'A'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    // Without a usable alignment Ctrl+G only beeps.
+    PressKeys({VK_CONTROL, 'G'});
+    EXPECT_TRUE(NoBoxOpens());
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+
+    PressKeys({VK_F2});
+    HWND buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
+    ASSERT_NE(buttons, nullptr);
+    PressKeys({VK_RETURN});
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntilGone(buttons));
+
+    CancelCloseQuestionFromKeys();
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+}
+
+TEST_F(MainWindow, BusyRefusesMinimiseAndKeysButAsksToClose) {
+    // The stored alignment is taken over at start, and gain finding then waits for the sensor
+    // to settle longer than this test runs: the program stays busy in it throughout.
+    OptionRecord options = PlainOptions();
+    options.skipAlignmentWhenAligned = 1;
+    CoreParameterRecord parameters = ProductCoreParameters();
+    parameters.findThreshold[0].range = 600000;
+    ASSERT_NO_FATAL_FAILURE(WriteProductFiles(options, parameters));
+    ASSERT_NO_FATAL_FAILURE(WriteUsableAlignment());
+    Start(kFindGain);
+
+    ASSERT_TRUE(SendSysCommand(SC_MINIMIZE));
+    EXPECT_FALSE(MinimisedOrHidden(main)) << "minimise refused while busy";
+    SetForegroundWindow(main);
+    PressKeys({VK_CONTROL, 'M'});
+    EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100)) << "no keys while busy";
+    // Ctrl+Alt+X asks even while busy; Cancel keeps the Mode.
+    CancelCloseQuestionFromKeys();
+    EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100));
+
+    // Not busy: minimise works, maximise brings it back.
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    ASSERT_TRUE(SendSysCommand(SC_MINIMIZE));
+    EXPECT_TRUE(MinimisedOrHidden(main));
+    ASSERT_TRUE(SendSysCommand(SC_MAXIMIZE));
+    EXPECT_FALSE(MinimisedOrHidden(main));
 }
 
 TEST_F(MainWindow, PrivateMessagesDoOnlyWhatTheirCodesSay) {

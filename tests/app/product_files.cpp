@@ -2,7 +2,6 @@
 
 #include "alignment/detector_file.h"
 #include "settings/chessboard_layout_record.h"
-#include "settings/core_parameter_record.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +14,14 @@ OptionRecord OptionsWithoutQuestions() {
     return options;
 }
 
-void WriteProductFiles(const OptionRecord& options) {
+CoreParameterRecord ProductCoreParameters() {
     CoreParameterRecord parameters = DefaultCoreParameters();
     wcscpy(parameters.companyName, L"Tavro");
     wcscpy(parameters.productName, kProductName);
+    return parameters;
+}
+
+void WriteProductFiles(const OptionRecord& options, const CoreParameterRecord& parameters) {
     ASSERT_EQ(WriteCoreParameters(parameters), FileResult::Ok);
     ASSERT_EQ(WriteChessboardLayout(DefaultChessboardLayout()), FileResult::Ok);
     const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
