@@ -17,9 +17,21 @@ constexpr wchar_t kFindGain[] = L" - Find gain";
 constexpr wchar_t kTrack[] = L" - Track";
 constexpr DWORD kWait = 10000;
 
+// Returns once the window's thread has taken a message sent now, i.e. is back in its message
+// loop; false when it did not within the wait.
+bool WaitUntilServing(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kWait, &result) != 0;
+}
+
 // Presses the keys in order and releases them in reverse, one event at a time: the program
-// asks GetAsyncKeyState for Ctrl and Alt while it handles the letter.
-void PressKeys(std::initializer_list<WORD> keys) {
+// asks GetAsyncKeyState for Ctrl and Alt while it handles the letter. Wine takes the key state
+// over from the X server whenever the program's window gets the X focus, which drops a Ctrl
+// injected before the program has seen that focus event: the program must be back in its
+// message loop after its last activation before the first key goes.
+void PressKeys(HWND window, std::initializer_list<WORD> keys) {
+    ASSERT_TRUE(WaitUntilServing(window));
+    ServeMessages(100);
     auto send = [](WORD key, DWORD flags) {
         INPUT input = {};
         input.type = INPUT_KEYBOARD;
@@ -31,6 +43,11 @@ void PressKeys(std::initializer_list<WORD> keys) {
     for (WORD key : keys) send(key, 0);
     for (auto it = keys.end(); it != keys.begin();) send(*--it, KEYEVENTF_KEYUP);
     ServeMessages(200);
+}
+
+// Makes the window the one that gets the keys, unless it is already.
+void BringToKeys(HWND window) {
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
 }
 
 // Destroying a window can take Wine a few seconds without a window manager.
@@ -94,8 +111,8 @@ protected:
 
     // Ctrl+Alt+X asks "Close Tavro Pen now?"; Cancel keeps the program as it was.
     void CancelCloseQuestionFromKeys() {
-        SetForegroundWindow(main);
-        PressKeys({VK_CONTROL, VK_MENU, 'X'});
+        BringToKeys(main);
+        PressKeys(main, {VK_CONTROL, VK_MENU, 'X'});
         HWND question = run->WaitForWindowOfClass(L"#32770", kWait);
         ASSERT_NE(question, nullptr);
         EXPECT_TRUE(Contains(testsupport::WindowTexts(question), L"Close Tavro Pen now?"));
@@ -176,26 +193,26 @@ TEST_F(MainWindow, EachCommandReachesItsAction) {
 
 TEST_F(MainWindow, KeysNeedControlHeldAndRefuseWhatIsNotAllowed) {
     Start();
-    SetForegroundWindow(main);
+    BringToKeys(main);
     // No gain found yet: Ctrl+T beeps and changes nothing; a plain M does nothing.
-    PressKeys({VK_CONTROL, 'T'});
+    PressKeys(main, {VK_CONTROL, 'T'});
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-    PressKeys({'M'});
+    PressKeys(main, {'M'});
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-    PressKeys({VK_CONTROL, 'M'});
+    PressKeys(main, {VK_CONTROL, 'M'});
     EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait)) << TitleOf(main).c_str();
-    PressKeys({VK_CONTROL, 'A'});
+    PressKeys(main, {VK_CONTROL, 'A'});
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
     // Without a usable alignment Ctrl+G only beeps.
-    PressKeys({VK_CONTROL, 'G'});
+    PressKeys(main, {VK_CONTROL, 'G'});
     EXPECT_TRUE(NoBoxOpens());
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
 
-    PressKeys({VK_F2});
+    PressKeys(main, {VK_F2});
     HWND buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
     ASSERT_NE(buttons, nullptr);
-    PressKeys({VK_RETURN});
-    PressKeys({VK_ESCAPE});
+    PressKeys(main, {VK_RETURN});
+    PressKeys(main, {VK_ESCAPE});
     EXPECT_TRUE(WaitUntilGone(buttons));
 
     CancelCloseQuestionFromKeys();
@@ -215,8 +232,8 @@ TEST_F(MainWindow, BusyRefusesMinimiseAndKeysButAsksToClose) {
 
     ASSERT_TRUE(SendSysCommand(SC_MINIMIZE));
     EXPECT_FALSE(MinimisedOrHidden(main)) << "minimise refused while busy";
-    SetForegroundWindow(main);
-    PressKeys({VK_CONTROL, 'M'});
+    BringToKeys(main);
+    PressKeys(main, {VK_CONTROL, 'M'});
     EXPECT_TRUE(WaitForTitleEnding(main, kFindGain, 100)) << "no keys while busy";
     // Ctrl+Alt+X asks even while busy; Cancel keeps the Mode.
     CancelCloseQuestionFromKeys();
