@@ -4,8 +4,9 @@
 // poison the geometry (NaN, infinities, focal lengths that are not positive).
 #include "input_mutator.h"
 
+#include "../alignment/test_desktop.h"
+
 #include "alignment/detector_file.h"
-#include "alignment/pattern_screen.h"
 #include "alignment/screen_correction.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
@@ -150,12 +151,7 @@ TEST(ReaderMutation, DisplayAspectsAndChessboardLayoutsStayUsable) {
             return std::isfinite(r.width) && std::isfinite(r.height) && r.width >= 0.0f && r.height >= 0.0f;
         });
     // Any layout the file can hold lays a board whose corners stay near the desktop.
-    DesktopMetrics desktop;
-    desktop.workArea = {0, 0, 1024, 768};
-    desktop.textHeight = 16;
-    desktop.captionHeight = 18;
-    desktop.menuHeight = 19;
-    desktop.borderWidth = 1;
+    const DesktopMetrics desktop = Desktop(1024, 768);
     MutateRecord<ChessboardLayoutRecord>(BytesOf(DefaultChessboardLayout()), 5, DecodeChessboardLayout,
         [&desktop](const ChessboardLayoutRecord& r) {
             PatternScreen pattern;
