@@ -127,7 +127,7 @@ void StartSecondCopy(TrackingSession& session, const std::wstring& mode, const s
 // Changes the desktop size while the program works in `mode`: Windows takes the size, the
 // program says nothing (its alignment is re-applied or, while waiting for the user, started
 // again), keeps its Mode (or goes on to `followingMode` by itself) and, where it shows its window,
-// covers the new work area with it.
+// covers the new desktop with it.
 void ChangeSizeIn(TrackingSession& session, const std::wstring& mode, int width, int height,
                   const std::string& name, Report& report, const std::wstring& followingMode = L"") {
     ProgramRun& program = session.Program();
