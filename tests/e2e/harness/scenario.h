@@ -46,7 +46,3 @@ struct ScenarioRegistration {
 // Registered like a scenario but left out of the suite (too long to run there); scripts/e2e runs
 // it by name only.
 #define E2E_LONG_RUN(name, install, timeoutSeconds) E2E_SCENARIO(name, install, timeoutSeconds)
-
-// A scenario whose program side is not finished: runnable by name with scripts/e2e, left out of
-// the suite until it passes.
-#define E2E_UNFINISHED(name, install, timeoutSeconds) E2E_SCENARIO(name, install, timeoutSeconds)

@@ -17,6 +17,7 @@
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
 #include "harness/tracking_session.h"
+#include "resources/resource_ids.h"
 #include "settings/alignment_record.h"
 
 namespace {
@@ -32,6 +33,7 @@ constexpr DWORD kTouchTimeoutMs = 5000;
 constexpr double kTrackingTolerancePx = 5.0;
 // How long a finger rests on a key.
 constexpr DWORD kKeyHoldMs = 300;
+constexpr int kTextLength = 1024;
 
 // The screen as the user sees it, top row first.
 class ScreenGrab {
@@ -111,6 +113,16 @@ void PressWithControl(WORD key) {
     Sleep(kKeyHoldMs);
     SendKeys({key, VK_CONTROL}, KEYEVENTF_KEYUP);
 }
+
+// A text of the program's string table, read from its executable.
+std::wstring ProgramText(UINT id) {
+    UniqueModule program(LoadLibraryExW(L"C:\\tavro\\tavro.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    wchar_t text[kTextLength] = {};
+    if (program) LoadStringW(program.Get(), id, text, kTextLength);
+    return text;
+}
+
+std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L'\n')); }
 
 AlignmentRecord StoredAlignment() {
     AlignmentRecord record{};
@@ -217,7 +229,7 @@ void CheckAccepted(ManualRun& run, Report& report, int expectedPoints) {
 
 }  // namespace
 
-E2E_UNFINISHED(manual_alignment_nine_dots, "", 180) {
+E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     report.Check(SaveScreenshot("manual_dots_start.png"), "screenshot_start");
@@ -247,7 +259,7 @@ E2E_UNFINISHED(manual_alignment_nine_dots, "", 180) {
     session.Finish();
 }
 
-E2E_UNFINISHED(manual_alignment_skipped_dot_revisited, "", 180) {
+E2E_SCENARIO(manual_alignment_skipped_dot_revisited, "", 180) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     POINT skipped{};
@@ -255,6 +267,8 @@ E2E_UNFINISHED(manual_alignment_skipped_dot_revisited, "", 180) {
     report.Check(ScreenGrab().Find(kLostBlue, nullptr), "lost_dot_blue");
     for (int dot = 1; dot < 9; ++dot) {
         if (!report.Check(run.TouchTarget(), "touch_" + std::to_string(dot))) return;
+        // Every state at once: target, done, lost and waiting dots.
+        if (dot == 3) report.Check(SaveScreenshot("manual_dots_every_state.png"), "screenshot");
     }
     POINT again{};
     report.Check(run.Target(&again), "target_after_last");
@@ -266,7 +280,7 @@ E2E_UNFINISHED(manual_alignment_skipped_dot_revisited, "", 180) {
     run.Stop();
 }
 
-E2E_UNFINISHED(manual_alignment_six_dots, "", 180) {
+E2E_SCENARIO(manual_alignment_six_dots, "", 180) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     // The second, fifth and eighth dots are skipped, and skipped again when offered once more.
@@ -279,7 +293,7 @@ E2E_UNFINISHED(manual_alignment_six_dots, "", 180) {
     run.Stop();
 }
 
-E2E_UNFINISHED(manual_alignment_double_input_warning, "", 150) {
+E2E_SCENARIO(manual_alignment_double_input_warning, "", 150) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     POINT target{};
@@ -295,7 +309,7 @@ E2E_UNFINISHED(manual_alignment_double_input_warning, "", 150) {
     run.Stop();
 }
 
-E2E_UNFINISHED(manual_alignment_hot_spot_closes, "", 150) {
+E2E_SCENARIO(manual_alignment_hot_spot_closes, "", 150) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
     // A lamp in the room, lit after the screen's brightness was learnt.
@@ -303,7 +317,14 @@ E2E_UNFINISHED(manual_alignment_hot_spot_closes, "", 150) {
     Sleep(1500);
     SetForegroundWindow(run.Program().MainWindow());
     PressWithControl('Z');
-    if (!run.Answer(L"Hot spot found", L"No", "hot_spot_question")) return;
+    // The question is the program's own string 20307, not the redo question 20305.
+    const std::wstring question = FirstLine(ProgramText(IDS_MANUAL_HOT_SPOT_FOUND));
+    if (!report.Check(question.rfind(L"Hot spot found", 0) == 0, "question_20307_text")) return;
+    HWND box = WaitForWindowWithText(run.Program().ProcessId(), question, 20000);
+    if (!report.Check(box != nullptr, "hot_spot_question_shown")) return;
+    report.Check(WindowTexts(box).find(FirstLine(ProgramText(IDS_MANUAL_ASK_REDO))) == std::wstring::npos,
+                 "not_the_redo_question");
+    if (!report.Check(PressButton(box, L"No"), "hot_spot_question_answered")) return;
     DWORD exitCode = 1;
     const bool exited = run.Program().WaitForExit(15000, &exitCode);
     report.Figure("exit_code", exitCode, 0);
