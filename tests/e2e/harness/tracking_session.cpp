@@ -266,6 +266,18 @@ TrackingSession::ErrorStats TrackingSession::TapAll(const std::vector<cv::Point2
     return stats;
 }
 
+bool TrackingSession::TapGrid(double tolerance) {
+    std::vector<cv::Point2d> points;
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 5; ++column)
+            points.emplace_back(width_ * (0.08 + 0.21 * column), height_ * (0.1 + 0.266 * row));
+    const ErrorStats errors = TapAll(points);
+    report_.Figure("positions", errors.count, 0);
+    report_.Figure("mean_err_px", errors.mean, 2);
+    report_.Figure("max_err_px", errors.max, 2);
+    return errors.count == static_cast<int>(points.size()) && errors.max <= tolerance;
+}
+
 double TrackingSession::Trace(const std::vector<cv::Point2d>& path) {
     double worst = 0.0;
     for (const cv::Point2d& p : path) worst = std::max(worst, PenTo(p.x, p.y, 1.5, 400));

@@ -89,6 +89,9 @@ public:
         double max = 0.0;
     };
     ErrorStats TapAll(const std::vector<cv::Point2d>& points);
+    // Taps a 5 x 4 grid spread over the screen and reports the errors (positions, mean_err_px,
+    // max_err_px); true when all 20 lie within `tolerance` pixels.
+    bool TapGrid(double tolerance);
     // Moves the pen down along the path without lifting it; the worst distance on the way.
     double Trace(const std::vector<cv::Point2d>& path);
     // The alignment result file as the program last stored it.

@@ -37,15 +37,7 @@ std::vector<POINT> Points(const std::vector<TargetWindow::Received>& messages, U
 E2E_SCENARIO(tracking_pointer_accuracy, "--rf", 150) {
     TrackingSession session(report);
     if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
-    std::vector<cv::Point2d> points;
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 5; ++column)
-            points.emplace_back(session.Width() * (0.08 + 0.21 * column), session.Height() * (0.1 + 0.266 * row));
-    const TrackingSession::ErrorStats errors = session.TapAll(points);
-    report.Figure("positions", errors.count, 0);
-    report.Figure("mean_err_px", errors.mean, 2);
-    report.Figure("max_err_px", errors.max, 2);
-    report.Check(errors.count == 20 && errors.max <= kTolerancePx, "pointer_within_3px");
+    report.Check(session.TapGrid(kTolerancePx), "pointer_within_3px");
     session.Finish();
 }
 
