@@ -23,8 +23,8 @@ struct ControllerTestAccess {
     static PatternScreen& Pattern(Controller& c) { return c.pattern_; }
     static FrameImages& Images(Controller& c) { return c.frameImages_; }
     static void SetHotSpots(Controller& c, int count, PixelRect area) {
-        c.hotSpotCount_ = count;
-        c.hotSpotArea_ = area;
+        c.hotSpot_.count = count;
+        c.hotSpot_.box = area;
     }
     static void SetShownFrameRate(Controller& c, int verdict) { c.shownFrameRate_ = verdict; }
     static void SnapshotMouseValues(Controller& c) { c.mouseSaver_.Snapshot(); }
