@@ -9,9 +9,9 @@ namespace {
 
 constexpr const char* kKeys = "123456789a";
 
-// Anything tuned by hand is a few pixels or a small coefficient; a value that is not finite or
-// far beyond that would only throw the pointer off the desktop.
-bool IsTunedValue(float value) { return std::isfinite(value) && std::fabs(value) <= 1.0e6f; }
+bool IsTunedValue(float value) {
+    return std::isfinite(value) && std::fabs(value) <= ScreenCorrection::kValueLimit;
+}
 
 }  // namespace
 

@@ -14,6 +14,9 @@ inline constexpr wchar_t kScreenCorrectionFileName[] = L"tavro_screen.und";
 struct ScreenCorrection {
     enum Value { kScaleX, kScaleY, kCentreX, kCentreY, kK1, kK2, kP1, kP2, kOffsetX, kOffsetY,
                  kValueCount };
+    // Anything tuned by hand is a few pixels or a small coefficient; beyond this a value would
+    // only throw the pointer off the desktop.
+    static constexpr float kValueLimit = 1.0e6f;
     std::array<float, kValueCount> values{};
     bool modified = false;
 

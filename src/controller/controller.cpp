@@ -73,6 +73,7 @@ void Controller::Shutdown() {
     paused_ = true;
     WaitForFrameStep();
     mouseSaver_.Restore();
+    if (screenCorrection_.modified) SaveScreenCorrection(screenCorrection_);
     StopSettleWait();
     trayIcon_.reset();
     // The picture controls go back to their minimum, as the sensor is left for the next start.

@@ -19,6 +19,7 @@
 #include "controller/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/mouse_values.h"
+#include "controller/tuning_panel.h"
 #include "controller/pointer_input.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
@@ -390,6 +391,7 @@ private:
     PatternScreen pattern_;
     ScreenMapping mapping_{camera_, geometry_, pattern_};
     ScreenCorrection screenCorrection_;
+    TuningPanel tuningPanel_;
     SensorDevice sensor_;
     FrameRateMonitor frameRate_;
     // The frame-rate verdict the main window last showed (0 none, 1 slow, 2 normal).

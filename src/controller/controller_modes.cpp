@@ -30,6 +30,7 @@ void Controller::EnterMode(Mode requested) {
     StopSettleWait();
     ReleaseHeldButton();
     ParkPointer();
+    if (requested != Mode::Track) tuningPanel_.Close(screenCorrection_);
 
     switch (requested) {
     case Mode::Idle:

@@ -1,8 +1,14 @@
-// The manual alignment's picture and the overlays of the Track picture. Until manual alignment
-// draws its own dots, its picture is the background with the prompt that waits for the user.
+// The overlays of the Track picture: while the screen correction is tuned, the stored corners
+// where the pointer lands for them and the panel itself.
 #include "controller/controller.h"
 
-#include "app/unique_handle.h"
+#include "app/process_globals.h"
+#include "controller/tuning_panel_picture.h"
 
-
-void Controller::PaintTrackOverlays(HDC, const RECT&) {}
+void Controller::PaintTrackOverlays(HDC dc, const RECT& client) {
+    if (!tuningPanel_.IsOpen()) return;
+    POINT origin = {0, 0};
+    ClientToScreen(g_process.mainWindow, &origin);
+    DrawCornerOverlay(dc, alignmentResult_.posePoints, penMapping_, origin);
+    DrawTuningPanel(dc, client, tuningPanel_, screenCorrection_);
+}

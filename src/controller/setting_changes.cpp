@@ -14,6 +14,7 @@ void Controller::OnGainSettingChanged() {
     if (modes_.mode != Mode::Track || trackGainLevel_ == before) return;
     // The threshold was learnt at the old gain: find it again before tracking on.
     ShowTrackGainChanged();
+    tuningPanel_.Reset(screenCorrection_);
     PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
                  static_cast<LPARAM>(Mode::FindGain));
 }

@@ -86,3 +86,17 @@ void ControllerFixture::PumpMessages(DWORD milliseconds) {
         Sleep(5);
     }
 }
+
+void ControllerFixture::AimCamera() {
+    DetectorProfile lens;
+    lens.fx = 300.0f;
+    lens.fy = 300.0f;
+    lens.cx = 160.0f;
+    lens.cy = 120.0f;
+    ControllerTestAccess::Camera(controller).SetIntrinsics(lens);
+    ASSERT_TRUE(ControllerTestAccess::Camera(controller)
+                    .SetPose(CameraPose{-512.0f, -384.0f, 1150.0f, 0.0f, 0.0f, 0.0f}));
+    DisplayGeometry& geometry = ControllerTestAccess::Geometry(controller);
+    geometry.SetDesktop(1024, 768);
+    geometry.SetAspect(4.0f, 3.0f);
+}

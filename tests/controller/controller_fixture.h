@@ -22,6 +22,7 @@ struct ControllerTestAccess {
     static DisplayGeometry& Geometry(Controller& c) { return c.geometry_; }
     static PatternScreen& Pattern(Controller& c) { return c.pattern_; }
     static FrameImages& Images(Controller& c) { return c.frameImages_; }
+    static ScreenCorrection& Correction(Controller& c) { return c.screenCorrection_; }
     static void SetHotSpots(Controller& c, int count, PixelRect area) {
         c.hotSpot_.count = count;
         c.hotSpot_.box = area;
@@ -48,6 +49,8 @@ protected:
     void DeliverFrames(int count);
     // Removes the AppNotify messages waiting for the main window, in order (code, value).
     std::vector<std::pair<WPARAM, LPARAM>> TakeNotifications();
+    // A camera straight in front of a 1024 x 768 desktop: sensor (160, 120) sees its middle.
+    void AimCamera();
     // Runs the main window's messages for a while.
     void PumpMessages(DWORD milliseconds);
 

@@ -22,21 +22,6 @@ protected:
         ControllerTestAccess::PrepareScreen(controller);
     }
 
-    // A camera straight in front of a 1024 x 768 desktop: sensor (160, 120) sees its middle.
-    void AimCamera() {
-        DetectorProfile lens;
-        lens.fx = 300.0f;
-        lens.fy = 300.0f;
-        lens.cx = 160.0f;
-        lens.cy = 120.0f;
-        ControllerTestAccess::Camera(controller).SetIntrinsics(lens);
-        ASSERT_TRUE(ControllerTestAccess::Camera(controller)
-                        .SetPose(CameraPose{-512.0f, -384.0f, 1150.0f, 0.0f, 0.0f, 0.0f}));
-        DisplayGeometry& geometry = ControllerTestAccess::Geometry(controller);
-        geometry.SetDesktop(1024, 768);
-        geometry.SetAspect(4.0f, 3.0f);
-    }
-
     // Hot pixels at the given sensor points; `counted` of them were counted by gain finding.
     void SetHotPixels(std::initializer_list<cv::Point> pixels, int counted) {
         cv::Mat& threshold = ControllerTestAccess::Images(controller).thresholdImage;

@@ -32,6 +32,14 @@ COLORREF PixelCanvas::At(int x, int y) const {
     return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
 }
 
+int PixelCanvas::Count(const RECT& area, COLORREF colour) const {
+    int count = 0;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        for (LONG x = area.left; x < area.right; ++x) count += At(x, y) == colour;
+    }
+    return count;
+}
+
 bool PixelCanvas::CopyFromScreen(POINT origin) {
     HDC screen = GetDC(nullptr);
     const BOOL copied = BitBlt(dc_, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);

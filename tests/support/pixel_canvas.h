@@ -20,6 +20,8 @@ public:
     int Height() const { return height_; }
     // The pixel as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the canvas.
     COLORREF At(int x, int y) const;
+    // Pixels of exactly that colour inside the area (right and bottom exclusive).
+    int Count(const RECT& area, COLORREF colour) const;
     // Copies the screen area whose top-left is at `origin` into the canvas.
     bool CopyFromScreen(POINT origin);
     // Writes a .bmp file; true on success.

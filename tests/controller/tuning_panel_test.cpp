@@ -1,0 +1,265 @@
+// The screen-correction panel without a window: keys, steps, limits, what goes to the file and
+// the lines it shows; then its picture and the corner marks drawn into memory.
+#include "controller/tuning_panel.h"
+#include "controller/tuning_panel_picture.h"
+#include "pixel_canvas.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+ScreenCorrection Desktop1024() { return ScreenCorrection::Defaults(1024, 768); }
+
+TEST(TuningPanel, ClosedPanelTakesNoKeysAndReopeningKeepsTheSelection) {
+    TuningPanel panel;
+    ScreenCorrection correction = Desktop1024();
+    EXPECT_FALSE(panel.Adjust(VK_DOWN, false, false, correction));
+    EXPECT_FALSE(panel.Adjust(VK_RIGHT, false, false, correction));
+    EXPECT_EQ(panel.Selected(), 0);
+    EXPECT_FLOAT_EQ(correction.values[0], 512.0f);
+    EXPECT_FALSE(correction.modified);
+
+    EXPECT_TRUE(panel.Open());
+    EXPECT_FALSE(panel.Open());
+    EXPECT_TRUE(panel.Adjust(VK_DOWN, false, false, correction));
+    EXPECT_TRUE(panel.Adjust(VK_DOWN, false, false, correction));
+    EXPECT_TRUE(panel.Close(correction));
+    EXPECT_FALSE(panel.Close(correction));
+    EXPECT_TRUE(panel.Open());
+    EXPECT_EQ(panel.Selected(), 2);
+    // Keys the panel has no use for change nothing.
+    EXPECT_FALSE(panel.Adjust(VK_RETURN, false, false, correction));
+    EXPECT_FALSE(correction.modified);
+}
+
+TEST(TuningPanel, UpAndDownWrapAroundTheTenLines) {
+    TuningPanel panel;
+    ScreenCorrection correction = Desktop1024();
+    panel.Open();
+    panel.Adjust(VK_UP, false, false, correction);
+    EXPECT_EQ(panel.Selected(), 9);
+    panel.Adjust(VK_DOWN, false, false, correction);
+    EXPECT_EQ(panel.Selected(), 0);
+    for (int i = 0; i < 13; ++i) panel.Adjust(VK_DOWN, false, false, correction);
+    EXPECT_EQ(panel.Selected(), 3);
+    EXPECT_FALSE(correction.modified);
+}
+
+struct StepCase {
+    int line;
+    WPARAM key;
+    bool control;
+    bool shift;
+    float change;
+};
+
+TEST(TuningPanel, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
+    const StepCase cases[] = {
+        {0, VK_RIGHT, false, false, 0.1f},    {0, VK_LEFT, false, false, -0.1f},
+        {1, VK_RIGHT, true, false, 1.0f},     {2, VK_LEFT, false, true, -10.0f},
+        {3, VK_RIGHT, true, true, 1.0f},      {4, VK_RIGHT, false, false, 0.001f},
+        {5, VK_LEFT, true, false, -0.01f},    {6, VK_RIGHT, false, true, 0.1f},
+        {7, VK_LEFT, false, false, -0.001f},  {8, VK_RIGHT, false, false, 0.1f},
+        {9, VK_LEFT, false, true, -10.0f},
+    };
+    for (const StepCase& c : cases) {
+        TuningPanel panel;
+        ScreenCorrection correction = Desktop1024();
+        panel.Open();
+        for (int i = 0; i < c.line; ++i) panel.Adjust(VK_DOWN, false, false, correction);
+        const ScreenCorrection before = correction;
+        EXPECT_TRUE(panel.Adjust(c.key, c.control, c.shift, correction)) << "line " << c.line;
+        EXPECT_NEAR(correction.values[c.line] - before.values[c.line], c.change, 1e-4f)
+            << "line " << c.line;
+        for (int other = 0; other < ScreenCorrection::kValueCount; ++other) {
+            if (other != c.line) {
+                EXPECT_EQ(correction.values[other], before.values[other]);
+            }
+        }
+        EXPECT_TRUE(correction.modified) << "line " << c.line;
+    }
+}
+
+TEST(TuningPanel, ValuesStopAtTheLimitTheFileReadsBack) {
+    TuningPanel panel;
+    ScreenCorrection correction = Desktop1024();
+    panel.Open();
+    correction.values[0] = ScreenCorrection::kValueLimit - 5.0f;
+    EXPECT_TRUE(panel.Adjust(VK_RIGHT, false, true, correction));
+    EXPECT_EQ(correction.values[0], ScreenCorrection::kValueLimit);
+    correction.modified = false;
+    EXPECT_FALSE(panel.Adjust(VK_RIGHT, false, false, correction));
+    EXPECT_EQ(correction.values[0], ScreenCorrection::kValueLimit);
+    EXPECT_FALSE(correction.modified);
+
+    correction.values[0] = -ScreenCorrection::kValueLimit;
+    EXPECT_FALSE(panel.Adjust(VK_LEFT, true, false, correction));
+    EXPECT_EQ(correction.values[0], -ScreenCorrection::kValueLimit);
+}
+
+TEST(TuningPanel, LinesShowTheNumberAndTheValueInAFixedWidth) {
+    ScreenCorrection correction = Desktop1024();
+    correction.values[4] = 0.001f;
+    correction.values[8] = -2.5f;
+    const wchar_t* expected[] = {L"01= 512.0000", L"02= 384.0000", L"03= 512.0000",
+                                 L"04= 384.0000", L"05=   0.0010", L"06=   0.0000",
+                                 L"07=   0.0000", L"08=   0.0000", L"09=  -2.5000",
+                                 L"10=   0.0000"};
+    for (int line = 0; line < TuningPanel::kLineCount; ++line) {
+        wchar_t text[TuningPanel::kLineLength];
+        TuningPanel::LineText(correction, line, text, TuningPanel::kLineLength);
+        EXPECT_STREQ(text, expected[line]);
+    }
+}
+
+TEST(TuningPanel, PlacedCentredInTheClientAreaAndOnlyTheSelectedLineBlue) {
+    const RECT placed = TuningPanel::Placement(RECT{0, 0, 1024, 740});
+    EXPECT_EQ(placed.left, 447);
+    EXPECT_EQ(placed.top, 270);
+    EXPECT_EQ(placed.right, 577);
+    EXPECT_EQ(placed.bottom, 470);
+
+    TuningPanel panel;
+    ScreenCorrection correction = Desktop1024();
+    panel.Open();
+    panel.Adjust(VK_UP, false, false, correction);
+    EXPECT_EQ(panel.LineColour(9), RGB(0, 0, 255));
+    EXPECT_EQ(panel.LineColour(0), RGB(128, 128, 128));
+}
+
+TEST(TuningPanelFile, ClosingWritesTheValuesOnlyWhenTheyChanged) {
+    testsupport::ScratchDirectory scratch(L"tuning_panel_close");
+    TuningPanel panel;
+    ScreenCorrection correction = Desktop1024();
+    panel.Open();
+    panel.Close(correction);
+    EXPECT_EQ(testsupport::ReadBytes(kScreenCorrectionFileName), "");
+
+    panel.Open();
+    panel.Adjust(VK_RIGHT, false, false, correction);
+    for (int i = 0; i < 4; ++i) panel.Adjust(VK_DOWN, false, false, correction);
+    panel.Adjust(VK_RIGHT, true, false, correction);
+    panel.Close(correction);
+    EXPECT_EQ(testsupport::ReadBytes(kScreenCorrectionFileName),
+              "1= 512.1\r\n2= 384\r\n3= 512\r\n4= 384\r\n5= 0.01\r\n6= 0\r\n7= 0\r\n8= 0\r\n"
+              "9= 0\r\na= 0\r\n");
+    EXPECT_FALSE(correction.modified);
+
+    ScreenCorrection reread;
+    ASSERT_EQ(LoadScreenCorrection(reread, 1024, 768), FileResult::Ok);
+    EXPECT_FLOAT_EQ(reread.values[0], correction.values[0]);
+    EXPECT_FLOAT_EQ(reread.values[4], 0.01f);
+}
+
+TEST(TuningPanelFile, ResetClosesWritingTheChangeAndSelectsTheFirstLine) {
+    testsupport::ScratchDirectory scratch(L"tuning_panel_reset");
+    TuningPanel panel;
+    ScreenCorrection correction = Desktop1024();
+    panel.Open();
+    panel.Adjust(VK_UP, false, false, correction);
+    panel.Adjust(VK_LEFT, false, false, correction);
+    panel.Reset(correction);
+    EXPECT_FALSE(panel.IsOpen());
+    EXPECT_EQ(panel.Selected(), 0);
+    EXPECT_FALSE(correction.modified);
+    EXPECT_NE(testsupport::ReadBytes(kScreenCorrectionFileName).find("a= -0.1\r\n"),
+              std::string::npos);
+}
+
+// Rows of the panel's text line `line`, across the text's columns.
+RECT LineBand(const RECT& panel, int line, int lineHeight) {
+    const LONG top = panel.top + TuningPanel::kTextInset + line * lineHeight;
+    return {panel.left + TuningPanel::kTextInset, top, panel.right - 3, top + lineHeight};
+}
+
+TEST(TuningPanelPicture, GreyPanelWithABumpEdgeAndTheSelectedLineInBlue) {
+    testsupport::PixelCanvas canvas(400, 300);
+    const RECT client = {0, 0, 400, 300};
+    FillRect(canvas.Dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TuningPanel panel;
+    ScreenCorrection correction = Desktop1024();
+    panel.Open();
+    for (int i = 0; i < 3; ++i) panel.Adjust(VK_DOWN, false, false, correction);
+    DrawTuningPanel(canvas.Dc(), client, panel, correction);
+
+    const RECT area = TuningPanel::Placement(client);
+    ASSERT_EQ(area.left, 135);
+    ASSERT_EQ(area.top, 50);
+    // Outside white, inside grey, a two-pixel edge in other shades on every side.
+    EXPECT_EQ(canvas.At(area.left - 1, 150), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(area.right, 150), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(area.right - 5, area.bottom - 5), kTuningPanelFill);
+    for (POINT edge : {POINT{area.left, 150}, POINT{area.left + 1, 150}, POINT{area.right - 1, 150},
+                       POINT{area.right - 2, 150}, POINT{200, area.top}, POINT{200, area.top + 1},
+                       POINT{200, area.bottom - 1}, POINT{200, area.bottom - 2}}) {
+        EXPECT_NE(canvas.At(edge.x, edge.y), kTuningPanelFill) << edge.x << "," << edge.y;
+    }
+    EXPECT_EQ(canvas.At(area.left + 2, 150), kTuningPanelFill);
+    EXPECT_EQ(canvas.At(area.right - 3, 150), kTuningPanelFill);
+
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(canvas.Dc(), &metrics);
+    const int height = metrics.tmHeight;
+    for (int line = 0; line < TuningPanel::kLineCount; ++line) {
+        const RECT band = LineBand(area, line, height);
+        const int blue = canvas.Count(band, TuningPanel::kSelectedColour);
+        const int grey = canvas.Count(band, TuningPanel::kLineColour);
+        if (line == 3) {
+            EXPECT_GT(blue, 30) << "line " << line;
+            EXPECT_EQ(grey, 0) << "line " << line;
+        } else {
+            EXPECT_EQ(blue, 0) << "line " << line;
+            EXPECT_GT(grey, 30) << "line " << line;
+        }
+    }
+    // Nothing is written above the first line or below the tenth.
+    const RECT above = {area.left + 3, area.top + 3, area.right - 3, area.top + 10};
+    const RECT below = {area.left + 3, area.top + 10 + 10 * height, area.right - 3,
+                        area.bottom - 3};
+    EXPECT_EQ(canvas.Count(above, kTuningPanelFill), 7 * 124);
+    EXPECT_EQ(canvas.Count(below, kTuningPanelFill), (below.bottom - below.top) * 124);
+}
+
+TEST(TuningPanelPicture, CornerMarksShowWhereEachStoredCornerWasDrawnAndWhereItLands) {
+    testsupport::PixelCanvas canvas(300, 200);
+    const RECT client = {0, 0, 300, 200};
+    FillRect(canvas.Dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PosePoints corners;
+    corners.count = 3;
+    corners.objectPoints[0] = {100.0f, 100.0f, 0.0f};
+    corners.imagePoints[0] = {52.0f, 49.0f};
+    corners.objectPoints[1] = {190.0f, 150.0f, 0.0f};
+    corners.imagePoints[1] = {90.0f, 65.0f};
+    corners.objectPoints[2] = {250.0f, 50.0f, 0.0f};
+    corners.imagePoints[2] = {-1.0f, -1.0f};
+    const SensorToDesktopFunction twice = [](float u, float v) -> cv::Point2f {
+        if (u < 0.0f) return {std::nanf(""), 0.0f};
+        return {2.0f * u + 10.0f, 2.0f * v + 20.0f};
+    };
+    // The client area starts at desktop (10, 20).
+    EXPECT_EQ(DrawCornerOverlay(canvas.Dc(), corners, twice, POINT{10, 20}), 3);
+
+    // Corner 0: drawn at client (90, 80), lands at desktop (114, 118) = client (104, 98).
+    EXPECT_EQ(canvas.At(90 - 4, 80 - 4), kCornerTargetColour);
+    EXPECT_EQ(canvas.At(90 + 4, 80 + 2), kCornerTargetColour);
+    EXPECT_EQ(canvas.At(90, 80), RGB(255, 255, 255));
+    for (int d = -4; d <= 4; ++d) {
+        EXPECT_EQ(canvas.At(104 + d, 98), kCornerLandingColour) << d;
+        EXPECT_EQ(canvas.At(104, 98 + d), kCornerLandingColour) << d;
+    }
+    EXPECT_EQ(canvas.At(104 + 5, 98), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(103, 97), RGB(255, 255, 255));
+    // Corner 1 lands exactly where it was drawn: the cross sits inside its square.
+    EXPECT_EQ(canvas.At(180, 130), kCornerLandingColour);
+    EXPECT_EQ(canvas.At(184, 126), kCornerTargetColour);
+    EXPECT_EQ(canvas.At(184, 130), kCornerLandingColour);
+    // Corner 2 maps nowhere: only its square is drawn.
+    EXPECT_EQ(canvas.At(240 - 4, 30), kCornerTargetColour);
+    EXPECT_EQ(canvas.Count(RECT{0, 0, 300, 200}, kCornerLandingColour), 2 * 17);
+}
+
+}  // namespace
