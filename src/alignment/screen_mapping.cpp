@@ -150,7 +150,7 @@ int ScreenMapping::FitAndGrade(CornerBuffer& corners) {
     if (posePoints_.count < minCorners_) return 0;
 
     failureId_ = kFailureUnknown;
-    if (!FindExtrinsic(camera_, posePoints_)) return 0;
+    if (!FitPose()) return 0;
 
     MeasureAccuracy(corners);
     switch (figures_.grade) {
@@ -166,6 +166,19 @@ int ScreenMapping::FitAndGrade(CornerBuffer& corners) {
             failureId_ = kFailureUnknown;
             return 0;
     }
+}
+
+bool ScreenMapping::FitPose() {
+    if (!refining_) return FindExtrinsic(camera_, posePoints_);
+    // Every trial fits the same corners; only the lens and the aspect factor tell them apart.
+    const float factor = geometry_.Factor();
+    bool fitted = false;
+    CameraPose pose;
+    if (fittedPoses_.Find(camera_.Profile(), factor, fitted, pose))
+        return fitted && camera_.SetPose(pose);
+    fitted = FindExtrinsic(camera_, posePoints_);
+    fittedPoses_.Remember(camera_.Profile(), factor, fitted, camera_.Pose());
+    return fitted;
 }
 
 double ScreenMapping::TrialError(CornerBuffer& corners, const CornerBuffer& original) {
@@ -276,6 +289,7 @@ int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) 
     if (reportedCount < minCorners_) return 0;
 
     refining_ = true;
+    fittedPoses_.Clear();
     const CornerBuffer original = corners;
     ChooseProfile(corners, original);
     const int firstMode = weightingMode_ >= 3 ? 0 : weightingMode_;

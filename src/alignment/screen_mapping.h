@@ -9,6 +9,7 @@
 
 #include "alignment/camera_model.h"
 #include "alignment/display_geometry.h"
+#include "alignment/fitted_poses.h"
 #include "alignment/pattern_points.h"
 #include "alignment/pattern_screen.h"
 #include "settings/alignment_record.h"
@@ -74,6 +75,9 @@ public:
     cv::Point2f PrincipalPoint() const { return principalPoint_; }
 
 private:
+    // The pose for the current lens and aspect; while refining, a trial fitted before is not
+    // fitted again.
+    bool FitPose();
     double TrialError(CornerBuffer& corners, const CornerBuffer& original);
     void ChooseProfile(CornerBuffer& corners, const CornerBuffer& original);
     void SearchAspect(CornerBuffer& corners, const CornerBuffer& original);
@@ -96,6 +100,7 @@ private:
     bool manualAlignment_ = false;
     bool aspectDetection_ = true;
     bool refining_ = false;
+    FittedPoses fittedPoses_;
     int activeWeighting_ = 0;
     std::function<void(float, float)> saveAspect_;
 
