@@ -25,3 +25,7 @@ void RestoreFromTray(HWND window) {
     SetActiveWindow(window);
     SetForegroundWindow(window);
 }
+
+bool IsHiddenInTray(HWND window) {
+    return g_hiddenOwner && GetAncestor(window, GA_PARENT) == g_hiddenOwner;
+}

@@ -87,6 +87,8 @@ private:
 // leaves the taskbar. RestoreFromTray brings it back maximised and in front.
 void HideToTray(HWND window);
 void RestoreFromTray(HWND window);
+// Whether the window is hidden in the tray, i.e. a child of the hidden owner window.
+bool IsHiddenInTray(HWND window);
 
 // The message the shell broadcasts when it (re)starts.
 UINT TaskbarCreatedMessage();

@@ -301,7 +301,9 @@ TEST_F(TrayIconTest, DestroyingTheIconRemovesItAndItsWindow) {
 
 TEST_F(TrayIconTest, HidingMovesTheWindowUnderTheHiddenOwnerAndRestoringBringsItBack) {
     ShowWindow(main_.Get(), SW_SHOW);
+    EXPECT_FALSE(IsHiddenInTray(main_.Get()));
     HideToTray(main_.Get());
+    EXPECT_TRUE(IsHiddenInTray(main_.Get()));
     HWND owner = FindWindowW(kTrayWindowClass, kTrayOwnerWindowTitle);
     ASSERT_NE(owner, nullptr);
     EXPECT_FALSE(IsWindowVisible(owner));
@@ -313,6 +315,7 @@ TEST_F(TrayIconTest, HidingMovesTheWindowUnderTheHiddenOwnerAndRestoringBringsIt
     EXPECT_TRUE(IsWindowVisible(main_.Get()));
     EXPECT_TRUE(IsZoomed(main_.Get()));
     EXPECT_EQ(FindWindowExW(owner, nullptr, L"TrayTestMainClass", nullptr), nullptr);
+    EXPECT_FALSE(IsHiddenInTray(main_.Get()));
 }
 
 }  // namespace
