@@ -49,7 +49,6 @@ private:
     void OnTimer(UINT_PTR id);
     void EnterModeIfAllowed(Mode mode);
     void OpenButtonTest();
-    void OpenIntroduction();
     void OnAppNotify(WPARAM code, LPARAM value);
     void OnStartupComplete();
     void OnStartupTick();

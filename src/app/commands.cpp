@@ -52,7 +52,7 @@ void Application::OnCommand(UINT command) {
         OpenHelp(controller_.LanguageCode());
         break;
     case IDM_INTRODUCTION:
-        OpenIntroduction();
+        controller_.RunIntroduction();
         break;
     case IDM_VERSION:
         ShowVersionDialog(main, controller_.CoreParameters());
@@ -125,10 +125,4 @@ void Application::EnterModeIfAllowed(Mode mode) {
 void Application::OpenButtonTest() {
     ButtonTestWindow::Open(g_process.mainWindow, g_process.resourceModule,
                            controller_.ProductName(), g_process.mainIcon);
-}
-
-void Application::OpenIntroduction() {
-    if (ShowIntroductionDialog(g_process.mainWindow, controller_.Options())) {
-        OpenUserGuide(controller_.LanguageCode());
-    }
 }

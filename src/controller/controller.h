@@ -87,10 +87,8 @@ public:
     bool StartSensor();
     void Start();
 
-    // The first-run questions of Start, also run by their menu commands: the introduction
-    // (Open shows the user guide) and the gain level dialog (the levels are taken over).
+    // The introduction, at the first start and by its menu command; Open shows the user guide.
     void RunIntroduction();
-    void AskGainLevel();
 
     // The notification-area icon, made by the first call once start-up is complete; true when
     // it is in place, which a system without a notification area counts as (the user is told

@@ -23,7 +23,7 @@ void Controller::Start() {
     }
     if (!options_.dontAskGainLevel) {
         Repaint();
-        AskGainLevel();
+        OnGainSettingChanged();
     }
     modes_.gainFound = 0;
     modes_.ChangeMode(Mode::Initialized);

@@ -54,9 +54,10 @@ void Controller::UpdateTitle() {
 
 void Controller::ShowMain() {
     HWND main = g_process.mainWindow;
-    // Only a window hidden in the tray hangs under another parent than the desktop.
-    const bool inTray = GetAncestor(main, GA_PARENT) != GetDesktopWindow();
-    if (inTray && options_.minimizeToTray && TrayPlaced()) {
+    // Only a window hidden in the tray comes back from there, and it always does, even when
+    // the option was turned off meanwhile (the tray menu's Common Setting): shown in place it
+    // would stay invisible under its hidden owner.
+    if (IsHiddenInTray(main)) {
         RestoreFromTray(main);
     } else {
         ShowWindow(main, SW_SHOWMAXIMIZED);

@@ -1,5 +1,6 @@
 // The built program's chrome: the language library it picks for the user, its first-run
-// questions, and its tray icon (double click, a second copy bringing it back from the tray).
+// questions, and its tray icon (double click, ending the session, hiding in the tray and
+// coming back from there).
 #include "desktop_test_support.h"
 #include "product_files.h"
 #include "program_run.h"
@@ -115,7 +116,8 @@ TEST_F(ProgramChrome, ADoubleClickOnTheTrayIconRestoresTheMinimisedWindow) {
     ProgramRun run(Program());
     HWND main = run.WaitUntilWorking(kProductName);
     ASSERT_NE(main, nullptr);
-    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    // Minimised from outside: the title bar's minimise is refused while the Controller is busy.
+    ShowWindow(main, SW_MINIMIZE);
     ServeMessages(300);
     // Minimised to the tray, as the option asks.
     ASSERT_TRUE(IsIconic(main) || !IsWindowVisible(main));
@@ -142,6 +144,79 @@ TEST_F(ProgramChrome, EndingTheSessionClosesThroughTheTrayWindowWithoutAQuestion
     // Nobody answers a question here: the program ends on its own.
     ASSERT_TRUE(run.WaitForExit(15000));
     EXPECT_EQ(run.ExitCode(), 0u);
+}
+
+// The program with "Minimize to system tray." on, minimised from its title bar: its window
+// then hides under the tray's hidden owner window.
+class ProgramInTray : public ProgramChrome {
+protected:
+    void SetUp() override {
+        ProgramChrome::SetUp();
+        OptionRecord options = OptionsWithoutQuestions();
+        options.minimizeToTray = 1;
+        ASSERT_NO_FATAL_FAILURE(WriteProductFiles(options));
+    }
+
+    // Sends rather than posts, so the program has handled it on return.
+    static void Send(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR result = 0;
+        ASSERT_NE(SendMessageTimeoutW(main, message, wParam, lParam, SMTO_NORMAL, 10000, &result), 0);
+    }
+
+    static void HideInTray(HWND main) {
+        ASSERT_NO_FATAL_FAILURE(Send(main, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+        HWND trayOwner = FindWindowW(L"TavroWyvoTrayIconClass", L"TavroWyvoTrayIconWindow");
+        ASSERT_NE(trayOwner, nullptr) << "the window did not go to the tray";
+        EXPECT_EQ(GetAncestor(main, GA_PARENT), trayOwner);
+        EXPECT_FALSE(IsWindowVisible(main));
+    }
+
+    static void ExpectBackFromTray(HWND main) {
+        EXPECT_EQ(GetAncestor(main, GA_PARENT), GetDesktopWindow());
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_TRUE(IsZoomed(main));
+    }
+
+    static void CloseQuietly(ProgramRun& run, HWND main) {
+        PostMessageW(main, kCloseQuietlyMessage, 0, 0);
+        ASSERT_TRUE(run.WaitForExit(15000));
+        EXPECT_EQ(run.ExitCode(), 0u);
+    }
+};
+
+TEST_F(ProgramInTray, ASecondCopyBringsTheFirstBackFromTheTray) {
+    ProgramRun first(Program());
+    HWND main = first.WaitUntilWorking(kProductName);
+    ASSERT_NE(main, nullptr);
+    ASSERT_NO_FATAL_FAILURE(HideInTray(main));
+
+    ProgramRun second(Program());
+    ASSERT_TRUE(second.WaitForExit(20000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    ServeMessages(300);
+    ExpectBackFromTray(main);
+    EXPECT_FALSE(first.WaitForExit(300));
+    CloseQuietly(first, main);
+}
+
+TEST_F(ProgramInTray, TheWindowComesBackEvenAfterTheTrayOptionWasTurnedOff) {
+    ProgramRun run(Program());
+    HWND main = run.WaitUntilWorking(kProductName);
+    ASSERT_NE(main, nullptr);
+    ASSERT_NO_FATAL_FAILURE(HideInTray(main));
+
+    // The tray menu's Common Setting, with "Minimize to system tray." unticked.
+    PostMessageW(main, WM_COMMAND, IDM_COMMON_SETTING, 0);
+    HWND dialog = run.WaitForWindowOfClass(L"#32770", 10000);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageW(GetDlgItem(dialog, IDC_COMMON_MINIMIZE_TO_TRAY), BM_CLICK, 0, 0);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ServeMessages(500);
+
+    ASSERT_NO_FATAL_FAILURE(Send(main, kTrayCallbackMessage, IDR_TRAY_MENU, WM_LBUTTONDBLCLK));
+    ServeMessages(300);
+    ExpectBackFromTray(main);
+    CloseQuietly(run, main);
 }
 
 }  // namespace

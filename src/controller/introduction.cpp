@@ -7,9 +7,3 @@
 void Controller::RunIntroduction() {
     if (ShowIntroductionDialog(g_process.mainWindow, options_)) OpenUserGuide(languageCode_);
 }
-
-void Controller::AskGainLevel() {
-    ShowGainLevelDialog(g_process.mainWindow, options_);
-    gainLevel_ = options_.gainLevel;
-    trackGainLevel_ = options_.trackGainLevel;
-}
