@@ -131,8 +131,10 @@ void ButtonTestWindow::Paint(HDC dc) const {
 void ButtonTestWindow::PaintCell(HDC dc, int index) const {
     RECT label = labelRects_[index];
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextW(dc, ButtonTestCells::Label(index), -1, &label,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    // Inside the etched edge, not on it.
+    RECT text = label;
+    InflateRect(&text, -kMargin, 0);
+    DrawTextW(dc, ButtonTestCells::Label(index), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     DrawEdge(dc, &label, EDGE_ETCHED, BF_RECT);
 
     RECT count = cellRects_[index];
