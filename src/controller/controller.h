@@ -24,7 +24,7 @@
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
 #include "settings/core_parameter_record.h"
-#include "settings/display_aspect_record.h"
+#include "settings/display_ratio_record.h"
 #include "settings/option_record.h"
 #include "tracking/blocking_counter.h"
 #include "tracking/brightness_recorder.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "settings/core_parameter_record.h"
-#include "settings/display_aspect_record.h"
+#include "settings/display_ratio_record.h"
 #include "settings/option_record.h"
 
 // Minimise-to-tray, keep-alignment and auto-start. OK stores, Cancel leaves all as it was.

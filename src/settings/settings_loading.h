@@ -4,7 +4,7 @@
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
 #include "settings/core_parameter_record.h"
-#include "settings/display_aspect_record.h"
+#include "settings/display_ratio_record.h"
 #include "settings/option_record.h"
 
 // String id of "File access error.\nPlease copy source file and try again.".

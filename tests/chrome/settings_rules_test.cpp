@@ -2,7 +2,7 @@
 // and the auto-start command.
 #include <gtest/gtest.h>
 
-#include "settings/aspect_change.h"
+#include "settings/ratio_change.h"
 #include "settings/auto_run.h"
 #include "settings/decimal_text.h"
 

@@ -11,7 +11,7 @@
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
 #include "settings/core_parameter_record.h"
-#include "settings/display_aspect_record.h"
+#include "settings/display_ratio_record.h"
 #include "settings/line_reader.h"
 #include "settings/option_record.h"
 #include "settings/text_scrambling.h"

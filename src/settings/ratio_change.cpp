@@ -1,4 +1,4 @@
-#include "settings/aspect_change.h"
+#include "settings/ratio_change.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
-#include "settings/aspect_change.h"
+#include "settings/ratio_change.h"
 #include "settings/decimal_text.h"
 #include "settings/dialog_support.h"
 #include "settings/settings_dialogs.h"

@@ -1,6 +1,6 @@
 #pragma once
 // What the display aspect dialog does with the values the user confirmed.
-#include "settings/display_aspect_record.h"
+#include "settings/display_ratio_record.h"
 
 struct AspectChange {
     bool store;             // some value differs: write the record

@@ -1,5 +1,5 @@
 #include "settings/chessboard_layout_record.h"
-#include "settings/display_aspect_record.h"
+#include "settings/display_ratio_record.h"
 
 #include "settings_test_fixture.h"
 

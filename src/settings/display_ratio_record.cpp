@@ -1,4 +1,4 @@
-#include "settings/display_aspect_record.h"
+#include "settings/display_ratio_record.h"
 
 #include "settings/record_file.h"
 
