@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -181,5 +182,25 @@ HWND ProgramRun::WaitUntilWorking(const wchar_t* productName, DWORD milliseconds
         }
         ServeMessages(50);
     }
+    ReportWindows();
     return nullptr;
+}
+
+void ProgramRun::ReportWindows() const {
+    fprintf(stderr, "program %s (exit code %lu); its top-level windows:\n",
+            WaitForSingleObject(process_, 0) == WAIT_TIMEOUT ? "running" : "ended", ExitCode());
+    EnumWindows(
+        [](HWND window, LPARAM processId) -> BOOL {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != static_cast<DWORD>(processId)) return TRUE;
+            wchar_t className[128] = {};
+            wchar_t title[256] = {};
+            GetClassNameW(window, className, 128);
+            GetWindowTextW(window, title, 256);
+            fprintf(stderr, "  %ls \"%ls\"%s\n", className, title,
+                    IsWindowVisible(window) ? "" : " (hidden)");
+            return TRUE;
+        },
+        static_cast<LPARAM>(processId_));
 }

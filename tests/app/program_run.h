@@ -32,10 +32,13 @@ public:
     // Waits (serving this thread's windows) for such a window.
     HWND WaitForWindowOfClass(const wchar_t* className, DWORD milliseconds) const;
     // Waits until the program has its main window and has entered its first working Mode (the
-    // title then carries a Mode text after the product name).
-    HWND WaitUntilWorking(const wchar_t* productName, DWORD milliseconds = 30000) const;
+    // title then carries a Mode text after the product name). Start-up may rightly spend 21 s
+    // waiting for the tray before that, and more on a loaded machine. On a time-out the
+    // program's windows are listed on stderr.
+    HWND WaitUntilWorking(const wchar_t* productName, DWORD milliseconds = 60000) const;
 
 private:
+    void ReportWindows() const;
     void Attach(DWORD processId);
 
     HANDLE process_ = nullptr;
