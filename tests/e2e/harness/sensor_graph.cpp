@@ -48,7 +48,7 @@ HRESULT ChooseFormat(IAMStreamConfig* config, int width, int height) {
 }  // namespace
 
 // Counts and keeps frames from the Sample Grabber's streaming thread.
-class SensorGraph::Grabber : public ISampleGrabberCB {
+class SensorGraph::Grabber final : public ISampleGrabberCB {
 public:
     Grabber() : frameEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
