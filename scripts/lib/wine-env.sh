@@ -43,11 +43,17 @@ ensure_display() {
 
 # Makes sure a wineserver runs for the prefix. A cold start also boots Wine's background
 # services; they must not inherit the caller's output pipes, or whoever reads the program's
-# output (ctest) waits for them to exit.
+# output (ctest) waits for them to exit. A wineserver already running keeps its own
+# persistence, so when one for the whole run ("" = until killed) is asked for, a passing one
+# (left by set-up steps) is let end first.
 ensure_wine_server() {
-  if wineserver -p"${1-30}" </dev/null >/dev/null 2>&1; then
-    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  local persistence=${1-30}
+  if ! wineserver -p"$persistence" </dev/null >/dev/null 2>&1; then
+    [ -z "$persistence" ] || return 0
+    timeout 40 wineserver -w || true
+    wineserver -p </dev/null >/dev/null 2>&1 || return 0
   fi
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_own_display() {
