@@ -53,13 +53,6 @@ TEST_F(ApplicationShutdown, SecondCallFindsNothingToDo) {
     EXPECT_EQ(QuitMessagesWaiting(), 1);
 }
 
-TEST_F(ApplicationShutdown, ExitMessagesAfterTheTeardownAreIgnored) {
-    EXPECT_EQ(SendMessageW(main, WM_APP + 11, 0, 0), 0);
-    EXPECT_FALSE(IsWindow(main));
-    EXPECT_FALSE(application.ShutdownApplication());
-    EXPECT_EQ(QuitMessagesWaiting(), 1);
-}
-
 TEST_F(ApplicationShutdown, EndSessionShutsDownOnlyWhenTheSessionEnds) {
     SendMessageW(main, WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(IsWindow(main));
@@ -67,6 +60,8 @@ TEST_F(ApplicationShutdown, EndSessionShutsDownOnlyWhenTheSessionEnds) {
     SendMessageW(main, WM_ENDSESSION, FALSE, static_cast<LPARAM>(ENDSESSION_LOGOFF));
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(g_process.application, nullptr);
+    EXPECT_FALSE(application.ShutdownApplication());
+    EXPECT_EQ(QuitMessagesWaiting(), 1);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // A real change of the desktop size. Xvfb offers one screen size only, so the program runs in a
 // Wine virtual desktop, whose size ChangeDisplaySettingsExW can change: this test starts itself
 // again inside one (explorer /desktop=...) and reads the inner run's result file.
-#include "desktop_test_support.h"
-#include "main_window_support.h"
+#include "controller/notifications.h"
+#include "desktop_size.h"
+#include "program_support.h"
 #include "resources/resource_ids.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +14,9 @@
 namespace {
 
 constexpr wchar_t kInnerVariable[] = L"TAVRO_TEST_IN_VIRTUAL_DESKTOP";
-constexpr UINT kCloseQuietly = WM_APP + 11;
 
 bool InVirtualDesktop() {
     return GetEnvironmentVariableW(kInnerVariable, nullptr, 0) > 0;
-}
-
-bool ChangeDesktopSize(int width, int height) {
-    DEVMODEW mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = static_cast<DWORD>(width);
-    mode.dmPelsHeight = static_cast<DWORD>(height);
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
 }
 
 // Runs inside the virtual desktop only (the outer test below starts it there).
@@ -69,8 +59,7 @@ TEST(DisplayChangeInVirtualDesktop, NewSizeMovesTheWindowAndRescalesThePointer) 
     EXPECT_NEAR(pointer.x, park.x, 5);
     EXPECT_NEAR(pointer.y, park.y, 5);
 
-    PostMessageW(main, kCloseQuietly, 0, 0);
-    EXPECT_TRUE(run.WaitForExit(15000));
+    CloseQuietly(run, main);
     ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
 }
 

@@ -1,16 +1,15 @@
 // The built program's main window with the virtual sensor: commands, keys, busy rules, private
 // messages and a desktop-size change that is none.
-#include "desktop_test_support.h"
-#include "main_window_support.h"
+#include "program_support.h"
+#include "controller/notifications.h"
 #include "resources/resource_ids.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
-constexpr UINT kAppNotify = WM_APP + 2;
-constexpr UINT kCloseQuietly = WM_APP + 11;
 constexpr wchar_t kAuto[] = L" - Auto Alignment ...";
 constexpr wchar_t kManual[] = L" - Manual Alignment...";
 constexpr wchar_t kFindGain[] = L" - Find gain";
@@ -61,10 +60,10 @@ bool MinimisedOrHidden(HWND window) {
     return IsIconic(window) || !IsWindowVisible(window);
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(CopyProgramTo(folder.Path()));
+        ProgramTest::SetUp();
         WriteProductFiles(PlainOptions());
     }
 
@@ -76,37 +75,35 @@ protected:
     }
 
     void TearDown() override {
-        if (main && IsWindow(main)) PostMessageW(main, kCloseQuietly, 0, 0);
+        if (main && IsWindow(main)) PostMessageW(main, kCloseQuietlyMessage, 0, 0);
         if (run) {
             EXPECT_TRUE(run->WaitForExit(15000));
         }
     }
 
     void Start(const wchar_t* firstMode = kAuto) {
-        run = std::make_unique<ProgramRun>(folder.Path() + L"\\tavro.exe");
+        run = std::make_unique<ProgramRun>(Program());
         main = run->WaitUntilWorking(kProductName);
         ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
         ASSERT_TRUE(WaitForTitleEnding(main, firstMode, kWait)) << TitleOf(main).c_str();
     }
 
-    // Posts a command and waits for the box or dialog it opens; its texts, and closes it.
-    std::wstring CommandBoxText(UINT command, WPARAM closeWith = IDCANCEL) {
-        PostMessageW(main, WM_COMMAND, command, 0);
+    // Posts the message, waits for the box or dialog it opens, expects `part` in its texts and
+    // closes it with `closeWith`.
+    void ExpectBoxFrom(UINT message, WPARAM wParam, LPARAM lParam, const wchar_t* part,
+                       WPARAM closeWith = IDOK) {
+        PostMessageW(main, message, wParam, lParam);
         HWND box = run->WaitForWindowOfClass(L"#32770", kWait);
-        if (!box) return L"(nothing opened)";
-        std::wstring texts;
-        wchar_t title[256] = {};
-        GetWindowTextW(box, title, 256);
-        texts = std::wstring(title) + L"\n" + testsupport::WindowTexts(box);
+        ASSERT_NE(box, nullptr) << message << " " << wParam << ": nothing opened";
+        const std::wstring text = TitleOf(box) + L"\n" + testsupport::WindowTexts(box);
+        EXPECT_TRUE(Contains(text, part)) << wParam << ": " << std::string(text.begin(), text.end());
         PostMessageW(box, WM_COMMAND, closeWith, 0);
         const ULONGLONG end = GetTickCount64() + kWait;
         while (IsWindow(box) && IsWindowVisible(box) && GetTickCount64() < end) ServeMessages(30);
-        return texts;
     }
 
     void ExpectBox(UINT command, WPARAM closeWith, const wchar_t* part) {
-        const std::wstring text = CommandBoxText(command, closeWith);
-        EXPECT_TRUE(Contains(text, part)) << command << ": " << std::string(text.begin(), text.end());
+        ExpectBoxFrom(WM_COMMAND, command, 0, part, closeWith);
     }
 
     // Ctrl+Alt+X asks "Close Tavro Pen now?"; Cancel keeps the program as it was.
@@ -133,65 +130,14 @@ protected:
         return text.find(part) != std::wstring::npos;
     }
 
-    testsupport::ProgramLock lock;
     testsupport::CursorLock cursor;
-    testsupport::ScratchDirectory folder{L"mainwindow"};
     std::unique_ptr<ProgramRun> run;
     HWND main = nullptr;
 };
 
-TEST_F(MainWindow, EachCommandReachesItsAction) {
-    Start();
-    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
-    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait));
-    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
-    // Find Threshold goes to EnterMode unasked, which refuses without a usable alignment.
-    ExpectBox(IDM_FIND_THRESHOLD, IDOK, L"Please do alignment first.");
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-
-    ExpectBox(IDM_COMMON_SETTING, IDCANCEL, L"Common setting");
-    ExpectBox(IDM_GAIN_LEVEL_SETTING, IDCANCEL, L"Gain Level Setting");
-    ExpectBox(IDM_DISPLAY_ASPECT, IDCANCEL, L"Set display aspect ratio");
-    ExpectBox(IDM_SHOW_SYSTEM_ASPECT, IDOK, L"Desktop aspect:");
-    ExpectBox(IDM_SHOW_ACCURACY, IDOK, L"Accuracy:");
-    ExpectBox(IDM_HELP, IDOK, L"readme_");
-    ExpectBox(IDM_INTRODUCTION, IDCANCEL, L"Introduction");
-    ExpectBox(IDM_VERSION, IDOK, L"Version");
-
-    PostMessageW(main, WM_COMMAND, IDM_TEST_BUTTON, 0);
-    HWND buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
-    ASSERT_NE(buttons, nullptr);
-    ServeMessages(300);
-    EXPECT_EQ(TitleOf(buttons), kProductName);
-    EXPECT_FALSE(IsWindowEnabled(main));
-    PostMessageW(buttons, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntilGone(buttons));
-    EXPECT_TRUE(IsWindowEnabled(main));
-
-    ShowWindow(main, SW_MINIMIZE);
-    ServeMessages(300);
-    PostMessageW(main, WM_COMMAND, IDM_RESTORE, 0);
-    ServeMessages(500);
-    EXPECT_FALSE(MinimisedOrHidden(main));
-
-    // Track Spot enters Track without asking whether a gain was found.
-    PostMessageW(main, WM_COMMAND, IDM_TRACK_SPOT, 0);
-    EXPECT_TRUE(WaitForTitleEnding(main, kTrack, kWait));
-    HWND tracking = run->WaitForWindowOfClass(L"#32770", kWait);
-    ASSERT_NE(tracking, nullptr);
-    EXPECT_TRUE(Contains(testsupport::WindowTexts(tracking), L"Sensor is tracking."));
-    PostMessageW(tracking, WM_COMMAND, IDOK, 0);
-    ServeMessages(300);
-
-    // The hotkey's command runs Find Threshold.
-    ExpectBox(IDM_FIND_THRESHOLD, IDOK, L"Please do alignment first.");
-
-    ExpectBox(IDM_EXIT, IDCANCEL, L"Close Tavro Pen now?");
-    EXPECT_TRUE(IsWindow(main));
-}
-
-TEST_F(MainWindow, KeysNeedControlHeldAndRefuseWhatIsNotAllowed) {
+// One run: the keys first (they need the window in front), then every command id, then the
+// private messages.
+TEST_F(MainWindow, KeysCommandsAndPrivateMessagesReachOnlyTheirActions) {
     Start();
     BringToKeys(main);
     // No gain found yet: Ctrl+T beeps and changes nothing; a plain M does nothing.
@@ -207,15 +153,67 @@ TEST_F(MainWindow, KeysNeedControlHeldAndRefuseWhatIsNotAllowed) {
     PressKeys(main, {VK_CONTROL, 'G'});
     EXPECT_TRUE(NoBoxOpens());
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
-
     PressKeys(main, {VK_F2});
     HWND buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
     ASSERT_NE(buttons, nullptr);
-    PressKeys(main, {VK_RETURN});
     PressKeys(main, {VK_ESCAPE});
     EXPECT_TRUE(WaitUntilGone(buttons));
-
     CancelCloseQuestionFromKeys();
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+
+    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
+    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait));
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    // Find Threshold goes to EnterMode unasked, which refuses without a usable alignment.
+    ExpectBox(IDM_FIND_THRESHOLD, IDOK, L"Please do alignment first.");
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
+    ExpectBox(IDM_COMMON_SETTING, IDCANCEL, L"Common setting");
+    ExpectBox(IDM_GAIN_LEVEL_SETTING, IDCANCEL, L"Gain Level Setting");
+    ExpectBox(IDM_DISPLAY_ASPECT, IDCANCEL, L"Set display aspect ratio");
+    ExpectBox(IDM_SHOW_SYSTEM_ASPECT, IDOK, L"Desktop aspect:");
+    ExpectBox(IDM_SHOW_ACCURACY, IDOK, L"Accuracy:");
+    ExpectBox(IDM_HELP, IDOK, L"readme_");
+    ExpectBox(IDM_INTRODUCTION, IDCANCEL, L"Introduction");
+    ExpectBox(IDM_VERSION, IDOK, L"Version");
+
+    PostMessageW(main, WM_COMMAND, IDM_TEST_BUTTON, 0);
+    buttons = run->WaitForWindowOfClass(L"TavroPBTClass", kWait);
+    ASSERT_NE(buttons, nullptr);
+    ServeMessages(300);
+    EXPECT_EQ(TitleOf(buttons), kProductName);
+    PostMessageW(buttons, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(buttons));
+
+    ShowWindow(main, SW_MINIMIZE);
+    ServeMessages(300);
+    PostMessageW(main, WM_COMMAND, IDM_RESTORE, 0);
+    ServeMessages(500);
+    EXPECT_FALSE(MinimisedOrHidden(main));
+
+    // Track Spot enters Track without asking whether a gain was found.
+    ExpectBox(IDM_TRACK_SPOT, IDOK, L"Sensor is tracking.");
+    EXPECT_TRUE(WaitForTitleEnding(main, kTrack, kWait));
+    ExpectBox(IDM_EXIT, IDCANCEL, L"Close Tavro Pen now?");
+    EXPECT_TRUE(IsWindow(main));
+
+    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
+    ASSERT_TRUE(WaitForTitleEnding(main, kManual, kWait));
+    // A Mode request below Initialized, and start-up completion after start: nothing.
+    PostMessageW(main, kAppNotifyMessage, NotifyModeRequest, 2);
+    PostMessageW(main, kAppNotifyMessage, NotifyModeRequest, 3);
+    PostMessageW(main, kAppNotifyMessage, NotifyStepEnded, 5);
+    PostMessageW(main, kAppNotifyMessage, NotifyInformation, 7);
+    EXPECT_TRUE(NoBoxOpens());
+    EXPECT_TRUE(WaitForTitleEnding(main, kManual, 100));
+    // The default alignment request starts auto alignment (the option is off).
+    PostMessageW(main, kAppNotifyMessage, NotifyModeRequest, 11);
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    ExpectBoxFrom(kAppNotifyMessage, NotifyInformation, 8, L"Sensor is tracking.");
+    // A desktop-size change to the same size changes nothing.
+    PostMessageW(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN),
+                                                          GetSystemMetrics(SM_CYSCREEN)));
+    EXPECT_TRUE(NoBoxOpens());
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
 }
 
@@ -246,34 +244,6 @@ TEST_F(MainWindow, BusyRefusesMinimiseAndKeysButAsksToClose) {
     EXPECT_TRUE(MinimisedOrHidden(main));
     ASSERT_TRUE(SendSysCommand(SC_MAXIMIZE));
     EXPECT_FALSE(MinimisedOrHidden(main));
-}
-
-TEST_F(MainWindow, PrivateMessagesDoOnlyWhatTheirCodesSay) {
-    Start();
-    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
-    ASSERT_TRUE(WaitForTitleEnding(main, kManual, kWait));
-    // A Mode request below Initialized, and start-up completion after start: nothing.
-    PostMessageW(main, kAppNotify, 0, 2);
-    PostMessageW(main, kAppNotify, 0, 3);
-    PostMessageW(main, kAppNotify, 6, 5);
-    PostMessageW(main, kAppNotify, 1, 7);
-    EXPECT_TRUE(NoBoxOpens());
-    EXPECT_TRUE(WaitForTitleEnding(main, kManual, 100));
-    // The default alignment request starts auto alignment (the option is off).
-    PostMessageW(main, kAppNotify, 0, 11);
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
-    // Information 8 shows "Sensor is tracking.".
-    PostMessageW(main, kAppNotify, 1, 8);
-    HWND box = run->WaitForWindowOfClass(L"#32770", kWait);
-    ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(Contains(testsupport::WindowTexts(box), L"Sensor is tracking."));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ServeMessages(300);
-    // A desktop-size change to the same size changes nothing.
-    PostMessageW(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN),
-                                                          GetSystemMetrics(SM_CYSCREEN)));
-    EXPECT_TRUE(NoBoxOpens());
-    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
 }
 
 }  // namespace

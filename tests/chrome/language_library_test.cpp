@@ -1,8 +1,9 @@
-// Choosing the language library: the order of attempts, which file each choice loads, and a
-// whole run on a German system.
+// Choosing the language library: the order of attempts and which file each choice loads. A
+// whole run on a German system is the program chrome tests' business.
 #include <gtest/gtest.h>
 
-#include "language_probe.h"
+#include <vector>
+
 #include "resources/resource_ids.h"
 #include "test_support.h"
 #include "ui/language_library.h"
@@ -10,24 +11,24 @@
 
 namespace {
 
-using Order = std::vector<LANGID>;
-
-TEST(LanguageAttemptOrderTest, EnglishOfTheUnitedKingdomFallsBackToNeutralThenUnitedStates) {
-    EXPECT_EQ(LanguageAttemptOrder({2057, 0, 0, 0}), (Order{2057, 9, 1033}));
-}
-
-TEST(LanguageAttemptOrderTest, GermanTriesThePrimaryLanguageButNotSublanguageOneAgain) {
-    EXPECT_EQ(LanguageAttemptOrder({1031, 0, 0, 0}), (Order{1031, 7}));
-    EXPECT_EQ(LanguageAttemptOrder({3079, 0, 0, 0}), (Order{3079, 7, 1031}));
-}
-
-TEST(LanguageAttemptOrderTest, APrimaryLanguageAloneGoesOnToSublanguageOne) {
-    EXPECT_EQ(LanguageAttemptOrder({9, 0, 0, 0}), (Order{9, 1033}));
-}
-
-TEST(LanguageAttemptOrderTest, SourcesAreTriedInOrderAndUnknownOnesSkipped) {
-    EXPECT_EQ(LanguageAttemptOrder({0, 1031, 0, 2057}), (Order{1031, 7, 2057, 9, 1033}));
-    EXPECT_TRUE(LanguageAttemptOrder({0, 0, 0, 0}).empty());
+TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublanguageOne) {
+    using Order = std::vector<LANGID>;
+    const struct {
+        LanguageSources sources;
+        Order order;
+    } cases[] = {
+        {{2057, 0, 0, 0}, {2057, 9, 1033}},
+        // Sublanguage one is not tried twice.
+        {{1031, 0, 0, 0}, {1031, 7}},
+        {{3079, 0, 0, 0}, {3079, 7, 1031}},
+        {{9, 0, 0, 0}, {9, 1033}},
+        // Sources in order, unknown ones skipped.
+        {{0, 1031, 0, 2057}, {1031, 7, 2057, 9, 1033}},
+        {{0, 0, 0, 0}, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LanguageAttemptOrder(c.sources), c.order) << c.sources[0] << " " << c.sources[1];
+    }
 }
 
 // The folder of this test program, where the build puts the language libraries.
@@ -41,10 +42,8 @@ std::wstring ProgramFolder() {
 // A folder holding copies of the named libraries only.
 class LibraryFolder {
 public:
-    explicit LibraryFolder(std::initializer_list<const wchar_t*> libraries) : scratch_(L"languages") {
-        for (const wchar_t* library : libraries) {
-            CopyFileW((ProgramFolder() + library).c_str(), (Path() + library).c_str(), FALSE);
-        }
+    explicit LibraryFolder(const std::vector<const wchar_t*>& libraries) : scratch_(L"languages") {
+        for (const wchar_t* library : libraries) AddAs(library, library);
     }
     std::wstring Path() const { return scratch_.Path() + L"\\"; }
     // Puts a copy of a built library in the folder under another name.
@@ -56,33 +55,55 @@ private:
     testsupport::ScratchDirectory scratch_;
 };
 
-TEST(LanguageLibraryTest, GermanLoadsTheGermanLibraryWithItsTexts) {
-    LibraryFolder folder({L"XDL-DEU.dll", L"XDL-DEF.dll"});
+TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
+    const struct {
+        const char* what;
+        std::vector<const wchar_t*> libraries;
+        LanguageSources sources;
+        bool loaded;
+        const wchar_t* fileName;  // empty: the program's own resources
+        const wchar_t* abbreviation;
+        LANGID current;  // 0: not checked
+    } cases[] = {
+        {"German", {L"XDL-DEU.dll", L"XDL-DEF.dll"}, {1031, 1033, 1031, 1033}, true, L"XDL-DEU.dll", L"DEU", 1031},
+        {"English loads none though the default library is there", {L"XDL-DEF.dll", L"XDL-DEU.dll"},
+         {1033, 1033, 1033, 1033}, true, L"", L"DEF", 1033},
+        {"English of the United Kingdom ends with the own resources", {L"XDL-DEF.dll"}, {2057, 0, 0, 0}, true,
+         L"", L"DEF", 1033},
+        {"German without its library falls through to the system language", {L"XDL-DEF.dll"},
+         {1031, 2057, 0, 0}, true, L"", L"DEF", 1033},
+        {"a language without library uses the default one", {L"XDL-DEF.dll"}, {1041, 1041, 1041, 1041}, true,
+         L"XDL-DEF.dll", L"DEF", 0},
+        {"no library at all", {}, {1041, 0, 0, 0}, false, L"", L"DEF", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LibraryFolder folder(c.libraries);
+        LanguageLibrary library(folder.Path());
+        EXPECT_EQ(library.Load(c.sources), c.loaded);
+        EXPECT_EQ(library.Module() != nullptr, *c.fileName != L'\0');
+        EXPECT_EQ(library.FileName(), c.fileName);
+        EXPECT_STREQ(library.Abbreviation(), c.abbreviation);
+        if (c.current) EXPECT_EQ(library.CurrentLanguage(), c.current);
+    }
+}
+
+TEST(LanguageLibraryTest, TheLoadedLibrarysTextsAreUsedUntilReleased) {
+    LibraryFolder folder({L"XDL-DEU.dll"});
     LanguageLibrary library(folder.Path());
-    ASSERT_TRUE(library.Load({1031, 1033, 1031, 1033}));
+    ASSERT_TRUE(library.Load({1031, 0, 0, 0}));
     ASSERT_NE(library.Module(), nullptr);
-    EXPECT_STREQ(library.Abbreviation(), L"DEU");
-    EXPECT_EQ(library.FileName(), L"XDL-DEU.dll");
-    EXPECT_EQ(library.CurrentLanguage(), 1031);
     EXPECT_EQ(LoadModuleText(library.Module(), IDS_COMMON_TITLE), L"Allgemeine Einstellungen");
     EXPECT_EQ(LoadModuleText(library.Module(), IDS_BUTTON_CANCEL), L"Abbrechen");
-}
-
-TEST(LanguageLibraryTest, EnglishLoadsNoLibraryEvenWhenTheDefaultOneExists) {
-    LibraryFolder folder({L"XDL-DEF.dll", L"XDL-DEU.dll"});
-    LanguageLibrary library(folder.Path());
-    ASSERT_TRUE(library.Load({1033, 1033, 1033, 1033}));
+    library.Release();
     EXPECT_EQ(library.Module(), nullptr);
-    EXPECT_STREQ(library.Abbreviation(), L"DEF");
-    EXPECT_EQ(library.CurrentLanguage(), 1033);
-}
+    EXPECT_TRUE(library.FileName().empty());
 
-TEST(LanguageLibraryTest, EnglishOfTheUnitedKingdomEndsWithTheOwnResources) {
-    LibraryFolder folder({L"XDL-DEF.dll"});
-    LanguageLibrary library(folder.Path());
-    ASSERT_TRUE(library.Load({2057, 0, 0, 0}));
-    EXPECT_EQ(library.Module(), nullptr);
-    EXPECT_EQ(library.CurrentLanguage(), 1033);
+    LibraryFolder defaults({L"XDL-DEF.dll"});
+    LanguageLibrary fallback(defaults.Path());
+    ASSERT_TRUE(fallback.Load({1041, 0, 0, 0}));
+    ASSERT_NE(fallback.Module(), nullptr);
+    EXPECT_EQ(LoadModuleText(fallback.Module(), IDS_COMMON_TITLE), L"Common setting");
 }
 
 // The library file a language id asks for.
@@ -104,55 +125,6 @@ TEST(LanguageLibraryTest, EnglishOfTheUnitedKingdomTriesItsOwnLibraryThenNeutral
         EXPECT_EQ(library.CurrentLanguage(), present);
         EXPECT_EQ(library.FileName(), LibraryNameOf(present));
     }
-}
-
-TEST(LanguageLibraryTest, GermanWithoutItsLibraryFallsThroughToTheSystemLanguage) {
-    LibraryFolder folder({L"XDL-DEF.dll"});
-    LanguageLibrary library(folder.Path());
-    ASSERT_TRUE(library.Load({1031, 2057, 0, 0}));
-    EXPECT_EQ(library.Module(), nullptr);
-    EXPECT_EQ(library.CurrentLanguage(), 1033);
-}
-
-TEST(LanguageLibraryTest, ALanguageWithoutLibraryUsesTheDefaultLibrary) {
-    LibraryFolder folder({L"XDL-DEF.dll"});
-    LanguageLibrary library(folder.Path());
-    ASSERT_TRUE(library.Load({1041, 1041, 1041, 1041}));
-    ASSERT_NE(library.Module(), nullptr);
-    EXPECT_STREQ(library.Abbreviation(), L"DEF");
-    EXPECT_EQ(library.FileName(), L"XDL-DEF.dll");
-    EXPECT_EQ(LoadModuleText(library.Module(), IDS_COMMON_TITLE), L"Common setting");
-}
-
-TEST(LanguageLibraryTest, WithNoLibraryAtAllNothingIsChosen) {
-    LibraryFolder folder({});
-    LanguageLibrary library(folder.Path());
-    EXPECT_FALSE(library.Load({1041, 0, 0, 0}));
-    EXPECT_EQ(library.Module(), nullptr);
-    EXPECT_STREQ(library.Abbreviation(), L"DEF");
-}
-
-TEST(LanguageLibraryTest, ReleaseGoesBackToTheOwnResources) {
-    LibraryFolder folder({L"XDL-DEU.dll"});
-    LanguageLibrary library(folder.Path());
-    ASSERT_TRUE(library.Load({1031, 0, 0, 0}));
-    library.Release();
-    EXPECT_EQ(library.Module(), nullptr);
-    EXPECT_TRUE(library.FileName().empty());
-}
-
-TEST(LanguageLibraryTest, AGermanUserSeesGermanDialogsAndMessages) {
-    const std::wstring result = RunLanguageProbe(L"de_DE.UTF-8");
-    EXPECT_EQ(result,
-              L"DEU\nXDL-DEU.dll\nAllgemeine Einstellungen\nNach dem Windows-Start automatisch ausführen.\n"
-              L"Das Symbol im Infobereich kann nicht erstellt werden.\nKein Symbol im Infobereich.\n");
-}
-
-TEST(LanguageLibraryTest, AnAmericanUserSeesTheProgramsOwnTexts) {
-    const std::wstring result = RunLanguageProbe(L"en_US.UTF-8");
-    EXPECT_EQ(result,
-              L"DEF\n\nCommon setting\nAuto run after Windows startup.\n"
-              L"Can not create system tray icon.\nNo system tray icon.\n");
 }
 
 }  // namespace

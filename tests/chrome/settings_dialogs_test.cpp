@@ -1,9 +1,13 @@
 // The settings dialogs driven through their controls, checked by what they leave in the
-// option and display aspect files and in the registry.
+// option and display aspect files and in the registry. The rules behind them (numbers, what
+// needs realignment) are the settings rules tests' business.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
+#include "app/unique_handle.h"
+#include "desktop_test_support.h"
 #include "dialog_driver.h"
 #include "resources/dialog_ids.h"
 #include "settings/auto_run.h"
@@ -31,43 +35,23 @@ bool FileExists(const wchar_t* name) {
     return GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES;
 }
 
-OptionRecord StoredOptions() {
-    OptionRecord options{};
-    const std::string bytes = testsupport::ReadBytes(kOptionFileName);
-    EXPECT_EQ(bytes.size(), sizeof options);
-    std::memcpy(&options, bytes.data(), bytes.size() < sizeof options ? bytes.size() : sizeof options);
-    return options;
+// The record in the file; the file must hold exactly one.
+template <typename Record>
+Record Stored(const wchar_t* file) {
+    Record record{};
+    const std::string bytes = testsupport::ReadBytes(file);
+    EXPECT_EQ(bytes.size(), sizeof record);
+    std::memcpy(&record, bytes.data(), bytes.size() < sizeof record ? bytes.size() : sizeof record);
+    return record;
 }
-
-DisplayAspectRecord StoredAspect() {
-    DisplayAspectRecord aspect{};
-    const std::string bytes = testsupport::ReadBytes(kDisplayAspectFileName);
-    EXPECT_EQ(bytes.size(), sizeof aspect);
-    std::memcpy(&aspect, bytes.data(), bytes.size() < sizeof aspect ? bytes.size() : sizeof aspect);
-    return aspect;
-}
-
-// The Run value is shared by all test programs running at once: one test at a time uses it.
-class RunValueLock {
-public:
-    RunValueLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavroChromeTestsRunValue")) {
-        WaitForSingleObject(mutex_, INFINITE);
-    }
-    ~RunValueLock() {
-        ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
-    }
-
-private:
-    HANDLE mutex_;
-};
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { ClearAutoRun(); }
     void TearDown() override { ClearAutoRun(); }
 
-    RunValueLock runValueLock_;
+    // The Run value is shared by all test programs running at once: one test at a time uses it.
+    testsupport::NamedLock runValueLock_{L"TavroChromeTestsRunValue"};
     testsupport::ScratchDirectory scratch_{L"dialogs"};
     OptionRecord options_ = DefaultOptions();
 };
@@ -93,7 +77,7 @@ TEST_F(SettingsDialogTest, CommonSettingShowsTheOptionsAndStoresThemWithAutoStar
     ShowCommonSettingDialog(nullptr, options_);
     ASSERT_TRUE(driver.Ran());
 
-    const OptionRecord stored = StoredOptions();
+    const OptionRecord stored = Stored<OptionRecord>(kOptionFileName);
     EXPECT_EQ(stored.minimizeToTray, 0);
     EXPECT_EQ(stored.skipAlignmentWhenAligned, 1);
     EXPECT_EQ(stored.trackGainLevel, 3);
@@ -110,34 +94,27 @@ TEST_F(SettingsDialogTest, CommonSettingShowsTheOptionsAndStoresThemWithAutoStar
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
 }
 
-TEST_F(SettingsDialogTest, CommonSettingCancelStoresNothing) {
-    DialogDriver driver([](HWND dialog) {
-        Click(dialog, IDC_COMMON_AUTORUN);
-        Click(dialog, IDC_COMMON_MINIMIZE_TO_TRAY);
-        Click(dialog, IDCANCEL);
-    });
-    ShowCommonSettingDialog(nullptr, options_);
-    ASSERT_TRUE(driver.Ran());
-    EXPECT_EQ(options_.minimizeToTray, 1);
-    EXPECT_FALSE(FileExists(kOptionFileName));
-    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
-}
-
-TEST_F(SettingsDialogTest, AutoStartOfAllUsersOnlyLeavesTheBoxUnchecked) {
+TEST_F(SettingsDialogTest, CommonSettingCancelStoresNothingAndAllUsersAutoStartIsNotTicked) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
+    UniqueRegistryKey allUsers(key);
     const wchar_t command[] = L"\"C:\\elsewhere\\tavro.exe\"";
     RegSetValueExW(key, L"TavroPen", 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
     int state = -1;
     DialogDriver driver([&state](HWND dialog) {
         state = IsDlgButtonChecked(dialog, IDC_COMMON_AUTORUN);
+        Click(dialog, IDC_COMMON_AUTORUN);
+        Click(dialog, IDC_COMMON_MINIMIZE_TO_TRAY);
         Click(dialog, IDCANCEL);
     });
     ShowCommonSettingDialog(nullptr, options_);
     RegDeleteValueW(key, L"TavroPen");
-    RegCloseKey(key);
+    ASSERT_TRUE(driver.Ran());
     EXPECT_EQ(state, BST_UNCHECKED);
+    EXPECT_EQ(options_.minimizeToTray, 1);
+    EXPECT_FALSE(FileExists(kOptionFileName));
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
 }
 
 TEST_F(SettingsDialogTest, GainMediumStoresTwoInBothGainFields) {
@@ -156,17 +133,17 @@ TEST_F(SettingsDialogTest, GainMediumStoresTwoInBothGainFields) {
     });
     ShowGainLevelDialog(nullptr, options_);
     ASSERT_TRUE(driver.Ran());
-    const OptionRecord stored = StoredOptions();
+    const OptionRecord stored = Stored<OptionRecord>(kOptionFileName);
     EXPECT_EQ(stored.gainLevel, 2);
     EXPECT_EQ(stored.trackGainLevel, 2);
     EXPECT_EQ(stored.dontAskGainLevel, 1);
     EXPECT_EQ(stored.minimizeToTray, 1);
-}
 
-TEST_F(SettingsDialogTest, GainDialogShowsTheTrackLevelAndCancelKeepsIt) {
+    // The track level is the one shown; Cancel keeps it and writes nothing.
+    ASSERT_TRUE(DeleteFileW(kOptionFileName));
     options_.gainLevel = options_.trackGainLevel = 3;
     int highState = -1;
-    DialogDriver driver([&highState](HWND dialog) {
+    DialogDriver cancel([&highState](HWND dialog) {
         highState = IsDlgButtonChecked(dialog, IDC_GAIN_HIGH);
         Click(dialog, IDC_GAIN_LOW);
         Click(dialog, IDCANCEL);
@@ -177,115 +154,102 @@ TEST_F(SettingsDialogTest, GainDialogShowsTheTrackLevelAndCancelKeepsIt) {
     EXPECT_FALSE(FileExists(kOptionFileName));
 }
 
-TEST_F(SettingsDialogTest, IntroductionOpenStoresTheCheckBox) {
-    DialogDriver driver([](HWND dialog) {
-        EXPECT_EQ(WindowText(dialog), L"Introduction");
-        EXPECT_EQ(ControlText(dialog, IDOK), L"Open");
-        EXPECT_EQ(ControlText(dialog, IDCANCEL), L"Exit");
-        EXPECT_EQ(ControlText(dialog, IDC_INTRO_TEXT).rfind(L"You will find the user guide", 0), 0u);
-        Click(dialog, IDC_DONT_ASK_AGAIN);
-        Click(dialog, IDOK);
-    });
-    EXPECT_TRUE(ShowIntroductionDialog(nullptr, options_));
-    EXPECT_EQ(StoredOptions().dontShowIntroduction, 1);
+TEST_F(SettingsDialogTest, IntroductionStoresTheCheckBoxOnlyWhenItChanged) {
+    const struct {
+        const char* what;
+        bool tick;
+        UINT message;
+        WPARAM wParam;
+        bool open;
+    } cases[] = {
+        {"Open", true, WM_COMMAND, IDOK, true},
+        {"Exit unchanged", false, WM_COMMAND, IDCANCEL, false},
+        {"close box", true, WM_SYSCOMMAND, SC_CLOSE, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileW(kOptionFileName);
+        options_.dontShowIntroduction = 0;
+        DialogDriver driver([&c](HWND dialog) {
+            EXPECT_EQ(WindowText(dialog), L"Introduction");
+            EXPECT_EQ(ControlText(dialog, IDOK), L"Open");
+            EXPECT_EQ(ControlText(dialog, IDCANCEL), L"Exit");
+            EXPECT_EQ(ControlText(dialog, IDC_INTRO_TEXT).rfind(L"You will find the user guide", 0), 0u);
+            if (c.tick) Click(dialog, IDC_DONT_ASK_AGAIN);
+            SendMessageW(dialog, c.message, c.wParam, 0);
+        });
+        EXPECT_EQ(ShowIntroductionDialog(nullptr, options_), c.open);
+        ASSERT_TRUE(driver.Ran());
+        if (c.tick) {
+            EXPECT_EQ(Stored<OptionRecord>(kOptionFileName).dontShowIntroduction, 1);
+        } else {
+            EXPECT_FALSE(FileExists(kOptionFileName));
+        }
+    }
 }
 
-TEST_F(SettingsDialogTest, IntroductionExitWithoutChangeWritesNothing) {
-    DialogDriver driver([](HWND dialog) { Click(dialog, IDCANCEL); });
-    EXPECT_FALSE(ShowIntroductionDialog(nullptr, options_));
-    EXPECT_FALSE(FileExists(kOptionFileName));
+void ExpectAspect(const DisplayAspectRecord& actual, const DisplayAspectRecord& expected) {
+    EXPECT_EQ(actual.width, expected.width);
+    EXPECT_EQ(actual.height, expected.height);
+    EXPECT_EQ(actual.autoDetect, expected.autoDetect);
 }
 
-TEST_F(SettingsDialogTest, IntroductionCloseBoxStoresTheCheckBoxLikeExit) {
-    DialogDriver driver([](HWND dialog) {
-        Click(dialog, IDC_DONT_ASK_AGAIN);
-        SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-    EXPECT_FALSE(ShowIntroductionDialog(nullptr, options_));
-    EXPECT_EQ(StoredOptions().dontShowIntroduction, 1);
-}
-
-class DisplayAspectDialogTest : public SettingsDialogTest {
-protected:
-    DisplayAspectRecord aspect_{4.0f, 3.0f, 1};
-};
-
-TEST_F(DisplayAspectDialogTest, TurningAutoDetectOffWritesTheFileButReportsNoChange) {
-    DialogDriver driver([](HWND dialog) {
-        EXPECT_EQ(WindowText(dialog), L"Set display aspect ratio");
-        EXPECT_EQ(ControlText(dialog, IDC_ASPECT_SIZE_LABEL), L"Display size");
-        EXPECT_EQ(ControlText(dialog, IDC_ASPECT_WIDTH), L"4");
-        EXPECT_EQ(ControlText(dialog, IDC_ASPECT_HEIGHT), L"3");
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
-        Click(dialog, IDC_ASPECT_AUTO_DETECT);
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_HEIGHT)));
-        Click(dialog, IDOK);
-    });
-    EXPECT_FALSE(ShowDisplayAspectDialog(nullptr, aspect_));
-    const DisplayAspectRecord stored = StoredAspect();
-    EXPECT_EQ(stored.width, 4.0f);
-    EXPECT_EQ(stored.height, 3.0f);
-    EXPECT_EQ(stored.autoDetect, 0);
-}
-
-TEST_F(DisplayAspectDialogTest, TurningAutoDetectOnAlwaysReportsAChange) {
-    aspect_.autoDetect = 0;
-    DialogDriver driver([](HWND dialog) {
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
-        Click(dialog, IDC_ASPECT_AUTO_DETECT);
-        Click(dialog, IDOK);
-    });
-    EXPECT_TRUE(ShowDisplayAspectDialog(nullptr, aspect_));
-    EXPECT_EQ(StoredAspect().autoDetect, 1);
-}
-
-TEST_F(DisplayAspectDialogTest, ANewSizeIsStoredAndReported) {
-    aspect_.autoDetect = 0;
-    DialogDriver driver([](HWND dialog) {
-        SetDlgItemTextW(dialog, IDC_ASPECT_WIDTH, L"16");
-        SetDlgItemTextW(dialog, IDC_ASPECT_HEIGHT, L"9.5");
-        Click(dialog, IDOK);
-    });
-    EXPECT_TRUE(ShowDisplayAspectDialog(nullptr, aspect_));
-    const DisplayAspectRecord stored = StoredAspect();
-    EXPECT_EQ(stored.width, 16.0f);
-    EXPECT_EQ(stored.height, 9.5f);
-    EXPECT_EQ(aspect_.width, 16.0f);
-}
-
-TEST_F(DisplayAspectDialogTest, AWidthThatIsNoNumberIsStoredAsZero) {
-    aspect_.autoDetect = 0;
-    DialogDriver driver([](HWND dialog) {
-        SetDlgItemTextW(dialog, IDC_ASPECT_WIDTH, L"wide");
-        Click(dialog, IDOK);
-    });
-    EXPECT_TRUE(ShowDisplayAspectDialog(nullptr, aspect_));
-    EXPECT_EQ(StoredAspect().width, 0.0f);
-    EXPECT_EQ(StoredAspect().height, 3.0f);
-}
-
-TEST_F(DisplayAspectDialogTest, AnUntouchedDialogKeepsAValueThatGShowsRounded) {
-    aspect_ = {1.3333334f, 1.0f, 0};
-    std::wstring shown;
-    DialogDriver driver([&shown](HWND dialog) {
-        shown = ControlText(dialog, IDC_ASPECT_WIDTH);
-        Click(dialog, IDOK);
-    });
-    EXPECT_FALSE(ShowDisplayAspectDialog(nullptr, aspect_));
-    EXPECT_EQ(shown, L"1.33333");
-    EXPECT_EQ(aspect_.width, 1.3333334f);
-    EXPECT_FALSE(FileExists(kDisplayAspectFileName));
-}
-
-TEST_F(DisplayAspectDialogTest, CancelStoresNothing) {
-    DialogDriver driver([](HWND dialog) {
-        Click(dialog, IDC_ASPECT_AUTO_DETECT);
-        Click(dialog, IDCANCEL);
-    });
-    EXPECT_FALSE(ShowDisplayAspectDialog(nullptr, aspect_));
-    EXPECT_EQ(aspect_.autoDetect, 1);
-    EXPECT_FALSE(FileExists(kDisplayAspectFileName));
+TEST_F(SettingsDialogTest, DisplayAspectStoresWhatChangedAndReportsWhatNeedsRealignment) {
+    const struct {
+        const char* what;
+        DisplayAspectRecord before;
+        std::function<void(HWND)> steps;
+        bool realign;
+        bool stored;
+        DisplayAspectRecord after;
+    } cases[] = {
+        {"auto-detect turned off", {4.0f, 3.0f, 1},
+         [](HWND dialog) {
+             EXPECT_EQ(WindowText(dialog), L"Set display aspect ratio");
+             EXPECT_EQ(ControlText(dialog, IDC_ASPECT_SIZE_LABEL), L"Display size");
+             EXPECT_EQ(ControlText(dialog, IDC_ASPECT_WIDTH), L"4");
+             EXPECT_EQ(ControlText(dialog, IDC_ASPECT_HEIGHT), L"3");
+             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
+             Click(dialog, IDC_ASPECT_AUTO_DETECT);
+             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
+             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_HEIGHT)));
+             Click(dialog, IDOK);
+         },
+         false, true, {4.0f, 3.0f, 0}},
+        {"a new size", {4.0f, 3.0f, 0},
+         [](HWND dialog) {
+             SetDlgItemTextW(dialog, IDC_ASPECT_WIDTH, L"16");
+             SetDlgItemTextW(dialog, IDC_ASPECT_HEIGHT, L"9.5");
+             Click(dialog, IDOK);
+         },
+         true, true, {16.0f, 9.5f, 0}},
+        {"untouched, a value that %g shows rounded is kept", {1.3333334f, 1.0f, 0},
+         [](HWND dialog) {
+             EXPECT_EQ(ControlText(dialog, IDC_ASPECT_WIDTH), L"1.33333");
+             Click(dialog, IDOK);
+         },
+         false, false, {1.3333334f, 1.0f, 0}},
+        {"Cancel", {4.0f, 3.0f, 1},
+         [](HWND dialog) {
+             Click(dialog, IDC_ASPECT_AUTO_DETECT);
+             Click(dialog, IDCANCEL);
+         },
+         false, false, {4.0f, 3.0f, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileW(kDisplayAspectFileName);
+        DisplayAspectRecord aspect = c.before;
+        DialogDriver driver(c.steps);
+        EXPECT_EQ(ShowDisplayAspectDialog(nullptr, aspect), c.realign);
+        ASSERT_TRUE(driver.Ran());
+        ExpectAspect(aspect, c.after);
+        if (c.stored) {
+            ExpectAspect(Stored<DisplayAspectRecord>(kDisplayAspectFileName), c.after);
+        } else {
+            EXPECT_FALSE(FileExists(kDisplayAspectFileName));
+        }
+    }
 }
 
 TEST(VersionDialogTest, ShowsTheProductIdentity) {

@@ -1,9 +1,7 @@
-// The rules behind the settings dialogs: numbers in edit controls, the display aspect change
-// and the auto-start command.
+// The rules behind the settings dialogs: numbers in edit controls and the display aspect change.
 #include <gtest/gtest.h>
 
 #include "settings/ratio_change.h"
-#include "settings/auto_run.h"
 #include "settings/decimal_text.h"
 
 TEST(DecimalTextTest, ShowsNumbersWithG) {
@@ -26,31 +24,22 @@ TEST(DecimalTextTest, ReadsPlainDecimalsAndGivesZeroForAnythingElse) {
     EXPECT_EQ(ParseDecimal(L"1e40"), 0.0f);
 }
 
-TEST(AspectChangeTest, NothingDifferentStoresNothing) {
-    const AspectChange change = DecideAspectChange({4.0f, 3.0f, 1}, {4.0f, 3.0f, 1});
-    EXPECT_FALSE(change.store);
-    EXPECT_FALSE(change.needsRealignment);
-}
-
-TEST(AspectChangeTest, AutoDetectOffAloneIsStoredWithoutRealignment) {
-    const AspectChange change = DecideAspectChange({4.0f, 3.0f, 1}, {4.0f, 3.0f, 0});
-    EXPECT_TRUE(change.store);
-    EXPECT_FALSE(change.needsRealignment);
-}
-
-TEST(AspectChangeTest, AutoDetectOnOrANewSizeNeedsRealignment) {
-    EXPECT_TRUE(DecideAspectChange({4.0f, 3.0f, 0}, {4.0f, 3.0f, 1}).needsRealignment);
-    EXPECT_TRUE(DecideAspectChange({4.0f, 3.0f, 0}, {16.0f, 3.0f, 0}).needsRealignment);
-    EXPECT_TRUE(DecideAspectChange({4.0f, 3.0f, 0}, {4.0f, 9.0f, 0}).needsRealignment);
-}
-
-TEST(AspectChangeTest, ComparesTheStoredBitsNotTheValues) {
-    // 0 and -0 are equal numbers but different words in the file.
-    const AspectChange change = DecideAspectChange({0.0f, 3.0f, 0}, {-0.0f, 3.0f, 0});
-    EXPECT_TRUE(change.store);
-    EXPECT_TRUE(change.needsRealignment);
-}
-
-TEST(AutoRunTest, TheCommandIsThePathInDoubleQuotes) {
-    EXPECT_EQ(AutoRunCommand(L"C:\\Program Files\\Tavro\\tavro.exe"), L"\"C:\\Program Files\\Tavro\\tavro.exe\"");
+TEST(AspectChangeTest, StoresAnyChangeAndRealignsUnlessOnlyAutoDetectWentOff) {
+    const struct {
+        DisplayAspectRecord before, after;
+        bool store, needsRealignment;
+    } cases[] = {
+        {{4.0f, 3.0f, 1}, {4.0f, 3.0f, 1}, false, false},
+        {{4.0f, 3.0f, 1}, {4.0f, 3.0f, 0}, true, false},
+        {{4.0f, 3.0f, 0}, {4.0f, 3.0f, 1}, true, true},
+        {{4.0f, 3.0f, 0}, {16.0f, 3.0f, 0}, true, true},
+        {{4.0f, 3.0f, 0}, {4.0f, 9.0f, 0}, true, true},
+        // 0 and -0 are equal numbers but different words in the file.
+        {{0.0f, 3.0f, 0}, {-0.0f, 3.0f, 0}, true, true},
+    };
+    for (const auto& c : cases) {
+        const AspectChange change = DecideAspectChange(c.before, c.after);
+        EXPECT_EQ(change.store, c.store) << c.after.width << " " << c.after.autoDetect;
+        EXPECT_EQ(change.needsRealignment, c.needsRealignment) << c.after.width << " " << c.after.autoDetect;
+    }
 }

@@ -98,7 +98,7 @@ protected:
     TrayIcon icon_{&RecordNotify};
 };
 
-TEST_F(TrayIconTest, CreateAddsTheIconWithItsTipAndCallback) {
+TEST_F(TrayIconTest, AddAndModifyCarryTheirFieldsCutToSize) {
     ASSERT_TRUE(CreateIcon());
     ASSERT_EQ(g_calls.size(), 1u);
     const NOTIFYICONDATAW& data = g_calls[0].data;
@@ -110,35 +110,30 @@ TEST_F(TrayIconTest, CreateAddsTheIconWithItsTipAndCallback) {
     EXPECT_EQ(data.hWnd, main_.Get());
     EXPECT_STREQ(data.szTip, L"Tavro Pen");
     EXPECT_TRUE(icon_.IsShown());
-}
 
-TEST_F(TrayIconTest, ALongTipIsCutTo127Characters) {
-    const std::wstring longTip(200, L'x');
-    ASSERT_TRUE(CreateIcon(longTip.c_str()));
-    EXPECT_EQ(std::wstring(g_calls[0].data.szTip), std::wstring(127, L'x'));
     ASSERT_TRUE(icon_.SetTip(std::wstring(150, L'y').c_str()));
     EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(g_calls.back().data.uFlags, static_cast<UINT>(NIF_TIP));
     EXPECT_EQ(std::wstring(g_calls.back().data.szTip), std::wstring(127, L'y'));
-}
 
-TEST_F(TrayIconTest, BalloonTimeOutIsPassedInMilliseconds) {
-    ASSERT_TRUE(CreateIcon());
+    // The balloon's time-out goes in milliseconds.
     EXPECT_TRUE(icon_.ShowBalloon(L"Sensor response rate becomes slow.", L"Tavro Pen", NIIF_NONE, 10));
-    const NOTIFYICONDATAW& data = g_calls.back().data;
+    const NOTIFYICONDATAW& balloon = g_calls.back().data;
     EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_INFO));
-    EXPECT_EQ(data.uTimeout, 10000u);
-    EXPECT_STREQ(data.szInfo, L"Sensor response rate becomes slow.");
-    EXPECT_STREQ(data.szInfoTitle, L"Tavro Pen");
+    EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(balloon.uTimeout, 10000u);
+    EXPECT_STREQ(balloon.szInfo, L"Sensor response rate becomes slow.");
+    EXPECT_STREQ(balloon.szInfoTitle, L"Tavro Pen");
 }
 
 TEST_F(TrayIconTest, ABalloonGivenAtCreationShowsOnceAndIsCut) {
     const std::wstring text(300, L't');
     const std::wstring title(80, L'T');
-    ASSERT_TRUE(icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"tip", nullptr, kIconId,
-                             false, text.c_str(), title.c_str(), NIIF_INFO, 5));
+    ASSERT_TRUE(icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage,
+                             std::wstring(200, L'x').c_str(), nullptr, kIconId, false, text.c_str(),
+                             title.c_str(), NIIF_INFO, 5));
     const NOTIFYICONDATAW& added = g_calls[0].data;
+    EXPECT_EQ(std::wstring(added.szTip), std::wstring(127, L'x'));
     EXPECT_TRUE(added.uFlags & NIF_INFO);
     EXPECT_EQ(added.uTimeout, 5000u);
     EXPECT_EQ(std::wstring(added.szInfo), std::wstring(255, L't'));
@@ -162,15 +157,24 @@ TEST_F(TrayIconTest, AFailedAddLeavesTheIconNotShownUntilShowSucceeds) {
     EXPECT_STREQ(g_calls.back().data.szTip, L"Tavro Pen\nTrack");
 }
 
-TEST_F(TrayIconTest, RemoveDeletesTheIconOnce) {
+TEST_F(TrayIconTest, RemoveAndDestructionDeleteTheIconOnce) {
     ASSERT_TRUE(CreateIcon());
     EXPECT_TRUE(icon_.Remove());
     EXPECT_TRUE(icon_.Remove());
     EXPECT_EQ(CountOf(NIM_DELETE), 1);
     EXPECT_FALSE(icon_.IsShown());
+
+    auto icon = std::make_unique<TrayIcon>(&RecordNotify);
+    ASSERT_TRUE(icon->Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"tip", nullptr,
+                             kIconId, false, nullptr, nullptr, 0, 0));
+    HWND window = icon->Window();
+    g_calls.clear();
+    icon.reset();
+    EXPECT_EQ(CountOf(NIM_DELETE), 1);
+    EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(TrayIconTest, AShownIconIsAddedAgainWhenTheShellRestarts) {
+TEST_F(TrayIconTest, AShownIconIsAddedAgainWhenTheShellRestartsOrTheWorkAreaChanges) {
     ASSERT_TRUE(CreateIcon());
     icon_.SetTip(L"Tavro Pen\nIdle");
     g_calls.clear();
@@ -184,10 +188,14 @@ TEST_F(TrayIconTest, AShownIconIsAddedAgainWhenTheShellRestarts) {
         EXPECT_EQ(call.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     }
     EXPECT_TRUE(icon_.IsShown());
-}
 
-TEST_F(TrayIconTest, ARemovedIconStaysAwayWhenTheShellRestarts) {
-    ASSERT_TRUE(CreateIcon());
+    g_calls.clear();
+    SendMessageW(icon_.Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(CountOf(NIM_ADD), 1);
+    SendMessageW(icon_.Window(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+    EXPECT_EQ(CountOf(NIM_ADD), 1);
+
+    // A removed icon stays away.
     icon_.Remove();
     g_calls.clear();
     PostMessageW(HWND_BROADCAST, TaskbarCreatedMessage(), 0, 0);
@@ -195,61 +203,25 @@ TEST_F(TrayIconTest, ARemovedIconStaysAwayWhenTheShellRestarts) {
     EXPECT_EQ(CountOf(NIM_ADD), 0);
 }
 
-TEST_F(TrayIconTest, AWorkAreaChangeAddsAShownIconAgain) {
-    ASSERT_TRUE(CreateIcon());
-    g_calls.clear();
-    SendMessageW(icon_.Window(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-    EXPECT_EQ(CountOf(NIM_ADD), 1);
-    g_calls.clear();
-    SendMessageW(icon_.Window(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
-    EXPECT_EQ(CountOf(NIM_ADD), 0);
-}
-
-TEST_F(TrayIconTest, DoubleClickPostsTheRestoreCommand) {
-    ASSERT_TRUE(CreateIcon());
-    EXPECT_EQ(SendMessageW(icon_.Window(), kTrayCallbackMessage, kIconId, WM_LBUTTONDBLCLK), 1);
-    PumpMessages(50);
-    ASSERT_EQ(RecordingWindow::received_.size(), 1u);
-    EXPECT_EQ(RecordingWindow::received_[0].message, static_cast<UINT>(WM_COMMAND));
-    EXPECT_EQ(LOWORD(RecordingWindow::received_[0].wParam), IDM_RESTORE);
-}
-
-TEST_F(TrayIconTest, ADefaultItemByPositionRunsThatItemsCommand) {
-    ASSERT_TRUE(CreateIcon());
-    icon_.SetDefaultMenuItem(3, true);
-    icon_.OnTrayNotification(kIconId, WM_LBUTTONDBLCLK);
-    PumpMessages(50);
-    ASSERT_EQ(RecordingWindow::received_.size(), 1u);
-    EXPECT_EQ(LOWORD(RecordingWindow::received_[0].wParam), IDM_TRACK_SPOT);
-}
-
-TEST_F(TrayIconTest, NotificationsForAnotherIconAreIgnored) {
+TEST_F(TrayIconTest, ADoubleClickRunsTheDefaultItemsCommandOnlyForThisIcon) {
     ASSERT_TRUE(CreateIcon());
     EXPECT_EQ(icon_.OnTrayNotification(kIconId + 1, WM_LBUTTONDBLCLK), 0);
     EXPECT_EQ(icon_.OnTrayNotification(kIconId, WM_MOUSEMOVE), 1);
+    EXPECT_EQ(SendMessageW(icon_.Window(), kTrayCallbackMessage, kIconId, WM_LBUTTONDBLCLK), 1);
+    // The default item by position: the fourth is Track Spot.
+    icon_.SetDefaultMenuItem(3, true);
+    icon_.OnTrayNotification(kIconId, WM_LBUTTONDBLCLK);
     PumpMessages(50);
-    EXPECT_TRUE(RecordingWindow::received_.empty());
-}
-
-TEST_F(TrayIconTest, TrackSpotIsEnabledOnlyWhileTracking) {
-    bool tracking = false;
-    icon_.SetTrackingQuery([&tracking] { return tracking; });
-    icon_.SetDefaultMenuItem(IDM_COMMON_SETTING, false);
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
-    ASSERT_NE(menu, nullptr);
-    HMENU popup = GetSubMenu(menu, 0);
-    icon_.PrepareMenu(popup);
-    EXPECT_TRUE(GetMenuState(popup, IDM_TRACK_SPOT, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), static_cast<UINT>(IDM_COMMON_SETTING));
-    tracking = true;
-    icon_.PrepareMenu(popup);
-    EXPECT_FALSE(GetMenuState(popup, IDM_TRACK_SPOT, MF_BYCOMMAND) & MF_GRAYED);
-    DestroyMenu(menu);
+    ASSERT_EQ(RecordingWindow::received_.size(), 2u);
+    EXPECT_EQ(RecordingWindow::received_[0].message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(LOWORD(RecordingWindow::received_[0].wParam), IDM_RESTORE);
+    EXPECT_EQ(LOWORD(RecordingWindow::received_[1].wParam), IDM_TRACK_SPOT);
 }
 
 // Reads the open popup menu's state from inside the menu loop, then closes it.
 struct OpenMenuProbe {
     static UINT trackSpotState;
+    static UINT defaultItem;
     static bool seen;
     static void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD) {
         HWND menuWindow = FindWindowW(L"#32768", nullptr);
@@ -257,15 +229,18 @@ struct OpenMenuProbe {
         KillTimer(nullptr, timer);
         HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
         trackSpotState = GetMenuState(menu, IDM_TRACK_SPOT, MF_BYCOMMAND);
+        defaultItem = GetMenuDefaultItem(menu, FALSE, 0);
         seen = true;
         EndMenu();
     }
 };
 UINT OpenMenuProbe::trackSpotState = 0;
+UINT OpenMenuProbe::defaultItem = 0;
 bool OpenMenuProbe::seen = false;
 
 TEST_F(TrayIconTest, ARightClickOpensTheTrayMenuWithTrackSpotFollowingTheMode) {
     ASSERT_TRUE(CreateIcon());
+    icon_.SetDefaultMenuItem(IDM_COMMON_SETTING, false);
     for (bool tracking : {false, true}) {
         icon_.SetTrackingQuery([tracking] { return tracking; });
         OpenMenuProbe::seen = false;
@@ -274,6 +249,7 @@ TEST_F(TrayIconTest, ARightClickOpensTheTrayMenuWithTrackSpotFollowingTheMode) {
         KillTimer(nullptr, timer);
         ASSERT_TRUE(OpenMenuProbe::seen);
         EXPECT_EQ((OpenMenuProbe::trackSpotState & MF_GRAYED) != 0, !tracking);
+        EXPECT_EQ(OpenMenuProbe::defaultItem, static_cast<UINT>(IDM_COMMON_SETTING));
     }
 }
 
@@ -286,17 +262,6 @@ TEST_F(TrayIconTest, EndingTheSessionClosesTheProgramQuietly) {
     ASSERT_EQ(RecordingWindow::received_.size(), 2u);
     EXPECT_EQ(RecordingWindow::received_[0].message, kCloseQuietlyMessage);
     EXPECT_EQ(RecordingWindow::received_[1].message, kCloseQuietlyMessage);
-}
-
-TEST_F(TrayIconTest, DestroyingTheIconRemovesItAndItsWindow) {
-    auto icon = std::make_unique<TrayIcon>(&RecordNotify);
-    ASSERT_TRUE(icon->Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"tip", nullptr,
-                             kIconId, false, nullptr, nullptr, 0, 0));
-    HWND window = icon->Window();
-    g_calls.clear();
-    icon.reset();
-    EXPECT_EQ(CountOf(NIM_DELETE), 1);
-    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(TrayIconTest, HidingMovesTheWindowUnderTheHiddenOwnerAndRestoringBringsItBack) {

@@ -14,5 +14,3 @@ bool InVirtualDesktop();
 void RunInVirtualDesktop(const std::string& name, DWORD timeoutMs, Report& report);
 // Writes the inner run's result line where the outer run reads it.
 void HandOverResult(const std::string& line);
-// Changes the desktop's size as the display settings would; true when Windows took it.
-bool ChangeDesktopSize(int width, int height);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop_size.h"
 #include "harness/desktop.h"
 #include "harness/lamp.h"
 #include "harness/program_files.h"
