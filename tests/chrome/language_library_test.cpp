@@ -84,7 +84,9 @@ TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
         EXPECT_EQ(library.Module() != nullptr, *c.fileName != L'\0');
         EXPECT_EQ(library.FileName(), c.fileName);
         EXPECT_STREQ(library.Abbreviation(), c.abbreviation);
-        if (c.current) EXPECT_EQ(library.CurrentLanguage(), c.current);
+        if (c.current) {
+            EXPECT_EQ(library.CurrentLanguage(), c.current);
+        }
     }
 }
 
