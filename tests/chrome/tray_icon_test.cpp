@@ -80,8 +80,8 @@ protected:
     }
     void TearDown() override { g_process.mainWindow = nullptr; }
 
-    bool CreateIcon(const wchar_t* tip = L"Tavro Pen") {
-        const bool added = icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, tip,
+    bool CreateIcon() {
+        const bool added = icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"Tavro Pen",
                                         LoadIconW(nullptr, IDI_APPLICATION), kIconId, false, nullptr, nullptr, 0, 0);
         icon_.SetTargetWindow(main_.Get());
         icon_.SetDefaultMenuItem(IDM_RESTORE, false);
