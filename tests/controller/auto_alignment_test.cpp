@@ -11,34 +11,25 @@ using AutoAlignment = ControllerFixture;
 
 }  // namespace
 
-TEST_F(AutoAlignment, StartWaitsForTheTriggerWithNoUsableAlignmentLeft) {
+TEST_F(AutoAlignment, StartDropsTheFlagsAndTheTriggerShowsWhiteAndWaitsForTheSensorProperties) {
     SetMode(Mode::Idle, 0, true, true);
     controller.EnterMode(Mode::AutoAlignment);
-    EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
     EXPECT_EQ(controller.Modes().alignmentUsable, 0);
     EXPECT_EQ(controller.Modes().gainFound, 0);
     EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
-    EXPECT_FALSE(controller.IsBusy());
     EXPECT_EQ(controller.AutoAlignment().minCorners, 17);
     EXPECT_EQ(controller.AutoAlignment().channel, controller.CoreParameters().alignment[3].channel);
-}
 
-TEST_F(AutoAlignment, TriggerShowsWhiteAndWaitsForTheSensorProperties) {
-    SetMode(Mode::Idle);
-    controller.EnterMode(Mode::AutoAlignment);
     // Only a button-down starts the run.
     controller.OnTrigger(WM_LBUTTONUP, true);
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
-
     controller.OnTrigger(WM_LBUTTONDOWN, true);
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 2);
     EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
     EXPECT_EQ(controller.Pattern().Level(), PatternScreen::kDefaultLevel);
-    EXPECT_TRUE(controller.IsBusy());
     // The shipped settle time of 500 ms runs as a FrameTimer; frames meanwhile do nothing.
     EXPECT_TRUE(controller.SettleTimerRunning());
-    EXPECT_NE(controller.SettleTimerId(), 0u);
     DeliverFrames(3);
     EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
 

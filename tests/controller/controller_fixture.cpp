@@ -69,8 +69,8 @@ void ControllerFixture::DeliverFrames(int count) {
     frameThread.join();
 }
 
-std::vector<std::pair<WPARAM, LPARAM>> ControllerFixture::TakeNotifications() {
-    std::vector<std::pair<WPARAM, LPARAM>> taken;
+Notifications ControllerFixture::TakeNotifications() {
+    Notifications taken;
     MSG message;
     while (PeekMessageW(&message, window, kAppNotifyMessage, kAppNotifyMessage, PM_REMOVE)) {
         taken.emplace_back(message.wParam, message.lParam);

@@ -38,6 +38,9 @@ struct ControllerTestAccess {
     }
 };
 
+// AppNotify messages as (code, value), in the order they were posted.
+using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
+
 class ControllerFixture : public ::testing::Test {
 protected:
     ControllerFixture();
@@ -48,7 +51,7 @@ protected:
     // Delivers frames from a second thread, one after the other, and waits for them.
     void DeliverFrames(int count);
     // Removes the AppNotify messages waiting for the main window, in order (code, value).
-    std::vector<std::pair<WPARAM, LPARAM>> TakeNotifications();
+    Notifications TakeNotifications();
     // A camera straight in front of a 1024 x 768 desktop: sensor (160, 120) sees its middle.
     void AimCamera();
     // Runs the main window's messages for a while.

@@ -1,25 +1,13 @@
-// Mode changes on the UI thread: refusals, what a change clears and keeps, the pointer.
+// Mode changes on the UI thread: refusals, what a change clears and keeps, the pointer, and
+// how an ended step is concluded.
 #include "controller_fixture.h"
 #include "desktop_test_support.h"
 
 namespace {
 
+// Every Mode change parks the pointer.
 class ControllerModes : public ControllerFixture {
 protected:
-    POINT ParkingPoint() const {
-        POINT p = {45, 45};
-        ClientToScreen(window, &p);
-        return p;
-    }
-
-    void ExpectCursorParked() const {
-        POINT cursor = {};
-        GetCursorPos(&cursor);
-        const POINT park = ParkingPoint();
-        EXPECT_NEAR(cursor.x, park.x, 1);
-        EXPECT_NEAR(cursor.y, park.y, 1);
-    }
-
     testsupport::CursorLock lock;
 };
 
@@ -88,10 +76,16 @@ TEST_F(ControllerModes, CanEnterModeTable) {
     }
 }
 
-TEST_F(ControllerModes, NothingIsEnteredBeforeInitialized) {
+TEST_F(ControllerModes, RequestsBeforeInitializedOrOutsideTheWorkingModesChangeNothing) {
     SetMode(Mode::Starting);
     controller.EnterMode(Mode::Idle);
     EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
+
+    SetMode(Mode::Idle, 0, true, true);
+    controller.EnterMode(Mode::Starting);
+    controller.EnterMode(static_cast<Mode>(9));
+    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
+    EXPECT_FALSE(controller.IsBusy());
 }
 
 TEST_F(ControllerModes, FindGainWithoutUsableAlignmentShowsTheMessageAndKeepsTheMode) {
@@ -118,7 +112,7 @@ TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
 }
 
-TEST_F(ControllerModes, ChangingModeClearsStepsKeepsFlagsAndUnpauses) {
+TEST_F(ControllerModes, ChangingModeClearsStepsKeepsFlagsUnpausesAndShowsTheModesPattern) {
     SetMode(Mode::Track, 6, true, true);
     controller.StartShortSettle();
     controller.EnterMode(Mode::Idle);
@@ -128,10 +122,8 @@ TEST_F(ControllerModes, ChangingModeClearsStepsKeepsFlagsAndUnpauses) {
     EXPECT_EQ(controller.Modes().gainFound, 1);
     EXPECT_EQ(controller.SettleFrames(), 0);
     EXPECT_FALSE(controller.Paused());
-}
 
-TEST_F(ControllerModes, FindGainShowsTheWhitePatternOtherModesTheBoard) {
-    SetMode(Mode::Idle, 0, true, true);
+    // Gain finding shows the white pattern, the other Modes the board.
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
     EXPECT_EQ(controller.Pattern().Level(), 35);
@@ -140,40 +132,22 @@ TEST_F(ControllerModes, FindGainShowsTheWhitePatternOtherModesTheBoard) {
     EXPECT_EQ(controller.Pattern().Level(), 35);
 }
 
-TEST_F(ControllerModes, RequestsOutsideTheWorkingModesChangeNothing) {
-    SetMode(Mode::Idle, 0, true, true);
-    controller.EnterMode(Mode::Starting);
-    controller.EnterMode(static_cast<Mode>(9));
-    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
-    EXPECT_FALSE(controller.IsBusy());
-}
-
-TEST_F(ControllerModes, EnteringParksThePointer) {
-    SetCursorPos(700, 600);
-    SetMode(Mode::Idle);
-    controller.EnterMode(Mode::AutoAlignment);
-    ExpectCursorParked();
-}
-
-TEST_F(ControllerModes, HeldButtonIsReleasedWhereItWasBeforeParking) {
+TEST_F(ControllerModes, HeldButtonIsReleasedAndThePointerParked) {
     // On screen, as the program's window is: gain finding would bring back a hidden one.
     ShowWindow(window, SW_SHOWNORMAL);
     SetMode(Mode::Track, 2, true, true);
     controller.Pointer().Press(600.0f, 500.0f);
     ASSERT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     controller.EnterMode(Mode::FindGain);
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
     EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     EXPECT_FALSE(controller.Pointer().LeftHeld());
-    ExpectCursorParked();
-    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
-}
-
-TEST_F(ControllerModes, ShutdownReleasesAHeldButton) {
-    SetMode(Mode::Track, 2, true, true);
-    controller.Pointer().Press(300.0f, 200.0f);
-    controller.Shutdown();
-    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-    EXPECT_TRUE(controller.Paused());
+    // Parked at client point (45, 45).
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    ScreenToClient(window, &cursor);
+    EXPECT_NEAR(cursor.x, 45, 1);
+    EXPECT_NEAR(cursor.y, 45, 1);
 }
 
 TEST_F(ControllerModes, TrackAgainOnlyBringsTheWindowForward) {
@@ -186,52 +160,44 @@ TEST_F(ControllerModes, TrackAgainOnlyBringsTheWindowForward) {
     EXPECT_FALSE(controller.Paused());
 }
 
-TEST_F(ControllerModes, GainFoundGoesToTrack) {
-    SetMode(Mode::FindGain, 3, true, false);
-    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepSucceeded);
-    controller.OnStepEnded();
-    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
-    EXPECT_EQ(controller.Modes().gainFound, 1);
-    EXPECT_FALSE(controller.Paused());
-}
+struct StepEndCase {
+    Mode mode;
+    int step;
+    int result;
+    int pendingMessage;
+    int boxes;
+    Mode after;
+    int gainFound;
+};
 
-TEST_F(ControllerModes, FailedGainShowsThePendingMessageAndGoesIdle) {
-    testsupport::BoxDismisser boxes;
-    SetMode(Mode::FindGain, 3, true, false);
-    ControllerTestAccess::SetPending(controller, 10026);
-    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepFailed);
-    controller.OnStepEnded();
-    EXPECT_EQ(boxes.BoxesClosed(), 1);
-    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
-    EXPECT_EQ(controller.PendingMessage(), 0);
-}
+TEST_F(ControllerModes, EndedStepsAreConcludedOnTheUiThread) {
+    const StepEndCase cases[] = {
+        {Mode::FindGain, 3, StepSucceeded, 0, 0, Mode::Track, 1},
+        {Mode::FindGain, 3, StepFailed, 10026, 1, Mode::Idle, 0},
+        // Light lost while tracking: the message, then the gain anew.
+        {Mode::Track, 5, StepFailed, 10030, 1, Mode::FindGain, 0},
+    };
+    for (const StepEndCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode) * 10 + c.result);
+        testsupport::BoxDismisser boxes;
+        SetMode(c.mode, c.step, true, c.mode == Mode::Track);
+        ControllerTestAccess::SetPending(controller, c.pendingMessage);
+        ControllerTestAccess::EndStep(controller, c.mode, c.result);
+        controller.OnStepEnded();
+        EXPECT_EQ(boxes.BoxesClosed(), c.boxes);
+        EXPECT_EQ(controller.CurrentMode(), c.after);
+        EXPECT_EQ(controller.Modes().gainFound, c.gainFound);
+        EXPECT_EQ(controller.PendingMessage(), 0);
+        EXPECT_FALSE(controller.Paused());
+    }
 
-TEST_F(ControllerModes, LostLightInTrackGoesBackToFindGain) {
-    testsupport::BoxDismisser boxes;
-    SetMode(Mode::Track, 5, true, true);
-    ControllerTestAccess::SetPending(controller, 10030);
-    ControllerTestAccess::EndStep(controller, Mode::Track, StepFailed);
-    controller.OnStepEnded();
-    EXPECT_EQ(boxes.BoxesClosed(), 1);
-    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
-}
-
-TEST_F(ControllerModes, StepEndOutdatedByAModeChangeIsIgnored) {
+    // An end outdated by a Mode change is ignored.
     SetMode(Mode::FindGain, 3, true, false);
     ControllerTestAccess::EndStep(controller, Mode::FindGain, StepSucceeded);
     controller.EnterMode(Mode::Idle);
     controller.OnStepEnded();
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     EXPECT_EQ(controller.Modes().gainFound, 0);
-}
-
-TEST_F(ControllerModes, ManualAlignmentCloseAsksTheWindowToCloseNow) {
-    SetMode(Mode::ManualAlignment, 7);
-    ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepCloseApplication);
-    controller.OnStepEnded();
-    const auto notifications = TakeNotifications();
-    ASSERT_FALSE(notifications.empty());
-    EXPECT_EQ(notifications.back().first, static_cast<WPARAM>(NotifyCloseNow));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 namespace {
 
-using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
 constexpr BYTE kScreenLevel = 0x30;
 constexpr int kPenSize = 7;
 
@@ -60,35 +59,30 @@ protected:
 
 }  // namespace
 
-TEST_F(ManualAlignmentFlow, EachDotTakesThePenOnceAndAPenLeftThereWarnsAfterFiveFrames) {
+TEST_F(ManualAlignmentFlow, TheTriggerSkipsATargetAndEachDotTakesThePenOnce) {
     StartDotInput();
-    PenAt(100, 80);
-    DeliverFrames(1);
-    EXPECT_EQ(controller.Dots().done, 1);
-    EXPECT_EQ(controller.Dots().points[0], cv::Point2f(103.5f, 83.5f));
-    EXPECT_EQ(controller.Dots().current, 3);
-    DeliverFrames(4);
-    EXPECT_EQ(controller.StillFrames(), 4);
-    DeliverFrames(1);
-    EXPECT_EQ(controller.StillFrames(), 5);
-    EXPECT_EQ(controller.Dots().done, 1);
-    EXPECT_EQ(controller.Dots().current, 3);
-    NoPen();
-    DeliverFrames(1);
-    EXPECT_EQ(controller.StillFrames(), 0);
-    EXPECT_FALSE(controller.Paused());
-}
-
-TEST_F(ManualAlignmentFlow, TheTriggerSkipsTheTargetDot) {
-    StartDotInput();
+    // Enter's key-up is no trigger; its key-down skips the target dot.
+    controller.OnTrigger(WM_LBUTTONUP, true);
+    EXPECT_EQ(controller.Dots().current, 0);
     controller.OnTrigger(WM_LBUTTONDOWN, true);
     EXPECT_EQ(DotSet::StateOf(controller.Dots().points[0]), DotState::Lost);
     EXPECT_EQ(controller.Dots().current, 3);
     EXPECT_EQ(controller.Dots().lost, 1);
     EXPECT_FALSE(controller.Paused());
-    // Enter's key-up is no trigger.
-    controller.OnTrigger(WM_LBUTTONUP, true);
-    EXPECT_EQ(controller.Dots().current, 3);
+
+    PenAt(100, 80);
+    DeliverFrames(1);
+    EXPECT_EQ(controller.Dots().done, 1);
+    EXPECT_EQ(controller.Dots().points[3], cv::Point2f(103.5f, 83.5f));
+    EXPECT_EQ(controller.Dots().current, 6);
+    DeliverFrames(5);
+    EXPECT_EQ(controller.StillFrames(), 5);
+    EXPECT_EQ(controller.Dots().done, 1);
+    EXPECT_EQ(controller.Dots().current, 6);
+    NoPen();
+    DeliverFrames(1);
+    EXPECT_EQ(controller.StillFrames(), 0);
+    EXPECT_FALSE(controller.Paused());
 }
 
 TEST_F(ManualAlignmentFlow, NineDotsTellTheUserToWaitThenMoveOnToTheEvaluation) {
@@ -109,28 +103,16 @@ TEST_F(ManualAlignmentFlow, AFailedRunAsksToRedoAndNoClosesTheProgram) {
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyCloseNow, 0}}));
 }
 
-TEST_F(ManualAlignmentFlow, HotSpotCheckOnlyBeepsOutsideTheDotInput) {
+TEST_F(ManualAlignmentFlow, HotSpotCheckOnlyInTheDotInputWhereWithoutALightItStartsOverAt22) {
+    // Elsewhere it only beeps.
+    SetMode(Mode::Track, 1);
+    controller.HotSpotCheck();
+    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
     SetMode(Mode::Idle);
     controller.EnterMode(Mode::ManualAlignment);
     controller.HotSpotCheck();
     EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
-    SetMode(Mode::Track, 1);
-    controller.HotSpotCheck();
-    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
-}
 
-TEST_F(ManualAlignmentFlow, HotSpotCheckWithALightAsksAndNoClosesTheProgram) {
-    StartDotInput();
-    controller.HotSpotCheck();
-    EXPECT_EQ(controller.Modes().manualAlignmentStep, 7);
-    PenAt(200, 150);
-    DeliverFrames(1);
-    EXPECT_TRUE(controller.Paused());
-    ConcludeClosingTheBox();
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyCloseNow, 0}}));
-}
-
-TEST_F(ManualAlignmentFlow, HotSpotCheckWithoutALightTellsSoAfter22FramesAndStartsOver) {
     StartDotInput();
     InputDot(0);
     controller.HotSpotCheck();

@@ -1,7 +1,9 @@
 // The main window's pictures drawn by Controller::Paint into memory: the Track grid, hot-spot
-// markers, the red lines, the waiting background, and a screenshot for a look.
+// markers, the red lines, the tuning panel with its corner marks and the waiting background;
+// the Track pictures are kept for a look.
 #include "controller_fixture.h"
 #include "controller/track_picture.h"
+#include "controller/tuning_panel_picture.h"
 #include "pixel_canvas.h"
 
 #include <opencv2/core.hpp>
@@ -40,14 +42,6 @@ protected:
 
     void PaintInto(testsupport::PixelCanvas& canvas) { controller.Paint(canvas.Dc()); }
 
-    int CountColour(const testsupport::PixelCanvas& canvas, RECT area, COLORREF colour) const {
-        int count = 0;
-        for (LONG y = area.top; y < area.bottom; ++y) {
-            for (LONG x = area.left; x < area.right; ++x) count += canvas.At(x, y) == colour;
-        }
-        return count;
-    }
-
     RECT client{};
 };
 
@@ -78,51 +72,67 @@ TEST_F(Painting, HotSpotsAreMarkedInYellowUpToTheCountedNumber) {
     for (cv::Point marked : {cv::Point{250, 60}, cv::Point{100, 80}}) {
         const POINT p = ClientPointOf(marked);
         const RECT marker = {p.x - half.cx, p.y - half.cy, p.x + half.cx, p.y + half.cy};
-        EXPECT_EQ(CountColour(canvas, marker, kYellow), 4 * half.cx * half.cy)
+        EXPECT_EQ(canvas.Count(marker, kYellow), 4 * half.cx * half.cy)
             << marked.x << "," << marked.y;
         EXPECT_NE(canvas.At(p.x + half.cx, p.y), kYellow);
         EXPECT_NE(canvas.At(p.x, p.y - half.cy - 1), kYellow);
     }
     const POINT unmarked = ClientPointOf({200, 200});
-    EXPECT_EQ(CountColour(canvas, {unmarked.x - 3, unmarked.y - 3, unmarked.x + 3, unmarked.y + 3},
-                          kYellow),
+    EXPECT_EQ(canvas.Count({unmarked.x - 3, unmarked.y - 3, unmarked.x + 3, unmarked.y + 3}, kYellow),
               0);
 }
 
-TEST_F(Painting, TrackStatusLinesAreRedAndTheSlowSensorLineIsCentred) {
-    SetMode(Mode::Track, 1, true, true);
-    const RECT status = controller.StatusRect();
-    ASSERT_GT(status.bottom, status.top);
-    const RECT middleBand = {0, client.bottom / 2 - 10, client.right, client.bottom / 2 + 10};
-    {
-        testsupport::PixelCanvas canvas(client.right, client.bottom);
-        PaintInto(canvas);
-        const RECT statusLine = {0, status.top, client.right, status.top + controller.LineHeight()};
-        EXPECT_GT(CountColour(canvas, statusLine, kRed), 20);
-        EXPECT_EQ(CountColour(canvas, middleBand, kRed), 0);
-    }
-    ControllerTestAccess::SetShownFrameRate(controller, 1);
-    testsupport::PixelCanvas canvas(client.right, client.bottom);
-    PaintInto(canvas);
-    EXPECT_GT(CountColour(canvas, middleBand, kRed), 20);
-}
-
-TEST_F(Painting, SecondStatusLineOnlyWithHotSpots) {
+TEST_F(Painting, StatusLinesAreRedTheSecondOnlyWithHotSpotsTheSlowSensorLineCentred) {
     AimCamera();
     SetMode(Mode::Track, 1, true, true);
     const int line = controller.LineHeight();
     ASSERT_GT(line, 0);
-    const RECT secondLine = {0, controller.StatusRect().top + line, client.right,
-                             controller.StatusRect().top + 2 * line};
-    {
-        testsupport::PixelCanvas canvas(client.right, client.bottom);
-        PaintInto(canvas);
-        EXPECT_EQ(CountColour(canvas, secondLine, kRed), 0);
+    const LONG top = controller.StatusRect().top;
+    const RECT firstLine = {0, top, client.right, top + line};
+    const RECT secondLine = {0, top + line, client.right, top + 2 * line};
+    const RECT middleBand = {0, client.bottom / 2 - 10, client.right, client.bottom / 2 + 10};
+    testsupport::PixelCanvas plain(client.right, client.bottom);
+    PaintInto(plain);
+    EXPECT_GT(plain.Count(firstLine, kRed), 20);
+    EXPECT_EQ(plain.Count(secondLine, kRed), 0);
+    EXPECT_EQ(plain.Count(middleBand, kRed), 0);
+
+    SetHotPixels({{40, 30}, {41, 30}, {40, 31}, {280, 200}, {281, 200}, {160, 120}}, 6);
+    ControllerTestAccess::SetShownFrameRate(controller, 1);
+    testsupport::PixelCanvas full(client.right, client.bottom);
+    PaintInto(full);
+    EXPECT_GT(full.Count(secondLine, kRed), 20);
+    EXPECT_GT(full.Count(middleBand, kRed), 20);
+    EXPECT_TRUE(full.Save(testsupport::BuildFolder() + L"track_picture.bmp"));
+}
+
+TEST_F(Painting, TrackWithTheTuningPanelOpenShowsThePanelAndWhereTheCornersLand) {
+    AimCamera();
+    // The stored corners, 128 pixels apart, as the straight camera saw them; a little barrel
+    // correction makes the pointer land away from the outer ones.
+    PosePoints& corners = controller.AlignmentResult().posePoints;
+    corners.count = 35;
+    for (int i = 0; i < 35; ++i) {
+        const float x = 128.0f * static_cast<float>(i % 7 + 1);
+        const float y = 128.0f * static_cast<float>(i / 7 + 1);
+        corners.objectPoints[i] = {x, y, 0.0f};
+        corners.imagePoints[i] = controller.Camera().ProjectBoardPoint(x, y);
     }
-    SetHotPixels({{160, 120}}, 1);
+    ScreenCorrection& correction = ControllerTestAccess::Correction(controller);
+    correction = ScreenCorrection::Defaults(1024, 768);
+    correction.values[ScreenCorrection::kK1] = 0.02f;
+    SetMode(Mode::Track, 1, true, true);
+    controller.ShowTuningPanel(true);
+    controller.AdjustTuning(VK_DOWN);
     testsupport::PixelCanvas canvas(client.right, client.bottom);
     PaintInto(canvas);
-    EXPECT_GT(CountColour(canvas, secondLine, kRed), 20);
+    EXPECT_TRUE(canvas.Save(testsupport::BuildFolder() + L"track_tuning_panel.bmp"));
+
+    const RECT panel = TuningPanel::Placement(client);
+    EXPECT_EQ(canvas.At(panel.right - 5, panel.bottom - 5), kTuningPanelFill);
+    EXPECT_GT(canvas.Count(panel, TuningPanel::kSelectedColour), 30);
+    EXPECT_GT(canvas.Count(panel, TuningPanel::kLineColour), 300);
+    EXPECT_GE(canvas.Count(client, kCornerLandingColour), 30 * 17);
 }
 
 TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
@@ -133,16 +143,6 @@ TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
     ControllerTestAccess::Pattern(controller).SetKind(kPatternBlack);
     PaintInto(canvas);
     EXPECT_EQ(canvas.At(100, 100), kBlack);
-}
-
-TEST_F(Painting, TrackPictureScreenshot) {
-    AimCamera();
-    SetMode(Mode::Track, 1, true, true);
-    SetHotPixels({{40, 30}, {41, 30}, {40, 31}, {280, 200}, {281, 200}, {160, 120}}, 6);
-    ControllerTestAccess::SetShownFrameRate(controller, 1);
-    testsupport::PixelCanvas canvas(client.right, client.bottom);
-    PaintInto(canvas);
-    EXPECT_TRUE(canvas.Save(testsupport::BuildFolder() + L"track_picture.bmp"));
 }
 
 }  // namespace

@@ -20,28 +20,28 @@ protected:
     }
 };
 
-TEST_F(SettleWait, ShortSettleTimesCountFrames) {
-    SetMode(Mode::AutoAlignment);
-    SetSettleTimes(30, 500);
-    controller.StartSettleWait();
-    EXPECT_EQ(controller.SettleFrames(), 30);
-    EXPECT_FALSE(controller.SettleTimerRunning());
-    EXPECT_EQ(FramesSkippedUntilFree(), 30);
-    EXPECT_FALSE(controller.SkipSettlingFrame());
-}
+struct CountedCase {
+    Mode mode;
+    int alignmentRange;
+    int findThresholdRange;
+    int frames;
+};
 
-TEST_F(SettleWait, FindGainTakesTheFindThresholdRow) {
-    SetMode(Mode::FindGain, 1, true);
-    SetSettleTimes(500, 12);
-    controller.StartSettleWait();
-    EXPECT_EQ(FramesSkippedUntilFree(), 12);
-}
-
-TEST_F(SettleWait, NegativeSettleTimeSkipsNothing) {
-    SetMode(Mode::Track);
-    SetSettleTimes(-4, 500);
-    controller.StartSettleWait();
-    EXPECT_EQ(FramesSkippedUntilFree(), 0);
+TEST_F(SettleWait, ShortSettleTimesCountFramesFromTheModesRow) {
+    const CountedCase cases[] = {
+        {Mode::AutoAlignment, 30, 500, 30},
+        {Mode::FindGain, 500, 12, 12},
+        {Mode::Track, -4, 500, 0},
+    };
+    for (const CountedCase& c : cases) {
+        SetMode(c.mode, 1, true);
+        SetSettleTimes(c.alignmentRange, c.findThresholdRange);
+        controller.StartSettleWait();
+        EXPECT_EQ(controller.SettleFrames(), c.frames) << static_cast<int>(c.mode);
+        EXPECT_FALSE(controller.SettleTimerRunning());
+        EXPECT_EQ(FramesSkippedUntilFree(), c.frames) << static_cast<int>(c.mode);
+        EXPECT_FALSE(controller.SkipSettlingFrame());
+    }
 }
 
 TEST_F(SettleWait, ShortSettleUsesChbSkipsWithinOneToNine) {
@@ -53,7 +53,7 @@ TEST_F(SettleWait, ShortSettleUsesChbSkipsWithinOneToNine) {
     }
 }
 
-TEST_F(SettleWait, FrameTimerWaitIsOneShot) {
+TEST_F(SettleWait, FrameTimerWaitIsOneShotAndStopEndsItWithoutATick) {
     SetMode(Mode::AutoAlignment);
     SetSettleTimes(120, 500);
     controller.StartSettleWait();
@@ -70,17 +70,15 @@ TEST_F(SettleWait, FrameTimerWaitIsOneShot) {
     EXPECT_EQ(controller.SettleTimerId(), 0u);
     EXPECT_FALSE(controller.SettleTimerRunning());
     EXPECT_FALSE(controller.SkipSettlingFrame());
-}
 
-TEST_F(SettleWait, StopEndsATimedWaitWithoutATick) {
-    SetMode(Mode::AutoAlignment);
-    SetSettleTimes(150, 500);
+    // A new wait after the tick; stopped, it never ticks.
     controller.StartSettleWait();
+    EXPECT_EQ(controller.SettleTimerId(), kFrameTimerId);
     controller.StopSettleWait();
     EXPECT_EQ(controller.SettleTimerId(), 0u);
     EXPECT_FALSE(controller.SkipSettlingFrame());
     PumpMessages(400);
-    EXPECT_EQ(FrameTimerTicks(), 0);
+    EXPECT_EQ(FrameTimerTicks(), 1);
 }
 
 TEST_F(SettleWait, WaitStartedOnTheFrameThreadEndsByTimeNotByTimer) {

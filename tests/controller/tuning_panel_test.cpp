@@ -12,40 +12,40 @@
 
 namespace {
 
-ScreenCorrection Desktop1024() { return ScreenCorrection::Defaults(1024, 768); }
+class TuningPanelTest : public ::testing::Test {
+protected:
+    bool Press(WPARAM key, bool control = false, bool shift = false) {
+        return panel.Adjust(key, control, shift, correction);
+    }
+    // Opens the panel and moves the selection down `line` times.
+    void OpenAt(int line) {
+        panel.Open();
+        for (int i = 0; i < line; ++i) Press(VK_DOWN);
+    }
 
-TEST(TuningPanel, ClosedPanelTakesNoKeysAndReopeningKeepsTheSelection) {
     TuningPanel panel;
-    ScreenCorrection correction = Desktop1024();
-    EXPECT_FALSE(panel.Adjust(VK_DOWN, false, false, correction));
-    EXPECT_FALSE(panel.Adjust(VK_RIGHT, false, false, correction));
+    ScreenCorrection correction = ScreenCorrection::Defaults(1024, 768);
+};
+
+TEST_F(TuningPanelTest, ClosedPanelTakesNoKeysAndTheSelectionWrapsAndOutlivesClosing) {
+    EXPECT_FALSE(Press(VK_DOWN));
+    EXPECT_FALSE(Press(VK_RIGHT));
     EXPECT_EQ(panel.Selected(), 0);
     EXPECT_FLOAT_EQ(correction.values[0], 512.0f);
-    EXPECT_FALSE(correction.modified);
 
     EXPECT_TRUE(panel.Open());
     EXPECT_FALSE(panel.Open());
-    EXPECT_TRUE(panel.Adjust(VK_DOWN, false, false, correction));
-    EXPECT_TRUE(panel.Adjust(VK_DOWN, false, false, correction));
+    EXPECT_TRUE(Press(VK_UP));
+    EXPECT_EQ(panel.Selected(), 9);
+    EXPECT_TRUE(Press(VK_DOWN));
+    EXPECT_EQ(panel.Selected(), 0);
+    for (int i = 0; i < 13; ++i) Press(VK_DOWN);
     EXPECT_TRUE(panel.Close(correction));
     EXPECT_FALSE(panel.Close(correction));
     EXPECT_TRUE(panel.Open());
-    EXPECT_EQ(panel.Selected(), 2);
-    // Keys the panel has no use for change nothing.
-    EXPECT_FALSE(panel.Adjust(VK_RETURN, false, false, correction));
-    EXPECT_FALSE(correction.modified);
-}
-
-TEST(TuningPanel, UpAndDownWrapAroundTheTenLines) {
-    TuningPanel panel;
-    ScreenCorrection correction = Desktop1024();
-    panel.Open();
-    panel.Adjust(VK_UP, false, false, correction);
-    EXPECT_EQ(panel.Selected(), 9);
-    panel.Adjust(VK_DOWN, false, false, correction);
-    EXPECT_EQ(panel.Selected(), 0);
-    for (int i = 0; i < 13; ++i) panel.Adjust(VK_DOWN, false, false, correction);
     EXPECT_EQ(panel.Selected(), 3);
+    // Keys the panel has no use for change nothing.
+    EXPECT_FALSE(Press(VK_RETURN));
     EXPECT_FALSE(correction.modified);
 }
 
@@ -57,7 +57,7 @@ struct StepCase {
     float change;
 };
 
-TEST(TuningPanel, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
+TEST_F(TuningPanelTest, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
     const StepCase cases[] = {
         {0, VK_RIGHT, false, false, 0.1f},    {0, VK_LEFT, false, false, -0.1f},
         {1, VK_RIGHT, true, false, 1.0f},     {2, VK_LEFT, false, true, -10.0f},
@@ -67,12 +67,11 @@ TEST(TuningPanel, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
         {9, VK_LEFT, false, true, -10.0f},
     };
     for (const StepCase& c : cases) {
-        TuningPanel panel;
-        ScreenCorrection correction = Desktop1024();
-        panel.Open();
-        for (int i = 0; i < c.line; ++i) panel.Adjust(VK_DOWN, false, false, correction);
+        panel = TuningPanel();
+        correction = ScreenCorrection::Defaults(1024, 768);
+        OpenAt(c.line);
         const ScreenCorrection before = correction;
-        EXPECT_TRUE(panel.Adjust(c.key, c.control, c.shift, correction)) << "line " << c.line;
+        EXPECT_TRUE(Press(c.key, c.control, c.shift)) << "line " << c.line;
         EXPECT_NEAR(correction.values[c.line] - before.values[c.line], c.change, 1e-4f)
             << "line " << c.line;
         for (int other = 0; other < ScreenCorrection::kValueCount; ++other) {
@@ -84,25 +83,22 @@ TEST(TuningPanel, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
     }
 }
 
-TEST(TuningPanel, ValuesStopAtTheLimitTheFileReadsBack) {
-    TuningPanel panel;
-    ScreenCorrection correction = Desktop1024();
+TEST_F(TuningPanelTest, ValuesStopAtTheLimitTheFileReadsBack) {
     panel.Open();
     correction.values[0] = ScreenCorrection::kValueLimit - 5.0f;
-    EXPECT_TRUE(panel.Adjust(VK_RIGHT, false, true, correction));
+    EXPECT_TRUE(Press(VK_RIGHT, false, true));
     EXPECT_EQ(correction.values[0], ScreenCorrection::kValueLimit);
     correction.modified = false;
-    EXPECT_FALSE(panel.Adjust(VK_RIGHT, false, false, correction));
+    EXPECT_FALSE(Press(VK_RIGHT));
     EXPECT_EQ(correction.values[0], ScreenCorrection::kValueLimit);
     EXPECT_FALSE(correction.modified);
 
     correction.values[0] = -ScreenCorrection::kValueLimit;
-    EXPECT_FALSE(panel.Adjust(VK_LEFT, true, false, correction));
+    EXPECT_FALSE(Press(VK_LEFT, true));
     EXPECT_EQ(correction.values[0], -ScreenCorrection::kValueLimit);
 }
 
-TEST(TuningPanel, LinesShowTheNumberAndTheValueInAFixedWidth) {
-    ScreenCorrection correction = Desktop1024();
+TEST_F(TuningPanelTest, LinesShowTheNumberAndTheValueInAFixedWidth) {
     correction.values[4] = 0.001f;
     correction.values[8] = -2.5f;
     const wchar_t* expected[] = {L"01= 512.0000", L"02= 384.0000", L"03= 512.0000",
@@ -116,52 +112,26 @@ TEST(TuningPanel, LinesShowTheNumberAndTheValueInAFixedWidth) {
     }
 }
 
-TEST(TuningPanel, PlacedCentredInTheClientAreaAndOnlyTheSelectedLineBlue) {
-    const RECT placed = TuningPanel::Placement(RECT{0, 0, 1024, 740});
-    EXPECT_EQ(placed.left, 447);
-    EXPECT_EQ(placed.top, 270);
-    EXPECT_EQ(placed.right, 577);
-    EXPECT_EQ(placed.bottom, 470);
-
-    TuningPanel panel;
-    ScreenCorrection correction = Desktop1024();
-    panel.Open();
-    panel.Adjust(VK_UP, false, false, correction);
-    EXPECT_EQ(panel.LineColour(9), RGB(0, 0, 255));
-    EXPECT_EQ(panel.LineColour(0), RGB(128, 128, 128));
-}
-
-TEST(TuningPanelFile, ClosingWritesTheValuesOnlyWhenTheyChanged) {
+TEST_F(TuningPanelTest, ClosingWritesTheValuesOnlyWhenTheyChangedAndResetSelectsTheFirstLine) {
     testsupport::ScratchDirectory scratch(L"tuning_panel_close");
-    TuningPanel panel;
-    ScreenCorrection correction = Desktop1024();
     panel.Open();
     panel.Close(correction);
     EXPECT_EQ(testsupport::ReadBytes(kScreenCorrectionFileName), "");
 
     panel.Open();
-    panel.Adjust(VK_RIGHT, false, false, correction);
-    for (int i = 0; i < 4; ++i) panel.Adjust(VK_DOWN, false, false, correction);
-    panel.Adjust(VK_RIGHT, true, false, correction);
+    Press(VK_RIGHT);
+    for (int i = 0; i < 4; ++i) Press(VK_DOWN);
+    Press(VK_RIGHT, true);
     panel.Close(correction);
     EXPECT_EQ(testsupport::ReadBytes(kScreenCorrectionFileName),
               "1= 512.1\r\n2= 384\r\n3= 512\r\n4= 384\r\n5= 0.01\r\n6= 0\r\n7= 0\r\n8= 0\r\n"
               "9= 0\r\na= 0\r\n");
     EXPECT_FALSE(correction.modified);
 
-    ScreenCorrection reread;
-    ASSERT_EQ(LoadScreenCorrection(reread, 1024, 768), FileResult::Ok);
-    EXPECT_FLOAT_EQ(reread.values[0], correction.values[0]);
-    EXPECT_FLOAT_EQ(reread.values[4], 0.01f);
-}
-
-TEST(TuningPanelFile, ResetClosesWritingTheChangeAndSelectsTheFirstLine) {
-    testsupport::ScratchDirectory scratch(L"tuning_panel_reset");
-    TuningPanel panel;
-    ScreenCorrection correction = Desktop1024();
+    // Reset closes, writing the change, and selects the first line again.
     panel.Open();
-    panel.Adjust(VK_UP, false, false, correction);
-    panel.Adjust(VK_LEFT, false, false, correction);
+    Press(VK_UP);
+    Press(VK_LEFT);
     panel.Reset(correction);
     EXPECT_FALSE(panel.IsOpen());
     EXPECT_EQ(panel.Selected(), 0);
@@ -170,25 +140,18 @@ TEST(TuningPanelFile, ResetClosesWritingTheChangeAndSelectsTheFirstLine) {
               std::string::npos);
 }
 
-// Rows of the panel's text line `line`, across the text's columns.
-RECT LineBand(const RECT& panel, int line, int lineHeight) {
-    const LONG top = panel.top + TuningPanel::kTextInset + line * lineHeight;
-    return {panel.left + TuningPanel::kTextInset, top, panel.right - 3, top + lineHeight};
-}
-
-TEST(TuningPanelPicture, GreyPanelWithABumpEdgeAndTheSelectedLineInBlue) {
+TEST_F(TuningPanelTest, PictureIsAGreyPanelCentredWithABumpEdgeAndTheSelectedLineInBlue) {
     testsupport::PixelCanvas canvas(400, 300);
     const RECT client = {0, 0, 400, 300};
     FillRect(canvas.Dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    TuningPanel panel;
-    ScreenCorrection correction = Desktop1024();
-    panel.Open();
-    for (int i = 0; i < 3; ++i) panel.Adjust(VK_DOWN, false, false, correction);
+    OpenAt(3);
     DrawTuningPanel(canvas.Dc(), client, panel, correction);
 
     const RECT area = TuningPanel::Placement(client);
     ASSERT_EQ(area.left, 135);
     ASSERT_EQ(area.top, 50);
+    ASSERT_EQ(area.right, 265);
+    ASSERT_EQ(area.bottom, 250);
     // Outside white, inside grey, a two-pixel edge in other shades on every side.
     EXPECT_EQ(canvas.At(area.left - 1, 150), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(area.right, 150), RGB(255, 255, 255));
@@ -205,16 +168,14 @@ TEST(TuningPanelPicture, GreyPanelWithABumpEdgeAndTheSelectedLineInBlue) {
     GetTextMetricsW(canvas.Dc(), &metrics);
     const int height = metrics.tmHeight;
     for (int line = 0; line < TuningPanel::kLineCount; ++line) {
-        const RECT band = LineBand(area, line, height);
-        const int blue = canvas.Count(band, TuningPanel::kSelectedColour);
-        const int grey = canvas.Count(band, TuningPanel::kLineColour);
-        if (line == 3) {
-            EXPECT_GT(blue, 30) << "line " << line;
-            EXPECT_EQ(grey, 0) << "line " << line;
-        } else {
-            EXPECT_EQ(blue, 0) << "line " << line;
-            EXPECT_GT(grey, 30) << "line " << line;
-        }
+        // The line's rows across the text's columns: the selected one blue, the others grey.
+        const LONG top = area.top + TuningPanel::kTextInset + line * height;
+        const RECT band = {area.left + TuningPanel::kTextInset, top, area.right - 3, top + height};
+        const bool selected = line == 3;
+        EXPECT_GT(canvas.Count(band, selected ? TuningPanel::kSelectedColour : TuningPanel::kLineColour), 30)
+            << "line " << line;
+        EXPECT_EQ(canvas.Count(band, selected ? TuningPanel::kLineColour : TuningPanel::kSelectedColour), 0)
+            << "line " << line;
     }
     // Nothing is written above the first line or below the tenth.
     const RECT above = {area.left + 3, area.top + 3, area.right - 3, area.top + 10};
