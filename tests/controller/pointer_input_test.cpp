@@ -11,13 +11,6 @@ bool LeftDown() {
     return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
 }
 
-void ReleaseBehindOurBack() {
-    INPUT up = {};
-    up.type = INPUT_MOUSE;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &up, sizeof up);
-}
-
 class PointerInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -105,7 +98,11 @@ TEST_F(PointerInputTest, ReleaseWithoutPressSendsNothingAndPressDragsAndReleases
 TEST_F(PointerInputTest, PressIsSentAgainWhenTheButtonWasReleasedBehindOurBack) {
     pointer.Press(400.0f, 300.0f);
     ASSERT_TRUE(LeftDown());
-    ReleaseBehindOurBack();
+    // Someone else lets go of the button.
+    INPUT up = {};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &up, sizeof up);
     ASSERT_FALSE(LeftDown());
     pointer.Press(410.0f, 300.0f);
     EXPECT_TRUE(LeftDown());

@@ -132,11 +132,12 @@ TEST_F(TuningPanelTest, ClosingWritesTheValuesOnlyWhenTheyChangedAndResetSelects
     panel.Open();
     Press(VK_UP);
     Press(VK_LEFT);
+    ASSERT_EQ(panel.Selected(), 3);
     panel.Reset(correction);
     EXPECT_FALSE(panel.IsOpen());
     EXPECT_EQ(panel.Selected(), 0);
     EXPECT_FALSE(correction.modified);
-    EXPECT_NE(testsupport::ReadBytes(kScreenCorrectionFileName).find("a= -0.1\r\n"),
+    EXPECT_NE(testsupport::ReadBytes(kScreenCorrectionFileName).find("4= 383.9\r\n"),
               std::string::npos);
 }
 
