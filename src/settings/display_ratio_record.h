@@ -18,10 +18,9 @@ static_assert(offsetof(DisplayAspectRecord, autoDetect) == 8);
 // 4 : 3, detected automatically.
 DisplayAspectRecord DefaultDisplayAspect();
 
-// Invalid when short, or when width or height is negative or not finite (zero stands for
-// "use the desktop's own aspect" and is accepted).
-// The file's bytes as a record: short, out-of-range or damaged bytes give a result other than
-// Ok and leave `aspect` as it was.
+// The file's bytes as a record. Short bytes, or a width or height that is negative or not
+// finite, give a result other than Ok and leave `aspect` as it was (zero stands for "use the
+// desktop's own aspect" and is accepted).
 FileResult DecodeDisplayAspect(const void* bytes, size_t size, DisplayAspectRecord& aspect);
 FileResult ReadDisplayAspect(DisplayAspectRecord& aspect);
 FileResult WriteDisplayAspect(const DisplayAspectRecord& aspect);

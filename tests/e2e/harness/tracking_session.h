@@ -72,6 +72,8 @@ public:
     bool AlignToGainFinding();
     // Then waits for tracking, dismissing "Sensor is tracking.".
     bool WaitForTracking(DWORD timeoutMs = 60000);
+    // Both of the above: the program tracking on its stored alignment.
+    bool StartToTracking() { return StartToGainFinding() && WaitForTracking(); }
     // Waits for a message box of the program holding `text` and presses `button`.
     bool AnswerBox(const std::wstring& text, const std::wstring& button, DWORD timeoutMs);
 

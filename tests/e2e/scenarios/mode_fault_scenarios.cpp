@@ -199,7 +199,7 @@ using ExitAction = void (*)(TrackingSession& session, Report& report);
 // with code 0 and the button up.
 void ExitMidStroke(const std::string& name, Report& report, ExitAction exitAction) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     const RECT area = StrokeTarget(session);
     TargetWindow target(area);
     if (!PenDown(session, area, name, report)) return;
@@ -240,7 +240,7 @@ E2E_SCENARIO(fault_unplug_in_each_mode, "--rf", 300) {
     {
         TrackingSession session(report);
         PlugIn(session);
-        if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+        if (!session.StartToTracking()) return;
         const RECT area = StrokeTarget(session);
         TargetWindow target(area);
         if (!PenDown(session, area, "track", report)) return;
@@ -274,7 +274,7 @@ E2E_SCENARIO(fault_second_copy_in_each_mode, "--rf", 240) {
 // once the gain is found anew, Exit from the tray menu mid-stroke ends the program with it up.
 E2E_SCENARIO(fault_light_change_and_tray_exit_mid_stroke, "--rf", 180) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     const RECT area = StrokeTarget(session);
     TargetWindow target(area);
     ProgramRun& program = session.Program();

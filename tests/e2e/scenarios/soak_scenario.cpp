@@ -68,7 +68,7 @@ void Print(const char* when, double minutes, const Snapshot& s) {
 
 E2E_LONG_RUN(soak_tracking, "--rf", 7500) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     PenRound(session);  // first use of every path is behind us before the start figures
     Snapshot start;
     if (!report.Check(Take(session, &start), "start_figures")) return;

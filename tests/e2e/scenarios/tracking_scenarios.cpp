@@ -36,14 +36,14 @@ std::vector<POINT> Points(const std::vector<TargetWindow::Received>& messages, U
 
 E2E_SCENARIO(tracking_pointer_accuracy, "--rf", 150) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     report.Check(session.TapGrid(kTolerancePx), "pointer_within_3px");
     session.Finish();
 }
 
 E2E_SCENARIO(tracking_click_stroke_drag, "--rf", 120) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     const RECT area = CentreTarget(session);
     TargetWindow target(area);
     const double cx = (area.left + area.right) / 2.0, cy = (area.top + area.bottom) / 2.0;
@@ -99,7 +99,7 @@ E2E_SCENARIO(tracking_click_stroke_drag, "--rf", 120) {
 
 E2E_SCENARIO(tracking_right_click, "--rf", 120) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     const RECT area = CentreTarget(session);
     TargetWindow target(area);
     const double x = (area.left + area.right) / 2.0, y = (area.top + area.bottom) / 2.0;
@@ -130,7 +130,7 @@ E2E_SCENARIO(tracking_right_click, "--rf", 120) {
 
 E2E_SCENARIO(tracking_pen_leaves_screen, "--rf", 120) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     const double y = session.Height() * 0.5;
     session.Sensor().Pen(session.Width() - 80.0, y, true);
     report.Check(session.WaitForLeftBalance(1), "pressed_on_screen");
@@ -169,7 +169,7 @@ E2E_SCENARIO(tracking_small_hot_spot, "--rf", 120) {
 
 E2E_SCENARIO(tracking_light_change, "--rf", 150) {
     TrackingSession session(report);
-    if (!session.StartToGainFinding() || !session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     session.Sensor().Set("ambient", "1.0");
     const double start = ElapsedSeconds();
     HWND box = WaitForWindowWithText(session.Program().ProcessId(), L"Sensor detects changes of environment light",
