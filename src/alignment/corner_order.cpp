@@ -15,8 +15,6 @@ bool SamePlace(cv::Point2f a, cv::Point2f b) {
 
 bool IsValid(cv::Point2f p) { return p.x > 0.0f && p.y > 0.0f; }
 
-int Sign(float v) { return v > 0.0f ? 1 : -1; }
-
 // Centre and spread of each column's x (or each row's y) over the valid corners, and the two
 // global factors: the mean spread and the mean gap between neighbouring centres.
 struct LineStatistics {
@@ -99,18 +97,26 @@ bool CornerOrderIsValid(const CornerBuffer& corners, int columns, int rows) {
     const int n = columns * rows;
     if (corners.count != n || n > CornerBuffer::kCapacity || columns < 2 || rows < 2) return false;
     const cv::Point2f* p = corners.points;
-    if (p[columns - 1].x == p[0].x) return false;
-    const int rowDirection = Sign(p[columns - 1].x - p[0].x);
-    const int columnDirection = Sign(p[n - 1].y - p[0].y);
+    auto at = [&](int r, int c) { return p[r * columns + c]; };
+    // The board's own axes: where its rows and its columns run on average. The sensor may be
+    // rolled to any angle, so neither needs to follow the picture's x or y.
+    cv::Point2f rowAxis(0.0f, 0.0f), columnAxis(0.0f, 0.0f);
+    for (int r = 0; r < rows; ++r) rowAxis += at(r, columns - 1) - at(r, 0);
+    for (int c = 0; c < columns; ++c) columnAxis += at(rows - 1, c) - at(0, c);
     for (int r = 0; r < rows; ++r)
-        for (int c = 1; c < columns; ++c) {
-            const float dx = p[r * columns + c].x - p[r * columns + c - 1].x;
-            if (dx == 0.0f || Sign(dx) != rowDirection) return false;
-        }
+        for (int c = 1; c < columns; ++c)
+            if ((at(r, c) - at(r, c - 1)).dot(rowAxis) <= 0.0f) return false;
     for (int c = 0; c < columns; ++c)
-        for (int r = 1; r < rows; ++r) {
-            const float dy = p[r * columns + c].y - p[(r - 1) * columns + c].y;
-            if (dy == 0.0f || Sign(dy) != columnDirection) return false;
+        for (int r = 1; r < rows; ++r)
+            if ((at(r, c) - at(r - 1, c)).dot(columnAxis) <= 0.0f) return false;
+    // Every cell turns the same way round: a folded or twisted set is no board.
+    int turn = 0;
+    for (int r = 1; r < rows; ++r)
+        for (int c = 1; c < columns; ++c) {
+            const float cross = (at(r, c) - at(r, c - 1)).cross(at(r, c) - at(r - 1, c));
+            const int sign = cross > 0.0f ? 1 : cross < 0.0f ? -1 : 0;
+            if (sign == 0 || (turn != 0 && sign != turn)) return false;
+            turn = sign;
         }
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j)

@@ -6,8 +6,9 @@
 
 #include "alignment/pattern_points.h"
 
-// 35 corners whose x runs strictly one way along every row, whose y runs strictly one way along
-// every column, and no two of which lie within 3 pixels of each other on both axes.
+// 35 corners that form a board at any roll: every step along a row moves the same way as the
+// rows do on average, every step down a column the same way as the columns, every cell turns
+// the same way round, and no two corners lie within 3 pixels of each other on both axes.
 bool CornerOrderIsValid(const CornerBuffer& corners, int columns, int rows);
 
 // Mirrors the board's columns (corner (c, r) <-> (columns - 1 - c, r)) and/or rows.

@@ -37,6 +37,7 @@ void ScreenMapping::SetProfiles(const DetectorProfile* profiles, int count) {
 bool ScreenMapping::SelectProfile(int index) {
     if (index < 0 || index >= profileCount_) return false;
     selectedProfile_ = index;
+    lensRefined_ = false;
     const DetectorProfile& p = profiles_[index];
     if (p.fx == 0.0f || p.fy == 0.0f || p.cx == 0.0f || p.cy == 0.0f) return true;
     camera_.SetIntrinsics(p);
@@ -52,6 +53,7 @@ void ScreenMapping::SelectOffsetPairByPointCount(int points) {
     p.p1 = own.p1;
     p.p2 = points > 9 ? own.p2 : 0.0f;
     secondOffsetPair_ = points <= 9;
+    lensRefined_ = false;
     if (p.fx != 0.0f && p.fy != 0.0f) camera_.SetIntrinsics(p);
 }
 
@@ -142,6 +144,7 @@ int ScreenMapping::FitAndGrade(CornerBuffer& corners) {
         const POINT drawn = pattern_.CornerPosition(i % columns + 1, i / columns + 1);
         const int k = posePoints_.count++;
         recordPoints_.count++;
+        poseCornerIndex_[k] = i;
         posePoints_.imagePoints[k] = recordPoints_.imagePoints[k] = corner;
         posePoints_.objectPoints[k] = {drawn.x * factor, static_cast<float>(drawn.y), 0.0f};
         recordPoints_.objectPoints[k] = {static_cast<float>(drawn.x), static_cast<float>(drawn.y),
@@ -282,6 +285,36 @@ void ScreenMapping::SearchAspect(CornerBuffer& corners, const CornerBuffer& orig
     if (saveAspect_) saveAspect_(width, bestHeight);
 }
 
+void ScreenMapping::RunSearches(CornerBuffer& corners, const CornerBuffer& original) {
+    const int firstMode = weightingMode_ >= 3 ? 0 : weightingMode_;
+    const int lastMode = weightingMode_ >= 3 ? 2 : weightingMode_;
+    for (int mode = firstMode; mode <= lastMode; ++mode) {
+        activeWeighting_ = mode;
+        SearchAspect(corners, original);
+        SearchPrincipalPoint(corners, original, 3.0f);
+        SearchAspect(corners, original);
+        for (float step : {3.0f, 1.0f, 0.1f}) SearchPrincipalPoint(corners, original, step);
+    }
+    activeWeighting_ = 0;
+}
+
+bool ScreenMapping::RefineLensOnBoard(CornerBuffer& corners, const CornerBuffer& original) {
+    corners = original;
+    FitAndGrade(corners);
+    DetectorProfile lens = camera_.Profile();
+    CameraPose pose;
+    const bool refined = posePoints_.count >= minCorners_ &&
+                         FitLensAndPose(posePoints_, LensFit::FocalAndRadial, lens, pose);
+    corners = original;
+    if (refined) camera_.SetIntrinsics(lens);
+    return refined;
+}
+
+ScreenMapping::LensAndAspect ScreenMapping::CurrentLensAndAspect() const {
+    return {camera_.Profile(), geometry_.displayAspectWidth, geometry_.displayAspectHeight,
+            principalPoint_};
+}
+
 int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) {
     figures_ = AccuracyFigures{};
     figures_.grade = AccuracyGrade::Failed;
@@ -292,19 +325,20 @@ int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) 
     fittedPoses_.Clear();
     const CornerBuffer original = corners;
     ChooseProfile(corners, original);
-    const int firstMode = weightingMode_ >= 3 ? 0 : weightingMode_;
-    const int lastMode = weightingMode_ >= 3 ? 2 : weightingMode_;
-    for (int mode = firstMode; mode <= lastMode; ++mode) {
-        activeWeighting_ = mode;
-        SearchAspect(corners, original);
-        SearchPrincipalPoint(corners, original, 3.0f);
-        SearchAspect(corners, original);
-        for (float step : {3.0f, 1.0f, 0.1f}) SearchPrincipalPoint(corners, original, step);
+    RunSearches(corners, original);
+    const LensAndAspect profileLens = CurrentLensAndAspect();
+    // The searches above made up for a lens the profile gets wrong as well as they could; with
+    // the lens refined on the board they are run again, and the lens refined once more.
+    bool refined = false;
+    for (int round = 0; round < kRefinementRounds && RefineLensOnBoard(corners, original); ++round) {
+        RunSearches(corners, original);
+        refined = true;
     }
+    if (refined) refined = RefineLensOnBoard(corners, original);
+    if (!refined) Apply(profileLens);
     corners = original;
     errors_.fill({0.0f, 0.0f});
     refining_ = false;
-    activeWeighting_ = 0;
 
     int result = FitAndGrade(corners);
     if (result == kStepSuccess && figures_.badCorners > 0) {
@@ -314,10 +348,80 @@ int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) 
             return 0;
         }
     }
-    if (IsUsableGrade(figures_.grade)) return kStepSuccess;
+    if (IsUsableGrade(figures_.grade)) {
+        ChooseLensOnHeldOutCorners(corners, refined, profileLens);
+        if (IsUsableGrade(figures_.grade)) return kStepSuccess;
+    }
     if (figures_.grade == AccuracyGrade::Bad) failureId_ = kFailureBad;
     else if (failureId_ != kFailureTooFewCorners) failureId_ = kFailureUnknown;
     return 0;
+}
+
+void ScreenMapping::Apply(const LensAndAspect& state) {
+    camera_.SetIntrinsics(state.lens);
+    geometry_.SetAspect(state.aspectWidth, state.aspectHeight);
+    principalPoint_ = state.principalPoint;
+    if (aspectDetection_ && saveAspect_) saveAspect_(state.aspectWidth, state.aspectHeight);
+}
+
+PosePoints ScreenMapping::PosePointsAt(const CornerBuffer& corners, float factor) const {
+    PosePoints points;
+    const int columns = pattern_.Columns();
+    const int n = std::min(BoardCorners(), CornerBuffer::kCapacity);
+    for (int i = 0; i < n && points.count < PosePoints::kCapacity; ++i) {
+        const cv::Point2f corner = corners.points[i];
+        if (!IsValidCorner(corner)) continue;
+        const POINT drawn = pattern_.CornerPosition(i % columns + 1, i / columns + 1);
+        points.imagePoints[points.count] = corner;
+        points.objectPoints[points.count++] = {drawn.x * factor, static_cast<float>(drawn.y), 0.0f};
+    }
+    return points;
+}
+
+void ScreenMapping::ChooseLensOnHeldOutCorners(CornerBuffer& corners, bool refined,
+                                               const LensAndAspect& profileLens) {
+    const LensAndAspect current = CurrentLensAndAspect();
+    HeldOutErrors refinedErrors, profileErrors;
+    const bool refinedMeasured =
+        refined && MeasureHeldOutErrors(PosePointsAt(corners, geometry_.Factor()), current.lens,
+                                        LensFit::FocalAndRadial, geometry_.Factor(), refinedErrors);
+    DisplayGeometry profileGeometry = geometry_;
+    profileGeometry.SetAspect(profileLens.aspectWidth, profileLens.aspectHeight);
+    const float profileFactor = profileGeometry.Factor();
+    const bool profileMeasured =
+        MeasureHeldOutErrors(PosePointsAt(corners, profileFactor), profileLens.lens,
+                             LensFit::PoseOnly, profileFactor, profileErrors);
+    if (refinedMeasured &&
+        (!profileMeasured || refinedErrors.MeanDistance() < profileErrors.MeanDistance())) {
+        lensRefined_ = true;
+        ReportErrors(refinedErrors);
+        return;
+    }
+    if (refined) {
+        // The profile's lens did better on corners it never saw: back to it.
+        Apply(profileLens);
+        const AccuracyFigures marks = figures_;
+        FitAndGrade(corners);
+        figures_.lostCorners = marks.lostCorners;
+        figures_.badCorners = marks.badCorners;
+    }
+    if (profileMeasured) ReportErrors(profileErrors);
+}
+
+void ScreenMapping::ReportErrors(const HeldOutErrors& heldOut) {
+    double sumX = 0.0, sumY = 0.0;
+    figures_.maxErrorX = figures_.maxErrorY = 0.0f;
+    for (int k = 0; k < heldOut.count; ++k) {
+        const cv::Point2f e = heldOut.errors[k];
+        errors_[poseCornerIndex_[k]] = e;
+        figures_.maxErrorX = std::max(figures_.maxErrorX, e.x);
+        figures_.maxErrorY = std::max(figures_.maxErrorY, e.y);
+        sumX += e.x;
+        sumY += e.y;
+    }
+    figures_.averageErrorX = static_cast<float>(sumX / heldOut.count);
+    figures_.averageErrorY = static_cast<float>(sumY / heldOut.count);
+    figures_.grade = GradeForAverageErrors(figures_.averageErrorX, figures_.averageErrorY);
 }
 
 int ScreenMapping::RestoreAlignment(AlignmentRecord& record) {
@@ -326,6 +430,15 @@ int ScreenMapping::RestoreAlignment(AlignmentRecord& record) {
     if (record.principalPointX > 0.0f && record.principalPointY > 0.0f)
         SetPrincipalPoint(record.principalPointX, record.principalPointY);
     SelectOffsetPairByPointCount(count);
+    if (record.refinedLens.fx > 0.0f && record.refinedLens.fy > 0.0f) {
+        DetectorProfile lens = camera_.Profile();
+        lens.fx = record.refinedLens.fx;
+        lens.fy = record.refinedLens.fy;
+        lens.k1 = record.refinedLens.k1;
+        lens.k2 = record.refinedLens.k2;
+        camera_.SetIntrinsics(lens);
+        lensRefined_ = true;
+    }
     const float scaleX = record.alignedDesktopWidth > 0
                              ? static_cast<float>(geometry_.desktopWidth) / record.alignedDesktopWidth
                              : 1.0f;
@@ -356,4 +469,7 @@ void ScreenMapping::StoreAlignment(AlignmentRecord& record) {
     record.displayAspectWidth = geometry_.displayAspectWidth;
     record.displayAspectHeight = geometry_.displayAspectHeight;
     record.profileIndex = selectedProfile_;
+    const DetectorProfile& lens = camera_.Profile();
+    record.refinedLens = lensRefined_ ? RefinedLens{lens.fx, lens.fy, lens.k1, lens.k2}
+                                      : RefinedLens{};
 }

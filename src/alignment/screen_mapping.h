@@ -10,6 +10,7 @@
 #include "alignment/camera_model.h"
 #include "alignment/display_geometry.h"
 #include "alignment/fitted_poses.h"
+#include "alignment/lens_refinement.h"
 #include "alignment/pattern_points.h"
 #include "alignment/pattern_screen.h"
 #include "settings/alignment_record.h"
@@ -58,7 +59,8 @@ public:
 
     // Fits the pose to the valid corners and grades it: 5, or 0 with the failure id set.
     int FitAndGrade(CornerBuffer& corners);
-    // Refines and fits a found board; 5 when the grade is coarse or good, else 0.
+    // Refines and fits a found board; 5 when the grade is coarse or good, else 0. The figures
+    // it leaves are errors on corners held out of the fit.
     int EvaluateChessboard(CornerBuffer& corners, int reportedCount);
     // Refits the pose from a stored record on the present desktop; 5 or 0.
     int RestoreAlignment(AlignmentRecord& record);
@@ -73,6 +75,8 @@ public:
     int FailureId() const { return failureId_; }
     const CornerErrorTable& Errors() const { return errors_; }
     cv::Point2f PrincipalPoint() const { return principalPoint_; }
+    // Whether the camera's lens is one refined on the board rather than the profile's own.
+    bool LensRefined() const { return lensRefined_; }
 
 private:
     // The pose for the current lens and aspect; while refining, a trial fitted before is not
@@ -83,6 +87,28 @@ private:
     void SearchAspect(CornerBuffer& corners, const CornerBuffer& original);
     void SearchPrincipalPoint(CornerBuffer& corners, const CornerBuffer& original, float step);
     void SetPrincipalPoint(float cx, float cy);
+    // The lens, its principal point and the display aspect one refinement settled on.
+    struct LensAndAspect {
+        DetectorProfile lens;
+        float aspectWidth;
+        float aspectHeight;
+        cv::Point2f principalPoint;
+    };
+    static constexpr int kRefinementRounds = 2;
+    // The aspect and principal-point passes, once per weighting mode.
+    void RunSearches(CornerBuffer& corners, const CornerBuffer& original);
+    // Fits focal length and radial distortion with the pose to the board (in-sample) and
+    // takes them into the camera; false when the fit fails.
+    bool RefineLensOnBoard(CornerBuffer& corners, const CornerBuffer& original);
+    LensAndAspect CurrentLensAndAspect() const;
+    void Apply(const LensAndAspect& state);
+    // The valid corners as pose pairs for plane factor `factor`.
+    PosePoints PosePointsAt(const CornerBuffer& corners, float factor) const;
+    // After the final fit: keeps the lens, refined or the profile's, that does better on corners
+    // held out of the fit, and reports those held-out errors.
+    void ChooseLensOnHeldOutCorners(CornerBuffer& corners, bool refined,
+                                    const LensAndAspect& profileLens);
+    void ReportErrors(const HeldOutErrors& heldOut);
     int ValidCorners(const CornerBuffer& corners) const;
     int BoardCorners() const { return pattern_.Columns() * pattern_.Rows(); }
 
@@ -109,5 +135,7 @@ private:
     CornerErrorTable errors_{};
     PosePoints posePoints_;
     PosePoints recordPoints_;  // the same points at aspect factor 1, as stored
+    std::array<int, PosePoints::kCapacity> poseCornerIndex_{};  // corner of each pose point
+    bool lensRefined_ = false;
     cv::Point2f principalPoint_{};
 };

@@ -20,7 +20,9 @@ bool FloatsFinite(const AlignmentRecord& record) {
     if (!Finite({a.maxErrorX, a.maxErrorY, a.averageErrorX, a.averageErrorY,
                  record.displayAspectWidth, record.displayAspectHeight,
                  record.principalPointX, record.principalPointY,
-                 pose.tx, pose.ty, pose.tz, pose.rx, pose.ry, pose.rz})) {
+                 pose.tx, pose.ty, pose.tz, pose.rx, pose.ry, pose.rz,
+                 record.refinedLens.fx, record.refinedLens.fy, record.refinedLens.k1,
+                 record.refinedLens.k2})) {
         return false;
     }
     for (const cv::Point2f& p : record.posePoints.imagePoints) {
@@ -38,6 +40,7 @@ FileResult CheckAlignment(const AlignmentRecord& record) {
     bool sized = record.alignedDesktopWidth > 0 && record.alignedDesktopHeight > 0;
     bool valid = grade >= AccuracyGrade::NotAligned && grade <= AccuracyGrade::Good &&
                  count >= 0 && count <= PosePoints::kCapacity && FloatsFinite(record) &&
+                 record.refinedLens.fx >= 0.0f && record.refinedLens.fy >= 0.0f &&
                  (!IsUsableGrade(grade) || sized);
     return valid ? FileResult::Ok : FileResult::Invalid;
 }

@@ -29,6 +29,15 @@ struct AccuracyFigures {
     int32_t badCorners;
 };
 
+// The lens an alignment refined from its profile; all zero when it kept the profile's own.
+struct RefinedLens {
+    float fx;
+    float fy;
+    float k1;
+    float k2;
+};
+static_assert(sizeof(RefinedLens) == 16);
+
 struct AlignmentRecord {
     AccuracyFigures accuracy;
     float displayAspectWidth;
@@ -40,7 +49,8 @@ struct AlignmentRecord {
     CameraPose pose;
     PosePoints posePoints;           // plane points at aspect factor 1
     int32_t profileIndex;            // lens profile used, -1 for none
-    uint8_t reserved[24];
+    RefinedLens refinedLens;         // files written before it existed hold zeros here
+    uint8_t reserved[8];
 };
 static_assert(sizeof(AccuracyFigures) == 28);
 static_assert(sizeof(AlignmentRecord) == 808);
@@ -50,6 +60,7 @@ static_assert(offsetof(AlignmentRecord, principalPointX) == 44);
 static_assert(offsetof(AlignmentRecord, pose) == 52);
 static_assert(offsetof(AlignmentRecord, posePoints) == 76);
 static_assert(offsetof(AlignmentRecord, profileIndex) == 780);
+static_assert(offsetof(AlignmentRecord, refinedLens) == 784);
 static_assert(std::is_trivially_copyable_v<AlignmentRecord>, "stored byte for byte");
 
 inline bool IsUsableGrade(AccuracyGrade grade) { return grade >= AccuracyGrade::Coarse; }
@@ -58,8 +69,8 @@ inline bool IsUsableGrade(AccuracyGrade grade) { return grade >= AccuracyGrade::
 AlignmentRecord DefaultAlignmentResult();
 
 // Invalid when short, or when the record could not have been written by an alignment: a grade
-// outside 0-4, a point count outside 0-35, a float that is not finite, or a usable grade
-// without a positive aligned desktop size.
+// outside 0-4, a point count outside 0-35, a float that is not finite, a negative refined focal
+// length, or a usable grade without a positive aligned desktop size.
 // The file's bytes as a record: short, out-of-range or damaged bytes give a result other than
 // Ok and leave `alignment` as it was.
 FileResult DecodeAlignmentResult(const void* bytes, size_t size, AlignmentRecord& alignment);

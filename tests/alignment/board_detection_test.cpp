@@ -7,6 +7,8 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "alignment/board_detection.h"
 #include "alignment/corner_order.h"
@@ -69,14 +71,18 @@ private:
 
 const PixelRect kStartArea{32, 32, 256, 176};
 
-CameraPose RolledHalfTurn(CameraPose pose) {
-    // A half turn about the optical axis, applied before the screen pose.
-    const cv::Matx33d turn(-1, 0, 0, 0, -1, 0, 0, 0, 1);
+// The sensor rolled about its optical axis by `degrees`, and moved back along it so that the
+// desktop looks `shrink` times its size.
+CameraPose Rolled(CameraPose pose, double degrees, double shrink = 1.0) {
+    const double a = degrees * CV_PI / 180.0;
+    const cv::Matx33d turn(std::cos(a), -std::sin(a), 0, std::sin(a), std::cos(a), 0, 0, 0, 1);
     cv::Matx33d rotation;
     cv::Rodrigues(cv::Vec3d(pose.rx, pose.ry, pose.rz), rotation);
     cv::Vec3d vector;
     cv::Rodrigues(turn * rotation, vector);
-    const cv::Vec3d moved = turn * cv::Vec3d(pose.tx, pose.ty, pose.tz);
+    cv::Vec3d moved = turn * cv::Vec3d(pose.tx, pose.ty, pose.tz);
+    const cv::Vec3d centre = turn * rotation * cv::Vec3d(512.0, 384.0, 0.0) + moved;
+    moved[2] += centre[2] * (1.0 / shrink - 1.0);
     return {static_cast<float>(moved[0]), static_cast<float>(moved[1]), static_cast<float>(moved[2]),
             static_cast<float>(vector[0]), static_cast<float>(vector[1]), static_cast<float>(vector[2])};
 }
@@ -117,7 +123,7 @@ TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesA
     EXPECT_EQ(tiled.count, found);
 }
 
-TEST(BoardDetection, PortraitAndUpsideDownBoardsAreFoundToo) {
+TEST(BoardDetection, PortraitUpsideDownAndSidewaysBoardsAreFoundToo) {
     const BoardScene portrait = BoardScene::Portrait();
     DetectionScene upright(portrait, ViewOfDesktop(SampleLens(true), portrait));
     CornerBuffer corners;
@@ -126,10 +132,14 @@ TEST(BoardDetection, PortraitAndUpsideDownBoardsAreFoundToo) {
     EXPECT_TRUE(CornerOrderIsValid(corners, 5, 7));
 
     const BoardScene board;
-    DetectionScene rolled(board, RolledHalfTurn(ViewOfDesktop(SampleLens(true), board)));
-    ASSERT_EQ(DetectBetweenReferences(rolled.Images(kStartArea), 7, 5, corners, level), 35);
-    EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5));
-    for (const cv::Point2f corner : rolled.Truth()) EXPECT_LT(NearestFound(corners, corner), 0.5f);
+    for (const auto& [degrees, shrink] : {std::pair{180.0, 1.0}, {90.0, 0.7}, {-90.0, 0.7}}) {
+        DetectionScene rolled(board, Rolled(ViewOfDesktop(SampleLens(true), board), degrees, shrink));
+        ASSERT_EQ(DetectBetweenReferences(rolled.Images(kStartArea), 7, 5, corners, level), 35)
+            << degrees;
+        EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5)) << degrees;
+        for (const cv::Point2f corner : rolled.Truth())
+            EXPECT_LT(NearestFound(corners, corner), 0.5f) << degrees;
+    }
 }
 
 TEST(BoardDetection, NoBoardLeavesLevelZeroAndFewerCorners) {

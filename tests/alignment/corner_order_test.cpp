@@ -1,6 +1,8 @@
 // Order check, mirroring, quadrant voting and the stray-corner filter on drawn corner grids.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "alignment/corner_order.h"
 
 namespace {
@@ -15,7 +17,31 @@ CornerBuffer Grid(int columns = 7, int rows = 5) {
     return b;
 }
 
+// The grid turned about (160, 120), as a sensor rolled by that angle would see it.
+CornerBuffer Turned(CornerBuffer b, float degrees) {
+    const float a = degrees * 3.14159265f / 180.0f;
+    for (int i = 0; i < b.count; ++i) {
+        const cv::Point2f d = b.points[i] - cv::Point2f(160.0f, 120.0f);
+        b.points[i] = {160.0f + d.x * std::cos(a) - d.y * std::sin(a),
+                       120.0f + d.x * std::sin(a) + d.y * std::cos(a)};
+    }
+    return b;
+}
+
 }  // namespace
+
+TEST(CornerOrder, BoardsAreAcceptedAtAnyRollButNotFolded) {
+    for (const float degrees : {37.0f, 90.0f, 135.0f, 270.0f}) {
+        EXPECT_TRUE(CornerOrderIsValid(Turned(Grid(), degrees), 7, 5)) << degrees;
+        CornerBuffer mirrored = Turned(Grid(), degrees);
+        MirrorCorners(mirrored, 7, 5, true, false);
+        EXPECT_TRUE(CornerOrderIsValid(mirrored, 7, 5)) << degrees;
+    }
+    // A quarter turn with one row folded back over its neighbour is no board.
+    CornerBuffer folded = Turned(Grid(), 90.0f);
+    std::swap(folded.points[14], folded.points[21]);
+    EXPECT_FALSE(CornerOrderIsValid(folded, 7, 5));
+}
 
 TEST(CornerOrder, AcceptsOnlyFullStrictlyOrderedBoards) {
     CornerBuffer b = Grid();

@@ -2,6 +2,7 @@
 // known camera.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "alignment/screen_mapping.h"
@@ -32,10 +33,11 @@ CameraPose TruePose(float planeWidth) {
 // true camera; the mapping under test starts from the given lens profile and a 4 : 3 guess.
 class MappingFixture : public ::testing::Test {
 protected:
-    void SetUpScene(float trueFactor, DetectorProfile startLens) {
+    void SetUpScene(float trueFactor, DetectorProfile startLens,
+                    const DetectorProfile& trueLens = TrueLens()) {
         pattern.SetGrid(7, 5);
         pattern.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
-        truth.SetIntrinsics(TrueLens());
+        truth.SetIntrinsics(trueLens);
         ASSERT_TRUE(truth.SetPose(TruePose(1024.0f * trueFactor)));
         geometry.SetDesktop(1024, 768);
         geometry.SetAspect(4.0f, 3.0f);
@@ -63,6 +65,23 @@ protected:
             worst = std::max(worst, static_cast<double>(std::hypot(mapped.x - drawn.x, mapped.y - drawn.y)));
         }
         return worst;
+    }
+
+    // Mean and worst pointer error over a 10 x 10 grid spread to within 5 % of the desktop's
+    // edges, where the board's corners never reach.
+    cv::Point2d GridErrors(const ScreenMapping& judged) const {
+        double sum = 0.0, worst = 0.0;
+        for (int row = 0; row < 10; ++row)
+            for (int column = 0; column < 10; ++column) {
+                const float x = 1024.0f * (0.05f + 0.1f * column);
+                const float y = 768.0f * (0.05f + 0.1f * row);
+                const cv::Point2f seen = truth.ProjectBoardPoint(x * factor, y);
+                const cv::Point2f mapped = judged.SensorToDesktop(seen.x, seen.y);
+                const double error = std::hypot(mapped.x - x, mapped.y - y);
+                sum += error;
+                worst = std::max(worst, error);
+            }
+        return {sum / 100.0, worst};
     }
 
     PatternScreen pattern;
@@ -120,6 +139,49 @@ TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAn
     }
     record.posePoints.count = 5;
     EXPECT_EQ(mapping.RestoreAlignment(record), 0);
+}
+
+TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept) {
+    DetectorProfile wide = TrueLens();
+    wide.fx = wide.fy = 270.0f;
+    wide.k1 = -0.25f;
+    wide.k2 = 0.06f;
+    DetectorProfile shipped = TrueLens();
+    shipped.k1 = -0.05f;
+    shipped.k2 = 0.01f;
+    SetUpScene(1.0f, shipped, wide);
+    // The finder's corners are off by a tenth of a pixel or so.
+    for (int i = 0; i < 35; ++i)
+        corners.points[i] += cv::Point2f(0.1f * std::sin(i * 12.9898f), 0.1f * std::cos(i * 78.233f));
+    const CornerBuffer found = corners;
+
+    mapping.SelectProfile(0);
+    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    const cv::Point2d profileOnly = GridErrors(mapping);
+
+    corners = found;
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    EXPECT_TRUE(mapping.LensRefined());
+    const cv::Point2d refined = GridErrors(mapping);
+    EXPECT_GT(profileOnly.y, 3.0);
+    EXPECT_LT(refined.y, 1.5);
+    EXPECT_LT(refined.y, profileOnly.y / 2.0);
+    // The figures are errors on corners held out of the fit: near what the pen will see.
+    const AccuracyFigures& figures = mapping.Figures();
+    EXPECT_EQ(figures.grade, AccuracyGrade::Good);
+    EXPECT_NEAR(std::hypot(figures.averageErrorX, figures.averageErrorY), refined.x, 1.0);
+
+    // The refined lens goes into the record, and a restore maps with it again.
+    AlignmentRecord record = DefaultAlignmentResult();
+    mapping.StoreAlignment(record);
+    EXPECT_NEAR(record.refinedLens.k1, -0.25f, 0.1f);
+    CameraModel restoredCamera;
+    ScreenMapping restored{restoredCamera, geometry, pattern};
+    restored.SetProfiles(&shipped, 1);
+    ASSERT_TRUE(restored.SelectProfile(record.profileIndex));
+    ASSERT_EQ(restored.RestoreAlignment(record), ScreenMapping::kStepSuccess);
+    EXPECT_TRUE(restored.LensRefined());
+    EXPECT_NEAR(GridErrors(restored).y, refined.y, 0.2);
 }
 
 TEST_F(MappingFixture, AspectSearchRecoversSixteenByNineDisplay) {

@@ -24,6 +24,7 @@ AlignmentRecord GoodAlignment() {
         record.posePoints.objectPoints[i] = {100.0f * (i % 7), 100.0f * (i / 7), 0.0f};
     }
     record.profileIndex = 0;
+    record.refinedLens = {280.0f, 280.0f, -0.25f, 0.05f};
     return record;
 }
 
@@ -57,7 +58,9 @@ TEST_F(AlignmentFileTest, StoresFieldsAtTheirOffsetsAndReadsEveryByteBack) {
     EXPECT_EQ(ValueAt<float>(bytes, 76 + 280 + 12 * 8), 100.0f);          // object point 8, x
     EXPECT_EQ(ValueAt<int32_t>(bytes, 776), 35);                          // point count
     EXPECT_EQ(ValueAt<int32_t>(bytes, 780), 0);
-    EXPECT_EQ(bytes.substr(784), std::string(24, '\0'));
+    EXPECT_EQ(ValueAt<float>(bytes, 784), 280.0f);                       // refined fx
+    EXPECT_EQ(ValueAt<float>(bytes, 784 + 8), -0.25f);                    // refined k1
+    EXPECT_EQ(bytes.substr(800), std::string(8, '\0'));
     AlignmentRecord read = DefaultAlignmentResult();
     ASSERT_EQ(ReadAlignmentResult(read), FileResult::Ok);
     EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
@@ -84,6 +87,8 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalid) {
              r.posePoints.objectPoints[34].z = std::numeric_limits<float>::infinity();
          }},
         {"nan aspect", [](AlignmentRecord& r) { r.displayAspectHeight = std::numeric_limits<float>::quiet_NaN(); }},
+        {"negative refined focal length", [](AlignmentRecord& r) { r.refinedLens.fx = -280.0f; }},
+        {"nan refined k2", [](AlignmentRecord& r) { r.refinedLens.k2 = std::numeric_limits<float>::quiet_NaN(); }},
     };
     for (const Case& c : cases) {
         AlignmentRecord damaged = GoodAlignment();

@@ -39,10 +39,12 @@ void SensorControl::Pen(double x, double y, bool on) {
     Set("pen", text);
 }
 
-SensorSettings SensorControl::Settings() const {
+SensorSettings SensorControl::Settings() const { return ParseSensorSettings(Text()); }
+
+std::string SensorControl::Text() const {
     std::string text;
     for (const std::string& line : lines_) text += line + "\n";
-    return ParseSensorSettings(text);
+    return text;
 }
 
 void SensorControl::Write() const {
@@ -52,8 +54,7 @@ void SensorControl::Write() const {
         UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return;
-        std::string text;
-        for (const std::string& line : lines_) text += line + "\n";
+        const std::string text = Text();
         DWORD written = 0;
         WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }

@@ -15,8 +15,9 @@ public:
     void Pen(double x, double y, bool on);
     void Lift() { Set("pen", "off"); }
     void Unplug() { Set("unplug", "1"); }
-    // The settings the sensor reads now.
+    // The settings the sensor reads now, and the file's text.
     SensorSettings Settings() const;
+    std::string Text() const;
 
 private:
     void Write() const;

@@ -5,6 +5,7 @@
 
 #include "alignment/detector_file.h"
 #include "harness/camera_prediction.h"
+#include "harness/own_alignment_cache.h"
 #include "settings/alignment_record.h"
 #include "settings/option_record.h"
 
@@ -181,6 +182,7 @@ void TargetWindow::Clear() {
 
 TrackingSession::TrackingSession(Report& report)
     : report_(report),
+      sensorAtStart_(sensor_.Text()),
       recorder_(std::make_unique<PointerRecorder>()),
       width_(GetSystemMetrics(SM_CXSCREEN)),
       height_(GetSystemMetrics(SM_CYSCREEN)) {
@@ -193,6 +195,18 @@ TrackingSession::TrackingSession(Report& report)
 TrackingSession::~TrackingSession() = default;
 
 bool TrackingSession::StartToGainFinding() {
+    const OwnAlignmentCache cache(sensorAtStart_, width_, height_);
+    if (!cache.Restore()) {
+        report_.Figure("own_alignment", "made");
+        return AlignToGainFinding() && report_.Check(cache.Keep(), "own_alignment_kept");
+    }
+    report_.Figure("own_alignment", "kept");
+    if (!report_.Check(WriteProgramOptions(true), "options_written")) return false;
+    if (!report_.Check(program_.Start(), "program_start")) return false;
+    return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");
+}
+
+bool TrackingSession::StartOnExactAlignmentToGainFinding() {
     if (!report_.Check(StoreFittingAlignment(sensor_.Settings(), width_, height_), "store_alignment"))
         return false;
     if (!report_.Check(program_.Start(), "program_start")) return false;
@@ -206,8 +220,15 @@ bool TrackingSession::AlignToGainFinding() {
         return false;
     // The sensor's picture settles on the alignment settings before the run is started.
     Sleep(1500);
+    const double trigger = ElapsedSeconds();
     PressKey(program_.MainWindow(), VK_RETURN);
-    return report_.Check(program_.WaitForTitle(L" - Find gain", 90000), "find_gain_entered");
+    if (!report_.Check(program_.WaitForTitle(L" - Find gain", 90000), "find_gain_entered")) {
+        SaveScreenshot("not_aligned.png");
+        return false;
+    }
+    alignmentSeconds_ = ElapsedSeconds() - trigger;
+    report_.Figure("align_s", alignmentSeconds_, 2);
+    return true;
 }
 
 bool TrackingSession::WaitForTracking(DWORD timeoutMs) {
@@ -266,16 +287,21 @@ TrackingSession::ErrorStats TrackingSession::TapAll(const std::vector<cv::Point2
     return stats;
 }
 
-bool TrackingSession::TapGrid(double tolerance) {
+TrackingSession::ErrorStats TrackingSession::TapGridErrors() {
     std::vector<cv::Point2d> points;
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 5; ++column)
-            points.emplace_back(width_ * (0.08 + 0.21 * column), height_ * (0.1 + 0.266 * row));
+            points.emplace_back(width_ * (0.05 + 0.225 * column), height_ * (0.05 + 0.3 * row));
     const ErrorStats errors = TapAll(points);
     report_.Figure("positions", errors.count, 0);
     report_.Figure("mean_err_px", errors.mean, 2);
     report_.Figure("max_err_px", errors.max, 2);
-    return errors.count == static_cast<int>(points.size()) && errors.max <= tolerance;
+    return errors;
+}
+
+bool TrackingSession::TapGrid(double tolerance) {
+    const ErrorStats errors = TapGridErrors();
+    return errors.count == 20 && errors.max <= tolerance;
 }
 
 double TrackingSession::Trace(const std::vector<cv::Point2d>& path) {

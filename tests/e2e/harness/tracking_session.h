@@ -1,8 +1,8 @@
 #pragma once
-// The program started for tracking: the alignment that fits the virtual sensor's camera is
-// stored beforehand with "do not align if the last alignment was ok", so the program goes from
-// start-up straight to gain finding and tracking. The pen, the pointer's events and a target
-// window that counts what it receives come with it.
+// The program started for tracking on an alignment it made itself in the same room (kept from an
+// earlier scenario, or made now), stored with "do not align if the last alignment was ok", so
+// the program goes from start-up straight to gain finding and tracking. The pen, the pointer's
+// events and a target window that counts what it receives come with it.
 #include <windows.h>
 
 #include <memory>
@@ -65,11 +65,16 @@ public:
     TrackingSession(const TrackingSession&) = delete;
     TrackingSession& operator=(const TrackingSession&) = delete;
 
-    // Stores the alignment, starts the program and waits for gain finding to begin.
+    // Stores the program's own alignment of this room (aligning once when there is none kept),
+    // starts the program and waits for gain finding to begin.
     bool StartToGainFinding();
+    // The one start that isolates tracking from alignment: the lens and pose the sensor really
+    // has are written as the stored alignment.
+    bool StartOnExactAlignmentToGainFinding();
     // Starts the program without a stored alignment, starts its auto alignment with Enter and
-    // waits for gain finding to begin.
+    // waits for gain finding to begin; AlignmentSeconds() is then the time from Enter.
     bool AlignToGainFinding();
+    double AlignmentSeconds() const { return alignmentSeconds_; }
     // Then waits for tracking, dismissing "Sensor is tracking.".
     bool WaitForTracking(DWORD timeoutMs = 60000);
     // Both of the above: the program tracking on its stored alignment.
@@ -91,9 +96,10 @@ public:
         double max = 0.0;
     };
     ErrorStats TapAll(const std::vector<cv::Point2d>& points);
-    // Taps a 5 x 4 grid spread over the screen and reports the errors (positions, mean_err_px,
-    // max_err_px); true when all 20 lie within `tolerance` pixels.
+    // Taps a 5 x 4 grid spread to within 5 % of the screen's edges and reports the errors
+    // (positions, mean_err_px, max_err_px); true when all 20 lie within `tolerance` pixels.
     bool TapGrid(double tolerance);
+    ErrorStats TapGridErrors();
     // Moves the pen down along the path without lifting it; the worst distance on the way.
     double Trace(const std::vector<cv::Point2d>& path);
     // The alignment result file as the program last stored it.
@@ -112,10 +118,12 @@ public:
 private:
     Report& report_;
     SensorControl sensor_;
+    std::string sensorAtStart_;  // the room: the control file as the scenario began
     std::unique_ptr<PointerRecorder> recorder_;
     ProgramRun program_;
     int width_;
     int height_;
+    double alignmentSeconds_ = 0.0;
 };
 
 // Seconds since an arbitrary start, from the performance counter.

@@ -1,0 +1,33 @@
+#pragma once
+// The lens a profile describes is where a camera's real one starts, not what it is: a cheaper
+// or wider lens bends the picture more, and its focal length differs. Here the lens is refined
+// on the board's own corners, and every fit is judged on corners it was not fitted to, which is
+// what the pen will be: a point the fit never saw.
+#include <array>
+
+#include "alignment/detector_profile.h"
+#include "alignment/pattern_points.h"
+
+// What a fit may change besides the pose.
+enum class LensFit {
+    PoseOnly,        // the lens stays as given
+    FocalAndRadial,  // focal length (fx : fy kept) and k1, k2; the principal point and the
+                     // tangential terms stay
+};
+
+// Fits the pose, and with FocalAndRadial the lens, to the pairs, starting from `lens`. False when
+// the solver fails or ends on something that is no lens (not finite, or a focal length that
+// moved by more than half); `lens` and `pose` are then unchanged.
+bool FitLensAndPose(const PosePoints& points, LensFit fit, DetectorProfile& lens, CameraPose& pose);
+
+// Per pair, its desktop error (x, y) when the fit is made on all the other pairs; x is divided
+// by `aspectFactor`, as plane x is desktop x times that factor.
+struct HeldOutErrors {
+    std::array<cv::Point2f, PosePoints::kCapacity> errors{};
+    int count = 0;
+    double MeanDistance() const;
+};
+
+// False when any of the fits fails.
+bool MeasureHeldOutErrors(const PosePoints& points, const DetectorProfile& lens, LensFit fit,
+                          float aspectFactor, HeldOutErrors& result);

@@ -1,0 +1,50 @@
+#include "own_alignment_cache.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+constexpr wchar_t kProgramFolder[] = L"C:\\tavro\\";
+// What an alignment leaves: the fit and the display aspect it settled on.
+constexpr const wchar_t* kAlignmentFiles[] = {L"tavro_refer.und", L"tavro_disasp.und"};
+
+uint64_t Fingerprint(const std::string& text) {
+    uint64_t hash = 1469598103934665603ull;
+    for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+    return hash;
+}
+
+}  // namespace
+
+OwnAlignmentCache::OwnAlignmentCache(const std::string& sensorText, int desktopWidth,
+                                     int desktopHeight) {
+    wchar_t root[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"TAVRO_E2E_ALIGNMENTS", root, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    wchar_t name[64];
+    std::swprintf(name, 64, L"\\%dx%d-%016llx\\", desktopWidth, desktopHeight,
+                  static_cast<unsigned long long>(Fingerprint(sensorText)));
+    folder_ = std::wstring(root) + name;
+}
+
+bool OwnAlignmentCache::Restore() const {
+    if (folder_.empty()) return false;
+    for (const wchar_t* file : kAlignmentFiles)
+        if (GetFileAttributesW((folder_ + file).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    for (const wchar_t* file : kAlignmentFiles)
+        if (!CopyFileW((folder_ + file).c_str(), (std::wstring(kProgramFolder) + file).c_str(), FALSE))
+            return false;
+    return true;
+}
+
+bool OwnAlignmentCache::Keep() const {
+    if (folder_.empty()) return true;
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    for (const wchar_t* file : kAlignmentFiles)
+        if (!CopyFileW((std::wstring(kProgramFolder) + file).c_str(), (folder_ + file).c_str(), FALSE))
+            return false;
+    return true;
+}
