@@ -23,7 +23,8 @@ bool RefineFocalAndRadial(const PosePoints& points, DetectorProfile& lens) {
     cv::Mat distortion = (cv::Mat_<double>(1, 5) << lens.k1, lens.k2, lens.p1, lens.p2, 0.0);
     std::vector<cv::Mat> rotations, translations;
     const int flags = cv::CALIB_USE_INTRINSIC_GUESS | cv::CALIB_FIX_PRINCIPAL_POINT |
-                      cv::CALIB_FIX_ASPECT_RATIO | cv::CALIB_FIX_TANGENT_DIST | cv::CALIB_FIX_K3;
+                      cv::CALIB_FIX_ASPECT_RATIO | cv::CALIB_FIX_TANGENT_DIST | cv::CALIB_FIX_K2 |
+                      cv::CALIB_FIX_K3;
     const cv::Size imageSize(static_cast<int>(2.0f * lens.cx), static_cast<int>(2.0f * lens.cy));
     try {
         cv::calibrateCamera(objects, images, imageSize, cameraMatrix, distortion, rotations,

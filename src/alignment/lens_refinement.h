@@ -11,8 +11,9 @@
 // What a fit may change besides the pose.
 enum class LensFit {
     PoseOnly,        // the lens stays as given
-    FocalAndRadial,  // focal length (fx : fy kept) and k1, k2; the principal point and the
-                     // tangential terms stay
+    FocalAndRadial,  // focal length (fx : fy kept) and k1; k2, the principal point and the
+                     // tangential terms stay. One view of a flat board pins k2 down too poorly
+                     // to trust it beyond the board, where the pen also goes.
 };
 
 // Fits the pose, and with FocalAndRadial the lens, to the pairs, starting from `lens`. False when

@@ -327,14 +327,18 @@ int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) 
     ChooseProfile(corners, original);
     RunSearches(corners, original);
     const LensAndAspect profileLens = CurrentLensAndAspect();
-    // The searches above made up for a lens the profile gets wrong as well as they could; with
-    // the lens refined on the board they are run again, and the lens refined once more.
+    // The searches above made up for a lens the profile gets wrong as well as they could, the
+    // principal point most of all. The refined lens starts again from the profile's own centre,
+    // which one view of a flat board can hardly tell better, and the aspect is searched again.
     bool refined = false;
+    if (selectedProfile_ >= 0)
+        SetPrincipalPoint(profiles_[selectedProfile_].cx, profiles_[selectedProfile_].cy);
     for (int round = 0; round < kRefinementRounds && RefineLensOnBoard(corners, original); ++round) {
-        RunSearches(corners, original);
+        SearchAspect(corners, original);
         refined = true;
     }
     if (refined) refined = RefineLensOnBoard(corners, original);
+    principalPoint_ = {camera_.Profile().cx, camera_.Profile().cy};
     if (!refined) Apply(profileLens);
     corners = original;
     errors_.fill({0.0f, 0.0f});

@@ -97,7 +97,7 @@ private:
     static constexpr int kRefinementRounds = 2;
     // The aspect and principal-point passes, once per weighting mode.
     void RunSearches(CornerBuffer& corners, const CornerBuffer& original);
-    // Fits focal length and radial distortion with the pose to the board (in-sample) and
+    // Fits focal length and k1 with the pose to the board (in-sample) and
     // takes them into the camera; false when the fit fails.
     bool RefineLensOnBoard(CornerBuffer& corners, const CornerBuffer& original);
     LensAndAspect CurrentLensAndAspect() const;

@@ -279,6 +279,7 @@ TrackingSession::ErrorStats TrackingSession::TapAll(const std::vector<cv::Point2
         // Tolerance 0: the whole settling time passes, so the error is the settled one.
         const double error = PenTo(p.x, p.y, 0.0, 700);
         sum += error;
+        if (error > stats.max) stats.worstAt = p;
         stats.max = std::max(stats.max, error);
         ++stats.count;
         Lift();
@@ -296,6 +297,8 @@ TrackingSession::ErrorStats TrackingSession::TapGridErrors() {
     report_.Figure("positions", errors.count, 0);
     report_.Figure("mean_err_px", errors.mean, 2);
     report_.Figure("max_err_px", errors.max, 2);
+    report_.Figure("worst_at", std::to_string(static_cast<int>(errors.worstAt.x)) + "," +
+                                   std::to_string(static_cast<int>(errors.worstAt.y)));
     return errors;
 }
 

@@ -94,6 +94,7 @@ public:
         int count = 0;
         double mean = 0.0;
         double max = 0.0;
+        cv::Point2d worstAt;  // the pen position of the largest error
     };
     ErrorStats TapAll(const std::vector<cv::Point2d>& points);
     // Taps a 5 x 4 grid spread to within 5 % of the screen's edges and reports the errors
