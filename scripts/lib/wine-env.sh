@@ -41,17 +41,25 @@ ensure_display() {
   return 1
 }
 
-# Makes sure a wineserver runs for the prefix. A cold start also boots Wine's background
-# services; they must not inherit the caller's output pipes, or whoever reads the program's
-# output (ctest) waits for them to exit. A wineserver already running keeps its own
-# persistence, so when one for the whole run ("" = until killed) is asked for, a passing one
-# (left by set-up steps) is let end first.
+# Makes sure a wineserver runs for the prefix, persisting 30 s after its last program. A cold
+# start also boots Wine's background services; they must not inherit the caller's output pipes,
+# or whoever reads the program's output (ctest) waits for them to exit.
 ensure_wine_server() {
-  local persistence=${1-30}
-  if ! wineserver -p"$persistence" </dev/null >/dev/null 2>&1; then
-    [ -z "$persistence" ] || return 0
-    timeout 40 wineserver -w || true
-    wineserver -p </dev/null >/dev/null 2>&1 || return 0
+  if wineserver -p30 </dev/null >/dev/null 2>&1; then
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
+}
+
+# Starts the one wineserver of a whole test run, persistent until killed. A server that set-up
+# steps left keeps its own short persistence: it is ended here rather than waited for, since a
+# run left with it would see it shut down, background services and all, whenever the prefix goes
+# quiet (the e2e scenarios run in prefixes of their own).
+start_run_wine_server() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  if ! wineserver -p </dev/null >/dev/null 2>&1; then
+    echo "could not start a persistent wineserver for $WINEPREFIX" >&2
+    return 1
   fi
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

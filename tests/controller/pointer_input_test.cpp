@@ -1,9 +1,11 @@
 // PointerInput against the real SendInput: every case reads the cursor (and the button state)
-// back from the system.
+// back from the system. Positions are taken as fractions of the desktop, whatever its size.
 #include "controller/pointer_input.h"
 #include "desktop_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -11,16 +13,28 @@ bool LeftDown() {
     return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
 }
 
+int Width() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int Height() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+// The whole pixel at that fraction of the desktop's width or height.
+float X(float fraction) {
+    return std::floor(fraction * static_cast<float>(Width()));
+}
+
+float Y(float fraction) {
+    return std::floor(fraction * static_cast<float>(Height()));
+}
+
 class PointerInputTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (GetSystemMetrics(SM_CXSCREEN) != 1024 || GetSystemMetrics(SM_CYSCREEN) != 768) {
-            GTEST_SKIP() << "needs the 1024 x 768 test desktop";
-        }
-        pointer.Reset();
-    }
+    void SetUp() override { pointer.Reset(); }
 
-    void ExpectCursorAt(int x, int y) {
+    void ExpectCursorAt(float x, float y) {
         POINT p = {};
         GetCursorPos(&p);
         EXPECT_NEAR(p.x, x, 1);
@@ -38,65 +52,71 @@ TEST_F(PointerInputTest, ResetTakesTheScreenAndTheFirstPositionIsTakenUnchanged)
     const RECT& r = pointer.ScreenRect();
     EXPECT_EQ(r.left, -5);
     EXPECT_EQ(r.top, -5);
-    EXPECT_EQ(r.right, 1029);
-    EXPECT_EQ(r.bottom, 773);
+    EXPECT_EQ(r.right, Width() + 5);
+    EXPECT_EQ(r.bottom, Height() + 5);
     pointer.Scale(10.25f, 10.75f);
     EXPECT_FLOAT_EQ(pointer.LastX(), 10.25f);
     EXPECT_FLOAT_EQ(pointer.LastY(), 10.75f);
 }
 
 TEST_F(PointerInputTest, SubPixelJitterIsHeldPerAxis) {
-    pointer.MoveTo(300.0f, 200.0f);
-    ExpectCursorAt(300, 200);
-    pointer.MoveTo(300.4f, 203.0f);
-    EXPECT_FLOAT_EQ(pointer.LastX(), 300.0f);
-    EXPECT_FLOAT_EQ(pointer.LastY(), 203.0f);
-    ExpectCursorAt(300, 203);
+    const float x = X(0.3f), y = Y(0.25f);
+    pointer.MoveTo(x, y);
+    ExpectCursorAt(x, y);
+    pointer.MoveTo(x + 0.4f, y + 3.0f);
+    EXPECT_FLOAT_EQ(pointer.LastX(), x);
+    EXPECT_FLOAT_EQ(pointer.LastY(), y + 3.0f);
+    ExpectCursorAt(x, y + 3.0f);
     // The held value is what later moves compare against: 0.9 + 0.9 adds up to a move.
-    pointer.MoveTo(300.9f, 203.0f);
-    pointer.MoveTo(301.8f, 203.0f);
-    EXPECT_FLOAT_EQ(pointer.LastX(), 301.8f);
+    pointer.MoveTo(x + 0.9f, y + 3.0f);
+    pointer.MoveTo(x + 1.8f, y + 3.0f);
+    EXPECT_FLOAT_EQ(pointer.LastX(), x + 1.8f);
 }
 
-TEST_F(PointerInputTest, RightEdgeScalesToRoundedAbsoluteCoordinate) {
-    EXPECT_EQ(pointer.Scale(1023.0f, 0.0f).x, 65471);
-    EXPECT_EQ(pointer.Scale(0.0f, 767.0f).y, 65450);
-    pointer.MoveTo(1023.0f, 767.0f);
-    ExpectCursorAt(1023, 767);
+TEST_F(PointerInputTest, LastPixelScalesToTheRoundedAbsoluteCoordinate) {
+    // Absolute coordinates run from 0 to 65535 across the desktop; rounding (not cutting off)
+    // keeps the result within half a unit of the exact value, float error aside.
+    const float right = static_cast<float>(Width() - 1), bottom = static_cast<float>(Height() - 1);
+    EXPECT_NEAR(pointer.Scale(right, 0.0f).x, 65535.0 * right / Width(), 0.51);
+    EXPECT_NEAR(pointer.Scale(0.0f, bottom).y, 65535.0 * bottom / Height(), 0.51);
+    pointer.MoveTo(right, bottom);
+    ExpectCursorAt(right, bottom);
 }
 
 TEST_F(PointerInputTest, OffScreenPositionsBypassTheHold) {
-    pointer.MoveTo(500.0f, 500.0f);
-    pointer.Scale(1024.0f, 500.2f);
-    EXPECT_FLOAT_EQ(pointer.LastX(), 1024.0f);
-    EXPECT_FLOAT_EQ(pointer.LastY(), 500.2f);
+    const float outside = static_cast<float>(Width()), y = Y(0.65f);
+    pointer.MoveTo(X(0.5f), y);
+    pointer.Scale(outside, y + 0.2f);
+    EXPECT_FLOAT_EQ(pointer.LastX(), outside);
+    EXPECT_FLOAT_EQ(pointer.LastY(), y + 0.2f);
     // Coming back on screen from off screen is taken as it is too.
-    pointer.Scale(1023.5f, 500.3f);
-    EXPECT_FLOAT_EQ(pointer.LastX(), 1023.5f);
-    EXPECT_FLOAT_EQ(pointer.LastY(), 500.3f);
+    pointer.Scale(outside - 0.5f, y + 0.3f);
+    EXPECT_FLOAT_EQ(pointer.LastX(), outside - 0.5f);
+    EXPECT_FLOAT_EQ(pointer.LastY(), y + 0.3f);
 }
 
 TEST_F(PointerInputTest, ReleaseWithoutPressSendsNothingAndPressDragsAndReleasesTheRealButton) {
-    pointer.MoveTo(200.0f, 100.0f);
-    EXPECT_EQ(pointer.Release(600.0f, 600.0f), 0u);
-    ExpectCursorAt(200, 100);
-    EXPECT_FLOAT_EQ(pointer.LastX(), 200.0f);
+    pointer.MoveTo(X(0.2f), Y(0.13f));
+    EXPECT_EQ(pointer.Release(X(0.6f), Y(0.8f)), 0u);
+    ExpectCursorAt(X(0.2f), Y(0.13f));
+    EXPECT_FLOAT_EQ(pointer.LastX(), X(0.2f));
 
-    pointer.Press(100.0f, 120.0f);
+    pointer.Press(X(0.1f), Y(0.16f));
     EXPECT_TRUE(pointer.LeftHeld());
     EXPECT_TRUE(LeftDown());
-    ExpectCursorAt(100, 120);
-    pointer.Press(150.0f, 160.0f);
+    ExpectCursorAt(X(0.1f), Y(0.16f));
+    pointer.Press(X(0.15f), Y(0.2f));
     EXPECT_TRUE(LeftDown());
-    ExpectCursorAt(150, 160);
-    EXPECT_EQ(pointer.Release(150.0f, 160.0f), 1u);
+    ExpectCursorAt(X(0.15f), Y(0.2f));
+    EXPECT_EQ(pointer.Release(X(0.15f), Y(0.2f)), 1u);
     EXPECT_FALSE(pointer.LeftHeld());
     EXPECT_FALSE(LeftDown());
-    EXPECT_EQ(pointer.Release(150.0f, 160.0f), 0u);
+    EXPECT_EQ(pointer.Release(X(0.15f), Y(0.2f)), 0u);
 }
 
 TEST_F(PointerInputTest, PressIsSentAgainWhenTheButtonWasReleasedBehindOurBack) {
-    pointer.Press(400.0f, 300.0f);
+    const float x = X(0.4f), y = Y(0.4f);
+    pointer.Press(x, y);
     ASSERT_TRUE(LeftDown());
     // Someone else lets go of the button.
     INPUT up = {};
@@ -104,12 +124,12 @@ TEST_F(PointerInputTest, PressIsSentAgainWhenTheButtonWasReleasedBehindOurBack) 
     up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(1, &up, sizeof up);
     ASSERT_FALSE(LeftDown());
-    pointer.Press(410.0f, 300.0f);
+    pointer.Press(x + 10.0f, y);
     EXPECT_TRUE(LeftDown());
-    ExpectCursorAt(410, 300);
+    ExpectCursorAt(x + 10.0f, y);
     EXPECT_EQ(pointer.ReleaseAtLastPosition(), 1u);
     EXPECT_FALSE(LeftDown());
-    ExpectCursorAt(410, 300);
+    ExpectCursorAt(x + 10.0f, y);
 }
 
 }  // namespace
