@@ -140,9 +140,11 @@ void PointerRecorder::Run() {
 
 LRESULT CALLBACK PointerRecorder::Hook(int code, WPARAM message, LPARAM data) {
     if (code == HC_ACTION && g_recorder) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
         const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
         std::lock_guard<std::mutex> lock(g_recorder->mutex_);
-        g_recorder->events_.push_back({message, mouse->pt, (mouse->flags & LLMHF_INJECTED) != 0});
+        g_recorder->events_.push_back({message, mouse->pt, (mouse->flags & LLMHF_INJECTED) != 0, now.QuadPart});
     }
     return CallNextHookEx(nullptr, code, message, data);
 }

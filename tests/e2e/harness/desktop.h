@@ -29,6 +29,7 @@ struct PointerEvent {
     WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE
     POINT point;
     bool injected;
+    LONGLONG counter;  // QueryPerformanceCounter when the hook saw it
 };
 
 // Records what the desktop's pointer receives (a low-level mouse hook on its own thread), from

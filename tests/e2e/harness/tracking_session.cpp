@@ -185,12 +185,7 @@ TrackingSession::TrackingSession(Report& report)
       sensorAtStart_(sensor_.Text()),
       recorder_(std::make_unique<PointerRecorder>()),
       width_(GetSystemMetrics(SM_CXSCREEN)),
-      height_(GetSystemMetrics(SM_CYSCREEN)) {
-    // The sensor's default pen lights about 21 pixels over a dark desktop, fewer than the 30 a
-    // spot needs; a brighter tip lights about 45 on any background. A control file that sets
-    // the radiance itself keeps it.
-    if (sensor_.Settings().penRadiance == SensorSettings().penRadiance) sensor_.Set("pen_radiance", "600");
-}
+      height_(GetSystemMetrics(SM_CYSCREEN)) {}
 
 TrackingSession::~TrackingSession() = default;
 

@@ -1,6 +1,8 @@
 // The demo: the program's main job on the virtual sensor, from start-up through gain finding to
 // a pen that writes, clicks, drags and right-clicks on a target window. Prints what it saw and
-// saves screenshots beside its output (build/e2e/run/demo/).
+// saves screenshots beside its output (build/e2e/run/demo/). Every position is a share of the
+// desktop, so the demo runs on any desktop size; it fails when the pointer strays more than
+// 3 pixels from the pen it was tapped with.
 #include <windows.h>
 
 #include <cmath>
@@ -13,6 +15,8 @@
 #include "harness/tracking_session.h"
 
 namespace {
+
+constexpr double kTolerancePx = 3.0;
 
 const char* GradeName(AccuracyGrade grade) {
     switch (grade) {
@@ -67,6 +71,8 @@ E2E_SCENARIO(demo, "--rf", 240) {
     const TrackingSession::ErrorStats errors = session.TapAll(grid);
     report.Figure("mean_err_px", errors.mean, 2);
     report.Figure("max_err_px", errors.max, 2);
+    report.Check(errors.count == static_cast<int>(grid.size()) && errors.max <= kTolerancePx,
+                 "pointer_within_3px");
     char line[200];
     std::snprintf(line, sizeof line, "pointer error over %d pen positions: mean %.2f px, max %.2f px", errors.count,
                   errors.mean, errors.max);
@@ -74,13 +80,17 @@ E2E_SCENARIO(demo, "--rf", 240) {
 
     const RECT area = {w / 5, h / 5, 4 * w / 5, 4 * h / 5};
     TargetWindow target(area);
+    // Points on the target in shares of its size from its middle: (0, 0) is the middle, (0.5, 0.5)
+    // its bottom right corner.
     const double cx = (area.left + area.right) / 2.0, cy = (area.top + area.bottom) / 2.0;
+    const double aw = area.right - area.left, ah = area.bottom - area.top;
+    auto on = [&](double x, double y) { return cv::Point2d(cx + aw * x, cy + ah * y); };
 
     // A short stroke: the letter "w" written left of the middle.
     std::vector<cv::Point2d> stroke;
     for (int i = 0; i <= 32; ++i) {
         const double t = i / 32.0;
-        stroke.emplace_back(area.left + 60 + 200 * t, cy - 60 + 120 * std::abs(std::sin(t * 2 * 3.14159265)));
+        stroke.push_back(on(-0.4 + 0.35 * t, -0.12 + 0.24 * std::abs(std::sin(t * 2 * 3.14159265))));
     }
     const double strokeWorst = session.Trace(stroke);
     session.Lift();
@@ -93,7 +103,8 @@ E2E_SCENARIO(demo, "--rf", 240) {
     Shoot("demo_2_stroke.png", report);
 
     target.Clear();
-    session.PenTo(cx + 150, cy, 3.0, 300);
+    const cv::Point2d click = on(0.25, 0.0);
+    session.PenTo(click.x, click.y, kTolerancePx, 300);
     session.Lift();
     Sleep(200);
     report.Check(target.Count(WM_LBUTTONDOWN) == 1 && target.Count(WM_LBUTTONUP) == 1, "click");
@@ -101,7 +112,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
 
     target.Clear();
     std::vector<cv::Point2d> drag;
-    for (int i = 0; i <= 12; ++i) drag.emplace_back(cx + 100 + 15.0 * i, cy + 100 - 10.0 * i);
+    for (int i = 0; i <= 12; ++i) drag.push_back(on(0.15 + 0.25 * i / 12, 0.3 - 0.25 * i / 12));
     session.Trace(drag);
     session.Lift();
     Sleep(200);
@@ -111,7 +122,8 @@ E2E_SCENARIO(demo, "--rf", 240) {
     Say(line);
 
     target.Clear();
-    session.Sensor().Pen(cx - 150, cy + 120, true);
+    const cv::Point2d hold = on(-0.25, 0.25);
+    session.Sensor().Pen(hold.x, hold.y, true);
     const double start = ElapsedSeconds();
     while (target.Count(WM_RBUTTONUP) == 0 && ElapsedSeconds() - start < 5.0) Sleep(10);
     const bool right = target.Count(WM_RBUTTONUP) == 1;

@@ -270,11 +270,13 @@ void CapturePin::Stream() {
     bool lossReported = false;
     StreamStatus status;
     for (;;) {
-        const SensorSettings& settings = source_->Refresh();
-        const double period = 1.0 / settings.fps;
         const double wait = due - now();
         if (WaitForSingleObject(stop_.Get(), wait > 0 ? static_cast<DWORD>(wait * 1000.0 + 0.5) : 0) != WAIT_TIMEOUT)
             break;
+        // Read when the frame is due, not before the wait: a pen moved meanwhile is in this
+        // frame, as a camera shows what is before it when it exposes.
+        const SensorSettings& settings = source_->Refresh();
+        const double period = 1.0 / settings.fps;
         due += period;
         const double behind = now() - due;
         if (behind > 4.0 * period) {  // far behind: do not try to catch up

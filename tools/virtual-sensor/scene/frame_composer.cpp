@@ -22,6 +22,40 @@ uint8_t Clip(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255))
 
 constexpr double kPenColour[3] = {0.2, 0.25, 1.0};   // a red light
 constexpr double kLampColour[3] = {0.7, 0.9, 1.0};   // a warm white lamp
+constexpr double kLampRadiance = 40.0;               // bright enough to saturate at any exposure
+
+// The pen's diffusing tip at 320 x 240: a bright core (a Gaussian of one pixel) in a wider glow
+// (exp(-r^2 / R^2)), together about seven pixels across where a threshold over the screen cuts
+// them. The shares are of the peak radiance, which core and glow make together at the centre.
+constexpr double kPenCoreSigma = 1.0;
+constexpr double kPenHaloRadius = 2.4;
+constexpr double kPenHaloShare = 0.2;
+// A sensor pixel gathers the tip's light over its whole area: this many samples a side.
+constexpr int kPenSamplesPerSide = 4;
+
+// Share of the peak radiance at squared distance d2 (pixels at 320 x 240) from the tip's centre.
+double PenProfile(double d2) {
+    const double core = std::exp(-d2 / (2.0 * kPenCoreSigma * kPenCoreSigma));
+    const double halo = std::exp(-d2 / (kPenHaloRadius * kPenHaloRadius));
+    return (1.0 - kPenHaloShare) * core + kPenHaloShare * halo;
+}
+
+// Mean of the profile over the pixel whose centre lies (du, dv) from the tip, both in pixels
+// of a frame `scale` times as wide as 320 x 240.
+double PenPixelShare(double du, double dv, double scale) {
+    double sum = 0.0;
+    for (int i = 0; i < kPenSamplesPerSide; ++i) {
+        const double su = (du + (i + 0.5) / kPenSamplesPerSide - 0.5) / scale;
+        for (int j = 0; j < kPenSamplesPerSide; ++j) {
+            const double sv = (dv + (j + 0.5) / kPenSamplesPerSide - 0.5) / scale;
+            sum += PenProfile(su * su + sv * sv);
+        }
+    }
+    return sum / (kPenSamplesPerSide * kPenSamplesPerSide);
+}
+
+// Share of a disk of the given radius covering the pixel at distance d: a one-pixel ramp.
+double DiskShare(double d, double radius) { return std::clamp(radius + 0.5 - d, 0.0, 1.0); }
 
 }  // namespace
 
@@ -139,22 +173,26 @@ void FrameComposer::ComposeRows(const SensorResponse& response) {
 }
 
 void FrameComposer::AddSpot(const SensorResponse& response, const Spot& spot) {
-    const int reach = static_cast<int>(std::ceil(spot.disk ? spot.sigma + 2.0 : spot.sigma * 4.0));
+    // Beyond 2.5 halo radii the pen's light is below a thousandth of its peak.
+    const double extent = spot.shape == SpotShape::Pen ? 2.5 * kPenHaloRadius * spot.scale
+                                                       : spot.radius + 2.0;
+    const int reach = static_cast<int>(std::ceil(extent));
     const int u0 = std::max(0, static_cast<int>(std::floor(spot.u)) - reach);
     const int u1 = std::min(width_ - 1, static_cast<int>(std::ceil(spot.u)) + reach);
     const int v0 = std::max(0, static_cast<int>(std::floor(spot.v)) - reach);
     const int v1 = std::min(height_ - 1, static_cast<int>(std::ceil(spot.v)) + reach);
     for (int v = v0; v <= v1; ++v) {
         for (int u = u0; u <= u1; ++u) {
-            const double d2 = (u - spot.u) * (u - spot.u) + (v - spot.v) * (v - spot.v);
-            const double shape = spot.disk ? std::clamp(spot.sigma + 0.5 - std::sqrt(d2), 0.0, 1.0)
-                                           : std::exp(-d2 / (2.0 * spot.sigma * spot.sigma));
-            if (shape < 1e-4) continue;
+            const double du = u - spot.u, dv = v - spot.v;
+            const double share = spot.shape == SpotShape::Pen
+                                     ? PenPixelShare(du, dv, spot.scale)
+                                     : DiskShare(std::sqrt(du * du + dv * dv), spot.radius);
+            if (share < 1e-4) continue;
             const uint8_t* seen = &scene_[(v * width_ + u) * 4];
             int level[3];
             for (int c = 0; c < 3; ++c)
                 level[c] = response.Encode(response.SceneRadiance(seen[3], seen[c]) +
-                                           spot.radiance * spot.colour[c] * shape);
+                                           spot.radiance * spot.colour[c] * share);
             Finish(level[0], level[1], level[2], response.Saturation(), &picture_[(v * width_ + u) * 3]);
         }
     }
@@ -168,14 +206,15 @@ void FrameComposer::Compose(const SensorResponse& response, const SensorSettings
     for (const LightSpot* pen : {&settings.pen, &settings.pen2}) {
         double u, v;
         if (pen->on && PenPixel(pen->x, pen->y, &u, &v)) {
-            const Spot spot{u, v, 1.0 * scale, settings.penRadiance, {kPenColour[0], kPenColour[1], kPenColour[2]}, false};
+            const Spot spot{u, v, SpotShape::Pen, scale, 0.0, settings.penRadiance,
+                            {kPenColour[0], kPenColour[1], kPenColour[2]}};
             AddSpot(response, spot);
         }
     }
     if (settings.lamp.on) {
         const Spot lamp{(settings.lamp.x + 0.5) * scale - 0.5, (settings.lamp.y + 0.5) * scale - 0.5,
-                        settings.lampRadius * scale, settings.penRadiance,
-                        {kLampColour[0], kLampColour[1], kLampColour[2]}, true};
+                        SpotShape::Disk, scale, settings.lampRadius * scale, kLampRadiance,
+                        {kLampColour[0], kLampColour[1], kLampColour[2]}};
         AddSpot(response, lamp);
     }
     if (format == PixelFormat::Rgb24)

@@ -31,10 +31,14 @@ public:
     const LensParameters& Lens() const { return lens_; }
 
 private:
+    enum class SpotShape { Pen, Disk };
     struct Spot {
-        double u, v, sigma, radiance;
+        double u, v;
+        SpotShape shape;
+        double scale;     // frame width / 320
+        double radius;    // disks, sensor pixels of this frame
+        double radiance;  // at the peak
         double colour[3];  // blue, green, red shares
-        bool disk;
     };
     void BuildTaps();
     void ComposeRows(const SensorResponse& response);

@@ -1,0 +1,194 @@
+// The sensor's pen as the program's tracking sees it: under the picture controls of the track
+// gain level, against the threshold gain finding learns from the bare screen, on a white and a
+// black desktop.
+#include <gtest/gtest.h>
+
+#include <opencv2/core.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "scene/frame_composer.h"
+#include "settings/core_parameter_record.h"
+#include "settings/option_record.h"
+#include "tracking/gain_evaluation.h"
+#include "tracking/spot_finder.h"
+#include "tracking/threshold_building.h"
+
+namespace {
+
+constexpr int kWidth = 320, kHeight = 240;
+constexpr int kDesktopWidth = 1024, kDesktopHeight = 768;
+
+const ImagingParameters& TrackRow() {
+    static const CoreParameterRecord parameters = DefaultCoreParameters();
+    return parameters.findThreshold[DefaultOptions().trackGainLevel];
+}
+
+class TrackedScene {
+public:
+    TrackedScene(uint8_t desktopLevel, double penRadiance)
+        : desktop_(kDesktopWidth * kDesktopHeight * 4, desktopLevel), frame_(kWidth * 3 * kHeight) {
+        settings_.penRadiance = penRadiance;
+        composer_.Aim(settings_, kDesktopWidth, kDesktopHeight);
+        composer_.TakeDesktop(desktop_.data(), kDesktopWidth, kDesktopHeight);
+        const ImagingParameters& row = TrackRow();
+        PictureControls controls(true);
+        controls.Set(ControlKind::ProcAmp, kBrightness, row.brightness, 2);
+        controls.Set(ControlKind::ProcAmp, kContrast, row.contrast, 2);
+        controls.Set(ControlKind::ProcAmp, kSaturation, row.saturation, 2);
+        controls.Set(ControlKind::ProcAmp, kGamma, row.gamma, 2);
+        controls.Set(ControlKind::Camera, kExposure, row.exposureTime, 2);
+        response_.Configure(controls.Values(), settings_);
+    }
+
+    // Gain finding: the brightest level of each pixel over 20 frames of the bare screen, spread
+    // over its 5 x 5 neighbourhood, plus the gap; at the limit a pixel can never be lit.
+    void LearnThreshold() {
+        cv::Mat brightest(kHeight, kWidth, CV_8UC1, cv::Scalar(0));
+        settings_.pen.on = false;
+        for (int i = 0; i < 20; ++i) {
+            Compose();
+            for (int v = 0; v < kHeight; ++v)
+                for (int u = 0; u < kWidth; ++u)
+                    brightest.at<uchar>(v, u) = std::max(brightest.at<uchar>(v, u), Level(u, v));
+        }
+        DilateBrightness(brightest);
+        threshold_ = brightest;
+        for (int v = 0; v < kHeight; ++v) {
+            for (int u = 0; u < kWidth; ++u) {
+                const int level = brightest.at<uchar>(v, u) + TrackRow().thresGap;
+                threshold_.at<uchar>(v, u) =
+                    static_cast<uchar>(level >= kThresholdLimit ? 255 : level);
+            }
+        }
+    }
+
+    // Pixels of a frame with the pen at desktop point (x, y) whose level beats the threshold,
+    // and the farthest of them from where the pen is seen.
+    struct Lit {
+        int pixels = 0;
+        double reach = 0.0;
+    };
+    Lit PenAt(double x, double y) {
+        settings_.pen = {true, x, y};
+        Compose();
+        double cu = 0.0, cv = 0.0;
+        composer_.PenPixel(x, y, &cu, &cv);
+        Lit lit;
+        for (int v = 0; v < kHeight; ++v) {
+            for (int u = 0; u < kWidth; ++u) {
+                if (Level(u, v) <= threshold_.at<uchar>(v, u)) continue;
+                ++lit.pixels;
+                lit.reach = std::max(lit.reach, std::hypot(u - cu, v - cv));
+            }
+        }
+        return lit;
+    }
+
+    // Where the pen's light lies in a noiseless frame: the centroid of what it adds to the
+    // tracked channel's levels.
+    cv::Point2d LightCentroid(double x, double y) {
+        settings_.noise = 0.0;
+        settings_.pen.on = false;
+        Compose();
+        const std::vector<uint8_t> bare = frame_;
+        settings_.pen = {true, x, y};
+        Compose();
+        double sum = 0.0, sumU = 0.0, sumV = 0.0;
+        for (int v = 0; v < kHeight; ++v) {
+            for (int u = 0; u < kWidth; ++u) {
+                const int added = Level(u, v) - bare[Index(u, v)];
+                sum += added;
+                sumU += added * u;
+                sumV += added * v;
+            }
+        }
+        return sum > 0.0 ? cv::Point2d(sumU / sum, sumV / sum) : cv::Point2d(-1.0, -1.0);
+    }
+
+    cv::Point2d Projected(double x, double y) const {
+        double u = -1.0, v = -1.0;
+        composer_.PenPixel(x, y, &u, &v);
+        return {u, v};
+    }
+
+private:
+    static size_t Index(int u, int v) { return static_cast<size_t>(v) * kWidth * 3 + u * 3 + TrackRow().channel; }
+    uchar Level(int u, int v) const { return frame_[Index(u, v)]; }
+    void Compose() { composer_.Compose(response_, settings_, PixelFormat::Rgb24, frame_.data()); }
+
+    SensorSettings settings_;
+    FrameComposer composer_{kWidth, kHeight};
+    SensorResponse response_;
+    std::vector<uint8_t> desktop_;
+    std::vector<uint8_t> frame_;
+    cv::Mat threshold_;
+};
+
+// Pen positions a desktop half pixel apart: they fall on every part of a sensor pixel (one
+// sensor pixel spans about four desktop pixels here), near the middle and near a corner.
+std::vector<cv::Point2d> PenPositions() {
+    std::vector<cv::Point2d> positions;
+    for (const cv::Point2d origin : {cv::Point2d(510.0, 380.0), cv::Point2d(150.0, 640.0)})
+        for (int i = 0; i < 8; ++i)
+            for (int j = 0; j < 8; ++j) positions.push_back(origin + cv::Point2d(0.5 * i, 0.5 * j));
+    return positions;
+}
+
+struct LitRange {
+    int fewest = 1 << 30, most = 0;
+    double reach = 0.0;
+};
+
+LitRange LitOver(uint8_t desktopLevel, double penRadiance) {
+    TrackedScene scene(desktopLevel, penRadiance);
+    scene.LearnThreshold();
+    LitRange range;
+    for (const cv::Point2d& p : PenPositions()) {
+        const TrackedScene::Lit lit = scene.PenAt(p.x, p.y);
+        range.fewest = std::min(range.fewest, lit.pixels);
+        range.most = std::max(range.most, lit.pixels);
+        range.reach = std::max(range.reach, lit.reach);
+    }
+    return range;
+}
+
+}  // namespace
+
+TEST(PenSpot, LightsASpotTheTrackingTakesOnWhiteAndOnBlack) {
+    const double radiance = SensorSettings().penRadiance;
+    for (const uint8_t level : {uint8_t{255}, uint8_t{0}}) {
+        SCOPED_TRACE(level == 255 ? "white desktop" : "black desktop");
+        const LitRange lit = LitOver(level, radiance);
+        std::printf("pen pixels above the learnt threshold on %s: %d..%d, within %.1f px\n",
+                    level == 255 ? "white" : "black", lit.fewest, lit.most, lit.reach);
+        EXPECT_GE(lit.fewest, SpotFinder::kMinimumPixels);
+        // A diffused tip, not a flood: at most about eight pixels across.
+        EXPECT_LE(lit.reach, 5.0);
+    }
+}
+
+TEST(PenSpot, WeakPenFadesOnDarkAreasFirst) {
+    // pen_radiance 10, a low battery: still seen over white, lost over black.
+    EXPECT_GE(LitOver(255, 10.0).fewest, SpotFinder::kMinimumPixels);
+    EXPECT_LT(LitOver(0, 10.0).most, SpotFinder::kMinimumPixels);
+}
+
+TEST(PenSpot, LightCentresOnTheProjectedPosition) {
+    for (const uint8_t level : {uint8_t{255}, uint8_t{0}}) {
+        SCOPED_TRACE(level == 255 ? "white desktop" : "black desktop");
+        TrackedScene scene(level, SensorSettings().penRadiance);
+        double worst = 0.0;
+        for (const cv::Point2d& p : PenPositions()) {
+            const cv::Point2d centroid = scene.LightCentroid(p.x, p.y);
+            const cv::Point2d projected = scene.Projected(p.x, p.y);
+            worst = std::max(worst, std::hypot(centroid.x - projected.x, centroid.y - projected.y));
+        }
+        std::printf("pen centroid on %s: at most %.3f px from the projected position\n",
+                    level == 255 ? "white" : "black", worst);
+        EXPECT_LE(worst, 0.1);
+    }
+}
