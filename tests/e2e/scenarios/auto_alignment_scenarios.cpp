@@ -135,7 +135,7 @@ E2E_SCENARIO(room_strong_yaw_and_pitch, "", 180) {
 }
 
 E2E_SCENARIO(room_tilted_camera, "", 180) {
-    SensorControl().Set("view", "7 -5 30 0.72");
+    SensorControl().Set("view", "7 -5 30 0.6");
     AlignAndJudge(report);
 }
 

@@ -65,14 +65,8 @@ E2E_SCENARIO(demo, "--rf", 240) {
     }
 
     const int w = session.Width(), h = session.Height();
-    std::vector<cv::Point2d> grid;
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column) grid.emplace_back(w * (0.15 + 0.35 * column), h * (0.15 + 0.35 * row));
-    const TrackingSession::ErrorStats errors = session.TapAll(grid);
-    report.Figure("mean_err_px", errors.mean, 2);
-    report.Figure("max_err_px", errors.max, 2);
-    report.Check(errors.count == static_cast<int>(grid.size()) && errors.max <= kTolerancePx,
-                 "pointer_within_3px");
+    const TrackingSession::ErrorStats errors = session.TapGridErrors();
+    report.Check(errors.count == 20 && errors.max <= kTolerancePx, "pointer_within_3px");
     char line[200];
     std::snprintf(line, sizeof line, "pointer error over %d pen positions: mean %.2f px, max %.2f px", errors.count,
                   errors.mean, errors.max);
