@@ -52,13 +52,17 @@ int Controller::AlignmentGainRow() const {
 }
 
 void Controller::AutoAlignmentTrigger(UINT) {
-    SetPaused(true);
-    modes_.autoAlignmentStep = 2;
-    autoAlignment_.previewReady = false;
-    sensor_.Properties().ApplyImaging(coreParameters_.alignment[AlignmentGainRow()]);
-    ShowPattern(kPatternWhite);
-    StartSettleWait();
-    SetPaused(false);
+    const bool wasHeld = HoldFrames();
+    // Only the step that waits for the trigger takes it, and its settle wait ends with it.
+    if (modes_.autoAlignmentStep == 1) {
+        StopSettleWait();
+        modes_.autoAlignmentStep = 2;
+        autoAlignment_.previewReady = false;
+        sensor_.Properties().ApplyImaging(coreParameters_.alignment[AlignmentGainRow()]);
+        ShowPattern(kPatternWhite);
+        StartSettleWait();
+    }
+    ResumeFrames(wasHeld);
 }
 
 int Controller::AutoAlignmentStep() {

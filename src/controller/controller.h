@@ -1,8 +1,11 @@
 #pragma once
 // The one object that holds the program's working state: the Mode, the settings and
 // calibration records, the sensor, the pointer output. Frames arrive on the sensor's thread
-// (OnFrame); everything else runs on the UI thread. The two are ordered by the `paused` and
-// `painting` flags and by posted AppNotify messages, never by a lock a window could hold up.
+// (OnFrame); everything else runs on the UI thread. A frame's step runs holding the step lock,
+// which the frame thread only tries (a frame that finds it taken is skipped, so no window can
+// hold the sensor up). Before the UI thread touches anything a step uses it sets `paused` or
+// `painting` and takes that lock once, which waits out a running step however long it takes.
+// What a step leaves for the UI thread travels in posted AppNotify messages.
 #include "alignment/board_detection.h"
 #include "alignment/camera_model.h"
 #include "alignment/coverage_ring.h"
@@ -40,7 +43,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 class TrayIcon;
 
@@ -243,7 +248,10 @@ private:
     // In Track, a new frame-rate verdict is shown by the main window's paint code.
     void ReactToFrameRate(int verdict);
     void EndStep(Mode mode, int result);
-    void WaitForFrameStep() const;
+    // On the UI thread, after setting `paused` or `painting`: returns once no step runs.
+    void WaitForFrameStep();
+    // Called on the frame thread after each Mode step's work; tests make a step slow with it.
+    std::function<void()> stepProbe_;
 
     // Conclusions of ended steps, on the UI thread.
     void ConcludeStep(Mode mode, int result);
@@ -289,6 +297,9 @@ private:
     // An accepted alignment: coverage question, coarse warning, storing it, then gain finding.
     void AcceptAlignment(Mode mode);
     const ImagingParameters& ManualTrackingRow() const;
+    // The preview step's latest sensor picture, at its own size centred in the client area.
+    RECT ManualPreviewRect(const RECT& client) const;
+    void PaintManualPreview(HDC dc, const RECT& client) const;
 
     DotSet dots_;
     DotInputWatch dotWatch_;
@@ -363,9 +374,8 @@ private:
     // While set the main window shows the wait cursor (gain finding, manual capture).
     std::atomic<bool> waitCursor_{false};
     std::atomic<bool> painting_{false};
-    // Set by the frame thread while it is inside a Mode's work.
-    std::atomic<bool> stepRunning_{false};
-    std::atomic<DWORD> frameThreadId_{0};
+    // Held by the frame thread for each frame's work (see the top of this file).
+    std::mutex stepLock_;
     std::atomic<Mode> endedMode_{Mode::NoSensor};
     std::atomic<int> endedResult_{StepKeepGoing};
     std::atomic<uint32_t> framesProcessed_{0};

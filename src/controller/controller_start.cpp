@@ -10,7 +10,10 @@ bool Controller::StartSensor() {
         ShowSystemErrorText(text);
         return false;
     }
+    // Frames may already be arriving.
+    const bool wasHeld = HoldFrames();
     modes_.ChangeMode(Mode::Initializing);
+    ResumeFrames(wasHeld);
     return true;
 }
 

@@ -3,35 +3,30 @@
 #include "app/process_globals.h"
 #include "controller/notifications.h"
 
-namespace {
-
-// How long the UI thread lets a frame's work finish after pausing it.
-constexpr int kFrameStepWaitMs = 250;
-
-}  // namespace
-
 void Controller::PrepareFrame(const BITMAPINFOHEADER& format) {
     frameImages_.SetFormat(format);
 }
 
 void Controller::OnFrame(const BYTE* buffer) {
-    frameThreadId_ = GetCurrentThreadId();
+    // The UI thread holds the lock only for the moment it takes the work over; this frame
+    // gives way to it rather than wait.
+    std::unique_lock<std::mutex> step(stepLock_, std::try_to_lock);
+    if (!step.owns_lock()) {
+        ++framesSkipped_;
+        return;
+    }
     ReactToFrameRate(frameRate_.Tick());
-    // Announce the work before looking at the flags; the UI thread sets a flag before it
-    // looks at this, so one of the two always sees the other.
-    stepRunning_ = true;
     if (painting_ || paused_ || !buffer) {
-        stepRunning_ = false;
         ++framesSkipped_;
         return;
     }
     frameImages_.Bind(buffer);
     const Mode mode = modes_.mode;
     const int result = RunModeStep(mode);
+    if (stepProbe_) stepProbe_();
     frameImages_.Bind(nullptr);
     ++framesProcessed_;
     if (result != StepKeepGoing) EndStep(mode, result);
-    stepRunning_ = false;
 }
 
 int Controller::RunModeStep(Mode mode) {
@@ -88,24 +83,18 @@ void Controller::EndStep(Mode mode, int result) {
                  static_cast<LPARAM>(mode));
 }
 
-void Controller::WaitForFrameStep() const {
-    if (frameThreadId_ == GetCurrentThreadId()) return;
-    for (int waited = 0; stepRunning_ && waited < kFrameStepWaitMs; ++waited) Sleep(1);
+void Controller::WaitForFrameStep() {
+    // A step holds the lock for its whole run: taking it waits the running one out, however
+    // long it takes, and the flag set before keeps the next ones off.
+    const std::lock_guard<std::mutex> stepOver(stepLock_);
 }
 
 void Controller::OnTrigger(UINT message, bool) {
-    if (!IsBelow(Mode::Initialized, modes_.mode)) return;
-    // Only a step that takes the trigger ends its settle wait: Enter and F5 are pen buttons too.
+    // Only a press triggers, and only the alignments; Enter and F5 are pen buttons too.
+    if (message != WM_LBUTTONDOWN) return;
     if (modes_.mode == Mode::AutoAlignment) {
-        if (modes_.autoAlignmentStep == 1 && message == WM_LBUTTONDOWN) {
-            StopSettleWait();
-            AutoAlignmentTrigger(message);
-        }
+        AutoAlignmentTrigger(message);
     } else if (modes_.mode == Mode::ManualAlignment) {
-        const int step = modes_.manualAlignmentStep;
-        if ((step == 1 || step == 5) && message == WM_LBUTTONDOWN) {
-            StopSettleWait();
-            ManualAlignmentTrigger(message);
-        }
+        ManualAlignmentTrigger(message);
     }
 }

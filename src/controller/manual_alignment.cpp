@@ -45,6 +45,8 @@ void Controller::ResetManualAlignment() {
     hotSpotCheckFrames_ = 0;
     manualQuestion_ = 0;
     manualFinder_.SetSize(frameImages_.Width(), frameImages_.Height());
+    // No preview until this run's first frame.
+    frameImages_.ReleaseSnapshots();
     frameImages_.detectionArea = InnerDetectionArea(frameImages_.FullRect());
     mapping_.SelectOffsetPairByPointCount(static_cast<int>(kDotOrder.size()));
 }
@@ -78,22 +80,25 @@ int Controller::ManualAlignmentStep() {
 }
 
 int Controller::ManualPreviewStep() {
+    // A copy of the sensor picture, so the user can aim the sensor; the UI thread paints it.
+    cv::Mat& preview = frameImages_.snapshots[2];
+    if (preview.empty()) {
+        preview = CreatePaddedImage(frameImages_.Width(), frameImages_.Height(), CV_8UC3);
+    }
+    frameImages_.frame.copyTo(preview);
     HWND main = g_process.mainWindow;
     RECT client;
-    if (!GetClientRect(main, &client)) return StepKeepGoing;
-    const PixelRect& area = frameImages_.detectionArea;
-    // The sensor picture at its own size, centred, so the user can aim the sensor.
-    const int left = (client.right - frameImages_.Width()) / 2;
-    const int top = (client.bottom - frameImages_.Height()) / 2;
-    WindowDc dc(main);
-    if (dc.Get()) {
-        frameImages_.Draw(frameImages_.frame, dc.Get(),
-                          RECT{left, top, left + frameImages_.Width(), top + frameImages_.Height()});
-        // The part of the picture the dots will be searched in.
-        SelectedObject hollow(dc.Get(), GetStockObject(NULL_BRUSH));
-        Rectangle(dc.Get(), left + area.x, top + area.y, left + area.Right(), top + area.Bottom());
+    if (GetClientRect(main, &client)) {
+        const RECT picture = ManualPreviewRect(client);
+        InvalidateRect(main, &picture, FALSE);
     }
     return StepKeepGoing;
+}
+
+RECT Controller::ManualPreviewRect(const RECT& client) const {
+    const int left = (client.right - frameImages_.Width()) / 2;
+    const int top = (client.bottom - frameImages_.Height()) / 2;
+    return {left, top, left + frameImages_.Width(), top + frameImages_.Height()};
 }
 
 int Controller::ManualTrackingPropertiesStep() {
@@ -127,7 +132,12 @@ int Controller::ManualThresholdStep() {
 }
 
 void Controller::ManualAlignmentTrigger(UINT) {
-    switch (modes_.manualAlignmentStep) {
+    // The step and the dots are the frame thread's while frames run.
+    const bool wasHeld = HoldFrames();
+    const int step = modes_.manualAlignmentStep;
+    // Only the steps that wait for the trigger take it, and their settle wait ends with it.
+    if (step == kManualPreview || step == kManualInput) StopSettleWait();
+    switch (step) {
     case kManualPreview:
         modes_.manualAlignmentStep = kManualTrackingProperties;
         // White light for the threshold learning; the dots come back when it is done.
@@ -136,25 +146,26 @@ void Controller::ManualAlignmentTrigger(UINT) {
         UpdateWindow(gainOverlay_.Get());
         break;
     case kManualInput: {
-        // The target dot is skipped as lost; the frame thread must not record at the same time.
-        paused_ = true;
-        WaitForFrameStep();
+        // The target dot is skipped as lost. After the last one a question holds the frames
+        // until it is answered.
         const DotRecordOutcome outcome = RecordDotInput(cv::Point2f(-1.0f, -1.0f));
-        if (outcome == DotRecordOutcome::NextDot || outcome == DotRecordOutcome::NoTarget) {
-            paused_ = false;
-        }
+        if (outcome == DotRecordOutcome::AllDone || outcome == DotRecordOutcome::AllTried) return;
         break;
     }
     default:
         break;
     }
+    ResumeFrames(wasHeld);
 }
 
 void Controller::HotSpotCheck() {
-    if (modes_.mode != Mode::ManualAlignment || modes_.manualAlignmentStep != kManualInput) {
-        MessageBeep(MB_ICONEXCLAMATION);
-        return;
+    const bool wasHeld = HoldFrames();
+    const bool inDotInput =
+        modes_.mode == Mode::ManualAlignment && modes_.manualAlignmentStep == kManualInput;
+    if (inDotInput) {
+        hotSpotCheckFrames_ = 0;
+        modes_.manualAlignmentStep = kManualHotSpotCheck;
     }
-    hotSpotCheckFrames_ = 0;
-    modes_.manualAlignmentStep = kManualHotSpotCheck;
+    ResumeFrames(wasHeld);
+    if (!inDotInput) MessageBeep(MB_ICONEXCLAMATION);
 }

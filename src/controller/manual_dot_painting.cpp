@@ -29,6 +29,7 @@ void DrawTopText(HDC dc, const RECT& client, const std::wstring& text, COLORREF 
 void Controller::PaintManualAlignment(HDC dc, const RECT& client) {
     if (modes_.manualAlignmentStep < kManualInput) {
         DrawTopText(dc, client, LoadText(IDS_PROMPT_MANUAL_START), kStatusColour);
+        if (modes_.manualAlignmentStep == kManualPreview) PaintManualPreview(dc, client);
         return;
     }
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -42,4 +43,14 @@ void Controller::PaintManualAlignment(HDC dc, const RECT& client) {
     wchar_t status[kModeTextLength];
     swprintf(status, kModeTextLength, LoadFormat(IDS_MANUAL_STATUS).c_str(), dots_.done, dots_.lost);
     DrawTopText(dc, client, status, kStatusColour);
+}
+
+void Controller::PaintManualPreview(HDC dc, const RECT& client) const {
+    const RECT picture = ManualPreviewRect(client);
+    if (!frameImages_.Draw(frameImages_.snapshots[2], dc, picture)) return;
+    // The part of the picture the dots will be searched in.
+    const PixelRect& area = frameImages_.detectionArea;
+    const SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, picture.left + area.x, picture.top + area.y, picture.left + area.Right(),
+              picture.top + area.Bottom());
 }

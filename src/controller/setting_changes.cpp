@@ -9,8 +9,11 @@
 void Controller::OnGainSettingChanged() {
     const int before = trackGainLevel_;
     ShowGainLevelDialog(g_process.mainWindow, options_);
+    // The steps read their imaging rows by these levels.
+    const bool wasHeld = HoldFrames();
     gainLevel_ = options_.gainLevel;
     trackGainLevel_ = options_.trackGainLevel;
+    ResumeFrames(wasHeld);
     if (modes_.mode != Mode::Track || trackGainLevel_ == before) return;
     // The threshold was learnt at the old gain: find it again before tracking on.
     ShowTrackGainChanged();

@@ -48,8 +48,13 @@ void Controller::StartShortSettle() {
 }
 
 void Controller::StopSettleWait() {
-    if (settleTimerId_) KillTimer(g_process.mainWindow, settleTimerId_);
-    settleTimerId_ = 0;
+    // The window timer is the UI thread's alone. A step never finds one running: it skips its
+    // frames until the timer's wait is over.
+    HWND main = g_process.mainWindow;
+    if (OnWindowThread(main)) {
+        if (settleTimerId_) KillTimer(main, settleTimerId_);
+        settleTimerId_ = 0;
+    }
     settleFrames_ = 0;
     settleTimerRunning_ = false;
     settleDeadline_ = 0;
@@ -57,9 +62,13 @@ void Controller::StopSettleWait() {
 
 void Controller::OnTimer(UINT_PTR id) {
     if (id != kFrameTimerId) return;
-    // The wait is one-shot; a timer left over from a stop on another thread dies here too.
+    // The wait is one-shot; a tick left over from a stopped wait dies here too.
     KillTimer(g_process.mainWindow, kFrameTimerId);
-    if (settleTimerId_ == id) StopSettleWait();
+    if (settleTimerId_ != id) return;
+    // What the steps count and measure is theirs while frames run.
+    const bool wasHeld = HoldFrames();
+    StopSettleWait();
+    ResumeFrames(wasHeld);
 }
 
 bool Controller::SkipSettlingFrame() {

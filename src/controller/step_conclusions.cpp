@@ -9,6 +9,8 @@ void Controller::OnStepEnded() {
     const Mode mode = endedMode_.exchange(Mode::NoSensor);
     // A Mode entered since the step ended makes its conclusion moot.
     if (mode == Mode::NoSensor || mode != modes_.mode) return;
+    // The step that ended may still be on its way out; `paused` keeps the next ones off.
+    WaitForFrameStep();
     ConcludeStep(mode, endedResult_);
 }
 

@@ -36,6 +36,7 @@ ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
     format.biSize = sizeof format;
     format.biWidth = 320;
     format.biHeight = 240;
+    format.biPlanes = 1;
     format.biBitCount = 24;
     controller.PrepareFrame(format);
 }

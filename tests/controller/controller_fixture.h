@@ -10,13 +10,19 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct ControllerTestAccess {
     static ModeRecord& Modes(Controller& c) { return c.modes_; }
     static void SetPending(Controller& c, int id) { c.pendingMessage_ = id; }
     static void EndStep(Controller& c, Mode mode, int result) { c.EndStep(mode, result); }
+    // Runs on the frame thread at the end of every step's work.
+    static void SetStepProbe(Controller& c, std::function<void()> probe) {
+        c.stepProbe_ = std::move(probe);
+    }
     static CameraModel& Camera(Controller& c) { return c.camera_; }
     static ScreenMapping& Mapping(Controller& c) { return c.mapping_; }
     static DisplayGeometry& Geometry(Controller& c) { return c.geometry_; }

@@ -1,5 +1,9 @@
 // Frames delivered from a second thread, as the capture graph does.
 #include "controller_fixture.h"
+#include "desktop_test_support.h"
+
+#include <chrono>
+#include <future>
 
 namespace {
 
@@ -70,6 +74,43 @@ TEST_F(FrameDispatch, AnEndedStepPausesAndHandsItsEndToTheUiThread) {
               (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
     DeliverFrames(2);
     EXPECT_EQ(controller.FramesSkipped(), 2u);
+}
+
+TEST_F(FrameDispatch, AModeEnteredDuringASlowStepGetsTheNextFramesAndNoneOfItsEnd) {
+    testsupport::CursorLock cursor;
+    testsupport::BoxDismisser boxes;
+    // The dot evaluation fails at once without dots; its step then lasts a second and a half,
+    // as a board evaluation may on a slow computer.
+    SetMode(Mode::ManualAlignment, 6);
+    std::promise<void> slowStepBegun;
+    ControllerTestAccess::SetStepProbe(controller, [&slowStepBegun] {
+        slowStepBegun.set_value();
+        Sleep(1500);
+    });
+    std::future<void> begun = slowStepBegun.get_future();
+    std::thread frameThread([this] { controller.OnFrame(frame.data()); });
+    const bool stepRunning = begun.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    // The user starts the manual alignment over while the step still runs.
+    if (stepRunning) controller.EnterMode(Mode::ManualAlignment);
+    frameThread.join();
+    ControllerTestAccess::SetStepProbe(controller, nullptr);
+    ASSERT_TRUE(stepRunning);
+
+    EXPECT_FALSE(controller.Paused());
+    // The main window concludes what was posted: nothing of the old run reaches the new one.
+    for (const auto& [code, value] : TakeNotifications()) {
+        if (code == NotifyStepEnded) controller.OnStepEnded();
+    }
+    EXPECT_EQ(boxes.BoxesClosed(), 0);
+    EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
+    EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
+    EXPECT_FALSE(controller.Paused());
+
+    const uint32_t before = controller.FramesProcessed();
+    DeliverFrames(3);
+    EXPECT_EQ(controller.FramesProcessed() - before, 3u);
+    EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
+    EXPECT_TRUE(TakeNotifications().empty());
 }
 
 }  // namespace

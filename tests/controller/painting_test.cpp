@@ -1,6 +1,6 @@
 // The main window's pictures drawn by Controller::Paint into memory: the Track grid, hot-spot
-// markers, the red lines, the tuning panel with its corner marks and the waiting background;
-// the Track pictures are kept for a look.
+// markers, the red lines, the tuning panel with its corner marks, the waiting background and
+// the manual alignment's sensor preview; the Track pictures are kept for a look.
 #include "controller_fixture.h"
 #include "controller/track_picture.h"
 #include "controller/tuning_panel_picture.h"
@@ -143,6 +143,40 @@ TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
     ControllerTestAccess::Pattern(controller).SetKind(kPatternBlack);
     PaintInto(canvas);
     EXPECT_EQ(canvas.At(100, 100), kBlack);
+}
+
+TEST_F(Painting, ManualPreviewIsTheLatestFrameCentredAndOutlinedPaintedByTheUiThreadOnly) {
+    SetMode(Mode::ManualAlignment, 1);
+    ControllerTestAccess::Images(controller).detectionArea = PixelRect{32, 24, 256, 192};
+    for (size_t i = 0; i < frame.size(); i += 3) {
+        frame[i] = 0x20;
+        frame[i + 1] = 0x80;
+        frame[i + 2] = 0xC0;
+    }
+    const COLORREF frameColour = RGB(0xC0, 0x80, 0x20);
+    ValidateRect(window, nullptr);
+    DeliverFrames(1);
+
+    // The frame thread only marks the picture's place for the UI thread to paint.
+    const int left = (client.right - 320) / 2;
+    const int top = (client.bottom - 240) / 2;
+    const RECT picture = {left, top, left + 320, top + 240};
+    RECT update = {};
+    ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+    EXPECT_TRUE(EqualRect(&update, &picture));
+
+    testsupport::PixelCanvas canvas(client.right, client.bottom);
+    FillRect(canvas.Dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PaintInto(canvas);
+    EXPECT_EQ(canvas.At(left + 100, top + 100), frameColour);
+    EXPECT_EQ(canvas.At(left + 319, top + 239), frameColour);
+    EXPECT_EQ(canvas.At(left - 1, top + 100), kWhite);
+    EXPECT_EQ(canvas.At(left + 100, top + 240), kWhite);
+    // The detection area's outline.
+    EXPECT_EQ(canvas.At(left + 32, top + 100), kBlack);
+    EXPECT_EQ(canvas.At(left + 100, top + 24), kBlack);
+    EXPECT_EQ(canvas.At(left + 287, top + 100), kBlack);
+    EXPECT_EQ(canvas.At(left + 100, top + 215), kBlack);
 }
 
 }  // namespace
