@@ -165,10 +165,8 @@ LRESULT CALLBACK ButtonTestWindow::Procedure(HWND window, UINT message, WPARAM w
     }
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        self->Paint(dc);
-        EndPaint(window, &paint);
+        PaintDc paint(window);
+        self->Paint(paint.Get());
         return 0;
     }
     case WM_LBUTTONDOWN:
