@@ -24,15 +24,15 @@ DesktopMetrics DesktopMetrics::Current(HWND window) {
     metrics.borderWidth = GetSystemMetrics(SM_CXBORDER);
     metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
     metrics.menuHeight = GetSystemMetrics(SM_CYMENU);
-    HDC dc = GetDC(window);
+    const WindowDc dc(window);
     if (dc) {
         HFONT font = window ? reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0))
                             : nullptr;
-        SelectedObject selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+        // Put back while the context is still the window's.
+        const SelectedObject selected(dc.Get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
         TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
+        GetTextMetricsW(dc.Get(), &tm);
         metrics.textHeight = tm.tmHeight;
-        ReleaseDC(window, dc);
     }
     return metrics;
 }

@@ -10,8 +10,10 @@ Application::Application() {
     g_process.application = this;
 }
 
+// A loop that ended without the teardown (a quit message from outside) still has the window
+// go before the language library and COM do.
 Application::~Application() {
-    if (g_process.application == this) g_process.application = nullptr;
+    ShutdownApplication();
 }
 
 int Application::RunMessageLoop() {
@@ -31,7 +33,6 @@ void Application::RequestExit() {
 
 bool Application::ShutdownApplication() {
     if (g_process.application != this) return false;
-    ReleaseLanguageResources();
     HideSplash();
     HWND main = g_process.mainWindow;
     UnregisterHotKey(main, kFindThresholdHotkeyId);
@@ -43,6 +44,8 @@ bool Application::ShutdownApplication() {
     }
     if (main) DestroyWindow(main);
     g_process.mainWindow = nullptr;
+    // Only now: the main window's class was registered with the library as its instance.
+    ReleaseLanguageResources();
     g_process.application = nullptr;
     return true;
 }

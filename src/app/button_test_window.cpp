@@ -12,7 +12,6 @@ namespace {
 
 // WS_DLGFRAME | WS_SYSMENU and the low style bit the window has always had.
 constexpr DWORD kWindowStyle = 0x00480008;
-constexpr COLORREF kHintColour = RGB(0xC0, 0, 0);
 constexpr COLORREF kLastChangedColour = RGB(255, 0, 0);
 constexpr COLORREF kCountColour = RGB(0x40, 0x40, 0x40);
 constexpr int kMargin = 10;
@@ -28,18 +27,15 @@ SIZE MeasureText(HDC dc, const wchar_t* text) {
     return {measured.right - measured.left, measured.bottom - measured.top};
 }
 
-std::wstring HintText(HINSTANCE module) {
-    return L"\n" + LoadModuleText(module, IDS_BUTTON_TEST_HINT_PAIRING) + L"\n\n" +
-           LoadModuleText(module, IDS_BUTTON_TEST_HINT_BATTERY) + L"\n";
+std::wstring HintText() {
+    return L"\n" + LoadText(IDS_BUTTON_TEST_HINT_PAIRING) + L"\n\n" + LoadText(IDS_BUTTON_TEST_HINT_BATTERY) + L"\n";
 }
 
 }  // namespace
 
-ButtonTestWindow::ButtonTestWindow(HWND owner, HINSTANCE resourceModule)
-    : owner_(owner), resourceModule_(resourceModule) {}
+ButtonTestWindow::ButtonTestWindow(HWND owner) : owner_(owner) {}
 
-bool ButtonTestWindow::Open(HWND owner, HINSTANCE resourceModule, const wchar_t* title,
-                            HICON icon) {
+bool ButtonTestWindow::Open(HWND owner, const wchar_t* title, HICON icon) {
     Close();
     WNDCLASSW windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -50,7 +46,7 @@ bool ButtonTestWindow::Open(HWND owner, HINSTANCE resourceModule, const wchar_t*
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kButtonTestClassName;
     if (!RegisterClassW(&windowClass)) return false;
-    g_open.reset(new ButtonTestWindow(owner, resourceModule));
+    g_open.reset(new ButtonTestWindow(owner));
     if (!g_open->Create(title)) {
         g_open.reset();
         UnregisterClassW(kButtonTestClassName, GetModuleHandleW(nullptr));
@@ -72,7 +68,7 @@ int ButtonTestWindow::LastChangedCell() {
 }
 
 bool ButtonTestWindow::Create(const wchar_t* title) {
-    hint_ = HintText(resourceModule_);
+    hint_ = HintText();
     SIZE label = {0, 0};
     SIZE hint = {0, 0};
     {
@@ -169,10 +165,8 @@ LRESULT CALLBACK ButtonTestWindow::Procedure(HWND window, UINT message, WPARAM w
     }
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        self->Paint(dc);
-        EndPaint(window, &paint);
+        PaintDc paint(window);
+        self->Paint(paint.Get());
         return 0;
     }
     case WM_LBUTTONDOWN:

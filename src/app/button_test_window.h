@@ -12,8 +12,10 @@ inline constexpr wchar_t kButtonTestClassName[] = L"TavroPBTClass";
 
 class ButtonTestWindow {
 public:
+    static constexpr COLORREF kHintColour = RGB(0xC0, 0, 0);
+
     // Opens the window afresh (closing an open one first); false when it cannot.
-    static bool Open(HWND owner, HINSTANCE resourceModule, const wchar_t* title, HICON icon);
+    static bool Open(HWND owner, const wchar_t* title, HICON icon);
     // Closes it if open (also at process exit).
     static void Close();
     // The open window, or null.
@@ -27,7 +29,7 @@ public:
     static int LastChangedCell();
 
 private:
-    ButtonTestWindow(HWND owner, HINSTANCE resourceModule);
+    explicit ButtonTestWindow(HWND owner);
     bool Create(const wchar_t* title);
     void Layout(SIZE client, int hintHeight);
     void Paint(HDC dc) const;
@@ -37,7 +39,6 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_;
-    HINSTANCE resourceModule_;
     HWND window_ = nullptr;
     std::wstring hint_;
     RECT hintRect_{};

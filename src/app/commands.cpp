@@ -123,6 +123,5 @@ void Application::EnterModeIfAllowed(Mode mode) {
 }
 
 void Application::OpenButtonTest() {
-    ButtonTestWindow::Open(g_process.mainWindow, g_process.resourceModule,
-                           controller_.ProductName(), g_process.mainIcon);
+    ButtonTestWindow::Open(g_process.mainWindow, controller_.ProductName(), g_process.mainIcon);
 }

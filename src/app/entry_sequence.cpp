@@ -1,11 +1,14 @@
 #include "app/entry_sequence.h"
 
 #include "app/application.h"
+#include "app/com_apartment.h"
 #include "app/process_globals.h"
 #include "ui/language_library.h"
+#include "ui/messages.h"
 
 #include <commctrl.h>
-#include <objbase.h>
+
+#include <optional>
 
 namespace {
 
@@ -20,32 +23,26 @@ void EnterExecutableFolder() {
     SetCurrentDirectoryW(path);
 }
 
-// Everything from the core parameters on, with the user's language resources in place.
-int RunInLanguage(Application& application) {
-    if (!application.GetController().LoadCoreParameters(ProcessLanguageLibrary().Abbreviation())) return 0;
-    SetProcessShutdownParameters(0xF0, SHUTDOWN_NORETRY);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    InitCommonControls();
-    const int exitCode = application.CreateMainWindow() ? Application::RunMessageLoop() : 0;
-    CoUninitialize();
-    return exitCode;
-}
-
-int RunApplication(Application& application) {
-    if (Application::CheckSingleInstance()) return 0;
-    EnterExecutableFolder();
-    SetLastError(0);
-    LoadLanguageResources();
-    const int exitCode = RunInLanguage(application);
-    ReleaseLanguageResources();
-    return exitCode;
-}
-
 }  // namespace
 
 int RunProgram(HINSTANCE instance) {
     g_process.executableInstance = instance;
     g_process.resourceModule = instance;
+    if (Application::CheckSingleInstance()) return 0;
+    EnterExecutableFolder();
+    SetLastError(0);
+    // Each of these ends only after the ones below it: the main window's class belongs to the
+    // language library, and the Application's Controller holds COM pointers.
+    const LanguageResources language;
+    std::optional<ComApartment> com;
     Application application;
-    return RunApplication(application);
+    if (!application.GetController().LoadCoreParameters(ProcessLanguageLibrary().Abbreviation())) return 0;
+    SetProcessShutdownParameters(0xF0, SHUTDOWN_NORETRY);
+    com.emplace();
+    if (!com->Started()) {
+        ShowSystemError(static_cast<DWORD>(com->Result()));
+        return 0;
+    }
+    InitCommonControls();
+    return application.CreateMainWindow() ? Application::RunMessageLoop() : 0;
 }

@@ -154,10 +154,8 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 void Application::OnPaint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    if (!PaintSplash(dc)) controller_.Paint(dc);
-    EndPaint(window, &paint);
+    PaintDc paint(window);
+    if (!PaintSplash(paint.Get())) controller_.Paint(paint.Get());
 }
 
 bool Application::OnSysCommand(WPARAM command) {

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "capture/setup_item_walk.h"
 #include "capture/text_match.h"
 #include "install/setup_handles.h"
 
@@ -14,16 +15,18 @@ namespace {
 
 constexpr DWORD kInstanceIdCapacity = 260;
 
-// Opens the device's capture interfaces in order; empty when none opens or the detail of one
-// cannot be read (the device is then given up).
-UniqueFile OpenDeviceInterfaces(HDEVINFO devices, SP_DEVINFO_DATA& device) {
+}  // namespace
+
+UniqueFile OpenDeviceCaptureInterface(HDEVINFO devices, SP_DEVINFO_DATA& device) {
+    SetupItemWalk walk;
     for (DWORD index = 0;; ++index) {
         SP_DEVICE_INTERFACE_DATA interfaceData{};
         interfaceData.cbSize = sizeof(interfaceData);
         if (!SetupDiEnumDeviceInterfaces(devices, &device, &KSCATEGORY_CAPTURE, index, &interfaceData)) {
-            if (GetLastError() == ERROR_NO_MORE_ITEMS) return UniqueFile();
-            continue;
+            if (walk.SkipFailed(GetLastError())) continue;
+            return UniqueFile();
         }
+        walk.Read();
         DWORD size = 0;
         SetupDiGetDeviceInterfaceDetailW(devices, &interfaceData, nullptr, 0, &size, nullptr);
         if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return UniqueFile();
@@ -39,8 +42,6 @@ UniqueFile OpenDeviceInterfaces(HDEVINFO devices, SP_DEVINFO_DATA& device) {
     }
 }
 
-}  // namespace
-
 bool IsPropertyDeviceInstance(const wchar_t* instanceId, const wchar_t* vidPid) {
     return ContainsText(instanceId, vidPid) && !ContainsText(instanceId, L"MI_01");
 }
@@ -49,18 +50,23 @@ UniqueFile OpenSensorCaptureInterface(const wchar_t* vidPid) {
     const UniqueDeviceList devices(
         SetupDiGetClassDevsW(&KSCATEGORY_CAPTURE, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     if (!devices) return UniqueFile();
-    HDEVINFO list = devices.Get();
+    return OpenSensorCaptureInterface(devices.Get(), vidPid);
+}
+
+UniqueFile OpenSensorCaptureInterface(HDEVINFO list, const wchar_t* vidPid) {
+    SetupItemWalk walk;
     for (DWORD index = 0;; ++index) {
         SP_DEVINFO_DATA device{};
         device.cbSize = sizeof(device);
         if (!SetupDiEnumDeviceInfo(list, index, &device)) {
-            if (GetLastError() == ERROR_NO_MORE_ITEMS) return UniqueFile();
-            continue;
+            if (walk.SkipFailed(GetLastError())) continue;
+            return UniqueFile();
         }
+        walk.Read();
         wchar_t instanceId[kInstanceIdCapacity] = {};
         if (!SetupDiGetDeviceInstanceIdW(list, &device, instanceId, kInstanceIdCapacity, nullptr)) continue;
         if (!IsPropertyDeviceInstance(instanceId, vidPid)) continue;
-        UniqueFile opened = OpenDeviceInterfaces(list, device);
+        UniqueFile opened = OpenDeviceCaptureInterface(list, device);
         if (opened) return opened;
     }
 }

@@ -8,7 +8,6 @@
 #include <cwchar>
 
 #include "app/process_globals.h"
-#include "resources/resource_ids.h"
 #include "tracking/plane_operations.h"
 
 namespace {
@@ -19,10 +18,7 @@ constexpr COLORREF kSweepRed = RGB(255, 0, 0);
 // The sweep preview is a quarter of the frame's size so that it stays off the board.
 constexpr int kSweepPreviewDivisor = 4;
 
-void DrawAlignmentPrompt(HDC dc, const RECT& client, UINT id, COLORREF colour) {
-    wchar_t text[kModeTextLength];
-    if (LoadStringW(g_process.resourceModule, id, text, static_cast<int>(kModeTextLength)) <= 0)
-        return;
+void DrawAlignmentPrompt(HDC dc, const RECT& client, const wchar_t* text, COLORREF colour) {
     RECT area = {client.left, client.top + 1, client.right, client.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
@@ -67,7 +63,7 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     const cv::Mat& preview = frameImages_.snapshots[2];
     if (step == 1) {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DrawAlignmentPrompt(dc, client, IDS_PROMPT_AUTO_START, kPromptBlack);
+        DrawAlignmentPrompt(dc, client, PromptText(Prompt::AutoStart), kPromptBlack);
         if (autoAlignment_.previewReady) {
             frameImages_.Draw(preview, dc, AlignmentPreviewRect(client));
         }
@@ -77,7 +73,7 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     ClientToScreen(g_process.mainWindow, &origin);
     pattern_.Draw(dc, client, origin, false);
     if (step != 3) return;
-    DrawAlignmentPrompt(dc, client, IDS_PROMPT_FINDING_GAIN, kPromptGray);
+    DrawAlignmentPrompt(dc, client, PromptText(Prompt::FindingGain), kPromptGray);
     if (!autoAlignment_.previewReady) return;
     RECT area = AlignmentPreviewRect(client);
     frameImages_.Draw(preview, dc, area);

@@ -417,7 +417,6 @@ private:
     int gainSettlePhase_ = 0;  // step 1: 0 before, 1 after the gain went to its minimum
     BrightnessRecorder brightness_;
     HotSpotRecord hotSpot_;
-    wchar_t gainPrompt_[kModeTextLength] = {};
     PenTracking tracking_;
     SpotParameters spotParameters_;
     // Built once so that the frame thread never builds a mapping object per frame.

@@ -13,8 +13,8 @@ LRESULT CALLBACK CoverageWindowProcedure(HWND window, UINT message, WPARAM wPara
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     } else if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
+        PaintDc paint(window);
+        HDC dc = paint.Get();
         RECT client;
         GetClientRect(window, &client);
         UniqueBrush green(CreateSolidBrush(kOutOfView));
@@ -26,7 +26,6 @@ LRESULT CALLBACK CoverageWindowProcedure(HWND window, UINT message, WPARAM wPara
                                                ALTERNATE));
             if (view) FillRgn(dc, view.Get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         }
-        EndPaint(window, &paint);
         return 0;
     } else if (message == WM_ERASEBKGND) {
         return 1;

@@ -1,8 +1,6 @@
 #include "controller/gain_overlay.h"
 
-#include "app/process_globals.h"
 #include "controller/controller.h"
-#include "resources/resource_ids.h"
 
 namespace {
 
@@ -43,8 +41,6 @@ LRESULT CALLBACK GainOverlayProcedure(HWND window, UINT message, WPARAM wParam, 
 }
 
 void Controller::ShowGainOverlay() {
-    LoadStringW(g_process.resourceModule, IDS_PROMPT_FINDING_GAIN, gainPrompt_,
-                static_cast<int>(kModeTextLength));
     HWND overlay = gainOverlay_.Get();
     if (!overlay) return;
     SetWindowLongPtrW(overlay, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -59,5 +55,5 @@ void Controller::PaintGainOverlay(HDC dc, const RECT& client) const {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ChannelColour(TrackGainRow().channel));
     RECT text = client;
-    DrawTextW(dc, gainPrompt_, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, PromptText(Prompt::FindingGain), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

@@ -5,6 +5,7 @@
 #include "app/process_globals.h"
 #include "app/unique_handle.h"
 #include "resources/resource_ids.h"
+#include "ui/resource_text.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -23,6 +24,12 @@ constexpr Prompt kStatusPrompts[] = {Prompt::Initializing,     Prompt::AutoAlign
                                      Prompt::ManualAligning,   Prompt::FindingThreshold,
                                      Prompt::SensorSlow,       Prompt::ManualStart};
 
+void CopyText(UINT id, wchar_t (&target)[kModeTextLength]) {
+    const std::wstring text = LoadText(id);
+    wcsncpy(target, text.c_str(), kModeTextLength - 1);
+    target[kModeTextLength - 1] = L'\0';
+}
+
 SIZE MeasureText(HDC dc, const wchar_t* text) {
     RECT measured = {};
     DrawTextW(dc, text, -1, &measured, DT_CALCRECT);
@@ -32,13 +39,8 @@ SIZE MeasureText(HDC dc, const wchar_t* text) {
 }  // namespace
 
 void Controller::LoadTexts() {
-    HINSTANCE module = g_process.resourceModule;
-    for (int i = 0; i < kModeCount; ++i) {
-        LoadStringW(module, IDS_MODE_FIRST + i, modeTexts_[i], static_cast<int>(kModeTextLength));
-    }
-    for (int i = 0; i < kPromptCount; ++i) {
-        LoadStringW(module, kPromptIds[i], promptTexts_[i], static_cast<int>(kModeTextLength));
-    }
+    for (int i = 0; i < kModeCount; ++i) CopyText(IDS_MODE_FIRST + i, modeTexts_[i]);
+    for (int i = 0; i < kPromptCount; ++i) CopyText(kPromptIds[i], promptTexts_[i]);
     WindowDc dc(g_process.mainWindow);
     TEXTMETRICW metrics = {};
     if (dc && GetTextMetricsW(dc.Get(), &metrics)) lineHeight_ = metrics.tmHeight;

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/unique_handle.h"
 #include "ui/text_format.h"
 
 namespace {
@@ -9,9 +10,7 @@ namespace {
 // The full name of the first file matching a pattern, or empty.
 std::wstring FindFirstMatch(const std::wstring& pattern) {
     WIN32_FIND_DATAW found = {};
-    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return std::wstring();
-    FindClose(search);
+    if (!UniqueFileSearch(FindFirstFileW(pattern.c_str(), &found))) return std::wstring();
     wchar_t absolute[kTextCapacity] = {};
     const DWORD length = GetFullPathNameW(pattern.c_str(), kTextCapacity, absolute, nullptr);
     if (length == 0 || length >= kTextCapacity) {

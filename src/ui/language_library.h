@@ -53,3 +53,12 @@ LanguageLibrary& ProcessLanguageLibrary();
 void LoadLanguageResources();
 // Frees it and makes the executable the resource module again.
 void ReleaseLanguageResources();
+
+// The user's language library as the resource module for the holder's life.
+class LanguageResources {
+public:
+    LanguageResources() { LoadLanguageResources(); }
+    ~LanguageResources() { ReleaseLanguageResources(); }
+    LanguageResources(const LanguageResources&) = delete;
+    LanguageResources& operator=(const LanguageResources&) = delete;
+};

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::size_t kGradeTextCapacity = 21;
-
 struct LocalMemoryCloser { void operator()(HLOCAL memory) const { LocalFree(memory); } };
 using UniqueLocalMemory = UniqueHandle<HLOCAL, LocalMemoryCloser>;
 

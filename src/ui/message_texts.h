@@ -13,6 +13,8 @@
 
 // Room for one joined message, terminator included.
 constexpr std::size_t kMessageCapacity = 1024;
+// Room for a grade text in the accuracy report, terminator included.
+constexpr std::size_t kGradeTextCapacity = 21;
 
 // "#<id>\n\n<text>".
 std::wstring NumberedText(UINT id);

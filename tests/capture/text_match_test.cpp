@@ -43,4 +43,13 @@ TEST(KsDevicePath, NoDeviceMeansNoHandle) {
     EXPECT_FALSE(OpenSensorCaptureInterface(L"VID_FFFF&PID_FFFE"));
 }
 
+// A list whose every item fails with another error than "no more items" (here a list that is no
+// list) is given up rather than walked forever.
+TEST(KsDevicePath, AFailingDeviceListIsGivenUp) {
+    EXPECT_FALSE(OpenSensorCaptureInterface(INVALID_HANDLE_VALUE, L"VID_05E1&PID_0500"));
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    EXPECT_FALSE(OpenDeviceCaptureInterface(INVALID_HANDLE_VALUE, device));
+}
+
 }  // namespace

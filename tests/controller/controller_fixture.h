@@ -35,6 +35,7 @@ struct ControllerTestAccess {
     }
     static void SetShownFrameRate(Controller& c, int verdict) { c.shownFrameRate_ = verdict; }
     static void SnapshotMouseValues(Controller& c) { c.mouseSaver_.Snapshot(); }
+    static void ShowGainOverlay(Controller& c) { c.ShowGainOverlay(); }
     // What Initialize and Start give the painting code: texts, screen size, status rectangle.
     static void PrepareScreen(Controller& c) {
         c.LoadTexts();

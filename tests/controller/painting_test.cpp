@@ -4,7 +4,10 @@
 #include "controller_fixture.h"
 #include "controller/track_picture.h"
 #include "controller/tuning_panel_picture.h"
+#include "partial_language.h"
 #include "pixel_canvas.h"
+#include "resources/resource_ids.h"
+#include "ui/resource_text.h"
 
 #include <opencv2/core.hpp>
 
@@ -177,6 +180,55 @@ TEST_F(Painting, ManualPreviewIsTheLatestFrameCentredAndOutlinedPaintedByTheUiTh
     EXPECT_EQ(canvas.At(left + 100, top + 24), kBlack);
     EXPECT_EQ(canvas.At(left + 287, top + 100), kBlack);
     EXPECT_EQ(canvas.At(left + 100, top + 215), kBlack);
+}
+
+// A language library that lacks texts, the resource module before the Controller loads its
+// texts: the executable's own ones are drawn instead, the library's where it has them.
+class PaintingInPartialLanguage : public ControllerFixture {
+protected:
+    PaintingInPartialLanguage() {
+        MoveWindow(window, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                   FALSE);
+        GetClientRect(window, &client);
+        ControllerTestAccess::PrepareScreen(controller);
+    }
+
+    testsupport::PartialLanguage partial;
+    RECT client{};
+};
+
+TEST_F(PaintingInPartialLanguage, TextsTheLibraryLacksComeFromTheExecutable) {
+    ASSERT_NE(partial.Module(), nullptr);
+    EXPECT_STREQ(controller.PromptText(Prompt::Initializing), testsupport::kPartialInitializingText);
+    EXPECT_STREQ(controller.ModeText(Mode::Idle), testsupport::kPartialIdleText);
+    const HINSTANCE executable = GetModuleHandleW(nullptr);
+    EXPECT_EQ(controller.ModeText(Mode::Track), LoadModuleText(executable, IDS_MODE_FIRST + 8));
+    const struct {
+        Prompt prompt;
+        UINT id;
+    } prompts[] = {{Prompt::AutoStart, IDS_PROMPT_AUTO_START},
+                   {Prompt::ManualStart, IDS_PROMPT_MANUAL_START},
+                   {Prompt::SmallHotSpot, IDS_SMALL_HOT_SPOT},
+                   {Prompt::FindingGain, IDS_PROMPT_FINDING_GAIN}};
+    for (const auto& p : prompts) {
+        EXPECT_EQ(controller.PromptText(p.prompt), LoadModuleText(executable, p.id)) << p.id;
+    }
+
+    // Auto alignment's waiting picture: the start prompt in black along the top.
+    SetMode(Mode::AutoAlignment, 1);
+    testsupport::PixelCanvas waiting(client.right, client.bottom);
+    controller.Paint(waiting.Dc());
+    const RECT top = {0, 0, client.right, 1 + 2 * controller.LineHeight()};
+    EXPECT_GT(waiting.Count(top, kBlack), 20);
+
+    // Gain finding's overlay: its prompt across the middle of a white screen.
+    SetMode(Mode::FindGain, 1, true);
+    ControllerTestAccess::ShowGainOverlay(controller);
+    testsupport::PixelCanvas overlay(client.right, client.bottom);
+    controller.PaintGainOverlay(overlay.Dc(), client);
+    const RECT middle = {0, client.bottom / 2 - 10, client.right, client.bottom / 2 + 10};
+    const int area = (middle.right - middle.left) * (middle.bottom - middle.top);
+    EXPECT_GT(area - overlay.Count(middle, kWhite), 20);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/process_globals.h"
+#include "app/unique_handle.h"
 #include "settings/settings_dialogs.h"
 #include "ui/language_library.h"
 #include "ui/splash_banner.h"
@@ -20,8 +21,8 @@ bool g_showPicture = false;
 
 LRESULT CALLBACK SplashWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
+        PaintDc paint(window);
+        HDC dc = paint.Get();
         RECT client;
         GetClientRect(window, &client);
         if (g_showPicture) {
@@ -30,7 +31,6 @@ LRESULT CALLBACK SplashWindowProcedure(HWND window, UINT message, WPARAM wParam,
         } else {
             g_banner.Draw(dc, (client.right - g_banner.Width()) / 2, (client.bottom - g_banner.Height()) / 2);
         }
-        EndPaint(window, &paint);
         return 0;
     }
     if (message == WM_DESTROY) PostQuitMessage(0);
