@@ -28,7 +28,11 @@ PixelRect InnerDetectionArea(const PixelRect& frame) {
 
 void Controller::StartManualAlignment() {
     if (frameImages_.Width() == 0) frameImages_.Allocate(kSensorWidth, kSensorHeight);
+    // Whatever was aligned before no longer counts until this run succeeds.
+    modes_.alignmentUsable = 0;
+    modes_.gainFound = 0;
     mapping_.SetMinCorners(kManualMinCorners);
+    TakeAspectSetting();
     justEntered_ = false;
     ResetManualAlignment();
 }
@@ -116,6 +120,7 @@ int Controller::ManualThresholdStep() {
     FillPlane(frameImages_.thresholdImage, 0);
     FillPlane(frameImages_.maskPlane, 0);
     frameImages_.BuildThreshold(frameImages_.channelPlane, row.thresGap, kThresholdLimit);
+    SetWaitCursor(false);
     ShowWindowAsync(gainOverlay_.Get(), SW_HIDE);
     dots_.Begin();
     dotWatch_.Reset();
@@ -134,6 +139,7 @@ void Controller::ManualAlignmentTrigger(UINT) {
         SetWindowPos(gainOverlay_.Get(), HWND_TOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         UpdateWindow(gainOverlay_.Get());
+        SetWaitCursor(true);
         break;
     case kManualInput: {
         // The target dot is skipped as lost; the frame thread must not record at the same time.
