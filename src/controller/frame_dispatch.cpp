@@ -20,7 +20,7 @@ void Controller::OnFrame(const BYTE* buffer) {
     // Announce the work before looking at the flags; the UI thread sets a flag before it
     // looks at this, so one of the two always sees the other.
     stepRunning_ = true;
-    if (painting_ || paused_ || !buffer) {
+    if (painting_ || paused_ || formatPending_ || !buffer) {
         stepRunning_ = false;
         ++framesSkipped_;
         return;
