@@ -41,18 +41,24 @@ bool ScreenMapping::SelectProfile(int index) {
     const DetectorProfile& p = profiles_[index];
     if (p.fx == 0.0f || p.fy == 0.0f || p.cx == 0.0f || p.cy == 0.0f) return true;
     camera_.SetIntrinsics(p);
+    // Every profile tried during an evaluation keeps the lens of the point count chosen.
+    if (secondOffsetPair_) ApplyDistortion();
     return true;
 }
 
 void ScreenMapping::SelectOffsetPairByPointCount(int points) {
-    if (selectedProfile_ < 0 || points < 6) return;
+    if (points < 6) return;
+    secondOffsetPair_ = points <= 9;
+    if (selectedProfile_ >= 0) ApplyDistortion();
+}
+
+void ScreenMapping::ApplyDistortion() {
     const DetectorProfile& own = profiles_[selectedProfile_];
     DetectorProfile p = camera_.Profile();
     p.k1 = own.k1;
     p.k2 = own.k2;
     p.p1 = own.p1;
-    p.p2 = points > 9 ? own.p2 : 0.0f;
-    secondOffsetPair_ = points <= 9;
+    p.p2 = secondOffsetPair_ ? 0.0f : own.p2;
     lensRefined_ = false;
     if (p.fx != 0.0f && p.fy != 0.0f) camera_.SetIntrinsics(p);
 }

@@ -40,10 +40,12 @@ public:
     void SetProfiles(const DetectorProfile* profiles, int count);
     int ProfileCount() const { return profileCount_; }
     int SelectedProfile() const { return selectedProfile_; }
-    // Selects profile i into the camera (a profile with a zero A..D is remembered, not applied).
+    // Selects profile i into the camera (a profile with a zero A..D is remembered, not applied),
+    // with the distortion of the point count chosen last.
     bool SelectProfile(int index);
     // More than 9 points: full distortion and the first pointer offset; 6 to 9: p2 = 0 and the
-    // second pointer offset.
+    // second pointer offset. Holds for the profiles selected later too, so the lens a fit is
+    // graded with is the lens the mapping keeps.
     void SelectOffsetPairByPointCount(int points);
     cv::Point2f PointerOffset() const;
 
@@ -109,6 +111,8 @@ private:
     void ChooseLensOnHeldOutCorners(CornerBuffer& corners, bool refined,
                                     const LensAndAspect& profileLens);
     void ReportErrors(const HeldOutErrors& heldOut);
+    // The selected profile's k1, k2, p1 and (with the first offset pair) p2 into the camera.
+    void ApplyDistortion();
     int ValidCorners(const CornerBuffer& corners) const;
     int BoardCorners() const { return pattern_.Columns() * pattern_.Rows(); }
 

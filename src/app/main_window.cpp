@@ -218,6 +218,9 @@ void Application::OnAppNotify(WPARAM code, LPARAM value) {
     case NotifyScreenBlocking:
         controller_.ShowBlockingBalloon();
         break;
+    case NotifyFormatChanged:
+        controller_.OnFormatChanged();
+        break;
     default:
         break;
     }

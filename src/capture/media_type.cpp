@@ -35,6 +35,20 @@ AM_MEDIA_TYPE* CreateMediaTypeCopy(const AM_MEDIA_TYPE& source) {
     return copy;
 }
 
+bool SameFrameLayout(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b) {
+    if (a.majortype != b.majortype || a.subtype != b.subtype || a.formattype != b.formattype) return false;
+    if (a.formattype != FORMAT_VideoInfo) {
+        return a.cbFormat == b.cbFormat &&
+               (a.cbFormat == 0 || (a.pbFormat && b.pbFormat && std::memcmp(a.pbFormat, b.pbFormat, a.cbFormat) == 0));
+    }
+    if (!a.pbFormat || !b.pbFormat || a.cbFormat < sizeof(VIDEOINFOHEADER) || b.cbFormat < sizeof(VIDEOINFOHEADER))
+        return false;
+    const BITMAPINFOHEADER& x = reinterpret_cast<const VIDEOINFOHEADER*>(a.pbFormat)->bmiHeader;
+    const BITMAPINFOHEADER& y = reinterpret_cast<const VIDEOINFOHEADER*>(b.pbFormat)->bmiHeader;
+    return x.biWidth == y.biWidth && x.biHeight == y.biHeight && x.biBitCount == y.biBitCount &&
+           x.biCompression == y.biCompression;
+}
+
 void MediaTypeDeleter::operator()(AM_MEDIA_TYPE* type) const {
     if (!type) return;
     ClearMediaType(*type);

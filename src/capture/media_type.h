@@ -13,6 +13,11 @@ HRESULT CopyMediaTypeInto(AM_MEDIA_TYPE& target, const AM_MEDIA_TYPE& source);
 // A CoTaskMemAlloc'd deep copy, as IEnumMediaTypes::Next hands out; null when out of memory.
 AM_MEDIA_TYPE* CreateMediaTypeCopy(const AM_MEDIA_TYPE& source);
 
+// True when both types describe the same frames: major type, subtype, format type and, for
+// video, width, height, bit depth and compression. Frame rate, rectangles and image size may
+// differ; a buffer of one type is laid out as a buffer of the other.
+bool SameFrameLayout(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b);
+
 // Types handed to us by the platform (GetStreamCaps, IMediaSample::GetMediaType).
 struct MediaTypeDeleter {
     void operator()(AM_MEDIA_TYPE* type) const;

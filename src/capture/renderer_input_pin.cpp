@@ -171,8 +171,12 @@ HRESULT RendererInputPin::AdoptSampleType(IMediaSample* sample) {
     AM_MEDIA_TYPE* announced = nullptr;
     if (sample->GetMediaType(&announced) != S_OK || !announced) return S_OK;
     const UniqueMediaType type(announced);
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        if (SameFrameLayout(type_.Get(), *type)) return S_OK;
+    }
     if (owner_.CheckTypeLocked(type.get()) != S_OK) return VFW_E_INVALIDMEDIATYPE;
-    const HRESULT set = owner_.SetTypeLocked(type.get());
+    const HRESULT set = owner_.ChangeTypeLocked(type.get());
     if (FAILED(set)) return set;
     std::lock_guard<std::mutex> lock(lock_);
     return type_.Assign(*type);

@@ -48,7 +48,8 @@ public:
     STDMETHODIMP ReceiveCanBlock() override;
 
 private:
-    // A sample that announces a new type switches the renderer to it when the renderer agrees.
+    // A sample that announces a type with another frame layout switches the renderer to it when
+    // the renderer agrees; one that repeats the connected layout changes nothing.
     HRESULT AdoptSampleType(IMediaSample* sample);
 
     VideoRendererBase& owner_;

@@ -35,12 +35,26 @@ HRESULT SensorRenderer::CheckMediaType(const AM_MEDIA_TYPE* type) {
     return S_OK;
 }
 
-HRESULT SensorRenderer::SetMediaType(const AM_MEDIA_TYPE* type) {
-    if (!type) return E_POINTER;
-    if (!HasVideoInfo(*type)) return E_FAIL;
+const BITMAPINFOHEADER* SensorRenderer::TakeFrameSize(const AM_MEDIA_TYPE* type) {
+    if (!HasVideoInfo(*type)) return nullptr;
     const BITMAPINFOHEADER& header = reinterpret_cast<const VIDEOINFOHEADER*>(type->pbFormat)->bmiHeader;
     frameBytes_ = FrameBytes(header);
-    if (sink_) sink_->PrepareFrame(header);
+    return &header;
+}
+
+HRESULT SensorRenderer::SetMediaType(const AM_MEDIA_TYPE* type) {
+    if (!type) return E_POINTER;
+    const BITMAPINFOHEADER* header = TakeFrameSize(type);
+    if (!header) return E_FAIL;
+    if (sink_) sink_->PrepareFrame(*header);
+    return S_OK;
+}
+
+HRESULT SensorRenderer::ChangeMediaType(const AM_MEDIA_TYPE* type) {
+    if (!type) return E_POINTER;
+    const BITMAPINFOHEADER* header = TakeFrameSize(type);
+    if (!header) return E_FAIL;
+    if (sink_) sink_->ChangeFormat(*header);
     return S_OK;
 }
 

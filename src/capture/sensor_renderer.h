@@ -17,9 +17,13 @@ public:
 
     HRESULT CheckMediaType(const AM_MEDIA_TYPE* type) override;
     HRESULT SetMediaType(const AM_MEDIA_TYPE* type) override;
+    HRESULT ChangeMediaType(const AM_MEDIA_TYPE* type) override;
     HRESULT DoRenderSample(IMediaSample* sample) override;
 
 private:
+    // The bitmap header of a type the renderer takes; null for one without a video info block.
+    const BITMAPINFOHEADER* TakeFrameSize(const AM_MEDIA_TYPE* type);
+
     FrameSink* const sink_;  // not owned
     // Bytes of one frame of the connected format; shorter buffers are never handed on.
     long frameBytes_ = 0;

@@ -125,6 +125,11 @@ HRESULT VideoRendererBase::SetTypeLocked(const AM_MEDIA_TYPE* type) {
     return SetMediaType(type);
 }
 
+HRESULT VideoRendererBase::ChangeTypeLocked(const AM_MEDIA_TYPE* type) {
+    std::lock_guard<std::mutex> lock(rendererLock_);
+    return ChangeMediaType(type);
+}
+
 HRESULT VideoRendererBase::Render(IMediaSample* sample) {
     if (IsStopped()) return VFW_E_WRONG_STATE;
     if (!WaitUntilDue(sample)) return S_FALSE;

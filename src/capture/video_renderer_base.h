@@ -61,7 +61,11 @@ protected:
     }
 
     virtual HRESULT CheckMediaType(const AM_MEDIA_TYPE* type) = 0;
+    // The connection's type, before the graph runs.
     virtual HRESULT SetMediaType(const AM_MEDIA_TYPE* type) = 0;
+    // A type with another frame layout that a sample brought while streaming, on the streaming
+    // thread; by default taken as a connection type.
+    virtual HRESULT ChangeMediaType(const AM_MEDIA_TYPE* type) { return SetMediaType(type); }
     virtual HRESULT DoRenderSample(IMediaSample* sample) = 0;
 
 private:
@@ -70,6 +74,7 @@ private:
     // Called by the input pin.
     HRESULT CheckTypeLocked(const AM_MEDIA_TYPE* type);
     HRESULT SetTypeLocked(const AM_MEDIA_TYPE* type);
+    HRESULT ChangeTypeLocked(const AM_MEDIA_TYPE* type);
     HRESULT Render(IMediaSample* sample);
     bool IsStopped();
     void SetFlushing(bool flushing);

@@ -35,6 +35,11 @@ bool Controller::InitializeAlignment() {
     return true;
 }
 
+void Controller::TakeAspectSetting() {
+    mapping_.SetAspectDetection(displayAspect_.autoDetect != 0);
+    if (!displayAspect_.autoDetect) geometry_.SetAspect(displayAspect_.width, displayAspect_.height);
+}
+
 int Controller::RestoreAlignment() {
     if (!mapping_.SelectProfile(alignmentResult_.profileIndex)) return StepFailed;
     return mapping_.RestoreAlignment(alignmentResult_) == ScreenMapping::kStepSuccess

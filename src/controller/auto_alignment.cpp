@@ -39,8 +39,7 @@ void Controller::StartAutoAlignment() {
     autoAlignment_.channel = coreParameters_.alignment[AlignmentGainRow()].channel;
     mapping_.SetMinCorners(autoAlignment_.minCorners);
     mapping_.SetManualAlignment(false);
-    mapping_.SetAspectDetection(displayAspect_.autoDetect != 0);
-    if (!displayAspect_.autoDetect) geometry_.SetAspect(displayAspect_.width, displayAspect_.height);
+    TakeAspectSetting();
     mapping_.SelectOffsetPairByPointCount(kBoardCorners);
 
     sensor_.Properties().ApplyImaging(coreParameters_.alignment[0]);

@@ -84,7 +84,12 @@ public:
 
     // FrameSink, on the frame thread (PrepareFrame on the thread that starts the sensor).
     void PrepareFrame(const BITMAPINFOHEADER& format) override;
+    // Holds the frames and asks the UI thread to take the new layout (format_change.cpp).
+    void ChangeFormat(const BITMAPINFOHEADER& format) override;
     void OnFrame(const BYTE* buffer) override;
+    // AppNotify NotifyFormatChanged: the planes in the new layout, then gain finding again
+    // (an alignment starts again; elsewhere the frames just go on).
+    void OnFormatChanged();
 
     // Start-up, in the order the entry point calls them.
     bool LoadCoreParameters(const wchar_t* languageCode);
@@ -320,6 +325,8 @@ private:
     void ResumeFrames(bool wasHeld) { paused_ = wasHeld; }
 
     // Window side of a Mode change.
+    // Raised (on the UI thread) while gain finding or the dot capture keeps the user waiting.
+    void SetWaitCursor(bool on);
     void ParkPointer();
     void ReleaseHeldButton();
     void BringMainForward() const;
@@ -346,6 +353,9 @@ private:
     bool InitializeAlignment();
     // Writes the current mapping into the alignment result file.
     void StoreAlignment();
+    // Both alignments: with automatic aspect detection off the user's display aspect is used
+    // as it is, and the evaluation leaves it alone.
+    void TakeAspectSetting();
     bool CreateGainOverlay();
 
     // ---- Gain finding and tracking ----
@@ -355,6 +365,10 @@ private:
     void ShowGainOverlay();
     int SetGainStep();
     int EvaluateRecordedBrightness();
+    // A message while tracking waits for the user: the frames are held and a pressed button is
+    // released first, so no stroke goes on under it; the frames run again once it is answered
+    // (unless they were held before).
+    void ShowWithFramesHeld(void (*show)());
     // ---- end of gain finding and tracking ----
 
     UINT_PTR settleTimerId_ = 0;
@@ -388,6 +402,11 @@ private:
     int trackGainLevel_ = 3;
     // The frame header is bound to the sample buffer only inside OnFrame.
     FrameImages frameImages_;
+    // A frame layout announced on the frame thread, not yet taken by the UI thread; no frame is
+    // looked at meanwhile.
+    std::atomic<bool> formatPending_{false};
+    std::mutex formatLock_;
+    BITMAPINFOHEADER pendingFormat_ = {};
 
     OptionRecord options_;
     CoreParameterRecord coreParameters_;

@@ -28,6 +28,8 @@ void Controller::EnterMode(Mode requested) {
     pendingMessage_ = 0;
     ShowWindow(gainOverlay_.Get(), SW_HIDE);
     StopSettleWait();
+    // A gain finding or dot capture left unfinished is no longer busy.
+    SetWaitCursor(false);
     ReleaseHeldButton();
     ParkPointer();
     if (requested != Mode::Track) tuningPanel_.Close(screenCorrection_);
@@ -108,6 +110,12 @@ bool Controller::IsBusy() const {
     default:
         return true;
     }
+}
+
+void Controller::SetWaitCursor(bool on) {
+    waitCursor_ = on;
+    // The frame thread only lowers the flag: the next WM_SETCURSOR brings the arrow back.
+    if (on) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
 
 void Controller::ReleaseHeldButton() {

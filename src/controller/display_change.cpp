@@ -32,6 +32,8 @@ void Controller::ApplyDisplaySize(int width, int height) {
     TakeBoardOrientation();
     pattern_.SetGrid(g_process.boardColumns, g_process.boardRows);
     pointer_.TakeScreenSize();
+    // A pen on the new strip of a larger desktop is on the screen.
+    tracking_.TakeScreenSize(width, height);
     pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(main));
     MeasureStatusRect();
     RECT workArea = {};
@@ -60,7 +62,7 @@ bool Controller::RealignAfterDisplayChange() {
     case Mode::Track:
         if (RestoreAlignment() == StepSucceeded) return false;
         if (modes_.mode == Mode::FindGain) ShowWindow(gainOverlay_.Get(), SW_HIDE);
-        ShowResolutionChanged();
+        ShowWithFramesHeld(&ShowResolutionChanged);
         PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
                      static_cast<LPARAM>(Mode::DefaultAlignment));
         return true;

@@ -16,7 +16,7 @@ void Controller::OnFrame(const BYTE* buffer) {
         return;
     }
     ReactToFrameRate(frameRate_.Tick());
-    if (painting_ || paused_ || !buffer) {
+    if (painting_ || paused_ || formatPending_ || !buffer) {
         ++framesSkipped_;
         return;
     }

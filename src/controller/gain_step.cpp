@@ -32,6 +32,7 @@ void Controller::StartFindGain() {
     // The frames are not looked at while the main window is minimised (tracking minimises it).
     HWND main = g_process.mainWindow;
     if (IsIconic(main) || !IsWindowVisible(main)) ShowWindow(main, SW_SHOWMAXIMIZED);
+    SetWaitCursor(true);
     ShowGainOverlay();
     modes_.gainFindingStep = kSetGain;
 }
@@ -90,6 +91,7 @@ int Controller::EvaluateRecordedBrightness() {
                                 screenHeight_};
     const GainVerdict verdict =
         EvaluateGain(frameImages_, coverageRing_, settings, hotPixelMapping_);
+    SetWaitCursor(false);
     hotSpot_ = verdict.hotSpot;
     pendingMessage_ = verdict.messageId;
     if (!verdict.found) return StepFailed;

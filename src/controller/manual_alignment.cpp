@@ -28,7 +28,11 @@ PixelRect InnerDetectionArea(const PixelRect& frame) {
 
 void Controller::StartManualAlignment() {
     if (frameImages_.Width() == 0) frameImages_.Allocate(kSensorWidth, kSensorHeight);
+    // Whatever was aligned before no longer counts until this run succeeds.
+    modes_.alignmentUsable = 0;
+    modes_.gainFound = 0;
     mapping_.SetMinCorners(kManualMinCorners);
+    TakeAspectSetting();
     justEntered_ = false;
     ResetManualAlignment();
 }
@@ -121,6 +125,7 @@ int Controller::ManualThresholdStep() {
     FillPlane(frameImages_.thresholdImage, 0);
     FillPlane(frameImages_.maskPlane, 0);
     frameImages_.BuildThreshold(frameImages_.channelPlane, row.thresGap, kThresholdLimit);
+    SetWaitCursor(false);
     ShowWindowAsync(gainOverlay_.Get(), SW_HIDE);
     dots_.Begin();
     dotWatch_.Reset();
@@ -144,6 +149,7 @@ void Controller::ManualAlignmentTrigger(UINT) {
         SetWindowPos(gainOverlay_.Get(), HWND_TOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         UpdateWindow(gainOverlay_.Get());
+        SetWaitCursor(true);
         break;
     case kManualInput: {
         // The target dot is skipped as lost. After the last one a question holds the frames

@@ -25,6 +25,8 @@ void Controller::ConcludeManualAlignment(int result) {
         AcceptAlignment(Mode::ManualAlignment);
         break;
     case StepFailed:
+        // The reason first, as after an automatic run.
+        ShowPendingMessage();
         if (AskManualRedo() == IDYES) {
             EnterMode(Mode::ManualAlignment);
         } else {

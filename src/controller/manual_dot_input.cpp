@@ -75,16 +75,17 @@ DotRecordOutcome Controller::RecordDotInput(cv::Point2f point) {
 }
 
 int Controller::ManualFinishStep() {
-    if (dots_.done < kManualMinDots || dots_.HasClosePair(kSameSpotDistance)) return StepFailed;
+    if (dots_.done < kManualMinDots) return FailAlignment(IDS_LOSING_CORNERS);
+    if (dots_.HasClosePair(kSameSpotDistance)) return FailAlignment(IDS_ALIGNMENT_FAIL);
     CornerBuffer corners = dots_.Corners();
     mapping_.SetMinCorners(kManualMinDots);
+    // The lens for nine points (no p2) is the one fitted, graded and then tracked with.
+    mapping_.SelectOffsetPairByPointCount(static_cast<int>(kDotOrder.size()));
     // Only nine of the board's slots are used; the other 26 do not count as lost.
     mapping_.SetManualAlignment(true);
-    const int result = mapping_.EvaluateChessboard(corners, corners.count);
+    const int result = EvaluateAlignmentBoard(corners, corners.count);
     mapping_.SetManualAlignment(false);
-    // The profile choice inside the evaluation brings back the full distortion and first offset.
-    mapping_.SelectOffsetPairByPointCount(static_cast<int>(kDotOrder.size()));
-    return result == ScreenMapping::kStepSuccess ? StepSucceeded : StepFailed;
+    return result;
 }
 
 int Controller::ManualHotSpotStep() {

@@ -19,6 +19,7 @@ enum AppNotifyCode : WPARAM {
     NotifyStepEnded = 6,     // a Mode's step ended; the Controller concludes it on the UI thread
     NotifySlowSensor = 7,    // the frame-rate monitor found the sensor slow while tracking
     NotifyScreenBlocking = 8,  // lit structures kept hiding the pen while tracking
+    NotifyFormatChanged = 9,   // the sensor's frames came in another layout
 };
 
 inline constexpr UINT_PTR kFrameTimerId = 7626;

@@ -16,7 +16,7 @@ void Controller::OnGainSettingChanged() {
     ResumeFrames(wasHeld);
     if (modes_.mode != Mode::Track || trackGainLevel_ == before) return;
     // The threshold was learnt at the old gain: find it again before tracking on.
-    ShowTrackGainChanged();
+    ShowWithFramesHeld(&ShowTrackGainChanged);
     tuningPanel_.Reset(screenCorrection_);
     PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
                  static_cast<LPARAM>(Mode::FindGain));
@@ -31,7 +31,7 @@ void Controller::OnAspectSettingChanged() {
     WriteAlignmentResult(alignmentResult_);
     ResumeFrames(wasHeld);
     if (modes_.mode != Mode::Track) return;
-    ShowAspectChanged();
+    ShowWithFramesHeld(&ShowAspectChanged);
     PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
                  static_cast<LPARAM>(Mode::AutoAlignment));
 }

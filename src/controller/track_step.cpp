@@ -41,6 +41,13 @@ int Controller::TrackStep() {
     return StepFailed;
 }
 
+void Controller::ShowWithFramesHeld(void (*show)()) {
+    const bool wasHeld = HoldFrames();
+    ReleaseHeldButton();
+    show();
+    ResumeFrames(wasHeld);
+}
+
 void Controller::ShowBlockingBalloon() {
     if (!trayIcon_) return;
     trayIcon_->ShowBalloon(kBlockingAlarmText, coreParameters_.productName, NIIF_NONE,

@@ -19,10 +19,14 @@ public:
     static constexpr int kAfterRightClick = -30;
 
     void Start(int screenWidth, int screenHeight) {
-        screenWidth_ = screenWidth;
-        screenHeight_ = screenHeight;
+        TakeScreenSize(screenWidth, screenHeight);
         holdCount_ = 0;
         lastAccepted_ = {0.0f, 0.0f};
+    }
+
+    void TakeScreenSize(int screenWidth, int screenHeight) {
+        screenWidth_ = screenWidth;
+        screenHeight_ = screenHeight;
     }
 
     template <typename Pointer>

@@ -16,12 +16,17 @@ public:
         ++prepared;
         header = format;
     }
+    void ChangeFormat(const BITMAPINFOHEADER& format) override {
+        ++changed;
+        header = format;
+    }
     void OnFrame(const BYTE* buffer) override {
         frameThread = GetCurrentThreadId();
         lastBuffer = buffer;
         ++frames;
     }
     int prepared = 0;
+    int changed = 0;
     std::atomic<DWORD> frameThread{0};
     BITMAPINFOHEADER header{};
     std::atomic<const BYTE*> lastBuffer{nullptr};

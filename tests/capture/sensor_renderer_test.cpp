@@ -200,6 +200,41 @@ TEST_F(SensorRendererTest, BuffersShorterThanAFrameAreNotHandedOn) {
     EXPECT_EQ(renderer_->DoRenderSample(nullptr), E_POINTER);
 }
 
+TEST_F(SensorRendererTest, ASampleRepeatingTheLayoutChangesNothingAndAnotherLayoutComesAsAChange) {
+    Connect();
+    ASSERT_EQ(filter_->Run(0), S_OK);
+    ComPtr<IMediaSample> sample = Sample();
+    // The same frames at another rate.
+    VideoType slower(MEDIASUBTYPE_RGB24, 320, 240);
+    reinterpret_cast<VIDEOINFOHEADER*>(slower->pbFormat)->AvgTimePerFrame = 666666;
+    ASSERT_EQ(sample->SetMediaType(slower.Get()), S_OK);
+    EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
+    EXPECT_EQ(sink_.prepared, 1);
+    EXPECT_EQ(sink_.changed, 0);
+    EXPECT_EQ(sink_.frames, 1);
+
+    // A smaller picture reaches the sink as a change, before its frame.
+    VideoType smaller(MEDIASUBTYPE_RGB24, 160, 120);
+    ASSERT_EQ(sample->SetMediaType(smaller.Get()), S_OK);
+    EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
+    EXPECT_EQ(sink_.prepared, 1);
+    EXPECT_EQ(sink_.changed, 1);
+    EXPECT_EQ(sink_.header.biWidth, 160);
+    EXPECT_EQ(sink_.frames, 2);
+    AM_MEDIA_TYPE connected{};
+    ASSERT_EQ(pin_->ConnectionMediaType(&connected), S_OK);
+    EXPECT_EQ(reinterpret_cast<VIDEOINFOHEADER*>(connected.pbFormat)->bmiHeader.biWidth, 160);
+    CoTaskMemFree(connected.pbFormat);
+
+    // One the renderer cannot take is refused and the frames keep the last layout.
+    VideoType yuy2(MEDIASUBTYPE_YUY2, 320, 240, 16);
+    ASSERT_EQ(sample->SetMediaType(yuy2.Get()), S_OK);
+    EXPECT_EQ(input_->Receive(sample.Get()), VFW_E_INVALIDMEDIATYPE);
+    EXPECT_EQ(sink_.changed, 1);
+    EXPECT_EQ(sink_.frames, 2);
+    filter_->Stop();
+}
+
 TEST_F(SensorRendererTest, UntimedSamplesRenderAtOnceWithAClock) {
     Connect();
     RunOnSystemClock(100'000'000);  // stream time zero lies 10 s ahead

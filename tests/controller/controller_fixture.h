@@ -29,11 +29,17 @@ struct ControllerTestAccess {
     static PatternScreen& Pattern(Controller& c) { return c.pattern_; }
     static FrameImages& Images(Controller& c) { return c.frameImages_; }
     static ScreenCorrection& Correction(Controller& c) { return c.screenCorrection_; }
+    static DisplayAspectRecord& DisplayAspect(Controller& c) { return c.displayAspect_; }
+    static DotSet& Dots(Controller& c) { return c.dots_; }
     static void SetHotSpots(Controller& c, int count, PixelRect area) {
         c.hotSpot_.count = count;
         c.hotSpot_.box = area;
     }
     static void SetShownFrameRate(Controller& c, int verdict) { c.shownFrameRate_ = verdict; }
+    // The pen as tracking started it on a desktop of the given size.
+    static void StartPenOn(Controller& c, int width, int height) {
+        c.tracking_.Start(c.TrackGainRow().channel, width, height);
+    }
     static void SnapshotMouseValues(Controller& c) { c.mouseSaver_.Snapshot(); }
     static void ShowGainOverlay(Controller& c) { c.ShowGainOverlay(); }
     // What Initialize and Start give the painting code: texts, screen size, status rectangle.

@@ -1,9 +1,13 @@
 // Gain finding and tracking run by the Controller on frames delivered from a second thread:
 // the steps' order, the verdicts handed to the UI thread, and the pen reaching the pointer.
 #include "controller_fixture.h"
+#include "desktop_test_support.h"
+#include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 
 #include <algorithm>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -33,9 +37,55 @@ protected:
             for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + kRed] = value;
     }
 
+    // Lights a pen spot centred on a sensor point.
+    void PenAt(cv::Point2f sensor) {
+        Light(static_cast<int>(std::lround(sensor.x)) - 3, static_cast<int>(std::lround(sensor.y)) - 3, 7, 255);
+    }
+
+    // Tracks with the pen down on the middle of the sensor picture.
+    void TrackWithPenDown() {
+        std::fill(frame.begin(), frame.end(), BYTE{0x30});
+        ASSERT_TRUE(FindGain());
+        controller.OnStepEnded();
+        ASSERT_EQ(controller.CurrentMode(), Mode::Track);
+        Light(157, 117, 7, 255);
+        DeliverFrames(1);
+        ASSERT_TRUE(controller.Pointer().LeftHeld());
+        TakeNotifications();
+    }
+
+    // What the program does while a message box waits: frames held, left button held.
+    struct StateUnderBox {
+        bool paused;
+        bool leftHeld;
+    };
+    // Closes every box the call shows; settings dialogs are handed to `fill` and confirmed, every
+    // other box (a message) is looked under first.
+    std::vector<StateUnderBox> StatesUnderMessages(const std::function<void()>& call,
+                                                   const std::function<bool(HWND)>& fill) {
+        std::vector<StateUnderBox> states;
+        {
+            testsupport::BoxDismisser boxes([&](HWND box) {
+                if (fill(box)) return;
+                states.push_back({controller.Paused(), controller.Pointer().LeftHeld()});
+            });
+            call();
+        }
+        return states;
+    }
+
+    static void ExpectQuietUnder(const std::vector<StateUnderBox>& states) {
+        ASSERT_FALSE(states.empty());
+        for (const StateUnderBox& state : states) {
+            EXPECT_TRUE(state.paused);
+            EXPECT_FALSE(state.leftHeld);
+        }
+    }
+
     // Gain finding over the current frame; true when the step ended on the last frame.
     bool FindGain() {
         controller.EnterMode(Mode::FindGain);
+        EXPECT_TRUE(controller.WaitCursor());
         TakeNotifications();
         DeliverFrames(kFramesBeforeVerdict);
         if (!TakeNotifications().empty()) return false;
@@ -47,6 +97,8 @@ protected:
 
 TEST_F(GainAndTrack, PlainScreenIsFoundOnTheTwentyFirstRecordingFrameThenThePenPressesAndReleases) {
     ASSERT_TRUE(FindGain());
+    // Gain finding kept the wait cursor up until its verdict.
+    EXPECT_FALSE(controller.WaitCursor());
     EXPECT_EQ(controller.Modes().gainFindingStep, 5);
     EXPECT_EQ(controller.PendingMessage(), 0);
     EXPECT_EQ(controller.HotSpot().count, 0);
@@ -96,6 +148,127 @@ TEST_F(GainAndTrack, BrighterRoomAtTheSpyPointsEndsTrackingWithTheLightMessage) 
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::Track)}}));
     EXPECT_EQ(controller.PendingMessage(), IDS_LIGHT_CHANGED);
     EXPECT_TRUE(controller.Paused());
+}
+
+TEST_F(GainAndTrack, MessagesWhileTrackingComeWithThePenReleasedAndTheFramesHeld) {
+    testsupport::CursorLock cursor;
+    const auto noDialog = [](HWND) { return false; };
+    {
+        SCOPED_TRACE("10041: the display aspect changed");
+        TrackWithPenDown();
+        ControllerTestAccess::DisplayAspect(controller) = {4.0f, 3.0f, 0};
+        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnAspectSettingChanged(); },
+                                             [](HWND box) {
+                                                 if (!GetDlgItem(box, IDC_ASPECT_WIDTH)) return false;
+                                                 SetDlgItemTextW(box, IDC_ASPECT_WIDTH, L"16");
+                                                 SetDlgItemTextW(box, IDC_ASPECT_HEIGHT, L"10");
+                                                 return true;
+                                             }));
+        EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::AutoAlignment)}}));
+    }
+    {
+        SCOPED_TRACE("10040: a new desktop size the stored alignment cannot follow");
+        SetMode(Mode::Idle, 0, true, false);
+        TrackWithPenDown();
+        ControllerTestAccess::Geometry(controller).SetDesktop(GetSystemMetrics(SM_CXSCREEN) / 2, 300);
+        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnDisplayChange(); }, noDialog));
+        // Held until the main window makes the requested Mode change.
+        EXPECT_TRUE(controller.Paused());
+        EXPECT_EQ(TakeNotifications(),
+                  (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::DefaultAlignment)}}));
+    }
+    {
+        SCOPED_TRACE("10042: the track gain level changed");
+        SetMode(Mode::Idle, 0, true, false);
+        TrackWithPenDown();
+        // Last: it changes the level the cases above track at. The dialog offers level 2 while
+        // tracking runs at level 3, and OK takes it.
+        controller.Options().trackGainLevel = 2;
+        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnGainSettingChanged(); },
+                                             [](HWND box) { return GetDlgItem(box, IDC_GAIN_MEDIUM) != nullptr; }));
+        EXPECT_FALSE(controller.Paused());
+        EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::FindGain)}}));
+    }
+}
+
+TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFoundAgain) {
+    testsupport::CursorLock cursor;
+    TrackWithPenDown();
+    BITMAPINFOHEADER smaller = {};
+    smaller.biSize = sizeof smaller;
+    smaller.biWidth = 160;
+    smaller.biHeight = 120;
+    smaller.biBitCount = 24;
+    std::thread([&] { controller.ChangeFormat(smaller); }).join();
+    // Frames of the new layout are not looked at with the planes of the old one.
+    const uint32_t processed = controller.FramesProcessed();
+    DeliverFrames(2);
+    EXPECT_EQ(controller.FramesProcessed(), processed);
+    EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 320);
+    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyFormatChanged, 0}}));
+
+    controller.OnFormatChanged();
+    EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 160);
+    EXPECT_EQ(ControllerTestAccess::Images(controller).Height(), 120);
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
+    EXPECT_EQ(controller.Modes().gainFindingStep, 1);
+    EXPECT_FALSE(controller.Pointer().LeftHeld());
+    EXPECT_FALSE(controller.Paused());
+
+    // In Idle the frames simply go on in the new layout.
+    SetMode(Mode::Idle, 0, true, false);
+    smaller.biWidth = 320;
+    smaller.biHeight = 240;
+    std::thread([&] { controller.ChangeFormat(smaller); }).join();
+    controller.OnFormatChanged();
+    EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 320);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
+    EXPECT_FALSE(controller.Paused());
+}
+
+TEST_F(GainAndTrack, AfterTheDesktopGrewWhileTrackingThePenPressesOnTheNewStrip) {
+    testsupport::CursorLock cursor;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const int oldWidth = width * 25 / 32, oldHeight = height * 25 / 32;
+    // Aligned and tracking on the smaller desktop, which the sensor sees as the fixture's does.
+    DisplayGeometry& geometry = ControllerTestAccess::Geometry(controller);
+    geometry.SetDesktop(oldWidth, oldHeight);
+    geometry.SetAspect(0.0f, 0.0f);
+    CameraModel& camera = ControllerTestAccess::Camera(controller);
+    ASSERT_TRUE(camera.SetPose({-oldWidth / 2.0f, -oldHeight / 2.0f, 1142.0f * oldWidth / 1024.0f, 0.0f, 0.0f, 0.0f}));
+    AlignmentRecord& record = controller.AlignmentResult();
+    record.profileIndex = 0;
+    record.alignedDesktopWidth = oldWidth;
+    record.alignedDesktopHeight = oldHeight;
+    record.displayAspectWidth = record.displayAspectHeight = 0.0f;
+    record.principalPointX = 160.0f;
+    record.principalPointY = 120.0f;
+    record.posePoints.count = 0;
+    for (float fy : {0.1f, 0.5f, 0.9f}) {
+        for (float fx : {0.1f, 0.5f, 0.9f}) {
+            const int k = record.posePoints.count++;
+            record.posePoints.objectPoints[k] = {fx * oldWidth, fy * oldHeight, 0.0f};
+            record.posePoints.imagePoints[k] = camera.ProjectBoardPoint(fx * oldWidth, fy * oldHeight);
+        }
+    }
+    ASSERT_TRUE(FindGain());
+    controller.OnStepEnded();
+    ASSERT_EQ(controller.CurrentMode(), Mode::Track);
+    TakeNotifications();
+    ControllerTestAccess::StartPenOn(controller, oldWidth, oldHeight);
+
+    controller.OnDisplayChange();
+    ASSERT_EQ(controller.Geometry().desktopWidth, width);
+    ASSERT_FALSE(controller.Paused());
+    ASSERT_TRUE(TakeNotifications().empty());
+    // Beyond the old right and bottom edges.
+    const cv::Point2f target(width * 0.9f, height * 0.9f);
+    PenAt(camera.ProjectBoardPoint(target.x, target.y));
+    DeliverFrames(1);
+    EXPECT_EQ(controller.Tracking().Pen().OnScreenResult(), PenGesture::kOnScreen);
+    EXPECT_TRUE(controller.Pointer().LeftHeld());
+    EXPECT_NEAR(controller.Pointer().LastX(), target.x, 2.0f);
+    EXPECT_NEAR(controller.Pointer().LastY(), target.y, 2.0f);
 }
 
 }  // namespace

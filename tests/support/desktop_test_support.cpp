@@ -60,6 +60,9 @@ CursorLock::~CursorLock() {
 
 BoxDismisser::BoxDismisser() : thread_([this] { Watch(); }) {}
 
+BoxDismisser::BoxDismisser(std::function<void(HWND box)> beforeClosing)
+    : beforeClosing_(std::move(beforeClosing)), thread_([this] { Watch(); }) {}
+
 BoxDismisser::~BoxDismisser() {
     stop_ = true;
     thread_.join();
@@ -70,6 +73,7 @@ void BoxDismisser::Watch() {
         Found found{GetCurrentProcessId(), {}};
         EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&found));
         for (HWND box : found.boxes) {
+            if (beforeClosing_) beforeClosing_(box);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             // A question has no OK; it is answered No.
             PostMessageW(box, WM_COMMAND, IDNO, 0);

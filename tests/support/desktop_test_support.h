@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -46,6 +47,9 @@ private:
 class BoxDismisser {
 public:
     BoxDismisser();
+    // `beforeClosing` sees each box first, on the watching thread (to fill in a dialog, or to
+    // look at what the program does while the box waits).
+    explicit BoxDismisser(std::function<void(HWND box)> beforeClosing);
     ~BoxDismisser();
     BoxDismisser(const BoxDismisser&) = delete;
     BoxDismisser& operator=(const BoxDismisser&) = delete;
@@ -55,6 +59,7 @@ public:
 private:
     void Watch();
 
+    std::function<void(HWND)> beforeClosing_;
     std::atomic<bool> stop_{false};
     std::atomic<int> closed_{0};
     std::thread thread_;

@@ -22,8 +22,9 @@ public:
         width = format.biWidth;
         height = format.biHeight;
     }
+    void ChangeFormat(const BITMAPINFOHEADER&) override { ++changes; }
     void OnFrame(const BYTE*) override { ++frames; }
-    std::atomic<long> width{0}, height{0}, frames{0};
+    std::atomic<long> width{0}, height{0}, frames{0}, changes{0};
 };
 
 // A message-only window that receives the graph's events.
@@ -80,6 +81,8 @@ E2E_SCENARIO(capture_streams_virtual_sensor, "", 40) {
         Sleep(2000);
         report.Figure("frames_2s", sink.frames, 0);
         report.Check(sink.frames >= 50, "frames_flow");
+        // The stream keeps the layout it was connected with.
+        report.Check(sink.changes == 0, "no_layout_change");
         control.Unplug();
         bool lost = false;
         while (!lost && events.WaitForGraphEvent(3000)) lost = device.CheckDeviceLost();

@@ -1,15 +1,20 @@
 // Creates and removes the virtual sensor's device nodes with SetupAPI, as plugging a device in
-// would: the sensor's USB node with an openable kernel-streaming capture interface, and other
-// nodes (the pen's RF receiver) by instance id alone.
+// would: the sensor's USB node with a kernel-streaming capture interface, and other nodes (the
+// pen's RF receiver) by instance id alone. Installs the driver that answers on the interface.
 //
 //   vsensor-setup device INSTANCE_ID [--capture-interface]   prints the interface path
 //   vsensor-setup remove INSTANCE_ID
+//   vsensor-setup driver INTERFACE_PATH DRIVER_FILE RECORD_FILE
+//       the kernel driver (started now and with every Wine start) that opens INTERFACE_PATH and
+//       answers its property requests, writing each one to RECORD_FILE
 #include <windows.h>
 #include <setupapi.h>
 
 #include <cstdio>
 #include <cwctype>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "install/setup_handles.h"
@@ -115,13 +120,63 @@ int RemoveDevice(const std::wstring& instance) {
     return SetupDiRemoveDevice(list.Get(), &device) ? 0 : Fail("SetupDiRemoveDevice");
 }
 
+struct ServiceHandleCloser {
+    void operator()(SC_HANDLE handle) const { CloseServiceHandle(handle); }
+};
+using UniqueService = std::unique_ptr<std::remove_pointer_t<SC_HANDLE>, ServiceHandleCloser>;
+
+constexpr wchar_t kDriverService[] = L"VSensorKs";
+
+bool SetServiceText(const wchar_t* name, const std::wstring& value) {
+    const std::wstring keyPath = std::wstring(L"System\\CurrentControlSet\\Services\\") + kDriverService;
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return false;
+    UniqueRegistryKey key(raw);
+    return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+int InstallDriver(const std::wstring& interfacePath, const std::wstring& driverFile, const std::wstring& recordFile) {
+    // "\\?\NAME\global": the driver makes NAME, lower case as the program's lookups use it.
+    const std::wstring prefix = L"\\\\?\\";
+    const size_t end = interfacePath.find(L'\\', prefix.size());
+    if (interfacePath.compare(0, prefix.size(), prefix) != 0 || end == std::wstring::npos) {
+        std::fprintf(stderr, "vsensor-setup: %ls is no interface path\n", interfacePath.c_str());
+        return 2;
+    }
+    std::wstring name = interfacePath.substr(prefix.size(), end - prefix.size());
+    for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
+
+    UniqueService manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager) return Fail("OpenSCManagerW");
+    UniqueService service(CreateServiceW(manager.get(), kDriverService, L"Virtual sensor kernel streaming",
+                                         SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START,
+                                         SERVICE_ERROR_NORMAL, driverFile.c_str(), nullptr, nullptr, nullptr,
+                                         nullptr, nullptr));
+    if (!service && GetLastError() == ERROR_SERVICE_EXISTS) {
+        service.reset(OpenServiceW(manager.get(), kDriverService, SERVICE_ALL_ACCESS));
+        if (service && !ChangeServiceConfigW(service.get(), SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START,
+                                             SERVICE_ERROR_NORMAL, driverFile.c_str(), nullptr, nullptr, nullptr,
+                                             nullptr, nullptr, nullptr))
+            return Fail("ChangeServiceConfigW");
+    }
+    if (!service) return Fail("CreateServiceW");
+    if (!SetServiceText(L"InterfaceName", name) || !SetServiceText(L"RecordFile", L"\\??\\" + recordFile))
+        return Fail("writing the driver's settings");
+    if (!StartServiceW(service.get(), 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
+        return Fail("StartServiceW");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wstring(argv[1]) == L"device")
         return CreateDevice(argv[2], argc >= 4 && std::wstring(argv[3]) == L"--capture-interface");
     if (argc == 3 && std::wstring(argv[1]) == L"remove") return RemoveDevice(argv[2]);
+    if (argc == 5 && std::wstring(argv[1]) == L"driver") return InstallDriver(argv[2], argv[3], argv[4]);
     std::fprintf(stderr, "usage: vsensor-setup device INSTANCE_ID [--capture-interface]\n"
-                         "       vsensor-setup remove INSTANCE_ID\n");
+                         "       vsensor-setup remove INSTANCE_ID\n"
+                         "       vsensor-setup driver INTERFACE_PATH DRIVER_FILE RECORD_FILE\n");
     return 2;
 }

@@ -1,0 +1,42 @@
+// A sample may bring another frame layout while the sensor streams. The planes are made again
+// on the UI thread, where Mode changes use them too, with the frames held until then; what was
+// learnt from the old layout (the threshold, the detection area, an alignment's pictures) is
+// learnt again.
+#include "controller/controller.h"
+
+#include "app/process_globals.h"
+#include "controller/notifications.h"
+
+void Controller::ChangeFormat(const BITMAPINFOHEADER& format) {
+    {
+        std::lock_guard<std::mutex> lock(formatLock_);
+        pendingFormat_ = format;
+    }
+    formatPending_ = true;
+    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyFormatChanged, 0);
+}
+
+void Controller::OnFormatChanged() {
+    if (!formatPending_) return;
+    const bool wasHeld = HoldFrames();
+    BITMAPINFOHEADER format;
+    {
+        std::lock_guard<std::mutex> lock(formatLock_);
+        format = pendingFormat_;
+    }
+    frameImages_.SetFormat(format);
+    formatPending_ = false;
+    switch (modes_.mode) {
+    case Mode::FindGain:
+    case Mode::Track:
+        EnterMode(modes_.alignmentUsable ? Mode::FindGain : Mode::Idle);
+        break;
+    case Mode::AutoAlignment:
+    case Mode::ManualAlignment:
+        EnterMode(modes_.mode);
+        break;
+    default:
+        ResumeFrames(wasHeld);
+        break;
+    }
+}

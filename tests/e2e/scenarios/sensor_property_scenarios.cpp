@@ -1,0 +1,103 @@
+// The camera's automatics through the kernel-streaming property path, end to end: the program
+// starts on the virtual sensor, whose driver answers the property requests on the capture
+// interface as a camera's driver does and records each one. The record is printed.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "control/ks_record.h"
+#include "harness/scenario.h"
+#include "harness/sensor_control.h"
+#include "harness/tracking_session.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool StartsWith(const std::string& line, const std::string& start) { return line.compare(0, start.size(), start) == 0; }
+
+// Index of the first line from `from` on that starts with `start`, or the line count.
+size_t Find(const Lines& lines, const std::string& start, size_t from = 0) {
+    while (from < lines.size() && !StartsWith(lines[from], start)) ++from;
+    return from;
+}
+
+int Count(const Lines& lines, const std::string& start) {
+    int count = 0;
+    for (const std::string& line : lines) count += StartsWith(line, start) ? 1 : 0;
+    return count;
+}
+
+void Print(const std::string& title, const Lines& lines) {
+    std::printf("KS record, %s (%zu requests):\n", title.c_str(), lines.size());
+    for (const std::string& line : lines) std::printf("  %s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+// Starts the program on its stored alignment and waits (up to 20 s) until the lines the record
+// gained since then are `done`; those lines.
+Lines RequestsOfOneStart(const std::string& name, const std::function<bool(const Lines&)>& done, Report& report) {
+    const size_t before = ReadKsRecord().size();
+    TrackingSession session(report);
+    Lines added;
+    if (session.StartToGainFinding()) {
+        for (int waited = 0; waited < 200 && !done(added); ++waited, Sleep(100)) {
+            const Lines all = ReadKsRecord();
+            added.assign(all.begin() + static_cast<std::ptrdiff_t>(std::min(before, all.size())), all.end());
+        }
+    }
+    session.Finish();
+    report.Figure(name + "_requests", static_cast<double>(added.size()), 0);
+    report.Check(done(added), name + "_requests_seen");
+    return added;
+}
+
+}  // namespace
+
+// At start-up the program turns the camera's automatic exposure off, sets the vendor mode and the
+// mains frequency; a camera without an exposure control on its filter gets the exposure through
+// the kernel-streaming fallback.
+E2E_SCENARIO(sensor_automatics_off_at_startup, "", 150) {
+    // Wine starts the driver with its session, which this runner began.
+    bool started = false;
+    for (int waited = 0; waited < 100 && !started; ++waited, Sleep(100)) {
+        const Lines record = ReadKsRecord();
+        started = Find(record, "driver started") < record.size();
+    }
+    report.Check(started, "driver_started");
+
+    const Lines startup = RequestsOfOneStart(
+        "startup", [](const Lines& lines) { return Find(lines, "vendor power_line set") < lines.size(); }, report);
+    Print("program start-up", startup);
+    // The camera came up automatic; the program read that and set manual.
+    const size_t read = Find(startup, "camera exposure get");
+    report.Check(read < startup.size() && startup[read].find("flags=auto") != std::string::npos, "exposure_was_auto");
+    const size_t set = Find(startup, "camera exposure set", read);
+    report.Check(set < startup.size() && startup[set].find("flags=manual") != std::string::npos,
+                 "exposure_automatic_off");
+    report.Check(Find(startup, "vendor mode get") < Find(startup, "vendor mode set value=1 "), "vendor_mode_1");
+    const size_t frequency = Find(startup, "vendor power_line set");
+    if (frequency < startup.size()) {
+        const std::string& line = startup[frequency];
+        const size_t value = line.find("value=") + 6;
+        report.Figure("power_line_code", line.substr(value, line.find(' ', value) - value));
+    }
+    report.Check(Count(startup, "camera exposure set") == 1, "one_exposure_set_at_startup");
+    report.Check(Count(startup, "other ") == 0 && Count(startup, "camera id=") == 0 && Count(startup, "vendor id=") == 0,
+                 "only_known_properties");
+
+    // A filter without an exposure range: gain finding's exposure goes to the driver, after the
+    // automatics' set of the start-up.
+    SensorControl().Set("exposure", "off");
+    const Lines fallback = RequestsOfOneStart(
+        "fallback", [](const Lines& lines) { return Count(lines, "camera exposure set") >= 2; }, report);
+    Print("start-up and gain finding without an exposure control on the filter", fallback);
+    const size_t second = Find(fallback, "camera exposure set", Find(fallback, "camera exposure set") + 1);
+    report.Check(second < fallback.size() && Find(fallback, "camera exposure get", Find(fallback, "vendor power_line set")) < second,
+                 "exposure_fallback_reads_then_sets");
+    SensorControl().Set("exposure", "on");
+}
