@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/unique_handle.h"
+
+#include "control/control_file.h"
 #include "scene/sensor_settings.h"
 
 TEST(SensorSettings, ReadsEveryKey) {
@@ -65,4 +72,34 @@ TEST(SensorSettings, BadLinesAreSkippedAndNamed) {
     EXPECT_EQ(problems,
               "line 1: fps 0\nline 2: fps abc\nline 3: lens -1 300 160 120\nline 4: view 1 2\n"
               "line 5: pen 1 2 maybe\nline 6: wobble 3\nline 7: pose 1 2 3\nline 8: fps nan\n");
+}
+
+// Two writes within one file-time tick, of the same size: the pen's second place must reach the
+// picture, or a scenario's next step films a pen that has already moved on.
+TEST(ControlFileRefresh, SeesEveryChangeOfTextAndAMissingFile) {
+    wchar_t folder[MAX_PATH];
+    ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
+    const std::wstring path = std::wstring(folder) + L"tavro-control-refresh.txt";
+    // Every write carries the same time stamp, as writes within one tick of the file clock do.
+    const auto write = [&path](const char* text) {
+        UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.Get(), text, static_cast<DWORD>(std::strlen(text)), &written, nullptr));
+        const FILETIME tick{0x12345678u, 0x01d00000u};
+        ASSERT_TRUE(SetFileTime(file.Get(), nullptr, nullptr, &tick));
+    };
+    ControlFile control(path);
+    SensorSettings settings;
+    write("pen 100 200 on\n");
+    ASSERT_TRUE(control.Refresh(&settings));
+    EXPECT_DOUBLE_EQ(settings.pen.x, 100);
+    EXPECT_FALSE(control.Refresh(&settings));
+    write("pen 300 400 on\n");
+    ASSERT_TRUE(control.Refresh(&settings));
+    EXPECT_DOUBLE_EQ(settings.pen.x, 300);
+    DeleteFileW(path.c_str());
+    ASSERT_TRUE(control.Refresh(&settings));
+    EXPECT_FALSE(settings.pen.on);
 }

@@ -12,28 +12,29 @@ std::wstring ControlFilePath() {
 ControlFile::ControlFile(std::wstring path) : path_(std::move(path)) {}
 
 bool ControlFile::Refresh(SensorSettings* settings) {
-    WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &attributes)) {
+    // The text itself is compared: two writes within one file-time tick with the same size
+    // would look alike by time stamp and size, and the second change would be lost.
+    UniqueFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;  // being replaced
         if (loaded_ && !present_) return false;
         loaded_ = true;
         present_ = false;
+        text_.clear();
         *settings = SensorSettings();
         return true;
     }
-    const ULONGLONG size = (static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
-    if (loaded_ && present_ && size == size_ && CompareFileTime(&attributes.ftLastWriteTime, &written_) == 0) return false;
-    UniqueFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;  // being replaced; try again on the next frame
-    std::string text(static_cast<size_t>(size), '\0');
+    reading_.clear();  // reused: the file is read before every frame
+    char buffer[4096];
     DWORD read = 0;
-    if (size > 0 && !ReadFile(file.Get(), text.data(), static_cast<DWORD>(size), &read, nullptr)) return false;
-    text.resize(read);
+    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) reading_.append(buffer, read);
+    if (loaded_ && present_ && reading_ == text_) return false;
     loaded_ = true;
     present_ = true;
-    written_ = attributes.ftLastWriteTime;
-    size_ = size;
-    *settings = ParseSensorSettings(text);
+    text_ = reading_;
+    *settings = ParseSensorSettings(text_);
     return true;
 }
 

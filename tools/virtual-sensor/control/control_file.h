@@ -12,7 +12,7 @@ std::wstring ControlFilePath();
 class ControlFile {
 public:
     explicit ControlFile(std::wstring path);
-    // Rereads the file when its time stamp or size changed; true when `settings` was replaced.
+    // Rereads the file; true when its text changed and `settings` was replaced.
     // A missing file means the default settings.
     bool Refresh(SensorSettings* settings);
 
@@ -20,8 +20,8 @@ private:
     std::wstring path_;
     bool loaded_ = false;
     bool present_ = false;
-    FILETIME written_{};
-    ULONGLONG size_ = 0;
+    std::string text_;     // the text the settings came from
+    std::string reading_;
 };
 
 // The settings of the control file as it is now.
