@@ -7,9 +7,9 @@
 
 #include "alignment/camera_model.h"
 #include "bench_timing.h"
-#include "tracking/frame_images.h"
-#include "tracking/frame_operations.h"
-#include "tracking/plane_operations.h"
+#include "imaging/frame_images.h"
+#include "imaging/frame_operations.h"
+#include "imaging/plane_operations.h"
 #include "tracking/spot_detection.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "alignment/chessboard_finder.h"
 #include "alignment/corner_refinement.h"
 #include "alignment/pattern_screen.h"
-#include "tracking/frame_operations.h"
-#include "tracking/pattern_primitives.h"
-#include "tracking/plane_operations.h"
+#include "imaging/frame_operations.h"
+#include "imaging/pattern_primitives.h"
+#include "imaging/plane_operations.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // given and leaves its binarized picture in `plane`.
 #include <opencv2/core/mat.hpp>
 
-#include "alignment/pattern_points.h"
-#include "tracking/pixel_rect.h"
+#include "settings/pattern_points.h"
+#include "imaging/pixel_rect.h"
 
 struct DetectionImages {
     const cv::Mat& frame;  // the 3-channel sensor frame

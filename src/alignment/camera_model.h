@@ -5,7 +5,7 @@
 #include <opencv2/core/matx.hpp>
 #include <opencv2/core/types.hpp>
 
-#include "alignment/detector_profile.h"
+#include "settings/detector_profile.h"
 
 class CameraModel {
 public:

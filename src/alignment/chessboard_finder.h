@@ -1,7 +1,7 @@
 #pragma once
 #include <opencv2/core/mat.hpp>
 
-#include "alignment/pattern_points.h"
+#include "settings/pattern_points.h"
 
 // Looks for the columns x rows inner corners of a chessboard in an 8-bit plane (adaptive
 // threshold) and returns how many corners it stored in `corners` (also left in its count).

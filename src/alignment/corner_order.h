@@ -4,7 +4,7 @@
 // their row or column.
 #include <array>
 
-#include "alignment/pattern_points.h"
+#include "settings/pattern_points.h"
 
 // 35 corners that form a board at any roll: every step along a row moves the same way as the
 // rows do on average, every step down a column the same way as the columns, every cell turns

@@ -1,6 +1,6 @@
 #pragma once
 // tavro_detector.und: one lens profile per text line, "A=%g\tB=%g\t...\tL=%g".
-#include "alignment/detector_profile.h"
+#include "settings/detector_profile.h"
 #include "settings/file_result.h"
 
 class LineReader;

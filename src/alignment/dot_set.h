@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "alignment/pattern_points.h"
+#include "settings/pattern_points.h"
 
 // Corner indices of the dots in the order they are offered: corners, edge mid-points and the
 // centre of the board on a landscape desktop.

@@ -1,6 +1,6 @@
 #pragma once
 #include "alignment/camera_model.h"
-#include "alignment/pattern_points.h"
+#include "settings/pattern_points.h"
 
 // Fits the model's pose to the point pairs (iterative PnP with the model's intrinsics and its
 // four distortion coefficients). A pose the model refuses is retried once with tz + 1e-5.

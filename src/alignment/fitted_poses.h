@@ -4,7 +4,7 @@
 // passes share their centres, the grids of the principal-point steps overlap, and every
 // weighting mode repeats the searches), while the fit itself does not depend on the weighting;
 // a remembered pose stands in for fitting the very same points once more.
-#include "alignment/detector_profile.h"
+#include "settings/detector_profile.h"
 
 #include <cstddef>
 #include <cstdint>

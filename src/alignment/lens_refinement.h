@@ -5,8 +5,8 @@
 // what the pen will be: a point the fit never saw.
 #include <array>
 
-#include "alignment/detector_profile.h"
-#include "alignment/pattern_points.h"
+#include "settings/detector_profile.h"
+#include "settings/pattern_points.h"
 
 // What a fit may change besides the pose.
 enum class LensFit {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace {
 

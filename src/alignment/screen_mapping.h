@@ -11,7 +11,7 @@
 #include "alignment/display_geometry.h"
 #include "alignment/fitted_poses.h"
 #include "alignment/lens_refinement.h"
-#include "alignment/pattern_points.h"
+#include "settings/pattern_points.h"
 #include "alignment/pattern_screen.h"
 #include "settings/alignment_record.h"
 

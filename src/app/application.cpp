@@ -2,7 +2,7 @@
 
 #include "app/button_test_window.h"
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "ui/language_library.h"
 #include "ui/messages.h"
 

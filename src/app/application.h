@@ -1,7 +1,7 @@
 #pragma once
 // The one top-level object of the program: it owns the Controller, the main window's start-up
 // and its exit paths. Lives on the entry point's stack for the whole run.
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "controller/controller.h"
 #include "ui/splash_banner.h"
 #include "ui/splash_picture.h"

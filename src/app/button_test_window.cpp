@@ -1,6 +1,6 @@
 #include "app/button_test_window.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "resources/resource_ids.h"
 #include "ui/resource_text.h"
 

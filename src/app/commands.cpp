@@ -6,7 +6,7 @@
 #include "app/keys.h"
 #include "app/process_globals.h"
 #include "resources/resource_ids.h"
-#include "settings/settings_dialogs.h"
+#include "ui/settings_dialogs.h"
 #include "ui/messages.h"
 
 void Application::OnCommand(UINT command) {

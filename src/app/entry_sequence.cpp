@@ -1,7 +1,7 @@
 #include "app/entry_sequence.h"
 
 #include "app/application.h"
-#include "app/com_apartment.h"
+#include "base/com_apartment.h"
 #include "app/process_globals.h"
 #include "ui/language_library.h"
 #include "ui/messages.h"

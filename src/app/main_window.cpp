@@ -3,13 +3,12 @@
 #include "app/button_test_window.h"
 #include "app/menu_state.h"
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
+#include "base/program_names.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
 
 namespace {
-
-constexpr wchar_t kMainWindowClass[] = L"TavroWyvoClass";
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (Application* application = g_process.application) {

@@ -1,16 +1,12 @@
 #include "app/application.h"
+#include "base/program_names.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-constexpr wchar_t kMutexName[] = L"TavroWyvoMutex";
-constexpr wchar_t kMainWindowClass[] = L"TavroWyvoClass";
-constexpr wchar_t kTrayWindowClass[] = L"TavroWyvoTrayIconClass";
-constexpr wchar_t kTrayWindowTitle[] = L"TavroWyvoTrayIconWindow";
-
 HWND FindRunningMainWindow() {
     if (HWND main = FindWindowW(kMainWindowClass, nullptr)) return main;
-    HWND tray = FindWindowW(kTrayWindowClass, kTrayWindowTitle);
+    HWND tray = FindWindowW(kTrayWindowClass, kTrayOwnerWindowTitle);
     return tray ? FindWindowExW(tray, nullptr, kMainWindowClass, nullptr) : nullptr;
 }
 

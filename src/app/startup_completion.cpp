@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "capture/com_object.h"
+#include "base/com_object.h"
 
 using Microsoft::WRL::ComPtr;
 

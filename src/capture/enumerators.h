@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "capture/com_object.h"
+#include "base/com_object.h"
 
 template <typename Interface, typename Item>
 class ListEnumerator : public ComObject<Interface> {

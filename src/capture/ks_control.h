@@ -4,7 +4,7 @@
 // helper does (that helper is not usable everywhere the program runs).
 #include <cstdint>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "capture/ks_requests.h"
 
 class KsControl {

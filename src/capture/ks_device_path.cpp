@@ -9,7 +9,7 @@
 
 #include "capture/setup_item_walk.h"
 #include "capture/text_match.h"
-#include "install/setup_handles.h"
+#include "base/setup_handles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Finds the sensor's kernel-streaming capture interface with SetupAPI and opens it for property
 // requests.
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <setupapi.h>
 

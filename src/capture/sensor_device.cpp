@@ -5,7 +5,7 @@
 #include "capture/capture_format.h"
 #include "capture/sensor_renderer.h"
 #include "capture/sensor_search.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "capture/renderer_class_id.h"
-#include "controller/frame_sink.h"
+#include "capture/frame_sink.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <new>
 #include <utility>
 
-#include "app/unique_handle.h"
-#include "capture/com_object.h"
+#include "base/unique_handle.h"
+#include "base/com_object.h"
 #include "capture/renderer_input_pin.h"
 
 class VideoRendererBase : public IBaseFilter {

@@ -5,7 +5,7 @@
 
 #include "alignment/pattern_screen.h"
 #include "app/process_globals.h"
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cwchar>
 
 #include "app/process_globals.h"
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 
 namespace {
 

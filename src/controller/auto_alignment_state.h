@@ -2,7 +2,7 @@
 // What the auto alignment keeps between frames of one run.
 #include "alignment/brightness_sweep.h"
 #include "alignment/corner_order.h"
-#include "alignment/pattern_points.h"
+#include "settings/pattern_points.h"
 
 struct AutoAlignmentState {
     int retryCount = 0;          // frames retried by the current step

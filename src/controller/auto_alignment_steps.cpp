@@ -4,8 +4,8 @@
 
 #include "alignment/corner_order.h"
 #include "app/process_globals.h"
-#include "tracking/frame_operations.h"
-#include "tracking/plane_operations.h"
+#include "imaging/frame_operations.h"
+#include "imaging/plane_operations.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
+#include "base/program_names.h"
 #include "settings/settings_loading.h"
 #include "ui/messages.h"
 #include "ui/tray_icon.h"

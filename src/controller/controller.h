@@ -14,12 +14,12 @@
 #include "alignment/pattern_screen.h"
 #include "alignment/screen_correction.h"
 #include "alignment/screen_mapping.h"
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "capture/frame_rate_monitor.h"
 #include "capture/sensor_device.h"
 #include "controller/auto_alignment_state.h"
 #include "controller/coverage_window.h"
-#include "controller/frame_sink.h"
+#include "capture/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/mouse_values.h"
 #include "controller/pointer_input.h"
@@ -32,12 +32,12 @@
 #include "tracking/blocking_counter.h"
 #include "tracking/brightness_recorder.h"
 #include "tracking/desktop_mapping.h"
-#include "tracking/frame_images.h"
+#include "imaging/frame_images.h"
 #include "tracking/hot_spots.h"
 #include "tracking/pen_tracking.h"
 #include "tracking/spot_finder.h"
 #include "tracking/spot_record.h"
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 #include <windows.h>
 
@@ -54,7 +54,6 @@ inline constexpr int kSensorWidth = 320;
 inline constexpr int kSensorHeight = 240;
 inline constexpr size_t kLanguageCodeLength = 260;
 inline constexpr size_t kModeTextLength = 260;
-inline constexpr wchar_t kGainOverlayClassName[] = L"TavroWyvoClassGain";
 
 // The prompts the Mode pictures draw, loaded once from the string table.
 enum class Prompt : int {

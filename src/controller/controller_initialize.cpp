@@ -1,8 +1,9 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
+#include "base/program_names.h"
 #include "controller/gain_overlay.h"
-#include "install/open_sensor_at_startup.h"
+#include "controller/open_sensor_at_startup.h"
 #include "settings/settings_loading.h"
 #include "ui/messages.h"
 

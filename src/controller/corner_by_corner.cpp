@@ -4,7 +4,7 @@
 
 #include "alignment/corner_order.h"
 #include "alignment/corner_refinement.h"
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 
 namespace {
 

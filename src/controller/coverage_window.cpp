@@ -1,7 +1,8 @@
 #include "controller/coverage_window.h"
 
 #include "app/process_globals.h"
-#include "app/unique_handle.h"
+#include "base/program_names.h"
+#include "base/unique_handle.h"
 #include "ui/messages.h"
 
 namespace {

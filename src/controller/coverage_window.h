@@ -5,8 +5,6 @@
 
 #include <array>
 
-inline constexpr wchar_t kCoverageWindowClassName[] = L"TavroWyvoClassOut";
-
 using SensorViewOutline = std::array<POINT, 16>;
 
 // Shows the picture over the desktop, asks question 10024 and removes the picture again.

@@ -1,6 +1,6 @@
 #include "controller/dot_painter.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 
 void Controller::ChangeFormat(const BITMAPINFOHEADER& format) {
     {

@@ -1,7 +1,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 
 void Controller::PrepareFrame(const BITMAPINFOHEADER& format) {
     frameImages_.SetFormat(format);

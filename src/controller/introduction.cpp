@@ -1,7 +1,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "settings/settings_dialogs.h"
+#include "ui/settings_dialogs.h"
 #include "ui/messages.h"
 
 void Controller::RunIntroduction() {

@@ -7,9 +7,9 @@
 
 #include "app/process_globals.h"
 #include "controller/manual_steps.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "tracking/gain_evaluation.h"
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 #include "tracking/threshold_building.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/process_globals.h"
 #include "controller/manual_steps.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
 

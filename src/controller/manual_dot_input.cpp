@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "resources/resource_ids.h"
-#include "tracking/frame_operations.h"
+#include "imaging/frame_operations.h"
 #include "tracking/spot_detection.h"
 #include "tracking/spot_tracker.h"
 

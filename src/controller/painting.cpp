@@ -3,7 +3,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "controller/track_picture.h"
 
 #include <algorithm>

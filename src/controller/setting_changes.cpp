@@ -2,8 +2,8 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
-#include "settings/settings_dialogs.h"
+#include "base/notifications.h"
+#include "ui/settings_dialogs.h"
 #include "ui/messages.h"
 
 void Controller::OnGainSettingChanged() {

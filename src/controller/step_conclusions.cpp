@@ -1,7 +1,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
 

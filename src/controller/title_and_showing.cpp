@@ -3,7 +3,7 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "ui/tray_icon.h"
 
 #include <cwchar>

@@ -5,7 +5,7 @@
 
 #include <opencv2/core/mat.hpp>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 #include "tracking/sensor_to_desktop.h"
 
 inline constexpr int kTrackGridSpacing = 40;

@@ -3,9 +3,9 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "resources/resource_ids.h"
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 #include "ui/tray_icon.h"
 
 namespace {

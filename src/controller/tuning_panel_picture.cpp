@@ -1,6 +1,6 @@
 #include "controller/tuning_panel_picture.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // the stored alignment's corners where the pointer would land with the present correction.
 #include <windows.h>
 
-#include "alignment/pattern_points.h"
+#include "settings/pattern_points.h"
 #include "controller/tuning_panel.h"
 #include "tracking/sensor_to_desktop.h"
 

@@ -1,6 +1,6 @@
 #include "install/device_list.h"
 
-#include "install/setup_handles.h"
+#include "base/setup_handles.h"
 
 bool VisitPresentDevices(const std::function<bool(HDEVINFO, SP_DEVINFO_DATA&)>& visit) {
     UniqueDeviceList list(

@@ -1,6 +1,6 @@
 #include "install/driver_files.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "install/driver_state_rules.h"
 
 bool FileExists(const std::wstring& path) {

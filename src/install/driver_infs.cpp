@@ -2,7 +2,7 @@
 
 #include "install/driver_files.h"
 #include "install/driver_package.h"
-#include "install/setup_handles.h"
+#include "base/setup_handles.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "install/driver_registry_cleanup.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "install/driver_package.h"
 
 void RemoveDriverRegistryEntries() {

@@ -1,8 +1,8 @@
 #pragma once
 // The last alignment, kept in tavro_refer.und so that a later start can reuse it.
 #include "settings/file_result.h"
-#include "alignment/detector_profile.h"
-#include "alignment/pattern_points.h"
+#include "settings/detector_profile.h"
+#include "settings/pattern_points.h"
 
 #include <cstddef>
 #include <cstdint>

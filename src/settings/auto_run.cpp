@@ -1,6 +1,6 @@
 #include "settings/auto_run.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tracking/brightness_recorder.h"
 
-#include "tracking/frame_operations.h"
-#include "tracking/plane_operations.h"
+#include "imaging/frame_operations.h"
+#include "imaging/plane_operations.h"
 
 void BrightnessRecorder::Begin(cv::Mat& accumulator) {
     FillPlane(accumulator, 0);

@@ -2,7 +2,7 @@
 // Records the brightest value each pixel of the screen shows over a run of frames.
 #include <opencv2/core/mat.hpp>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 class BrightnessRecorder {
 public:

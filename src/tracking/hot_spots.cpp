@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tracking/frame_images.h"
+#include "imaging/frame_images.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // tracked channel of the frame against the per-pixel threshold image.
 #include <opencv2/core/mat.hpp>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 // What the tests look at: the frame, the threshold image, the tracked channel and the
 // detection area.

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "tracking/pixel_rect.h"
-#include "tracking/region_fill.h"
+#include "imaging/pixel_rect.h"
+#include "imaging/region_fill.h"
 #include "tracking/spot_record.h"
 
 class SpotFinder {

@@ -2,7 +2,7 @@
 // The tracked spot of one frame.
 #include <cstdint>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 // One lit region found by SpotFinder.
 struct Blob {

@@ -1,6 +1,6 @@
 #include "tracking/spot_tracker.h"
 
-#include "tracking/frame_operations.h"
+#include "imaging/frame_operations.h"
 
 SpotParameters SpotParametersFrom(const TrackingParameters& tracking) {
     SpotParameters parameters;

@@ -5,7 +5,7 @@
 // frame; allocates nothing once the blob list has grown.
 #include "settings/core_parameter_record.h"
 #include "tracking/blocking_counter.h"
-#include "tracking/frame_images.h"
+#include "imaging/frame_images.h"
 #include "tracking/sensor_to_desktop.h"
 #include "tracking/spot_detection.h"
 #include "tracking/spot_finder.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tracking/frame_operations.h"
+#include "imaging/frame_operations.h"
 
 void SpyWatch::Configure(const POINT* points, int count, int variance, int interval) {
     variance_ = variance;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 
 void DilateBrightness(cv::Mat& brightness) {
     if (brightness.empty()) return;

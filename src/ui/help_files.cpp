@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/text_format.h"
 
 namespace {

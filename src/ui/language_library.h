@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/language_attempts.h"
 
 class LanguageLibrary {

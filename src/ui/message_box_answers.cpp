@@ -1,6 +1,6 @@
 #include "ui/message_box_answers.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/html_message_box.h"
 #include "ui/text_format.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/message_box_answers.h"
 #include "ui/message_box_buttons.h"
 #include "ui/resource_text.h"

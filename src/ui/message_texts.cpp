@@ -3,7 +3,7 @@
 #include "resources/resource_ids.h"
 #include "ui/resource_text.h"
 #include "ui/text_format.h"
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "ui/rich_text_markup.h"
 
 class RichTextLayout {

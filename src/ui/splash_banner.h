@@ -3,7 +3,7 @@
 // letters with a shadow, and "Initialize..." in the corner, on a coloured card.
 #include <windows.h>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 class SplashBanner {
 public:

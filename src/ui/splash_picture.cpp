@@ -1,6 +1,6 @@
 #include "ui/splash_picture.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace {
 

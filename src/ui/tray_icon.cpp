@@ -1,6 +1,6 @@
 #include "ui/tray_icon.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "resources/resource_ids.h"
 #include "ui/resource_text.h"
 #include "ui/tray_window.h"

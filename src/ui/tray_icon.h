@@ -6,10 +6,7 @@
 
 #include <functional>
 
-// Class of the icon's own window and of the hidden window that owns the main window while it
-// is hidden in the tray.
-constexpr wchar_t kTrayWindowClass[] = L"TavroWyvoTrayIconClass";
-constexpr wchar_t kTrayOwnerWindowTitle[] = L"TavroWyvoTrayIconWindow";
+#include "base/program_names.h"
 
 class TrayIcon {
 public:

@@ -1,7 +1,7 @@
 #include "ui/tray_window.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "ui/tray_icon.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "alignment/board_detection.h"
 #include "alignment/corner_order.h"
 #include "board_renderer.h"
-#include "tracking/frame_images.h"
+#include "imaging/frame_images.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // COM for the UI thread: started and ended with its holder, and a start that failed is never
 // undone (that would end COM that someone else started on the thread).
-#include "app/com_apartment.h"
+#include "base/com_apartment.h"
 
 #include <gtest/gtest.h>
 

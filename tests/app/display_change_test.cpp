@@ -1,7 +1,7 @@
 // A real change of the desktop size. Xvfb offers one screen size only, so the program runs in a
 // Wine virtual desktop, whose size ChangeDisplaySettingsExW can change: this test starts itself
 // again inside one (explorer /desktop=...) and reads the inner run's result file.
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "desktop_size.h"
 #include "program_support.h"
 #include "resources/resource_ids.h"

@@ -1,7 +1,7 @@
 // The built program's main window with the virtual sensor: commands, keys, busy rules, private
 // messages and a desktop-size change that is none.
 #include "program_support.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>

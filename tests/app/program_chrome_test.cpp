@@ -2,7 +2,7 @@
 // questions, the ways it is told to end, and its tray icon (hiding in the tray, coming back
 // from there, ending the session).
 #include "program_support.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 

@@ -1,7 +1,7 @@
 #include "program_support.h"
 
 #include "alignment/detector_file.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
 

@@ -1,7 +1,7 @@
 // A second copy of the program ends with 0 even when the running one, stood in for by this
 // test's mutex and main window, needs no restoring or has no window at all. Bringing a real
 // running copy forward is the program lifecycle and chrome tests' business.
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "desktop_test_support.h"
 #include "program_run.h"
 

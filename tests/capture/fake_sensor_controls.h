@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "capture/com_object.h"
+#include "base/com_object.h"
 
 struct FakeRange {
     long minimum, maximum, delta, defaultValue;

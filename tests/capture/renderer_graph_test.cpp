@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "capture/com_object.h"
+#include "base/com_object.h"
 #include "capture/sensor_renderer.h"
 #include "renderer_test_support.h"
 #include "test_source_filter.h"

@@ -7,8 +7,8 @@
 
 #include <atomic>
 
-#include "capture/com_object.h"
-#include "controller/frame_sink.h"
+#include "base/com_object.h"
+#include "capture/frame_sink.h"
 
 class RecordingSink : public FrameSink {
 public:

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "capture/media_type.h"
 
 class TestSourceFilter : public IBaseFilter, public IPin {

@@ -6,12 +6,12 @@
 #include <cstring>
 #include <functional>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "desktop_test_support.h"
 #include "dialog_driver.h"
 #include "resources/dialog_ids.h"
 #include "settings/auto_run.h"
-#include "settings/settings_dialogs.h"
+#include "ui/settings_dialogs.h"
 #include "test_support.h"
 
 namespace {

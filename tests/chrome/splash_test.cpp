@@ -1,7 +1,7 @@
 // The start-up picture and the drawn banner that replaces it.
 #include <gtest/gtest.h>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "pixel_canvas.h"
 #include "test_support.h"
 #include "ui/splash_banner.h"

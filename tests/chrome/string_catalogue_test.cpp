@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "resources/resource_ids.h"
 #include "ui/message_texts.h"
 #include "ui/resource_text.h"

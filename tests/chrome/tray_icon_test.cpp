@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/tray_icon.h"
 

@@ -3,7 +3,7 @@
 // to put it into any Mode.
 #include "app/process_globals.h"
 #include "controller/controller.h"
-#include "controller/notifications.h"
+#include "base/notifications.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "alignment/detector_profile.h"
+#include "settings/detector_profile.h"
 
 struct BoardScene {
     int desktopWidth = 1024;

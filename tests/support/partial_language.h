@@ -3,7 +3,7 @@
 // of 20200 and 20004, made the process's resource module for the holder's life.
 #include <windows.h>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace testsupport {
 

@@ -6,7 +6,7 @@
 #include "resources/resource_ids.h"
 #include "tracking/brightness_recorder.h"
 #include "tracking/gain_evaluation.h"
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 #include "tracking/threshold_building.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "box_driver.h"
 #include "ui/message_box_answers.h"
 

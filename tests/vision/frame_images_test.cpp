@@ -5,7 +5,7 @@
 
 #include "pixel_canvas.h"
 #include "synthetic_frame.h"
-#include "tracking/frame_images.h"
+#include "imaging/frame_images.h"
 
 TEST(FrameImages, NegativeHeightGivesPositiveSizeAndKeepsTheHeader) {
     SyntheticFrame buffer(320, 240);

@@ -4,9 +4,9 @@
 #include <opencv2/core.hpp>
 
 #include "synthetic_frame.h"
-#include "tracking/frame_images.h"
-#include "tracking/pattern_primitives.h"
-#include "tracking/plane_operations.h"
+#include "imaging/frame_images.h"
+#include "imaging/pattern_primitives.h"
+#include "imaging/plane_operations.h"
 
 namespace {
 

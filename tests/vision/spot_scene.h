@@ -2,9 +2,9 @@
 // A 320 x 240 frame with a flat threshold, lit rectangles drawn into the tracked channel, and
 // the per-frame detection calls in the order tracking makes them.
 #include "synthetic_frame.h"
-#include "tracking/frame_images.h"
-#include "tracking/frame_operations.h"
-#include "tracking/plane_operations.h"
+#include "imaging/frame_images.h"
+#include "imaging/frame_operations.h"
+#include "imaging/plane_operations.h"
 #include "tracking/spot_detection.h"
 
 class SpotScene {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 class SyntheticFrame {
 public:

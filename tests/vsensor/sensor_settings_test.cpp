@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include "control/control_file.h"
 #include "scene/sensor_settings.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/process_globals.h"
-#include "app/unique_handle.h"
-#include "settings/settings_dialogs.h"
+#include "base/unique_handle.h"
+#include "ui/settings_dialogs.h"
 #include "ui/language_library.h"
 #include "ui/splash_banner.h"
 #include "ui/splash_picture.h"

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 // A window's title followed by the texts of its child controls, one per line.
 std::wstring WindowTexts(HWND window);

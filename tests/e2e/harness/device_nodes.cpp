@@ -6,7 +6,7 @@
 #include <cwctype>
 
 #include "install/device_list.h"
-#include "install/setup_handles.h"
+#include "base/setup_handles.h"
 
 namespace {
 

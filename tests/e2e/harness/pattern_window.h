@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 enum class Pattern { Black, Grey, White, Chessboard };
 

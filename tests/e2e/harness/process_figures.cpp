@@ -2,7 +2,7 @@
 
 #include <psapi.h>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 bool MeasureProcess(DWORD processId, ProcessFigures* figures) {
     UniqueHandle<HANDLE, KernelHandleCloser> process(

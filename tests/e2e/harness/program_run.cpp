@@ -2,10 +2,10 @@
 
 #include <vector>
 
-namespace {
+#include "base/notifications.h"
+#include "base/program_names.h"
 
-constexpr wchar_t kMainWindowClass[] = L"TavroWyvoClass";
-constexpr UINT kCloseQuietly = WM_APP + 11;
+namespace {
 
 struct WindowSearch {
     DWORD processId;
@@ -75,7 +75,7 @@ bool ProgramRun::WaitForTitle(const std::wstring& text, DWORD timeoutMs) const {
 }
 
 bool ProgramRun::Stop(DWORD timeoutMs, DWORD* exitCode) {
-    if (HWND window = MainWindow()) PostMessageW(window, kCloseQuietly, 0, 0);
+    if (HWND window = MainWindow()) PostMessageW(window, kCloseQuietlyMessage, 0, 0);
     return WaitForExit(timeoutMs, exitCode);
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "control/control_file.h"
 
 SensorControl::SensorControl() : path_(ControlFilePath()) {

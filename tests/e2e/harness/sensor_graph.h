@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 struct VideoDevice {
     Microsoft::WRL::ComPtr<IMoniker> moniker;

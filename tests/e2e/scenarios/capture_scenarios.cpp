@@ -5,8 +5,8 @@
 #include <atomic>
 
 #include "capture/sensor_device.h"
-#include "controller/frame_sink.h"
-#include "controller/notifications.h"
+#include "capture/frame_sink.h"
+#include "base/notifications.h"
 #include "harness/pattern_window.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "harness/desktop.h"
 #include "harness/program_files.h"
 #include "harness/program_run.h"

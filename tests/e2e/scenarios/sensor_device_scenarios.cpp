@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <string>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "harness/device_nodes.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"

@@ -1,6 +1,6 @@
 #include "control/control_file.h"
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 std::wstring ControlFilePath() {
     wchar_t path[MAX_PATH];

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "control/control_file.h"
 
 std::wstring StreamStatusPath() {

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "format_list.h"
 #include "frame_source.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "capture_filter.h"
 
 using Microsoft::WRL::ComPtr;

@@ -17,7 +17,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "install/setup_handles.h"
+#include "base/setup_handles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
-#include "settings/dialog_support.h"
-#include "settings/settings_dialogs.h"
+#include "ui/dialog_support.h"
+#include "ui/settings_dialogs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tracking/frame_operations.h"
+#include "imaging/frame_operations.h"
 
 #include <cstdint>
 

@@ -9,7 +9,7 @@
 
 #include <array>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 class FrameImages {
 public:

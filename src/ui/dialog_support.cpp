@@ -1,4 +1,4 @@
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
 
 #include "app/process_globals.h"
 #include "ui/resource_text.h"

@@ -1,4 +1,4 @@
-#include "tracking/region_fill.h"
+#include "imaging/region_fill.h"
 
 #include <algorithm>
 

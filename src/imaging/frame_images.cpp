@@ -1,8 +1,8 @@
-#include "tracking/frame_images.h"
+#include "imaging/frame_images.h"
 
 #include <cstdlib>
 
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 
 namespace {
 

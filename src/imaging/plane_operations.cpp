@@ -1,4 +1,4 @@
-#include "tracking/plane_operations.h"
+#include "imaging/plane_operations.h"
 
 #include <opencv2/imgproc.hpp>
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 struct FilledRegion {
     PixelRect box;   // smallest rectangle holding every taken pixel

@@ -1,6 +1,6 @@
 #pragma once
 // Owning holders for the SetupAPI device lists and INF handles.
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 
 #include <setupapi.h>
 

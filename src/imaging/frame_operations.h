@@ -5,7 +5,7 @@
 // to the images they touch.
 #include <opencv2/core/mat.hpp>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 // plane(x, y) := frame channel at (x, y).
 void ExtractChannel(const cv::Mat& frame, cv::Mat& plane, int channel, const PixelRect& rect);

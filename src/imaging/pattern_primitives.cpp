@@ -1,7 +1,7 @@
-#include "tracking/pattern_primitives.h"
+#include "imaging/pattern_primitives.h"
 
-#include "tracking/plane_operations.h"
-#include "tracking/region_fill.h"
+#include "imaging/plane_operations.h"
+#include "imaging/region_fill.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // pixels inside the rectangle it is given (clipped to the images).
 #include <opencv2/core/mat.hpp>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 // Splits the rectangle into nx x ny tiles (the last column and row take the remainder) and sets
 // each destination pixel to 255 where the source is above its tile's mean, else 0.

@@ -2,8 +2,8 @@
 #include "resources/resource_ids.h"
 #include "settings/ratio_change.h"
 #include "settings/decimal_text.h"
-#include "settings/dialog_support.h"
-#include "settings/settings_dialogs.h"
+#include "ui/dialog_support.h"
+#include "ui/settings_dialogs.h"
 
 namespace {
 

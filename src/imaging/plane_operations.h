@@ -3,7 +3,7 @@
 // None allocates; rectangles are clipped to the image.
 #include <opencv2/core/mat.hpp>
 
-#include "tracking/pixel_rect.h"
+#include "imaging/pixel_rect.h"
 
 // Over all of `difference`: d := a - b; 0 where d < threshold, else d. With a threshold of 0 or
 // less nothing is cut: every difference is stored as a byte, negative ones as their low 8 bits.

@@ -1,4 +1,4 @@
-#include "install/open_sensor_at_startup.h"
+#include "controller/open_sensor_at_startup.h"
 
 #include "capture/sensor_device.h"
 #include "install/driver_operations.h"
