@@ -1,7 +1,9 @@
 // FindChessboard on boards drawn through a known lens and pose: whole boards in both
-// orientations, the single-corner pattern, partial boards and empty pictures.
+// orientations, partial boards and empty pictures. (The single-corner pattern is found the way
+// alignment finds it in BoardDetection.)
 #include <gtest/gtest.h>
 
+#include <opencv2/imgproc.hpp>
 
 #include "alignment/chessboard_finder.h"
 #include "board_renderer.h"
