@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
+
+// Names the reader in the test's listing instead of its bytes.
+void PrintTo(const ReaderUnderMutation& reader, std::ostream* out) { *out << reader.name; }
 
 namespace {
 
