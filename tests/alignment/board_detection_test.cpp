@@ -1,13 +1,11 @@
 // The detections of auto alignment on sensor frames drawn through a known lens and pose: the
-// lit screen, the board between references and tile by tile, the board seen upside down, and
-// a single drawn corner.
+// lit screen, the board between references and tile by tile, and a single drawn corner. Boards
+// seen upright, upside down and sideways are the room scenarios' business.
 #include <gtest/gtest.h>
 
-#include <opencv2/calib3d.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "alignment/board_detection.h"
@@ -71,22 +69,6 @@ private:
 
 const PixelRect kStartArea{32, 32, 256, 176};
 
-// The sensor rolled about its optical axis by `degrees`, and moved back along it so that the
-// desktop looks `shrink` times its size.
-CameraPose Rolled(CameraPose pose, double degrees, double shrink = 1.0) {
-    const double a = degrees * CV_PI / 180.0;
-    const cv::Matx33d turn(std::cos(a), -std::sin(a), 0, std::sin(a), std::cos(a), 0, 0, 0, 1);
-    cv::Matx33d rotation;
-    cv::Rodrigues(cv::Vec3d(pose.rx, pose.ry, pose.rz), rotation);
-    cv::Vec3d vector;
-    cv::Rodrigues(turn * rotation, vector);
-    cv::Vec3d moved = turn * cv::Vec3d(pose.tx, pose.ty, pose.tz);
-    const cv::Vec3d centre = turn * rotation * cv::Vec3d(512.0, 384.0, 0.0) + moved;
-    moved[2] += centre[2] * (1.0 / shrink - 1.0);
-    return {static_cast<float>(moved[0]), static_cast<float>(moved[1]), static_cast<float>(moved[2]),
-            static_cast<float>(vector[0]), static_cast<float>(vector[1]), static_cast<float>(vector[2])};
-}
-
 }  // namespace
 
 TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesAndByTiles) {
@@ -121,25 +103,6 @@ TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesA
     EXPECT_GE(found, 31);
     EXPECT_LE(found, 35);
     EXPECT_EQ(tiled.count, found);
-}
-
-TEST(BoardDetection, PortraitUpsideDownAndSidewaysBoardsAreFoundToo) {
-    const BoardScene portrait = BoardScene::Portrait();
-    DetectionScene upright(portrait, ViewOfDesktop(SampleLens(true), portrait));
-    CornerBuffer corners;
-    int level = 0;
-    ASSERT_EQ(DetectBetweenReferences(upright.Images(kStartArea), 5, 7, corners, level), 35);
-    EXPECT_TRUE(CornerOrderIsValid(corners, 5, 7));
-
-    const BoardScene board;
-    for (const auto& [degrees, shrink] : {std::pair{180.0, 1.0}, {90.0, 0.7}, {-90.0, 0.7}}) {
-        DetectionScene rolled(board, Rolled(ViewOfDesktop(SampleLens(true), board), degrees, shrink));
-        ASSERT_EQ(DetectBetweenReferences(rolled.Images(kStartArea), 7, 5, corners, level), 35)
-            << degrees;
-        EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5)) << degrees;
-        for (const cv::Point2f corner : rolled.Truth())
-            EXPECT_LT(NearestFound(corners, corner), 0.5f) << degrees;
-    }
 }
 
 TEST(BoardDetection, NoBoardLeavesLevelZeroAndFewerCorners) {

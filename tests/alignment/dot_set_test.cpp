@@ -17,60 +17,6 @@ DotRecordOutcome Input(DotSet& dots) { return dots.Record(SeenAt(dots.current));
 
 }  // namespace
 
-TEST(DotSet, NineInputsWalkTheOrderThenAllAreDone) {
-    DotSet dots;
-    dots.Begin();
-    std::vector<int> targets;
-    DotRecordOutcome outcome = DotRecordOutcome::NextDot;
-    while (outcome == DotRecordOutcome::NextDot) {
-        targets.push_back(dots.current);
-        outcome = Input(dots);
-    }
-    EXPECT_EQ(targets, std::vector<int>(kDotOrder.begin(), kDotOrder.end()));
-    EXPECT_EQ(outcome, DotRecordOutcome::AllDone);
-    EXPECT_EQ(dots.current, -1);
-    EXPECT_EQ(dots.done, 9);
-    EXPECT_EQ(dots.lost, 0);
-    EXPECT_EQ(dots.count, 9);
-    EXPECT_EQ(dots.Record(SeenAt(1)), DotRecordOutcome::NoTarget);
-    EXPECT_EQ(dots.points[1], cv::Point2f(0.0f, 0.0f));
-}
-
-TEST(DotSet, LostDotsAreOfferedOnceMoreInOrderThenTheRunCountsAsTried) {
-    DotSet dots;
-    dots.Begin();
-    // Skip 3, 17 and 31; input the other six.
-    for (int index : kDotOrder) {
-        ASSERT_EQ(dots.current, index);
-        const bool skip = index == 3 || index == 17 || index == 31;
-        ASSERT_EQ(dots.Record(skip ? kLost : SeenAt(index)), DotRecordOutcome::NextDot);
-    }
-    EXPECT_EQ(dots.current, 3);
-    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::NextDot);
-    EXPECT_EQ(dots.current, 17);
-    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::NextDot);
-    EXPECT_EQ(dots.current, 31);
-    EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::AllTried);
-    EXPECT_EQ(dots.current, -1);
-    EXPECT_EQ(dots.done, 6);
-    EXPECT_EQ(dots.lost, 3);
-    EXPECT_EQ(dots.count, 6);
-}
-
-TEST(DotSet, ADotInputOnItsSecondOfferCountsAsDone) {
-    DotSet dots;
-    dots.Begin();
-    for (int index : kDotOrder) dots.Record(index == 0 || index == 20 ? kLost : SeenAt(index));
-    EXPECT_EQ(DotSet::StateOf(dots.points[0]), DotState::Lost);
-    ASSERT_EQ(dots.current, 0);
-    EXPECT_EQ(Input(dots), DotRecordOutcome::NextDot);
-    EXPECT_EQ(dots.lost, 1);
-    EXPECT_EQ(dots.current, 20);
-    EXPECT_EQ(Input(dots), DotRecordOutcome::AllDone);
-    EXPECT_EQ(dots.done, 9);
-    EXPECT_EQ(dots.lost, 0);
-}
-
 TEST(DotSet, SkippingTheLastDotOffersItStraightAgain) {
     DotSet dots;
     dots.Begin();

@@ -49,31 +49,6 @@ protected:
 
 }  // namespace
 
-TEST_F(ManualEvaluation, NineDotsGradeGood) {
-    for (int i = 0; i < 9; ++i) InputTarget(true);
-    ASSERT_EQ(dots.current, -1);
-    ASSERT_EQ(Evaluate(), ScreenMapping::kStepSuccess);
-    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
-    EXPECT_EQ(mapping.Figures().lostCorners, 0);
-    EXPECT_EQ(mapping.Figures().badCorners, 0);
-}
-
-TEST_F(ManualEvaluation, SixDotsAfterThreeWereSkippedTwiceStillAlign) {
-    // 3, 17 and 31 skipped, and skipped again when offered a second time.
-    for (int i = 0; i < 12; ++i) InputTarget(dots.current != 3 && dots.current != 17 && dots.current != 31);
-    ASSERT_EQ(dots.current, -1);
-    ASSERT_EQ(dots.done, 6);
-    ASSERT_EQ(Evaluate(), ScreenMapping::kStepSuccess);
-    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
-    // Only the three skipped dots count as lost, not the 26 board slots without a dot.
-    EXPECT_EQ(mapping.Figures().lostCorners, 3);
-    const POINT centre = pattern.CornerPosition(4, 3);
-    const cv::Point2f seen = truth.ProjectBoardPoint(static_cast<float>(centre.x), static_cast<float>(centre.y));
-    const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
-    EXPECT_NEAR(mapped.x, centre.x, 2.0f);
-    EXPECT_NEAR(mapped.y, centre.y, 2.0f);
-}
-
 TEST_F(ManualEvaluation, FiveDotsAreTooFew) {
     for (int i = 0; i < 9; ++i) InputTarget(i < 5);
     ASSERT_EQ(dots.done, 5);

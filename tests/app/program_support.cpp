@@ -1,18 +1,10 @@
 #include "program_support.h"
 
 #include "alignment/detector_file.h"
-#include "base/notifications.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
 
 #include <cwchar>
-
-OptionRecord OptionsWithoutQuestions() {
-    OptionRecord options = DefaultOptions();
-    options.dontAskGainLevel = 1;
-    options.dontShowIntroduction = 1;
-    return options;
-}
 
 CoreParameterRecord ProductCoreParameters() {
     CoreParameterRecord parameters = DefaultCoreParameters();
@@ -29,14 +21,48 @@ void WriteProductFiles(const OptionRecord& options, const CoreParameterRecord& p
     ASSERT_EQ(WriteOptions(options), FileResult::Ok);
 }
 
-void ExpectEndsWithZero(ProgramRun& run) {
-    ASSERT_TRUE(run.WaitForExit(15000));
-    EXPECT_EQ(run.ExitCode(), 0u);
+bool CopyBesideProgram(const std::wstring& folder, const wchar_t* fileName) {
+    // The build puts the program in bin/, a sibling of this test program's folder.
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring built(path);
+    built.resize(built.find_last_of(L'\\'));
+    built.resize(built.find_last_of(L'\\'));
+    return CopyFileW((built + L"\\bin\\" + fileName).c_str(), (folder + L"\\" + fileName).c_str(), FALSE) != 0;
 }
 
-void CloseQuietly(ProgramRun& run, HWND main) {
-    PostMessageW(main, kCloseQuietlyMessage, 0, 0);
-    ExpectEndsWithZero(run);
+HWND WaitForWindowOfClass(const ProgramRun& run, const wchar_t* className, DWORD milliseconds) {
+    struct Search {
+        DWORD processId;
+        const wchar_t* className;
+        HWND found;
+    } search{run.ProcessId(), className, nullptr};
+    for (const ULONGLONG end = GetTickCount64() + milliseconds;; Sleep(50)) {
+        EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                auto* search = reinterpret_cast<Search*>(context);
+                DWORD processId = 0;
+                GetWindowThreadProcessId(window, &processId);
+                wchar_t name[128] = {};
+                GetClassNameW(window, name, 128);
+                if (processId != search->processId || wcscmp(name, search->className) != 0 || !IsWindowVisible(window))
+                    return TRUE;
+                search->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found || GetTickCount64() >= end) return search.found;
+    }
+}
+
+HWND WaitUntilWorking(const ProgramRun& run) {
+    return run.WaitForTitle(std::wstring(kProductName) + L" - ", 60000) ? run.MainWindow() : nullptr;
+}
+
+void ExpectEndsWithZero(ProgramRun& run) {
+    DWORD exitCode = 1;
+    ASSERT_TRUE(run.WaitForExit(15000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
 }
 
 void WriteUsableAlignment() {
@@ -78,6 +104,6 @@ bool WaitForTitleEnding(HWND window, const std::wstring& ending, DWORD milliseco
             return true;
         }
         if (GetTickCount64() >= end) return false;
-        ServeMessages(30);
+        Sleep(30);
     }
 }

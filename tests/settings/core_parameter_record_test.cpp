@@ -4,19 +4,11 @@
 #include "settings/text_scrambling.h"
 #include "settings_test_fixture.h"
 
-#include <array>
 #include <cwchar>
 
 using testsupport::ReadBytes;
 
 namespace {
-
-using Row = std::array<int32_t, 10>;
-
-Row AsRow(const ImagingParameters& p) {
-    return {p.brightness, p.contrast, p.hue, p.saturation, p.sharpness,
-            p.gamma, p.exposureTime, p.thresGap, p.range, p.channel};
-}
 
 CoreParameterRecord ShippableParameters() {
     CoreParameterRecord parameters = DefaultCoreParameters();
@@ -36,33 +28,6 @@ CoreParameterRecord StoredForm(CoreParameterRecord record) {
 }
 
 }  // namespace
-
-TEST(CoreParameterRecordTest, BuiltInValues) {
-    CoreParameterRecord p = DefaultCoreParameters();
-    EXPECT_EQ(p.sensorInit.frequency, 60);
-    EXPECT_EQ(p.sensorInit.colorEnabled, 1);
-    EXPECT_EQ(p.sensorInit.gain, 0);
-    const TrackingParameters& t = p.tracking;
-    EXPECT_EQ((std::array<int32_t, 9>{t.dilateCount, t.spotMaxBand, t.spotMinArea, t.spyVariance, t.spyInterval,
-                                      t.noiseThres, t.noiseRatio, t.maxAveNoise, t.hotSpotRatioPercent}),
-              (std::array<int32_t, 9>{3, 20, 1, 50, 100, 4, 100, 128, 10}));
-    EXPECT_EQ((std::array<int32_t, 3>{p.tuneAlignBrightness[0], p.tuneAlignBrightness[1], p.tuneAlignBrightness[2]}),
-              (std::array<int32_t, 3>{100, 0, 20}));
-    EXPECT_EQ(p.misc.chbSkips, 0);
-    EXPECT_EQ(p.misc.reserve3, 0);
-    EXPECT_STREQ(p.companyName, L"");
-    EXPECT_STREQ(p.productName, L"");
-    EXPECT_STREQ(p.sensorVidPid, L"VID_05E1&PID_0500");
-    EXPECT_STREQ(p.sensorUserName, L"USB2.0 VGA WebCam");
-    EXPECT_STREQ(p.sensorDefName, L"Tavro");
-    EXPECT_EQ(AsRow(p.alignment[0]), (Row{80, 110, 150, 140, 30, 60, -2, 100, 500, 2}));
-    EXPECT_EQ(AsRow(p.alignment[3]), (Row{83, 113, 153, 143, 33, 63, -2, 103, 20, 2}));
-    EXPECT_EQ(AsRow(p.alignment[5]), (Row{85, 115, 155, 145, 35, 65, -2, 105, 0, 2}));
-    EXPECT_EQ(AsRow(p.findThreshold[1]), (Row{21, 121, 131, 141, 31, 51, -5, 101, 40, 2}));
-    EXPECT_EQ(AsRow(p.findThreshold[4]), (Row{24, 124, 134, 144, 34, 54, -5, 104, 10, 2}));
-    // The last row repeats the brightness of the one before it.
-    EXPECT_EQ(AsRow(p.findThreshold[5]), (Row{24, 125, 135, 145, 35, 55, -5, 105, 0, 2}));
-}
 
 TEST(TextScramblingTest, ShiftsEveryCharacterUpToTheEndAndBack) {
     wchar_t slot[8] = L"Ab";

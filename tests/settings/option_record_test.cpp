@@ -6,12 +6,6 @@
 
 using testsupport::ReadBytes;
 
-TEST(OptionRecordTest, BuiltInValues) {
-    OptionRecord options = DefaultOptions();
-    const OptionRecord expected{0, 1, 0, 1, 1, 0, 0};
-    EXPECT_EQ(std::memcmp(&options, &expected, sizeof options), 0);
-}
-
 class OptionFileTest : public SettingsFileTest {};
 
 TEST_F(OptionFileTest, WritesSevenLittleEndianIntegersInFieldOrderAndReadsThemBack) {

@@ -33,19 +33,6 @@ TEST_F(PenGestureTest, OneFrameSpotIsAClickAtTheSamePointAndLosingNothingSendsNo
     EXPECT_EQ(pointer.forgotten, 2);
 }
 
-TEST_F(PenGestureTest, StrokePressesDragsThroughEveryPointAndReleasesAtTheLast) {
-    for (int i = 0; i < 5; ++i) pen.SpotFound({100.0f + 20 * i, 100.0f}, pointer);
-    pen.SpotLost(pointer);
-    ASSERT_EQ(pointer.events.size(), 6u);
-    EXPECT_EQ(pointer.events[0].kind, "press");
-    for (int i = 1; i < 5; ++i) {
-        EXPECT_EQ(pointer.events[i].kind, "move");
-        EXPECT_FLOAT_EQ(pointer.events[i].x, 100.0f + 20 * i);
-    }
-    EXPECT_EQ(pointer.events[5].kind, "release");
-    EXPECT_FLOAT_EQ(pointer.events[5].x, 180.0f);
-}
-
 TEST_F(PenGestureTest, SixtyTwoStillFramesGiveNoRightClickSixtyThreeDo) {
     Hold({500.0f, 400.0f}, 62);
     EXPECT_EQ(pointer.Count("right"), 0);

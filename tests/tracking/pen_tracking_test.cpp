@@ -27,19 +27,6 @@ protected:
     RecordingPointer pointer;
 };
 
-TEST_F(PenTrackingTest, SpotPressesWhereItMapsAndLosingItReleases) {
-    scene.Light({100, 60, 8, 8});
-    EXPECT_EQ(Step(), TrackOutcome::kSpot);
-    scene.Light({100, 60, 8, 8}, 60);
-    EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
-    ASSERT_EQ(pointer.events.size(), 2u);
-    EXPECT_EQ(pointer.events[0].kind, "press");
-    EXPECT_FLOAT_EQ(pointer.events[0].x, 310.5f);
-    EXPECT_FLOAT_EQ(pointer.events[0].y, 190.5f);
-    EXPECT_EQ(pointer.events[1].kind, "release");
-    EXPECT_FLOAT_EQ(pointer.events[1].x, 310.5f);
-}
-
 TEST_F(PenTrackingTest, LightChangeSendsNothingAndLeavesTheButtonAlone) {
     scene.Light({100, 60, 8, 8});
     EXPECT_EQ(Step(), TrackOutcome::kSpot);  // references taken here

@@ -44,18 +44,6 @@ TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpotUntilLost) {
     EXPECT_FLOAT_EQ(tracker.Previous().centroidX, 103.5f);
 }
 
-TEST_F(SpotTrackerTest, LargestBlobWithinReachWinsOverTheNearest) {
-    scene.Light({100, 100, 8, 8});  // centroid (103.5, 103.5)
-    ASSERT_TRUE(Track());
-    scene.Light({0, 0, 320, 240}, 0);
-    // Neither centre lies inside the last spot (98..109); both are within reach (d^2 <= 84.9).
-    scene.Light({108, 100, 6, 6});  // 36 pixels, d^2 = 56.5
-    scene.Light({92, 98, 6, 12});   // 72 pixels, d^2 = 72.5
-    ASSERT_TRUE(Track());
-    EXPECT_FLOAT_EQ(tracker.Current().centroidX, 94.5f);
-    EXPECT_FLOAT_EQ(tracker.Current().centroidY, 103.5f);
-}
-
 TEST_F(SpotTrackerTest, StartForgetsTheLastSpot) {
     scene.Light({100, 60, 8, 8});
     ASSERT_TRUE(Track());

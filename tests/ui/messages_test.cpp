@@ -36,20 +36,6 @@ TEST_F(MessagesTest, FatalMessagesShowTheirTextTopmostUnderTheProductTitle) {
     EXPECT_EQ(systemDriver.Result().text, SystemErrorText(SystemTextOf(ERROR_FILE_NOT_FOUND)));
 }
 
-TEST_F(MessagesTest, QuestionsReturnTheAnswer) {
-    BoxDriver cancel(IDCANCEL);
-    EXPECT_FALSE(AskCloseNow());
-    EXPECT_EQ(cancel.Result().text, L"Close Tavro Test Pen now?");
-    EXPECT_EQ(cancel.Result().tag, 0);
-    BoxDriver ok(IDOK);
-    EXPECT_TRUE(AskCloseNow());
-    BoxDriver yes(IDYES);
-    EXPECT_EQ(AskManualOrAutoAlignment(), IDYES);
-    EXPECT_EQ(yes.Result().text, L"1. Press [Yes] to do manual-alignment.\n\n2. Press [No] to redo auto-alignment.");
-    BoxDriver no(IDNO);
-    EXPECT_FALSE(AskInstallDriver());
-}
-
 TEST_F(MessagesTest, HelpThatCannotOpenNamesThePatternOrTheFoundFile) {
     testsupport::ScratchDirectory folder(L"help_pdf");
     BoxDriver none(IDOK);

@@ -15,6 +15,9 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool Start(const std::wstring& folder = L"C:\\tavro");
+    // Starts it under a Unix locale (e.g. "de_DE.UTF-8" in LANG and LC_ALL), from which Wine
+    // takes the user's languages.
+    bool StartUnderLocale(const std::wstring& folder, const std::wstring& unixLocale);
     DWORD ProcessId() const { return processId_; }
     bool Running() const;
     // The program's main window (class TavroWyvoClass); null while there is none.
@@ -27,6 +30,8 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
 
 private:
+    void Attach(HANDLE process, DWORD processId);
+
     UniqueHandle<HANDLE, KernelHandleCloser> process_;
     DWORD processId_ = 0;
 };
