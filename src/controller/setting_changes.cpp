@@ -2,7 +2,6 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/notifications.h"
 #include "settings/settings_dialogs.h"
 #include "ui/messages.h"
 
@@ -18,8 +17,7 @@ void Controller::OnGainSettingChanged() {
     // The threshold was learnt at the old gain: find it again before tracking on.
     ShowWithFramesHeld(&ShowTrackGainChanged);
     tuningPanel_.Reset(screenCorrection_);
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
-                 static_cast<LPARAM>(Mode::FindGain));
+    RequestMode(Mode::FindGain);
 }
 
 void Controller::OnAspectSettingChanged() {
@@ -32,6 +30,5 @@ void Controller::OnAspectSettingChanged() {
     ResumeFrames(wasHeld);
     if (modes_.mode != Mode::Track) return;
     ShowWithFramesHeld(&ShowAspectChanged);
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
-                 static_cast<LPARAM>(Mode::AutoAlignment));
+    RequestMode(Mode::AutoAlignment);
 }
