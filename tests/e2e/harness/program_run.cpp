@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "unix_locale_start.h"
+
 namespace {
 
 constexpr wchar_t kMainWindowClass[] = L"TavroWyvoClass";
@@ -45,6 +47,14 @@ bool ProgramRun::Start(const std::wstring& folder) {
     process_.Reset(process.hProcess);
     processId_ = process.dwProcessId;
     return true;
+}
+
+bool ProgramRun::StartUnderLocale(const std::wstring& unixLocale, const std::wstring& folder) {
+    const DWORD processId = StartUnderUnixLocale(folder + L"\\tavro.exe", unixLocale);
+    if (!processId) return false;
+    process_.Reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
+    processId_ = processId;
+    return static_cast<bool>(process_);
 }
 
 bool ProgramRun::Running() const {
