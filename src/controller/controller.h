@@ -343,9 +343,12 @@ private:
     void PaintTrack(HDC dc, const RECT& client);
     // Track's last corner set and tuning panel, drawn over the Track picture.
     void PaintTrackOverlays(HDC dc, const RECT& client);
-    // After a new desktop size: alignments start again, gain finding and tracking re-apply the
-    // stored alignment or ask for a new one. True when a new Mode was requested.
+    // After a new desktop size: alignments start again; Idle, gain finding and tracking
+    // re-apply the stored alignment, and the latter two find the gain again or ask for a new
+    // alignment. True when a new Mode was requested.
     bool RealignAfterDisplayChange();
+    // Posted (from either thread): the main window makes the change once it gets to it.
+    void RequestMode(Mode mode);
     void ApplyDisplaySize(int width, int height);
     // Desktop geometry, board layout, lens profiles and screen correction; false after the
     // file message when a required file is missing.

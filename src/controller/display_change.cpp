@@ -1,5 +1,6 @@
 // A new desktop size moves every board corner and every pointer position: the layout, the
-// pointer scale and the windows follow it, and the alignment is redone or re-applied.
+// pointer scale and the windows follow it, and the alignment is redone or re-applied (then the
+// gain is found again over the new screen).
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
@@ -32,8 +33,6 @@ void Controller::ApplyDisplaySize(int width, int height) {
     TakeBoardOrientation();
     pattern_.SetGrid(g_process.boardColumns, g_process.boardRows);
     pointer_.TakeScreenSize();
-    // A pen on the new strip of a larger desktop is on the screen.
-    tracking_.TakeScreenSize(width, height);
     pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(main));
     MeasureStatusRect();
     RECT workArea = {};
@@ -59,14 +58,28 @@ bool Controller::RealignAfterDisplayChange() {
         return false;
     }
     case Mode::FindGain:
-    case Mode::Track:
-        if (RestoreAlignment() == StepSucceeded) return false;
-        if (modes_.mode == Mode::FindGain) ShowWindow(gainOverlay_.Get(), SW_HIDE);
-        ShowWithFramesHeld(&ShowResolutionChanged);
-        PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
-                     static_cast<LPARAM>(Mode::DefaultAlignment));
+    case Mode::Track: {
+        // No stroke goes on across the change, whichever way it is taken.
+        ReleaseHeldButton();
+        const bool restored = RestoreAlignment() == StepSucceeded;
+        if (!restored) {
+            if (modes_.mode == Mode::FindGain) ShowWindow(gainOverlay_.Get(), SW_HIDE);
+            ShowWithFramesHeld(&ShowResolutionChanged);
+        }
+        // The tracking area, its spy points and the threshold learnt over it belong to the old
+        // desktop: the gain is found again over the new one.
+        RequestMode(restored ? Mode::FindGain : Mode::DefaultAlignment);
         return true;
+    }
+    case Mode::Idle:
+        // Gain finding, started later, takes its tracking area from the pose.
+        if (modes_.alignmentUsable && RestoreAlignment() != StepSucceeded) modes_.alignmentUsable = 0;
+        return false;
     default:
         return false;
     }
+}
+
+void Controller::RequestMode(Mode mode) {
+    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest, static_cast<LPARAM>(mode));
 }

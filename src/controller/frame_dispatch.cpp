@@ -70,8 +70,7 @@ void Controller::OnFirstFrame() {
     modes_.gainFound = 0;
     modes_.ChangeMode(Mode::Starting);
     paused_ = true;
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
-                 static_cast<LPARAM>(Mode::Initialized));
+    RequestMode(Mode::Initialized);
 }
 
 void Controller::EndStep(Mode mode, int result) {

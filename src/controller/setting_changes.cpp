@@ -18,8 +18,7 @@ void Controller::OnGainSettingChanged() {
     // The threshold was learnt at the old gain: find it again before tracking on.
     ShowWithFramesHeld(&ShowTrackGainChanged);
     tuningPanel_.Reset(screenCorrection_);
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
-                 static_cast<LPARAM>(Mode::FindGain));
+    RequestMode(Mode::FindGain);
 }
 
 void Controller::OnAspectSettingChanged() {
@@ -32,6 +31,5 @@ void Controller::OnAspectSettingChanged() {
     ResumeFrames(wasHeld);
     if (modes_.mode != Mode::Track) return;
     ShowWithFramesHeld(&ShowAspectChanged);
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest,
-                 static_cast<LPARAM>(Mode::AutoAlignment));
+    RequestMode(Mode::AutoAlignment);
 }

@@ -21,9 +21,6 @@ public:
         pen_.Start(screenWidth, screenHeight);
     }
 
-    // A new desktop size: the pen counts as on the screen anywhere on the new one.
-    void TakeScreenSize(int screenWidth, int screenHeight) { pen_.TakeScreenSize(screenWidth, screenHeight); }
-
     // On a light change nothing is sent: the button is left as it is until gain finding is over.
     template <typename Pointer>
     TrackOutcome Step(FrameImages& images, const SpotParameters& parameters,

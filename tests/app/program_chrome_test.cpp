@@ -35,7 +35,7 @@ protected:
         options.dontAskGainLevel = 0;
         ASSERT_NO_FATAL_FAILURE(WriteProductFiles(options));
         ProgramRun run;
-        ASSERT_TRUE(run.StartUnderLocale(folder.Path(), locale));
+        ASSERT_TRUE(run.StartUnderLocale(locale, folder.Path()));
 
         HWND introduction = WaitForWindowOfClass(run, L"#32770", 30000);
         ASSERT_NE(introduction, nullptr) << "no introduction at start";

@@ -36,10 +36,6 @@ struct ControllerTestAccess {
         c.hotSpot_.box = area;
     }
     static void SetShownFrameRate(Controller& c, int verdict) { c.shownFrameRate_ = verdict; }
-    // The pen as tracking started it on a desktop of the given size.
-    static void StartPenOn(Controller& c, int width, int height) {
-        c.tracking_.Start(c.TrackGainRow().channel, width, height);
-    }
     static void SnapshotMouseValues(Controller& c) { c.mouseSaver_.Snapshot(); }
     static void ShowGainOverlay(Controller& c) { c.ShowGainOverlay(); }
     // What Initialize and Start give the painting code: texts, screen size, status rectangle.

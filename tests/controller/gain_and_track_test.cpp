@@ -226,11 +226,9 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     EXPECT_FALSE(controller.Paused());
 }
 
-TEST_F(GainAndTrack, AfterTheDesktopGrewWhileTrackingThePenPressesOnTheNewStrip) {
-    testsupport::CursorLock cursor;
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    const int oldWidth = width * 25 / 32, oldHeight = height * 25 / 32;
-    // Aligned and tracking on the smaller desktop, which the sensor sees as the fixture's does.
+// Aligned on a desktop smaller than the real one and seen by the sensor as the fixture's is: the
+// stored record holds nine corners of it, and Idle starts on it.
+void AlignOnSmallerDesktop(Controller& controller, int oldWidth, int oldHeight) {
     DisplayGeometry& geometry = ControllerTestAccess::Geometry(controller);
     geometry.SetDesktop(oldWidth, oldHeight);
     geometry.SetAspect(0.0f, 0.0f);
@@ -251,24 +249,52 @@ TEST_F(GainAndTrack, AfterTheDesktopGrewWhileTrackingThePenPressesOnTheNewStrip)
             record.posePoints.imagePoints[k] = camera.ProjectBoardPoint(fx * oldWidth, fy * oldHeight);
         }
     }
-    ASSERT_TRUE(FindGain());
-    controller.OnStepEnded();
-    ASSERT_EQ(controller.CurrentMode(), Mode::Track);
-    TakeNotifications();
-    ControllerTestAccess::StartPenOn(controller, oldWidth, oldHeight);
+}
 
-    controller.OnDisplayChange();
-    ASSERT_EQ(controller.Geometry().desktopWidth, width);
-    ASSERT_FALSE(controller.Paused());
-    ASSERT_TRUE(TakeNotifications().empty());
-    // Beyond the old right and bottom edges.
+TEST_F(GainAndTrack, AfterTheDesktopGrewInIdleOrTrackThePenPressesOnTheNewStripWhereItIs) {
+    testsupport::CursorLock cursor;
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const int oldWidth = width * 25 / 32, oldHeight = height * 25 / 32;
+    // Where the sensor really sees a point of the grown desktop beyond the old right and bottom
+    // edges: the projected screen stays where it was, its pixels are smaller.
+    CameraModel truth;
+    truth.SetIntrinsics({300.0f, 300.0f, 160.0f, 120.0f});
+    ASSERT_TRUE(truth.SetPose({-width / 2.0f, -height / 2.0f, 1142.0f * width / 1024.0f, 0.0f, 0.0f, 0.0f}));
     const cv::Point2f target(width * 0.9f, height * 0.9f);
-    PenAt(camera.ProjectBoardPoint(target.x, target.y));
-    DeliverFrames(1);
-    EXPECT_EQ(controller.Tracking().Pen().OnScreenResult(), PenGesture::kOnScreen);
-    EXPECT_TRUE(controller.Pointer().LeftHeld());
-    EXPECT_NEAR(controller.Pointer().LastX(), target.x, 2.0f);
-    EXPECT_NEAR(controller.Pointer().LastY(), target.y, 2.0f);
+    const auto findGainThenPressTarget = [&] {
+        std::fill(frame.begin(), frame.end(), BYTE{0x30});
+        ASSERT_TRUE(FindGain());
+        controller.OnStepEnded();
+        ASSERT_EQ(controller.CurrentMode(), Mode::Track);
+        TakeNotifications();
+        PenAt(truth.ProjectBoardPoint(target.x, target.y));
+        DeliverFrames(1);
+        EXPECT_EQ(controller.Tracking().Pen().OnScreenResult(), PenGesture::kOnScreen);
+        EXPECT_TRUE(controller.Pointer().LeftHeld());
+        EXPECT_NEAR(controller.Pointer().LastX(), target.x, 2.0f);
+        EXPECT_NEAR(controller.Pointer().LastY(), target.y, 2.0f);
+    };
+    {
+        SCOPED_TRACE("grown in Idle: gain finding and tracking start on the re-applied alignment");
+        AlignOnSmallerDesktop(controller, oldWidth, oldHeight);
+        controller.OnDisplayChange();
+        ASSERT_EQ(controller.Geometry().desktopWidth, width);
+        EXPECT_FALSE(controller.Paused());
+        EXPECT_TRUE(TakeNotifications().empty());
+        findGainThenPressTarget();
+    }
+    {
+        SCOPED_TRACE("grown in Track: the pen lets go and the gain is found again on the new desktop");
+        SetMode(Mode::Idle, 0, true, false);
+        AlignOnSmallerDesktop(controller, oldWidth, oldHeight);
+        TrackWithPenDown();
+        controller.OnDisplayChange();
+        EXPECT_FALSE(controller.Pointer().LeftHeld());
+        // Held until the main window makes the requested Mode change.
+        EXPECT_TRUE(controller.Paused());
+        ASSERT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::FindGain)}}));
+        findGainThenPressTarget();
+    }
 }
 
 }  // namespace

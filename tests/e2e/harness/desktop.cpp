@@ -45,6 +45,89 @@ BOOL CALLBACK FindButton(HWND child, LPARAM parameter) {
     return FALSE;
 }
 
+// A 24-bit picture, rows top-down.
+struct Picture {
+    int width = 0, height = 0, stride = 0;
+    std::vector<uint8_t> bits;
+
+    int Luma(int x, int y) const {
+        const uint8_t* p = &bits[static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3];
+        return (p[0] * 29 + p[1] * 150 + p[2] * 77) >> 8;
+    }
+    bool Dark(int x, int y, int below) const { return Luma(x, y) < below; }
+};
+
+// What `draw` paints on a memory DC holding a fresh picture of that size (empty on failure).
+template <typename Draw>
+Picture DrawPicture(int width, int height, Draw draw) {
+    Picture picture;
+    UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !memory || width <= 0 || height <= 0) return picture;
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        draw(memory.Get());
+    }
+    GdiFlush();
+    picture.width = width;
+    picture.height = height;
+    picture.stride = (width * 3 + 3) & ~3;
+    const auto* first = static_cast<const uint8_t*>(bits);
+    picture.bits.assign(first, first + static_cast<size_t>(picture.stride) * height);
+    return picture;
+}
+
+// The best overlap (shared over joint ink pixels) of one line's ink, drawn black on white, with
+// the screen's ink anywhere in `shown`. Each line is matched on its own: a centred line may sit
+// a pixel away from where a rendering of the whole text would put it.
+double LineInkOverlap(const Picture& shown, int screenInk, const std::wstring& line) {
+    constexpr int kTextInk = 128;
+    UniqueMemoryDc measuring(CreateCompatibleDC(nullptr));
+    RECT extent = {0, 0, 0, 0};
+    DrawTextW(measuring.Get(), line.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    const Picture drawn = DrawPicture(extent.right, extent.bottom, [&](HDC dc) {
+        FillRect(dc, &extent, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        DrawTextW(dc, line.c_str(), -1, &extent, DT_SINGLELINE | DT_NOCLIP);
+    });
+    if (drawn.bits.empty()) return 0.0;
+    // Only the inked box of the line is compared.
+    RECT ink = {drawn.width, drawn.height, 0, 0};
+    for (int y = 0; y < drawn.height; ++y) {
+        for (int x = 0; x < drawn.width; ++x) {
+            if (!drawn.Dark(x, y, kTextInk)) continue;
+            ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+                   std::max<LONG>(ink.bottom, y + 1)};
+        }
+    }
+    if (ink.right <= ink.left) return 0.0;
+    double best = 0.0;
+    for (int dy = 0; dy + (ink.bottom - ink.top) <= shown.height; ++dy) {
+        for (int dx = 0; dx + (ink.right - ink.left) <= shown.width; ++dx) {
+            int both = 0, either = 0;
+            for (int y = ink.top; y < ink.bottom; ++y) {
+                for (int x = ink.left; x < ink.right; ++x) {
+                    const bool inText = drawn.Dark(x, y, kTextInk);
+                    const bool onScreen = shown.Dark(dx + x - ink.left, dy + y - ink.top, screenInk);
+                    both += inText && onScreen;
+                    either += inText || onScreen;
+                }
+            }
+            if (either > 0) best = std::max(best, static_cast<double>(both) / either);
+        }
+    }
+    return best;
+}
+
 PointerRecorder* g_recorder = nullptr;
 
 struct HookCloser {
@@ -98,23 +181,42 @@ void PressKey(HWND window, WORD virtualKey) {
 bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     WindowDc screen(nullptr);
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !memory) return false;
-    {
-        SelectedObject selected(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    const Picture picture = DrawPicture(width, height, [&](HDC dc) {
+        BitBlt(dc, 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    });
+    return !picture.bits.empty() &&
+           WritePng(path, picture.bits.data(), width, height, picture.stride, false);
+}
+
+double TextInkOverlap(const RECT& area, const std::wstring& text) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    WindowDc screen(nullptr);
+    const Picture shown = DrawPicture(width, height, [&](HDC dc) {
+        BitBlt(dc, 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+    });
+    if (shown.bits.empty()) return 0.0;
+    // Ink on this screen: nearer the darkest grey of the area than its brightest, as the text's
+    // ink is nearer black than white.
+    int brightest = 0, darkest = 255;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            brightest = std::max(brightest, shown.Luma(x, y));
+            darkest = std::min(darkest, shown.Luma(x, y));
+        }
     }
-    GdiFlush();
-    return WritePng(path, static_cast<const uint8_t*>(bits), width, height, (width * 3 + 3) & ~3, true);
+    const int screenInk = (brightest + darkest + 1) / 2;
+    double worst = 1.0;
+    bool anyLine = false;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find(L'\n', start), text.size());
+        if (end > start) {
+            worst = std::min(worst, LineInkOverlap(shown, screenInk, text.substr(start, end - start)));
+            anyLine = true;
+        }
+        start = end + 1;
+    }
+    return anyLine ? worst : 0.0;
 }
 
 PointerRecorder::PointerRecorder() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {

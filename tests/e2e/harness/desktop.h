@@ -24,6 +24,11 @@ bool PressButton(HWND dialog, const std::wstring& caption);
 void PressKey(HWND window, WORD virtualKey);
 // Saves the whole screen as a PNG file.
 bool SaveScreenshot(const std::string& path);
+// How well the screen inside `area` shows each line of `text` as DrawTextW draws it in a device
+// context's default font, dark on a lighter ground: for each line the best overlap (shared over
+// joint ink pixels, 0..1) of its ink with the screen's dark pixels at any place in the area; the
+// worst line's.
+double TextInkOverlap(const RECT& area, const std::wstring& text);
 
 struct PointerEvent {
     WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE

@@ -1,11 +1,10 @@
 #include "program_run.h"
 
-#include <tlhelp32.h>
-
 #include <vector>
 
 #include "base/notifications.h"
 #include "base/program_names.h"
+#include "unix_locale_start.h"
 
 namespace {
 
@@ -27,24 +26,6 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
     // Hidden in the tray, the main window is a child of the tray's hidden owner window.
     search->found = FindWindowExW(window, nullptr, kMainWindowClass, nullptr);
     return search->found ? FALSE : TRUE;
-}
-
-// The process running `program` (a full path), 0 when there is none.
-DWORD FindProcessOf(const std::wstring& program) {
-    UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return 0;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
-        UniqueHandle<HANDLE, KernelHandleCloser> process(
-            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
-        wchar_t image[MAX_PATH] = {};
-        DWORD length = MAX_PATH;
-        if (process && QueryFullProcessImageNameW(process.Get(), 0, image, &length) &&
-            _wcsicmp(image, program.c_str()) == 0)
-            return entry.th32ProcessID;
-    }
-    return 0;
 }
 
 }  // namespace
@@ -69,27 +50,11 @@ bool ProgramRun::Start(const std::wstring& folder) {
     return true;
 }
 
-bool ProgramRun::StartUnderLocale(const std::wstring& folder, const std::wstring& unixLocale) {
-    // A Windows child inherits Wine's locale from its parent whatever environment it is given,
-    // so the program is started by a Unix program that sets the locale first.
-    const std::wstring program = folder + L"\\tavro.exe";
-    std::wstring commandLine = L"/usr/bin/env LC_ALL=" + unixLocale + L" LANG=" + unixLocale + L" wine \"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION starter{};
-    if (!CreateProcessW(L"Z:\\usr\\bin\\env", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &starter))
-        return false;
-    CloseHandle(starter.hThread);
-    CloseHandle(starter.hProcess);
-    // The Unix starter cannot be waited for: look for the program's own process instead.
-    for (const ULONGLONG end = GetTickCount64() + 20000; GetTickCount64() < end; Sleep(100)) {
-        if (const DWORD processId = FindProcessOf(program)) {
-            Attach(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId), processId);
-            return static_cast<bool>(process_);
-        }
-    }
-    return false;
+bool ProgramRun::StartUnderLocale(const std::wstring& unixLocale, const std::wstring& folder) {
+    const DWORD processId = StartUnderUnixLocale(folder + L"\\tavro.exe", unixLocale);
+    if (!processId) return false;
+    Attach(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId), processId);
+    return static_cast<bool>(process_);
 }
 
 void ProgramRun::Attach(HANDLE process, DWORD processId) {

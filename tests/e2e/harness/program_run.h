@@ -15,9 +15,8 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool Start(const std::wstring& folder = L"C:\\tavro");
-    // Starts it under a Unix locale (e.g. "de_DE.UTF-8" in LANG and LC_ALL), from which Wine
-    // takes the user's languages.
-    bool StartUnderLocale(const std::wstring& folder, const std::wstring& unixLocale);
+    // Started under a Unix locale (e.g. "de_DE.UTF-8"), from which Wine takes the user's languages.
+    bool StartUnderLocale(const std::wstring& unixLocale, const std::wstring& folder = L"C:\\tavro");
     DWORD ProcessId() const { return processId_; }
     bool Running() const;
     // The program's main window (class TavroWyvoClass); null while there is none.

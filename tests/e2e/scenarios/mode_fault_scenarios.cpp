@@ -3,6 +3,7 @@
 // program ends with code 0 where it ends, and never leaves the left button held.
 #include <windows.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -167,6 +168,25 @@ void CheckPointerOnNewScale(TrackingSession& session, const std::string& name, R
     report.Check(session.Lift(), name + "_released");
 }
 
+// After the desktop grew in Track, the pen pressing on the corner of the strip the old desktop
+// lacked presses where it is.
+void CheckPressOnGrownStrip(TrackingSession& session, int oldWidth, int oldHeight, Report& report) {
+    const double x = (oldWidth + GetSystemMetrics(SM_CXSCREEN)) / 2.0;
+    const double y = (oldHeight + GetSystemMetrics(SM_CYSCREEN)) / 2.0;
+    session.Pointer().Clear();
+    session.Sensor().Pen(x, y, true);
+    const bool pressed = session.WaitForLeftBalance(1, 3000);
+    double error = -1.0;
+    for (const PointerEvent& event : session.Pointer().Buttons()) {
+        if (event.message != WM_LBUTTONDOWN) continue;
+        error = std::hypot(event.point.x - x, event.point.y - y);
+        break;
+    }
+    report.Figure("grown_strip_press_err_px", error, 2);
+    report.Check(pressed && error >= 0.0 && error <= 3.0, "grown_strip_pressed_at_pen");
+    report.Check(session.Lift(), "grown_strip_released");
+}
+
 // The size changes in each Mode within one run, inside a virtual desktop (Xvfb cannot resize).
 void DesktopSizeWalk(Report& report) {
     TrackingSession session(report);
@@ -181,8 +201,13 @@ void DesktopSizeWalk(Report& report) {
     ChangeSizeIn(session, L" - Find gain", 1024, 768, "find_gain", report, L" - Track");
     if (!session.WaitForTracking()) return;
     CheckPointerOnNewScale(session, "track_before", report);
-    ChangeSizeIn(session, L" - Track", 800, 600, "track", report);
+    // Tracking goes on after the gain is found again over the new screen.
+    ChangeSizeIn(session, L" - Track", 800, 600, "track", report, L" - Find gain");
+    if (!session.WaitForTracking()) return;
     CheckPointerOnNewScale(session, "track", report);
+    ChangeSizeIn(session, L" - Track", 1024, 768, "track_grown", report, L" - Find gain");
+    if (!session.WaitForTracking()) return;
+    CheckPressOnGrownStrip(session, 800, 600, report);
 
     PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
     if (!report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment")) return;
