@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/unique_handle.h"
+#include "base/unique_handle.h"
 #include "controller/mode.h"
 #include "harness/desktop.h"
 #include "harness/program_files.h"
