@@ -89,16 +89,6 @@ TEST(PrefixStartup, FilesWithoutInfAskToReinstallNoKeepsAllAndYesReleasesThenCop
     EXPECT_EQ(1u, prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).size());
 }
 
-TEST(PrefixStartup, MissingPackageInfEndsWithItsMessage) {
-    PrefixState prefix;
-    ProgramFolder program(false);
-    AddSensor(prefix);
-    DriverContext context = program.Context();
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::CheckDriver,
-                     StartupStep::AskInstall, StartupStep::Install, StartupStep::ShowSetupInfMissing}),
-              FollowStartup(context, SensorMatch::DefaultName, true));
-}
-
 // The numbers of the boxes the check shows, in order, each question answered Yes.
 std::vector<std::wstring> BoxesShown(DriverContext& context) {
     std::vector<std::wstring> numbers;
