@@ -28,15 +28,22 @@ private:
     CompanionDevice& companion_;
 };
 
+// COM identity: the IUnknown each answers. The pointers are compared: this toolchain's ComPtr has
+// no ==, so two ComPtrs compare as booleans (any two non-null ones are "equal").
 bool SameObject(IUnknown* left, IUnknown* right) {
     if (!left || !right) return false;
     ComPtr<IUnknown> leftIdentity;
     ComPtr<IUnknown> rightIdentity;
     return SUCCEEDED(left->QueryInterface(IID_PPV_ARGS(&leftIdentity))) &&
-           SUCCEEDED(right->QueryInterface(IID_PPV_ARGS(&rightIdentity))) && leftIdentity == rightIdentity;
+           SUCCEEDED(right->QueryInterface(IID_PPV_ARGS(&rightIdentity))) &&
+           leftIdentity.Get() == rightIdentity.Get();
 }
 
 }  // namespace
+
+bool IsSensorRemoval(long code, LONG_PTR first, LONG_PTR second, IUnknown* captureFilter) {
+    return code == EC_DEVICE_LOST && second == 0 && SameObject(reinterpret_cast<IUnknown*>(first), captureFilter);
+}
 
 SensorDevice::SensorDevice() : properties_(ks_) {}
 
@@ -142,8 +149,7 @@ bool SensorDevice::CheckDeviceLost() {
     LONG_PTR second = 0;
     do {
         if (FAILED(events->GetEvent(&code, &first, &second, 0))) return false;
-        const bool lost = code == EC_DEVICE_LOST && second == 0 &&
-                          SameObject(reinterpret_cast<IUnknown*>(first), captureFilter_.Get());
+        const bool lost = IsSensorRemoval(code, first, second, captureFilter_.Get());
         events->FreeEventParams(code, first, second);
         if (lost) return true;
     } while (code < 1);

@@ -16,6 +16,11 @@
 
 class FrameSink;
 
+// True for the graph event that says the sensor was unplugged: EC_DEVICE_LOST whose first
+// parameter is the capture filter itself (the same COM object) and whose second is 0 (a removal,
+// not an arrival).
+bool IsSensorRemoval(long code, LONG_PTR first, LONG_PTR second, IUnknown* captureFilter);
+
 class SensorDevice {
 public:
     SensorDevice();

@@ -49,7 +49,11 @@ void Controller::ConcludeFailedAutoAlignment() {
 
     const int id = pendingMessage_.exchange(0);
     const bool known = id == IDS_LOSING_CORNERS || id == IDS_ALIGNMENT_FAIL || id == IDS_ALIGNMENT_BAD;
-    ShowAlignmentFailure(known ? static_cast<UINT>(id) : IDS_ALIGNMENT_FAIL);
+    if (id == IDS_STEP_ERROR) {
+        ShowStepError();
+    } else {
+        ShowAlignmentFailure(known ? static_cast<UINT>(id) : IDS_ALIGNMENT_FAIL);
+    }
     EnterMode(AskManualOrAutoAlignment() == IDYES ? Mode::ManualAlignment : Mode::AutoAlignment);
 }
 

@@ -254,7 +254,8 @@ private:
     void EndStep(Mode mode, int result);
     // On the UI thread, after setting `paused` or `painting`: returns once no step runs.
     void WaitForFrameStep();
-    // Called on the frame thread after each Mode step's work; tests make a step slow with it.
+    // Called on the frame thread after each Mode step's work; tests make a step slow, or make
+    // it throw, with it.
     std::function<void()> stepProbe_;
 
     // Conclusions of ended steps, on the UI thread.

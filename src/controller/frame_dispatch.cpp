@@ -2,6 +2,7 @@
 
 #include "app/process_globals.h"
 #include "base/notifications.h"
+#include "resources/resource_ids.h"
 
 void Controller::PrepareFrame(const BITMAPINFOHEADER& format) {
     frameImages_.SetFormat(format);
@@ -23,7 +24,6 @@ void Controller::OnFrame(const BYTE* buffer) {
     frameImages_.Bind(buffer);
     const Mode mode = modes_.mode;
     const int result = RunModeStep(mode);
-    if (stepProbe_) stepProbe_();
     frameImages_.Bind(nullptr);
     ++framesProcessed_;
     if (result != StepKeepGoing) EndStep(mode, result);
@@ -31,24 +31,34 @@ void Controller::OnFrame(const BYTE* buffer) {
 
 int Controller::RunModeStep(Mode mode) {
     try {
+        int result = StepKeepGoing;
         switch (mode) {
         case Mode::Initializing:
             OnFirstFrame();
-            return StepKeepGoing;
+            break;
         case Mode::AutoAlignment:
-            return AutoAlignmentStep();
+            result = AutoAlignmentStep();
+            break;
         case Mode::ManualAlignment:
-            return ManualAlignmentStep();
+            result = ManualAlignmentStep();
+            break;
         case Mode::FindGain:
-            return FindGainStep();
+            result = FindGainStep();
+            break;
         case Mode::Track:
-            return TrackStep();
+            result = TrackStep();
+            break;
         default:
-            return StepKeepGoing;
+            break;
         }
+        if (stepProbe_) stepProbe_();
+        return result;
     } catch (...) {
-        // A step that throws (OpenCV reports errors so) has failed; the frame thread goes on.
-        return mode == Mode::Initializing ? StepKeepGoing : StepFailed;
+        // A step that throws (OpenCV reports errors so) has failed; the frame thread goes on,
+        // and the user learns why the Mode ended. The first frame is simply tried again.
+        if (mode == Mode::Initializing) return StepKeepGoing;
+        pendingMessage_ = IDS_STEP_ERROR;
+        return StepFailed;
     }
 }
 

@@ -11,11 +11,20 @@ constexpr size_t kSensorMessageCapacity = 1024;
 
 bool OpenSensorAtStartup(SensorDevice& sensor, const SensorIdentity& identity) {
     DriverContext context(identity.vidPid);
+    return RunStartupCheck(context, {[&sensor, &identity] { return sensor.Open(identity); },
+                                     [&sensor] {
+                                         wchar_t text[kSensorMessageCapacity];
+                                         sensor.LastMessage(text, kSensorMessageCapacity);
+                                         return std::wstring(text);
+                                     }});
+}
+
+bool RunStartupCheck(DriverContext& context, const StartupSensor& sensor) {
     StartupFacts facts;
     for (;;) {
         switch (NextStartupStep(facts)) {
         case StartupStep::CheckPresence: facts.presence = CheckPresence(context); break;
-        case StartupStep::OpenSensor: facts.sensorMatch = sensor.Open(identity); break;
+        case StartupStep::OpenSensor: facts.sensorMatch = sensor.open(); break;
         case StartupStep::CheckDriver: facts.driverState = GetDriverState(context); break;
         case StartupStep::AskInstall: facts.installAccepted = AskInstallDriver(); break;
         case StartupStep::AskReinstall: facts.installAccepted = AskReinstallDriver(); break;
@@ -24,11 +33,7 @@ bool OpenSensorAtStartup(SensorDevice& sensor, const SensorIdentity& identity) {
         case StartupStep::SensorReady: return true;
         case StartupStep::Quit: return false;
         case StartupStep::ShowSystemError: return ShowSystemError(GetLastError());
-        case StartupStep::ShowSensorFailure: {
-            wchar_t text[kSensorMessageCapacity];
-            sensor.LastMessage(text, kSensorMessageCapacity);
-            return ShowSystemErrorText(text);
-        }
+        case StartupStep::ShowSensorFailure: return ShowSystemErrorText(sensor.failureText().c_str());
         case StartupStep::ShowSensorNotFound: ShowSensorNotFound(); return false;
         case StartupStep::ShowSetupCopyFailed: ShowSetupCopyFailed(); return false;
         case StartupStep::ShowSetupInfMissing: ShowSetupInfMissing(); return false;

@@ -58,6 +58,9 @@ void Controller::ShowPendingMessage() {
     case IDS_LIGHT_CHANGED:
         ShowLightChanged();
         break;
+    case IDS_STEP_ERROR:
+        ShowStepError();
+        break;
     case IDS_LOSING_CORNERS:
     case IDS_ALIGNMENT_FAIL:
     case IDS_ALIGNMENT_BAD:

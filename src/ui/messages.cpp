@@ -84,6 +84,7 @@ bool AskCoverageRealign(HWND owner) {
 void ShowTooManyHotSpots() { ShowNumbered(IDS_TOO_MANY_HOT_SPOTS, MB_ICONEXCLAMATION, kStatusTag); }
 void ShowSmallHotSpot() { ShowNumbered(IDS_SMALL_HOT_SPOT, MB_ICONEXCLAMATION, kStatusTag); }
 void ShowLightChanged() { ShowNumbered(IDS_LIGHT_CHANGED, MB_ICONEXCLAMATION, kStatusTag); }
+void ShowStepError() { ShowNumbered(IDS_STEP_ERROR, MB_ICONEXCLAMATION, kStatusTag); }
 void ShowResolutionChanged() { ShowPlain(IDS_RESOLUTION_CHANGED, MB_ICONINFORMATION, 0); }
 void ShowAspectChanged() { ShowPlain(IDS_ASPECT_CHANGED, MB_ICONINFORMATION, 0); }
 void ShowTrackGainChanged() { ShowNumbered(IDS_TRACK_GAIN_CHANGED, MB_ICONEXCLAMATION, kStatusTag); }

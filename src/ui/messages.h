@@ -34,6 +34,7 @@ bool AskCoverageRealign(HWND owner);               // 10024, true for Yes
 void ShowTooManyHotSpots();                        // 10026
 void ShowSmallHotSpot();                           // 10027
 void ShowLightChanged();                           // 10030
+void ShowStepError();                              // 10031, a step stopped by an internal error
 void ShowResolutionChanged();                      // 10040
 void ShowAspectChanged();                          // 10041
 void ShowTrackGainChanged();                       // 10042

@@ -166,6 +166,14 @@ TEST_F(MainWindow, KeysAndCommandsReachOnlyTheirActions) {
     EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait));
     PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
+    // Find Threshold goes to EnterMode unasked, which refuses without a usable alignment.
+    ExpectBox(IDM_FIND_THRESHOLD, IDOK, L"Please do alignment first.");
+    // Ctrl+Alt+Shift+G is the program's while it runs, and it is Find Threshold.
+    const bool hotkeyFree = RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL | MOD_SHIFT, 'G');
+    if (hotkeyFree) UnregisterHotKey(nullptr, 1);
+    EXPECT_FALSE(hotkeyFree);
+    ExpectBoxFrom(WM_HOTKEY, kFindThresholdHotkeyId, 0, L"Please do alignment first.");
+    EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
     ExpectBox(IDM_COMMON_SETTING, IDCANCEL, L"Common setting");
     ExpectBox(IDM_GAIN_LEVEL_SETTING, IDCANCEL, L"Gain Level Setting");
     ExpectBox(IDM_DISPLAY_ASPECT, IDCANCEL, L"Set display aspect ratio");

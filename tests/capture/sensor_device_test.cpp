@@ -6,7 +6,9 @@
 
 #include "capture/capture_format.h"
 #include "capture/sensor_search.h"
+#include "base/com_object.h"
 #include "renderer_test_support.h"
+#include "test_source_filter.h"
 
 namespace {
 
@@ -41,6 +43,19 @@ TEST(CaptureFormat, CapabilityMustMatchSubtypeSizeAndFormatBlock) {
     VideoType noBlock(MEDIASUBTYPE_RGB24, 320, 240);
     noBlock->pbFormat = nullptr;
     EXPECT_FALSE(CapabilityQualifies(*noBlock.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
+}
+
+TEST(SensorRemoval, OnlyTheCaptureFiltersOwnRemovalCounts) {
+    const Microsoft::WRL::ComPtr<TestSourceFilter> sensor = TakeReference(new TestSourceFilter());
+    const Microsoft::WRL::ComPtr<TestSourceFilter> other = TakeReference(new TestSourceFilter());
+    const LONG_PTR sensorParam = reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(sensor.Get()));
+    const LONG_PTR otherParam = reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(other.Get()));
+    IUnknown* const capture = static_cast<IBaseFilter*>(sensor.Get());
+    EXPECT_TRUE(IsSensorRemoval(EC_DEVICE_LOST, sensorParam, 0, capture));
+    // Another filter's device lost, the sensor arriving again, another event.
+    EXPECT_FALSE(IsSensorRemoval(EC_DEVICE_LOST, otherParam, 0, capture));
+    EXPECT_FALSE(IsSensorRemoval(EC_DEVICE_LOST, sensorParam, 1, capture));
+    EXPECT_FALSE(IsSensorRemoval(EC_COMPLETE, sensorParam, 0, capture));
 }
 
 class SensorDeviceTest : public ::testing::Test {

@@ -23,6 +23,7 @@ struct ControllerTestAccess {
     static void SetStepProbe(Controller& c, std::function<void()> probe) {
         c.stepProbe_ = std::move(probe);
     }
+    static SensorProperties& SensorControls(Controller& c) { return c.sensor_.Properties(); }
     static CameraModel& Camera(Controller& c) { return c.camera_; }
     static ScreenMapping& Mapping(Controller& c) { return c.mapping_; }
     static DisplayGeometry& Geometry(Controller& c) { return c.geometry_; }

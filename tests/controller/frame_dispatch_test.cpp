@@ -1,9 +1,12 @@
 // Frames delivered from a second thread, as the capture graph does.
 #include "controller_fixture.h"
+#include "../capture/fake_sensor_controls.h"
 #include "desktop_test_support.h"
+#include "resources/resource_ids.h"
 
 #include <chrono>
 #include <future>
+#include <stdexcept>
 
 namespace {
 
@@ -25,6 +28,29 @@ TEST_F(FrameDispatch, FirstFrameMovesToStartingAndAnnouncesInitialized) {
     EXPECT_EQ(controller.FramesProcessed(), 1u);
     EXPECT_EQ(controller.FramesSkipped(), 4u);
     EXPECT_TRUE(TakeNotifications().empty());
+}
+
+TEST_F(FrameDispatch, TheFirstFrameSetsTheSensorUpAndShutdownTakesItsPictureToTheMinimum) {
+    const auto filter = TakeReference(new FakeCaptureFilter());
+    std::map<long, FakeRange>& ranges = filter->videoProcAmp->ranges;
+    ranges = {{VideoProcAmp_Brightness, {-64, 64, 1, 0}},     {VideoProcAmp_ColorEnable, {0, 1, 1, 1}},
+              {VideoProcAmp_WhiteBalance, {2800, 6500, 1, 4600}}, {VideoProcAmp_BacklightCompensation, {0, 2, 1, 1}},
+              {VideoProcAmp_Gain, {0, 100, 1, 50}}};
+    for (const auto& [id, range] : ranges) filter->videoProcAmp->values[id] = range.defaultValue;
+    ControllerTestAccess::SensorControls(controller).Attach(filter.Get());
+    ControllerTestAccess::SensorControls(controller).ReadRanges();
+    controller.CoreParameters().sensorInit = {50, 0, 3000, 2, 40};
+    SetMode(Mode::Initializing);
+    DeliverFrames(1);
+    std::map<long, long>& values = filter->videoProcAmp->values;
+    EXPECT_EQ(values[VideoProcAmp_ColorEnable], 0);
+    EXPECT_EQ(values[VideoProcAmp_WhiteBalance], 3000);
+    EXPECT_EQ(values[VideoProcAmp_BacklightCompensation], 2);
+    EXPECT_EQ(values[VideoProcAmp_Gain], 40);
+    EXPECT_EQ(values[VideoProcAmp_Brightness], 0);
+
+    controller.Shutdown();
+    for (const auto& [id, range] : ranges) EXPECT_EQ(values[id], range.minimum) << id;
 }
 
 TEST_F(FrameDispatch, NoModeWorkWhilePausedOrPaintingOrWithoutABuffer) {
@@ -65,17 +91,6 @@ TEST_F(FrameDispatch, WorkingModesRunOneStepPerFrame) {
     EXPECT_TRUE(TakeNotifications().empty());
 }
 
-TEST_F(FrameDispatch, AnEndedStepPausesAndHandsItsEndToTheUiThread) {
-    SetMode(Mode::FindGain, 3, true);
-    std::thread([this] { ControllerTestAccess::EndStep(controller, Mode::FindGain, StepFailed); })
-        .join();
-    EXPECT_TRUE(controller.Paused());
-    EXPECT_EQ(TakeNotifications(),
-              (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
-    DeliverFrames(2);
-    EXPECT_EQ(controller.FramesSkipped(), 2u);
-}
-
 TEST_F(FrameDispatch, AModeEnteredDuringASlowStepGetsTheNextFramesAndNoneOfItsEnd) {
     testsupport::CursorLock cursor;
     testsupport::BoxDismisser boxes;
@@ -111,6 +126,30 @@ TEST_F(FrameDispatch, AModeEnteredDuringASlowStepGetsTheNextFramesAndNoneOfItsEn
     EXPECT_EQ(controller.FramesProcessed() - before, 3u);
     EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
     EXPECT_TRUE(TakeNotifications().empty());
+}
+
+TEST_F(FrameDispatch, AStepThatThrowsEndsItsModeAndTheUserIsToldFirst) {
+    testsupport::CursorLock cursor;
+    for (Mode mode : {Mode::FindGain, Mode::Track, Mode::AutoAlignment, Mode::ManualAlignment}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        SetMode(mode, 1, true, true);
+        ControllerTestAccess::SetStepProbe(controller, [] { throw std::runtime_error("step"); });
+        const uint32_t processed = controller.FramesProcessed();
+        DeliverFrames(2);
+        ControllerTestAccess::SetStepProbe(controller, nullptr);
+        // The frame thread goes on; the frames wait, paused, for the UI thread's conclusion.
+        EXPECT_EQ(controller.FramesProcessed() - processed, 1u);
+        EXPECT_TRUE(controller.Paused());
+        EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(mode)}}));
+        std::vector<std::wstring> boxes;
+        {
+            testsupport::BoxDismisser dismisser([&boxes](HWND box) { boxes.push_back(testsupport::WindowTexts(box)); });
+            controller.OnStepEnded();
+        }
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_NE(boxes.front().find(L"#10031"), std::wstring::npos);
+        TakeNotifications();
+    }
 }
 
 }  // namespace

@@ -54,10 +54,12 @@ protected:
         TakeNotifications();
     }
 
-    // What the program does while a message box waits: frames held, left button held.
+    // What the program does while a message box waits: frames held, left button held; and the
+    // box's texts.
     struct StateUnderBox {
         bool paused;
         bool leftHeld;
+        std::wstring text;
     };
     // Closes every box the call shows; settings dialogs are handed to `fill` and confirmed, every
     // other box (a message) is looked under first.
@@ -67,15 +69,17 @@ protected:
         {
             testsupport::BoxDismisser boxes([&](HWND box) {
                 if (fill(box)) return;
-                states.push_back({controller.Paused(), controller.Pointer().LeftHeld()});
+                states.push_back({controller.Paused(), controller.Pointer().LeftHeld(), testsupport::WindowTexts(box)});
             });
             call();
         }
         return states;
     }
 
-    static void ExpectQuietUnder(const std::vector<StateUnderBox>& states) {
+    // The message showing `text`, with the frames held and the pen released under it.
+    static void ExpectQuietUnder(const std::vector<StateUnderBox>& states, const wchar_t* text) {
         ASSERT_FALSE(states.empty());
+        EXPECT_NE(states.front().text.find(text), std::wstring::npos);
         for (const StateUnderBox& state : states) {
             EXPECT_TRUE(state.paused);
             EXPECT_FALSE(state.leftHeld);
@@ -163,7 +167,8 @@ TEST_F(GainAndTrack, MessagesWhileTrackingComeWithThePenReleasedAndTheFramesHeld
                                                  SetDlgItemTextW(box, IDC_ASPECT_WIDTH, L"16");
                                                  SetDlgItemTextW(box, IDC_ASPECT_HEIGHT, L"10");
                                                  return true;
-                                             }));
+                                             }),
+                         L"Display's aspect ratio setting has changed.");
         EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::AutoAlignment)}}));
     }
     {
@@ -171,7 +176,8 @@ TEST_F(GainAndTrack, MessagesWhileTrackingComeWithThePenReleasedAndTheFramesHeld
         SetMode(Mode::Idle, 0, true, false);
         TrackWithPenDown();
         ControllerTestAccess::Geometry(controller).SetDesktop(GetSystemMetrics(SM_CXSCREEN) / 2, 300);
-        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnDisplayChange(); }, noDialog));
+        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnDisplayChange(); }, noDialog),
+                         L"Desktop resolution is changed.");
         // Held until the main window makes the requested Mode change.
         EXPECT_TRUE(controller.Paused());
         EXPECT_EQ(TakeNotifications(),
@@ -185,7 +191,8 @@ TEST_F(GainAndTrack, MessagesWhileTrackingComeWithThePenReleasedAndTheFramesHeld
         // tracking runs at level 3, and OK takes it.
         controller.Options().trackGainLevel = 2;
         ExpectQuietUnder(StatesUnderMessages([&] { controller.OnGainSettingChanged(); },
-                                             [](HWND box) { return GetDlgItem(box, IDC_GAIN_MEDIUM) != nullptr; }));
+                                             [](HWND box) { return GetDlgItem(box, IDC_GAIN_MEDIUM) != nullptr; }),
+                         L"#10042");
         EXPECT_FALSE(controller.Paused());
         EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::FindGain)}}));
     }

@@ -95,4 +95,33 @@ TEST_F(SettleWait, WaitStartedOnTheFrameThreadEndsByTimeNotByTimer) {
     EXPECT_EQ(FrameTimerTicks(), 0);
 }
 
+TEST_F(SettleWait, OnlyAPressInTheStepThatWaitsForItEndsAWait) {
+    struct TriggerCase {
+        Mode mode;
+        int step;
+        int alignmentRange;  // 100 ms and more run as a FrameTimer, less as counted frames
+        UINT message;
+    };
+    const TriggerCase cases[] = {
+        // Enter's or F5's key-up in the steps a key-down starts.
+        {Mode::AutoAlignment, 1, 120, WM_LBUTTONUP},
+        {Mode::ManualAlignment, 1, 30, WM_LBUTTONUP},
+        // A press while the started run settles.
+        {Mode::AutoAlignment, 2, 120, WM_LBUTTONDOWN},
+        {Mode::ManualAlignment, 2, 30, WM_LBUTTONDOWN},
+    };
+    for (const TriggerCase& c : cases) {
+        SCOPED_TRACE(c.step * 1000 + static_cast<int>(c.mode));
+        SetMode(c.mode, c.step);
+        SetSettleTimes(c.alignmentRange, 500);
+        controller.StartSettleWait();
+        controller.OnTrigger(c.message, true);
+        const ModeRecord& modes = controller.Modes();
+        EXPECT_EQ(c.mode == Mode::AutoAlignment ? modes.autoAlignmentStep : modes.manualAlignmentStep, c.step);
+        EXPECT_EQ(controller.SettleTimerRunning(), c.alignmentRange >= 100);
+        EXPECT_EQ(controller.SettleFrames(), c.alignmentRange >= 100 ? 0 : c.alignmentRange);
+        controller.StopSettleWait();
+    }
+}
+
 }  // namespace

@@ -5,11 +5,14 @@
 #include <initguid.h>
 #include <devguid.h>
 
+#include <string>
 #include <vector>
 
 #include "install/driver_files.h"
 #include "install/driver_operations.h"
+#include "controller/open_sensor_at_startup.h"
 #include "install/startup_decision.h"
+#include "desktop_test_support.h"
 #include "prefix_state.h"
 
 namespace installtest {
@@ -86,14 +89,53 @@ TEST(PrefixStartup, FilesWithoutInfAskToReinstallNoKeepsAllAndYesReleasesThenCop
     EXPECT_EQ(1u, prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).size());
 }
 
-TEST(PrefixStartup, MissingPackageInfEndsWithItsMessage) {
-    PrefixState prefix;
-    ProgramFolder program(false);
-    AddSensor(prefix);
-    DriverContext context = program.Context();
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::CheckDriver,
-                     StartupStep::AskInstall, StartupStep::Install, StartupStep::ShowSetupInfMissing}),
-              FollowStartup(context, SensorMatch::DefaultName, true));
+// The numbers of the boxes the check shows, in order, each question answered Yes.
+std::vector<std::wstring> BoxesShown(DriverContext& context) {
+    std::vector<std::wstring> numbers;
+    {
+        testsupport::BoxDismisser boxes([&numbers](HWND box) {
+            const std::wstring text = testsupport::WindowTexts(box);
+            const size_t hash = text.find(L'#');
+            const std::wstring number = hash == std::wstring::npos ? text : text.substr(hash, 6);
+            // A box still closing is seen again.
+            if (numbers.empty() || numbers.back() != number) numbers.push_back(number);
+            PostMessageW(box, WM_COMMAND, IDYES, 0);
+        });
+        EXPECT_FALSE(RunStartupCheck(context, {[] { return SensorMatch::DefaultName; }, [] { return std::wstring(); }}));
+    }
+    return numbers;
+}
+
+TEST(PrefixStartup, EachEndOfTheCheckShowsItsMessage) {
+    using Boxes = std::vector<std::wstring>;
+    {
+        PrefixState prefix;
+        DriverContext context(kTestVidPid);
+        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10011"}));
+    }
+    {
+        PrefixState prefix;
+        ProgramFolder program(false);
+        AddSensor(prefix);
+        DriverContext context = program.Context();
+        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10013", L"#10017"}));
+    }
+    {
+        PrefixState prefix;
+        AddSensor(prefix);
+        // A program without a folder cannot copy its package.
+        DriverContext context(kTestVidPid);
+        context.programPath = L"C:\\tavro.exe";
+        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10013", L"#10016"}));
+    }
+    {
+        PrefixState prefix;
+        ProgramFolder program(true);
+        AddSensor(prefix);
+        prefix.PlaceAllCountedFiles();
+        DriverContext context = program.Context();
+        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10014", L"#10018"}));
+    }
 }
 
 }  // namespace
