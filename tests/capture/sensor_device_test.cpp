@@ -8,7 +8,6 @@
 #include "capture/sensor_search.h"
 #include "base/com_object.h"
 #include "renderer_test_support.h"
-#include "test_source_filter.h"
 
 namespace {
 
@@ -46,16 +45,18 @@ TEST(CaptureFormat, CapabilityMustMatchSubtypeSizeAndFormatBlock) {
 }
 
 TEST(SensorRemoval, OnlyTheCaptureFiltersOwnRemovalCounts) {
-    const Microsoft::WRL::ComPtr<TestSourceFilter> sensor = TakeReference(new TestSourceFilter());
-    const Microsoft::WRL::ComPtr<TestSourceFilter> other = TakeReference(new TestSourceFilter());
-    const LONG_PTR sensorParam = reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(sensor.Get()));
-    const LONG_PTR otherParam = reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(other.Get()));
-    IUnknown* const capture = static_cast<IBaseFilter*>(sensor.Get());
-    EXPECT_TRUE(IsSensorRemoval(EC_DEVICE_LOST, sensorParam, 0, capture));
+    // Two COM objects stand in for the capture filter and another filter of the graph.
+    Microsoft::WRL::ComPtr<IStream> sensor;
+    Microsoft::WRL::ComPtr<IStream> other;
+    ASSERT_TRUE(SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &sensor)));
+    ASSERT_TRUE(SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &other)));
+    const LONG_PTR sensorParam = reinterpret_cast<LONG_PTR>(sensor.Get());
+    const LONG_PTR otherParam = reinterpret_cast<LONG_PTR>(other.Get());
+    EXPECT_TRUE(IsSensorRemoval(EC_DEVICE_LOST, sensorParam, 0, sensor.Get()));
     // Another filter's device lost, the sensor arriving again, another event.
-    EXPECT_FALSE(IsSensorRemoval(EC_DEVICE_LOST, otherParam, 0, capture));
-    EXPECT_FALSE(IsSensorRemoval(EC_DEVICE_LOST, sensorParam, 1, capture));
-    EXPECT_FALSE(IsSensorRemoval(EC_COMPLETE, sensorParam, 0, capture));
+    EXPECT_FALSE(IsSensorRemoval(EC_DEVICE_LOST, otherParam, 0, sensor.Get()));
+    EXPECT_FALSE(IsSensorRemoval(EC_DEVICE_LOST, sensorParam, 1, sensor.Get()));
+    EXPECT_FALSE(IsSensorRemoval(EC_COMPLETE, sensorParam, 0, sensor.Get()));
 }
 
 class SensorDeviceTest : public ::testing::Test {
