@@ -57,7 +57,7 @@ public:
             finder_.Find(images_.channelPlane, images_.detectionArea, images_.thresholdImage);
         const SpotView view{images_.frame, images_.thresholdImage, kChannel, images_.detectionArea};
         if (!DetectSpot(finder_, view, parameters_, previous_, current_, blocking_)) return false;
-        return MeasureSpot(images_.frame, kChannel, parameters_.maxAveNoise, current_);
+        return MeasureSpot(images_.frame, images_.backgroundPlane, kChannel, parameters_.maxAveNoise, current_);
     }
 
 private:

@@ -44,8 +44,10 @@ void FrameImages::Allocate(int width, int height) {
     fullRect_ = {0, 0, width_, height_};
     frameStride_ = PaddedStride(width_, 3);
     frame.release();
-    for (cv::Mat* plane : {&channelPlane, &workPlane, &thresholdImage, &maskPlane})
+    for (cv::Mat* plane :
+         {&channelPlane, &workPlane, &thresholdImage, &maskPlane, &backgroundPlane})
         *plane = CreatePaddedImage(width_, height_, CV_8UC1);
+    FillPlane(backgroundPlane, 0);
     ReleaseSnapshots();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The working images every sensor frame is looked at through: a 3-channel header laid over the
-// sensor's current buffer (never copied) and four 1-channel work planes of the frame's size,
+// sensor's current buffer (never copied) and five 1-channel work planes of the frame's size,
 // plus the copies an alignment takes when it starts. Rows of every image are padded to 4 bytes,
 // like the sensor's own DIB rows.
 #include <windows.h>
@@ -51,6 +51,9 @@ public:
     cv::Mat workPlane;       // scratch plane of the same size
     cv::Mat thresholdImage;  // a ChannelPlane pixel is lit where strictly greater than this
     cv::Mat maskPlane;       // work mask of gain finding
+    // The screen's own brightness in the tracked channel as gain finding recorded it, before
+    // spreading: what each pixel shows without the pen. All 0 until gain finding.
+    cv::Mat backgroundPlane;
     std::array<cv::Mat, 5> snapshots;
     PixelRect screenRect;     // part of the frame that shows the projected screen
     PixelRect detectionArea;  // where spots are searched; the full rectangle after a format change

@@ -7,6 +7,7 @@
 
 GainVerdict EvaluateGain(FrameImages& images, const CoverageRing& ring,
                          const GainSettings& settings, const SensorToDesktopFunction& toDesktop) {
+    images.channelPlane.copyTo(images.backgroundPlane);
     DilateBrightness(images.channelPlane);
     ApplyScreenMask(images, ring);
     GainVerdict verdict;

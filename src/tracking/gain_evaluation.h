@@ -23,8 +23,8 @@ struct GainVerdict {
 // The threshold limit: a screen pixel this bright (with the gap) can never be told from a pen.
 inline constexpr int kThresholdLimit = 240;
 
-// images.channelPlane holds the recorded brightness (it is dilated in place); thresholdImage
-// and maskPlane are rebuilt. The ring bounds the screen: its corners P0, P4, P8, P12 give the
+// images.channelPlane holds the recorded brightness (it is dilated in place; backgroundPlane
+// keeps it as recorded); thresholdImage and maskPlane are rebuilt. The ring bounds the screen: its corners P0, P4, P8, P12 give the
 // screen area that hot spots are measured against. A ring without area while hot spots exist
 // fails, since their share cannot be told.
 GainVerdict EvaluateGain(FrameImages& images, const CoverageRing& ring,

@@ -1,6 +1,6 @@
 #pragma once
 // One frame's detection pass: from the blobs SpotFinder::Find left, either no spot or one spot
-// rectangle, and then its intensity-weighted centroid.
+// rectangle, and then the centroid of the pen's light in it.
 #include "tracking/blocking_counter.h"
 #include "tracking/spot_filters.h"
 #include "tracking/spot_finder.h"
@@ -22,7 +22,12 @@ struct SpotParameters {
 bool DetectSpot(SpotFinder& finder, const SpotView& view, const SpotParameters& parameters,
                 const SpotRecord& previous, SpotRecord& current, BlockingCounter& blocking);
 
-// Intensity-weighted centroid of the tracked channel over the spot rectangle (its centre when
-// nothing there is lit). Rejected when the mean red level of the unlit pixels is above
-// maxAveNoise. Moving the blocking counter is the caller's part.
-bool MeasureSpot(const cv::Mat& frame, int channel, int maxAveNoise, SpotRecord& current);
+// Centroid of the pen's light: each pixel of the tracked channel weighs what it shows above the
+// screen's own brightness there (`background`, 1 channel; empty counts as black), a clipped
+// pixel fully, so a spot over an edge of the projected picture is not pulled to its bright
+// side. Taken over the spot rectangle, then again over a square of the same reach centred on
+// that first estimate, so the window cuts the light evenly (the rectangle's centre when
+// nothing there is lit). Rejected when the mean red level of the unlit pixels of the rectangle
+// is above maxAveNoise. Moving the blocking counter is the caller's part.
+bool MeasureSpot(const cv::Mat& frame, const cv::Mat& background, int channel, int maxAveNoise,
+                 SpotRecord& current);

@@ -31,7 +31,8 @@ bool SpotTracker::TrackFrame(FrameImages& images, const SpotParameters& paramete
         previous_.desktopY = -1.0f;
         return false;
     }
-    if (!MeasureSpot(images.frame, channel_, parameters.maxAveNoise, current_)) {
+    if (!MeasureSpot(images.frame, images.backgroundPlane, channel_, parameters.maxAveNoise,
+                     current_)) {
         blocking_.ReportBlocking(+1);
         return false;
     }

@@ -20,7 +20,8 @@ TEST(FrameImages, NegativeHeightGivesPositiveSizeAndKeepsTheHeader) {
     EXPECT_EQ(images.FullRect(), (PixelRect{0, 0, 320, 240}));
     EXPECT_EQ(images.detectionArea, images.FullRect());
     for (const cv::Mat* plane : {&images.channelPlane, &images.workPlane,
-                                 &images.thresholdImage, &images.maskPlane}) {
+                                 &images.thresholdImage, &images.maskPlane,
+                                 &images.backgroundPlane}) {
         EXPECT_EQ(plane->cols, 320);
         EXPECT_EQ(plane->rows, 240);
         EXPECT_EQ(plane->type(), CV_8UC1);

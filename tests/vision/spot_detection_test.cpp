@@ -2,6 +2,9 @@
 // with its noise check, and the blocking alarm.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "spot_scene.h"
 
 TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwoWithinTheArea) {
@@ -91,14 +94,42 @@ TEST(SpotMeasure, CentroidIsIntensityWeightedOrTheCentreWhenUnlit) {
     scene.SetPixel(13, 20, SpotScene::kChannel, 200);
     scene.SetPixel(13, 23, SpotScene::kChannel, 100);
     scene.current.spot = {8, 18, 8, 8};
-    ASSERT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 128, scene.current));
+    ASSERT_TRUE(scene.Measure());
     EXPECT_FLOAT_EQ(scene.current.centroidX, (10 * 100 + 13 * 200 + 13 * 100) / 400.0f);
     EXPECT_FLOAT_EQ(scene.current.centroidY, (20 * 100 + 20 * 200 + 23 * 100) / 400.0f);
     // An unlit spot gets its centre.
     scene.current.spot = {40, 18, 7, 4};
-    ASSERT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 128, scene.current));
+    ASSERT_TRUE(scene.Measure());
     EXPECT_FLOAT_EQ(scene.current.centroidX, 43.5f);
     EXPECT_FLOAT_EQ(scene.current.centroidY, 20.0f);
+}
+
+// A pen on the edge between a bright and a dark part of the picture, drawn as the sensor sees
+// it: a core of sigma 1 pixel in a glow of 1/e radius 2.4, added to the screen and clipped. The
+// threshold (the brightness spread 2 pixels, plus a gap) cuts the spot on the dark side, and a
+// region seeded there floods the bright side; the centroid still lies on the pen.
+TEST(SpotMeasure, SpotOverAnEdgeOfThePictureIsCentredOnThePen) {
+    constexpr int kEdge = 160, kBright = 110, kDark = 12, kGap = 25;
+    for (const double penX : {157.6, 158.7, 159.5, 160.2, 161.4}) {
+        const double penY = 100.3 + penX - kEdge;
+        SpotScene scene;
+        for (int y = 0; y < 240; ++y) {
+            for (int x = 0; x < 320; ++x) {
+                const int screen = x < kEdge ? kBright : kDark;
+                const double d2 = (x - penX) * (x - penX) + (y - penY) * (y - penY);
+                const double pen = 2000.0 * (0.8 * std::exp(-d2 / 2) + 0.2 * std::exp(-d2 / 5.76));
+                scene.SetPixel(x, y, SpotScene::kChannel,
+                               static_cast<uchar>(std::min(255.0, screen + pen + 0.5)));
+                scene.images.backgroundPlane.at<uchar>(y, x) = static_cast<uchar>(screen);
+                scene.images.thresholdImage.at<uchar>(y, x) =
+                    static_cast<uchar>((x < kEdge + 2 ? kBright : kDark) + kGap);
+            }
+        }
+        ASSERT_TRUE(scene.Detect()) << penX;
+        ASSERT_TRUE(scene.Measure()) << penX;
+        EXPECT_NEAR(scene.current.centroidX, penX, 0.1);
+        EXPECT_NEAR(scene.current.centroidY, penY, 0.1);
+    }
 }
 
 TEST(SpotMeasure, RedNoiseAroundTheSpotRejectsItUnlessTheCheckIsOff) {
@@ -107,9 +138,9 @@ TEST(SpotMeasure, RedNoiseAroundTheSpotRejectsItUnlessTheCheckIsOff) {
     scene.Light({0, 0, 5, 5});
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) scene.SetPixel(x, y, 2, 130);
-    EXPECT_FALSE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 129, scene.current));
-    EXPECT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 130, scene.current));
-    EXPECT_TRUE(MeasureSpot(scene.images.frame, SpotScene::kChannel, 0, scene.current));
+    EXPECT_FALSE(scene.Measure(129));
+    EXPECT_TRUE(scene.Measure(130));
+    EXPECT_TRUE(scene.Measure(0));
 }
 
 namespace {

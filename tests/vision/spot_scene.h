@@ -39,6 +39,10 @@ public:
         return DetectSpot(finder, View(), parameters, previous, current, blocking);
     }
 
+    bool Measure(int maxAveNoise = 128) {
+        return MeasureSpot(images.frame, images.backgroundPlane, kChannel, maxAveNoise, current);
+    }
+
     FrameImages images;
     SpotFinder finder;
     SpotRecord previous;
