@@ -47,6 +47,12 @@ std::string SensorControl::Text() const {
     return text;
 }
 
+namespace {
+
+constexpr int kReplaceAttempts = 400;  // two seconds at least
+
+}  // namespace
+
 void SensorControl::Write() const {
     // Written beside and moved over the file, so the sensor never reads half of it.
     const std::wstring temporary = path_ + L".new";
@@ -58,5 +64,12 @@ void SensorControl::Write() const {
         DWORD written = 0;
         WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
-    MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    // The sensor opens the file before every frame, and while it reads, the file cannot be
+    // replaced: a change given up here would be a pen that never moved or never lifted.
+    for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        Sleep(5);
+    }
+    std::fprintf(stderr, "sensor control: %ls could not be replaced (error %lu)\n", path_.c_str(),
+                 GetLastError());
 }
