@@ -40,11 +40,11 @@ void Controller::TakeAspectSetting() {
     if (!displayAspect_.autoDetect) geometry_.SetAspect(displayAspect_.width, displayAspect_.height);
 }
 
-int Controller::RestoreAlignment() {
-    if (!mapping_.SelectProfile(alignmentResult_.profileIndex)) return StepFailed;
+StepResult Controller::RestoreAlignment() {
+    if (!mapping_.SelectProfile(alignmentResult_.profileIndex)) return StepResult::Failed;
     return mapping_.RestoreAlignment(alignmentResult_) == ScreenMapping::kStepSuccess
-               ? StepSucceeded
-               : StepFailed;
+               ? StepResult::Succeeded
+               : StepResult::Failed;
 }
 
 void Controller::StoreAlignment() {

@@ -23,7 +23,7 @@ void Controller::SetSweptProperty(int value) {
     StartSettleWait();
 }
 
-int Controller::AlignBrightnessStep() {
+StepResult Controller::AlignBrightnessStep() {
     AutoAlignmentState& state = autoAlignment_;
     const int found =
         DetectTileAdaptive(AlignmentImages(), pattern_.Columns(), pattern_.Rows(), state.corners);
@@ -31,7 +31,7 @@ int Controller::AlignBrightnessStep() {
     CapturePreview(&state.corners);
     if (found >= kSweepEnoughCorners) {
         modes_.autoAlignmentStep = 4;
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
 
     const PropertyRecord& swept = SweptProperty();
@@ -40,15 +40,15 @@ int Controller::AlignBrightnessStep() {
         // A sensor without a range for the property has nothing to sweep.
         if (!swept.valid) {
             modes_.autoAlignmentStep = 4;
-            return StepKeepGoing;
+            return StepResult::KeepGoing;
         }
         state.sweep.Configure(coreParameters_.tuneAlignBrightness, swept.minimum, swept.maximum);
         SetSweptProperty(state.sweep.DeviceValue());
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
     if (found < state.minCorners && state.retryCount < kSweepRetries) {
         ++state.retryCount;
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
     state.retryCount = 0;
     if (found > state.bestCornerCount) {
@@ -58,7 +58,7 @@ int Controller::AlignBrightnessStep() {
     }
     if (state.sweep.Advance()) {
         SetSweptProperty(state.sweep.DeviceValue());
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
 
     if (!state.sweepHadCorners) {
@@ -68,5 +68,5 @@ int Controller::AlignBrightnessStep() {
     }
     if (state.bestBrightness != swept.value) SetSweptProperty(state.bestBrightness);
     modes_.autoAlignmentStep = 4;
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }

@@ -64,13 +64,13 @@ void Controller::AutoAlignmentTrigger(UINT) {
     ResumeFrames(wasHeld);
 }
 
-int Controller::AutoAlignmentStep() {
-    if (frameImages_.frame.empty()) return StepKeepGoing;
+StepResult Controller::AutoAlignmentStep() {
+    if (frameImages_.frame.empty()) return StepResult::KeepGoing;
     if (modes_.autoAlignmentStep == 1) {
         CapturePreview(nullptr);
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
-    if (SkipSettlingFrame()) return StepKeepGoing;
+    if (SkipSettlingFrame()) return StepResult::KeepGoing;
     switch (modes_.autoAlignmentStep) {
     case 2:
         return AlignScreenAreaStep();
@@ -81,7 +81,7 @@ int Controller::AutoAlignmentStep() {
         autoAlignment_.retryCount = 0;
         modes_.autoAlignmentStep = 5;
         StartShortSettle();
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     case 5:
         return AlignReferencesStep();
     case 6:
@@ -89,7 +89,7 @@ int Controller::AutoAlignmentStep() {
     case 7:
         return AlignCornerByCornerStep();
     default:
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
 }
 
@@ -104,15 +104,15 @@ DetectionImages Controller::AlignmentImages() {
             frameImages_.workPlane};
 }
 
-int Controller::FailAlignment(int failureId) {
+StepResult Controller::FailAlignment(int failureId) {
     pendingMessage_ = failureId;
-    return StepFailed;
+    return StepResult::Failed;
 }
 
-int Controller::EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount) {
+StepResult Controller::EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount) {
     if (mapping_.EvaluateChessboard(corners, reportedCount) == ScreenMapping::kStepSuccess) {
-        return StepSucceeded;
+        return StepResult::Succeeded;
     }
     pendingMessage_ = mapping_.FailureId();
-    return StepFailed;
+    return StepResult::Failed;
 }

@@ -9,8 +9,8 @@
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
 
-void Controller::ConcludeAutoAlignment(int result) {
-    if (result != StepSucceeded) {
+void Controller::ConcludeAutoAlignment(StepResult result) {
+    if (result != StepResult::Succeeded) {
         ConcludeFailedAutoAlignment();
         return;
     }

@@ -18,13 +18,13 @@ constexpr int kQuadrantsShown = 4;
 
 }  // namespace
 
-int Controller::AlignScreenAreaStep() {
+StepResult Controller::AlignScreenAreaStep() {
     const int channel = autoAlignment_.channel;
     if (pattern_.Kind() == kPatternWhite) {
         ExtractChannel(frameImages_.frame, frameImages_.snapshots[0], channel,
                        frameImages_.FullRect());
         AdvancePattern();
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
     ExtractChannel(frameImages_.frame, frameImages_.snapshots[1], channel, frameImages_.FullRect());
     frameImages_.detectionArea = FindLitScreen(frameImages_.snapshots[0], frameImages_.snapshots[1],
@@ -32,7 +32,7 @@ int Controller::AlignScreenAreaStep() {
     modes_.autoAlignmentStep = 3;
     ShowPattern(kPatternChessboard);
     StartShortSettle();
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
 void Controller::AdvancePattern() {
@@ -41,7 +41,7 @@ void Controller::AdvancePattern() {
     StartShortSettle();
 }
 
-int Controller::AlignReferencesStep() {
+StepResult Controller::AlignReferencesStep() {
     AutoAlignmentState& state = autoAlignment_;
     const int kind = pattern_.Kind();
     if (kind == kPatternWhite || kind == kPatternBlack) {
@@ -55,7 +55,7 @@ int Controller::AlignReferencesStep() {
             ShowPattern(kPatternChessboard);
             StartShortSettle();
         }
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
 
     ++state.chessboardAttempts;
@@ -72,17 +72,17 @@ int Controller::AlignReferencesStep() {
         modes_.autoAlignmentStep = 6;
         ShowPattern(kPatternQuadrantFirst);
         StartShortSettle();
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
     if (++state.retryCount >= kBoardFrames) BeginCornerByCorner();
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
 int Controller::QuadrantStyle() const {
     return coreParameters_.misc.findFlip != 0 ? 1 : 0;
 }
 
-int Controller::AlignOrientationStep() {
+StepResult Controller::AlignOrientationStep() {
     AutoAlignmentState& state = autoAlignment_;
     const int columns = pattern_.Columns();
     const int rows = pattern_.Rows();
@@ -99,7 +99,7 @@ int Controller::AlignOrientationStep() {
         CornerBuffer found;
         const int count = FindQuadrantCorners(AlignmentImages(), columns, rows, found);
         const bool implausible = count < 2 || count >= kQuadrantRoom;
-        if (implausible && ++state.retryCount < kQuadrantFrames) return StepKeepGoing;
+        if (implausible && ++state.retryCount < kQuadrantFrames) return StepResult::KeepGoing;
         seen = VoteQuadrant(found, state.savedCorners, columns, rows);
         if (seen < 0) {
             state.retryCount = 0;
@@ -108,7 +108,7 @@ int Controller::AlignOrientationStep() {
             } else {
                 AdvancePattern();
             }
-            return StepKeepGoing;
+            return StepResult::KeepGoing;
         }
     }
 
@@ -116,7 +116,7 @@ int Controller::AlignOrientationStep() {
     OrientCorners(state.corners, columns, rows, drawn, seen);
     state.orderedCorners = state.corners;
     state.retryCount = 0;
-    if (EvaluateAlignmentBoard(state.corners, kBoardCorners) == StepSucceeded) return StepSucceeded;
+    if (EvaluateAlignmentBoard(state.corners, kBoardCorners) == StepResult::Succeeded) return StepResult::Succeeded;
     BeginCornerByCorner();
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }

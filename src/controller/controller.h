@@ -219,11 +219,11 @@ public:
     bool CheckCoverage(SensorViewOutline& outline) const;
 
 private:
-    int AlignScreenAreaStep();
-    int AlignBrightnessStep();
-    int AlignReferencesStep();
-    int AlignOrientationStep();
-    int AlignCornerByCornerStep();
+    StepResult AlignScreenAreaStep();
+    StepResult AlignBrightnessStep();
+    StepResult AlignReferencesStep();
+    StepResult AlignOrientationStep();
+    StepResult AlignCornerByCornerStep();
     void BeginCornerByCorner();
     // Pattern changes are painted by the UI thread; the caller starts the wait it needs.
     void ShowPattern(int kind, int level = PatternScreen::kDefaultLevel);
@@ -234,11 +234,11 @@ private:
     const PropertyRecord& SweptProperty() const;
     void SetSweptProperty(int value);
     DetectionImages AlignmentImages();
-    int EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount);
-    int FailAlignment(int failureId);
+    StepResult EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount);
+    StepResult FailAlignment(int failureId);
     void CapturePreview(const CornerBuffer* corners);
     RECT AlignmentPreviewRect(const RECT& client) const;
-    void ConcludeAutoAlignment(int result);
+    void ConcludeAutoAlignment(StepResult result);
     void ConcludeFailedAutoAlignment();
     AutoAlignmentState autoAlignment_;
     // ---- end of auto alignment ----
@@ -247,11 +247,11 @@ private:
     friend struct ControllerTestAccess;
 
     // Frame dispatch.
-    int RunModeStep(Mode mode);
+    StepResult RunModeStep(Mode mode);
     void OnFirstFrame();
     // In Track, a new frame-rate verdict is shown by the main window's paint code.
     void ReactToFrameRate(int verdict);
-    void EndStep(Mode mode, int result);
+    void EndStep(Mode mode, StepResult result);
     // On the UI thread, after setting `paused` or `painting`: returns once no step runs.
     void WaitForFrameStep();
     // Called on the frame thread after each Mode step's work; tests make a step slow, or make
@@ -259,7 +259,7 @@ private:
     std::function<void()> stepProbe_;
 
     // Conclusions of ended steps, on the UI thread.
-    void ConcludeStep(Mode mode, int result);
+    void ConcludeStep(Mode mode, StepResult result);
     void ShowPendingMessage();
 
     // Per-Mode starts, steps and triggers.
@@ -267,12 +267,12 @@ private:
     void StartManualAlignment();
     void StartFindGain();
     void StartTracking();
-    int AutoAlignmentStep();
-    int ManualAlignmentStep();
-    int FindGainStep();
-    int TrackStep();
-    // Re-applies the stored alignment to the current desktop; StepSucceeded when it fits.
-    int RestoreAlignment();
+    StepResult AutoAlignmentStep();
+    StepResult ManualAlignmentStep();
+    StepResult FindGainStep();
+    StepResult TrackStep();
+    // Re-applies the stored alignment to the current desktop; StepResult::Succeeded when it fits.
+    StepResult RestoreAlignment();
     void AutoAlignmentTrigger(UINT message);
     void ManualAlignmentTrigger(UINT message);
 
@@ -282,12 +282,12 @@ private:
     // Back to the preview with no dot input: base picture controls, reduced lens distortion and
     // the second pointer offset, the detection area inside the frame's border.
     void ResetManualAlignment();
-    int ManualPreviewStep();
-    int ManualTrackingPropertiesStep();
-    int ManualThresholdStep();
-    int ManualInputStep();
-    int ManualFinishStep();
-    int ManualHotSpotStep();
+    StepResult ManualPreviewStep();
+    StepResult ManualTrackingPropertiesStep();
+    StepResult ManualThresholdStep();
+    StepResult ManualInputStep();
+    StepResult ManualFinishStep();
+    StepResult ManualHotSpotStep();
     // The pen spot of the bound frame: the centre of the first region brighter than the
     // learnt threshold inside the detection area.
     bool FindManualSpot(cv::Point2f& spot);
@@ -296,7 +296,7 @@ private:
     // Hands a message or question to the UI thread and holds the frames until it is answered.
     void AskManualQuestion(int id);
     // On the UI thread, after a step ended or asked.
-    void ConcludeManualAlignment(int result);
+    void ConcludeManualAlignment(StepResult result);
     void AnswerManualQuestion(int id);
     void ContinueManualAlignmentAt(int step);
     // An accepted alignment: coverage question, coarse warning, storing it, then gain finding.
@@ -366,8 +366,8 @@ private:
     // Detection area, screen ring and light-change spy points from the current alignment.
     void ChooseTrackingArea();
     void ShowGainOverlay();
-    int SetGainStep();
-    int EvaluateRecordedBrightness();
+    StepResult SetGainStep();
+    StepResult EvaluateRecordedBrightness();
     // A message while tracking waits for the user: the frames are held and a pressed button is
     // released first, so no stroke goes on under it; the frames run again once it is answered
     // (unless they were held before).
@@ -394,7 +394,7 @@ private:
     // Held by the frame thread for each frame's work (see the top of this file).
     std::mutex stepLock_;
     std::atomic<Mode> endedMode_{Mode::NoSensor};
-    std::atomic<int> endedResult_{StepKeepGoing};
+    std::atomic<StepResult> endedResult_{StepResult::KeepGoing};
     std::atomic<uint32_t> framesProcessed_{0};
     std::atomic<uint32_t> framesSkipped_{0};
     int screenWidth_ = 0;

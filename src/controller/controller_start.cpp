@@ -35,7 +35,7 @@ void Controller::Start() {
     trackGainLevel_ = options_.trackGainLevel;
     mouseSaver_.Snapshot();
     if (modes_.alignmentUsable && options_.skipAlignmentWhenAligned &&
-        RestoreAlignment() == StepSucceeded) {
+        RestoreAlignment() == StepResult::Succeeded) {
         EnterMode(Mode::FindGain);
         return;
     }

@@ -23,7 +23,7 @@ void Controller::BeginCornerByCorner() {
     StartShortSettle();
 }
 
-int Controller::AlignCornerByCornerStep() {
+StepResult Controller::AlignCornerByCornerStep() {
     AutoAlignmentState& state = autoAlignment_;
     const int level = pattern_.Level();
     const int last = pattern_.Columns() * pattern_.Rows() - 1;
@@ -42,19 +42,19 @@ int Controller::AlignCornerByCornerStep() {
 
     if (level < last) {
         state.retryCount = 0;
-        if (level + 1 - state.stepFound > state.minCorners) return StepFailed;
+        if (level + 1 - state.stepFound > state.minCorners) return StepResult::Failed;
         ShowPattern(kPatternSingleCorner, level + 1);
         StartShortSettle();
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
     state.stepCorners.count = state.stepFound;
-    if (state.stepFound < state.minCorners) return StepFailed;
+    if (state.stepFound < state.minCorners) return StepResult::Failed;
     if (FilterStrayCorners(state.stepCorners, pattern_.Columns(), pattern_.Rows()) < 0) {
-        return StepFailed;
+        return StepResult::Failed;
     }
     state.corners = state.stepCorners;
     state.savedCorners = state.stepCorners;
-    const int result = EvaluateAlignmentBoard(state.corners, state.stepFound);
+    const StepResult result = EvaluateAlignmentBoard(state.corners, state.stepFound);
     state.savedCorners = state.corners;
     return result;
 }

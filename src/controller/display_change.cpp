@@ -61,7 +61,7 @@ bool Controller::RealignAfterDisplayChange() {
     case Mode::Track: {
         // No stroke goes on across the change, whichever way it is taken.
         ReleaseHeldButton();
-        const bool restored = RestoreAlignment() == StepSucceeded;
+        const bool restored = RestoreAlignment() == StepResult::Succeeded;
         if (!restored) {
             if (modes_.mode == Mode::FindGain) ShowWindow(gainOverlay_.Get(), SW_HIDE);
             ShowWithFramesHeld(&ShowResolutionChanged);
@@ -73,7 +73,7 @@ bool Controller::RealignAfterDisplayChange() {
     }
     case Mode::Idle:
         // Gain finding, started later, takes its tracking area from the pose.
-        if (modes_.alignmentUsable && RestoreAlignment() != StepSucceeded) modes_.alignmentUsable = 0;
+        if (modes_.alignmentUsable && RestoreAlignment() != StepResult::Succeeded) modes_.alignmentUsable = 0;
         return false;
     default:
         return false;

@@ -23,15 +23,15 @@ void Controller::OnFrame(const BYTE* buffer) {
     }
     frameImages_.Bind(buffer);
     const Mode mode = modes_.mode;
-    const int result = RunModeStep(mode);
+    const StepResult result = RunModeStep(mode);
     frameImages_.Bind(nullptr);
     ++framesProcessed_;
-    if (result != StepKeepGoing) EndStep(mode, result);
+    if (result != StepResult::KeepGoing) EndStep(mode, result);
 }
 
-int Controller::RunModeStep(Mode mode) {
+StepResult Controller::RunModeStep(Mode mode) {
     try {
-        int result = StepKeepGoing;
+        StepResult result = StepResult::KeepGoing;
         switch (mode) {
         case Mode::Initializing:
             OnFirstFrame();
@@ -56,9 +56,9 @@ int Controller::RunModeStep(Mode mode) {
     } catch (...) {
         // A step that throws (OpenCV reports errors so) has failed; the frame thread goes on,
         // and the user learns why the Mode ended. The first frame is simply tried again.
-        if (mode == Mode::Initializing) return StepKeepGoing;
+        if (mode == Mode::Initializing) return StepResult::KeepGoing;
         pendingMessage_ = IDS_STEP_ERROR;
-        return StepFailed;
+        return StepResult::Failed;
     }
 }
 
@@ -83,7 +83,7 @@ void Controller::OnFirstFrame() {
     RequestMode(Mode::Initialized);
 }
 
-void Controller::EndStep(Mode mode, int result) {
+void Controller::EndStep(Mode mode, StepResult result) {
     // Whatever comes next (a message, a question, another Mode) is done by the UI thread.
     paused_ = true;
     endedResult_ = result;

@@ -49,28 +49,28 @@ void Controller::ChooseTrackingArea() {
                               tracking.spyInterval);
 }
 
-int Controller::FindGainStep() {
+StepResult Controller::FindGainStep() {
     HWND main = g_process.mainWindow;
-    if (IsIconic(main) || !IsWindowVisible(main)) return StepKeepGoing;
+    if (IsIconic(main) || !IsWindowVisible(main)) return StepResult::KeepGoing;
     switch (modes_.gainFindingStep) {
     case kSetGain:
-        return SkipSettlingFrame() ? StepKeepGoing : SetGainStep();
+        return SkipSettlingFrame() ? StepResult::KeepGoing : SetGainStep();
     case kClearRecord:
-        if (SkipSettlingFrame()) return StepKeepGoing;
+        if (SkipSettlingFrame()) return StepResult::KeepGoing;
         brightness_.Begin(frameImages_.channelPlane);
         modes_.gainFindingStep = kRecord;
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     case kRecord:
         if (!brightness_.Record(frameImages_.frame, frameImages_.channelPlane,
                                 TrackGainRow().channel, frameImages_.detectionArea))
-            return StepKeepGoing;
+            return StepResult::KeepGoing;
         return EvaluateRecordedBrightness();
     default:
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
 }
 
-int Controller::SetGainStep() {
+StepResult Controller::SetGainStep() {
     // First the gain goes to its minimum, then the whole row is applied; each settles.
     SensorProperties& properties = sensor_.Properties();
     if (gainSettlePhase_ == 0) {
@@ -82,10 +82,10 @@ int Controller::SetGainStep() {
         gainSettlePhase_ = 0;
     }
     StartSettleWait();
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
-int Controller::EvaluateRecordedBrightness() {
+StepResult Controller::EvaluateRecordedBrightness() {
     const GainSettings settings{TrackGainRow().thresGap,
                                 coreParameters_.tracking.hotSpotRatioPercent, screenWidth_,
                                 screenHeight_};
@@ -94,7 +94,7 @@ int Controller::EvaluateRecordedBrightness() {
     SetWaitCursor(false);
     hotSpot_ = verdict.hotSpot;
     pendingMessage_ = verdict.messageId;
-    if (!verdict.found) return StepFailed;
+    if (!verdict.found) return StepResult::Failed;
     modes_.gainFindingStep = kGainFound;
-    return StepSucceeded;
+    return StepResult::Succeeded;
 }

@@ -59,17 +59,17 @@ const ImagingParameters& Controller::ManualTrackingRow() const {
     return coreParameters_.findThreshold[std::clamp(trackGainLevel_, 1, kPresetRows - 1)];
 }
 
-int Controller::ManualAlignmentStep() {
+StepResult Controller::ManualAlignmentStep() {
     const int step = modes_.manualAlignmentStep;
     if (step == kManualPreview) return ManualPreviewStep();
-    if (SkipSettlingFrame()) return StepKeepGoing;
+    if (SkipSettlingFrame()) return StepResult::KeepGoing;
     switch (step) {
     case kManualTrackingProperties:
         return ManualTrackingPropertiesStep();
     case kManualClearBackground:
         manualRecorder_.Begin(frameImages_.channelPlane);
         modes_.manualAlignmentStep = kManualThreshold;
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     case kManualThreshold:
         return ManualThresholdStep();
     case kManualInput:
@@ -79,11 +79,11 @@ int Controller::ManualAlignmentStep() {
     case kManualHotSpotCheck:
         return ManualHotSpotStep();
     default:
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
 }
 
-int Controller::ManualPreviewStep() {
+StepResult Controller::ManualPreviewStep() {
     // A copy of the sensor picture, so the user can aim the sensor; the UI thread paints it.
     cv::Mat& preview = frameImages_.snapshots[2];
     if (preview.empty()) {
@@ -96,7 +96,7 @@ int Controller::ManualPreviewStep() {
         const RECT picture = ManualPreviewRect(client);
         InvalidateRect(main, &picture, FALSE);
     }
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
 RECT Controller::ManualPreviewRect(const RECT& client) const {
@@ -105,19 +105,19 @@ RECT Controller::ManualPreviewRect(const RECT& client) const {
     return {left, top, left + frameImages_.Width(), top + frameImages_.Height()};
 }
 
-int Controller::ManualTrackingPropertiesStep() {
+StepResult Controller::ManualTrackingPropertiesStep() {
     sensor_.Properties().ApplyImaging(ManualTrackingRow());
     StartSettleWait();
     modes_.manualAlignmentStep = kManualClearBackground;
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
-int Controller::ManualThresholdStep() {
+StepResult Controller::ManualThresholdStep() {
     const ImagingParameters& row = ManualTrackingRow();
     const int channel = std::clamp(row.channel, 0, 2);
     if (!manualRecorder_.Record(frameImages_.frame, frameImages_.channelPlane, channel,
                                 frameImages_.detectionArea)) {
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
     // No pose exists yet, so the screen is not masked: the detection area alone bounds the
     // threshold, and hot pixels are simply never lit.
@@ -133,7 +133,7 @@ int Controller::ManualThresholdStep() {
     PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyRaise, 0);
     justEntered_ = true;
     modes_.manualAlignmentStep = kManualInput;
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
 void Controller::ManualAlignmentTrigger(UINT) {

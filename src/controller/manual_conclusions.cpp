@@ -16,15 +16,15 @@ void CloseApplication() {
 
 }  // namespace
 
-void Controller::ConcludeManualAlignment(int result) {
+void Controller::ConcludeManualAlignment(StepResult result) {
     switch (result) {
-    case StepKeepGoing:
+    case StepResult::KeepGoing:
         AnswerManualQuestion(manualQuestion_.exchange(0));
         break;
-    case StepSucceeded:
+    case StepResult::Succeeded:
         AcceptAlignment(Mode::ManualAlignment);
         break;
-    case StepFailed:
+    case StepResult::Failed:
         // The reason first, as after an automatic run.
         ShowPendingMessage();
         if (AskManualRedo() == IDYES) {
@@ -33,10 +33,10 @@ void Controller::ConcludeManualAlignment(int result) {
             CloseApplication();
         }
         break;
-    case StepRedo:
+    case StepResult::Redo:
         EnterMode(Mode::ManualAlignment);
         break;
-    case StepCloseApplication:
+    case StepResult::CloseApplication:
         CloseApplication();
         break;
     default:
@@ -52,20 +52,20 @@ void Controller::AnswerManualQuestion(int id) {
         break;
     case IDS_MANUAL_SOME_DOTS_MISSED:
         if (AskManualSomeDotsMissed() == IDYES) {
-            ConcludeManualAlignment(StepRedo);
+            ConcludeManualAlignment(StepResult::Redo);
         } else {
             ContinueManualAlignmentAt(kManualFinish);
         }
         break;
     case IDS_MANUAL_TOO_FEW_DOTS:
-        ConcludeManualAlignment(AskManualTooFewDots() == IDYES ? StepRedo : StepCloseApplication);
+        ConcludeManualAlignment(AskManualTooFewDots() == IDYES ? StepResult::Redo : StepResult::CloseApplication);
         break;
     case IDS_MANUAL_HOT_SPOT_FOUND:
-        ConcludeManualAlignment(AskManualHotSpotFound() == IDYES ? StepRedo : StepCloseApplication);
+        ConcludeManualAlignment(AskManualHotSpotFound() == IDYES ? StepResult::Redo : StepResult::CloseApplication);
         break;
     case IDS_MANUAL_NO_HOT_SPOT:
         ShowManualNoHotSpot();
-        ConcludeManualAlignment(StepRedo);
+        ConcludeManualAlignment(StepResult::Redo);
         break;
     default:
         paused_ = false;

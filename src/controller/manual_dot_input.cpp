@@ -40,11 +40,11 @@ bool Controller::FindManualSpot(cv::Point2f& spot) {
     return true;
 }
 
-int Controller::ManualInputStep() {
+StepResult Controller::ManualInputStep() {
     if (justEntered_) {
         justEntered_ = false;
         Repaint();
-        return StepKeepGoing;
+        return StepResult::KeepGoing;
     }
     cv::Point2f spot(-1.0f, -1.0f);
     const bool found = FindManualSpot(spot);
@@ -54,7 +54,7 @@ int Controller::ManualInputStep() {
     } else if (dotWatch_.ShowsDoubleInputWarning() != warned) {
         Repaint();
     }
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
 DotRecordOutcome Controller::RecordDotInput(cv::Point2f point) {
@@ -74,7 +74,7 @@ DotRecordOutcome Controller::RecordDotInput(cv::Point2f point) {
     return outcome;
 }
 
-int Controller::ManualFinishStep() {
+StepResult Controller::ManualFinishStep() {
     if (dots_.done < kManualMinDots) return FailAlignment(IDS_LOSING_CORNERS);
     if (dots_.HasClosePair(kSameSpotDistance)) return FailAlignment(IDS_ALIGNMENT_FAIL);
     CornerBuffer corners = dots_.Corners();
@@ -83,22 +83,22 @@ int Controller::ManualFinishStep() {
     mapping_.SelectOffsetPairByPointCount(static_cast<int>(kDotOrder.size()));
     // Only nine of the board's slots are used; the other 26 do not count as lost.
     mapping_.SetManualAlignment(true);
-    const int result = EvaluateAlignmentBoard(corners, corners.count);
+    const StepResult result = EvaluateAlignmentBoard(corners, corners.count);
     mapping_.SetManualAlignment(false);
     return result;
 }
 
-int Controller::ManualHotSpotStep() {
+StepResult Controller::ManualHotSpotStep() {
     cv::Point2f spot;
     if (FindManualSpot(spot)) {
         AskManualQuestion(IDS_MANUAL_HOT_SPOT_FOUND);
     } else if (++hotSpotCheckFrames_ >= kHotSpotCheckFrames) {
         AskManualQuestion(IDS_MANUAL_NO_HOT_SPOT);
     }
-    return StepKeepGoing;
+    return StepResult::KeepGoing;
 }
 
 void Controller::AskManualQuestion(int id) {
     manualQuestion_ = id;
-    EndStep(Mode::ManualAlignment, StepKeepGoing);
+    EndStep(Mode::ManualAlignment, StepResult::KeepGoing);
 }

@@ -19,12 +19,12 @@ enum class Mode : int32_t {
 inline bool IsBelow(Mode a, Mode b) { return static_cast<int32_t>(a) < static_cast<int32_t>(b); }
 
 // Results of the per-frame steps of the alignment, gain-finding and tracking Modes.
-enum StepResult : int {
-    StepFailed = 0,
-    StepKeepGoing = 1,
-    StepRedo = 3,
-    StepCloseApplication = 4,
-    StepSucceeded = 5,
+enum class StepResult : int {
+    Failed = 0,
+    KeepGoing = 1,
+    Redo = 3,
+    CloseApplication = 4,
+    Succeeded = 5,
 };
 
 struct ModeRecord {

@@ -14,12 +14,12 @@ void Controller::OnStepEnded() {
     ConcludeStep(mode, endedResult_);
 }
 
-void Controller::ConcludeStep(Mode mode, int result) {
+void Controller::ConcludeStep(Mode mode, StepResult result) {
     switch (mode) {
     case Mode::FindGain:
         // The overlay would hide the message.
         ShowWindow(gainOverlay_.Get(), SW_HIDE);
-        if (result == StepSucceeded) {
+        if (result == StepResult::Succeeded) {
             ShowPendingMessage();
             modes_.gainFound = 1;
             WriteAlignmentResult(alignmentResult_);

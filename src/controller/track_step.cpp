@@ -32,13 +32,13 @@ void Controller::StartTracking() {
     FillPlane(frameImages_.channelPlane, 0);
 }
 
-int Controller::TrackStep() {
+StepResult Controller::TrackStep() {
     const TrackOutcome outcome =
         tracking_.Step(frameImages_, spotParameters_, penMapping_, pointer_);
-    if (outcome != TrackOutcome::kLightChange) return StepKeepGoing;
+    if (outcome != TrackOutcome::kLightChange) return StepResult::KeepGoing;
     // The threshold no longer fits the room: the UI thread tells the user and finds the gain.
     pendingMessage_ = IDS_LIGHT_CHANGED;
-    return StepFailed;
+    return StepResult::Failed;
 }
 
 void Controller::ShowWithFramesHeld(void (*show)()) {

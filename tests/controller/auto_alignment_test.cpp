@@ -63,7 +63,7 @@ TEST_F(AutoAlignment, FailedRunShowsTheMessageOffersARetryAndLeavesNoUsableAlign
     SetMode(Mode::AutoAlignment, 7, true, true);
     controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
     ControllerTestAccess::SetPending(controller, 10020);
-    ControllerTestAccess::EndStep(controller, Mode::AutoAlignment, StepFailed);
+    ControllerTestAccess::EndStep(controller, Mode::AutoAlignment, StepResult::Failed);
     controller.OnStepEnded();
     // The failure message, then the manual-or-again question (closed without Yes: again).
     EXPECT_EQ(boxes.BoxesClosed(), 2);

@@ -18,7 +18,7 @@
 struct ControllerTestAccess {
     static ModeRecord& Modes(Controller& c) { return c.modes_; }
     static void SetPending(Controller& c, int id) { c.pendingMessage_ = id; }
-    static void EndStep(Controller& c, Mode mode, int result) { c.EndStep(mode, result); }
+    static void EndStep(Controller& c, Mode mode, StepResult result) { c.EndStep(mode, result); }
     // Runs on the frame thread at the end of every step's work.
     static void SetStepProbe(Controller& c, std::function<void()> probe) {
         c.stepProbe_ = std::move(probe);

@@ -163,7 +163,7 @@ TEST_F(ControllerModes, TrackAgainOnlyBringsTheWindowForward) {
 struct StepEndCase {
     Mode mode;
     int step;
-    int result;
+    StepResult result;
     int pendingMessage;
     int boxes;
     Mode after;
@@ -172,13 +172,13 @@ struct StepEndCase {
 
 TEST_F(ControllerModes, EndedStepsAreConcludedOnTheUiThread) {
     const StepEndCase cases[] = {
-        {Mode::FindGain, 3, StepSucceeded, 0, 0, Mode::Track, 1},
-        {Mode::FindGain, 3, StepFailed, 10026, 1, Mode::Idle, 0},
+        {Mode::FindGain, 3, StepResult::Succeeded, 0, 0, Mode::Track, 1},
+        {Mode::FindGain, 3, StepResult::Failed, 10026, 1, Mode::Idle, 0},
         // Light lost while tracking: the message, then the gain anew (the old one still counts).
-        {Mode::Track, 5, StepFailed, 10030, 1, Mode::FindGain, 1},
+        {Mode::Track, 5, StepResult::Failed, 10030, 1, Mode::FindGain, 1},
     };
     for (const StepEndCase& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode) * 10 + c.result);
+        SCOPED_TRACE(static_cast<int>(c.mode) * 10 + static_cast<int>(c.result));
         testsupport::BoxDismisser boxes;
         SetMode(c.mode, c.step, true, c.mode == Mode::Track);
         ControllerTestAccess::SetPending(controller, c.pendingMessage);
@@ -193,7 +193,7 @@ TEST_F(ControllerModes, EndedStepsAreConcludedOnTheUiThread) {
 
     // An end outdated by a Mode change is ignored.
     SetMode(Mode::FindGain, 3, true, false);
-    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepSucceeded);
+    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepResult::Succeeded);
     controller.EnterMode(Mode::Idle);
     controller.OnStepEnded();
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);

@@ -213,7 +213,7 @@ TEST_F(ManualAlignmentFlow, NineDotsTellTheUserToWaitThenMoveOnToTheEvaluation) 
 
 TEST_F(ManualAlignmentFlow, AFailedRunAsksToRedoAndNoClosesTheProgram) {
     SetMode(Mode::ManualAlignment, 6);
-    ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepFailed);
+    ControllerTestAccess::EndStep(controller, Mode::ManualAlignment, StepResult::Failed);
     ConcludeClosingTheBox();
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyCloseNow, 0}}));
 }
