@@ -34,3 +34,24 @@ int BrightnessSweep::ShownPercent() const {
     return stepPercent_ > 0 ? 100 * (percent_ - minPercent_) / span
                             : 100 * (maxPercent_ - percent_) / span;
 }
+
+namespace {
+
+// Frames a partial count may be retried before it is taken as the position's count.
+constexpr int kSweepRetries = 5;
+
+}  // namespace
+
+SweepJudge::Move SweepJudge::Take(int found, int value) {
+    // A low count may be a frame that caught the board badly: a few more frames get a say.
+    if (found < leastCorners_ && framesRetried_ < kSweepRetries) {
+        ++framesRetried_;
+        return Move::LookAgain;
+    }
+    framesRetried_ = 0;
+    if (found > bestCount_) {
+        bestCount_ = found;
+        bestValue_ = value;
+    }
+    return Move::GoOn;
+}

@@ -31,3 +31,25 @@ private:
     int deviceMaximum_ = 0;
     int percent_ = 0;
 };
+
+// Weighs the board's corner count seen at each position of the sweep: whether to look at
+// another frame or move on, and which position showed the board best.
+class SweepJudge {
+public:
+    enum class Move { LookAgain, GoOn };
+
+    // leastCorners: the fewest corners an evaluation takes.
+    explicit SweepJudge(int leastCorners) : leastCorners_(leastCorners) {}
+
+    // found: corners seen in this frame at the position whose device value is `value`.
+    Move Take(int found, int value);
+
+    bool SawCorners() const { return bestCount_ > 0; }
+    int BestValue() const { return bestValue_; }
+
+private:
+    int leastCorners_;
+    int framesRetried_ = 0;
+    int bestCount_ = 0;
+    int bestValue_ = 0;
+};

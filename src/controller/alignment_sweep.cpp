@@ -7,8 +7,6 @@ namespace {
 
 // Enough corners at the current setting to stop sweeping.
 constexpr int kSweepEnoughCorners = 31;
-// Frames a low count may be retried before it is taken as the setting's count.
-constexpr int kSweepRetries = 5;
 
 }  // namespace
 
@@ -46,27 +44,20 @@ StepResult Controller::AlignBrightnessStep() {
         SetSweptProperty(state.sweep.DeviceValue());
         return StepResult::KeepGoing;
     }
-    if (found < state.minCorners && state.retryCount < kSweepRetries) {
-        ++state.retryCount;
+    if (state.sweepJudge.Take(found, swept.value) == SweepJudge::Move::LookAgain) {
         return StepResult::KeepGoing;
-    }
-    state.retryCount = 0;
-    if (found > state.bestCornerCount) {
-        state.bestCornerCount = found;
-        state.bestBrightness = swept.value;
-        if (found > 0) state.sweepHadCorners = true;
     }
     if (state.sweep.Advance()) {
         SetSweptProperty(state.sweep.DeviceValue());
         return StepResult::KeepGoing;
     }
 
-    if (!state.sweepHadCorners) {
+    int best = state.sweepJudge.BestValue();
+    if (!state.sweepJudge.SawCorners()) {
         const ImagingParameters& preset = coreParameters_.alignment[AlignmentGainRow()];
-        state.bestBrightness = sensor_.Properties().IsExposureGain() ? preset.exposureTime
-                                                                     : preset.brightness;
+        best = sensor_.Properties().IsExposureGain() ? preset.exposureTime : preset.brightness;
     }
-    if (state.bestBrightness != swept.value) SetSweptProperty(state.bestBrightness);
+    if (best != swept.value) SetSweptProperty(best);
     modes_.autoAlignmentStep = 4;
     return StepResult::KeepGoing;
 }

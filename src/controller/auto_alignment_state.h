@@ -11,11 +11,9 @@ struct AutoAlignmentState {
     int foundLevel = 0;          // level (percent) that found the board, 0 for none
     bool referencesTaken = false;
     bool sweepStarted = false;
-    bool sweepHadCorners = false;
-    int bestCornerCount = -1;    // most corners seen during the sweep
-    int bestBrightness = -1;     // device value of the swept property that saw them
-    BrightnessSweep sweep;
     int minCorners = 17;         // least valid corners an evaluation takes
+    BrightnessSweep sweep;
+    SweepJudge sweepJudge{minCorners};
     int channel = 2;             // colour channel every detection looks at
 
     CornerBuffer corners;         // the finder's output of the current frame

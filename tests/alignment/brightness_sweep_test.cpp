@@ -68,3 +68,18 @@ TEST(BrightnessSweep, OutOfRangeTuningIsBroughtIntoShape) {
     EXPECT_EQ(sweep.DeviceValue(), 10);
     EXPECT_FALSE(sweep.Advance());
 }
+
+TEST(SweepJudge, ALowCountGetsFiveMoreFramesAndTheBestPositionIsKept) {
+    using Move = SweepJudge::Move;
+    SweepJudge judge(17);
+    for (int look = 0; look < 5; ++look) EXPECT_EQ(judge.Take(0, 10), Move::LookAgain);
+    EXPECT_EQ(judge.Take(0, 10), Move::GoOn);
+    EXPECT_FALSE(judge.SawCorners());
+    for (int look = 0; look < 5; ++look) EXPECT_EQ(judge.Take(9, 20), Move::LookAgain);
+    EXPECT_EQ(judge.Take(9, 20), Move::GoOn);
+    EXPECT_EQ(judge.Take(24, 30), Move::GoOn);  // enough corners: taken at once
+    EXPECT_EQ(judge.Take(29, 40), Move::GoOn);
+    EXPECT_EQ(judge.Take(21, 50), Move::GoOn);
+    EXPECT_TRUE(judge.SawCorners());
+    EXPECT_EQ(judge.BestValue(), 40);
+}
