@@ -13,12 +13,7 @@ namespace {
 
 CameraModel SceneCamera(float distance) {
     CameraModel camera;
-    DetectorProfile lens;
-    lens.fx = lens.fy = 300.0f;
-    lens.cx = 160.0f;
-    lens.cy = 120.0f;
-    lens.k1 = -0.1f;
-    camera.SetIntrinsics(lens);
+    camera.SetIntrinsics(DetectorProfile{300.0f, 300.0f, 160.0f, 120.0f, -0.1f});
     camera.SetPose(CameraPose{-512.0f, -384.0f, distance, 0.03f, -0.05f, 0.0f});
     return camera;
 }
@@ -116,12 +111,7 @@ TEST(ScreenCorrectionFile, DefaultsWrittenWhenMissingRoundTripAndBadValues) {
 
 TEST(DetectorFile, ReadsProfilesUntilTheFirstLineThatIsNotOne) {
     testsupport::ScratchDirectory dir(L"detector");
-    DetectorProfile written[2] = {};
-    written[0].fx = 301.5f;
-    written[0].fy = 299.0f;
-    written[0].cx = 160.0f;
-    written[0].cy = 120.0f;
-    written[0].k1 = -0.125f;
+    DetectorProfile written[2] = {{301.5f, 299.0f, 160.0f, 120.0f, -0.125f}, {}};
     written[0].offset2Y = 2.5f;
     written[1] = written[0];
     written[1].fx = 250.0f;

@@ -10,20 +10,8 @@
 
 namespace {
 
-DetectorProfile TrueLens() {
-    DetectorProfile p;
-    p.fx = 300.0f;
-    p.fy = 300.0f;
-    p.cx = 160.0f;
-    p.cy = 120.0f;
-    p.k1 = -0.12f;
-    p.k2 = 0.02f;
-    p.offset1X = 1.5f;
-    p.offset1Y = -2.0f;
-    p.offset2X = 3.0f;
-    p.offset2Y = 4.0f;
-    return p;
-}
+// Focal lengths, principal point, k1, k2, p1, p2 and the two pointer offsets.
+DetectorProfile TrueLens() { return {300.0f, 300.0f, 160.0f, 120.0f, -0.12f, 0.02f, 0.0f, 0.0f, 1.5f, -2.0f, 3.0f, 4.0f}; }
 
 CameraPose TruePose(float planeWidth) {
     return CameraPose{-planeWidth / 2.0f, -384.0f, 1150.0f, 0.06f, -0.09f, 0.02f};

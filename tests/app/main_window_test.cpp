@@ -85,7 +85,7 @@ protected:
         ASSERT_TRUE(run->Start(folder.Path()));
         main = WaitUntilWorking(*run);
         ASSERT_NE(main, nullptr) << "the program did not reach its first working Mode";
-        ASSERT_TRUE(WaitForTitleEnding(main, firstMode, kWait)) << TitleOf(main).c_str();
+        ASSERT_TRUE(WaitForTitleEnding(main, firstMode, kWait)) << testsupport::WindowText(main).c_str();
     }
 
     // Posts the message, waits for the box or dialog it opens, expects `part` in its texts and
@@ -95,7 +95,7 @@ protected:
         PostMessageW(main, message, wParam, lParam);
         HWND box = WaitForWindowOfClass(*run, L"#32770", kWait);
         ASSERT_NE(box, nullptr) << message << " " << wParam << ": nothing opened";
-        const std::wstring text = TitleOf(box) + L"\n" + testsupport::WindowTexts(box);
+        const std::wstring text = testsupport::WindowText(box) + L"\n" + testsupport::WindowTexts(box);
         EXPECT_TRUE(Contains(text, part)) << wParam << ": " << std::string(text.begin(), text.end());
         PostMessageW(box, WM_COMMAND, closeWith, 0);
         const ULONGLONG end = GetTickCount64() + kWait;
@@ -147,7 +147,7 @@ TEST_F(MainWindow, KeysAndCommandsReachOnlyTheirActions) {
     PressKeys(main, {'M'});
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, 100));
     PressKeys(main, {VK_CONTROL, 'M'});
-    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait)) << TitleOf(main).c_str();
+    EXPECT_TRUE(WaitForTitleEnding(main, kManual, kWait)) << testsupport::WindowText(main).c_str();
     PressKeys(main, {VK_CONTROL, 'A'});
     EXPECT_TRUE(WaitForTitleEnding(main, kAuto, kWait));
     // Without a usable alignment Ctrl+G only beeps.
@@ -187,7 +187,7 @@ TEST_F(MainWindow, KeysAndCommandsReachOnlyTheirActions) {
     buttons = WaitForWindowOfClass(*run, L"TavroPBTClass", kWait);
     ASSERT_NE(buttons, nullptr);
     Sleep(300);
-    EXPECT_EQ(TitleOf(buttons), kProductName);
+    EXPECT_EQ(testsupport::WindowText(buttons), kProductName);
     PostMessageW(buttons, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntilGone(buttons));
 

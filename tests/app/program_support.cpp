@@ -23,35 +23,15 @@ void WriteProductFiles(const OptionRecord& options, const CoreParameterRecord& p
 
 bool CopyBesideProgram(const std::wstring& folder, const wchar_t* fileName) {
     // The build puts the program in bin/, a sibling of this test program's folder.
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring built(path);
-    built.resize(built.find_last_of(L'\\'));
-    built.resize(built.find_last_of(L'\\'));
-    return CopyFileW((built + L"\\bin\\" + fileName).c_str(), (folder + L"\\" + fileName).c_str(), FALSE) != 0;
+    const std::wstring built = testsupport::BuildFolder() + L"bin\\" + fileName;
+    return CopyFileW(built.c_str(), (folder + L"\\" + fileName).c_str(), FALSE) != 0;
 }
 
 HWND WaitForWindowOfClass(const ProgramRun& run, const wchar_t* className, DWORD milliseconds) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* className;
-        HWND found;
-    } search{run.ProcessId(), className, nullptr};
     for (const ULONGLONG end = GetTickCount64() + milliseconds;; Sleep(50)) {
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto* search = reinterpret_cast<Search*>(context);
-                DWORD processId = 0;
-                GetWindowThreadProcessId(window, &processId);
-                wchar_t name[128] = {};
-                GetClassNameW(window, name, 128);
-                if (processId != search->processId || wcscmp(name, search->className) != 0 || !IsWindowVisible(window))
-                    return TRUE;
-                search->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found || GetTickCount64() >= end) return search.found;
+        const std::vector<HWND> found = testsupport::VisibleWindowsOfClass(run.ProcessId(), className);
+        if (!found.empty()) return found.front();
+        if (GetTickCount64() >= end) return nullptr;
     }
 }
 
@@ -89,16 +69,10 @@ void WriteUsableAlignment() {
     ASSERT_EQ(WriteAlignmentResult(alignment), FileResult::Ok);
 }
 
-std::wstring TitleOf(HWND window) {
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    return title;
-}
-
 bool WaitForTitleEnding(HWND window, const std::wstring& ending, DWORD milliseconds) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     for (;;) {
-        const std::wstring title = TitleOf(window);
+        const std::wstring title = testsupport::WindowText(window);
         if (title.size() >= ending.size() &&
             title.compare(title.size() - ending.size(), ending.size(), ending) == 0) {
             return true;

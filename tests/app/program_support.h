@@ -50,6 +50,5 @@ void ExpectEndsWithZero(ProgramRun& run);
 // start with "skip alignment when aligned" takes it over.
 void WriteUsableAlignment();
 
-std::wstring TitleOf(HWND window);
 // Waits until the title ends with the text; true when it did.
 bool WaitForTitleEnding(HWND window, const std::wstring& ending, DWORD milliseconds);

@@ -107,23 +107,18 @@ TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreaming) {
     EXPECT_EQ(properties_.CameraControl(4).value, -1);
 }
 
-TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARange) {
-    Start();
-    EXPECT_TRUE(properties_.IsExposureGain());
-    EXPECT_EQ(properties_.GainMinimum(), -11);
-    EXPECT_EQ(properties_.SetGain(-9), 1);
-    EXPECT_EQ(properties_.GainValue(), -9);
-    EXPECT_EQ(filter_->cameraControl->writes.back().id, 4);
-}
-
-TEST_F(SensorPropertiesTest, GainUsesBrightnessWithoutExposureRange) {
-    filter_->cameraControl->ranges.erase(4);
-    Start();
-    EXPECT_FALSE(properties_.IsExposureGain());
-    EXPECT_EQ(properties_.GainMinimum(), -64);
-    EXPECT_EQ(properties_.SetGain(7), 1);
-    EXPECT_EQ(properties_.GainValue(), 7);
-    EXPECT_EQ(filter_->videoProcAmp->writes.back().id, 0);
+// The gain is the exposure when it has a range, otherwise the brightness.
+TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
+    for (const bool exposureRange : {true, false}) {
+        if (!exposureRange) filter_->cameraControl->ranges.erase(4);
+        Start();
+        EXPECT_EQ(properties_.IsExposureGain(), exposureRange);
+        EXPECT_EQ(properties_.GainMinimum(), exposureRange ? -11 : -64);
+        EXPECT_EQ(properties_.SetGain(-9), 1);
+        EXPECT_EQ(properties_.GainValue(), -9);
+        const auto& writes = exposureRange ? filter_->cameraControl->writes : filter_->videoProcAmp->writes;
+        EXPECT_EQ(writes.back().id, exposureRange ? 4 : 0);
+    }
 }
 
 TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {

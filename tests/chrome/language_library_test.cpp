@@ -31,14 +31,6 @@ TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublang
     }
 }
 
-// The folder of this test program, where the build puts the language libraries.
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\') + 1);
-}
-
 // A folder holding copies of the named libraries only.
 class LibraryFolder {
 public:
@@ -48,7 +40,7 @@ public:
     std::wstring Path() const { return scratch_.Path() + L"\\"; }
     // Puts a copy of a built library in the folder under another name.
     bool AddAs(const wchar_t* library, const std::wstring& name) const {
-        return CopyFileW((ProgramFolder() + library).c_str(), (Path() + name).c_str(), FALSE) != 0;
+        return CopyFileW((testsupport::TestProgramFolder() + library).c_str(), (Path() + name).c_str(), FALSE) != 0;
     }
 
 private:

@@ -8,13 +8,18 @@
 
 #include "base/unique_handle.h"
 #include "desktop_test_support.h"
-#include "dialog_driver.h"
 #include "resources/dialog_ids.h"
 #include "settings/auto_run.h"
 #include "ui/settings_dialogs.h"
 #include "test_support.h"
 
 namespace {
+
+using testsupport::Click;
+using testsupport::ControlText;
+using testsupport::DialogDriver;
+using testsupport::IsTopMost;
+using testsupport::WindowText;
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 

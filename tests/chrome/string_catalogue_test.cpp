@@ -9,6 +9,7 @@
 
 #include "base/unique_handle.h"
 #include "resources/resource_ids.h"
+#include "test_support.h"
 #include "ui/message_texts.h"
 #include "ui/resource_text.h"
 #include "ui/text_format.h"
@@ -44,18 +45,11 @@ std::set<UINT> StoredIds(HMODULE module) {
     return ids;
 }
 
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\') + 1);
-}
-
 // The language libraries the build ships beside the program.
 std::vector<std::wstring> ShippedLibraries() {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found = {};
-    UniqueFileSearch search(FindFirstFileW((ProgramFolder() + L"XDL-*.dll").c_str(), &found));
+    UniqueFileSearch search(FindFirstFileW((testsupport::TestProgramFolder() + L"XDL-*.dll").c_str(), &found));
     if (!search) return names;
     do {
         names.push_back(found.cFileName);
@@ -75,7 +69,7 @@ protected:
         libraryNames = ShippedLibraries();
         ASSERT_GE(libraryNames.size(), 2u) << "the German and the default library are built beside the tests";
         for (const std::wstring& name : libraryNames) {
-            libraries.emplace_back(LoadLibraryW((ProgramFolder() + name).c_str()));
+            libraries.emplace_back(LoadLibraryW((testsupport::TestProgramFolder() + name).c_str()));
             ASSERT_TRUE(libraries.back()) << Narrow(name);
         }
     }

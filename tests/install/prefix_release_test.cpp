@@ -63,12 +63,5 @@ TEST(PrefixRelease, RemovesOneDeviceNodeOnlyAndNoneForAnEmptyText) {
     EXPECT_NE(PrefixState::DeviceExists(kSensorInstanceId), PrefixState::DeviceExists(kOtherInstanceId));
 }
 
-TEST(PrefixInstall, ProgramPathWithoutParentFolderIsMinusOne) {
-    PrefixState prefix;
-    DriverContext context(kTestVidPid);
-    context.programPath = L"C:\\tavro.exe";
-    EXPECT_EQ(InstallCopyFailed, InstallDriver(context, false));
-}
-
 }  // namespace
 }  // namespace installtest

@@ -57,18 +57,6 @@ TEST(PrefixStartup, OnlyAPresentSensorNodeGetsTheSensorOpened) {
               FollowStartup(context, SensorMatch::Matched, true));
 }
 
-TEST(PrefixStartup, CompleteDriverUnderDefaultNameIsSystemErrorWithoutOffer) {
-    PrefixState prefix;
-    AddSensor(prefix);
-    prefix.PlaceAllCountedFiles();
-    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
-    DriverContext context(kTestVidPid);
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::CheckDriver,
-                     StartupStep::ShowSystemError}),
-              FollowStartup(context, SensorMatch::DefaultName, true));
-    EXPECT_TRUE(PrefixState::DeviceExists(kSensorInstanceId));
-}
-
 TEST(PrefixStartup, FilesWithoutInfAskToReinstallNoKeepsAllAndYesReleasesThenCopies) {
     PrefixState prefix;
     ProgramFolder program(true);

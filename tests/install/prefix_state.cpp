@@ -10,7 +10,6 @@ namespace installtest {
 namespace {
 
 constexpr char kMarker[] = "; made by the install tests\r\n";
-constexpr wchar_t kLockName[] = L"TavroInstallTestsPrefixLock";
 constexpr wchar_t kValueName[] = L"TavroTestValue";
 
 std::string Narrow(const wchar_t* text) {
@@ -52,7 +51,6 @@ std::string UnrelatedInfText() {
 }
 
 PrefixState::PrefixState() {
-    Lock();
     wchar_t buffer[MAX_PATH] = {};
     GetWindowsDirectoryW(buffer, MAX_PATH);
     windows_ = buffer;
@@ -68,15 +66,6 @@ PrefixState::~PrefixState() {
         RegCloseKey(run);
     }
     for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
-    ReleaseMutex(lock_);
-    CloseHandle(lock_);
-}
-
-void PrefixState::Lock() {
-    // ctest runs the cases of this program as parallel processes; the devices, files and keys
-    // they make are machine-wide, so one case at a time.
-    lock_ = CreateMutexW(nullptr, FALSE, kLockName);
-    WaitForSingleObject(lock_, INFINITE);
 }
 
 void PrefixState::Clean() {

@@ -10,6 +10,7 @@
 
 #include "install/driver_context.h"
 #include "install/driver_package.h"
+#include "desktop_test_support.h"
 #include "test_support.h"
 
 namespace installtest {
@@ -57,11 +58,12 @@ public:
     std::vector<std::wstring> StoreInfsWithText(const std::string& text) const;
 
 private:
-    void Lock();
     void Clean();
     void EnsureFolder(const std::wstring& folder);
 
-    HANDLE lock_ = nullptr;
+    // ctest runs the cases of this program as parallel processes; the devices, files and keys
+    // they make are machine-wide, so one case at a time.
+    testsupport::NamedLock lock_{L"TavroInstallTestsPrefixLock"};
     std::wstring windows_;
     std::vector<std::wstring> files_;
     std::vector<std::wstring> folders_;  // made by this case, removed when empty

@@ -77,16 +77,8 @@ cv::Point2f BoardScene::Corner(int index) const {
 }
 
 DetectorProfile SampleLens(bool fullDistortion) {
-    DetectorProfile profile;
-    profile.fx = 280.0f;
-    profile.fy = 282.0f;
-    profile.cx = 163.0f;
-    profile.cy = 117.0f;
-    profile.k1 = fullDistortion ? -0.25f : -0.2f;
-    profile.k2 = fullDistortion ? 0.08f : 0.0f;
-    profile.p1 = fullDistortion ? 0.0015f : 0.0f;
-    profile.p2 = fullDistortion ? -0.001f : 0.0f;
-    return profile;
+    if (fullDistortion) return {280.0f, 282.0f, 163.0f, 117.0f, -0.25f, 0.08f, 0.0015f, -0.001f};
+    return {280.0f, 282.0f, 163.0f, 117.0f, -0.2f};
 }
 
 CameraPose ViewOfDesktop(const DetectorProfile& profile, const BoardScene& scene) {

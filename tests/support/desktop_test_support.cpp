@@ -6,20 +6,21 @@ namespace testsupport {
 
 namespace {
 
-struct Found {
-    DWORD process;
-    std::vector<HWND> boxes;
+struct Search {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectBox(HWND window, LPARAM context) {
-    auto* found = reinterpret_cast<Found*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    if (process == found->process && IsWindowVisible(window) &&
-        wcscmp(className, L"#32770") == 0) {
-        found->boxes.push_back(window);
+    if (processId == search->processId && IsWindowVisible(window) &&
+        wcscmp(className, search->className) == 0) {
+        search->found.push_back(window);
     }
     return TRUE;
 }
@@ -58,29 +59,61 @@ CursorLock::~CursorLock() {
     }
 }
 
-BoxDismisser::BoxDismisser() : thread_([this] { Watch(); }) {}
+BoxWatcher::BoxWatcher(Boxes boxes, std::function<void(HWND)> act)
+    : boxes_(boxes), act_(std::move(act)), thread_([this] { Watch(); }) {}
 
-BoxDismisser::BoxDismisser(std::function<void(HWND box)> beforeClosing)
-    : beforeClosing_(std::move(beforeClosing)), thread_([this] { Watch(); }) {}
-
-BoxDismisser::~BoxDismisser() {
+BoxWatcher::~BoxWatcher() {
     stop_ = true;
     thread_.join();
 }
 
-void BoxDismisser::Watch() {
+bool BoxWatcher::Ran() {
+    for (int waited = 0; handled_ == 0 && waited < 10000; waited += 20) Sleep(20);
+    return handled_ > 0;
+}
+
+void BoxWatcher::Watch() {
     while (!stop_) {
-        Found found{GetCurrentProcessId(), {}};
-        EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&found));
-        for (HWND box : found.boxes) {
-            if (beforeClosing_) beforeClosing_(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            // A question has no OK; it is answered No.
-            PostMessageW(box, WM_COMMAND, IDNO, 0);
-            ++closed_;
+        const std::vector<HWND> boxes = VisibleWindowsOfClass(GetCurrentProcessId(), L"#32770");
+        for (HWND box : boxes) {
+            act_(box);
+            ++handled_;
+            if (boxes_ == Boxes::FirstOnly) return;
         }
-        Sleep(found.boxes.empty() ? 20 : 200);
+        Sleep(boxes.empty() ? 20 : 200);
     }
+}
+
+BoxDismisser::BoxDismisser(std::function<void(HWND box)> beforeClosing)
+    : BoxWatcher(Boxes::Every, [beforeClosing = std::move(beforeClosing)](HWND box) {
+          if (beforeClosing) beforeClosing(box);
+          PostMessageW(box, WM_COMMAND, IDOK, 0);
+          // A question has no OK; it is answered No.
+          PostMessageW(box, WM_COMMAND, IDNO, 0);
+      }) {}
+
+void Click(HWND dialog, int controlId) {
+    SendMessageW(GetDlgItem(dialog, controlId), BM_CLICK, 0, 0);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[4096] = {};
+    GetWindowTextW(window, text, 4096);
+    return text;
+}
+
+std::wstring ControlText(HWND dialog, int controlId) {
+    return WindowText(GetDlgItem(dialog, controlId));
+}
+
+bool IsTopMost(HWND window) {
+    return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className) {
+    Search search{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::wstring WindowTexts(HWND window) {

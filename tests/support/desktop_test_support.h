@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace testsupport {
 
@@ -42,28 +43,53 @@ private:
     NamedLock lock_;
 };
 
-// Watches for dialog boxes of this process on a thread of its own, remembers the text of each
-// and closes it with OK (a question with No).
-class BoxDismisser {
+// Watches, on a thread of its own, for the visible dialog boxes of this process and hands each
+// to `act` on that thread, the way a user meets it.
+class BoxWatcher {
 public:
-    BoxDismisser();
-    // `beforeClosing` sees each box first, on the watching thread (to fill in a dialog, or to
-    // look at what the program does while the box waits).
-    explicit BoxDismisser(std::function<void(HWND box)> beforeClosing);
-    ~BoxDismisser();
-    BoxDismisser(const BoxDismisser&) = delete;
-    BoxDismisser& operator=(const BoxDismisser&) = delete;
+    enum class Boxes { FirstOnly, Every };
+    BoxWatcher(Boxes boxes, std::function<void(HWND box)> act);
+    ~BoxWatcher();
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
 
-    int BoxesClosed() const { return closed_; }
+    // Waits up to 10 s for the first box to have been handled; false when none came.
+    bool Ran();
+    int BoxesHandled() const { return handled_; }
 
 private:
     void Watch();
 
-    std::function<void(HWND)> beforeClosing_;
+    Boxes boxes_;
+    std::function<void(HWND)> act_;
     std::atomic<bool> stop_{false};
-    std::atomic<int> closed_{0};
+    std::atomic<int> handled_{0};
     std::thread thread_;
 };
+
+// Closes every box with OK (a question with No); `beforeClosing` sees each box first (to fill in
+// a dialog, or to look at what the program does while the box waits).
+class BoxDismisser : public BoxWatcher {
+public:
+    explicit BoxDismisser(std::function<void(HWND box)> beforeClosing = {});
+    int BoxesClosed() const { return BoxesHandled(); }
+};
+
+// Hands the first box to `steps`, which answer it.
+class DialogDriver : public BoxWatcher {
+public:
+    explicit DialogDriver(std::function<void(HWND dialog)> steps)
+        : BoxWatcher(Boxes::FirstOnly, std::move(steps)) {}
+};
+
+// Presses a button (or toggles a check box) the way a mouse click does.
+void Click(HWND dialog, int controlId);
+std::wstring WindowText(HWND window);
+std::wstring ControlText(HWND dialog, int controlId);
+bool IsTopMost(HWND window);
+
+// The visible top-level windows of a process with this class ("#32770" for a dialog box).
+std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className);
 
 // All text of a window and its children, joined with new lines.
 std::wstring WindowTexts(HWND window);

@@ -70,13 +70,5 @@ bool PixelCanvas::Save(const std::wstring& path) const {
     return written;
 }
 
-std::wstring BuildFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    folder.resize(folder.find_last_of(L'\\'));
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder;
-}
 
 }  // namespace testsupport

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "test_support.h"
+
 namespace testsupport {
 
 class PixelCanvas {
@@ -35,8 +37,5 @@ private:
     HGDIOBJ previous_ = nullptr;
     uint32_t* bits_ = nullptr;
 };
-
-// The build folder (the parent of the test program's folder), with a trailing backslash.
-std::wstring BuildFolder();
 
 }  // namespace testsupport

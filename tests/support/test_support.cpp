@@ -66,4 +66,16 @@ std::string ReadBytes(const std::wstring& file) {
     return bytes;
 }
 
+std::wstring TestProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.rfind(L'\\') + 1);
+}
+
+std::wstring BuildFolder() {
+    const std::wstring program = TestProgramFolder();
+    return program.substr(0, program.rfind(L'\\', program.size() - 2) + 1);
+}
+
 }  // namespace testsupport

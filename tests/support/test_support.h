@@ -23,4 +23,10 @@ bool WriteBytes(const std::wstring& file, const void* data, size_t size);
 // Reads a whole file; empty when missing.
 std::string ReadBytes(const std::wstring& file);
 
+// The folder of this test program, where the build puts the language libraries, with a
+// trailing backslash.
+std::wstring TestProgramFolder();
+// The build folder (the parent of the test program's folder), with a trailing backslash.
+std::wstring BuildFolder();
+
 }  // namespace testsupport

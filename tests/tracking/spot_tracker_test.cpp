@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../vision/spot_scene.h"
+#include "spot_scene.h"
 #include "tracking/spot_tracker.h"
 
 namespace {

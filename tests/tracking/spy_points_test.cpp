@@ -8,12 +8,7 @@ namespace {
 
 CameraModel Camera(const CameraPose& pose) {
     CameraModel camera;
-    DetectorProfile lens;
-    lens.fx = lens.fy = 300.0f;
-    lens.cx = 160.0f;
-    lens.cy = 120.0f;
-    lens.k1 = -0.05f;
-    camera.SetIntrinsics(lens);
+    camera.SetIntrinsics(DetectorProfile{300.0f, 300.0f, 160.0f, 120.0f, -0.05f});
     camera.SetPose(pose);
     return camera;
 }

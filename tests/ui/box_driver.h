@@ -1,11 +1,12 @@
 #pragma once
-// Drives a message box that the test's own thread is about to show: a helper thread waits for
-// the box, records what it shows, optionally ticks its check box, then presses a button.
+// Answers the next message box: records what it shows, optionally ticks its check box, then
+// presses a button.
 #include <windows.h>
 
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "desktop_test_support.h"
 
 struct ObservedBox {
     bool found = false;
@@ -21,19 +22,14 @@ struct ObservedBox {
 
 class BoxDriver {
 public:
-    // Presses button `press` of the next box shown by the calling thread (ticking the check box
-    // first when `tick`); with escapeFirst, Escape is tried first.
+    // Presses button `press` of the next box (ticking the check box first when `tick`); with
+    // escapeFirst, Escape is tried first.
     explicit BoxDriver(int press, bool tick = false, bool escapeFirst = false);
-    ~BoxDriver();
-    BoxDriver(const BoxDriver&) = delete;
-    BoxDriver& operator=(const BoxDriver&) = delete;
 
-    // Waits for the helper and returns what it saw.
+    // Waits for the box to have been answered and returns what it showed.
     const ObservedBox& Result();
 
 private:
-    void Run(DWORD boxThread, int press, bool tick, bool escapeFirst);
-
     ObservedBox observed_;
-    std::thread thread_;
+    testsupport::DialogDriver driver_;
 };

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "scene/frame_composer.h"
+#include "imaging/frame_images.h"
+#include "imaging/plane_operations.h"
 #include "settings/core_parameter_record.h"
 #include "settings/option_record.h"
+#include "tracking/brightness_recorder.h"
 #include "tracking/gain_evaluation.h"
 #include "tracking/spot_finder.h"
 #include "tracking/threshold_building.h"
@@ -44,26 +47,23 @@ public:
         response_.Configure(controls.Values(), settings_);
     }
 
-    // Gain finding: the brightest level of each pixel over 20 frames of the bare screen, spread
-    // over its 5 x 5 neighbourhood, plus the gap; at the limit a pixel can never be lit.
+    // Gain finding as the program does it, on the bare screen.
     void LearnThreshold() {
-        cv::Mat brightest(kHeight, kWidth, CV_8UC1, cv::Scalar(0));
         settings_.pen.on = false;
-        for (int i = 0; i < 20; ++i) {
+        FrameImages images;
+        images.Allocate(kWidth, kHeight);
+        images.detectionArea = images.FullRect();
+        FillPlane(images.thresholdImage, 0);
+        BrightnessRecorder recorder;
+        recorder.Begin(images.backgroundPlane);
+        const cv::Mat frame(kHeight, kWidth, CV_8UC3, frame_.data());
+        for (int i = 0; i < BrightnessRecorder::kFrames; ++i) {
             Compose();
-            for (int v = 0; v < kHeight; ++v)
-                for (int u = 0; u < kWidth; ++u)
-                    brightest.at<uchar>(v, u) = std::max(brightest.at<uchar>(v, u), Level(u, v));
+            recorder.Record(frame, images.backgroundPlane, TrackRow().channel, images.FullRect());
         }
-        DilateBrightness(brightest);
-        threshold_ = brightest;
-        for (int v = 0; v < kHeight; ++v) {
-            for (int u = 0; u < kWidth; ++u) {
-                const int level = brightest.at<uchar>(v, u) + TrackRow().thresGap;
-                threshold_.at<uchar>(v, u) =
-                    static_cast<uchar>(level >= kThresholdLimit ? 255 : level);
-            }
-        }
+        DilateBrightness(images.backgroundPlane);
+        images.BuildThreshold(images.backgroundPlane, TrackRow().thresGap, kThresholdLimit);
+        threshold_ = images.thresholdImage.clone();
     }
 
     // Pixels of a frame with the pen at desktop point (x, y) whose level beats the threshold,
