@@ -178,6 +178,14 @@ void PressKey(HWND window, WORD virtualKey) {
     PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
+void PressWithControl(HWND window, WORD virtualKey) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    Sleep(100);
+    PressKey(window, virtualKey);
+    Sleep(300);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
 bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     WindowDc screen(nullptr);
@@ -246,7 +254,7 @@ LRESULT CALLBACK PointerRecorder::Hook(int code, WPARAM message, LPARAM data) {
         QueryPerformanceCounter(&now);
         const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
         std::lock_guard<std::mutex> lock(g_recorder->mutex_);
-        g_recorder->events_.push_back({message, mouse->pt, (mouse->flags & LLMHF_INJECTED) != 0, now.QuadPart});
+        g_recorder->events_.push_back({message, mouse->pt, now.QuadPart});
     }
     return CallNextHookEx(nullptr, code, message, data);
 }

@@ -22,6 +22,8 @@ HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD time
 bool PressButton(HWND dialog, const std::wstring& caption);
 // Sends a key press and release to a window.
 void PressKey(HWND window, WORD virtualKey);
+// The same with Ctrl held through Windows' key state, as a user's hand would.
+void PressWithControl(HWND window, WORD virtualKey);
 // Saves the whole screen as a PNG file.
 bool SaveScreenshot(const std::string& path);
 // How well the screen inside `area` shows each line of `text` as DrawTextW draws it in a device
@@ -33,7 +35,6 @@ double TextInkOverlap(const RECT& area, const std::wstring& text);
 struct PointerEvent {
     WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE
     POINT point;
-    bool injected;
     LONGLONG counter;  // QueryPerformanceCounter when the hook saw it
 };
 
