@@ -142,14 +142,8 @@ std::wstring WindowTexts(HWND window) {
     return texts;
 }
 
-std::vector<HWND> WindowsOfProcess(DWORD processId) {
-    ProcessWindows found{processId, true, {}};
-    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
-    return found.windows;
-}
-
-std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId) {
-    ProcessWindows found{processId, false, {}};
+std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo) {
+    ProcessWindows found{processId, !hiddenToo, {}};
     EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }

@@ -12,10 +12,9 @@
 
 // A window's title followed by the texts of its child controls, one per line.
 std::wstring WindowTexts(HWND window);
-// Visible top-level windows of a process, topmost first.
-std::vector<HWND> WindowsOfProcess(DWORD processId);
-// All its top-level windows, hidden ones too (those that hear session ends and display changes).
-std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId);
+// Visible top-level windows of a process, topmost first; with `hiddenToo` also the hidden ones
+// (those that hear session ends and display changes).
+std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo = false);
 // Waits for a visible top-level window of the process whose texts contain `text`.
 HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD timeoutMs);
 // Clicks the child button whose caption (without '&') is `caption`.

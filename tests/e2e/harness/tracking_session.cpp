@@ -210,6 +210,13 @@ double TrackingSession::PenTo(double x, double y, double tolerance, DWORD timeou
     return distance;
 }
 
+bool TrackingSession::PointerFollows(double x, double y, const std::string& name) {
+    const double error = PenTo(x, y, 3.0, 2000);
+    report_.Figure(name + "_err_px", error, 2);
+    const bool followed = report_.Check(error <= 3.0, name + "_pointer_at_pen");
+    return report_.Check(Lift(), name + "_released") && followed;
+}
+
 bool TrackingSession::Lift(DWORD timeoutMs) {
     sensor_.Lift();
     return WaitForLeftBalance(0, timeoutMs);
@@ -276,8 +283,6 @@ void TrackingSession::Finish() {
     Sleep(300);
     report_.Figure("left_balance", LeftBalance(), 0);
     report_.Check(LeftBalance() == 0, "button_released");
-    DWORD exitCode = 1;
-    const bool stopped = program_.Stop(10000, &exitCode);
-    report_.Figure("exit_code", exitCode, 0);
-    report_.Check(stopped && exitCode == 0, "program_stopped_with_0");
+    program_.RequestStop();
+    program_.CheckEndsWithZero(10000, "stopped", report_);
 }

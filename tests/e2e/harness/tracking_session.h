@@ -82,6 +82,9 @@ public:
     // Puts the pen on the desktop point and waits until the pointer is within `tolerance`
     // pixels of it (or the time is up); returns the pointer's last distance from it.
     double PenTo(double x, double y, double tolerance = 3.0, DWORD timeoutMs = 1500);
+    // Puts the pen on the desktop point, checks the pointer comes within 3 pixels of it
+    // (`name`_err_px) and lifts it again.
+    bool PointerFollows(double x, double y, const std::string& name);
     // Lifts the pen and waits until the left button has come up (true when it did).
     bool Lift(DWORD timeoutMs = 1500);
     // Waits until the desktop's left-button downs minus ups reach `balance`.

@@ -190,8 +190,7 @@ E2E_SCENARIO(alignment_partial_view, "", 150) {
     report.Check(PressButton(question, L"No"), "answered_no");
     report.Check(program.WaitForTitle(L"Find gain", 10000), "kept_and_finding_gain");
     report.Check(FindWindowW(L"TavroWyvoClassOut", nullptr) == nullptr, "coverage_picture_removed");
-    DWORD exitCode = 0;
-    report.Check(program.Stop(10000, &exitCode), "program_stopped");
+    session.Finish();
 }
 
 E2E_SCENARIO(alignment_covered_lens, "", 150) {
@@ -213,6 +212,5 @@ E2E_SCENARIO(alignment_covered_lens, "", 150) {
     if (!report.Check(offer != nullptr, "manual_offered")) return;
     report.Check(PressButton(offer, L"Yes"), "chose_manual");
     report.Check(program.WaitForTitle(L"Manual Alignment", 10000), "manual_alignment_entered");
-    DWORD exitCode = 0;
-    report.Check(program.Stop(10000, &exitCode), "program_stopped");
+    session.Finish();
 }

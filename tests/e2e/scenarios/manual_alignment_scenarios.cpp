@@ -231,10 +231,7 @@ E2E_SCENARIO(manual_alignment_hot_spot_closes, "", 150) {
     report.Check(WindowTexts(box).find(FirstLine(ProgramText(IDS_MANUAL_ASK_REDO))) == std::wstring::npos,
                  "not_the_redo_question");
     if (!report.Check(PressButton(box, L"No"), "hot_spot_question_answered")) return;
-    DWORD exitCode = 1;
-    const bool exited = run.Program().WaitForExit(15000, &exitCode);
-    report.Figure("exit_code", exitCode, 0);
-    report.Check(exited && exitCode == 0, "closed_cleanly");
+    run.Program().CheckEndsWithZero(15000, "closed", report);
     report.Figure("left_balance", run.LeftBalance(), 0);
     report.Check(run.LeftBalance() == 0, "button_not_held");
 }

@@ -50,13 +50,6 @@ void CheckReleased(TrackingSession& session, const TargetWindow& target, const s
                  name + "_target_saw_release");
 }
 
-void CheckEndsWithZero(ProgramRun& program, const std::string& name, Report& report) {
-    DWORD exitCode = 1;
-    const bool ended = program.WaitForExit(kExitTimeoutMs, &exitCode);
-    report.Figure(name + "_exit_code", ended ? exitCode : -1.0, 0);
-    report.Check(ended && exitCode == 0, name + "_exit_code_0");
-}
-
 bool AutoToManualAlignment(TrackingSession& session, const std::string& name, Report& report) {
     PressWithControl(session.Program().MainWindow(), 'M');
     return report.Check(session.Program().WaitForTitle(L" - Manual Alignment", 10000), name + "_manual_alignment");
@@ -78,7 +71,7 @@ void UnplugAndEnd(TrackingSession& session, const std::string& name, Report& rep
     // While the user reads the message the button must already be up.
     report.Check(session.LeftBalance() == 0 && !LeftButtonDown(), name + "_button_up_during_message");
     report.Check(PressButton(box, L"OK"), name + "_ok_pressed");
-    CheckEndsWithZero(session.Program(), name, report);
+    session.Program().CheckEndsWithZero(kExitTimeoutMs, name, report);
     report.Check(session.LeftBalance() == 0, name + "_left_balance_0");
 }
 
@@ -142,12 +135,8 @@ void ChangeSizeIn(TrackingSession& session, const std::wstring& mode, int width,
 }
 
 // In Track, the pen on the middle of the new desktop moves the pointer there.
-void CheckPointerOnNewScale(TrackingSession& session, const std::string& name, Report& report) {
-    const double x = GetSystemMetrics(SM_CXSCREEN) * 0.4, y = GetSystemMetrics(SM_CYSCREEN) * 0.6;
-    const double error = session.PenTo(x, y, 3.0, 2000);
-    report.Figure(name + "_pointer_err_px", error, 2);
-    report.Check(error <= 3.0, name + "_pointer_on_new_scale");
-    report.Check(session.Lift(), name + "_released");
+void CheckPointerOnNewScale(TrackingSession& session, const std::string& name) {
+    session.PointerFollows(GetSystemMetrics(SM_CXSCREEN) * 0.4, GetSystemMetrics(SM_CYSCREEN) * 0.6, name);
 }
 
 // After the desktop grew in Track, the pen pressing on the corner of the strip the old desktop
@@ -182,11 +171,11 @@ void DesktopSizeWalk(Report& report) {
     if (!report.Check(session.Program().WaitForTitle(L" - Find gain", 10000), "find_gain")) return;
     ChangeSizeIn(session, L" - Find gain", 1024, 768, "find_gain", report, L" - Track");
     if (!session.WaitForTracking()) return;
-    CheckPointerOnNewScale(session, "track_before", report);
+    CheckPointerOnNewScale(session, "track_before");
     // Tracking goes on after the gain is found again over the new screen.
     ChangeSizeIn(session, L" - Track", 800, 600, "track", report, L" - Find gain");
     if (!session.WaitForTracking()) return;
-    CheckPointerOnNewScale(session, "track", report);
+    CheckPointerOnNewScale(session, "track");
     ChangeSizeIn(session, L" - Track", 1024, 768, "track_grown", report, L" - Find gain");
     if (!session.WaitForTracking()) return;
     CheckPressOnGrownStrip(session, 800, 600, report);
@@ -212,7 +201,7 @@ void ExitMidStroke(const std::string& name, Report& report, Step exitAction, Ste
     TargetWindow target(area);
     if ((before && !before(session, target, report)) || !PenDown(session, area, name, report)) return;
     exitAction(session, target, report);
-    CheckEndsWithZero(session.Program(), name, report);
+    session.Program().CheckEndsWithZero(kExitTimeoutMs, name, report);
     CheckReleased(session, target, name, report);
     // A pen left on would be a hot spot to the next run's gain finding.
     session.Sensor().Lift();
@@ -235,10 +224,7 @@ bool LightChangeMidStroke(TrackingSession& session, TargetWindow& target, Report
     PressButton(box, L"OK");
     if (!report.Check(program.WaitForTitle(L" - Find gain", 5000), "find_gain_again") || !session.WaitForTracking())
         return false;
-    const double error = session.PenTo(session.Width() * 0.4, session.Height() * 0.4, 3.0, 1500);
-    report.Figure("new_gain_err_px", error, 2);
-    report.Check(error <= 3.0, "tracks_after_new_gain");
-    report.Check(session.Lift(), "released_after_new_gain");
+    session.PointerFollows(session.Width() * 0.4, session.Height() * 0.4, "new_gain");
     target.Clear();
     return true;
 }
@@ -268,7 +254,7 @@ bool ExitFromMainMenu(TrackingSession& session, TargetWindow&, Report& report) {
 // Every top-level window hears the session end as Windows tells them; the program agrees and
 // ends without asking.
 bool LogOff(TrackingSession& session, TargetWindow&, Report& report) {
-    const std::vector<HWND> windows = TopLevelWindowsOfProcess(session.Program().ProcessId());
+    const std::vector<HWND> windows = WindowsOfProcess(session.Program().ProcessId(), true);
     report.Figure("log_off_windows", windows.size(), 0);
     // The program's own windows must agree; Wine's helper windows (IME) answer for themselves.
     int ownWindows = 0, refused = 0;

@@ -19,8 +19,7 @@ void AnswerAndEnd(const wchar_t* text, const wchar_t* button, Report& report) {
     HWND box = WaitForWindowWithText(program.ProcessId(), text, 20000);
     if (!report.Check(box != nullptr, "box_shown") || !report.Check(PressButton(box, button), "box_answered"))
         return;
-    DWORD exitCode = 1;
-    report.Check(program.WaitForExit(15000, &exitCode) && exitCode == 0, "exit_code_0");
+    program.CheckEndsWithZero(15000, "answered", report);
 }
 
 }  // namespace
