@@ -190,6 +190,28 @@ bool SaveScreenshot(const std::string& path) {
            WritePng(path, picture.bits.data(), width, height, picture.stride, false);
 }
 
+bool FindColourOnScreen(COLORREF colour, POINT* centre, int least, int rows) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows;
+    WindowDc screen(nullptr);
+    const Picture shown = DrawPicture(width, height, [&](HDC dc) {
+        BitBlt(dc, 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    });
+    long long sumX = 0, sumY = 0, count = 0;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const uint8_t* p = &shown.bits[static_cast<size_t>(y) * shown.stride + static_cast<size_t>(x) * 3];
+            if (RGB(p[2], p[1], p[0]) != colour) continue;
+            sumX += x;
+            sumY += y;
+            ++count;
+        }
+    }
+    if (count < least) return false;
+    if (centre) *centre = {static_cast<LONG>(sumX / count), static_cast<LONG>(sumY / count)};
+    return true;
+}
+
 double TextInkOverlap(const RECT& area, const std::wstring& text) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     WindowDc screen(nullptr);

@@ -25,6 +25,9 @@ void PressKey(HWND window, WORD virtualKey);
 void PressWithControl(HWND window, WORD virtualKey);
 // Saves the whole screen as a PNG file.
 bool SaveScreenshot(const std::string& path);
+// Centre of the screen's pixels of exactly this colour in its top `rows` (all when negative);
+// false when there are fewer than `least`.
+bool FindColourOnScreen(COLORREF colour, POINT* centre, int least = 200, int rows = -1);
 // How well the screen inside `area` shows each line of `text` as DrawTextW draws it in a device
 // context's default font, dark on a lighter ground: for each line the best overlap (shared over
 // joint ink pixels, 0..1) of its ink with the screen's dark pixels at any place in the area; the

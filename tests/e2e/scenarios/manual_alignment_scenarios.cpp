@@ -6,9 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "base/unique_handle.h"
 #include "harness/desktop.h"
 #include "harness/program_files.h"
 #include "harness/program_run.h"
@@ -30,56 +28,6 @@ constexpr DWORD kTouchTimeoutMs = 5000;
 // Nine dots fit the screen less closely than a 35-corner board.
 constexpr double kTrackingTolerancePx = 5.0;
 
-// The screen as the user sees it, top row first.
-class ScreenGrab {
-public:
-    ScreenGrab() : width_(GetSystemMetrics(SM_CXSCREEN)), height_(GetSystemMetrics(SM_CYSCREEN)) {
-        WindowDc screen(nullptr);
-        UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap || !memory) return;
-        {
-            SelectedObject selected(memory.Get(), bitmap.Get());
-            BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
-        }
-        GdiFlush();
-        const DWORD* pixels = static_cast<const DWORD*>(bits);
-        pixels_.assign(pixels, pixels + static_cast<size_t>(width_) * height_);
-    }
-
-    // Centre of the pixels of exactly this colour inside the rows [top, bottom); false when
-    // there are fewer than `least`.
-    bool Find(COLORREF colour, POINT* centre, int least = 200, int top = 0, int bottom = -1) const {
-        const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-        long long sumX = 0, sumY = 0, count = 0;
-        const int last = bottom < 0 || bottom > height_ ? height_ : bottom;
-        for (int y = top; y < last && !pixels_.empty(); ++y) {
-            for (int x = 0; x < width_; ++x) {
-                if ((pixels_[static_cast<size_t>(y) * width_ + x] & 0xFFFFFF) != wanted) continue;
-                sumX += x;
-                sumY += y;
-                ++count;
-            }
-        }
-        if (count < least) return false;
-        if (centre) *centre = {static_cast<LONG>(sumX / count), static_cast<LONG>(sumY / count)};
-        return true;
-    }
-
-private:
-    int width_;
-    int height_;
-    std::vector<DWORD> pixels_;
-};
-
 bool WaitFor(DWORD timeoutMs, const std::function<bool()>& done) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     do {
@@ -92,7 +40,7 @@ bool WaitFor(DWORD timeoutMs, const std::function<bool()>& done) {
 std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L'\n')); }
 
 // The status lines sit at the top of the screen, above the dots.
-bool WarningShown() { return ScreenGrab().Find(kWarningRed, nullptr, 50, 0, 60); }
+bool WarningShown() { return FindColourOnScreen(kWarningRed, nullptr, 50, 60); }
 
 // One run of the program taken into the dot input of the manual alignment.
 class ManualRun : public TrackingSession {
@@ -118,7 +66,7 @@ public:
     // F5, the pen's button.
     void Trigger() { PressKey(Program().MainWindow(), VK_F5); }
 
-    bool Target(POINT* centre) const { return ScreenGrab().Find(kTargetGreen, centre); }
+    bool Target(POINT* centre) const { return FindColourOnScreen(kTargetGreen, centre); }
 
     // The pen on the green dot until the target moves on, then lifted.
     bool TouchTarget() {
@@ -186,7 +134,7 @@ E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     if (!report.Check(run.WaitForTargetToLeave(first), "lingered_dot_taken")) return;
     POINT skipped{};
     if (!report.Check(run.SkipTarget(&skipped), "skipped")) return;
-    report.Check(ScreenGrab().Find(kLostBlue, nullptr), "lost_dot_blue");
+    report.Check(FindColourOnScreen(kLostBlue, nullptr), "lost_dot_blue");
     for (int dot = 2; dot < 9; ++dot) {
         if (!report.Check(run.TouchTarget(), "touch_" + std::to_string(dot))) return;
         // Every state at once: target, done, lost and waiting dots.
