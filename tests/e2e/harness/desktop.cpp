@@ -142,14 +142,8 @@ std::wstring WindowTexts(HWND window) {
     return texts;
 }
 
-std::vector<HWND> WindowsOfProcess(DWORD processId) {
-    ProcessWindows found{processId, true, {}};
-    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
-    return found.windows;
-}
-
-std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId) {
-    ProcessWindows found{processId, false, {}};
+std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo) {
+    ProcessWindows found{processId, !hiddenToo, {}};
     EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }
@@ -178,6 +172,14 @@ void PressKey(HWND window, WORD virtualKey) {
     PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
+void PressWithControl(HWND window, WORD virtualKey) {
+    keybd_event(VK_CONTROL, 0, 0, 0);
+    Sleep(100);
+    PressKey(window, virtualKey);
+    Sleep(300);
+    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
 bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     WindowDc screen(nullptr);
@@ -186,6 +188,28 @@ bool SaveScreenshot(const std::string& path) {
     });
     return !picture.bits.empty() &&
            WritePng(path, picture.bits.data(), width, height, picture.stride, false);
+}
+
+bool FindColourOnScreen(COLORREF colour, POINT* centre, int least, int rows) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows;
+    WindowDc screen(nullptr);
+    const Picture shown = DrawPicture(width, height, [&](HDC dc) {
+        BitBlt(dc, 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    });
+    long long sumX = 0, sumY = 0, count = 0;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const uint8_t* p = &shown.bits[static_cast<size_t>(y) * shown.stride + static_cast<size_t>(x) * 3];
+            if (RGB(p[2], p[1], p[0]) != colour) continue;
+            sumX += x;
+            sumY += y;
+            ++count;
+        }
+    }
+    if (count < least) return false;
+    if (centre) *centre = {static_cast<LONG>(sumX / count), static_cast<LONG>(sumY / count)};
+    return true;
 }
 
 double TextInkOverlap(const RECT& area, const std::wstring& text) {
@@ -246,7 +270,7 @@ LRESULT CALLBACK PointerRecorder::Hook(int code, WPARAM message, LPARAM data) {
         QueryPerformanceCounter(&now);
         const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
         std::lock_guard<std::mutex> lock(g_recorder->mutex_);
-        g_recorder->events_.push_back({message, mouse->pt, (mouse->flags & LLMHF_INJECTED) != 0, now.QuadPart});
+        g_recorder->events_.push_back({message, mouse->pt, now.QuadPart});
     }
     return CallNextHookEx(nullptr, code, message, data);
 }

@@ -12,18 +12,22 @@
 
 // A window's title followed by the texts of its child controls, one per line.
 std::wstring WindowTexts(HWND window);
-// Visible top-level windows of a process, topmost first.
-std::vector<HWND> WindowsOfProcess(DWORD processId);
-// All its top-level windows, hidden ones too (those that hear session ends and display changes).
-std::vector<HWND> TopLevelWindowsOfProcess(DWORD processId);
+// Visible top-level windows of a process, topmost first; with `hiddenToo` also the hidden ones
+// (those that hear session ends and display changes).
+std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo = false);
 // Waits for a visible top-level window of the process whose texts contain `text`.
 HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD timeoutMs);
 // Clicks the child button whose caption (without '&') is `caption`.
 bool PressButton(HWND dialog, const std::wstring& caption);
 // Sends a key press and release to a window.
 void PressKey(HWND window, WORD virtualKey);
+// The same with Ctrl held through Windows' key state, as a user's hand would.
+void PressWithControl(HWND window, WORD virtualKey);
 // Saves the whole screen as a PNG file.
 bool SaveScreenshot(const std::string& path);
+// Centre of the screen's pixels of exactly this colour in its top `rows` (all when negative);
+// false when there are fewer than `least`.
+bool FindColourOnScreen(COLORREF colour, POINT* centre, int least = 200, int rows = -1);
 // How well the screen inside `area` shows each line of `text` as DrawTextW draws it in a device
 // context's default font, dark on a lighter ground: for each line the best overlap (shared over
 // joint ink pixels, 0..1) of its ink with the screen's dark pixels at any place in the area; the
@@ -33,7 +37,6 @@ double TextInkOverlap(const RECT& area, const std::wstring& text);
 struct PointerEvent {
     WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE
     POINT point;
-    bool injected;
     LONGLONG counter;  // QueryPerformanceCounter when the hook saw it
 };
 

@@ -1,18 +1,27 @@
 #include "harness/program_files.h"
 
-#include <windows.h>
+#include "base/unique_handle.h"
+#include "settings/option_record.h"
+#include "ui/resource_text.h"
 
-OptionRecord QuietStartOptions() {
+ProgramFolderScope::ProgramFolderScope() {
+    GetCurrentDirectoryW(MAX_PATH, previous_);
+    SetCurrentDirectoryW(kProgramFolder);
+}
+
+ProgramFolderScope::~ProgramFolderScope() { SetCurrentDirectoryW(previous_); }
+
+bool PlaceOptions(bool skipAlignmentWhenAligned) {
     OptionRecord options = DefaultOptions();
     options.dontAskGainLevel = 1;
     options.dontShowIntroduction = 1;
-    return options;
+    options.skipAlignmentWhenAligned = skipAlignmentWhenAligned ? 1 : 0;
+    ProgramFolderScope folder;
+    return WriteOptions(options) == FileResult::Ok;
 }
 
-bool PlaceOptions(const OptionRecord& options, const std::wstring& folder) {
-    wchar_t previous[MAX_PATH];
-    if (!GetCurrentDirectoryW(MAX_PATH, previous) || !SetCurrentDirectoryW(folder.c_str())) return false;
-    const bool written = WriteOptions(options) == FileResult::Ok;
-    SetCurrentDirectoryW(previous);
-    return written;
+std::wstring ProgramText(UINT id, const wchar_t* module) {
+    UniqueModule loaded(LoadLibraryExW((std::wstring(kProgramFolder) + L"\\" + module).c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE));
+    return loaded ? LoadModuleText(loaded.Get(), id) : L"";
 }

@@ -89,9 +89,15 @@ bool ProgramRun::WaitForTitle(const std::wstring& text, DWORD timeoutMs) const {
     return Title().find(text) != std::wstring::npos;
 }
 
-bool ProgramRun::Stop(DWORD timeoutMs, DWORD* exitCode) {
+void ProgramRun::RequestStop() const {
     if (HWND window = MainWindow()) PostMessageW(window, kCloseQuietlyMessage, 0, 0);
-    return WaitForExit(timeoutMs, exitCode);
+}
+
+bool ProgramRun::CheckEndsWithZero(DWORD timeoutMs, const std::string& name, Report& report) const {
+    DWORD exitCode = 1;
+    const bool ended = WaitForExit(timeoutMs, &exitCode);
+    report.Figure(name + "_exit_code", ended ? exitCode : -1.0, 0);
+    return report.Check(ended && exitCode == 0, name + "_exit_code_0");
 }
 
 bool ProgramRun::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {

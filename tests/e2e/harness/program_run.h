@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/unique_handle.h"
+#include "harness/scenario.h"
 
 class ProgramRun {
 public:
@@ -24,9 +25,11 @@ public:
     std::wstring Title() const;
     // Waits until the main window's title contains `text`.
     bool WaitForTitle(const std::wstring& text, DWORD timeoutMs) const;
-    // Asks the program to shut down without questions (CloseQuietly) and waits for its exit.
-    bool Stop(DWORD timeoutMs, DWORD* exitCode);
+    // Asks the program to shut down without questions (CloseQuietly).
+    void RequestStop() const;
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode) const;
+    // Waits for the program to end by itself and checks it ended with code 0 (`name`_exit_code).
+    bool CheckEndsWithZero(DWORD timeoutMs, const std::string& name, Report& report) const;
 
 private:
     void Attach(HANDLE process, DWORD processId);

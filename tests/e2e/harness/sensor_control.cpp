@@ -73,3 +73,11 @@ void SensorControl::Write() const {
     std::fprintf(stderr, "sensor control: %ls could not be replaced (error %lu)\n", path_.c_str(),
                  GetLastError());
 }
+
+long SensorLiveObjects() {
+    HMODULE module = GetModuleHandleW(L"vsensor.dll");
+    if (!module) return 0;
+    using Counter = long(STDAPICALLTYPE*)();
+    auto counter = reinterpret_cast<Counter>(reinterpret_cast<void*>(GetProcAddress(module, "VSensorLiveObjects")));
+    return counter ? counter() : -1;
+}

@@ -25,3 +25,6 @@ private:
     std::wstring path_;
     std::vector<std::string> lines_;
 };
+
+// The virtual sensor DLL's count of live COM objects in this process (0 when it is not loaded).
+long SensorLiveObjects();

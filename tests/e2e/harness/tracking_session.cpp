@@ -3,41 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "alignment/detector_file.h"
 #include "harness/camera_prediction.h"
 #include "harness/own_alignment_cache.h"
+#include "harness/program_files.h"
 #include "settings/alignment_record.h"
-#include "settings/option_record.h"
 
 namespace {
 
-constexpr wchar_t kProgramFolder[] = L"C:\\tavro";
 constexpr wchar_t kTargetClass[] = L"TavroE2ETarget";
-
-// The settings writers work in the current directory, as the program does.
-class FolderScope {
-public:
-    explicit FolderScope(const wchar_t* folder) {
-        GetCurrentDirectoryW(MAX_PATH, previous_);
-        SetCurrentDirectoryW(folder);
-    }
-    ~FolderScope() { SetCurrentDirectoryW(previous_); }
-    FolderScope(const FolderScope&) = delete;
-    FolderScope& operator=(const FolderScope&) = delete;
-
-private:
-    wchar_t previous_[MAX_PATH] = {};
-};
-
-// No first-run questions; with `skipAlignment` a good stored alignment is used again.
-bool WriteProgramOptions(bool skipAlignment) {
-    OptionRecord options = DefaultOptions();
-    options.dontAskGainLevel = 1;
-    options.dontShowIntroduction = 1;
-    options.skipAlignmentWhenAligned = skipAlignment ? 1 : 0;
-    FolderScope folder(kProgramFolder);
-    return WriteOptions(options) == FileResult::Ok;
-}
 
 }  // namespace
 
@@ -54,41 +27,6 @@ std::vector<cv::Point2d> SensorPixelsOf(const SensorSettings& settings,
     for (const cv::Point2d& p : desktopPoints) plane.emplace_back(p.x, p.y, 0.0);
     return PredictSensorPixels(settings, GetSystemMetrics(SM_CXSCREEN),
                                GetSystemMetrics(SM_CYSCREEN), 320, plane);
-}
-
-bool StoreFittingAlignment(const SensorSettings& settings, int desktopWidth, int desktopHeight) {
-    const LensParameters& lens = settings.lens;
-    DetectorProfile profile{static_cast<float>(lens.fx), static_cast<float>(lens.fy),
-                            static_cast<float>(lens.cx), static_cast<float>(lens.cy),
-                            static_cast<float>(lens.k1), static_cast<float>(lens.k2),
-                            static_cast<float>(lens.p1), static_cast<float>(lens.p2)};
-    // A 7 x 5 grid over the desktop, as the alignment board would give.
-    std::vector<cv::Point2d> desktop;
-    for (int row = 1; row <= 5; ++row)
-        for (int column = 1; column <= 7; ++column)
-            desktop.emplace_back(desktopWidth * column / 8.0, desktopHeight * row / 6.0);
-    const std::vector<cv::Point2d> sensor = SensorPixelsOf(settings, desktop);
-
-    AlignmentRecord record = DefaultAlignmentResult();
-    record.accuracy.grade = AccuracyGrade::Good;
-    record.displayAspectWidth = static_cast<float>(desktopWidth);
-    record.displayAspectHeight = static_cast<float>(desktopHeight);
-    record.alignedDesktopWidth = desktopWidth;
-    record.alignedDesktopHeight = desktopHeight;
-    record.principalPointX = profile.cx;
-    record.principalPointY = profile.cy;
-    record.profileIndex = 0;
-    record.posePoints.count = static_cast<int>(desktop.size());
-    for (size_t i = 0; i < desktop.size(); ++i) {
-        record.posePoints.imagePoints[i] = {static_cast<float>(sensor[i].x),
-                                            static_cast<float>(sensor[i].y)};
-        record.posePoints.objectPoints[i] = {static_cast<float>(desktop[i].x),
-                                             static_cast<float>(desktop[i].y), 0.0f};
-    }
-    if (!WriteProgramOptions(true)) return false;
-    FolderScope folder(kProgramFolder);
-    return WriteDetectorProfiles(kDetectorFileName, &profile, 1) == FileResult::Ok &&
-           WriteAlignmentResult(record) == FileResult::Ok;
 }
 
 TargetWindow::TargetWindow(const RECT& screenRect)
@@ -196,27 +134,30 @@ bool TrackingSession::StartToGainFinding() {
         return AlignToGainFinding() && report_.Check(cache.Keep(), "own_alignment_kept");
     }
     report_.Figure("own_alignment", "kept");
-    if (!report_.Check(WriteProgramOptions(true), "options_written")) return false;
+    if (!report_.Check(PlaceOptions(true), "options_written")) return false;
     if (!report_.Check(program_.Start(), "program_start")) return false;
     return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");
 }
 
-bool TrackingSession::StartOnExactAlignmentToGainFinding() {
-    if (!report_.Check(StoreFittingAlignment(sensor_.Settings(), width_, height_), "store_alignment"))
-        return false;
+bool TrackingSession::StartToAutoAlignment() {
+    if (!report_.Check(PlaceOptions(false), "options_written")) return false;
     if (!report_.Check(program_.Start(), "program_start")) return false;
-    return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");
+    if (program_.WaitForTitle(L" - Auto Alignment", 60000)) return true;
+    report_.Figure("title", program_.Title());
+    return report_.Check(false, "auto_alignment_entered");
 }
 
-bool TrackingSession::AlignToGainFinding() {
-    if (!report_.Check(WriteProgramOptions(false), "options_written")) return false;
-    if (!report_.Check(program_.Start(), "program_start")) return false;
-    if (!report_.Check(program_.WaitForTitle(L" - Auto Alignment", 60000), "auto_alignment_entered"))
-        return false;
+double TrackingSession::TriggerAutoAlignment() {
     // The sensor's picture settles on the alignment settings before the run is started.
     Sleep(1500);
     const double trigger = ElapsedSeconds();
     PressKey(program_.MainWindow(), VK_RETURN);
+    return trigger;
+}
+
+bool TrackingSession::AlignToGainFinding() {
+    if (!StartToAutoAlignment()) return false;
+    const double trigger = TriggerAutoAlignment();
     if (!report_.Check(program_.WaitForTitle(L" - Find gain", 90000), "find_gain_entered")) {
         SaveScreenshot("not_aligned.png");
         return false;
@@ -269,6 +210,13 @@ double TrackingSession::PenTo(double x, double y, double tolerance, DWORD timeou
     return distance;
 }
 
+bool TrackingSession::PointerFollows(double x, double y, const std::string& name) {
+    const double error = PenTo(x, y, 3.0, 2000);
+    report_.Figure(name + "_err_px", error, 2);
+    const bool followed = report_.Check(error <= 3.0, name + "_pointer_at_pen");
+    return report_.Check(Lift(), name + "_released") && followed;
+}
+
 bool TrackingSession::Lift(DWORD timeoutMs) {
     sensor_.Lift();
     return WaitForLeftBalance(0, timeoutMs);
@@ -310,11 +258,6 @@ TrackingSession::ErrorStats TrackingSession::TapGridErrors() {
     return errors;
 }
 
-bool TrackingSession::TapGrid(double tolerance) {
-    const ErrorStats errors = TapGridErrors();
-    return errors.count == 20 && errors.max <= tolerance;
-}
-
 double TrackingSession::Trace(const std::vector<cv::Point2d>& path) {
     double worst = 0.0;
     for (const cv::Point2d& p : path) worst = std::max(worst, PenTo(p.x, p.y, 1.5, 400));
@@ -322,7 +265,7 @@ double TrackingSession::Trace(const std::vector<cv::Point2d>& path) {
 }
 
 bool TrackingSession::ReadStoredAlignment(AlignmentRecord& record) const {
-    FolderScope folder(kProgramFolder);
+    ProgramFolderScope folder;
     return ReadAlignmentResult(record) == FileResult::Ok;
 }
 
@@ -340,6 +283,6 @@ void TrackingSession::Finish() {
     Sleep(300);
     report_.Figure("left_balance", LeftBalance(), 0);
     report_.Check(LeftBalance() == 0, "button_released");
-    DWORD exitCode = 0;
-    report_.Check(program_.Stop(10000, &exitCode), "program_stopped");
+    program_.RequestStop();
+    program_.CheckEndsWithZero(10000, "stopped", report_);
 }

@@ -19,10 +19,6 @@
 #include "harness/sensor_control.h"
 #include "settings/alignment_record.h"
 
-// Writes tavro_option.und, tavro_detector.und and tavro_refer.und into the program's folder:
-// the lens and the pose the sensor's settings describe, graded Good.
-bool StoreFittingAlignment(const SensorSettings& settings, int desktopWidth, int desktopHeight);
-
 // Where the sensor sees desktop points (sensor pixels, frame-buffer rows).
 std::vector<cv::Point2d> SensorPixelsOf(const SensorSettings& settings,
                                         const std::vector<cv::Point2d>& desktopPoints);
@@ -68,11 +64,12 @@ public:
     // Stores the program's own alignment of this room (aligning once when there is none kept),
     // starts the program and waits for gain finding to begin.
     bool StartToGainFinding();
-    // The one start that isolates tracking from alignment: the lens and pose the sensor really
-    // has are written as the stored alignment.
-    bool StartOnExactAlignmentToGainFinding();
-    // Starts the program without a stored alignment, starts its auto alignment with Enter and
-    // waits for gain finding to begin; AlignmentSeconds() is then the time from Enter.
+    // Starts the program without a stored alignment and waits until auto alignment waits for
+    // its trigger.
+    bool StartToAutoAlignment();
+    // Presses Enter once the sensor's picture has settled; the time of the press.
+    double TriggerAutoAlignment();
+    // Both, then waits for gain finding to begin; AlignmentSeconds() is the time from Enter.
     bool AlignToGainFinding();
     double AlignmentSeconds() const { return alignmentSeconds_; }
     // Then waits for tracking, dismissing "Sensor is tracking.".
@@ -85,6 +82,9 @@ public:
     // Puts the pen on the desktop point and waits until the pointer is within `tolerance`
     // pixels of it (or the time is up); returns the pointer's last distance from it.
     double PenTo(double x, double y, double tolerance = 3.0, DWORD timeoutMs = 1500);
+    // Puts the pen on the desktop point, checks the pointer comes within 3 pixels of it
+    // (`name`_err_px) and lifts it again.
+    bool PointerFollows(double x, double y, const std::string& name);
     // Lifts the pen and waits until the left button has come up (true when it did).
     bool Lift(DWORD timeoutMs = 1500);
     // Waits until the desktop's left-button downs minus ups reach `balance`.
@@ -98,8 +98,7 @@ public:
     };
     ErrorStats TapAll(const std::vector<cv::Point2d>& points);
     // Taps a 5 x 4 grid spread to within 5 % of the screen's edges and reports the errors
-    // (positions, mean_err_px, max_err_px); true when all 20 lie within `tolerance` pixels.
-    bool TapGrid(double tolerance);
+    // (positions, mean_err_px, max_err_px, worst_at).
     ErrorStats TapGridErrors();
     // Moves the pen down along the path without lifting it; the worst distance on the way.
     double Trace(const std::vector<cv::Point2d>& path);

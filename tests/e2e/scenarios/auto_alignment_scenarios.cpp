@@ -10,56 +10,18 @@
 #include <vector>
 
 #include "harness/desktop.h"
+#include "harness/program_files.h"
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
 #include "harness/tracking_session.h"
 #include "settings/alignment_record.h"
-#include "settings/option_record.h"
 
 namespace {
 
-constexpr DWORD kStartupMs = 60000;
-constexpr DWORD kAlignmentMs = 60000;
-constexpr wchar_t kAutoAlignmentTitle[] = L"Auto Alignment";
-constexpr wchar_t kFindGainTitle[] = L"Find gain";
 constexpr wchar_t kCoverageQuestion[] = L"not properly covering the full screen";
 constexpr wchar_t kLosingCorners[] = L"Losing too many corners.";
 constexpr wchar_t kManualOrAuto[] = L"Press [Yes] to do manual-alignment";
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-// Writes the program's option file: no first-run questions, and whether a good stored
-// alignment is used again at start-up ("Do not align if last alignment was ok.").
-bool WriteProgramOptions(bool skipAlignmentWhenAligned) {
-    wchar_t previous[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    if (!SetCurrentDirectoryW(L"C:\\tavro")) return false;
-    OptionRecord options = DefaultOptions();
-    ReadOptions(options);
-    options.dontShowIntroduction = 1;
-    options.dontAskGainLevel = 1;
-    options.skipAlignmentWhenAligned = skipAlignmentWhenAligned ? 1 : 0;
-    const bool written = WriteOptions(options) == FileResult::Ok;
-    SetCurrentDirectoryW(previous);
-    return written;
-}
-
-// Starts the program, waits until it waits for the trigger and presses Enter. Returns the tick
-// count at the trigger, 0 on failure.
-ULONGLONG StartAndTrigger(ProgramRun& program, Report& report) {
-    if (!report.Check(WriteProgramOptions(false), "options_written")) return 0;
-    if (!report.Check(program.Start(), "program_started")) return 0;
-    if (!report.Check(program.WaitForTitle(kAutoAlignmentTitle, kStartupMs), "waits_for_trigger")) {
-        report.Figure("title", Narrow(program.Title()));
-        return 0;
-    }
-    // The sensor's picture settles on the alignment settings before the run starts.
-    Sleep(1500);
-    const ULONGLONG trigger = GetTickCount64();
-    PressKey(program.MainWindow(), VK_RETURN);
-    return trigger;
-}
 
 // What a room must meet on the program's own auto alignment: the worst of the 20 taps and the
 // stroke, and the time from Enter to gain finding. The mean over the taps must stay within
@@ -199,11 +161,11 @@ E2E_SCENARIO(alignment_reused_at_startup, "", 240) {
         if (!first.AlignToGainFinding()) return;
         first.Finish();
     }
-    if (!report.Check(WriteProgramOptions(true), "option_set")) return;
+    if (!report.Check(PlaceOptions(true), "option_set")) return;
     TrackingSession session(report);
     if (!report.Check(session.Program().Start(), "program_restarted")) return;
     // No trigger: the stored pose is applied again and gain finding starts by itself.
-    report.Check(session.Program().WaitForTitle(kFindGainTitle, kStartupMs), "straight_to_find_gain");
+    report.Check(session.Program().WaitForTitle(L"Find gain", 60000), "straight_to_find_gain");
     JudgeAgainstThePen(session, {}, report);
     session.Finish();
 }
@@ -212,11 +174,13 @@ E2E_SCENARIO(alignment_partial_view, "", 150) {
     SensorControl control;
     // The screen is wider than the picture: its left and right edges are out of view.
     control.Set("view", "0 0 0 1.15");
-    ProgramRun program;
-    if (!StartAndTrigger(program, report)) return;
-    HWND question = WaitForWindowWithText(program.ProcessId(), kCoverageQuestion, kAlignmentMs);
+    TrackingSession session(report);
+    if (!session.StartToAutoAlignment()) return;
+    session.TriggerAutoAlignment();
+    ProgramRun& program = session.Program();
+    HWND question = WaitForWindowWithText(program.ProcessId(), kCoverageQuestion, 60000);
     if (!report.Check(question != nullptr, "coverage_question")) {
-        report.Figure("title", Narrow(program.Title()));
+        report.Figure("title", program.Title());
         SaveScreenshot("no_coverage_question.png");
         return;
     }
@@ -224,21 +188,22 @@ E2E_SCENARIO(alignment_partial_view, "", 150) {
     SaveScreenshot("coverage_picture.png");
     // Keeping the result goes on to gain finding.
     report.Check(PressButton(question, L"No"), "answered_no");
-    report.Check(program.WaitForTitle(kFindGainTitle, 10000), "kept_and_finding_gain");
+    report.Check(program.WaitForTitle(L"Find gain", 10000), "kept_and_finding_gain");
     report.Check(FindWindowW(L"TavroWyvoClassOut", nullptr) == nullptr, "coverage_picture_removed");
-    DWORD exitCode = 0;
-    report.Check(program.Stop(10000, &exitCode), "program_stopped");
+    session.Finish();
 }
 
 E2E_SCENARIO(alignment_covered_lens, "", 150) {
     SensorControl control;
     control.Set("screen", "0 0");
     control.Set("room", "0");
-    ProgramRun program;
-    if (!StartAndTrigger(program, report)) return;
-    HWND failure = WaitForWindowWithText(program.ProcessId(), kLosingCorners, kAlignmentMs);
+    TrackingSession session(report);
+    if (!session.StartToAutoAlignment()) return;
+    session.TriggerAutoAlignment();
+    ProgramRun& program = session.Program();
+    HWND failure = WaitForWindowWithText(program.ProcessId(), kLosingCorners, 60000);
     if (!report.Check(failure != nullptr, "message_10020")) {
-        report.Figure("title", Narrow(program.Title()));
+        report.Figure("title", program.Title());
         return;
     }
     report.Check(WindowTexts(failure).find(L"10020") != std::wstring::npos, "numbered_10020");
@@ -247,6 +212,5 @@ E2E_SCENARIO(alignment_covered_lens, "", 150) {
     if (!report.Check(offer != nullptr, "manual_offered")) return;
     report.Check(PressButton(offer, L"Yes"), "chose_manual");
     report.Check(program.WaitForTitle(L"Manual Alignment", 10000), "manual_alignment_entered");
-    DWORD exitCode = 0;
-    report.Check(program.Stop(10000, &exitCode), "program_stopped");
+    session.Finish();
 }

@@ -1,5 +1,6 @@
-// Faults met in every working Mode, end to end: the sensor unplugged, a second copy started, and
-// the ways out of a pen stroke (tray menu, main menu, log-off, the room's light changing). The
+// Faults met in every working Mode, end to end: the sensor unplugged, a second copy started, the
+// desktop's size changed, and the ways out of a pen stroke (tray menu, main menu, log-off, the
+// room's light changing). The
 // program ends with code 0 where it ends, and never leaves the left button held.
 #include <windows.h>
 
@@ -11,7 +12,6 @@
 #include "desktop_size.h"
 #include "harness/desktop.h"
 #include "harness/lamp.h"
-#include "harness/program_files.h"
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/tracking_session.h"
@@ -50,31 +50,6 @@ void CheckReleased(TrackingSession& session, const TargetWindow& target, const s
                  name + "_target_saw_release");
 }
 
-void CheckEndsWithZero(ProgramRun& program, const std::string& name, Report& report) {
-    DWORD exitCode = 1;
-    const bool ended = program.WaitForExit(kExitTimeoutMs, &exitCode);
-    report.Figure(name + "_exit_code", ended ? exitCode : -1.0, 0);
-    report.Check(ended && exitCode == 0, name + "_exit_code_0");
-}
-
-// Holds Ctrl through Windows' key state, as a user's hand would, while the key reaches the window.
-void PressWithControl(HWND window, WORD key) {
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    Sleep(100);
-    PressKey(window, key);
-    Sleep(300);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-}
-
-// Starts without a stored alignment: the program waits in auto alignment for the trigger.
-bool StartInAutoAlignment(TrackingSession& session, const std::string& name, Report& report) {
-    OptionRecord options = QuietStartOptions();
-    options.skipAlignmentWhenAligned = 0;
-    if (!report.Check(PlaceOptions(options), name + "_options_placed")) return false;
-    if (!report.Check(session.Program().Start(), name + "_started")) return false;
-    return report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 40000), name + "_auto_alignment");
-}
-
 bool AutoToManualAlignment(TrackingSession& session, const std::string& name, Report& report) {
     PressWithControl(session.Program().MainWindow(), 'M');
     return report.Check(session.Program().WaitForTitle(L" - Manual Alignment", 10000), name + "_manual_alignment");
@@ -96,7 +71,7 @@ void UnplugAndEnd(TrackingSession& session, const std::string& name, Report& rep
     // While the user reads the message the button must already be up.
     report.Check(session.LeftBalance() == 0 && !LeftButtonDown(), name + "_button_up_during_message");
     report.Check(PressButton(box, L"OK"), name + "_ok_pressed");
-    CheckEndsWithZero(session.Program(), name, report);
+    session.Program().CheckEndsWithZero(kExitTimeoutMs, name, report);
     report.Check(session.LeftBalance() == 0, name + "_left_balance_0");
 }
 
@@ -160,12 +135,8 @@ void ChangeSizeIn(TrackingSession& session, const std::wstring& mode, int width,
 }
 
 // In Track, the pen on the middle of the new desktop moves the pointer there.
-void CheckPointerOnNewScale(TrackingSession& session, const std::string& name, Report& report) {
-    const double x = GetSystemMetrics(SM_CXSCREEN) * 0.4, y = GetSystemMetrics(SM_CYSCREEN) * 0.6;
-    const double error = session.PenTo(x, y, 3.0, 2000);
-    report.Figure(name + "_pointer_err_px", error, 2);
-    report.Check(error <= 3.0, name + "_pointer_on_new_scale");
-    report.Check(session.Lift(), name + "_released");
+void CheckPointerOnNewScale(TrackingSession& session, const std::string& name) {
+    session.PointerFollows(GetSystemMetrics(SM_CXSCREEN) * 0.4, GetSystemMetrics(SM_CYSCREEN) * 0.6, name);
 }
 
 // After the desktop grew in Track, the pen pressing on the corner of the strip the old desktop
@@ -200,11 +171,11 @@ void DesktopSizeWalk(Report& report) {
     if (!report.Check(session.Program().WaitForTitle(L" - Find gain", 10000), "find_gain")) return;
     ChangeSizeIn(session, L" - Find gain", 1024, 768, "find_gain", report, L" - Track");
     if (!session.WaitForTracking()) return;
-    CheckPointerOnNewScale(session, "track_before", report);
+    CheckPointerOnNewScale(session, "track_before");
     // Tracking goes on after the gain is found again over the new screen.
     ChangeSizeIn(session, L" - Track", 800, 600, "track", report, L" - Find gain");
     if (!session.WaitForTracking()) return;
-    CheckPointerOnNewScale(session, "track", report);
+    CheckPointerOnNewScale(session, "track");
     ChangeSizeIn(session, L" - Track", 1024, 768, "track_grown", report, L" - Find gain");
     if (!session.WaitForTracking()) return;
     CheckPressOnGrownStrip(session, 800, 600, report);
@@ -218,36 +189,113 @@ void DesktopSizeWalk(Report& report) {
     ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
 }
 
-using ExitAction = void (*)(TrackingSession& session, Report& report);
+// One step of a run: false when the run cannot go on.
+using Step = bool (*)(TrackingSession& session, TargetWindow& target, Report& report);
 
-// Tracks, puts the pen down on a target, ends the program with `exitAction` and checks it ended
-// with code 0 and the button up.
-void ExitMidStroke(const std::string& name, Report& report, ExitAction exitAction) {
+// Tracks, runs `before`, puts the pen down on a target, ends the program with `exitAction` and
+// checks it ended with code 0 and the button up.
+void ExitMidStroke(const std::string& name, Report& report, Step exitAction, Step before = nullptr) {
     TrackingSession session(report);
     if (!session.StartToTracking()) return;
     const RECT area = StrokeTarget(session);
     TargetWindow target(area);
-    if (!PenDown(session, area, name, report)) return;
-    exitAction(session, report);
-    CheckEndsWithZero(session.Program(), name, report);
+    if ((before && !before(session, target, report)) || !PenDown(session, area, name, report)) return;
+    exitAction(session, target, report);
+    session.Program().CheckEndsWithZero(kExitTimeoutMs, name, report);
     CheckReleased(session, target, name, report);
     // A pen left on would be a hot spot to the next run's gain finding.
     session.Sensor().Lift();
 }
 
+// Mid-stroke the room's light changes: the button comes up before the message, the gain is found
+// anew and the pointer follows the pen again.
+bool LightChangeMidStroke(TrackingSession& session, TargetWindow& target, Report& report) {
+    ProgramRun& program = session.Program();
+    if (!PenDown(session, StrokeTarget(session), "light", report)) return false;
+    session.Sensor().Set("ambient", "1.0");
+    const double start = ElapsedSeconds();
+    HWND box = WaitForWindowWithText(program.ProcessId(), L"Sensor detects changes of environment light", 10000);
+    if (!report.Check(box != nullptr, "message_10030")) return false;
+    report.Figure("seconds_to_notice", ElapsedSeconds() - start, 1);
+    CheckReleased(session, target, "light", report);
+    // The room settles again while the user reads.
+    session.Sensor().Set("ambient", "0");
+    session.Sensor().Lift();
+    PressButton(box, L"OK");
+    if (!report.Check(program.WaitForTitle(L" - Find gain", 5000), "find_gain_again") || !session.WaitForTracking())
+        return false;
+    session.PointerFollows(session.Width() * 0.4, session.Height() * 0.4, "new_gain");
+    target.Clear();
+    return true;
+}
+
+bool ExitFromTrayMenu(TrackingSession& session, TargetWindow&, Report& report) {
+    ProgramRun& program = session.Program();
+    PostMessageW(program.MainWindow(), kTrayCallbackMessage, IDR_TRAY_MENU, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    for (int tries = 0; tries < 100 && !menu; ++tries, Sleep(50)) {
+        for (HWND window : WindowsOfProcess(program.ProcessId())) {
+            wchar_t name[16] = {};
+            if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32768") menu = window;
+        }
+    }
+    if (!report.Check(menu != nullptr, "tray_menu_shown")) return false;
+    // Up from nothing chosen picks the last item, Exit.
+    PressKey(menu, VK_UP);
+    PressKey(menu, VK_RETURN);
+    return report.Check(session.AnswerBox(L"now?", L"OK", 10000), "tray_exit_question");
+}
+
+bool ExitFromMainMenu(TrackingSession& session, TargetWindow&, Report& report) {
+    PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_EXIT, 0);
+    return report.Check(session.AnswerBox(L"now?", L"OK", 10000), "menu_exit_question");
+}
+
+// Every top-level window hears the session end as Windows tells them; the program agrees and
+// ends without asking.
+bool LogOff(TrackingSession& session, TargetWindow&, Report& report) {
+    const std::vector<HWND> windows = WindowsOfProcess(session.Program().ProcessId(), true);
+    report.Figure("log_off_windows", windows.size(), 0);
+    // The program's own windows must agree; Wine's helper windows (IME) answer for themselves.
+    int ownWindows = 0, refused = 0;
+    for (HWND window : windows) {
+        wchar_t className[64] = {};
+        GetClassNameW(window, className, 64);
+        DWORD_PTR answer = 0;
+        const bool agreed = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                                5000, &answer) != 0 && answer != 0;
+        if (std::wstring(className).rfind(L"Tavro", 0) != 0) continue;
+        ++ownWindows;
+        if (!agreed) ++refused;
+    }
+    report.Figure("log_off_own_windows", ownWindows, 0);
+    report.Check(ownWindows > 0 && refused == 0, "log_off_agreed");
+    for (HWND window : windows) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    }
+    return true;
+}
+
 }  // namespace
 
-// Unplugged in each working Mode, one program run each; in Track mid-stroke.
-E2E_SCENARIO(fault_unplug_in_each_mode, "--rf", 300) {
+// In each working Mode: a second copy started, and the sensor unplugged, one program run each
+// (in Track mid-stroke).
+E2E_SCENARIO(fault_second_copy_and_unplug_in_each_mode, "--rf", 360) {
     {
         TrackingSession session(report);
-        if (StartInAutoAlignment(session, "auto", report)) UnplugAndEnd(session, "auto", report);
+        if (session.StartToAutoAlignment()) {
+            StartSecondCopy(session, L" - Auto Alignment", "auto", report);
+            UnplugAndEnd(session, "auto", report);
+        }
     }
     {
         TrackingSession session(report);
         PlugIn(session);
-        if (StartInAutoAlignment(session, "manual", report) && AutoToManualAlignment(session, "manual", report))
+        if (session.StartToAutoAlignment() && AutoToManualAlignment(session, "manual", report)) {
+            StartSecondCopy(session, L" - Manual Alignment", "manual", report);
             UnplugAndEnd(session, "manual", report);
+        }
     }
     {
         TrackingSession session(report);
@@ -258,112 +306,33 @@ E2E_SCENARIO(fault_unplug_in_each_mode, "--rf", 300) {
         TrackingSession session(report);
         PlugIn(session);
         PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
-        if (session.StartToGainFinding() && GainFailsToIdle(session, "idle", report))
+        if (session.StartToGainFinding() && GainFailsToIdle(session, "idle", report)) {
+            StartSecondCopy(session, L" - Idle", "idle", report);
             UnplugAndEnd(session, "idle", report);
+        }
         session.Sensor().Set("lamp", "off");
     }
-    {
-        TrackingSession session(report);
-        PlugIn(session);
-        if (!session.StartToTracking()) return;
-        const RECT area = StrokeTarget(session);
-        TargetWindow target(area);
-        if (!PenDown(session, area, "track", report)) return;
-        UnplugAndEnd(session, "track", report);
-        CheckReleased(session, target, "track", report);
-    }
-}
-
-// One run through the Modes, a second copy started in each.
-E2E_SCENARIO(fault_second_copy_in_each_mode, "--rf", 240) {
     TrackingSession session(report);
+    PlugIn(session);
+    // Gain finding may end while a second copy starts: that one comes before tracking, not
+    // before an unplug.
     if (!session.StartToGainFinding()) return;
     StartSecondCopy(session, L" - Find gain", "find_gain", report);
     if (!session.WaitForTracking()) return;
     StartSecondCopy(session, L" - Track", "track", report);
-
-    PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
-    PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_FIND_THRESHOLD, 0);
-    if (GainFailsToIdle(session, "idle", report)) StartSecondCopy(session, L" - Idle", "idle", report);
-    session.Sensor().Set("lamp", "off");
-
-    PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
-    if (report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment"))
-        StartSecondCopy(session, L" - Auto Alignment", "auto", report);
-    if (AutoToManualAlignment(session, "manual", report))
-        StartSecondCopy(session, L" - Manual Alignment", "manual", report);
-    session.Finish();
-}
-
-// Mid-stroke in Track the room's light changes: the button comes up before the message, and
-// once the gain is found anew, Exit from the tray menu mid-stroke ends the program with it up.
-E2E_SCENARIO(fault_light_change_and_tray_exit_mid_stroke, "--rf", 180) {
-    TrackingSession session(report);
-    if (!session.StartToTracking()) return;
     const RECT area = StrokeTarget(session);
     TargetWindow target(area);
-    ProgramRun& program = session.Program();
-
-    if (!PenDown(session, area, "light", report)) return;
-    session.Sensor().Set("ambient", "1.0");
-    HWND box = WaitForWindowWithText(program.ProcessId(), L"Sensor detects changes of environment light", 10000);
-    if (!report.Check(box != nullptr, "message_10030")) return;
-    CheckReleased(session, target, "light", report);
-    session.Sensor().Set("ambient", "0");
-    session.Sensor().Lift();
-    PressButton(box, L"OK");
-    if (!report.Check(program.WaitForTitle(L" - Find gain", 5000), "find_gain_again") || !session.WaitForTracking())
-        return;
-
-    target.Clear();
-    if (!PenDown(session, area, "tray_exit", report)) return;
-    PostMessageW(program.MainWindow(), kTrayCallbackMessage, IDR_TRAY_MENU, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    for (int tries = 0; tries < 100 && !menu; ++tries, Sleep(50)) {
-        for (HWND window : WindowsOfProcess(program.ProcessId())) {
-            wchar_t name[16] = {};
-            if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32768") menu = window;
-        }
-    }
-    if (!report.Check(menu != nullptr, "tray_menu_shown")) return;
-    // Up from nothing chosen picks the last item, Exit.
-    PressKey(menu, VK_UP);
-    PressKey(menu, VK_RETURN);
-    if (!report.Check(session.AnswerBox(L"now?", L"OK", 10000), "exit_question")) return;
-    CheckEndsWithZero(program, "tray_exit", report);
-    CheckReleased(session, target, "tray_exit", report);
+    if (!PenDown(session, area, "track", report)) return;
+    UnplugAndEnd(session, "track", report);
+    CheckReleased(session, target, "track", report);
 }
 
-// The program is told to end while the pen holds the button: Exit from the main menu, answered,
-// and logging off, where every top-level window hears the session end as Windows tells them and
-// the program agrees and ends without asking. One program run each.
-E2E_SCENARIO(fault_menu_exit_and_log_off_mid_stroke, "--rf", 150) {
-    ExitMidStroke("menu_exit", report, [](TrackingSession& session, Report& report) {
-        PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_EXIT, 0);
-        report.Check(session.AnswerBox(L"now?", L"OK", 10000), "menu_exit_question");
-    });
-    ExitMidStroke("log_off", report, [](TrackingSession& session, Report& report) {
-        const std::vector<HWND> windows = TopLevelWindowsOfProcess(session.Program().ProcessId());
-        report.Figure("log_off_windows", windows.size(), 0);
-        // The program's own windows must agree; Wine's helper windows (IME) answer for themselves.
-        int ownWindows = 0, refused = 0;
-        for (HWND window : windows) {
-            wchar_t className[64] = {};
-            GetClassNameW(window, className, 64);
-            DWORD_PTR answer = 0;
-            const bool agreed = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
-                                                    SMTO_ABORTIFHUNG, 5000, &answer) != 0 && answer != 0;
-            if (std::wstring(className).rfind(L"Tavro", 0) != 0) continue;
-            ++ownWindows;
-            if (!agreed) ++refused;
-        }
-        report.Figure("log_off_own_windows", ownWindows, 0);
-        report.Check(ownWindows > 0 && refused == 0, "log_off_agreed");
-        for (HWND window : windows) {
-            DWORD_PTR answer = 0;
-            SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
-        }
-    });
+// The program told to end while the pen holds the button, one program run each: Exit from the
+// tray menu (after the room's light changed mid-stroke), Exit from the main menu, logging off.
+E2E_SCENARIO(fault_exits_mid_stroke, "--rf", 330) {
+    ExitMidStroke("tray_exit", report, ExitFromTrayMenu, LightChangeMidStroke);
+    ExitMidStroke("menu_exit", report, ExitFromMainMenu);
+    ExitMidStroke("log_off", report, LogOff);
 }
 
 E2E_SCENARIO(fault_desktop_size_in_each_mode, "--rf", 240) {

@@ -1,4 +1,6 @@
-// How the virtual sensor presents itself: device enumerator, SetupAPI, pin and controls.
+// How the virtual sensor presents itself: device enumerator, SetupAPI, kernel-streaming
+// interface and controls. (Its capture pin's formats are what the program's own capture
+// chooses from in sensor_stream and program_yuy2_sensor_cannot_preview.)
 #include <windows.h>
 #include <dshow.h>
 #include <wrl/client.h>
@@ -8,10 +10,10 @@
 #include <string>
 
 #include "base/unique_handle.h"
+#include "capture/video_input_devices.h"
 #include "harness/device_nodes.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
-#include "harness/sensor_graph.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -22,114 +24,76 @@ std::wstring Lower(std::wstring text) {
     return text;
 }
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
-const VideoDevice* FindSensor(const std::vector<VideoDevice>& devices) {
-    for (const VideoDevice& device : devices)
-        if (Contains(Lower(device.displayName), L"vid_05e1&pid_0500")) return &device;
-    return nullptr;
-}
+struct VideoDevice {
+    ComPtr<IMoniker> moniker;
+    std::wstring displayName, friendlyName;
+};
 
-// "640x480rgb24,320x240rgb24": the capture pin's capabilities in order.
-std::string DescribeCaps(IAMStreamConfig* config, Report& report) {
-    int count = 0, size = 0;
-    config->GetNumberOfCapabilities(&count, &size);
-    report.Check(size == 128, "caps_record_size");
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        AM_MEDIA_TYPE* type = nullptr;
-        VIDEO_STREAM_CONFIG_CAPS caps;
-        if (config->GetStreamCaps(i, &type, reinterpret_cast<BYTE*>(&caps)) != S_OK) continue;
-        text += (text.empty() ? "" : ",") + std::to_string(caps.InputSize.cx) + "x" + std::to_string(caps.InputSize.cy) +
-                (type->subtype == MEDIASUBTYPE_RGB24 ? "rgb24" : type->subtype == MEDIASUBTYPE_YUY2 ? "yuy2" : "other");
-        if (type->pbFormat) CoTaskMemFree(type->pbFormat);
-        CoTaskMemFree(type);
+// The first video input device whose display name names the sensor.
+VideoDevice FindSensor(int* deviceCount) {
+    VideoDevice found;
+    VideoInputDevices devices;
+    ComPtr<IMoniker> moniker;
+    *deviceCount = 0;
+    for (devices.Open(); devices.Next(moniker); ++*deviceCount) {
+        wchar_t name[kDeviceNameCapacity] = {};
+        if (found.moniker || FAILED(ReadDisplayName(moniker.Get(), name)) ||
+            !Contains(Lower(name), L"vid_05e1&pid_0500"))
+            continue;
+        found.moniker = moniker;
+        found.displayName = name;
+        ComPtr<IPropertyBag> bag;
+        if (SUCCEEDED(moniker->BindToStorage(nullptr, nullptr, IID_PPV_ARGS(&bag))) &&
+            SUCCEEDED(ReadFriendlyName(bag.Get(), name)))
+            found.friendlyName = name;
     }
-    return text;
+    return found;
 }
 
-// Binds a fresh sensor filter and describes its capture pin's capabilities.
-std::string BindAndDescribe(Report& report) {
-    const std::vector<VideoDevice> devices = ListVideoDevices();
-    const VideoDevice* sensor = FindSensor(devices);
-    if (!report.Check(sensor != nullptr, "sensor_listed")) return "";
-    ComPtr<IBaseFilter> filter;
-    if (!report.Check(SUCCEEDED(sensor->moniker->BindToObject(nullptr, nullptr, IID_PPV_ARGS(&filter))), "bind"))
-        return "";
-    ComPtr<IPin> pin;
-    if (!report.Check(SUCCEEDED(filter->FindPin(L"Capture", &pin)), "pin")) return "";
-    ComPtr<IKsPropertySet> properties;
-    GUID category = GUID_NULL;
-    DWORD returned = 0;
-    report.Check(SUCCEEDED(pin.As(&properties)) &&
-                     SUCCEEDED(properties->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &category,
-                                               sizeof(category), &returned)) &&
-                     category == PIN_CATEGORY_CAPTURE,
-                 "pin_category");
-    ComPtr<IAMStreamConfig> config;
-    return report.Check(SUCCEEDED(pin.As(&config)), "stream_config") ? DescribeCaps(config.Get(), report) : "";
-}
-
-}  // namespace
-
-E2E_SCENARIO(sensor_device_listing, "--rf", 30) {
-    const std::vector<VideoDevice> devices = ListVideoDevices();
-    report.Figure("devices", static_cast<double>(devices.size()), 0);
-    const VideoDevice* sensor = FindSensor(devices);
-    if (report.Check(sensor != nullptr, "sensor_listed")) {
-        report.Figure("friendly", Narrow(sensor->friendlyName));
-        report.Figure("display", Narrow(sensor->displayName));
-        report.Check(sensor->friendlyName == L"USB2.0 VGA WebCam", "friendly_name");
-        report.Check(Lower(sensor->displayName) ==
+// The listing, the device nodes (the sensor's and the pen receiver's) and the capture interface
+// the program's property requests go to.
+void CheckListing(const VideoDevice& sensor, int deviceCount, Report& report) {
+    report.Figure("devices", deviceCount, 0);
+    if (report.Check(sensor.moniker != nullptr, "sensor_listed")) {
+        report.Figure("friendly", sensor.friendlyName);
+        report.Figure("display", sensor.displayName);
+        report.Check(sensor.friendlyName == L"USB2.0 VGA WebCam", "friendly_name");
+        report.Check(Lower(sensor.displayName) ==
                          L"@device:sw:{860bb310-5d01-11d0-bd3b-00a0c911ce86}\\usb#vid_05e1&pid_0500&mi_00#vsensor0",
                      "display_name");
     }
     const std::vector<std::wstring> ids = PresentInstanceIds();
-    const bool sensorNode = std::any_of(ids.begin(), ids.end(), [](const std::wstring& id) {
-        return Contains(id, L"VID_05E1&PID_0500");
-    });
-    const bool receiverNode = std::any_of(ids.begin(), ids.end(), [](const std::wstring& id) {
-        return Contains(id, L"HID\\VID_6624&PID_5488");
-    });
-    report.Figure("sensor_node", sensorNode ? "yes" : "no");
-    report.Figure("rf_node", receiverNode ? "yes" : "no");
-    report.Check(sensorNode, "sensor_node_present");
-    report.Check(receiverNode, "rf_node_present");
-}
-
-E2E_SCENARIO(sensor_ks_interface, "", 30) {
+    const auto present = [&ids](const wchar_t* part) {
+        return std::any_of(ids.begin(), ids.end(), [part](const std::wstring& id) { return Contains(id, part); });
+    };
+    report.Check(present(L"VID_05E1&PID_0500"), "sensor_node_present");
+    report.Check(present(L"HID\\VID_6624&PID_5488"), "rf_node_present");
     const std::vector<CaptureInterface> interfaces = CaptureInterfaces();
     report.Figure("interfaces", static_cast<double>(interfaces.size()), 0);
-    const auto sensor = std::find_if(interfaces.begin(), interfaces.end(), [](const CaptureInterface& found) {
+    const auto capture = std::find_if(interfaces.begin(), interfaces.end(), [](const CaptureInterface& found) {
         return Contains(found.instanceId, L"VID_05E1&PID_0500") && !Contains(found.instanceId, L"MI_01");
     });
-    if (!report.Check(sensor != interfaces.end(), "capture_interface_listed")) return;
-    report.Figure("path", Narrow(sensor->path));
-    UniqueFile device(CreateFileW(sensor->path.c_str(), GENERIC_READ,
+    if (!report.Check(capture != interfaces.end(), "capture_interface_listed")) return;
+    report.Figure("path", capture->path);
+    UniqueFile device(CreateFileW(capture->path.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     report.Figure("open_error", device ? 0.0 : static_cast<double>(GetLastError()), 0);
     report.Check(static_cast<bool>(device), "create_file");
 }
 
-E2E_SCENARIO(sensor_interfaces, "", 30) {
-    const std::string standard = BindAndDescribe(report);
-    report.Figure("formats", standard);
-    report.Check(standard == "640x480rgb24,320x240rgb24", "standard_formats");
-    SensorControl control;
-    control.Set("formats", "yuy2");
-    const std::string yuy2 = BindAndDescribe(report);
-    report.Figure("yuy2_formats", yuy2);
-    report.Check(yuy2.find("320x240rgb24") == std::string::npos && yuy2.find("320x240yuy2") != std::string::npos,
-                 "yuy2_set");
-    control.Set("formats", "rgb24");
+}  // namespace
 
-    const std::vector<VideoDevice> devices = ListVideoDevices();
-    const VideoDevice* sensor = FindSensor(devices);
+E2E_SCENARIO(sensor_device_listing, "--rf", 40) {
+    int count = 0;
+    const VideoDevice sensor = FindSensor(&count);
+    CheckListing(sensor, count, report);
     ComPtr<IBaseFilter> filter;
-    if (!sensor || FAILED(sensor->moniker->BindToObject(nullptr, nullptr, IID_PPV_ARGS(&filter)))) return;
+    if (!sensor.moniker ||
+        !report.Check(SUCCEEDED(sensor.moniker->BindToObject(nullptr, nullptr, IID_PPV_ARGS(&filter))), "bind"))
+        return;
     ComPtr<IAMVideoProcAmp> procAmp;
     ComPtr<IAMCameraControl> camera;
     int procAmpRanges = 0, cameraRanges = 0;
