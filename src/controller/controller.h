@@ -22,6 +22,7 @@
 #include "capture/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/mouse_values.h"
+#include "controller/settle_wait.h"
 #include "controller/pointer_input.h"
 #include "controller/tuning_panel.h"
 #include "settings/alignment_record.h"
@@ -172,9 +173,8 @@ public:
     bool Paused() const { return paused_; }
     bool Painting() const { return painting_; }
     void SetPainting(bool on);
-    UINT_PTR SettleTimerId() const { return settleTimerId_; }
-    int SettleFrames() const { return settleFrames_; }
-    bool SettleTimerRunning() const { return settleTimerRunning_; }
+    int SettleFrames() const { return settleWait_.Frames(); }
+    bool SettleTimerRunning() const { return settleWait_.TimerRunning(); }
     int PendingMessage() const { return pendingMessage_; }
     // Frames given to a Mode's work, and frames passed over while paused or painting.
     uint32_t FramesProcessed() const { return framesProcessed_; }
@@ -374,7 +374,6 @@ private:
     void ShowWithFramesHeld(void (*show)());
     // ---- end of gain finding and tracking ----
 
-    UINT_PTR settleTimerId_ = 0;
     wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
     wchar_t modeTexts_[kModeCount][kModeTextLength] = {};
     wchar_t promptTexts_[kPromptCount][kModeTextLength] = {};
@@ -383,10 +382,9 @@ private:
     ModeRecord modes_;
     std::atomic<bool> paused_{false};
     bool pausedSaved_ = false;
-    std::atomic<int> settleFrames_{0};
-    std::atomic<bool> settleTimerRunning_{false};
-    // Settle waits begun on the frame thread end at this tick count (no window timer there).
-    std::atomic<ULONGLONG> settleDeadline_{0};
+    // The main window's FrameTimer, which ends the timed settle waits.
+    static SettleWait::Timer& SettleTimer();
+    SettleWait settleWait_{SettleTimer()};
     std::atomic<int> pendingMessage_{0};
     // While set the main window shows the wait cursor (gain finding, manual capture).
     std::atomic<bool> waitCursor_{false};
