@@ -19,11 +19,13 @@
 #include "capture/sensor_device.h"
 #include "controller/auto_alignment_state.h"
 #include "controller/coverage_window.h"
+#include "controller/gain_run.h"
 #include "capture/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/mouse_values.h"
 #include "controller/settle_wait.h"
 #include "controller/pointer_input.h"
+#include "controller/track_run.h"
 #include "controller/tuning_panel.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
@@ -194,7 +196,6 @@ public:
     // colour of the tracked channel.
     void PaintGainOverlay(HDC dc, const RECT& client) const;
     const HotSpotRecord& HotSpot() const { return hotSpot_; }
-    const PenTracking& Tracking() const { return tracking_; }
     // AppNotify NotifyScreenBlocking: "Screen is Blocking !!!" on the tray icon.
     void ShowBlockingBalloon();
     // ---- end of gain finding and tracking ----
@@ -363,11 +364,10 @@ private:
 
     // ---- Gain finding and tracking ----
     const ImagingParameters& TrackGainRow() const;
-    // Detection area, screen ring and light-change spy points from the current alignment.
-    void ChooseTrackingArea();
+    // Detection area and light-change spy points from the current alignment; returns the
+    // screen ring.
+    CoverageRing ChooseTrackingArea();
     void ShowGainOverlay();
-    StepResult SetGainStep();
-    StepResult EvaluateRecordedBrightness();
     // A message while tracking waits for the user: the frames are held and a pressed button is
     // released first, so no stroke goes on under it; the frames run again once it is answered
     // (unless they were held before).
@@ -433,18 +433,13 @@ private:
     bool shutDown_ = false;
 
     // ---- Gain finding and tracking ----
-    CoverageRing coverageRing_{};
-    int gainSettlePhase_ = 0;  // step 1: 0 before, 1 after the gain went to its minimum
-    BrightnessRecorder brightness_;
+    GainRun gainRun_{sensor_.Properties(), settleWait_, coreParameters_,
+                     [this]() -> const ImagingParameters& { return TrackGainRow(); },
+                     [this](float u, float v) { return mapping_.SensorToDesktop(u, v); }};
+    // The last gain finding's verdict on the screen's own light.
     HotSpotRecord hotSpot_;
-    PenTracking tracking_;
-    SpotParameters spotParameters_;
-    // Built once so that the frame thread never builds a mapping object per frame.
-    const SensorToDesktopFunction hotPixelMapping_ = [this](float u, float v) {
-        return mapping_.SensorToDesktop(u, v);
-    };
-    const SensorToDesktopFunction penMapping_ = [this](float u, float v) {
-        return MapToDesktop(mapping_, screenCorrection_, {u, v});
-    };
+    TrackRun trackRun_{pointer_, [this](float u, float v) {
+                           return MapToDesktop(mapping_, screenCorrection_, {u, v});
+                       }};
     // ---- end of gain finding and tracking ----
 };
