@@ -24,6 +24,7 @@ struct ControllerTestAccess {
         c.modes_.alignmentUsable = 1;
     }
     static void GainFound(Controller& c) { c.modes_.gainFound = 1; }
+    static bool GainRunFound(const Controller& c) { return c.gainRun_.Found(); }
 };
 
 namespace {
@@ -66,7 +67,7 @@ int main() {
     const std::vector<BYTE> screen = Frame(0, false);
     controller.EnterMode(Mode::FindGain);
     for (int i = 0; i < 24; ++i) controller.OnFrame(screen.data());
-    const bool gainFound = controller.Modes().gainFindingStep == 5;
+    const bool gainFound = ControllerTestAccess::GainRunFound(controller);
     ControllerTestAccess::GainFound(controller);
     controller.EnterMode(Mode::Track);
 

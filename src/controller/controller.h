@@ -19,10 +19,13 @@
 #include "capture/sensor_device.h"
 #include "controller/auto_alignment_state.h"
 #include "controller/coverage_window.h"
+#include "controller/gain_run.h"
 #include "capture/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/mouse_values.h"
+#include "controller/settle_wait.h"
 #include "controller/pointer_input.h"
+#include "controller/track_run.h"
 #include "controller/tuning_panel.h"
 #include "settings/alignment_record.h"
 #include "settings/chessboard_layout_record.h"
@@ -172,9 +175,8 @@ public:
     bool Paused() const { return paused_; }
     bool Painting() const { return painting_; }
     void SetPainting(bool on);
-    UINT_PTR SettleTimerId() const { return settleTimerId_; }
-    int SettleFrames() const { return settleFrames_; }
-    bool SettleTimerRunning() const { return settleTimerRunning_; }
+    int SettleFrames() const { return settleWait_.Frames(); }
+    bool SettleTimerRunning() const { return settleWait_.TimerRunning(); }
     int PendingMessage() const { return pendingMessage_; }
     // Frames given to a Mode's work, and frames passed over while paused or painting.
     uint32_t FramesProcessed() const { return framesProcessed_; }
@@ -194,7 +196,6 @@ public:
     // colour of the tracked channel.
     void PaintGainOverlay(HDC dc, const RECT& client) const;
     const HotSpotRecord& HotSpot() const { return hotSpot_; }
-    const PenTracking& Tracking() const { return tracking_; }
     // AppNotify NotifyScreenBlocking: "Screen is Blocking !!!" on the tray icon.
     void ShowBlockingBalloon();
     // ---- end of gain finding and tracking ----
@@ -363,18 +364,16 @@ private:
 
     // ---- Gain finding and tracking ----
     const ImagingParameters& TrackGainRow() const;
-    // Detection area, screen ring and light-change spy points from the current alignment.
-    void ChooseTrackingArea();
+    // Detection area and light-change spy points from the current alignment; returns the
+    // screen ring.
+    CoverageRing ChooseTrackingArea();
     void ShowGainOverlay();
-    StepResult SetGainStep();
-    StepResult EvaluateRecordedBrightness();
     // A message while tracking waits for the user: the frames are held and a pressed button is
     // released first, so no stroke goes on under it; the frames run again once it is answered
     // (unless they were held before).
     void ShowWithFramesHeld(void (*show)());
     // ---- end of gain finding and tracking ----
 
-    UINT_PTR settleTimerId_ = 0;
     wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
     wchar_t modeTexts_[kModeCount][kModeTextLength] = {};
     wchar_t promptTexts_[kPromptCount][kModeTextLength] = {};
@@ -383,10 +382,9 @@ private:
     ModeRecord modes_;
     std::atomic<bool> paused_{false};
     bool pausedSaved_ = false;
-    std::atomic<int> settleFrames_{0};
-    std::atomic<bool> settleTimerRunning_{false};
-    // Settle waits begun on the frame thread end at this tick count (no window timer there).
-    std::atomic<ULONGLONG> settleDeadline_{0};
+    // The main window's FrameTimer, which ends the timed settle waits.
+    static SettleWait::Timer& SettleTimer();
+    SettleWait settleWait_{SettleTimer()};
     std::atomic<int> pendingMessage_{0};
     // While set the main window shows the wait cursor (gain finding, manual capture).
     std::atomic<bool> waitCursor_{false};
@@ -435,18 +433,13 @@ private:
     bool shutDown_ = false;
 
     // ---- Gain finding and tracking ----
-    CoverageRing coverageRing_{};
-    int gainSettlePhase_ = 0;  // step 1: 0 before, 1 after the gain went to its minimum
-    BrightnessRecorder brightness_;
+    GainRun gainRun_{sensor_.Properties(), settleWait_, coreParameters_,
+                     [this]() -> const ImagingParameters& { return TrackGainRow(); },
+                     [this](float u, float v) { return mapping_.SensorToDesktop(u, v); }};
+    // The last gain finding's verdict on the screen's own light.
     HotSpotRecord hotSpot_;
-    PenTracking tracking_;
-    SpotParameters spotParameters_;
-    // Built once so that the frame thread never builds a mapping object per frame.
-    const SensorToDesktopFunction hotPixelMapping_ = [this](float u, float v) {
-        return mapping_.SensorToDesktop(u, v);
-    };
-    const SensorToDesktopFunction penMapping_ = [this](float u, float v) {
-        return MapToDesktop(mapping_, screenCorrection_, {u, v});
-    };
+    TrackRun trackRun_{pointer_, [this](float u, float v) {
+                           return MapToDesktop(mapping_, screenCorrection_, {u, v});
+                       }};
     // ---- end of gain finding and tracking ----
 };

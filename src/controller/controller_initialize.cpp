@@ -35,8 +35,7 @@ bool Controller::Initialize() {
                                   coreParameters_.sensorDefName};
     if (!OpenSensorAtStartup(sensor_, identity)) return false;
 
-    settleFrames_ = 60;
-    settleTimerRunning_ = false;
+    settleWait_.CountFrames(60);
     SetWindowTextW(g_process.mainWindow, coreParameters_.productName);
     return true;
 }

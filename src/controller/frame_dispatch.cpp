@@ -73,9 +73,7 @@ void Controller::ReactToFrameRate(int verdict) {
 
 void Controller::OnFirstFrame() {
     sensor_.Properties().ApplySensorInit(coreParameters_.sensorInit);
-    settleFrames_ = 0;
-    settleTimerRunning_ = false;
-    settleDeadline_ = 0;
+    settleWait_.CountFrames(0);
     modes_.alignmentUsable = 0;
     modes_.gainFound = 0;
     modes_.ChangeMode(Mode::Starting);

@@ -30,7 +30,6 @@ enum class StepResult : int {
 struct ModeRecord {
     Mode mode = Mode::NoSensor;
     int32_t autoAlignmentStep = 0;
-    int32_t gainFindingStep = 0;
     int32_t trackingStep = 0;
     int32_t manualAlignmentStep = 0;
     // Kept across Mode changes.

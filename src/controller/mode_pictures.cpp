@@ -9,6 +9,6 @@ void Controller::PaintTrackOverlays(HDC dc, const RECT& client) {
     if (!tuningPanel_.IsOpen()) return;
     POINT origin = {0, 0};
     ClientToScreen(g_process.mainWindow, &origin);
-    DrawCornerOverlay(dc, alignmentResult_.posePoints, penMapping_, origin);
+    DrawCornerOverlay(dc, alignmentResult_.posePoints, trackRun_.ToDesktop(), origin);
     DrawTuningPanel(dc, client, tuningPanel_, screenCorrection_);
 }

@@ -1,85 +1,60 @@
-#include "controller/controller.h"
-
-#include "app/process_globals.h"
-#include "base/notifications.h"
+#include "controller/settle_wait.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 // Below this many milliseconds the settle time counts frames instead.
 constexpr int kTimedSettleMinimum = 100;
 constexpr int kFramesWhenNoTimer = 30;
-constexpr int kDefaultShortSettle = 6;
-
-bool OnWindowThread(HWND window) {
-    return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
-}
 
 }  // namespace
 
-void Controller::StartSettleWait() {
-    const int settle = modes_.mode == Mode::FindGain ? coreParameters_.findThreshold[0].range
-                                                     : coreParameters_.alignment[0].range;
+SettleWait::SettleWait(Timer& timer, Clock clock) : timer_(timer), clock_(std::move(clock)) {}
+
+void SettleWait::Start(int settle) {
     if (settle < kTimedSettleMinimum) {
-        StopSettleWait();
-        settleFrames_ = std::max(settle, 0);
+        Stop();
+        frames_ = std::max(settle, 0);
         return;
     }
-    if (settleTimerRunning_) return;
-    HWND main = g_process.mainWindow;
-    if (OnWindowThread(main)) {
-        settleTimerId_ = SetTimer(main, kFrameTimerId, static_cast<UINT>(settle), nullptr);
-        settleTimerRunning_ = settleTimerId_ != 0;
-        if (!settleTimerRunning_) settleFrames_ = kFramesWhenNoTimer;
+    if (timerRunning_) return;
+    if (timer_.OnOwnThread()) {
+        timerId_ = timer_.Set(static_cast<UINT>(settle));
+        timerRunning_ = timerId_ != 0;
+        if (!timerRunning_) frames_ = kFramesWhenNoTimer;
     } else {
-        // A window timer can only be set by the window's own thread; the frame thread
-        // measures the same time itself and still never sleeps.
-        settleDeadline_ = GetTickCount64() + static_cast<ULONGLONG>(settle);
-        settleTimerRunning_ = true;
+        deadline_ = clock_() + static_cast<ULONGLONG>(settle);
+        timerRunning_ = true;
     }
 }
 
-void Controller::StartShortSettle() {
-    const int skips = coreParameters_.misc.chbSkips;
-    settleFrames_ = skips >= 1 && skips <= 9 ? skips : kDefaultShortSettle;
-    settleTimerRunning_ = false;
-    settleDeadline_ = 0;
+void SettleWait::CountFrames(int frames) {
+    frames_ = frames;
+    timerRunning_ = false;
+    deadline_ = 0;
 }
 
-void Controller::StopSettleWait() {
+void SettleWait::Stop() {
     // The window timer is the UI thread's alone. A step never finds one running: it skips its
     // frames until the timer's wait is over.
-    HWND main = g_process.mainWindow;
-    if (OnWindowThread(main)) {
-        if (settleTimerId_) KillTimer(main, settleTimerId_);
-        settleTimerId_ = 0;
+    if (timer_.OnOwnThread()) {
+        if (timerId_) timer_.Kill(timerId_);
+        timerId_ = 0;
     }
-    settleFrames_ = 0;
-    settleTimerRunning_ = false;
-    settleDeadline_ = 0;
+    CountFrames(0);
 }
 
-void Controller::OnTimer(UINT_PTR id) {
-    if (id != kFrameTimerId) return;
-    // The wait is one-shot; a tick left over from a stopped wait dies here too.
-    KillTimer(g_process.mainWindow, kFrameTimerId);
-    if (settleTimerId_ != id) return;
-    // What the steps count and measure is theirs while frames run.
-    const bool wasHeld = HoldFrames();
-    StopSettleWait();
-    ResumeFrames(wasHeld);
-}
-
-bool Controller::SkipSettlingFrame() {
-    if (settleTimerRunning_) {
-        const ULONGLONG deadline = settleDeadline_;
-        if (deadline == 0 || GetTickCount64() < deadline) return true;
-        settleDeadline_ = 0;
-        settleTimerRunning_ = false;
+bool SettleWait::SkipFrame() {
+    if (timerRunning_) {
+        const ULONGLONG deadline = deadline_;
+        if (deadline == 0 || clock_() < deadline) return true;
+        deadline_ = 0;
+        timerRunning_ = false;
     }
-    if (settleFrames_ > 0) {
-        --settleFrames_;
+    if (frames_ > 0) {
+        --frames_;
         return true;
     }
     return false;

@@ -1,5 +1,5 @@
-// Tracking: every frame's pen spot becomes at most one pointer action, and a few spy points
-// beside the screen watch for the room's light changing under the learnt threshold.
+// The Controller's side of tracking: the run started on the current frames and desktop, the
+// light-change message, the blocking balloon and messages shown with the frames held.
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
@@ -22,23 +22,20 @@ void ReportBlockingToWindow(void*) {
 void Controller::StartTracking() {
     modes_.ChangeMode(Mode::Track);
     modes_.trackingStep = 1;
-    spotParameters_ = SpotParametersFrom(coreParameters_.tracking);
-    tracking_.Spots().Blocking().SetAlarm(&ReportBlockingToWindow, nullptr);
-    tracking_.SetSize(frameImages_.Width(), frameImages_.Height());
+    trackRun_.Tracking().Spots().Blocking().SetAlarm(&ReportBlockingToWindow, nullptr);
     // Spy references come from the first tracking frame: no frame is bound here.
-    tracking_.Start(TrackGainRow().channel, GetSystemMetrics(SM_CXSCREEN),
+    trackRun_.Start(coreParameters_.tracking, TrackGainRow().channel, frameImages_.Width(),
+                    frameImages_.Height(), GetSystemMetrics(SM_CXSCREEN),
                     GetSystemMetrics(SM_CYSCREEN));
     frameImages_.ReleaseSnapshots();
     FillPlane(frameImages_.channelPlane, 0);
 }
 
 StepResult Controller::TrackStep() {
-    const TrackOutcome outcome =
-        tracking_.Step(frameImages_, spotParameters_, penMapping_, pointer_);
-    if (outcome != TrackOutcome::kLightChange) return StepResult::KeepGoing;
+    const StepResult result = trackRun_.Step(frameImages_);
     // The threshold no longer fits the room: the UI thread tells the user and finds the gain.
-    pendingMessage_ = IDS_LIGHT_CHANGED;
-    return StepResult::Failed;
+    if (result == StepResult::Failed) pendingMessage_ = IDS_LIGHT_CHANGED;
+    return result;
 }
 
 void Controller::ShowWithFramesHeld(void (*show)()) {

@@ -57,7 +57,6 @@ void ControllerFixture::SetMode(Mode mode, int step, bool alignmentUsable, bool 
     modes.ChangeMode(mode);
     modes.autoAlignmentStep = mode == Mode::AutoAlignment ? step : 0;
     modes.manualAlignmentStep = mode == Mode::ManualAlignment ? step : 0;
-    modes.gainFindingStep = mode == Mode::FindGain ? step : 0;
     modes.trackingStep = mode == Mode::Track ? step : 0;
     modes.alignmentUsable = alignmentUsable;
     modes.gainFound = gainFound;

@@ -103,7 +103,6 @@ TEST_F(GainAndTrack, PlainScreenIsFoundOnTheTwentyFirstRecordingFrameThenThePenP
     ASSERT_TRUE(FindGain());
     // Gain finding kept the wait cursor up until its verdict.
     EXPECT_FALSE(controller.WaitCursor());
-    EXPECT_EQ(controller.Modes().gainFindingStep, 5);
     EXPECT_EQ(controller.PendingMessage(), 0);
     EXPECT_EQ(controller.HotSpot().count, 0);
     controller.OnStepEnded();
@@ -121,14 +120,12 @@ TEST_F(GainAndTrack, PlainScreenIsFoundOnTheTwentyFirstRecordingFrameThenThePenP
     EXPECT_TRUE(controller.Pointer().LeftHeld());
     EXPECT_NEAR(controller.Pointer().LastX(), expected.x, 1.0f);
     EXPECT_NEAR(controller.Pointer().LastY(), expected.y, 1.0f);
-    EXPECT_EQ(controller.Tracking().Pen().OnScreenResult(), PenGesture::kOnScreen);
 
     Light(157, 117, 7, 0x30);
     DeliverFrames(1);
     EXPECT_FALSE(controller.Pointer().LeftHeld());
     EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     EXPECT_EQ(controller.Pointer().LastX(), -1.0f);
-    EXPECT_EQ(controller.Tracking().Pen().OnScreenResult(), PenGesture::kLost);
     EXPECT_EQ(controller.CurrentMode(), Mode::Track);
 }
 
@@ -143,7 +140,6 @@ TEST_F(GainAndTrack, SmallHotSpotIsBoxedAndStillEndsOnTheTwentyFirstRecordingFra
 TEST_F(GainAndTrack, BrighterRoomAtTheSpyPointsEndsTrackingWithTheLightMessage) {
     ASSERT_TRUE(FindGain());
     controller.OnStepEnded();
-    ASSERT_EQ(controller.Tracking().Spies().Count(), 4);
     TakeNotifications();
     DeliverFrames(1);  // the references; with an interval of 1 every second frame is checked
     EXPECT_TRUE(TakeNotifications().empty());
@@ -218,7 +214,7 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 160);
     EXPECT_EQ(ControllerTestAccess::Images(controller).Height(), 120);
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
-    EXPECT_EQ(controller.Modes().gainFindingStep, 1);
+    EXPECT_TRUE(controller.WaitCursor());
     EXPECT_FALSE(controller.Pointer().LeftHeld());
     EXPECT_FALSE(controller.Paused());
 
@@ -276,7 +272,6 @@ TEST_F(GainAndTrack, AfterTheDesktopGrewInIdleOrTrackThePenPressesOnTheNewStripW
         TakeNotifications();
         PenAt(truth.ProjectBoardPoint(target.x, target.y));
         DeliverFrames(1);
-        EXPECT_EQ(controller.Tracking().Pen().OnScreenResult(), PenGesture::kOnScreen);
         EXPECT_TRUE(controller.Pointer().LeftHeld());
         EXPECT_NEAR(controller.Pointer().LastX(), target.x, 2.0f);
         EXPECT_NEAR(controller.Pointer().LastY(), target.y, 2.0f);

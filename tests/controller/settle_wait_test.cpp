@@ -1,19 +1,69 @@
-// Settle waits: frames counted down on the frame thread, or one FrameTimer tick.
+// Settle waits: frames counted down on the frame thread, one FrameTimer tick, or a time read
+// from the clock on a thread without the window.
 #include "controller_fixture.h"
+#include "controller/settle_wait.h"
 
 namespace {
 
-class SettleWait : public ControllerFixture {
-protected:
-    // Runs SkipSettlingFrame on a second thread until it lets a frame through.
-    int FramesSkippedUntilFree(int limit = 1000) {
-        int skipped = 0;
-        std::thread([&] {
-            while (skipped < limit && controller.SkipSettlingFrame()) ++skipped;
-        }).join();
-        return skipped;
+// A window timer whose thread and success the test chooses.
+struct ScriptedTimer : SettleWait::Timer {
+    bool ownThread = true;
+    UINT_PTR id = kFrameTimerId;
+    std::vector<UINT> set;
+    std::vector<UINT_PTR> killed;
+    bool OnOwnThread() const override { return ownThread; }
+    UINT_PTR Set(UINT milliseconds) override {
+        set.push_back(milliseconds);
+        return id;
     }
+    void Kill(UINT_PTR timer) override { killed.push_back(timer); }
+};
 
+TEST(SettleWait, TimedWaitsUseTheWindowTimerOnItsThreadElseTheClock) {
+    ScriptedTimer timer;
+    ULONGLONG now = 1000;
+    // The clock is moved by hand.
+    SettleWait wait(timer, [&now] { return now; });
+    // Below 100 ms the settle time counts frames, none when negative.
+    wait.Start(3);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(wait.SkipFrame());
+    EXPECT_FALSE(wait.SkipFrame());
+    wait.Start(-4);
+    EXPECT_FALSE(wait.SkipFrame());
+
+    wait.Start(120);
+    EXPECT_EQ(timer.set, std::vector<UINT>{120});
+    EXPECT_TRUE(wait.SkipFrame());
+    // A second request while the timer runs changes nothing; only Stop ends it, and kills it.
+    wait.Start(300);
+    EXPECT_EQ(timer.set.size(), 1u);
+    now += 10000;
+    EXPECT_TRUE(wait.SkipFrame());
+    wait.Stop();
+    EXPECT_EQ(timer.killed, std::vector<UINT_PTR>{kFrameTimerId});
+    EXPECT_FALSE(wait.SkipFrame());
+
+    // A timer that cannot be set: thirty frames instead.
+    timer.id = 0;
+    wait.Start(120);
+    EXPECT_FALSE(wait.TimerRunning());
+    EXPECT_EQ(wait.Frames(), 30);
+    wait.Stop();
+
+    // Off the window's thread: no timer, the wait ends when the clock reaches its end.
+    timer.ownThread = false;
+    wait.Start(150);
+    EXPECT_EQ(timer.set.size(), 2u);
+    EXPECT_TRUE(wait.TimerRunning());
+    now += 149;
+    EXPECT_TRUE(wait.SkipFrame());
+    now += 1;
+    EXPECT_FALSE(wait.SkipFrame());
+    EXPECT_FALSE(wait.TimerRunning());
+}
+
+class ControllerSettleWait : public ControllerFixture {
+protected:
     void SetSettleTimes(int alignmentRange, int findThresholdRange) {
         controller.CoreParameters().alignment[0].range = alignmentRange;
         controller.CoreParameters().findThreshold[0].range = findThresholdRange;
@@ -27,75 +77,56 @@ struct CountedCase {
     int frames;
 };
 
-TEST_F(SettleWait, ShortSettleTimesCountFramesFromTheModesRow) {
+TEST_F(ControllerSettleWait, ShortSettleTimesCountFramesFromTheModesRow) {
     const CountedCase cases[] = {
         {Mode::AutoAlignment, 30, 500, 30},
         {Mode::FindGain, 500, 12, 12},
-        {Mode::Track, -4, 500, 0},
+        {Mode::Track, 7, 500, 7},
     };
     for (const CountedCase& c : cases) {
         SetMode(c.mode, 1, true);
         SetSettleTimes(c.alignmentRange, c.findThresholdRange);
         controller.StartSettleWait();
         EXPECT_EQ(controller.SettleFrames(), c.frames) << static_cast<int>(c.mode);
-        EXPECT_FALSE(controller.SettleTimerRunning());
-        EXPECT_EQ(FramesSkippedUntilFree(), c.frames) << static_cast<int>(c.mode);
-        EXPECT_FALSE(controller.SkipSettlingFrame());
     }
 }
 
-TEST_F(SettleWait, ShortSettleUsesChbSkipsWithinOneToNine) {
+TEST_F(ControllerSettleWait, ShortSettleUsesChbSkipsWithinOneToNine) {
     const int cases[][2] = {{4, 4}, {1, 1}, {9, 9}, {0, 6}, {10, 6}, {-3, 6}};
     for (const auto& c : cases) {
         controller.CoreParameters().misc.chbSkips = c[0];
         controller.StartShortSettle();
-        EXPECT_EQ(FramesSkippedUntilFree(), c[1]) << "chbSkips " << c[0];
+        EXPECT_EQ(controller.SettleFrames(), c[1]) << "chbSkips " << c[0];
     }
 }
 
-TEST_F(SettleWait, FrameTimerWaitIsOneShotAndStopEndsItWithoutATick) {
+TEST_F(ControllerSettleWait, FrameTimerWaitIsOneShotAndStopEndsItWithoutATick) {
     SetMode(Mode::AutoAlignment);
     SetSettleTimes(120, 500);
     controller.StartSettleWait();
-    EXPECT_EQ(controller.SettleTimerId(), kFrameTimerId);
     EXPECT_TRUE(controller.SettleTimerRunning());
     EXPECT_EQ(controller.SettleFrames(), 0);
     EXPECT_TRUE(controller.SkipSettlingFrame());
-    // A second request while the timer runs changes nothing.
-    controller.StartSettleWait();
-    EXPECT_EQ(controller.SettleTimerId(), kFrameTimerId);
 
     PumpMessages(700);
     EXPECT_EQ(FrameTimerTicks(), 1);
-    EXPECT_EQ(controller.SettleTimerId(), 0u);
     EXPECT_FALSE(controller.SettleTimerRunning());
     EXPECT_FALSE(controller.SkipSettlingFrame());
 
-    // A new wait after the tick; stopped, it never ticks.
+    // A new wait after the tick; stopped, it never ticks. One begun on the frame thread runs by
+    // the clock alone.
     controller.StartSettleWait();
-    EXPECT_EQ(controller.SettleTimerId(), kFrameTimerId);
+    EXPECT_TRUE(controller.SettleTimerRunning());
     controller.StopSettleWait();
-    EXPECT_EQ(controller.SettleTimerId(), 0u);
     EXPECT_FALSE(controller.SkipSettlingFrame());
-    PumpMessages(400);
-    EXPECT_EQ(FrameTimerTicks(), 1);
-}
-
-TEST_F(SettleWait, WaitStartedOnTheFrameThreadEndsByTimeNotByTimer) {
-    SetMode(Mode::AutoAlignment);
-    SetSettleTimes(150, 500);
     std::thread([this] { controller.StartSettleWait(); }).join();
     EXPECT_TRUE(controller.SettleTimerRunning());
-    EXPECT_EQ(controller.SettleTimerId(), 0u);
-    EXPECT_TRUE(controller.SkipSettlingFrame());
-    Sleep(250);
+    PumpMessages(400);
+    EXPECT_EQ(FrameTimerTicks(), 1);
     EXPECT_FALSE(controller.SkipSettlingFrame());
-    EXPECT_FALSE(controller.SettleTimerRunning());
-    PumpMessages(300);
-    EXPECT_EQ(FrameTimerTicks(), 0);
 }
 
-TEST_F(SettleWait, OnlyAPressInTheStepThatWaitsForItEndsAWait) {
+TEST_F(ControllerSettleWait, OnlyAPressInTheStepThatWaitsForItEndsAWait) {
     struct TriggerCase {
         Mode mode;
         int step;
