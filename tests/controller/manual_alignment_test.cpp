@@ -50,13 +50,7 @@ public:
 class ManualRun : public ::testing::Test {
 protected:
     ManualRun() : frame(320 * 240 * 3, kScreenLevel) {
-        BITMAPINFOHEADER format = {};
-        format.biSize = sizeof format;
-        format.biWidth = 320;
-        format.biHeight = 240;
-        format.biPlanes = 1;
-        format.biBitCount = 24;
-        images.SetFormat(format);
+        images.Allocate(320, 240);
         run.Reset();
     }
 
