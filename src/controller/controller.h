@@ -20,6 +20,7 @@
 #include "controller/auto_alignment_state.h"
 #include "controller/coverage_window.h"
 #include "controller/gain_run.h"
+#include "controller/manual_alignment_run.h"
 #include "capture/frame_sink.h"
 #include "controller/mode.h"
 #include "controller/mouse_values.h"
@@ -77,7 +78,7 @@ enum class Prompt : int {
 inline constexpr int kPromptCount = static_cast<int>(Prompt::Count);
 inline constexpr COLORREF kWaitingBackground = RGB(200, 200, 200);
 
-class Controller : public FrameSink {
+class Controller : public FrameSink, private ManualAlignmentServices {
 public:
     Controller();
     ~Controller() override;
@@ -138,13 +139,10 @@ public:
     bool TakeSensorLoss();
     void Shutdown();
 
-    // ---- Manual alignment (manual_alignment.cpp, manual_dot_input.cpp, manual_dot_painting.cpp,
-    // manual_conclusions.cpp) ----
+    // ---- Manual alignment (manual_alignment.cpp, manual_dot_painting.cpp, manual_conclusions.cpp;
+    // its per-frame work is ManualAlignmentRun's) ----
     // Ctrl+Z: in the dot input, looks for a light that is not the pen; elsewhere only beeps.
     void HotSpotCheck();
-    const DotSet& Dots() const { return dots_; }
-    // Frames the pen spot has stayed put on a recorded dot.
-    int StillFrames() const { return dotWatch_.StillFrames(); }
     // ---- end of manual alignment ----
     // The main window: title and tray tip, showing and minimising (through the tray when set).
     void UpdateTitle();
@@ -269,7 +267,6 @@ private:
     void StartFindGain();
     void StartTracking();
     StepResult AutoAlignmentStep();
-    StepResult ManualAlignmentStep();
     StepResult FindGainStep();
     StepResult TrackStep();
     // Re-applies the stored alignment to the current desktop; StepResult::Succeeded when it fits.
@@ -280,45 +277,29 @@ private:
     // ---- Manual alignment ----
     // The Mode's picture: the start prompt, then the nine dots and the input status.
     void PaintManualAlignment(HDC dc, const RECT& client);
-    // Back to the preview with no dot input: base picture controls, reduced lens distortion and
-    // the second pointer offset, the detection area inside the frame's border.
-    void ResetManualAlignment();
-    StepResult ManualPreviewStep();
-    StepResult ManualTrackingPropertiesStep();
-    StepResult ManualThresholdStep();
-    StepResult ManualInputStep();
-    StepResult ManualFinishStep();
-    StepResult ManualHotSpotStep();
-    // The pen spot of the bound frame: the centre of the first region brighter than the
-    // learnt threshold inside the detection area.
-    bool FindManualSpot(cv::Point2f& spot);
-    // Stores an input (or a loss, for an invalid point) for the target dot and moves on.
-    DotRecordOutcome RecordDotInput(cv::Point2f point);
-    // Hands a message or question to the UI thread and holds the frames until it is answered.
-    void AskManualQuestion(int id);
+    // ManualAlignmentServices (manual_alignment.cpp); AskUser ends the step so the UI thread
+    // asks, and the frames are held until it is answered.
+    void SettleOn(const ImagingParameters& row) override;
+    bool SettlingFrame() override;
+    const ImagingParameters& TrackingRow() const override;
+    SpotParameters TrackingSpot() const override;
+    void PreviewChanged() override;
+    void DotsChanged() override;
+    void DotInputBegins() override;
+    void AskUser() override;
+    void ReportFailure(int messageId) override;
     // On the UI thread, after a step ended or asked.
     void ConcludeManualAlignment(StepResult result);
     void AnswerManualQuestion(int id);
-    void ContinueManualAlignmentAt(int step);
+    void ContinueManualAlignmentAt(ManualStep step);
     // An accepted alignment: coverage question, coarse warning, storing it, then gain finding.
     void AcceptAlignment(Mode mode);
-    const ImagingParameters& ManualTrackingRow() const;
     // The preview step's latest sensor picture, at its own size centred in the client area.
     RECT ManualPreviewRect(const RECT& client) const;
     void PaintManualPreview(HDC dc, const RECT& client) const;
 
-    DotSet dots_;
-    DotInputWatch dotWatch_;
-    SpotFinder manualFinder_;
-    SpotRecord manualSpot_;
-    SpotRecord manualPreviousSpot_;
-    BlockingCounter manualBlocking_;
-    BrightnessRecorder manualRecorder_;
-    // Frames of the Ctrl+Z check seen without any light.
-    int hotSpotCheckFrames_ = 0;
-    // Set when the dot input begins: its first frame only repaints.
-    bool justEntered_ = false;
-    std::atomic<int> manualQuestion_{0};
+    // Binds only references here: the members it works on are declared further down.
+    ManualAlignmentRun manualRun_{modes_.manualAlignmentStep, frameImages_, mapping_, *this};
     // ---- end of manual alignment ----
     // Stops the per-frame work for a change made on the UI thread; returns whether it was
     // stopped already, which ResumeFrames gives back (so the two nest).

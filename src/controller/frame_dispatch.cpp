@@ -40,7 +40,7 @@ StepResult Controller::RunModeStep(Mode mode) {
             result = AutoAlignmentStep();
             break;
         case Mode::ManualAlignment:
-            result = ManualAlignmentStep();
+            result = manualRun_.Step();
             break;
         case Mode::FindGain:
             result = FindGainStep();

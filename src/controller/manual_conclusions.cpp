@@ -3,7 +3,6 @@
 #include "controller/controller.h"
 
 #include "app/process_globals.h"
-#include "controller/manual_steps.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
@@ -19,7 +18,7 @@ void CloseApplication() {
 void Controller::ConcludeManualAlignment(StepResult result) {
     switch (result) {
     case StepResult::KeepGoing:
-        AnswerManualQuestion(manualQuestion_.exchange(0));
+        AnswerManualQuestion(manualRun_.TakeQuestion());
         break;
     case StepResult::Succeeded:
         AcceptAlignment(Mode::ManualAlignment);
@@ -73,7 +72,7 @@ void Controller::AnswerManualQuestion(int id) {
     }
 }
 
-void Controller::ContinueManualAlignmentAt(int step) {
-    modes_.manualAlignmentStep = step;
+void Controller::ContinueManualAlignmentAt(ManualStep step) {
+    manualRun_.ContinueAt(step);
     paused_ = false;
 }

@@ -1,14 +1,12 @@
 // Manual alignment: the pen on the dots. Finding the spot, recording it for the target dot,
 // evaluating the nine positions like a board, and the Ctrl+Z check for a light that is not
 // the pen.
-#include "controller/controller.h"
+#include "controller/manual_alignment_run.h"
 
 #include <algorithm>
 
 #include "resources/resource_ids.h"
 #include "imaging/frame_operations.h"
-#include "tracking/spot_detection.h"
-#include "tracking/spot_tracker.h"
 
 namespace {
 
@@ -20,53 +18,50 @@ constexpr int kHotSpotCheckFrames = 22;
 
 }  // namespace
 
-bool Controller::FindManualSpot(cv::Point2f& spot) {
-    const int channel = std::clamp(ManualTrackingRow().channel, 0, 2);
-    const PixelRect& area = frameImages_.detectionArea;
-    ExtractChannel(frameImages_.frame, frameImages_.channelPlane, channel, area);
-    manualSpot_.blobCount =
-        manualFinder_.Find(frameImages_.channelPlane, area, frameImages_.thresholdImage);
-    const SpotView view{frameImages_.frame, frameImages_.thresholdImage, channel, area};
-    if (!DetectSpot(manualFinder_, view, SpotParametersFrom(coreParameters_.tracking),
-                    manualPreviousSpot_, manualSpot_, manualBlocking_)) {
-        manualPreviousSpot_.Reset();
+bool ManualAlignmentRun::FindSpot(cv::Point2f& spot) {
+    const int channel = std::clamp(services_.TrackingRow().channel, 0, 2);
+    const PixelRect& area = images_.detectionArea;
+    ExtractChannel(images_.frame, images_.channelPlane, channel, area);
+    spot_.blobCount = finder_.Find(images_.channelPlane, area, images_.thresholdImage);
+    const SpotView view{images_.frame, images_.thresholdImage, channel, area};
+    if (!DetectSpot(finder_, view, services_.TrackingSpot(), previousSpot_, spot_, blocking_)) {
+        previousSpot_.Reset();
         return false;
     }
-    const PixelRect& rect = manualSpot_.spot;
+    const PixelRect& rect = spot_.spot;
     spot = cv::Point2f(rect.x + rect.width / 2.0f, rect.y + rect.height / 2.0f);
-    manualSpot_.centroidX = spot.x;
-    manualSpot_.centroidY = spot.y;
-    manualPreviousSpot_ = manualSpot_;
+    spot_.centroidX = spot.x;
+    spot_.centroidY = spot.y;
+    previousSpot_ = spot_;
     return true;
 }
 
-StepResult Controller::ManualInputStep() {
+StepResult ManualAlignmentRun::InputStep() {
     if (justEntered_) {
         justEntered_ = false;
-        Repaint();
+        services_.DotsChanged();
         return StepResult::KeepGoing;
     }
     cv::Point2f spot(-1.0f, -1.0f);
-    const bool found = FindManualSpot(spot);
-    const bool warned = dotWatch_.ShowsDoubleInputWarning();
-    if (dotWatch_.Update(dots_, found, spot) == DotInputNew) {
-        RecordDotInput(spot);
-    } else if (dotWatch_.ShowsDoubleInputWarning() != warned) {
-        Repaint();
+    const bool found = FindSpot(spot);
+    const bool warned = watch_.ShowsDoubleInputWarning();
+    if (watch_.Update(dots_, found, spot) == DotInputNew) {
+        RecordDot(spot);
+    } else if (watch_.ShowsDoubleInputWarning() != warned) {
+        services_.DotsChanged();
     }
     return StepResult::KeepGoing;
 }
 
-DotRecordOutcome Controller::RecordDotInput(cv::Point2f point) {
+DotRecordOutcome ManualAlignmentRun::RecordDot(cv::Point2f point) {
     const DotRecordOutcome outcome = dots_.Record(point);
-    Repaint();
+    services_.DotsChanged();
     switch (outcome) {
     case DotRecordOutcome::AllDone:
-        AskManualQuestion(IDS_MANUAL_INPUTS_DONE);
+        Ask(IDS_MANUAL_INPUTS_DONE);
         break;
     case DotRecordOutcome::AllTried:
-        AskManualQuestion(dots_.done < kManualMinDots ? IDS_MANUAL_TOO_FEW_DOTS
-                                                      : IDS_MANUAL_SOME_DOTS_MISSED);
+        Ask(dots_.done < kManualMinDots ? IDS_MANUAL_TOO_FEW_DOTS : IDS_MANUAL_SOME_DOTS_MISSED);
         break;
     default:
         break;
@@ -74,31 +69,40 @@ DotRecordOutcome Controller::RecordDotInput(cv::Point2f point) {
     return outcome;
 }
 
-StepResult Controller::ManualFinishStep() {
-    if (dots_.done < kManualMinDots) return FailAlignment(IDS_LOSING_CORNERS);
-    if (dots_.HasClosePair(kSameSpotDistance)) return FailAlignment(IDS_ALIGNMENT_FAIL);
-    CornerBuffer corners = dots_.Corners();
-    mapping_.SetMinCorners(kManualMinDots);
+std::optional<int> FitManualDots(const DotSet& dots, ScreenMapping& mapping) {
+    if (dots.done < kManualMinDots) return IDS_LOSING_CORNERS;
+    if (dots.HasClosePair(kSameSpotDistance)) return IDS_ALIGNMENT_FAIL;
+    CornerBuffer corners = dots.Corners();
+    mapping.SetMinCorners(kManualMinDots);
     // The lens for nine points (no p2) is the one fitted, graded and then tracked with.
-    mapping_.SelectOffsetPairByPointCount(static_cast<int>(kDotOrder.size()));
+    mapping.SelectOffsetPairByPointCount(static_cast<int>(kDotOrder.size()));
     // Only nine of the board's slots are used; the other 26 do not count as lost.
-    mapping_.SetManualAlignment(true);
-    const StepResult result = EvaluateAlignmentBoard(corners, corners.count);
-    mapping_.SetManualAlignment(false);
-    return result;
+    mapping.SetManualAlignment(true);
+    const bool fitted =
+        mapping.EvaluateChessboard(corners, corners.count) == ScreenMapping::kStepSuccess;
+    mapping.SetManualAlignment(false);
+    if (fitted) return std::nullopt;
+    return mapping.FailureId();
 }
 
-StepResult Controller::ManualHotSpotStep() {
+StepResult ManualAlignmentRun::FinishStep() {
+    const std::optional<int> failure = FitManualDots(dots_, mapping_);
+    if (!failure) return StepResult::Succeeded;
+    services_.ReportFailure(*failure);
+    return StepResult::Failed;
+}
+
+StepResult ManualAlignmentRun::HotSpotStep() {
     cv::Point2f spot;
-    if (FindManualSpot(spot)) {
-        AskManualQuestion(IDS_MANUAL_HOT_SPOT_FOUND);
+    if (FindSpot(spot)) {
+        Ask(IDS_MANUAL_HOT_SPOT_FOUND);
     } else if (++hotSpotCheckFrames_ >= kHotSpotCheckFrames) {
-        AskManualQuestion(IDS_MANUAL_NO_HOT_SPOT);
+        Ask(IDS_MANUAL_NO_HOT_SPOT);
     }
     return StepResult::KeepGoing;
 }
 
-void Controller::AskManualQuestion(int id) {
-    manualQuestion_ = id;
-    EndStep(Mode::ManualAlignment, StepResult::KeepGoing);
+void ManualAlignmentRun::Ask(int messageId) {
+    question_ = messageId;
+    services_.AskUser();
 }

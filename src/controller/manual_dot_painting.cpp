@@ -7,7 +7,6 @@
 
 #include "app/process_globals.h"
 #include "controller/dot_painter.h"
-#include "controller/manual_steps.h"
 #include "resources/resource_ids.h"
 #include "ui/resource_text.h"
 
@@ -35,13 +34,14 @@ void Controller::PaintManualAlignment(HDC dc, const RECT& client) {
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     POINT origin{0, 0};
     ClientToScreen(g_process.mainWindow, &origin);
-    PaintDots(dc, dots_, pattern_, origin);
-    if (dotWatch_.ShowsDoubleInputWarning()) {
+    const DotSet& dots = manualRun_.Dots();
+    PaintDots(dc, dots, pattern_, origin);
+    if (manualRun_.ShowsDoubleInputWarning()) {
         DrawTopText(dc, client, LoadText(IDS_MANUAL_DOUBLE_INPUT), kWarningColour);
         return;
     }
     wchar_t status[kModeTextLength];
-    swprintf(status, kModeTextLength, LoadFormat(IDS_MANUAL_STATUS).c_str(), dots_.done, dots_.lost);
+    swprintf(status, kModeTextLength, LoadFormat(IDS_MANUAL_STATUS).c_str(), dots.done, dots.lost);
     DrawTopText(dc, client, status, kStatusColour);
 }
 
@@ -53,4 +53,10 @@ void Controller::PaintManualPreview(HDC dc, const RECT& client) const {
     const SelectedObject hollow(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, picture.left + area.x, picture.top + area.y, picture.left + area.Right(),
               picture.top + area.Bottom());
+}
+
+RECT Controller::ManualPreviewRect(const RECT& client) const {
+    const int left = (client.right - frameImages_.Width()) / 2;
+    const int top = (client.bottom - frameImages_.Height()) / 2;
+    return {left, top, left + frameImages_.Width(), top + frameImages_.Height()};
 }

@@ -31,7 +31,6 @@ struct ControllerTestAccess {
     static FrameImages& Images(Controller& c) { return c.frameImages_; }
     static ScreenCorrection& Correction(Controller& c) { return c.screenCorrection_; }
     static DisplayAspectRecord& DisplayAspect(Controller& c) { return c.displayAspect_; }
-    static DotSet& Dots(Controller& c) { return c.dots_; }
     static void SetHotSpots(Controller& c, int count, PixelRect area) {
         c.hotSpot_.count = count;
         c.hotSpot_.box = area;

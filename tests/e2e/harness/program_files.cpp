@@ -11,10 +11,15 @@ ProgramFolderScope::ProgramFolderScope() {
 
 ProgramFolderScope::~ProgramFolderScope() { SetCurrentDirectoryW(previous_); }
 
-bool PlaceOptions(bool skipAlignmentWhenAligned) {
+OptionRecord QuietStartOptions() {
     OptionRecord options = DefaultOptions();
     options.dontAskGainLevel = 1;
     options.dontShowIntroduction = 1;
+    return options;
+}
+
+bool PlaceOptions(bool skipAlignmentWhenAligned) {
+    OptionRecord options = QuietStartOptions();
     options.skipAlignmentWhenAligned = skipAlignmentWhenAligned ? 1 : 0;
     ProgramFolderScope folder;
     return WriteOptions(options) == FileResult::Ok;
