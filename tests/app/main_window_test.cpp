@@ -77,7 +77,9 @@ protected:
     void TearDown() override {
         if (main && IsWindow(main)) PostMessageW(main, kCloseQuietlyMessage, 0, 0);
         DWORD exitCode = 1;
-        if (run) EXPECT_TRUE(run->WaitForExit(15000, &exitCode));
+        if (run) {
+            EXPECT_TRUE(run->WaitForExit(15000, &exitCode));
+        }
     }
 
     void Start(const wchar_t* firstMode = kAuto) {
