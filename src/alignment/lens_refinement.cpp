@@ -7,13 +7,21 @@
 
 #include "alignment/camera_model.h"
 #include "alignment/extrinsic_solver.h"
+#include "alignment/outline_lens_fit.h"
 
 namespace {
 
 constexpr double kMostFocalChange = 0.5;
 constexpr int kLeastHeldOutPairs = 6;
+// Fewer outline points than this leave k2 fixed: too little of the edges is in view.
+constexpr int kLeastOutlinePoints = 12;
 
-bool RefineFocalAndRadial(const PosePoints& points, DetectorProfile& lens) {
+bool UsableOutline(const OutlinePoints* outline) {
+    return outline != nullptr && outline->count >= kLeastOutlinePoints;
+}
+
+// Focal length and k1 fitted to the board's corners.
+bool Calibrate(const PosePoints& points, DetectorProfile& lens) {
     std::vector<std::vector<cv::Point3f>> objects(1);
     std::vector<std::vector<cv::Point2f>> images(1);
     objects[0].assign(points.objectPoints, points.objectPoints + points.count);
@@ -48,12 +56,23 @@ bool RefineFocalAndRadial(const PosePoints& points, DetectorProfile& lens) {
     return true;
 }
 
+// The board alone fixes focal length and k1 well; the outline then reaches to the screen's edges.
+bool RefineOnOutline(const PosePoints& points, const OutlinePoints& outline, DetectorProfile& lens) {
+    CameraModel model;
+    model.SetIntrinsics(lens);
+    if (!FindExtrinsic(model, points)) return false;
+    return FitLensToBoardAndOutline(points, outline, model.Pose(), lens);
+}
+
 }  // namespace
 
 bool FitLensAndPose(const PosePoints& points, LensFit fit, DetectorProfile& lens,
-                    CameraPose& pose) {
+                    CameraPose& pose, const OutlinePoints* outline) {
     DetectorProfile fitted = lens;
-    if (fit == LensFit::FocalAndRadial && !RefineFocalAndRadial(points, fitted)) return false;
+    if (fit == LensFit::FocalAndRadial) {
+        if (!Calibrate(points, fitted)) return false;
+        if (UsableOutline(outline) && !RefineOnOutline(points, *outline, fitted)) return false;
+    }
     // The pose comes from the one solver the rest of the program uses, with its checks.
     CameraModel model;
     model.SetIntrinsics(fitted);
@@ -71,7 +90,8 @@ double HeldOutErrors::MeanDistance() const {
 }
 
 bool MeasureHeldOutErrors(const PosePoints& points, const DetectorProfile& lens, LensFit fit,
-                          float aspectFactor, HeldOutErrors& result) {
+                          float aspectFactor, HeldOutErrors& result,
+                          const OutlinePoints* outline) {
     result = HeldOutErrors{};
     if (points.count < kLeastHeldOutPairs + 1 || points.count > PosePoints::kCapacity ||
         aspectFactor <= 0.0f)
@@ -86,7 +106,7 @@ bool MeasureHeldOutErrors(const PosePoints& points, const DetectorProfile& lens,
         }
         DetectorProfile fitted = lens;
         CameraPose pose;
-        if (!FitLensAndPose(others, fit, fitted, pose)) return false;
+        if (!FitLensAndPose(others, fit, fitted, pose, outline)) return false;
         model.SetIntrinsics(fitted);
         if (!model.SetPose(pose)) return false;
         const cv::Point2f seen = points.imagePoints[out];

@@ -5,21 +5,25 @@
 // what the pen will be: a point the fit never saw.
 #include <array>
 
+#include "alignment/screen_outline.h"
 #include "settings/detector_profile.h"
 #include "settings/pattern_points.h"
 
 // What a fit may change besides the pose.
 enum class LensFit {
     PoseOnly,        // the lens stays as given
-    FocalAndRadial,  // focal length (fx : fy kept) and k1; k2, the principal point and the
-                     // tangential terms stay. One view of a flat board pins k2 down too poorly
-                     // to trust it beyond the board, where the pen also goes.
+    FocalAndRadial,  // focal length (fx : fy kept) and k1; the principal point and the
+                     // tangential terms stay. k2 only with the screen's outline: one view of a
+                     // flat board alone pins it down too poorly to trust it beyond the board,
+                     // where the pen also goes.
 };
 
-// Fits the pose, and with FocalAndRadial the lens, to the pairs, starting from `lens`. False when
-// the solver fails or ends on something that is no lens (not finite, or a focal length that
-// moved by more than half); `lens` and `pose` are then unchanged.
-bool FitLensAndPose(const PosePoints& points, LensFit fit, DetectorProfile& lens, CameraPose& pose);
+// Fits the pose, and with FocalAndRadial the lens, to the pairs, starting from `lens`. With an
+// outline of enough points the fit also takes those, each free to slide along its side, and
+// frees k2. False when the solver fails or ends on something that is no lens (not finite, or a
+// focal length that moved by more than half); `lens` and `pose` are then unchanged.
+bool FitLensAndPose(const PosePoints& points, LensFit fit, DetectorProfile& lens, CameraPose& pose,
+                    const OutlinePoints* outline = nullptr);
 
 // Per pair, its desktop error (x, y) when the fit is made on all the other pairs; x is divided
 // by `aspectFactor`, as plane x is desktop x times that factor.
@@ -31,4 +35,5 @@ struct HeldOutErrors {
 
 // False when any of the fits fails.
 bool MeasureHeldOutErrors(const PosePoints& points, const DetectorProfile& lens, LensFit fit,
-                          float aspectFactor, HeldOutErrors& result);
+                          float aspectFactor, HeldOutErrors& result,
+                          const OutlinePoints* outline = nullptr);

@@ -309,8 +309,13 @@ bool ScreenMapping::RefineLensOnBoard(CornerBuffer& corners, const CornerBuffer&
     FitAndGrade(corners);
     DetectorProfile lens = camera_.Profile();
     CameraPose pose;
+    if (!referenceWhite_.empty()) {
+        const cv::Size2f plane(geometry_.desktopWidth * geometry_.Factor(),
+                               static_cast<float>(geometry_.desktopHeight));
+        outline_ = FindScreenOutline(referenceWhite_, referenceBlack_, camera_, plane);
+    }
     const bool refined = posePoints_.count >= minCorners_ &&
-                         FitLensAndPose(posePoints_, LensFit::FocalAndRadial, lens, pose);
+                         FitLensAndPose(posePoints_, LensFit::FocalAndRadial, lens, pose, &outline_);
     corners = original;
     if (refined) camera_.SetIntrinsics(lens);
     return refined;
@@ -321,7 +326,21 @@ ScreenMapping::LensAndAspect ScreenMapping::CurrentLensAndAspect() const {
             principalPoint_};
 }
 
+void ScreenMapping::SetScreenReferences(const cv::Mat& white, const cv::Mat& black) {
+    white.copyTo(referenceWhite_);
+    black.copyTo(referenceBlack_);
+}
+
 int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) {
+    outline_ = OutlinePoints{};
+    const int result = EvaluateBoard(corners, reportedCount);
+    // The references belong to one run: a later evaluation (manual dots) must not trust them.
+    referenceWhite_.release();
+    referenceBlack_.release();
+    return result;
+}
+
+int ScreenMapping::EvaluateBoard(CornerBuffer& corners, int reportedCount) {
     figures_ = AccuracyFigures{};
     figures_.grade = AccuracyGrade::Failed;
     failureId_ = kFailureTooFewCorners;
@@ -394,7 +413,8 @@ void ScreenMapping::ChooseLensOnHeldOutCorners(CornerBuffer& corners, bool refin
     HeldOutErrors refinedErrors, profileErrors;
     const bool refinedMeasured =
         refined && MeasureHeldOutErrors(PosePointsAt(corners, geometry_.Factor()), current.lens,
-                                        LensFit::FocalAndRadial, geometry_.Factor(), refinedErrors);
+                                        LensFit::FocalAndRadial, geometry_.Factor(), refinedErrors,
+                                        &outline_);
     DisplayGeometry profileGeometry = geometry_;
     profileGeometry.SetAspect(profileLens.aspectWidth, profileLens.aspectHeight);
     const float profileFactor = profileGeometry.Factor();

@@ -13,6 +13,7 @@
 #include "alignment/lens_refinement.h"
 #include "settings/pattern_points.h"
 #include "alignment/pattern_screen.h"
+#include "alignment/screen_outline.h"
 #include "settings/alignment_record.h"
 
 // Per corner the absolute desktop error (x, y); (-999, -999) for a lost corner.
@@ -61,6 +62,9 @@ public:
 
     // Fits the pose to the valid corners and grades it: 5, or 0 with the failure id set.
     int FitAndGrade(CornerBuffer& corners);
+    // The lit and the dark screen (1-channel) as the sensor saw them in this alignment run;
+    // copies are kept for the next EvaluateChessboard only, whose lens fit uses their outline.
+    void SetScreenReferences(const cv::Mat& white, const cv::Mat& black);
     // Refines and fits a found board; 5 when the grade is coarse or good, else 0. The figures
     // it leaves are errors on corners held out of the fit.
     int EvaluateChessboard(CornerBuffer& corners, int reportedCount);
@@ -99,8 +103,9 @@ private:
     static constexpr int kRefinementRounds = 2;
     // The aspect and principal-point passes, once per weighting mode.
     void RunSearches(CornerBuffer& corners, const CornerBuffer& original);
-    // Fits focal length and k1 with the pose to the board (in-sample) and
-    // takes them into the camera; false when the fit fails.
+    int EvaluateBoard(CornerBuffer& corners, int reportedCount);
+    // Fits focal length and k1 (and k2 with the screen's outline) with the pose to the board
+    // (in-sample) and takes them into the camera; false when the fit fails.
     bool RefineLensOnBoard(CornerBuffer& corners, const CornerBuffer& original);
     LensAndAspect CurrentLensAndAspect() const;
     void Apply(const LensAndAspect& state);
@@ -142,4 +147,7 @@ private:
     std::array<int, PosePoints::kCapacity> poseCornerIndex_{};  // corner of each pose point
     bool lensRefined_ = false;
     cv::Point2f principalPoint_{};
+    cv::Mat referenceWhite_;
+    cv::Mat referenceBlack_;
+    OutlinePoints outline_;  // found for the lens the last refinement started from
 };

@@ -29,6 +29,8 @@ StepResult Controller::AlignScreenAreaStep() {
     ExtractChannel(frameImages_.frame, frameImages_.snapshots[1], channel, frameImages_.FullRect());
     frameImages_.detectionArea = FindLitScreen(frameImages_.snapshots[0], frameImages_.snapshots[1],
                                                frameImages_.workPlane, frameImages_.detectionArea);
+    // Later steps cut these down to the detection area; the lens fit wants the screen's whole edge.
+    mapping_.SetScreenReferences(frameImages_.snapshots[0], frameImages_.snapshots[1]);
     modes_.autoAlignmentStep = 3;
     ShowPattern(kPatternChessboard);
     StartShortSettle();

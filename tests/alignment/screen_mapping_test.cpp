@@ -72,6 +72,23 @@ protected:
         return {sum / 100.0, worst};
     }
 
+    // The lit and the dark screen as the true camera sees them: each sensor pixel averages 4 x 4
+    // samples of the desktop, the lit screen 200 levels above the dark one.
+    void RenderReferences(cv::Mat& white, cv::Mat& black) const {
+        black = cv::Mat(240, 320, CV_8UC1, cv::Scalar(30));
+        white = black.clone();
+        for (int v = 0; v < white.rows; ++v)
+            for (int u = 0; u < white.cols; ++u) {
+                int lit = 0;
+                for (int k = 0; k < 16; ++k) {
+                    const cv::Point2f p = truth.SensorToBoard(u - 0.375f + 0.25f * (k % 4),
+                                                              v - 0.375f + 0.25f * (k / 4));
+                    lit += p.x >= 0.0f && p.x < 1024.0f * factor && p.y >= 0.0f && p.y < 768.0f;
+                }
+                white.at<uchar>(v, u) = static_cast<uchar>(30 + (200 * lit + 8) / 16);
+            }
+    }
+
     PatternScreen pattern;
     CameraModel truth;
     CameraModel camera;
@@ -131,9 +148,9 @@ TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAn
 
 TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept) {
     DetectorProfile wide = TrueLens();
-    wide.fx = wide.fy = 270.0f;
+    wide.fx = wide.fy = 285.0f;
     wide.k1 = -0.25f;
-    wide.k2 = 0.06f;
+    wide.k2 = 0.05f;
     DetectorProfile shipped = TrueLens();
     shipped.k1 = -0.05f;
     shipped.k2 = 0.01f;
@@ -142,18 +159,27 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
     for (int i = 0; i < 35; ++i)
         corners.points[i] += cv::Point2f(0.1f * std::sin(i * 12.9898f), 0.1f * std::cos(i * 78.233f));
     const CornerBuffer found = corners;
+    cv::Mat white, black;
+    RenderReferences(white, black);
 
     mapping.SelectProfile(0);
     ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
     const cv::Point2d profileOnly = GridErrors(mapping);
 
     corners = found;
+    mapping.SetScreenReferences(white, black);
     ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
     EXPECT_TRUE(mapping.LensRefined());
     const cv::Point2d refined = GridErrors(mapping);
     EXPECT_GT(profileOnly.y, 3.0);
-    EXPECT_LT(refined.y, 1.5);
-    EXPECT_LT(refined.y, profileOnly.y / 2.0);
+    // Beyond the board, out to the screen's own corners, the outline keeps the pointer close.
+    EXPECT_LT(refined.y, 1.0);
+    for (const cv::Point2f corner : {cv::Point2f(0, 0), cv::Point2f(1024, 0),
+                                     cv::Point2f(0, 768), cv::Point2f(1024, 768)}) {
+        const cv::Point2f seen = truth.ProjectBoardPoint(corner.x, corner.y);
+        const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
+        EXPECT_LT(std::hypot(mapped.x - corner.x, mapped.y - corner.y), 1.5) << corner.x << "," << corner.y;
+    }
     // The figures are errors on corners held out of the fit: near what the pen will see.
     const AccuracyFigures& figures = mapping.Figures();
     EXPECT_EQ(figures.grade, AccuracyGrade::Good);
@@ -170,6 +196,30 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
     ASSERT_EQ(restored.RestoreAlignment(record), ScreenMapping::kStepSuccess);
     EXPECT_TRUE(restored.LensRefined());
     EXPECT_NEAR(GridErrors(restored).y, refined.y, 0.2);
+}
+
+TEST_F(MappingFixture, ScreenOutlineLiesOnTheDesktopEdgesAndNeedsALitScreen) {
+    DetectorProfile shipped = TrueLens();
+    shipped.k1 = -0.05f;
+    SetUpScene(1.0f, shipped);
+    cv::Mat white, black;
+    RenderReferences(white, black);
+    // Searched where a fit with the wrong lens expects the edges.
+    mapping.SelectProfile(0);
+    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    const OutlinePoints outline = FindScreenOutline(white, black, camera, {1024.0f, 768.0f});
+    EXPECT_EQ(outline.count, OutlinePoints::kCapacity);
+    for (int i = 0; i < outline.count; ++i) {
+        const cv::Point2f p = truth.SensorToBoard(outline.sensor[i].x, outline.sensor[i].y);
+        const float across = outline.side[i] == ScreenSide::Left    ? p.x
+                             : outline.side[i] == ScreenSide::Right ? p.x - 1024.0f
+                             : outline.side[i] == ScreenSide::Top   ? p.y
+                                                                    : p.y - 768.0f;
+        // About 4 desktop pixels a sensor pixel here: within a sixth of a sensor pixel.
+        EXPECT_LT(std::fabs(across), 0.7f) << i;
+    }
+    EXPECT_EQ(FindScreenOutline(black, black, camera, {1024.0f, 768.0f}).count, 0);
+    EXPECT_EQ(FindScreenOutline(white, cv::Mat(), camera, {1024.0f, 768.0f}).count, 0);
 }
 
 TEST_F(MappingFixture, AspectSearchRecoversSixteenByNineDisplay) {

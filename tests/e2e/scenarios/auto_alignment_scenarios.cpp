@@ -110,7 +110,7 @@ E2E_SCENARIO(room_tilted_camera, "", 180) {
 // The screen's width lies along the picture's 240 rows: about 5 desktop pixels a sensor pixel.
 E2E_SCENARIO(room_camera_on_its_side, "", 180) {
     SensorControl().Set("view", "5 -4 90 0.62");
-    AlignAndJudge(report, {6.0});
+    AlignAndJudge(report);
 }
 
 E2E_SCENARIO(room_camera_upside_down, "", 180) {
@@ -119,11 +119,12 @@ E2E_SCENARIO(room_camera_upside_down, "", 180) {
 }
 
 // A cheaper, wider lens than the shipped profile describes. Its focal length and k1 are
-// refined on the board; its k2 cannot be told from one flat board, and at the screen's corners,
-// beyond the board, that leaves several pixels.
+// refined on the board, k2 on the lit screen's outline; the outline's steps are found to about
+// a tenth of a sensor pixel, and at the screen's corners, beyond the board, that still leaves
+// several desktop pixels.
 E2E_SCENARIO(room_unknown_lens, "", 180) {
     SensorControl().Set("lens", "285 285 160 120 -0.25 0.05 0 0");
-    AlignAndJudge(report, {8.0});
+    AlignAndJudge(report, {6.5});
 }
 
 E2E_SCENARIO(room_heavy_noise, "", 180) {
@@ -139,7 +140,7 @@ E2E_SCENARIO(room_lit_with_dim_screen, "", 180) {
     control.Set("view", "-12 7 -3 0.8 0.42 0.55");
     control.Set("screen", "0.3 0.03");
     control.Set("ambient", "0.1");
-    AlignAndJudge(report, {7.0, 8.0});
+    AlignAndJudge(report, {5.0, 8.0});
 }
 
 E2E_SCENARIO(room_wide_desktop, "--desktop 1280x720", 180) {
