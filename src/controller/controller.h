@@ -90,8 +90,11 @@ public:
     // (an alignment starts again; elsewhere the frames just go on).
     void OnFormatChanged();
 
-    // Start-up, in the order the entry point calls them.
+    // Start-up, in the order the entry point calls them. The main window is attached once it
+    // is made: the Mode pictures are painted into it, its messages carry the AppNotify codes
+    // and it owns the Controller's windows and boxes.
     bool LoadCoreParameters(const wchar_t* languageCode);
+    void AttachWindow(HWND main) { mainWindow_ = main; }
     bool Initialize();
     bool StartSensor();
     void Start();
@@ -374,6 +377,7 @@ private:
     void ShowWithFramesHeld(void (*show)());
     // ---- end of gain finding and tracking ----
 
+    HWND mainWindow_ = nullptr;
     UINT_PTR settleTimerId_ = 0;
     wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
     wchar_t modeTexts_[kModeCount][kModeTextLength] = {};

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/process_globals.h"
 #include "tracking/gain_evaluation.h"
 
 namespace {
@@ -30,7 +29,7 @@ void Controller::StartFindGain() {
     screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
     screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
     // The frames are not looked at while the main window is minimised (tracking minimises it).
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (IsIconic(main) || !IsWindowVisible(main)) ShowWindow(main, SW_SHOWMAXIMIZED);
     SetWaitCursor(true);
     ShowGainOverlay();
@@ -50,7 +49,7 @@ void Controller::ChooseTrackingArea() {
 }
 
 StepResult Controller::FindGainStep() {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (IsIconic(main) || !IsWindowVisible(main)) return StepResult::KeepGoing;
     switch (modes_.gainFindingStep) {
     case kSetGain:

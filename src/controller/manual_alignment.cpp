@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "app/process_globals.h"
 #include "controller/manual_steps.h"
 #include "base/notifications.h"
 #include "tracking/gain_evaluation.h"
@@ -90,7 +89,7 @@ StepResult Controller::ManualPreviewStep() {
         preview = CreatePaddedImage(frameImages_.Width(), frameImages_.Height(), CV_8UC3);
     }
     frameImages_.frame.copyTo(preview);
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     RECT client;
     if (GetClientRect(main, &client)) {
         const RECT picture = ManualPreviewRect(client);
@@ -130,7 +129,7 @@ StepResult Controller::ManualThresholdStep() {
     dots_.Begin();
     dotWatch_.Reset();
     manualPreviousSpot_.Reset();
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyRaise, 0);
+    PostMessageW(mainWindow_, kAppNotifyMessage, NotifyRaise, 0);
     justEntered_ = true;
     modes_.manualAlignmentStep = kManualInput;
     return StepResult::KeepGoing;

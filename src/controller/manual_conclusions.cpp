@@ -2,7 +2,6 @@
 // what their answers and the end of a run lead to.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "controller/manual_steps.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
@@ -10,8 +9,8 @@
 
 namespace {
 
-void CloseApplication() {
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyCloseNow, 0);
+void CloseApplication(HWND main) {
+    PostMessageW(main, kAppNotifyMessage, NotifyCloseNow, 0);
 }
 
 }  // namespace
@@ -30,14 +29,14 @@ void Controller::ConcludeManualAlignment(StepResult result) {
         if (AskManualRedo() == IDYES) {
             EnterMode(Mode::ManualAlignment);
         } else {
-            CloseApplication();
+            CloseApplication(mainWindow_);
         }
         break;
     case StepResult::Redo:
         EnterMode(Mode::ManualAlignment);
         break;
     case StepResult::CloseApplication:
-        CloseApplication();
+        CloseApplication(mainWindow_);
         break;
     default:
         break;

@@ -5,7 +5,6 @@
 #include <cwchar>
 #include <string>
 
-#include "app/process_globals.h"
 #include "controller/dot_painter.h"
 #include "controller/manual_steps.h"
 #include "resources/resource_ids.h"
@@ -34,7 +33,7 @@ void Controller::PaintManualAlignment(HDC dc, const RECT& client) {
     }
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     POINT origin{0, 0};
-    ClientToScreen(g_process.mainWindow, &origin);
+    ClientToScreen(mainWindow_, &origin);
     PaintDots(dc, dots_, pattern_, origin);
     if (dotWatch_.ShowsDoubleInputWarning()) {
         DrawTopText(dc, client, LoadText(IDS_MANUAL_DOUBLE_INPUT), kWarningColour);

@@ -1,6 +1,5 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 
 #include <algorithm>
@@ -27,7 +26,7 @@ void Controller::StartSettleWait() {
         return;
     }
     if (settleTimerRunning_) return;
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (OnWindowThread(main)) {
         settleTimerId_ = SetTimer(main, kFrameTimerId, static_cast<UINT>(settle), nullptr);
         settleTimerRunning_ = settleTimerId_ != 0;
@@ -50,7 +49,7 @@ void Controller::StartShortSettle() {
 void Controller::StopSettleWait() {
     // The window timer is the UI thread's alone. A step never finds one running: it skips its
     // frames until the timer's wait is over.
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (OnWindowThread(main)) {
         if (settleTimerId_) KillTimer(main, settleTimerId_);
         settleTimerId_ = 0;
@@ -63,7 +62,7 @@ void Controller::StopSettleWait() {
 void Controller::OnTimer(UINT_PTR id) {
     if (id != kFrameTimerId) return;
     // The wait is one-shot; a tick left over from a stopped wait dies here too.
-    KillTimer(g_process.mainWindow, kFrameTimerId);
+    KillTimer(mainWindow_, kFrameTimerId);
     if (settleTimerId_ != id) return;
     // What the steps count and measure is theirs while frames run.
     const bool wasHeld = HoldFrames();

@@ -2,7 +2,6 @@
 // beside the screen watch for the room's light changing under the learnt threshold.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "imaging/plane_operations.h"
@@ -13,8 +12,8 @@ namespace {
 constexpr UINT kBlockingBalloonSeconds = 10;
 
 // Called on the frame thread; the balloon belongs to the UI thread.
-void ReportBlockingToWindow(void*) {
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyScreenBlocking, 0);
+void ReportBlockingToWindow(void* main) {
+    PostMessageW(static_cast<HWND>(main), kAppNotifyMessage, NotifyScreenBlocking, 0);
 }
 
 }  // namespace
@@ -23,7 +22,7 @@ void Controller::StartTracking() {
     modes_.ChangeMode(Mode::Track);
     modes_.trackingStep = 1;
     spotParameters_ = SpotParametersFrom(coreParameters_.tracking);
-    tracking_.Spots().Blocking().SetAlarm(&ReportBlockingToWindow, nullptr);
+    tracking_.Spots().Blocking().SetAlarm(&ReportBlockingToWindow, mainWindow_);
     tracking_.SetSize(frameImages_.Width(), frameImages_.Height());
     // Spy references come from the first tracking frame: no frame is bound here.
     tracking_.Start(TrackGainRow().channel, GetSystemMetrics(SM_CXSCREEN),

@@ -1,9 +1,7 @@
 #pragma once
-// "partial_language.dll", built beside the tests: a language library holding only the texts
-// of 20200 and 20004, made the process's resource module for the holder's life.
+// "XDL-PRT.dll", built beside the tests: a language library holding only the texts of 20200
+// and 20004, loaded as the process's language library for the holder's life.
 #include <windows.h>
-
-#include "base/unique_handle.h"
 
 namespace testsupport {
 
@@ -16,11 +14,7 @@ public:
     ~PartialLanguage();
     PartialLanguage(const PartialLanguage&) = delete;
     PartialLanguage& operator=(const PartialLanguage&) = delete;
-    HMODULE Module() const { return module_.Get(); }
-
-private:
-    UniqueModule module_;
-    HINSTANCE previous_;
+    HMODULE Module() const;
 };
 
 }  // namespace testsupport
