@@ -1,7 +1,9 @@
 #pragma once
-// "XDL-PRT.dll", built beside the tests: a language library holding only the texts of 20200
-// and 20004, loaded as the process's language library for the holder's life.
+// "partial/XDL-PRT.dll", built beside the tests: a language library holding only the texts of
+// 20200 and 20004, standing in for the process's language library for the holder's life.
 #include <windows.h>
+
+#include "ui/language_library.h"
 
 namespace testsupport {
 
@@ -14,7 +16,11 @@ public:
     ~PartialLanguage();
     PartialLanguage(const PartialLanguage&) = delete;
     PartialLanguage& operator=(const PartialLanguage&) = delete;
-    HMODULE Module() const;
+    HMODULE Module() const { return ProcessLanguageLibrary().Module(); }
+
+private:
+    // The partial library until it stands in, then the process's own one until it returns.
+    LanguageLibrary other_;
 };
 
 }  // namespace testsupport
