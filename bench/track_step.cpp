@@ -9,7 +9,6 @@
 
 #include "bench_timing.h"
 
-#include "app/process_globals.h"
 #include "controller/controller.h"
 
 // The benchmark puts the Controller into a working state directly, as the tests do.
@@ -50,11 +49,10 @@ std::vector<BYTE> Frame(int index, bool penDown) {
 }  // namespace
 
 int main() {
-    g_process.executableInstance = GetModuleHandleW(nullptr);
-    g_process.resourceModule = g_process.executableInstance;
-    g_process.mainWindow = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                           400, 300, nullptr, nullptr, g_process.executableInstance, nullptr);
+    HWND main = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
     Controller controller;
+    controller.AttachWindow(main);
     BITMAPINFOHEADER format{};
     format.biSize = sizeof(format);
     format.biWidth = kWidth;
@@ -99,6 +97,6 @@ int main() {
     std::printf("gain found %d, mode %d, frames processed %u\n", gainFound ? 1 : 0,
                 static_cast<int>(controller.CurrentMode()), controller.FramesProcessed());
     controller.Shutdown();
-    DestroyWindow(g_process.mainWindow);
+    DestroyWindow(main);
     return 0;
 }

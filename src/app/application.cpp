@@ -1,19 +1,22 @@
 #include "app/application.h"
 
 #include "app/button_test_window.h"
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "ui/language_library.h"
 #include "ui/messages.h"
 
-Application::Application() {
-    g_process.application = this;
-}
+Application::Application() = default;
 
 // A loop that ended without the teardown (a quit message from outside) still has the window
 // go before the language library and COM do.
 Application::~Application() {
     ShutdownApplication();
+}
+
+void Application::AttachWindow(HWND main) {
+    mainWindow_ = main;
+    controller_.AttachWindow(main);
+    SetMessageOwner(main);
 }
 
 int Application::RunMessageLoop() {
@@ -32,9 +35,10 @@ void Application::RequestExit() {
 }
 
 bool Application::ShutdownApplication() {
-    if (g_process.application != this) return false;
+    if (shutDown_) return false;
+    shutDown_ = true;
     HideSplash();
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     UnregisterHotKey(main, kFindThresholdHotkeyId);
     ButtonTestWindow::Close();
     controller_.Shutdown();
@@ -43,9 +47,8 @@ bool Application::ShutdownApplication() {
         startupTimerId_ = 0;
     }
     if (main) DestroyWindow(main);
-    g_process.mainWindow = nullptr;
+    AttachWindow(nullptr);
     // Only now: the main window's class was registered with the library as its instance.
     ReleaseLanguageResources();
-    g_process.application = nullptr;
     return true;
 }

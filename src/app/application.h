@@ -19,9 +19,13 @@ public:
 
     // True when another copy runs (it has been brought forward); this copy then ends.
     static bool CheckSingleInstance();
+    // Makes the main window (bound to this object) and starts the Controller in it.
     bool CreateMainWindow();
+    // The window everything is shown in from now on: the Controller's pictures and the boxes
+    // without an owner of their own; null when it is gone.
+    void AttachWindow(HWND main);
     static int RunMessageLoop();
-    // The main window procedure's work, while the process-wide Application pointer is set.
+    // The main window procedure's work.
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The start-up picture shown while the sensor starts: "splash.jpg", else the drawn banner.
@@ -54,6 +58,8 @@ private:
     void OnStartupTick();
 
     Controller controller_;
+    HWND mainWindow_ = nullptr;
+    bool shutDown_ = false;
     SIZE screenSize_ = {0, 0};
     std::unique_ptr<SplashPicture> splashPicture_;
     std::unique_ptr<SplashBanner> splashBanner_;

@@ -4,13 +4,13 @@
 
 #include "app/button_test_window.h"
 #include "app/keys.h"
-#include "app/process_globals.h"
 #include "resources/resource_ids.h"
 #include "ui/settings_dialogs.h"
 #include "ui/messages.h"
+#include "ui/resource_text.h"
 
 void Application::OnCommand(UINT command) {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     switch (command) {
     case IDM_EXIT:
         RequestExit();
@@ -123,5 +123,5 @@ void Application::EnterModeIfAllowed(Mode mode) {
 }
 
 void Application::OpenButtonTest() {
-    ButtonTestWindow::Open(g_process.mainWindow, controller_.ProductName(), g_process.mainIcon);
+    ButtonTestWindow::Open(mainWindow_, controller_.ProductName(), MainIcon());
 }

@@ -2,7 +2,6 @@
 
 #include "app/application.h"
 #include "base/com_apartment.h"
-#include "app/process_globals.h"
 #include "ui/language_library.h"
 #include "ui/messages.h"
 
@@ -25,9 +24,7 @@ void EnterExecutableFolder() {
 
 }  // namespace
 
-int RunProgram(HINSTANCE instance) {
-    g_process.executableInstance = instance;
-    g_process.resourceModule = instance;
+int RunProgram() {
     if (Application::CheckSingleInstance()) return 0;
     EnterExecutableFolder();
     SetLastError(0);

@@ -3,4 +3,4 @@
 
 // The whole run of the program, from the single-instance check to the end of the message loop.
 // Returns the process exit code.
-int RunProgram(HINSTANCE instance);
+int RunProgram();

@@ -2,6 +2,8 @@
 // The main window's keyboard shortcuts, decided from the key and the state it arrives in.
 #include <windows.h>
 
+#include "base/key_state.h"
+
 enum class KeyAction {
     None,
     RequestExit,           // Ctrl+Alt+X, also while busy
@@ -25,7 +27,5 @@ struct KeyState {
     bool tuningPanelOpen = false;
 };
 
-// A key counts as held when GetAsyncKeyState reports it down now (its high bit).
-inline bool IsHeld(SHORT asyncState) { return (asyncState & 0x8000) != 0; }
 
 KeyAction KeyDownAction(WPARAM key, const KeyState& state);

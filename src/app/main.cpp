@@ -1,5 +1,6 @@
 #include "app/entry_sequence.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    return RunProgram(instance);
+// The instance is the executable's module, which the program asks the system for where needed.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return RunProgram();
 }

@@ -2,16 +2,17 @@
 
 #include "app/button_test_window.h"
 #include "app/menu_state.h"
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "base/program_names.h"
+#include "base/window_binding.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
+#include "ui/resource_text.h"
 
 namespace {
 
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (Application* application = g_process.application) {
+    if (auto* application = BoundObject<Application*>(window, message, lParam)) {
         return application->HandleMessage(window, message, wParam, lParam);
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -23,8 +24,8 @@ bool Application::RegisterMainClass() {
     WNDCLASSW windowClass = {};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT;
     windowClass.lpfnWndProc = MainWindowProcedure;
-    windowClass.hInstance = g_process.resourceModule;
-    windowClass.hIcon = g_process.mainIcon;
+    windowClass.hInstance = ResourceModule();
+    windowClass.hIcon = MainIcon();
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
@@ -33,8 +34,7 @@ bool Application::RegisterMainClass() {
 }
 
 bool Application::CreateMainWindow() {
-    HINSTANCE executable = g_process.executableInstance;
-    g_process.mainIcon = LoadIconW(executable, MAKEINTRESOURCEW(IDI_MAIN_ICON));
+    HINSTANCE executable = ExecutableModule();
     alignmentPicture_.Reset(LoadBitmapW(executable, MAKEINTRESOURCEW(IDB_ALIGNMENT_PICTURE)));
     alignmentPictureSmall_.Reset(
         LoadBitmapW(executable, MAKEINTRESOURCEW(IDB_ALIGNMENT_PICTURE_SMALL)));
@@ -46,16 +46,16 @@ bool Application::CreateMainWindow() {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     HWND main = CreateWindowExW(0, kMainWindowClass, L"Tavro", WS_OVERLAPPEDWINDOW, 0, 0,
                                 workArea.right, workArea.bottom, nullptr, nullptr,
-                                g_process.resourceModule, nullptr);
+                                ResourceModule(), this);
     if (!main) {
         ShowSystemError(GetLastError());
         return false;
     }
-    g_process.mainWindow = main;
+    AttachWindow(main);
     screenSize_ = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (!controller_.Initialize()) {
         DestroyWindow(main);
-        g_process.mainWindow = nullptr;
+        AttachWindow(nullptr);
         return false;
     }
     ShowSplash();
@@ -96,7 +96,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         controller_.OnDisplayChange();
         return 0;
     case WM_NCCALCSIZE:
-        if (g_process.mainWindow && IsBelow(Mode::Initialized, controller_.CurrentMode())) {
+        if (mainWindow_ && IsBelow(Mode::Initialized, controller_.CurrentMode())) {
             controller_.OnWindowFrameChanged();
         }
         break;
@@ -200,8 +200,8 @@ void Application::OnAppNotify(WPARAM code, LPARAM value) {
         ShowCursor(value != 0);
         break;
     case NotifyRaise:
-        BringWindowToTop(g_process.mainWindow);
-        SetActiveWindow(g_process.mainWindow);
+        BringWindowToTop(mainWindow_);
+        SetActiveWindow(mainWindow_);
         break;
     case NotifyCloseNow:
         controller_.SetPaused(true);

@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include "app/process_globals.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ void Application::ShowSplash() {
         return;
     }
     auto banner = std::make_unique<SplashBanner>();
-    if (banner->Create(controller_.CoreParameters().companyName, kBannerColour)) {
+    if (banner->Create(mainWindow_, controller_.CoreParameters().companyName, kBannerColour)) {
         splashBanner_ = std::move(banner);
     }
 }
@@ -31,7 +30,7 @@ void Application::HideSplash() {
 bool Application::PaintSplash(HDC dc) const {
     if (!splashPicture_ && !splashBanner_) return false;
     RECT client = {};
-    GetClientRect(g_process.mainWindow, &client);
+    GetClientRect(mainWindow_, &client);
     if (splashPicture_) {
         const SIZE size = splashPicture_->Size(dc);
         splashPicture_->Draw(dc, (client.right - size.cx) / 2, (client.bottom - size.cy) / 2);

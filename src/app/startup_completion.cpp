@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 
 namespace {
@@ -20,14 +19,14 @@ void Application::OnStartupComplete() {
     }
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
     startupTicks_ = 0;
-    startupTimerId_ = SetTimer(g_process.mainWindow, kStartupTimerId, kStartupTickMs, nullptr);
+    startupTimerId_ = SetTimer(mainWindow_, kStartupTimerId, kStartupTickMs, nullptr);
     if (!startupTimerId_) FinishStartup();
 }
 
 void Application::OnStartupTick() {
     const int seen = startupTicks_++;
     if (seen < kTrayRetryTicks && !controller_.TrayIconInPlace()) return;
-    KillTimer(g_process.mainWindow, startupTimerId_);
+    KillTimer(mainWindow_, startupTimerId_);
     startupTimerId_ = 0;
     FinishStartup();
 }

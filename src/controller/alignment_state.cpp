@@ -3,7 +3,6 @@
 #include "controller/controller.h"
 
 #include "alignment/detector_file.h"
-#include "app/process_globals.h"
 #include "ui/messages.h"
 
 bool Controller::InitializeAlignment() {
@@ -12,9 +11,8 @@ bool Controller::InitializeAlignment() {
     geometry_.alignedDesktopHeight = alignmentResult_.alignedDesktopHeight;
     geometry_.SetAspect(alignmentResult_.displayAspectWidth, alignmentResult_.displayAspectHeight);
 
-    pattern_.SetGrid(g_process.boardColumns, g_process.boardRows);
     pattern_.SetQuadrantStyle(coreParameters_.misc.findFlip != 0 ? 1 : 0);
-    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(g_process.mainWindow));
+    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(mainWindow_));
 
     DetectorProfile profiles[ScreenMapping::kMaxProfiles];
     int count = 0;

@@ -4,7 +4,6 @@
 #include "controller/controller.h"
 
 #include "alignment/pattern_screen.h"
-#include "app/process_globals.h"
 #include "imaging/plane_operations.h"
 
 namespace {
@@ -32,7 +31,7 @@ void Controller::StartAutoAlignment() {
     screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
     screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
     geometry_.SetDesktop(screenWidth_, screenHeight_);
-    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(g_process.mainWindow));
+    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(mainWindow_));
     pattern_.SetKind(kPatternChessboard);
 
     autoAlignment_ = AutoAlignmentState{};
@@ -95,7 +94,7 @@ StepResult Controller::AutoAlignmentStep() {
 
 void Controller::ShowPattern(int kind, int level) {
     pattern_.SetKind(kind, level);
-    InvalidateRect(g_process.mainWindow, nullptr, FALSE);
+    InvalidateRect(mainWindow_, nullptr, FALSE);
 }
 
 DetectionImages Controller::AlignmentImages() {

@@ -4,7 +4,6 @@
 #include "controller/controller.h"
 
 #include "alignment/coverage_ring.h"
-#include "app/process_globals.h"
 #include "controller/coverage_window.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
@@ -25,7 +24,7 @@ void Controller::AcceptAlignment(Mode mode) {
     SensorViewOutline outline;
     if (CheckCoverage(outline)) {
         ShowPattern(kPatternChessboard);
-        if (AskCoverageOverPicture(outline)) {
+        if (AskCoverageOverPicture(mainWindow_, outline)) {
             EnterMode(mode);
             return;
         }

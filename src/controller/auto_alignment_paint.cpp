@@ -7,7 +7,6 @@
 
 #include <cwchar>
 
-#include "app/process_globals.h"
 #include "imaging/plane_operations.h"
 
 namespace {
@@ -50,7 +49,7 @@ void Controller::CapturePreview(const CornerBuffer* corners) {
         }
     }
     autoAlignment_.previewReady = true;
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (!main || IsIconic(main) || !IsWindowVisible(main)) return;
     RECT client;
     GetClientRect(main, &client);
@@ -70,7 +69,7 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
         return;
     }
     POINT origin = {0, 0};
-    ClientToScreen(g_process.mainWindow, &origin);
+    ClientToScreen(mainWindow_, &origin);
     pattern_.Draw(dc, client, origin, false);
     if (step != 3) return;
     DrawAlignmentPrompt(dc, client, PromptText(Prompt::FindingGain), kPromptGray);

@@ -3,7 +3,6 @@
 #include "controller/controller.h"
 
 #include "alignment/corner_order.h"
-#include "app/process_globals.h"
 #include "imaging/frame_operations.h"
 #include "imaging/plane_operations.h"
 

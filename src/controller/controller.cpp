@@ -1,9 +1,9 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/program_names.h"
 #include "settings/settings_loading.h"
 #include "ui/messages.h"
+#include "ui/resource_text.h"
 #include "ui/tray_icon.h"
 
 #include <cwchar>
@@ -83,5 +83,5 @@ void Controller::Shutdown() {
     // With the frames stopped nothing can press again; a held button must not outlive us.
     ReleaseHeldButton();
     gainOverlay_.Reset();
-    UnregisterClassW(kGainOverlayClassName, g_process.executableInstance);
+    UnregisterClassW(kGainOverlayClassName, ExecutableModule());
 }

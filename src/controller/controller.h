@@ -94,8 +94,11 @@ public:
     // (an alignment starts again; elsewhere the frames just go on).
     void OnFormatChanged();
 
-    // Start-up, in the order the entry point calls them.
+    // Start-up, in the order the entry point calls them. The main window is attached once it
+    // is made: the Mode pictures are painted into it, its messages carry the AppNotify codes
+    // and it owns the Controller's windows and boxes.
     bool LoadCoreParameters(const wchar_t* languageCode);
+    void AttachWindow(HWND main) { mainWindow_ = main; }
     bool Initialize();
     bool StartSensor();
     void Start();
@@ -355,6 +358,7 @@ private:
     void ShowWithFramesHeld(void (*show)());
     // ---- end of gain finding and tracking ----
 
+    HWND mainWindow_ = nullptr;
     wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
     wchar_t modeTexts_[kModeCount][kModeTextLength] = {};
     wchar_t promptTexts_[kPromptCount][kModeTextLength] = {};
@@ -364,8 +368,19 @@ private:
     std::atomic<bool> paused_{false};
     bool pausedSaved_ = false;
     // The main window's FrameTimer, which ends the timed settle waits.
-    static SettleWait::Timer& SettleTimer();
-    SettleWait settleWait_{SettleTimer()};
+    // The main window's FrameTimer ends a timed settle wait.
+    class FrameTimer final : public SettleWait::Timer {
+    public:
+        explicit FrameTimer(const HWND& window) : window_(window) {}
+        bool OnOwnThread() const override;
+        UINT_PTR Set(UINT milliseconds) override;
+        void Kill(UINT_PTR id) override;
+
+    private:
+        const HWND& window_;
+    };
+    FrameTimer frameTimer_{mainWindow_};
+    SettleWait settleWait_{frameTimer_};
     std::atomic<int> pendingMessage_{0};
     // While set the main window shows the wait cursor (gain finding, manual capture).
     std::atomic<bool> waitCursor_{false};

@@ -1,11 +1,11 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/program_names.h"
 #include "controller/gain_overlay.h"
 #include "controller/open_sensor_at_startup.h"
 #include "settings/settings_loading.h"
 #include "ui/messages.h"
+#include "ui/resource_text.h"
 
 bool Controller::Initialize() {
     LoadTexts();
@@ -36,22 +36,21 @@ bool Controller::Initialize() {
     if (!OpenSensorAtStartup(sensor_, identity)) return false;
 
     settleWait_.CountFrames(60);
-    SetWindowTextW(g_process.mainWindow, coreParameters_.productName);
+    SetWindowTextW(mainWindow_, coreParameters_.productName);
     return true;
 }
 
 void Controller::TakeBoardOrientation() {
     const bool portrait = GetSystemMetrics(SM_CXSCREEN) < GetSystemMetrics(SM_CYSCREEN);
-    g_process.boardColumns = portrait ? 5 : 7;
-    g_process.boardRows = portrait ? 7 : 5;
+    pattern_.SetGrid(portrait ? 5 : 7, portrait ? 7 : 5);
     boardMiddleColumn_ = portrait ? 2 : 3;
-    boardMiddleRow_ = g_process.boardRows % 2 == 1 ? g_process.boardRows / 2 : -1;
+    boardMiddleRow_ = pattern_.Rows() % 2 == 1 ? pattern_.Rows() / 2 : -1;
 }
 
 bool Controller::CreateGainOverlay() {
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = GainOverlayProcedure;
-    windowClass.hInstance = g_process.executableInstance;
+    windowClass.hInstance = ExecutableModule();
     // The overlay is up only while the gain is found: the pointer shows the wait over it.
     windowClass.hCursor = LoadCursorW(nullptr, IDC_WAIT);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -61,7 +60,7 @@ bool Controller::CreateGainOverlay() {
     }
     gainOverlay_.Reset(CreateWindowExW(WS_EX_TOPMOST, kGainOverlayClassName, L"", WS_POPUP, 0, 0,
                                        GetSystemMetrics(SM_CXSCREEN),
-                                       GetSystemMetrics(SM_CYSCREEN), g_process.mainWindow,
-                                       nullptr, g_process.executableInstance, nullptr));
+                                       GetSystemMetrics(SM_CYSCREEN), mainWindow_,
+                                       nullptr, ExecutableModule(), nullptr));
     return static_cast<bool>(gainOverlay_);
 }

@@ -1,6 +1,5 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "ui/messages.h"
 
@@ -49,7 +48,7 @@ void Controller::EnterMode(Mode requested) {
         break;
     case Mode::Track:
         if (modes_.mode == Mode::Track) {
-            HWND main = g_process.mainWindow;
+            HWND main = mainWindow_;
             if (IsIconic(main) || !IsWindowVisible(main)) {
                 ShowMain();
             } else {
@@ -77,7 +76,7 @@ void Controller::EnterMode(Mode requested) {
     } else {
         mouseSaver_.Restore();
     }
-    SendMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeEntered,
+    SendMessageW(mainWindow_, kAppNotifyMessage, NotifyModeEntered,
                  requested == Mode::Track ? 1 : 0);
 }
 
@@ -124,12 +123,12 @@ void Controller::ReleaseHeldButton() {
 
 void Controller::ParkPointer() {
     POINT point = kParkingPoint;
-    if (!ClientToScreen(g_process.mainWindow, &point)) return;
+    if (!ClientToScreen(mainWindow_, &point)) return;
     pointer_.MoveTo(static_cast<float>(point.x), static_cast<float>(point.y));
 }
 
 void Controller::BringMainForward() const {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     SetFocus(main);
     SetActiveWindow(main);
     SetForegroundWindow(main);

@@ -1,10 +1,9 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "ui/messages.h"
 
 bool Controller::StartSensor() {
-    if (!sensor_.Start(g_process.mainWindow, this, kSensorWidth, kSensorHeight)) {
+    if (!sensor_.Start(mainWindow_, this, kSensorWidth, kSensorHeight)) {
         wchar_t text[1024];
         sensor_.LastMessage(text, sizeof text / sizeof text[0]);
         ShowSystemErrorText(text);

@@ -1,6 +1,5 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
@@ -27,10 +26,10 @@ bool Controller::TrayIconInPlace() {
 }
 
 bool Controller::CreateTrayIcon() {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     auto icon = std::make_unique<TrayIcon>();
-    const bool added = icon->Create(g_process.executableInstance, main, kTrayCallbackMessage,
-                                    coreParameters_.productName, g_process.mainIcon, IDR_TRAY_MENU,
+    const bool added = icon->Create(ExecutableModule(), main, kTrayCallbackMessage,
+                                    coreParameters_.productName, MainIcon(), IDR_TRAY_MENU,
                                     false, nullptr, nullptr, 0, 0);
     if (!icon->IsTraySupported()) {
         icon.reset();

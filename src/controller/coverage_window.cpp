@@ -1,27 +1,24 @@
 #include "controller/coverage_window.h"
 
-#include "app/process_globals.h"
 #include "base/program_names.h"
 #include "base/unique_handle.h"
+#include "base/window_binding.h"
 #include "ui/messages.h"
+#include "ui/resource_text.h"
 
 namespace {
 
 constexpr COLORREF kOutOfView = RGB(0, 128, 0);
 
 LRESULT CALLBACK CoverageWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (message == WM_PAINT) {
+    const auto* outline = BoundObject<const SensorViewOutline*>(window, message, lParam);
+    if (message == WM_PAINT) {
         PaintDc paint(window);
         HDC dc = paint.Get();
         RECT client;
         GetClientRect(window, &client);
         UniqueBrush green(CreateSolidBrush(kOutOfView));
         FillRect(dc, &client, green.Get());
-        const auto* outline =
-            reinterpret_cast<const SensorViewOutline*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (outline) {
             UniqueRegion view(CreatePolygonRgn(outline->data(), static_cast<int>(outline->size()),
                                                ALTERNATE));
@@ -40,13 +37,13 @@ public:
     CoverageClass() {
         WNDCLASSW windowClass = {};
         windowClass.lpfnWndProc = CoverageWindowProcedure;
-        windowClass.hInstance = g_process.executableInstance;
+        windowClass.hInstance = ExecutableModule();
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = kCoverageWindowClassName;
         registered_ = RegisterClassW(&windowClass) != 0;
     }
     ~CoverageClass() {
-        if (registered_) UnregisterClassW(kCoverageWindowClassName, g_process.executableInstance);
+        if (registered_) UnregisterClassW(kCoverageWindowClassName, ExecutableModule());
     }
     CoverageClass(const CoverageClass&) = delete;
     CoverageClass& operator=(const CoverageClass&) = delete;
@@ -58,19 +55,19 @@ private:
 
 }  // namespace
 
-bool AskCoverageOverPicture(const SensorViewOutline& outline) {
+bool AskCoverageOverPicture(HWND main, const SensorViewOutline& outline) {
     const CoverageClass windowClass;
     UniqueWindow picture;
     if (windowClass.Registered()) {
         // Desktop points are screen points: the window covers the screen from (0, 0).
         picture.Reset(CreateWindowExW(WS_EX_TOPMOST, kCoverageWindowClassName, L"", WS_POPUP, 0, 0,
                                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                      g_process.mainWindow, nullptr, g_process.executableInstance,
+                                      main, nullptr, ExecutableModule(),
                                       const_cast<SensorViewOutline*>(&outline)));
     }
     if (picture) {
         ShowWindow(picture.Get(), SW_SHOW);
         UpdateWindow(picture.Get());
     }
-    return AskCoverageRealign(picture ? picture.Get() : g_process.mainWindow);
+    return AskCoverageRealign(picture ? picture.Get() : main);
 }

@@ -8,5 +8,6 @@
 using SensorViewOutline = std::array<POINT, 16>;
 
 // Shows the picture over the desktop, asks question 10024 and removes the picture again.
-// Without the picture (class or window refused) the question is asked on its own. True for Yes.
-bool AskCoverageOverPicture(const SensorViewOutline& outline);
+// Without the picture (class or window refused) the question is asked on its own, owned by
+// `main`. True for Yes.
+bool AskCoverageOverPicture(HWND main, const SensorViewOutline& outline);

@@ -3,7 +3,6 @@
 // gain is found again over the new screen).
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "ui/messages.h"
 
@@ -20,18 +19,17 @@ void Controller::OnDisplayChange() {
 
 void Controller::OnWindowFrameChanged() {
     const bool wasHeld = HoldFrames();
-    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(g_process.mainWindow));
+    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(mainWindow_));
     MeasureStatusRect();
     ResumeFrames(wasHeld);
 }
 
 void Controller::ApplyDisplaySize(int width, int height) {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     screenWidth_ = width;
     screenHeight_ = height;
     geometry_.SetDesktop(width, height);
     TakeBoardOrientation();
-    pattern_.SetGrid(g_process.boardColumns, g_process.boardRows);
     pointer_.TakeScreenSize();
     pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(main));
     MeasureStatusRect();
@@ -81,5 +79,5 @@ bool Controller::RealignAfterDisplayChange() {
 }
 
 void Controller::RequestMode(Mode mode) {
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyModeRequest, static_cast<LPARAM>(mode));
+    PostMessageW(mainWindow_, kAppNotifyMessage, NotifyModeRequest, static_cast<LPARAM>(mode));
 }

@@ -4,7 +4,6 @@
 // learnt again.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 
 void Controller::ChangeFormat(const BITMAPINFOHEADER& format) {
@@ -13,7 +12,7 @@ void Controller::ChangeFormat(const BITMAPINFOHEADER& format) {
         pendingFormat_ = format;
     }
     formatPending_ = true;
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyFormatChanged, 0);
+    PostMessageW(mainWindow_, kAppNotifyMessage, NotifyFormatChanged, 0);
 }
 
 void Controller::OnFormatChanged() {

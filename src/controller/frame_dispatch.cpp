@@ -1,6 +1,5 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 
@@ -66,9 +65,9 @@ void Controller::ReactToFrameRate(int verdict) {
     if (verdict == FrameRateMonitor::kNoVerdict || modes_.mode != Mode::Track) return;
     // The balloon is the tray icon's business, which belongs to the UI thread.
     if (verdict == FrameRateMonitor::kSlow) {
-        PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifySlowSensor, 0);
+        PostMessageW(mainWindow_, kAppNotifyMessage, NotifySlowSensor, 0);
     }
-    if (shownFrameRate_.exchange(verdict) != verdict) InvalidateRect(g_process.mainWindow, nullptr, FALSE);
+    if (shownFrameRate_.exchange(verdict) != verdict) InvalidateRect(mainWindow_, nullptr, FALSE);
 }
 
 void Controller::OnFirstFrame() {
@@ -86,7 +85,7 @@ void Controller::EndStep(Mode mode, StepResult result) {
     paused_ = true;
     endedResult_ = result;
     endedMode_ = mode;
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyStepEnded,
+    PostMessageW(mainWindow_, kAppNotifyMessage, NotifyStepEnded,
                  static_cast<LPARAM>(mode));
 }
 

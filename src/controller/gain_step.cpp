@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/process_globals.h"
 
 const ImagingParameters& Controller::TrackGainRow() const {
     return coreParameters_.findThreshold[std::clamp(trackGainLevel_, 1, kPresetRows - 1)];
@@ -17,7 +16,7 @@ void Controller::StartFindGain() {
     screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
     screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
     // The frames are not looked at while the main window is minimised (tracking minimises it).
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (IsIconic(main) || !IsWindowVisible(main)) ShowWindow(main, SW_SHOWMAXIMIZED);
     SetWaitCursor(true);
     ShowGainOverlay();
@@ -37,7 +36,7 @@ CoverageRing Controller::ChooseTrackingArea() {
 }
 
 StepResult Controller::FindGainStep() {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (IsIconic(main) || !IsWindowVisible(main)) return StepResult::KeepGoing;
     const StepResult result = gainRun_.Step(frameImages_);
     if (result == StepResult::KeepGoing) return result;

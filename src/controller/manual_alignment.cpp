@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "tracking/spot_tracker.h"
 
@@ -45,7 +44,7 @@ SpotParameters Controller::TrackingSpot() const {
 }
 
 void Controller::PreviewChanged() {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     RECT client;
     if (GetClientRect(main, &client)) {
         const RECT picture = ManualPreviewRect(client);
@@ -60,7 +59,7 @@ void Controller::DotsChanged() {
 void Controller::DotInputBegins() {
     SetWaitCursor(false);
     ShowWindowAsync(gainOverlay_.Get(), SW_HIDE);
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyRaise, 0);
+    PostMessageW(mainWindow_, kAppNotifyMessage, NotifyRaise, 0);
 }
 
 void Controller::AskUser() {

@@ -2,15 +2,14 @@
 // what their answers and the end of a run lead to.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"
 
 namespace {
 
-void CloseApplication() {
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyCloseNow, 0);
+void CloseApplication(HWND main) {
+    PostMessageW(main, kAppNotifyMessage, NotifyCloseNow, 0);
 }
 
 }  // namespace
@@ -29,14 +28,14 @@ void Controller::ConcludeManualAlignment(StepResult result) {
         if (AskManualRedo() == IDYES) {
             EnterMode(Mode::ManualAlignment);
         } else {
-            CloseApplication();
+            CloseApplication(mainWindow_);
         }
         break;
     case StepResult::Redo:
         EnterMode(Mode::ManualAlignment);
         break;
     case StepResult::CloseApplication:
-        CloseApplication();
+        CloseApplication(mainWindow_);
         break;
     default:
         break;

@@ -5,7 +5,6 @@
 #include <cwchar>
 #include <string>
 
-#include "app/process_globals.h"
 #include "controller/dot_painter.h"
 #include "resources/resource_ids.h"
 #include "ui/resource_text.h"
@@ -33,7 +32,7 @@ void Controller::PaintManualAlignment(HDC dc, const RECT& client) {
     }
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     POINT origin{0, 0};
-    ClientToScreen(g_process.mainWindow, &origin);
+    ClientToScreen(mainWindow_, &origin);
     const DotSet& dots = manualRun_.Dots();
     PaintDots(dc, dots, pattern_, origin);
     if (manualRun_.ShowsDoubleInputWarning()) {

@@ -2,13 +2,12 @@
 // where the pointer lands for them and the panel itself.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "controller/tuning_panel_picture.h"
 
 void Controller::PaintTrackOverlays(HDC dc, const RECT& client) {
     if (!tuningPanel_.IsOpen()) return;
     POINT origin = {0, 0};
-    ClientToScreen(g_process.mainWindow, &origin);
+    ClientToScreen(mainWindow_, &origin);
     DrawCornerOverlay(dc, alignmentResult_.posePoints, trackRun_.ToDesktop(), origin);
     DrawTuningPanel(dc, client, tuningPanel_, screenCorrection_);
 }

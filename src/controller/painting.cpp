@@ -2,7 +2,6 @@
 // while `painting` is set, so the pictures may read what the steps write.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/unique_handle.h"
 #include "controller/track_picture.h"
 
@@ -29,9 +28,9 @@ void FillWith(HDC dc, const RECT& area, COLORREF colour) {
     FillRect(dc, &area, brush.Get());
 }
 
-POINT ClientOrigin() {
+POINT ClientOrigin(HWND window) {
     POINT origin = {0, 0};
-    ClientToScreen(g_process.mainWindow, &origin);
+    ClientToScreen(window, &origin);
     return origin;
 }
 
@@ -47,10 +46,10 @@ COLORREF Controller::Background() const {
 void Controller::Paint(HDC dc) {
     PaintingScope scope(*this);
     RECT client = {};
-    GetClientRect(g_process.mainWindow, &client);
+    GetClientRect(mainWindow_, &client);
     switch (modes_.mode) {
     case Mode::Idle:
-        pattern_.Draw(dc, client, ClientOrigin(), true);
+        pattern_.Draw(dc, client, ClientOrigin(mainWindow_), true);
         break;
     case Mode::AutoAlignment:
         PaintAutoAlignment(dc, client);
@@ -85,7 +84,7 @@ void Controller::PaintTrack(HDC dc, const RECT& client) {
     hotSpots.area = hotSpot_.box;
     hotSpots.count = hotSpot_.count;
     hotSpots.toDesktop = [this](float u, float v) { return SensorToDesktop(u, v); };
-    hotSpots.clientOrigin = ClientOrigin();
+    hotSpots.clientOrigin = ClientOrigin(mainWindow_);
     DrawHotSpotMarkers(dc, client, hotSpots);
 
     SetBkMode(dc, TRANSPARENT);

@@ -2,7 +2,6 @@
 // rectangle at the top of the main window.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/unique_handle.h"
 #include "resources/resource_ids.h"
 #include "ui/resource_text.h"
@@ -41,7 +40,7 @@ SIZE MeasureText(HDC dc, const wchar_t* text) {
 void Controller::LoadTexts() {
     for (int i = 0; i < kModeCount; ++i) CopyText(IDS_MODE_FIRST + i, modeTexts_[i]);
     for (int i = 0; i < kPromptCount; ++i) CopyText(kPromptIds[i], promptTexts_[i]);
-    WindowDc dc(g_process.mainWindow);
+    WindowDc dc(mainWindow_);
     TEXTMETRICW metrics = {};
     if (dc && GetTextMetricsW(dc.Get(), &metrics)) lineHeight_ = metrics.tmHeight;
 }
@@ -52,7 +51,7 @@ const wchar_t* Controller::PromptText(Prompt prompt) const {
 }
 
 void Controller::MeasureStatusRect() {
-    WindowDc dc(g_process.mainWindow);
+    WindowDc dc(mainWindow_);
     if (!dc) return;
     SIZE size = {0, 0};
     for (Prompt prompt : kStatusPrompts) {

@@ -1,14 +1,13 @@
 // What a changed track gain level or display aspect means for the running Mode.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "ui/settings_dialogs.h"
 #include "ui/messages.h"
 
 void Controller::OnGainSettingChanged() {
     const int before = trackGainLevel_;
-    ShowGainLevelDialog(g_process.mainWindow, options_);
+    ShowGainLevelDialog(mainWindow_, options_);
     // The steps read their imaging rows by these levels.
     const bool wasHeld = HoldFrames();
     gainLevel_ = options_.gainLevel;
@@ -22,7 +21,7 @@ void Controller::OnGainSettingChanged() {
 }
 
 void Controller::OnAspectSettingChanged() {
-    if (!ShowDisplayAspectDialog(g_process.mainWindow, displayAspect_)) return;
+    if (!ShowDisplayAspectDialog(mainWindow_, displayAspect_)) return;
     const bool wasHeld = HoldFrames();
     alignmentResult_.displayAspectWidth = displayAspect_.width;
     alignmentResult_.displayAspectHeight = displayAspect_.height;

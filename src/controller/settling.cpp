@@ -2,31 +2,23 @@
 // window's FrameTimer that ends a timed wait.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 
 namespace {
 
 constexpr int kDefaultShortSettle = 6;
 
-class FrameTimer final : public SettleWait::Timer {
-public:
-    bool OnOwnThread() const override {
-        HWND main = g_process.mainWindow;
-        return main && GetWindowThreadProcessId(main, nullptr) == GetCurrentThreadId();
-    }
-    UINT_PTR Set(UINT milliseconds) override {
-        return SetTimer(g_process.mainWindow, kFrameTimerId, milliseconds, nullptr);
-    }
-    void Kill(UINT_PTR id) override { KillTimer(g_process.mainWindow, id); }
-};
-
 }  // namespace
 
-SettleWait::Timer& Controller::SettleTimer() {
-    static FrameTimer timer;
-    return timer;
+bool Controller::FrameTimer::OnOwnThread() const {
+    return window_ && GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId();
 }
+
+UINT_PTR Controller::FrameTimer::Set(UINT milliseconds) {
+    return SetTimer(window_, kFrameTimerId, milliseconds, nullptr);
+}
+
+void Controller::FrameTimer::Kill(UINT_PTR id) { KillTimer(window_, id); }
 
 void Controller::StartSettleWait() {
     settleWait_.Start(modes_.mode == Mode::FindGain ? coreParameters_.findThreshold[0].range
@@ -45,7 +37,7 @@ void Controller::StopSettleWait() {
 void Controller::OnTimer(UINT_PTR id) {
     if (id != kFrameTimerId) return;
     // The wait is one-shot; a tick left over from a stopped wait dies here too.
-    KillTimer(g_process.mainWindow, kFrameTimerId);
+    KillTimer(mainWindow_, kFrameTimerId);
     if (settleWait_.TimerId() != id) return;
     // What the steps count and measure is theirs while frames run.
     const bool wasHeld = HoldFrames();

@@ -1,6 +1,5 @@
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/messages.h"

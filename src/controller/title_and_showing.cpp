@@ -2,7 +2,6 @@
 // go through the tray when the option asks for it and the icon is in place.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "ui/tray_icon.h"
 
@@ -22,7 +21,7 @@ bool Controller::TrayPlaced() {
 }
 
 void Controller::UpdateTitle() {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     const wchar_t* product = coreParameters_.productName;
     const wchar_t* modeText = ModeText(modes_.mode);
     wchar_t text[2 * kModeTextLength + 4];
@@ -53,7 +52,7 @@ void Controller::UpdateTitle() {
 }
 
 void Controller::ShowMain() {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     // Only a window hidden in the tray comes back from there, and it always does, even when
     // the option was turned off meanwhile (the tray menu's Common Setting): shown in place it
     // would stay invisible under its hidden owner.
@@ -65,7 +64,7 @@ void Controller::ShowMain() {
 }
 
 void Controller::MinimizeMain() {
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (options_.minimizeToTray && TrayPlaced()) {
         HideToTray(main);
     } else {
@@ -74,5 +73,5 @@ void Controller::MinimizeMain() {
 }
 
 void Controller::Repaint() const {
-    InvalidateRect(g_process.mainWindow, nullptr, TRUE);
+    InvalidateRect(mainWindow_, nullptr, TRUE);
 }

@@ -2,7 +2,6 @@
 // light-change message, the blocking balloon and messages shown with the frames held.
 #include "controller/controller.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "imaging/plane_operations.h"
@@ -13,8 +12,8 @@ namespace {
 constexpr UINT kBlockingBalloonSeconds = 10;
 
 // Called on the frame thread; the balloon belongs to the UI thread.
-void ReportBlockingToWindow(void*) {
-    PostMessageW(g_process.mainWindow, kAppNotifyMessage, NotifyScreenBlocking, 0);
+void ReportBlockingToWindow(void* main) {
+    PostMessageW(static_cast<HWND>(main), kAppNotifyMessage, NotifyScreenBlocking, 0);
 }
 
 }  // namespace
@@ -22,7 +21,7 @@ void ReportBlockingToWindow(void*) {
 void Controller::StartTracking() {
     modes_.ChangeMode(Mode::Track);
     modes_.trackingStep = 1;
-    trackRun_.Tracking().Spots().Blocking().SetAlarm(&ReportBlockingToWindow, nullptr);
+    trackRun_.Tracking().Spots().Blocking().SetAlarm(&ReportBlockingToWindow, mainWindow_);
     // Spy references come from the first tracking frame: no frame is bound here.
     trackRun_.Start(coreParameters_.tracking, TrackGainRow().channel, frameImages_.Width(),
                     frameImages_.Height(), GetSystemMetrics(SM_CXSCREEN),

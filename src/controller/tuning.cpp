@@ -2,8 +2,7 @@
 // keeps the values.
 #include "controller/controller.h"
 
-#include "app/keys.h"
-#include "app/process_globals.h"
+#include "base/key_state.h"
 
 void Controller::ShowTuningPanel(bool show) {
     if (!show) {
@@ -12,7 +11,7 @@ void Controller::ShowTuningPanel(bool show) {
     }
     if (modes_.mode != Mode::Track || !tuningPanel_.Open()) return;
     // Track may have hidden the window; a panel nobody sees would still take the arrow keys.
-    HWND main = g_process.mainWindow;
+    HWND main = mainWindow_;
     if (IsIconic(main) || !IsWindowVisible(main)) {
         ShowMain();
     } else {

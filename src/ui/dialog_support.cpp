@@ -1,6 +1,5 @@
 #include "ui/dialog_support.h"
 
-#include "app/process_globals.h"
 #include "ui/resource_text.h"
 
 HINSTANCE DialogTemplateModule(int templateId) {
@@ -19,9 +18,10 @@ void SetDialogTexts(HWND dialog, UINT titleId, std::initializer_list<ControlText
 }
 
 void SetMainIcon(HWND dialog) {
-    if (!g_process.mainIcon) return;
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_process.mainIcon));
-    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_process.mainIcon));
+    HICON icon = MainIcon();
+    if (!icon) return;
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void MakeTopMost(HWND window) {

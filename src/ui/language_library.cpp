@@ -1,7 +1,5 @@
 #include "ui/language_library.h"
 
-#include "app/process_globals.h"
-
 #include <cwchar>
 
 namespace {
@@ -106,12 +104,9 @@ LanguageLibrary& ProcessLanguageLibrary() {
 }
 
 void LoadLanguageResources() {
-    LanguageLibrary& library = ProcessLanguageLibrary();
-    library.Load();
-    if (library.Module()) g_process.resourceModule = library.Module();
+    ProcessLanguageLibrary().Load();
 }
 
 void ReleaseLanguageResources() {
-    g_process.resourceModule = g_process.executableInstance;
     ProcessLanguageLibrary().Release();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The language resource library: "XDL-<abbreviation>.dll" beside the executable, holding the
-// string table, dialogs and menus in the user's language. While one is loaded it is the
-// process's resource module; otherwise the executable's own English resources are used.
+// string table, dialogs and menus in the user's language. While the process's library has one
+// loaded it is the resource module; otherwise the executable's own English resources are used.
 #include <windows.h>
 
 #include <string>
@@ -21,6 +21,9 @@ public:
     // own resources for language 1033.
     bool Load();
     bool Load(const LanguageSources& sources);
+    // Loads "XDL-<abbreviation>.dll" of the folder in place of the current one; false (and the
+    // current one kept) when it cannot.
+    bool LoadFile(const wchar_t* abbreviation);
     void Release();
 
     // Null while the executable's own resources are used.
@@ -34,7 +37,6 @@ public:
 
 private:
     bool TryLanguage(LANGID language);
-    bool LoadFile(const wchar_t* abbreviation);
 
     UniqueModule module_;
     wchar_t abbreviation_[4] = L"DEF";
@@ -47,11 +49,11 @@ private:
 // The languages the system reports for this user, in the order of LanguageSources.
 LanguageSources SystemLanguageSources();
 
-// The process's one language library.
+// The process's one language library, where the resource module comes from.
 LanguageLibrary& ProcessLanguageLibrary();
-// Loads the user's language library and makes it the resource module.
+// Loads the user's language library, so that it is the resource module.
 void LoadLanguageResources();
-// Frees it and makes the executable the resource module again.
+// Frees it: the executable is the resource module again.
 void ReleaseLanguageResources();
 
 // The user's language library as the resource module for the holder's life.

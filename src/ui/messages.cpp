@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/process_globals.h"
 #include "resources/resource_ids.h"
 #include "ui/help_files.h"
 #include "ui/html_message_box.h"
@@ -19,12 +18,17 @@ std::wstring& Title() {
     return title;
 }
 
+HWND& Owner() {
+    static HWND owner = nullptr;
+    return owner;
+}
+
 int Show(const std::wstring& text, UINT style, int tag, HWND owner = nullptr) {
     MessageBoxParams params;
     params.resourceModule = ResourceModule();
     params.applicationName = Title().c_str();
     params.messageTag = tag;
-    return HtmlMessageBox(owner ? owner : g_process.mainWindow, text.c_str(), Title().c_str(), style | MB_TOPMOST,
+    return HtmlMessageBox(owner ? owner : Owner(), text.c_str(), Title().c_str(), style | MB_TOPMOST,
                           &params);
 }
 
@@ -43,6 +47,7 @@ void OpenDocument(const wchar_t* baseName, const wchar_t* languageCode) {
 }  // namespace
 
 void SetMessageTitle(const wchar_t* productName) { Title() = Bounded(productName ? productName : L""); }
+void SetMessageOwner(HWND window) { Owner() = window; }
 
 bool ShowSystemError(DWORD errorCode) {
     Show(SystemErrorText(SystemTextOf(errorCode)), MB_ICONERROR, kStatusTag);

@@ -9,6 +9,9 @@
 // The title of every box (the product name of the core parameters). Until it is set the box
 // falls back to its owner's title, then to "Error".
 void SetMessageTitle(const wchar_t* productName);
+// The window that owns the boxes shown without an owner of their own: the main window while it
+// exists, else none.
+void SetMessageOwner(HWND window);
 
 // Start-up and system failures. Each returns false so a failing path can end with it.
 bool ShowSystemError(DWORD errorCode);             // 10001 with the system's text of the code

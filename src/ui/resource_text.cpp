@@ -1,14 +1,20 @@
 #include "ui/resource_text.h"
 
-#include "app/process_globals.h"
+#include "resources/resource_ids.h"
+#include "ui/language_library.h"
 #include "ui/text_format.h"
 
 HINSTANCE ExecutableModule() {
-    return g_process.executableInstance ? g_process.executableInstance : GetModuleHandleW(nullptr);
+    return GetModuleHandleW(nullptr);
 }
 
 HINSTANCE ResourceModule() {
-    return g_process.resourceModule ? g_process.resourceModule : ExecutableModule();
+    const HMODULE library = ProcessLanguageLibrary().Module();
+    return library ? library : ExecutableModule();
+}
+
+HICON MainIcon() {
+    return LoadIconW(ExecutableModule(), MAKEINTRESOURCEW(IDI_MAIN_ICON));
 }
 
 std::wstring LoadModuleText(HINSTANCE module, UINT id) {

@@ -5,9 +5,13 @@
 
 #include <string>
 
-// The module the program's own texts come from.
+// The module the program's own texts come from: the loaded language library, else the
+// executable.
 HINSTANCE ResourceModule();
+// The executable, the instance the entry point is given.
 HINSTANCE ExecutableModule();
+// The program's icon, from the executable; shared, so every call gives the same handle.
+HICON MainIcon();
 
 // The text of one string-table entry of a module; empty when missing.
 std::wstring LoadModuleText(HINSTANCE module, UINT id);

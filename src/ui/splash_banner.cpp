@@ -1,7 +1,5 @@
 #include "ui/splash_banner.h"
 
-#include "app/process_globals.h"
-
 namespace {
 
 constexpr COLORREF kNoteColour = 0xD0FFFF;
@@ -21,11 +19,11 @@ void DrawLine(HDC dc, const wchar_t* text, RECT rect, COLORREF colour, UINT form
 
 }  // namespace
 
-bool SplashBanner::Create(const wchar_t* text, COLORREF background) {
+bool SplashBanner::Create(HWND window, const wchar_t* text, COLORREF background) {
     Release();
     const UniqueFont titleFont = MakeFont(100, 900);
     const UniqueFont noteFont = MakeFont(25, 300);
-    const WindowDc windowDc(g_process.mainWindow);
+    const WindowDc windowDc(window);
     UniqueMemoryDc dc(CreateCompatibleDC(windowDc.Get()));
     if (!titleFont || !noteFont || !dc) return false;
     SetBkMode(dc.Get(), TRANSPARENT);

@@ -7,8 +7,9 @@
 
 class SplashBanner {
 public:
-    // The banner is the text's width plus twice its height, by twice its height.
-    bool Create(const wchar_t* text, COLORREF background);
+    // The banner is the text's width plus twice its height, by twice its height; drawn for the
+    // device context of `window` (null: the screen).
+    bool Create(HWND window, const wchar_t* text, COLORREF background);
     void Release();
 
     // The banner's memory device context, for copying it with BitBlt; null before Create.

@@ -4,13 +4,14 @@
 
 namespace {
 
-// Owns the main window while it is hidden in the tray; made on first use, kept to the end.
+// Owns the main window while it is hidden in the tray; made on first use, for the window it
+// hides, and kept to the end.
 HWND g_hiddenOwner = nullptr;
 
 }  // namespace
 
 void HideToTray(HWND window) {
-    if (!g_hiddenOwner) g_hiddenOwner = CreateTrayWindow(ExecutableModule(), kTrayOwnerWindowTitle);
+    if (!g_hiddenOwner) g_hiddenOwner = CreateTrayWindow(ExecutableModule(), kTrayOwnerWindowTitle, window);
     SetParent(window, g_hiddenOwner);
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_VISIBLE));
 }

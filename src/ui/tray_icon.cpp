@@ -49,7 +49,7 @@ bool TrayIcon::Create(HINSTANCE instance, HWND owner, UINT callbackMessage, cons
     traySupported_ = SystemVersion().dwMajorVersion >= 4;
     if (!traySupported_) return false;
     instance_ = instance;
-    if (!window_) window_ = CreateTrayWindow(instance, L"");
+    if (!window_) window_ = CreateTrayWindow(instance, L"", owner);
 
     data_.hWnd = owner ? owner : window_;
     data_.uID = iconId;

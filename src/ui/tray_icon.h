@@ -18,7 +18,7 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Makes the icon's window and adds the icon. The tip is cut to 127 characters, the balloon
+    // Makes the icon's window (standing in for `owner`, see CreateTrayWindow) and adds the icon. The tip is cut to 127 characters, the balloon
     // text to 255 and its title to 63; the balloon shows for `balloonSeconds`. False when the
     // system has no notification area or the shell refused the icon (then it is not shown
     // and Show can try again).

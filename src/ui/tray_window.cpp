@@ -1,7 +1,7 @@
 #include "ui/tray_window.h"
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
+#include "base/window_binding.h"
 #include "ui/tray_icon.h"
 
 namespace {
@@ -13,7 +13,7 @@ bool EndsSession(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TrayWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND main = g_process.mainWindow;
+    HWND main = BoundObject<HWND>(window, message, lParam);
     if (message == WM_ENDSESSION && EndsSession(wParam, lParam)) {
         // Logging off or shutting down closes the program without the exit question.
         if (main) SendMessageW(main, kCloseQuietlyMessage, 0, 0);
@@ -47,10 +47,10 @@ void RegisterTrayWindowClass(HINSTANCE instance) {
     RegisterClassW(&windowClass);
 }
 
-HWND CreateTrayWindow(HINSTANCE instance, const wchar_t* title) {
+HWND CreateTrayWindow(HINSTANCE instance, const wchar_t* title, HWND main) {
     RegisterTrayWindowClass(instance);
     return CreateWindowExW(0, kTrayWindowClass, title, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+                           CW_USEDEFAULT, nullptr, nullptr, instance, main);
 }
 
 TrayIcon* LiveTrayIcon() {

@@ -6,8 +6,9 @@ class TrayIcon;
 
 // Registers the class once per call; an existing registration is fine.
 void RegisterTrayWindowClass(HINSTANCE instance);
-// A never-shown popup window of the class.
-HWND CreateTrayWindow(HINSTANCE instance, const wchar_t* title);
+// A never-shown popup window of the class. It hands the session's end (as the quiet close),
+// display changes and frame calculations on to `main`, the window it stands in for.
+HWND CreateTrayWindow(HINSTANCE instance, const wchar_t* title, HWND main);
 
 // The one icon whose window is live; null when there is none.
 TrayIcon* LiveTrayIcon();

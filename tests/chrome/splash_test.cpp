@@ -61,7 +61,7 @@ SIZE TitleExtent(const wchar_t* text) {
 
 TEST(SplashBannerTest, IsTheTextWidthPlusTwiceItsHeightByTwiceTheHeightWithLightLetters) {
     SplashBanner banner;
-    ASSERT_TRUE(banner.Create(L"Wyvo", 0x808040));
+    ASSERT_TRUE(banner.Create(nullptr, L"Wyvo", 0x808040));
     const SIZE text = TitleExtent(L"Wyvo");
     ASSERT_GT(text.cy, 0);
     EXPECT_EQ(banner.Width(), text.cx + 2 * text.cy);
@@ -69,7 +69,7 @@ TEST(SplashBannerTest, IsTheTextWidthPlusTwiceItsHeightByTwiceTheHeightWithLight
     EXPECT_EQ(GetPixel(banner.Dc(), 12, 12), static_cast<COLORREF>(0x808040));
 
     SplashBanner longer;
-    ASSERT_TRUE(longer.Create(L"Wyvo Devices International", 0x808040));
+    ASSERT_TRUE(longer.Create(nullptr, L"Wyvo Devices International", 0x808040));
     EXPECT_EQ(longer.Width() - banner.Width(), TitleExtent(L"Wyvo Devices International").cx - text.cx);
     EXPECT_EQ(longer.Height(), banner.Height());
     int light = 0;

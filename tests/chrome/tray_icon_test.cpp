@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/process_globals.h"
 #include "base/notifications.h"
 #include "resources/resource_ids.h"
 #include "ui/tray_icon.h"
@@ -76,9 +75,7 @@ protected:
     void SetUp() override {
         g_calls.clear();
         g_shellAnswer = TRUE;
-        g_process.mainWindow = main_.Get();
     }
-    void TearDown() override { g_process.mainWindow = nullptr; }
 
     bool CreateIcon() {
         const bool added = icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"Tavro Pen",

@@ -1,5 +1,7 @@
 #include "controller_fixture.h"
 
+#include "ui/messages.h"
+
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TavroControllerTestWindow";
@@ -25,9 +27,8 @@ ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
     RegisterClassW(&windowClass);
     window = CreateWindowExW(0, kWindowClass, L"controller test", WS_OVERLAPPEDWINDOW, 0, 0, 400,
                              300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    g_process.executableInstance = GetModuleHandleW(nullptr);
-    g_process.resourceModule = g_process.executableInstance;
-    g_process.mainWindow = window;
+    controller.AttachWindow(window);
+    SetMessageOwner(window);
     // As in the program: entering a Mode shows the window maximised when it is not.
     ShowWindow(window, SW_SHOWMAXIMIZED);
     g_timerTarget = &controller;
@@ -44,7 +45,7 @@ ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
 ControllerFixture::~ControllerFixture() {
     controller.Shutdown();
     g_timerTarget = nullptr;
-    g_process.mainWindow = nullptr;
+    SetMessageOwner(nullptr);
     DestroyWindow(window);
 }
 

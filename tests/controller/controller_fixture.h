@@ -1,7 +1,6 @@
 #pragma once
 // A Controller with a main window of its own, on the test's thread (the UI thread), and a way
 // to put it into any Mode.
-#include "app/process_globals.h"
 #include "controller/controller.h"
 #include "base/notifications.h"
 #include "test_support.h"

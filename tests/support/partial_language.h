@@ -1,9 +1,9 @@
 #pragma once
-// "partial_language.dll", built beside the tests: a language library holding only the texts
-// of 20200 and 20004, made the process's resource module for the holder's life.
+// "partial/XDL-PRT.dll", built beside the tests: a language library holding only the texts of
+// 20200 and 20004, standing in for the process's language library for the holder's life.
 #include <windows.h>
 
-#include "base/unique_handle.h"
+#include "ui/language_library.h"
 
 namespace testsupport {
 
@@ -16,11 +16,11 @@ public:
     ~PartialLanguage();
     PartialLanguage(const PartialLanguage&) = delete;
     PartialLanguage& operator=(const PartialLanguage&) = delete;
-    HMODULE Module() const { return module_.Get(); }
+    HMODULE Module() const { return ProcessLanguageLibrary().Module(); }
 
 private:
-    UniqueModule module_;
-    HINSTANCE previous_;
+    // The partial library until it stands in, then the process's own one until it returns.
+    LanguageLibrary other_;
 };
 
 }  // namespace testsupport

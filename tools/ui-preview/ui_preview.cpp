@@ -6,7 +6,6 @@
 #include <cwchar>
 #include <string>
 
-#include "app/process_globals.h"
 #include "base/unique_handle.h"
 #include "ui/settings_dialogs.h"
 #include "ui/language_library.h"
@@ -45,11 +44,11 @@ void ShowSplashWindow(HINSTANCE instance, bool picture) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = L"TavroPreviewSplash";
     RegisterClassW(&windowClass);
-    g_process.mainWindow = CreateWindowExW(0, L"TavroPreviewSplash", L"Tavro Pen", WS_OVERLAPPEDWINDOW, 0, 0,
-                                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    HWND main = CreateWindowExW(0, L"TavroPreviewSplash", L"Tavro Pen", WS_OVERLAPPEDWINDOW, 0, 0, CW_USEDEFAULT,
+                                CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     g_showPicture = picture && g_picture.LoadFile(L"splash.jpg");
-    if (!g_showPicture) g_banner.Create(L"Wyvo Devices", 0x808040);
-    ShowWindow(g_process.mainWindow, SW_SHOWMAXIMIZED);
+    if (!g_showPicture) g_banner.Create(main, L"Wyvo Devices", 0x808040);
+    ShowWindow(main, SW_SHOWMAXIMIZED);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -60,9 +59,6 @@ void ShowSplashWindow(HINSTANCE instance, bool picture) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
-    g_process.executableInstance = instance;
-    g_process.resourceModule = instance;
-    g_process.mainIcon = LoadIconW(instance, MAKEINTRESOURCEW(103));
     LoadLanguageResources();
     const std::wstring piece = commandLine;
     OptionRecord options = DefaultOptions();

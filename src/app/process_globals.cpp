@@ -1,3 +1,0 @@
-#include "app/process_globals.h"
-
-ProcessGlobals g_process;
