@@ -1,6 +1,6 @@
 #pragma once
-// The outcome of one platform step of finding the sensor or building a graph: the platform's
-// result, and on failure the fixed text that says which step failed.
+// The outcome of one platform step of finding or opening the sensor or building a graph: the
+// platform's result, taken where the step failed, and the fixed text that says which step it was.
 #include <windows.h>
 
 struct GraphStep {

@@ -8,14 +8,16 @@
 
 static_assert(IOCTL_KS_PROPERTY == 0x2F0003, "kernel-streaming property control code");
 
-bool KsControl::CreateDeviceControl() {
+GraphStep KsControl::CreateDeviceControl() {
     completion_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    return static_cast<bool>(completion_);
+    if (completion_) return GraphStep::Success();
+    return GraphStep::Failure(HRESULT_FROM_WIN32(GetLastError()), L"InitKsProperty: Create Device Control Error!");
 }
 
-bool KsControl::OpenDevice(const wchar_t* vidPid) {
+GraphStep KsControl::OpenDevice(const wchar_t* vidPid) {
     device_ = OpenSensorCaptureInterface(vidPid);
-    return static_cast<bool>(device_);
+    if (device_) return GraphStep::Success();
+    return GraphStep::Failure(HRESULT_FROM_WIN32(GetLastError()), L"InitKsProperty: Create Device Handle Error!");
 }
 
 void KsControl::Close() {
@@ -23,28 +25,30 @@ void KsControl::Close() {
     completion_.Reset();
 }
 
-int KsControl::GetCameraControl(uint32_t id, KsPropertyValue& answer) {
+ControlResult KsControl::GetCameraControl(uint32_t id, KsPropertyValue& answer) {
     return Ask(MakeCameraControlGet(id), answer);
 }
 
-int KsControl::SetCameraControl(uint32_t id, const KsPropertyValue& value) {
+ControlResult KsControl::SetCameraControl(uint32_t id, const KsPropertyValue& value) {
     return Tell(MakeCameraControlSet(id, value));
 }
 
-int KsControl::GetVendor(uint32_t id, KsPropertyValue& answer) { return Ask(MakeVendorGet(id), answer); }
+ControlResult KsControl::GetVendor(uint32_t id, KsPropertyValue& answer) { return Ask(MakeVendorGet(id), answer); }
 
-int KsControl::SetVendor(uint32_t id, const KsPropertyValue& value) { return Tell(MakeVendorSet(id, value)); }
-
-template <typename Request>
-int KsControl::Ask(Request request, KsPropertyValue& answer) {
-    if (!Transact(&request, sizeof(request))) return 0;
-    answer = ValueOf(request);
-    return 1;
+ControlResult KsControl::SetVendor(uint32_t id, const KsPropertyValue& value) {
+    return Tell(MakeVendorSet(id, value));
 }
 
 template <typename Request>
-int KsControl::Tell(Request request) {
-    return Transact(&request, sizeof(request)) ? 1 : 0;
+ControlResult KsControl::Ask(Request request, KsPropertyValue& answer) {
+    if (!Transact(&request, sizeof(request))) return ControlResult::Failed;
+    answer = ValueOf(request);
+    return ControlResult::Done;
+}
+
+template <typename Request>
+ControlResult KsControl::Tell(Request request) {
+    return Transact(&request, sizeof(request)) ? ControlResult::Done : ControlResult::Failed;
 }
 
 bool KsControl::Transact(void* request, DWORD size) {

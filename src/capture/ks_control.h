@@ -5,27 +5,29 @@
 #include <cstdint>
 
 #include "base/unique_handle.h"
+#include "capture/control_result.h"
+#include "capture/graph_step.h"
 #include "capture/ks_requests.h"
 
 class KsControl {
 public:
-    // The completion event every request waits on; false when it cannot be made.
-    bool CreateDeviceControl();
-    // Opens the sensor's capture interface; false when no interface opens.
-    bool OpenDevice(const wchar_t* vidPid);
+    // The completion event every request waits on. A failure carries the system's error.
+    GraphStep CreateDeviceControl();
+    // Opens the sensor's capture interface. A failure carries the system's error.
+    GraphStep OpenDevice(const wchar_t* vidPid);
     void Close();
 
-    // 1 success, 0 failure (no device, no event, or the driver refused).
-    int GetCameraControl(uint32_t id, KsPropertyValue& answer);
-    int SetCameraControl(uint32_t id, const KsPropertyValue& value);
-    int GetVendor(uint32_t id, KsPropertyValue& answer);
-    int SetVendor(uint32_t id, const KsPropertyValue& value);
+    // Failed without a device or an event, or when the driver refused.
+    ControlResult GetCameraControl(uint32_t id, KsPropertyValue& answer);
+    ControlResult SetCameraControl(uint32_t id, const KsPropertyValue& value);
+    ControlResult GetVendor(uint32_t id, KsPropertyValue& answer);
+    ControlResult SetVendor(uint32_t id, const KsPropertyValue& value);
 
 private:
     template <typename Request>
-    int Ask(Request request, KsPropertyValue& answer);
+    ControlResult Ask(Request request, KsPropertyValue& answer);
     template <typename Request>
-    int Tell(Request request);
+    ControlResult Tell(Request request);
     // Sends the request and receives the answer in the same buffer.
     bool Transact(void* request, DWORD size);
 

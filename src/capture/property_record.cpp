@@ -1,13 +1,13 @@
 #include "capture/property_record.h"
 
-int ClampIntoRecord(PropertyRecord& record, int value) {
-    if (!record.valid) return 0;
+bool ClampIntoRecord(PropertyRecord& record, int value) {
+    if (!record.valid) return false;
     if (value >= record.minimum && value <= record.maximum) {
         record.value = value;
-        return 1;
+        return true;
     }
     const int bound = value < record.minimum ? record.minimum : record.maximum;
-    if (record.value == bound) return 0;
+    if (record.value == bound) return false;
     record.value = bound;
-    return 1;
+    return true;
 }

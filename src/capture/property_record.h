@@ -13,7 +13,7 @@ struct PropertyRecord {
 };
 static_assert(sizeof(PropertyRecord) == 28, "PropertyRecord holds seven 32-bit fields");
 
-// Brings a requested value into the record's range and stores it. 0 means nothing is to be
+// Brings a requested value into the record's range and stores it. False means nothing is to be
 // written: the control has no range, or the value is out of range and the record already holds
 // the nearest bound.
-int ClampIntoRecord(PropertyRecord& record, int value);
+bool ClampIntoRecord(PropertyRecord& record, int value);

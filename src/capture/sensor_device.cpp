@@ -66,30 +66,33 @@ SensorMatch SensorDevice::Open(const SensorIdentity& identity) {
     GraphStep step;
     const SensorMatch match = FindSensor(identity, captureFilter_, step);
     if (!Record(step) || match != SensorMatch::Matched) return match;
-    if (!ks_.CreateDeviceControl()) {
+    // Only failures are recorded here: the search's own result stays the last one otherwise.
+    const GraphStep control = ks_.CreateDeviceControl();
+    if (!control.Ok()) {
         // Without the request channel the sensor still streams; its automatics stay as they are.
-        Record(GraphStep::Failure(HRESULT_FROM_WIN32(GetLastError()), L"InitKsProperty: Create Device Control Error!"));
+        Record(control);
         return SensorMatch::Matched;
     }
-    if (!ks_.OpenDevice(vidPid_)) {
-        Record(GraphStep::Failure(HRESULT_FROM_WIN32(GetLastError()), L"InitKsProperty: Create Device Handle Error!"));
+    const GraphStep device = ks_.OpenDevice(vidPid_);
+    if (!device.Ok()) {
+        Record(device);
         return SensorMatch::Failed;
     }
     return SensorMatch::Matched;
 }
 
-int SensorDevice::Start(HWND notifyWindow, FrameSink* sink, int width, int height) {
+DeviceResult SensorDevice::Start(HWND notifyWindow, FrameSink* sink, int width, int height) {
     lastResult_ = S_OK;
     lastText_ = L"";
-    if (state_ == GraphState::Running) return static_cast<int>(GraphState::Running);
+    if (state_ == GraphState::Running) return DeviceResult::AlreadyRunning;
     const CompanionDuringStart companion(companion_, vidPid_);
     notifyWindow_ = notifyWindow;
     width_ = width;
     height_ = height;
     sink_ = sink;
-    if (!BuildGraph()) return 0;
+    if (!BuildGraph()) return DeviceResult::Failed;
     Sleep(kFormatSettleMs);
-    if (!Record(graph_.RenderPreview())) return 0;
+    if (!Record(graph_.RenderPreview())) return DeviceResult::Failed;
     state_ = GraphState::Built;
     properties_.Attach(captureFilter_.Get());
     properties_.ReadRanges();
@@ -113,20 +116,20 @@ bool SensorDevice::BuildGraph() {
     return Record(ChooseCaptureFormat(graph_.Builder(), captureFilter_.Get(), width_, height_, format_));
 }
 
-int SensorDevice::Run() {
-    if (state_ == GraphState::Running) return 1;
-    if (!graph_.Exists()) return 0;
-    if (!Record(graph_.Run())) return 0;
+DeviceResult SensorDevice::Run() {
+    if (state_ == GraphState::Running) return DeviceResult::Done;
+    if (!graph_.Exists()) return DeviceResult::Failed;
+    if (!Record(graph_.Run())) return DeviceResult::Failed;
     state_ = GraphState::Running;
-    return 1;
+    return DeviceResult::Done;
 }
 
-int SensorDevice::Stop() {
-    if (state_ == GraphState::Stopped) return 1;
-    if (!graph_.Exists()) return 0;
-    if (!Record(graph_.Stop())) return 0;
+DeviceResult SensorDevice::Stop() {
+    if (state_ == GraphState::Stopped) return DeviceResult::Done;
+    if (!graph_.Exists()) return DeviceResult::Failed;
+    if (!Record(graph_.Stop())) return DeviceResult::Failed;
     state_ = GraphState::Stopped;
-    return 1;
+    return DeviceResult::Done;
 }
 
 void SensorDevice::Close() {

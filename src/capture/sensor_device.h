@@ -21,6 +21,13 @@ class FrameSink;
 // not an arrival).
 bool IsSensorRemoval(long code, LONG_PTR first, LONG_PTR second, IUnknown* captureFilter);
 
+// What starting, running or stopping the graph came to.
+enum class DeviceResult {
+    Failed,          // the last message says why
+    Done,
+    AlreadyRunning,  // Start on a running graph: nothing was done
+};
+
 class SensorDevice {
 public:
     SensorDevice();
@@ -31,10 +38,11 @@ public:
     // Closes, then finds and classifies the sensor; on Matched the capture filter is bound and the
     // property handle is open.
     SensorMatch Open(const SensorIdentity& identity);
-    // Builds and runs the graph: nonzero when running (4 when it already was), 0 on failure.
-    int Start(HWND notifyWindow, FrameSink* sink, int width, int height);
-    int Run();
-    int Stop();
+    // Builds and runs the graph.
+    DeviceResult Start(HWND notifyWindow, FrameSink* sink, int width, int height);
+    // Done also when the graph already runs (or is already stopped); Failed without a graph.
+    DeviceResult Run();
+    DeviceResult Stop();
     // Stops and releases everything; safe in any state. No frame arrives after it returns.
     void Close();
     // Consumes one graph event: true when it says the sensor was unplugged.

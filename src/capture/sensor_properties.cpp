@@ -49,15 +49,15 @@ void ResetControls(IUnknown* filter, PropertyRecord (&records)[Count], long flag
 }
 
 template <typename Controls, size_t Count>
-int SetControl(IUnknown* filter, PropertyRecord (&records)[Count], int id, int value, long flags) {
-    if (id < 0 || id >= static_cast<int>(Count)) return 0;
+ControlResult SetControl(IUnknown* filter, PropertyRecord (&records)[Count], int id, int value, long flags) {
+    if (id < 0 || id >= static_cast<int>(Count)) return ControlResult::Failed;
     PropertyRecord& record = records[id];
-    if (!ClampIntoRecord(record, value)) return 0;
+    if (!ClampIntoRecord(record, value)) return ControlResult::Failed;
     Microsoft::WRL::ComPtr<Controls> controls;
-    if (!filter || FAILED(filter->QueryInterface(__uuidof(Controls), &controls))) return 0;
+    if (!filter || FAILED(filter->QueryInterface(__uuidof(Controls), &controls))) return ControlResult::Failed;
     controls->Set(record.id, record.value, flags);
     long readBack = 0, readFlags = 0;
-    return controls->Get(record.id, &readBack, &readFlags) == S_OK ? 1 : 0;
+    return controls->Get(record.id, &readBack, &readFlags) == S_OK ? ControlResult::Done : ControlResult::Failed;
 }
 
 }  // namespace
@@ -83,44 +83,46 @@ void SensorProperties::ResetCameraControl() {
                                     [](const PropertyRecord& record) { return record.defaultValue; });
 }
 
-int SensorProperties::SetVideoProcAmp(int id, int value) {
+ControlResult SensorProperties::SetVideoProcAmp(int id, int value) {
     return SetControl<IAMVideoProcAmp>(filter_.Get(), videoProcAmp_, id, value, kVideoProcAmpFlags);
 }
 
-int SensorProperties::SetCameraControl(int id, int value) {
+ControlResult SensorProperties::SetCameraControl(int id, int value) {
     return SetControl<IAMCameraControl>(filter_.Get(), cameraControl_, id, value, kCameraControlFlags);
 }
 
-int SensorProperties::SetExposure(int value) {
-    if (SetCameraControl(kExposure, value)) return 1;
+ControlResult SensorProperties::SetExposure(int value) {
+    if (SetCameraControl(kExposure, value) == ControlResult::Done) return ControlResult::Done;
     KsPropertyValue current;
-    if (!ks_.GetCameraControl(kKsCameraControlExposure, current)) return 0;
-    if (!ks_.SetCameraControl(kKsCameraControlExposure, {value, kKsFlagsManual, current.capabilities})) return 0;
+    if (ks_.GetCameraControl(kKsCameraControlExposure, current) == ControlResult::Failed) return ControlResult::Failed;
+    if (ks_.SetCameraControl(kKsCameraControlExposure, {value, kKsFlagsManual, current.capabilities}) ==
+        ControlResult::Failed)
+        return ControlResult::Failed;
     cameraControl_[kExposure].value = value;
-    return 1;
+    return ControlResult::Done;
 }
 
-int SensorProperties::SetExposureAuto(bool on) {
+ControlResult SensorProperties::SetExposureAuto(bool on) {
     KsPropertyValue current;
-    if (!ks_.GetCameraControl(kKsCameraControlExposure, current)) return 0;
+    if (ks_.GetCameraControl(kKsCameraControlExposure, current) == ControlResult::Failed) return ControlResult::Failed;
     return ks_.SetCameraControl(kKsCameraControlExposure,
                                 {current.value, on ? kKsFlagsAuto : kKsFlagsManual, current.capabilities});
 }
 
-int SensorProperties::SetVendorMode(int value) {
+ControlResult SensorProperties::SetVendorMode(int value) {
     KsPropertyValue current;
-    if (!ks_.GetVendor(kVendorModeWord, current)) return 0;
+    if (ks_.GetVendor(kVendorModeWord, current) == ControlResult::Failed) return ControlResult::Failed;
     return ks_.SetVendor(kVendorModeWord, {value, kVendorWriteFlags, current.capabilities});
 }
 
-int SensorProperties::SetPowerLineFrequency(int hertz) {
+ControlResult SensorProperties::SetPowerLineFrequency(int hertz) {
     const int32_t code = PowerLineFrequencyCode(hertz);
     KsPropertyValue current;
-    if (!ks_.GetVendor(kVendorPowerLineFrequency, current)) return 0;
+    if (ks_.GetVendor(kVendorPowerLineFrequency, current) == ControlResult::Failed) return ControlResult::Failed;
     return ks_.SetVendor(kVendorPowerLineFrequency, {code, kVendorWriteFlags, current.capabilities});
 }
 
-int SensorProperties::ApplySensorInit(const SensorInitParameters& init) {
+ControlResult SensorProperties::ApplySensorInit(const SensorInitParameters& init) {
     SetExposureAuto(false);
     SetVendorMode(1);
     SetPowerLineFrequency(init.frequency);
@@ -130,7 +132,7 @@ int SensorProperties::ApplySensorInit(const SensorInitParameters& init) {
     return SetVideoProcAmp(VideoProcAmp_Gain, init.gain);
 }
 
-int SensorProperties::ApplyImaging(const ImagingParameters& imaging) {
+ControlResult SensorProperties::ApplyImaging(const ImagingParameters& imaging) {
     SetVideoProcAmp(VideoProcAmp_Brightness, imaging.brightness);
     SetVideoProcAmp(VideoProcAmp_Gamma, imaging.gamma);
     SetVideoProcAmp(VideoProcAmp_Contrast, imaging.contrast);
@@ -162,6 +164,6 @@ int SensorProperties::GainValue() const {
     return IsExposureGain() ? cameraControl_[kExposure].value : videoProcAmp_[kBrightness].value;
 }
 
-int SensorProperties::SetGain(int value) {
+ControlResult SensorProperties::SetGain(int value) {
     return IsExposureGain() ? SetExposure(value) : SetVideoProcAmp(kBrightness, value);
 }

@@ -6,6 +6,7 @@
 #include <unknwn.h>
 #include <wrl/client.h>
 
+#include "capture/control_result.h"
 #include "capture/ks_control.h"
 #include "capture/property_record.h"
 #include "settings/core_parameter_record.h"
@@ -28,18 +29,18 @@ public:
     void ResetVideoProcAmp();
     void ResetCameraControl();
 
-    // Clamp into the record, write, read back: 1 when the read-back succeeded.
-    int SetVideoProcAmp(int id, int value);
-    int SetCameraControl(int id, int value);
+    // Clamp into the record, write, read back: Done when the read-back succeeded.
+    ControlResult SetVideoProcAmp(int id, int value);
+    ControlResult SetCameraControl(int id, int value);
     // Through the filter; when that writes nothing, through a kernel-streaming request, unclamped.
-    int SetExposure(int value);
-    int SetExposureAuto(bool on);
-    int SetVendorMode(int value);
-    int SetPowerLineFrequency(int hertz);
+    ControlResult SetExposure(int value);
+    ControlResult SetExposureAuto(bool on);
+    ControlResult SetVendorMode(int value);
+    ControlResult SetPowerLineFrequency(int hertz);
 
     // Each sequence runs to its end whatever a step answers; the last step's result is returned.
-    int ApplySensorInit(const SensorInitParameters& init);
-    int ApplyImaging(const ImagingParameters& imaging);
+    ControlResult ApplySensorInit(const SensorInitParameters& init);
+    ControlResult ApplyImaging(const ImagingParameters& imaging);
     // Minima of brightness .. gamma and of exposure (0 where there is no range); the other fields 0.
     ImagingParameters MinimumImaging() const;
 
@@ -47,7 +48,7 @@ public:
     bool IsExposureGain() const;
     int GainMinimum() const;
     int GainValue() const;
-    int SetGain(int value);
+    ControlResult SetGain(int value);
 
     const PropertyRecord& VideoProcAmp(int id) const { return videoProcAmp_[id]; }
     const PropertyRecord& CameraControl(int id) const { return cameraControl_[id]; }

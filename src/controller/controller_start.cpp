@@ -3,7 +3,7 @@
 #include "ui/messages.h"
 
 bool Controller::StartSensor() {
-    if (!sensor_.Start(mainWindow_, this, kSensorWidth, kSensorHeight)) {
+    if (sensor_.Start(mainWindow_, this, kSensorWidth, kSensorHeight) == DeviceResult::Failed) {
         wchar_t text[1024];
         sensor_.LastMessage(text, sizeof text / sizeof text[0]);
         ShowSystemErrorText(text);

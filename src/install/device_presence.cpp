@@ -16,5 +16,5 @@ Presence CheckPresence(const DriverContext& context) {
         CharUpperW(instanceId);
         return scan.Observe(instanceId);
     });
-    return listed ? scan.Result() : PresenceUnavailable;
+    return listed ? scan.Result() : Presence::Unavailable;
 }

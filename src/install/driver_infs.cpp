@@ -45,9 +45,9 @@ void VisitSensorInfs(DriverContext& context, const std::function<bool(const std:
 }  // namespace
 
 DriverState InfStateOf(DriverContext& context) {
-    DriverState state = DriverNotInstalled;
+    DriverState state = DriverState::NotInstalled;
     VisitSensorInfs(context, [&](const std::wstring& infPath) {
-        state = FileExists(PnfPathFor(infPath)) ? DriverInstalled : DriverPartlyInstalled;
+        state = FileExists(PnfPathFor(infPath)) ? DriverState::Installed : DriverState::PartlyInstalled;
         return true;
     });
     return state;

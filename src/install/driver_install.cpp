@@ -16,11 +16,11 @@ InstallResult InstallDriver(DriverContext& context, bool releaseFirst) {
         Sleep(kSettleAfterReleaseMs);
     }
     const std::wstring packageInf = PackageInfPath(context.programPath);
-    if (packageInf.empty()) return InstallCopyFailed;
-    if (!FileExists(packageInf)) return InstallInfMissing;
+    if (packageInf.empty()) return InstallResult::CopyFailed;
+    if (!FileExists(packageInf)) return InstallResult::InfMissing;
     wchar_t storedAs[MAX_PATH];
     const BOOL copied = SetupCopyOEMInfW(packageInf.c_str(), nullptr, SPOST_PATH,
                                          SP_COPY_NEWER_OR_SAME, storedAs, MAX_PATH, nullptr,
                                          nullptr);
-    return copied ? InstallInfCopied : InstallCopyFailed;
+    return copied ? InstallResult::InfCopied : InstallResult::CopyFailed;
 }

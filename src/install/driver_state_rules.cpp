@@ -16,12 +16,12 @@ int CountInstalledFiles(const std::function<bool(const DriverFile&)>& exists) {
 }
 
 DriverState FileStateFromCount(int count) {
-    if (count == 0) return DriverNotInstalled;
-    return count == kCompleteDriverFileCount ? DriverInstalled : DriverPartlyInstalled;
+    if (count == 0) return DriverState::NotInstalled;
+    return count == kCompleteDriverFileCount ? DriverState::Installed : DriverState::PartlyInstalled;
 }
 
 DriverState CombineDriverState(DriverState files, DriverState inf) {
-    if (files == DriverInstalled && inf == DriverInstalled) return DriverInstalled;
-    if (files == DriverNotInstalled && inf == DriverNotInstalled) return DriverNotInstalled;
-    return DriverPartlyInstalled;
+    if (files == DriverState::Installed && inf == DriverState::Installed) return DriverState::Installed;
+    if (files == DriverState::NotInstalled && inf == DriverState::NotInstalled) return DriverState::NotInstalled;
+    return DriverState::PartlyInstalled;
 }

@@ -16,6 +16,6 @@ bool PresenceScan::Observe(const wchar_t* upperInstanceId) {
 }
 
 Presence PresenceScan::Result() const {
-    if (sensorFound_) return receiverFound_ ? PresenceSensorAndReceiver : PresenceSensorOnly;
-    return receiverFound_ ? PresenceReceiverOnly : PresenceNothing;
+    if (sensorFound_) return receiverFound_ ? Presence::SensorAndReceiver : Presence::SensorOnly;
+    return receiverFound_ ? Presence::ReceiverOnly : Presence::Nothing;
 }

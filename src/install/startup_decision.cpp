@@ -4,9 +4,9 @@ namespace {
 
 StartupStep AfterPresence(Presence presence) {
     switch (presence) {
-    case PresenceUnavailable: return StartupStep::ShowSystemError;
-    case PresenceSensorOnly:
-    case PresenceSensorAndReceiver: return StartupStep::OpenSensor;
+    case Presence::Unavailable: return StartupStep::ShowSystemError;
+    case Presence::SensorOnly:
+    case Presence::SensorAndReceiver: return StartupStep::OpenSensor;
     default: return StartupStep::ShowSensorNotFound;
     }
 }
@@ -24,16 +24,16 @@ StartupStep AfterOpen(SensorMatch match) {
 StartupStep OfferFor(DriverState state) {
     switch (state) {
     // Complete, yet the sensor does not carry its driver's name: nothing to offer.
-    case DriverInstalled: return StartupStep::ShowSystemError;
-    case DriverNotInstalled: return StartupStep::AskInstall;
+    case DriverState::Installed: return StartupStep::ShowSystemError;
+    case DriverState::NotInstalled: return StartupStep::AskInstall;
     default: return StartupStep::AskReinstall;
     }
 }
 
 StartupStep AfterInstall(InstallResult result) {
     switch (result) {
-    case InstallInfCopied: return StartupStep::ShowReplugDevice;
-    case InstallInfMissing: return StartupStep::ShowSetupInfMissing;
+    case InstallResult::InfCopied: return StartupStep::ShowReplugDevice;
+    case InstallResult::InfMissing: return StartupStep::ShowSetupInfMissing;
     default: return StartupStep::ShowSetupCopyFailed;
     }
 }

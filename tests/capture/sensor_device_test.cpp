@@ -71,7 +71,7 @@ TEST_F(SensorDeviceTest, StartWithoutASensorFailsAtTheCaptureFilter) {
     SensorDevice sensor;
     EXPECT_EQ(sensor.Open(other), SensorMatch::NotFound);
     RecordingSink sink;
-    EXPECT_EQ(sensor.Start(nullptr, &sink, 320, 240), 0);
+    EXPECT_EQ(sensor.Start(nullptr, &sink, 320, 240), DeviceResult::Failed);
     EXPECT_EQ(MessageOf(sensor), L"0x80004003\nCannot add vidcap to filtergraph");
     EXPECT_EQ(sensor.State(), GraphState::None);
     EXPECT_EQ(sensor.Format(), CaptureFormat::None);
@@ -83,8 +83,8 @@ TEST_F(SensorDeviceTest, StartWithoutASensorFailsAtTheCaptureFilter) {
 
 TEST_F(SensorDeviceTest, RunAndStopWithoutAGraphFailSilently) {
     SensorDevice sensor;
-    EXPECT_EQ(sensor.Run(), 0);
-    EXPECT_EQ(sensor.Stop(), 0);
+    EXPECT_EQ(sensor.Run(), DeviceResult::Failed);
+    EXPECT_EQ(sensor.Stop(), DeviceResult::Failed);
     EXPECT_EQ(MessageOf(sensor), L"0x0\n");
     wchar_t text[8];
     EXPECT_TRUE(sensor.LastMessage(text, 8));

@@ -9,14 +9,14 @@ namespace {
 // In-range values are stored; out of range moves to the bound once; without a range nothing is taken.
 TEST(ClampIntoRecord, StoresInRangeAndMovesToTheBoundOnce) {
     PropertyRecord record{0, -10, 10, 0, 1, 3, 1};
-    struct Step { int asked, changed, stored; };
-    for (Step s : {Step{-10, 1, -10}, Step{10, 1, 10}, Step{-50, 1, -10}, Step{-50, 0, -10}, Step{99, 1, 10},
-                   Step{11, 0, 10}}) {
+    struct Step { int asked; bool changed; int stored; };
+    for (Step s : {Step{-10, true, -10}, Step{10, true, 10}, Step{-50, true, -10}, Step{-50, false, -10},
+                   Step{99, true, 10}, Step{11, false, 10}}) {
         EXPECT_EQ(ClampIntoRecord(record, s.asked), s.changed) << s.asked;
         EXPECT_EQ(record.value, s.stored) << s.asked;
     }
     PropertyRecord noRange{0, -10, 10, 0, 1, 3, 0};
-    EXPECT_EQ(ClampIntoRecord(noRange, 0), 0);
+    EXPECT_FALSE(ClampIntoRecord(noRange, 0));
     EXPECT_EQ(noRange.value, 3);
 }
 
@@ -83,26 +83,26 @@ TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
 
 TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheReadBack) {
     Start();
-    EXPECT_EQ(properties_.SetVideoProcAmp(2, 1), 0);    // no range
-    EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), 0);
-    EXPECT_EQ(properties_.SetCameraControl(-1, 1), 0);
+    EXPECT_EQ(properties_.SetVideoProcAmp(2, 1), ControlResult::Failed);    // no range
+    EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), ControlResult::Failed);
+    EXPECT_EQ(properties_.SetCameraControl(-1, 1), ControlResult::Failed);
     EXPECT_TRUE(filter_->videoProcAmp->writes.empty());
-    EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), 1);
-    EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), 0);
+    EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Done);
+    EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Failed);
     ASSERT_EQ(filter_->videoProcAmp->writes.size(), 1u);
     EXPECT_EQ(filter_->videoProcAmp->writes[0].value, -64);
     EXPECT_EQ(filter_->videoProcAmp->writes[0].flags, 2);
     filter_->videoProcAmp->getResult = S_FALSE;
-    EXPECT_EQ(properties_.SetVideoProcAmp(1, 50), 0);
+    EXPECT_EQ(properties_.SetVideoProcAmp(1, 50), ControlResult::Failed);
     EXPECT_EQ(filter_->videoProcAmp->writes.size(), 2u);
     EXPECT_EQ(properties_.VideoProcAmp(1).value, 50);
 }
 
 TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreaming) {
     Start();
-    EXPECT_EQ(properties_.SetExposure(-1), 1);
+    EXPECT_EQ(properties_.SetExposure(-1), ControlResult::Done);
     // The filter path writes nothing more and the kernel-streaming path has no device.
-    EXPECT_EQ(properties_.SetExposure(5), 0);
+    EXPECT_EQ(properties_.SetExposure(5), ControlResult::Failed);
     EXPECT_EQ(filter_->cameraControl->writes.size(), 1u);
     EXPECT_EQ(properties_.CameraControl(4).value, -1);
 }
@@ -114,7 +114,7 @@ TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
         Start();
         EXPECT_EQ(properties_.IsExposureGain(), exposureRange);
         EXPECT_EQ(properties_.GainMinimum(), exposureRange ? -11 : -64);
-        EXPECT_EQ(properties_.SetGain(-9), 1);
+        EXPECT_EQ(properties_.SetGain(-9), ControlResult::Done);
         EXPECT_EQ(properties_.GainValue(), -9);
         const auto& writes = exposureRange ? filter_->cameraControl->writes : filter_->videoProcAmp->writes;
         EXPECT_EQ(writes.back().id, exposureRange ? 4 : 0);
@@ -124,7 +124,7 @@ TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
 TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {
     Start();
     ImagingParameters imaging{1, 2, 3, 4, 5, 150, -4, 0, 0, 2};
-    EXPECT_EQ(properties_.ApplyImaging(imaging), 1);
+    EXPECT_EQ(properties_.ApplyImaging(imaging), ControlResult::Done);
     const auto& amp = filter_->videoProcAmp->writes;
     ASSERT_EQ(amp.size(), 3u);  // brightness, gamma, contrast: the others have no range
     EXPECT_EQ(amp[0].id, 0);
@@ -137,7 +137,7 @@ TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {
 TEST_F(SensorPropertiesTest, ApplySensorInitRunsToTheEndAndAnswersWithGain) {
     Start();
     SensorInitParameters init{60, 1, 0, 0, 30};
-    EXPECT_EQ(properties_.ApplySensorInit(init), 1);
+    EXPECT_EQ(properties_.ApplySensorInit(init), ControlResult::Done);
     const auto& amp = filter_->videoProcAmp->writes;
     ASSERT_EQ(amp.size(), 2u);  // colour enable and gain have ranges
     EXPECT_EQ(amp[0].id, 6);
@@ -153,11 +153,11 @@ TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {
     const int32_t* fields = &minimum.brightness;
     for (int i = 0; i < 7; ++i) EXPECT_EQ(fields[i], 0) << i;
     EXPECT_FALSE(properties_.IsExposureGain());
-    EXPECT_EQ(properties_.SetGain(1), 0);
-    EXPECT_EQ(properties_.SetExposure(1), 0);
-    EXPECT_EQ(properties_.SetExposureAuto(false), 0);
-    EXPECT_EQ(properties_.SetVendorMode(1), 0);
-    EXPECT_EQ(properties_.SetPowerLineFrequency(50), 0);
+    EXPECT_EQ(properties_.SetGain(1), ControlResult::Failed);
+    EXPECT_EQ(properties_.SetExposure(1), ControlResult::Failed);
+    EXPECT_EQ(properties_.SetExposureAuto(false), ControlResult::Failed);
+    EXPECT_EQ(properties_.SetVendorMode(1), ControlResult::Failed);
+    EXPECT_EQ(properties_.SetPowerLineFrequency(50), ControlResult::Failed);
 }
 
 }  // namespace

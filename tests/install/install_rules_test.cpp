@@ -13,15 +13,15 @@ TEST(PresenceScan, SensorAloneIsThreeAndEachReceiverIdWithItIsFourAndEndsTheScan
     PresenceScan alone(kVidPid);
     EXPECT_FALSE(alone.Observe(L"PCI\\VEN_8086&DEV_1234\\3&11583659&0&10"));
     EXPECT_FALSE(alone.Observe(L"USB\\VID_05E1&PID_0500&MI_00\\6&1A2B3C&0&0000"));
-    EXPECT_EQ(PresenceSensorOnly, alone.Result());
+    EXPECT_EQ(Presence::SensorOnly, alone.Result());
     for (const wchar_t* receiver : {L"HID\\VID_6624&PID_5488\\7&1&0&0000",
                                     L"HID\\VID_9999&PID_0001&MI_01\\7&2&0&0000",
                                     L"HID\\VID_04B8&PID_0C03\\7&3&0&0000"}) {
         PresenceScan scan(kVidPid);
         EXPECT_FALSE(scan.Observe(receiver));
-        EXPECT_EQ(PresenceReceiverOnly, scan.Result());
+        EXPECT_EQ(Presence::ReceiverOnly, scan.Result());
         EXPECT_TRUE(scan.Observe(L"USB\\VID_05E1&PID_0500\\5&0"));
-        EXPECT_EQ(PresenceSensorAndReceiver, scan.Result());
+        EXPECT_EQ(Presence::SensorAndReceiver, scan.Result());
     }
 }
 
@@ -29,9 +29,9 @@ TEST(PresenceScan, SensorAloneIsThreeAndEachReceiverIdWithItIsFourAndEndsTheScan
 TEST(PresenceScan, OnlyExactIdsMatch) {
     struct Case { const wchar_t* vidPid; const wchar_t* first; const wchar_t* second; Presence expected; };
     const Case cases[] = {
-        {kVidPid, L"HID\\VID_6624&PID_5489\\1", L"USB\\VID_05E1&PID_0501\\1", PresenceNothing},
-        {L"vid_05e1&pid_0500", L"HID\\VID_6624&PID_5488\\1", L"USB\\VID_05E1&PID_0500\\1", PresenceReceiverOnly},
-        {L"", L"USB\\VID_05E1&PID_0500\\1", L"PCI\\VEN_8086\\1", PresenceNothing},
+        {kVidPid, L"HID\\VID_6624&PID_5489\\1", L"USB\\VID_05E1&PID_0501\\1", Presence::Nothing},
+        {L"vid_05e1&pid_0500", L"HID\\VID_6624&PID_5488\\1", L"USB\\VID_05E1&PID_0500\\1", Presence::ReceiverOnly},
+        {L"", L"USB\\VID_05E1&PID_0500\\1", L"PCI\\VEN_8086\\1", Presence::Nothing},
     };
     for (const Case& c : cases) {
         PresenceScan scan(c.vidPid);
@@ -59,15 +59,15 @@ TEST(DriverFileCount, FullInstallationIsTwentyFourWithEitherTwainPair) {
 }
 
 TEST(DriverStateRules, FileStateAndCombination) {
-    EXPECT_EQ(DriverNotInstalled, FileStateFromCount(0));
-    EXPECT_EQ(DriverPartlyInstalled, FileStateFromCount(1));
-    EXPECT_EQ(DriverPartlyInstalled, FileStateFromCount(23));
-    EXPECT_EQ(DriverInstalled, FileStateFromCount(24));
-    EXPECT_EQ(DriverInstalled, CombineDriverState(DriverInstalled, DriverInstalled));
-    EXPECT_EQ(DriverNotInstalled, CombineDriverState(DriverNotInstalled, DriverNotInstalled));
-    EXPECT_EQ(DriverPartlyInstalled, CombineDriverState(DriverInstalled, DriverNotInstalled));
-    EXPECT_EQ(DriverPartlyInstalled, CombineDriverState(DriverNotInstalled, DriverInstalled));
-    EXPECT_EQ(DriverPartlyInstalled, CombineDriverState(DriverInstalled, DriverPartlyInstalled));
+    EXPECT_EQ(DriverState::NotInstalled, FileStateFromCount(0));
+    EXPECT_EQ(DriverState::PartlyInstalled, FileStateFromCount(1));
+    EXPECT_EQ(DriverState::PartlyInstalled, FileStateFromCount(23));
+    EXPECT_EQ(DriverState::Installed, FileStateFromCount(24));
+    EXPECT_EQ(DriverState::Installed, CombineDriverState(DriverState::Installed, DriverState::Installed));
+    EXPECT_EQ(DriverState::NotInstalled, CombineDriverState(DriverState::NotInstalled, DriverState::NotInstalled));
+    EXPECT_EQ(DriverState::PartlyInstalled, CombineDriverState(DriverState::Installed, DriverState::NotInstalled));
+    EXPECT_EQ(DriverState::PartlyInstalled, CombineDriverState(DriverState::NotInstalled, DriverState::Installed));
+    EXPECT_EQ(DriverState::PartlyInstalled, CombineDriverState(DriverState::Installed, DriverState::PartlyInstalled));
 }
 
 TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolderAndPnfBesideTheInf) {

@@ -17,27 +17,27 @@ TEST(PrefixDriverState, FilesAndTheSensorsInfWithPnfMakeTheDriverInstalled) {
     PrefixState prefix;
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kOtherVidPid), true);
     prefix.PlaceStoreInf(L"oem9302.inf", UnrelatedInfText(), true);
-    EXPECT_EQ(DriverNotInstalled, CurrentState());
+    EXPECT_EQ(DriverState::NotInstalled, CurrentState());
     prefix.PlaceAllCountedFiles();
-    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
+    EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());
     prefix.PlaceStoreInf(L"oem9303.inf", InfText(kTestVidPid), false);
-    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
+    EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());
     prefix.PlaceStoreInf(L"oem9303.inf", InfText(kTestVidPid), true);
-    EXPECT_EQ(DriverInstalled, CurrentState());
+    EXPECT_EQ(DriverState::Installed, CurrentState());
     DeleteFileW((prefix.WindowsDirectory() + L"\\system32\\drivers\\Q4400F05.bin").c_str());
-    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
+    EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());
 }
 
 TEST(PrefixDriverState, InfAloneIsPartialAndTheWyvoTwainPairCompletesTheCount) {
     PrefixState prefix;
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
-    EXPECT_EQ(DriverPartlyInstalled, CurrentState());
+    EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());
     for (const DriverFile& file : kDriverFiles) {
         if (file.role == DriverFileRole::Counted || file.role == DriverFileRole::TwainFallback) {
             prefix.PlaceFile(file);
         }
     }
-    EXPECT_EQ(DriverInstalled, CurrentState());
+    EXPECT_EQ(DriverState::Installed, CurrentState());
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST(PrefixStartup, FilesWithoutInfAskToReinstallNoKeepsAllAndYesReleasesThenCop
     DriverContext context = program.Context();
     EXPECT_EQ(StartupStep::Quit, FollowStartup(context, SensorMatch::OtherName, false).back());
     EXPECT_TRUE(PrefixState::DeviceExists(kSensorInstanceId));
-    EXPECT_EQ(DriverPartlyInstalled, GetDriverState(context));
+    EXPECT_EQ(DriverState::PartlyInstalled, GetDriverState(context));
     EXPECT_TRUE(prefix.StoreInfsWithText(ProgramFolder::PackageInfText()).empty());
 
     EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::CheckDriver,

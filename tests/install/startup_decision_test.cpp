@@ -14,32 +14,32 @@ StartupFacts Facts(std::optional<Presence> presence, std::optional<SensorMatch> 
 TEST(StartupDecision, EachStateOfKnowledgeLeadsToItsStep) {
     const auto D = SensorMatch::DefaultName;
     const auto O = SensorMatch::OtherName;
-    const auto Both = PresenceSensorAndReceiver;
+    const auto Both = Presence::SensorAndReceiver;
     struct Case { StartupFacts facts; StartupStep expected; };
     const Case cases[] = {
         {Facts({}), StartupStep::CheckPresence},
-        {Facts(PresenceUnavailable), StartupStep::ShowSystemError},
-        {Facts(PresenceNothing), StartupStep::ShowSensorNotFound},
-        {Facts(PresenceReceiverOnly), StartupStep::ShowSensorNotFound},
-        {Facts(PresenceSensorOnly), StartupStep::OpenSensor},
+        {Facts(Presence::Unavailable), StartupStep::ShowSystemError},
+        {Facts(Presence::Nothing), StartupStep::ShowSensorNotFound},
+        {Facts(Presence::ReceiverOnly), StartupStep::ShowSensorNotFound},
+        {Facts(Presence::SensorOnly), StartupStep::OpenSensor},
         {Facts(Both), StartupStep::OpenSensor},
-        {Facts(PresenceSensorOnly, SensorMatch::Matched), StartupStep::SensorReady},
-        {Facts(PresenceSensorOnly, SensorMatch::NotFound), StartupStep::ShowSensorNotFound},
-        {Facts(PresenceSensorOnly, SensorMatch::Failed), StartupStep::ShowSensorFailure},
-        {Facts(PresenceSensorOnly, O), StartupStep::CheckDriver},
-        {Facts(PresenceSensorOnly, D), StartupStep::CheckDriver},
+        {Facts(Presence::SensorOnly, SensorMatch::Matched), StartupStep::SensorReady},
+        {Facts(Presence::SensorOnly, SensorMatch::NotFound), StartupStep::ShowSensorNotFound},
+        {Facts(Presence::SensorOnly, SensorMatch::Failed), StartupStep::ShowSensorFailure},
+        {Facts(Presence::SensorOnly, O), StartupStep::CheckDriver},
+        {Facts(Presence::SensorOnly, D), StartupStep::CheckDriver},
         // A complete driver under another name offers no installation.
-        {Facts(Both, D, DriverInstalled), StartupStep::ShowSystemError},
-        {Facts(Both, O, DriverInstalled), StartupStep::ShowSystemError},
-        {Facts(Both, O, DriverNotInstalled), StartupStep::AskInstall},
-        {Facts(Both, O, DriverNotInstalled, true), StartupStep::Install},
-        {Facts(Both, O, DriverNotInstalled, false), StartupStep::Quit},
-        {Facts(Both, D, DriverPartlyInstalled), StartupStep::AskReinstall},
-        {Facts(Both, D, DriverPartlyInstalled, true), StartupStep::ReleaseAndInstall},
-        {Facts(Both, D, DriverPartlyInstalled, false), StartupStep::Quit},
-        {Facts(Both, D, DriverNotInstalled, true, InstallInfCopied), StartupStep::ShowReplugDevice},
-        {Facts(Both, D, DriverNotInstalled, true, InstallCopyFailed), StartupStep::ShowSetupCopyFailed},
-        {Facts(Both, D, DriverNotInstalled, true, InstallInfMissing), StartupStep::ShowSetupInfMissing},
+        {Facts(Both, D, DriverState::Installed), StartupStep::ShowSystemError},
+        {Facts(Both, O, DriverState::Installed), StartupStep::ShowSystemError},
+        {Facts(Both, O, DriverState::NotInstalled), StartupStep::AskInstall},
+        {Facts(Both, O, DriverState::NotInstalled, true), StartupStep::Install},
+        {Facts(Both, O, DriverState::NotInstalled, false), StartupStep::Quit},
+        {Facts(Both, D, DriverState::PartlyInstalled), StartupStep::AskReinstall},
+        {Facts(Both, D, DriverState::PartlyInstalled, true), StartupStep::ReleaseAndInstall},
+        {Facts(Both, D, DriverState::PartlyInstalled, false), StartupStep::Quit},
+        {Facts(Both, D, DriverState::NotInstalled, true, InstallResult::InfCopied), StartupStep::ShowReplugDevice},
+        {Facts(Both, D, DriverState::NotInstalled, true, InstallResult::CopyFailed), StartupStep::ShowSetupCopyFailed},
+        {Facts(Both, D, DriverState::NotInstalled, true, InstallResult::InfMissing), StartupStep::ShowSetupInfMissing},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         EXPECT_EQ(cases[i].expected, NextStartupStep(cases[i].facts)) << "case " << i;

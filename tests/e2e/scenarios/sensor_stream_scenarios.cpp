@@ -96,7 +96,7 @@ void CheckExposure(SensorDevice& device, FrameKeeper& sink, Report& report) {
     double means[2] = {0.0, 0.0};
     const int exposures[2] = {-7, -4}, original = device.Properties().GainValue();
     for (int i = 0; i < 2; ++i) {
-        report.Check(device.Properties().SetExposure(exposures[i]) != 0, "set_exposure");
+        report.Check(device.Properties().SetExposure(exposures[i]) == ControlResult::Done, "set_exposure");
         if (!report.Check(sink.SettledFrame(150, &frame), "frame")) return;
         means[i] = MeanLevel(sink.View(frame));
     }
@@ -193,7 +193,7 @@ E2E_SCENARIO(sensor_stream, "", 60) {
         const SensorMatch match = device.Open(kIdentity);
         report.Figure("open", static_cast<double>(match), 0);
         if (!report.Check(match == SensorMatch::Matched, "open_matched")) return;
-        if (!report.Check(device.Start(events.Get(), &sink, 320, 240) != 0, "start:" + Text(device))) return;
+        if (!report.Check(device.Start(events.Get(), &sink, 320, 240) != DeviceResult::Failed, "start:" + Text(device))) return;
         report.Check(device.Format() == CaptureFormat::Rgb24, "format_rgb24");
         report.Check(sink.width == 320 && sink.height == 240, "prepared_320x240");
         report.Check(device.Properties().IsExposureGain() && device.Properties().GainMinimum() == -8,
