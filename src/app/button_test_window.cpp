@@ -1,6 +1,7 @@
 #include "app/button_test_window.h"
 
 #include "base/unique_handle.h"
+#include "base/window_binding.h"
 #include "resources/resource_ids.h"
 #include "ui/resource_text.h"
 
@@ -89,7 +90,7 @@ bool ButtonTestWindow::Create(const wchar_t* title) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     window_ = CreateWindowExW(0, kButtonTestClassName, title, kWindowStyle, x, y, width, height,
-                              owner_, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              owner_, nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) return false;
     Layout(client, hint.cy + 20);
     SetCursorPos(x + width / 2, y + height / 2);
@@ -159,7 +160,7 @@ void ButtonTestWindow::OnInput(UINT message, WPARAM wParam) {
 
 LRESULT CALLBACK ButtonTestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-    ButtonTestWindow* self = g_open.get();
+    ButtonTestWindow* self = BoundObject<ButtonTestWindow*>(window, message, lParam);
     if (!self || self->window_ != window) {
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -1,5 +1,6 @@
 #include "controller/gain_overlay.h"
 
+#include "base/window_binding.h"
 #include "controller/controller.h"
 
 namespace {
@@ -26,8 +27,7 @@ LRESULT CALLBACK GainOverlayProcedure(HWND window, UINT message, WPARAM wParam, 
         PaintDc paint(window);
         RECT client;
         GetClientRect(window, &client);
-        const auto* controller =
-            reinterpret_cast<const Controller*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        const auto* controller = BoundObject<const Controller*>(window, message, lParam);
         if (controller) {
             controller->PaintGainOverlay(paint.Get(), client);
         } else {
@@ -43,7 +43,7 @@ LRESULT CALLBACK GainOverlayProcedure(HWND window, UINT message, WPARAM wParam, 
 void Controller::ShowGainOverlay() {
     HWND overlay = gainOverlay_.Get();
     if (!overlay) return;
-    SetWindowLongPtrW(overlay, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    BindObject(overlay, this);
     SetWindowPos(overlay, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                  GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
     InvalidateRect(overlay, nullptr, TRUE);

@@ -5,6 +5,8 @@
 
 #include <initializer_list>
 
+#include "base/window_binding.h"
+
 // What a dialog does besides filling itself in (void OnInit(HWND dialog), which every dialog
 // has). A dialog derives from this and hides the steps it needs; the defaults end with OK's
 // or Cancel's own id and ignore the other controls.
@@ -43,13 +45,12 @@ HINSTANCE DialogTemplateModule(int templateId);
 
 template <typename Dialog>
 INT_PTR CALLBACK ModalDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* dialog = BoundDialogObject<Dialog*>(window, message, lParam);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        reinterpret_cast<Dialog*>(lParam)->OnInit(window);
+        dialog->OnInit(window);
         MakeTopMost(window);
         return TRUE;
     }
-    auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
     if (message != WM_COMMAND || !dialog) return FALSE;
     const int id = LOWORD(wParam);
     if (id == IDOK || id == IDCANCEL) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/unique_handle.h"
+#include "base/window_binding.h"
 #include "ui/message_box_answers.h"
 #include "ui/message_box_buttons.h"
 #include "ui/resource_text.h"
@@ -22,8 +23,7 @@ public:
         : content_(content), buttons_(ButtonsFor(content.style)) {}
 
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) SetWindowLongPtrW(window, DWLP_USER, lParam);
-        auto* self = reinterpret_cast<MessageBoxDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+        auto* self = BoundDialogObject<MessageBoxDialog*>(window, message, lParam);
         return self ? self->Handle(window, message, wParam, lParam) : FALSE;
     }
 

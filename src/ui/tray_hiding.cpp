@@ -7,11 +7,15 @@ namespace {
 // Owns the main window while it is hidden in the tray; made on first use, for the window it
 // hides, and kept to the end.
 HWND g_hiddenOwner = nullptr;
+TrayWindowLink g_hiddenOwnerLink;
 
 }  // namespace
 
 void HideToTray(HWND window) {
-    if (!g_hiddenOwner) g_hiddenOwner = CreateTrayWindow(ExecutableModule(), kTrayOwnerWindowTitle, window);
+    if (!g_hiddenOwner) {
+        g_hiddenOwnerLink.main = window;
+        g_hiddenOwner = CreateTrayWindow(ExecutableModule(), kTrayOwnerWindowTitle, &g_hiddenOwnerLink);
+    }
     SetParent(window, g_hiddenOwner);
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_VISIBLE));
 }

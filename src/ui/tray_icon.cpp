@@ -37,10 +37,12 @@ TrayIcon::TrayIcon(NotifyFunction notify) : notify_(notify), balloonsSupported_(
 }
 
 TrayIcon::~TrayIcon() {
-    if (LiveTrayIcon() != this) return;
-    Remove();
+    if (LiveTrayIcon() == this) {
+        Remove();
+        SetLiveTrayIcon(nullptr);
+    }
+    // The window is bound to this icon, so it cannot outlive it.
     if (window_) DestroyWindow(window_);
-    SetLiveTrayIcon(nullptr);
 }
 
 bool TrayIcon::Create(HINSTANCE instance, HWND owner, UINT callbackMessage, const wchar_t* tip, HICON icon,
@@ -49,7 +51,10 @@ bool TrayIcon::Create(HINSTANCE instance, HWND owner, UINT callbackMessage, cons
     traySupported_ = SystemVersion().dwMajorVersion >= 4;
     if (!traySupported_) return false;
     instance_ = instance;
-    if (!window_) window_ = CreateTrayWindow(instance, L"", owner);
+    if (!window_) {
+        link_ = {owner, this};
+        window_ = CreateTrayWindow(instance, L"", &link_);
+    }
 
     data_.hWnd = owner ? owner : window_;
     data_.uID = iconId;

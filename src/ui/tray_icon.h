@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "base/program_names.h"
+#include "ui/tray_window.h"
 
 class TrayIcon {
 public:
@@ -54,7 +55,6 @@ public:
     HWND Window() const { return window_; }
 
     // The icon's window procedure hands these on.
-    bool IsOwnWindow(HWND window) const { return window == window_; }
     UINT CallbackMessage() const { return data_.uCallbackMessage; }
     void OnTaskbarCreated();
     void OnWorkAreaChanged();
@@ -68,6 +68,7 @@ private:
     NOTIFYICONDATAW data_{};
     HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;
+    TrayWindowLink link_;
     HWND targetWindow_ = nullptr;
     int traySupported_ = 0;
     int notShown_ = 1;

@@ -13,7 +13,8 @@ bool EndsSession(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TrayWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND main = BoundObject<HWND>(window, message, lParam);
+    const auto* link = BoundObject<const TrayWindowLink*>(window, message, lParam);
+    HWND main = link ? link->main : nullptr;
     if (message == WM_ENDSESSION && EndsSession(wParam, lParam)) {
         // Logging off or shutting down closes the program without the exit question.
         if (main) SendMessageW(main, kCloseQuietlyMessage, 0, 0);
@@ -22,8 +23,8 @@ LRESULT CALLBACK TrayWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     if ((message == WM_DISPLAYCHANGE || message == WM_NCCALCSIZE) && main) {
         return SendMessageW(main, message, wParam, lParam);
     }
-    TrayIcon* icon = g_liveTrayIcon;
-    if (!icon || !icon->IsOwnWindow(window)) return DefWindowProcW(window, message, wParam, lParam);
+    TrayIcon* icon = link ? link->icon : nullptr;
+    if (!icon || icon != g_liveTrayIcon) return DefWindowProcW(window, message, wParam, lParam);
     if (message == TaskbarCreatedMessage()) {
         icon->OnTaskbarCreated();
         return 0;
@@ -47,10 +48,10 @@ void RegisterTrayWindowClass(HINSTANCE instance) {
     RegisterClassW(&windowClass);
 }
 
-HWND CreateTrayWindow(HINSTANCE instance, const wchar_t* title, HWND main) {
+HWND CreateTrayWindow(HINSTANCE instance, const wchar_t* title, const TrayWindowLink* link) {
     RegisterTrayWindowClass(instance);
     return CreateWindowExW(0, kTrayWindowClass, title, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, nullptr, nullptr, instance, main);
+                           CW_USEDEFAULT, nullptr, nullptr, instance, const_cast<TrayWindowLink*>(link));
 }
 
 TrayIcon* LiveTrayIcon() {
