@@ -1,6 +1,7 @@
 #pragma once
 // The one top-level object of the program: it owns the Controller, the main window's start-up
 // and its exit paths. Lives on the entry point's stack for the whole run.
+#include "app/startup_wait.h"
 #include "base/unique_handle.h"
 #include "controller/controller.h"
 #include "ui/splash_banner.h"
@@ -66,5 +67,5 @@ private:
     UniqueBitmap alignmentPicture_;
     UniqueBitmap alignmentPictureSmall_;
     UINT_PTR startupTimerId_ = 0;
-    int startupTicks_ = 0;
+    StartupWait startupWait_{[this] { return controller_.TrayIconInPlace(); }};
 };

@@ -1,10 +1,9 @@
 #include "controller/controller.h"
 
-#include "base/notifications.h"
 #include "resources/resource_ids.h"
-#include "ui/messages.h"
 #include "ui/resource_text.h"
 #include "ui/tray_icon.h"
+#include "ui/tray_placement.h"
 
 namespace {
 
@@ -26,21 +25,10 @@ bool Controller::TrayIconInPlace() {
 }
 
 bool Controller::CreateTrayIcon() {
-    HWND main = mainWindow_;
-    auto icon = std::make_unique<TrayIcon>();
-    const bool added = icon->Create(ExecutableModule(), main, kTrayCallbackMessage,
-                                    coreParameters_.productName, MainIcon(), IDR_TRAY_MENU,
-                                    false, nullptr, nullptr, 0, 0);
-    if (!icon->IsTraySupported()) {
-        icon.reset();
-        ShowTrayIconFailure();
-        return true;
-    }
-    icon->SetTargetWindow(main);
-    icon->SetDefaultMenuItem(IDM_RESTORE, false);
-    icon->SetTrackingQuery([this] { return modes_.mode == Mode::Track; });
-    trayIcon_ = std::move(icon);
-    return added;
+    trayIcon_ = std::make_unique<TrayIcon>();
+    const bool placed = PlaceProgramTrayIcon(trayIcon_, mainWindow_, coreParameters_.productName, MainIcon());
+    if (trayIcon_) trayIcon_->SetTrackingQuery([this] { return modes_.mode == Mode::Track; });
+    return placed;
 }
 
 void Controller::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {

@@ -31,7 +31,10 @@ bool BalloonsSupported() {
 
 }  // namespace
 
-TrayIcon::TrayIcon(NotifyFunction notify) : notify_(notify), balloonsSupported_(BalloonsSupported()) {
+DWORD SystemMajorVersion() { return SystemVersion().dwMajorVersion; }
+
+TrayIcon::TrayIcon(NotifyFunction notify, VersionFunction majorVersion)
+    : notify_(notify), majorVersion_(majorVersion), balloonsSupported_(BalloonsSupported()) {
     data_.cbSize = sizeof data_;
     SetLiveTrayIcon(this);
 }
@@ -48,7 +51,7 @@ TrayIcon::~TrayIcon() {
 bool TrayIcon::Create(HINSTANCE instance, HWND owner, UINT callbackMessage, const wchar_t* tip, HICON icon,
                       UINT iconId, bool hidden, const wchar_t* balloonText, const wchar_t* balloonTitle,
                       DWORD balloonIconFlags, UINT balloonSeconds) {
-    traySupported_ = SystemVersion().dwMajorVersion >= 4;
+    traySupported_ = majorVersion_() >= 4;
     if (!traySupported_) return false;
     instance_ = instance;
     if (!window_) {

@@ -9,12 +9,17 @@
 #include "base/program_names.h"
 #include "ui/tray_window.h"
 
+// The running system's major version.
+DWORD SystemMajorVersion();
+
 class TrayIcon {
 public:
     // The shell's notification call; tests substitute a recorder.
     using NotifyFunction = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
+    // The system's major version, which decides whether there is a tray; tests substitute one.
+    using VersionFunction = DWORD (*)();
 
-    explicit TrayIcon(NotifyFunction notify = &Shell_NotifyIconW);
+    explicit TrayIcon(NotifyFunction notify = &Shell_NotifyIconW, VersionFunction majorVersion = &SystemMajorVersion);
     ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
@@ -65,6 +70,7 @@ private:
     void ShowMenu();
 
     NotifyFunction notify_;
+    VersionFunction majorVersion_;
     NOTIFYICONDATAW data_{};
     HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;

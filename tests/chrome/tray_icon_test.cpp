@@ -4,11 +4,16 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/startup_wait.h"
 #include "base/notifications.h"
+#include "desktop_test_support.h"
 #include "resources/resource_ids.h"
+#include "ui/message_box_dialog.h"
 #include "ui/tray_icon.h"
+#include "ui/tray_placement.h"
 
 namespace {
 
@@ -152,6 +157,41 @@ TEST_F(TrayIconTest, AFailedAddLeavesTheIconNotShownUntilShowSucceeds) {
     EXPECT_TRUE(icon_.IsShown());
     EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_ADD));
     EXPECT_STREQ(g_calls.back().data.szTip, L"Tavro Pen\nTrack");
+}
+
+// Start-up waits for the icon: not at all without a tray (10005 instead), else it tries again on
+// each tick until the icon is placed, and goes on without it on the 21st tick.
+TEST_F(TrayIconTest, StartupGoesOnWithoutATrayElseRetriesEachTickUpToTheTwentyFirst) {
+    std::wstring shown;
+    testsupport::DialogDriver box([&shown](HWND dialog) {
+        shown = testsupport::ControlText(dialog, kMessageTextControlId);
+        testsupport::Click(dialog, IDOK);
+    });
+    auto icon = std::make_unique<TrayIcon>(&RecordNotify, [] { return DWORD{3}; });
+    StartupWait noTray([&] { return PlaceProgramTrayIcon(icon, main_.Get(), L"Tavro Pen", nullptr); });
+    EXPECT_TRUE(noTray.Begin());
+    ASSERT_TRUE(box.Ran());
+    EXPECT_EQ(shown, L"#10005\n\nCan not create system tray icon.\nNo system tray icon.");
+    EXPECT_FALSE(icon);
+    EXPECT_TRUE(g_calls.empty());
+
+    g_shellAnswer = FALSE;
+    icon = std::make_unique<TrayIcon>(&RecordNotify, [] { return DWORD{5}; });
+    bool made = false;
+    StartupWait waiting([&] {
+        return std::exchange(made, true) ? icon->Show() : PlaceProgramTrayIcon(icon, main_.Get(), L"Tavro Pen", nullptr);
+    });
+    EXPECT_FALSE(waiting.Begin());
+    for (int tick = 1; tick <= 20; ++tick) EXPECT_FALSE(waiting.Tick()) << "tick " << tick;
+    EXPECT_EQ(CountOf(NIM_ADD), 21);
+    EXPECT_TRUE(waiting.Tick());
+    EXPECT_EQ(CountOf(NIM_ADD), 21);
+
+    EXPECT_FALSE(waiting.Begin());
+    for (int tick = 1; tick <= 4; ++tick) EXPECT_FALSE(waiting.Tick()) << "tick " << tick;
+    g_shellAnswer = TRUE;
+    EXPECT_TRUE(waiting.Tick());
+    EXPECT_TRUE(icon->IsShown());
 }
 
 TEST_F(TrayIconTest, RemoveAndDestructionDeleteTheIconOnce) {
