@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include <opencv2/imgproc.hpp>
+
 #include "png_writer.h"
+#include "scenario.h"
 
 namespace {
 
@@ -45,22 +48,10 @@ BOOL CALLBACK FindButton(HWND child, LPARAM parameter) {
     return FALSE;
 }
 
-// A 24-bit picture, rows top-down.
-struct Picture {
-    int width = 0, height = 0, stride = 0;
-    std::vector<uint8_t> bits;
-
-    int Luma(int x, int y) const {
-        const uint8_t* p = &bits[static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3];
-        return (p[0] * 29 + p[1] * 150 + p[2] * 77) >> 8;
-    }
-    bool Dark(int x, int y, int below) const { return Luma(x, y) < below; }
-};
-
-// What `draw` paints on a memory DC holding a fresh picture of that size (empty on failure).
+// What `draw` paints on a memory DC holding a fresh 24-bit picture of that size (blue-green-red
+// rows top-down; empty on failure).
 template <typename Draw>
-Picture DrawPicture(int width, int height, Draw draw) {
-    Picture picture;
+cv::Mat DrawPicture(int width, int height, Draw draw) {
     UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -71,60 +62,66 @@ Picture DrawPicture(int width, int height, Draw draw) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !memory || width <= 0 || height <= 0) return picture;
+    if (!bitmap || !memory || width <= 0 || height <= 0) return cv::Mat();
     {
         SelectedObject selected(memory.Get(), bitmap.Get());
         draw(memory.Get());
     }
     GdiFlush();
-    picture.width = width;
-    picture.height = height;
-    picture.stride = (width * 3 + 3) & ~3;
-    const auto* first = static_cast<const uint8_t*>(bits);
-    picture.bits.assign(first, first + static_cast<size_t>(picture.stride) * height);
-    return picture;
+    return cv::Mat(height, width, CV_8UC3, bits, (width * 3 + 3) & ~3).clone();
+}
+
+cv::Mat ScreenPicture(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    WindowDc screen(nullptr);
+    return DrawPicture(width, height, [&](HDC dc) {
+        BitBlt(dc, 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+    });
+}
+
+RECT WholeScreen(int rows = -1) {
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows};
+}
+
+// 1 where the picture's grey level is below `level`, else 0.
+cv::Mat InkBelow(const cv::Mat& grey, int level) {
+    cv::Mat ink;
+    cv::threshold(grey, ink, level - 1, 1.0, cv::THRESH_BINARY_INV);
+    return ink;
+}
+
+cv::Mat Grey(const cv::Mat& picture) {
+    cv::Mat grey;
+    cv::cvtColor(picture, grey, cv::COLOR_BGR2GRAY);
+    return grey;
 }
 
 // The best overlap (shared over joint ink pixels) of one line's ink, drawn black on white, with
-// the screen's ink anywhere in `shown`. Each line is matched on its own: a centred line may sit
-// a pixel away from where a rendering of the whole text would put it.
-double LineInkOverlap(const Picture& shown, int screenInk, const std::wstring& line) {
-    constexpr int kTextInk = 128;
+// the screen's ink anywhere. Each line is matched on its own: a centred line may sit a pixel away
+// from where a rendering of the whole text would put it.
+double LineInkOverlap(const cv::Mat& screenInk, const std::wstring& line) {
     UniqueMemoryDc measuring(CreateCompatibleDC(nullptr));
     RECT extent = {0, 0, 0, 0};
     DrawTextW(measuring.Get(), line.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
-    const Picture drawn = DrawPicture(extent.right, extent.bottom, [&](HDC dc) {
+    const cv::Mat drawn = DrawPicture(extent.right, extent.bottom, [&](HDC dc) {
         FillRect(dc, &extent, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, RGB(0, 0, 0));
         DrawTextW(dc, line.c_str(), -1, &extent, DT_SINGLELINE | DT_NOCLIP);
     });
-    if (drawn.bits.empty()) return 0.0;
+    if (drawn.empty()) return 0.0;
     // Only the inked box of the line is compared.
-    RECT ink = {drawn.width, drawn.height, 0, 0};
-    for (int y = 0; y < drawn.height; ++y) {
-        for (int x = 0; x < drawn.width; ++x) {
-            if (!drawn.Dark(x, y, kTextInk)) continue;
-            ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
-                   std::max<LONG>(ink.bottom, y + 1)};
-        }
-    }
-    if (ink.right <= ink.left) return 0.0;
+    const cv::Mat lineInk = InkBelow(Grey(drawn), 128);
+    const cv::Rect box = cv::boundingRect(lineInk);
+    if (box.empty() || box.width > screenInk.cols || box.height > screenInk.rows) return 0.0;
+    cv::Mat text, screen, both, screenCount;
+    lineInk(box).convertTo(text, CV_32F);
+    screenInk.convertTo(screen, CV_32F);
+    cv::matchTemplate(screen, text, both, cv::TM_CCORR);
+    cv::matchTemplate(screen, cv::Mat::ones(text.size(), CV_32F), screenCount, cv::TM_CCORR);
+    const cv::Mat either = screenCount + cv::sum(text)[0] - both;
     double best = 0.0;
-    for (int dy = 0; dy + (ink.bottom - ink.top) <= shown.height; ++dy) {
-        for (int dx = 0; dx + (ink.right - ink.left) <= shown.width; ++dx) {
-            int both = 0, either = 0;
-            for (int y = ink.top; y < ink.bottom; ++y) {
-                for (int x = ink.left; x < ink.right; ++x) {
-                    const bool inText = drawn.Dark(x, y, kTextInk);
-                    const bool onScreen = shown.Dark(dx + x - ink.left, dy + y - ink.top, screenInk);
-                    both += inText && onScreen;
-                    either += inText || onScreen;
-                }
-            }
-            if (either > 0) best = std::max(best, static_cast<double>(both) / either);
-        }
-    }
+    cv::minMaxLoc(both / either, nullptr, &best);
     return best;
 }
 
@@ -149,13 +146,13 @@ std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo) {
 }
 
 HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
+    HWND found = nullptr;
+    WaitUntil(timeoutMs, [&] {
         for (HWND window : WindowsOfProcess(processId))
-            if (WindowTexts(window).find(text) != std::wstring::npos) return window;
-        if (GetTickCount64() >= end) return nullptr;
-        Sleep(50);
-    }
+            if (!found && WindowTexts(window).find(text) != std::wstring::npos) found = window;
+        return found != nullptr;
+    });
+    return found;
 }
 
 bool PressButton(HWND dialog, const std::wstring& caption) {
@@ -181,61 +178,38 @@ void PressWithControl(HWND window, WORD virtualKey) {
 }
 
 bool SaveScreenshot(const std::string& path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    WindowDc screen(nullptr);
-    const Picture picture = DrawPicture(width, height, [&](HDC dc) {
-        BitBlt(dc, 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
-    });
-    return !picture.bits.empty() &&
-           WritePng(path, picture.bits.data(), width, height, picture.stride, false);
+    const cv::Mat shown = ScreenPicture(WholeScreen());
+    return !shown.empty() && WritePng(path, shown);
 }
 
 bool FindColourOnScreen(COLORREF colour, POINT* centre, int least, int rows) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows;
-    WindowDc screen(nullptr);
-    const Picture shown = DrawPicture(width, height, [&](HDC dc) {
-        BitBlt(dc, 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
-    });
-    long long sumX = 0, sumY = 0, count = 0;
-    for (int y = 0; y < shown.height; ++y) {
-        for (int x = 0; x < shown.width; ++x) {
-            const uint8_t* p = &shown.bits[static_cast<size_t>(y) * shown.stride + static_cast<size_t>(x) * 3];
-            if (RGB(p[2], p[1], p[0]) != colour) continue;
-            sumX += x;
-            sumY += y;
-            ++count;
-        }
-    }
-    if (count < least) return false;
-    if (centre) *centre = {static_cast<LONG>(sumX / count), static_cast<LONG>(sumY / count)};
+    const cv::Mat shown = ScreenPicture(WholeScreen(rows));
+    if (shown.empty()) return false;
+    const cv::Scalar bgr(GetBValue(colour), GetGValue(colour), GetRValue(colour));
+    cv::Mat match;
+    cv::inRange(shown, bgr, bgr, match);
+    const cv::Moments found = cv::moments(match, true);
+    if (found.m00 < std::max(least, 1)) return false;
+    if (centre) *centre = {static_cast<LONG>(found.m10 / found.m00), static_cast<LONG>(found.m01 / found.m00)};
     return true;
 }
 
 double TextInkOverlap(const RECT& area, const std::wstring& text) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    WindowDc screen(nullptr);
-    const Picture shown = DrawPicture(width, height, [&](HDC dc) {
-        BitBlt(dc, 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
-    });
-    if (shown.bits.empty()) return 0.0;
+    const cv::Mat shown = ScreenPicture(area);
+    if (shown.empty()) return 0.0;
     // Ink on this screen: nearer the darkest grey of the area than its brightest, as the text's
     // ink is nearer black than white.
-    int brightest = 0, darkest = 255;
-    for (int y = 0; y < shown.height; ++y) {
-        for (int x = 0; x < shown.width; ++x) {
-            brightest = std::max(brightest, shown.Luma(x, y));
-            darkest = std::min(darkest, shown.Luma(x, y));
-        }
-    }
-    const int screenInk = (brightest + darkest + 1) / 2;
+    const cv::Mat grey = Grey(shown);
+    double darkest = 0.0, brightest = 0.0;
+    cv::minMaxLoc(grey, &darkest, &brightest);
+    const cv::Mat screenInk = InkBelow(grey, static_cast<int>(brightest + darkest + 1) / 2);
     double worst = 1.0;
     bool anyLine = false;
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = std::min(text.find(L'\n', start), text.size());
         if (end > start) {
-            worst = std::min(worst, LineInkOverlap(shown, screenInk, text.substr(start, end - start)));
+            worst = std::min(worst, LineInkOverlap(screenInk, text.substr(start, end - start)));
             anyLine = true;
         }
         start = end + 1;

@@ -1,13 +1,26 @@
 #include "harness/lamp.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "harness/camera_prediction.h"
+
 namespace {
 
 constexpr double kPi = 3.14159265358979;
+
+// Where the sensor sees desktop points (sensor pixels, frame-buffer rows).
+std::vector<cv::Point2d> SensorPixelsOf(const SensorSettings& settings,
+                                        const std::vector<cv::Point2d>& desktopPoints) {
+    std::vector<cv::Point3d> plane;
+    for (const cv::Point2d& p : desktopPoints) plane.emplace_back(p.x, p.y, 0.0);
+    return PredictSensorPixels(settings, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN), 320, plane);
+}
 
 // Area (sensor pixels) of the quadrilateral the program measures hot spots against: the screen
 // grown by 20 sensor pixels' worth of desktop on the sides and 30 desktop pixels top and bottom.

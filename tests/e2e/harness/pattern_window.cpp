@@ -6,45 +6,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TavroE2EPattern";
 
-void Paint(HWND window, Pattern pattern) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT area;
-    GetClientRect(window, &area);
-    const COLORREF background = pattern == Pattern::White || pattern == Pattern::Chessboard ? RGB(255, 255, 255)
-                                : pattern == Pattern::Grey ? RGB(128, 128, 128)
-                                                           : RGB(0, 0, 0);
-    UniqueBrush fill(CreateSolidBrush(background));
-    FillRect(dc, &area, fill.Get());
-    if (pattern == Pattern::Chessboard) {
-        UniqueBrush black(CreateSolidBrush(RGB(0, 0, 0)));
-        const PatternWindow::Board board = PatternWindow::BoardLayout(area.right, area.bottom);
-        for (int row = 0; row < PatternWindow::kRows; ++row)
-            for (int column = 0; column < PatternWindow::kColumns; ++column) {
-                if ((row + column) % 2 != 0) continue;
-                const int x = board.left + column * board.square, y = board.top + row * board.square;
-                RECT square = {x, y, x + board.square, y + board.square};
-                FillRect(dc, &square, black.Get());
-            }
-    }
-    EndPaint(window, &paint);
-}
-
-LRESULT CALLBACK PatternProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT:
-        Paint(window, static_cast<Pattern>(GetWindowLongPtrW(window, GWLP_USERDATA)));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 PatternWindow::Board PatternWindow::BoardLayout(int screenWidth, int screenHeight) {
@@ -52,8 +13,9 @@ PatternWindow::Board PatternWindow::BoardLayout(int screenWidth, int screenHeigh
     return {(screenWidth - kColumns * square) / 2, (screenHeight - kRows * square) / 2, square};
 }
 
-PatternWindow::PatternWindow(Pattern pattern)
-    : pattern_(pattern), shown_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+PatternWindow::PatternWindow(Pattern pattern, const RECT& area)
+    : pattern_(pattern), area_(area), shown_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    if (IsRectEmpty(&area_)) area_ = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     thread_ = std::thread(&PatternWindow::Run, this);
     WaitForSingleObject(shown_.Get(), 5000);
     Sleep(300);  // the sensor grabs the screen a few times a second
@@ -66,20 +28,22 @@ PatternWindow::~PatternWindow() {
 
 void PatternWindow::Run() {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = PatternProcedure;
+    windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClassName;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0,
-                              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
+    // A target is shown without being activated, as the program under test keeps the foreground.
+    const bool target = pattern_ == Pattern::Target;
+    window_ = CreateWindowExW(WS_EX_TOPMOST | (target ? 0 : WS_EX_TOOLWINDOW), kClassName, L"Target",
+                              WS_POPUP | (target ? WS_BORDER | WS_VISIBLE : 0), area_.left, area_.top,
+                              area_.right - area_.left, area_.bottom - area_.top, nullptr, nullptr,
+                              windowClass.hInstance, this);
     if (!window_) {
         SetEvent(shown_.Get());
         return;
     }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, static_cast<LONG_PTR>(pattern_));
-    ShowWindow(window_, SW_SHOW);
+    if (!target) ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
     GdiFlush();
     SetEvent(shown_.Get());
@@ -88,4 +52,83 @@ void PatternWindow::Run() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+void PatternWindow::Paint(HWND window) const {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT area;
+    GetClientRect(window, &area);
+    UniqueBrush fill(CreateSolidBrush(pattern_ == Pattern::Grey ? RGB(128, 128, 128) : RGB(255, 255, 255)));
+    FillRect(dc, &area, fill.Get());
+    if (pattern_ == Pattern::Chessboard) {
+        UniqueBrush black(CreateSolidBrush(RGB(0, 0, 0)));
+        const Board board = BoardLayout(area.right, area.bottom);
+        for (int row = 0; row < kRows; ++row)
+            for (int column = (row % 2); column < kColumns; column += 2) {
+                const int x = board.left + column * board.square, y = board.top + row * board.square;
+                RECT square = {x, y, x + board.square, y + board.square};
+                FillRect(dc, &square, black.Get());
+            }
+    }
+    EndPaint(window, &paint);
+}
+
+void PatternWindow::Record(HWND window, UINT message, LPARAM position) {
+    POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ClientToScreen(window, &point);
+    std::lock_guard<std::mutex> lock(mutex_);
+    messages_.push_back({message, point});
+}
+
+LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<PatternWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT:
+        self->Paint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        self->Record(window, message, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (wParam & MK_LBUTTON) {
+            self->Record(window, message, lParam);
+            // The stroke shows up on the target, for the screenshots.
+            WindowDc dc(window);
+            SetPixel(dc.Get(), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
+                     RGB(0, 0, 160));
+        }
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+std::vector<PatternWindow::Received> PatternWindow::Messages() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return messages_;
+}
+
+int PatternWindow::Count(UINT message) const {
+    const std::vector<Received> all = Messages();
+    return static_cast<int>(
+        std::count_if(all.begin(), all.end(), [message](const Received& got) { return got.message == message; }));
+}
+
+void PatternWindow::Clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    messages_.clear();
 }

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <opencv2/imgproc.hpp>
+
 #include <fstream>
 #include <vector>
 
@@ -21,17 +23,15 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
 
 }  // namespace
 
-bool WritePng(const std::string& path, const uint8_t* pixels, int width, int height, int stride, bool bottomUp) {
+bool WritePng(const std::string& path, const cv::Mat& picture, bool bottomUp) {
+    const int width = picture.cols, height = picture.rows;
+    cv::Mat rgb;
+    cv::cvtColor(picture, rgb, cv::COLOR_BGR2RGB);
+    if (bottomUp) cv::flip(rgb, rgb, 0);
     std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
     for (int row = 0; row < height; ++row) {
-        const uint8_t* line = pixels + static_cast<size_t>(bottomUp ? height - 1 - row : row) * stride;
         raw.push_back(0);  // no filter
-        for (int x = 0; x < width; ++x) {
-            raw.push_back(line[x * 3 + 2]);
-            raw.push_back(line[x * 3 + 1]);
-            raw.push_back(line[x * 3]);
-        }
+        raw.insert(raw.end(), rgb.ptr<uint8_t>(row), rgb.ptr<uint8_t>(row) + width * 3);
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<uint8_t> packed(packedSize);

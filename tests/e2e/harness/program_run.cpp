@@ -81,12 +81,8 @@ std::wstring ProgramRun::Title() const {
 }
 
 bool ProgramRun::WaitForTitle(const std::wstring& text, DWORD timeoutMs) const {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
-        if (Title().find(text) != std::wstring::npos) return true;
-        Sleep(50);
-    } while (GetTickCount64() < end && Running());
-    return Title().find(text) != std::wstring::npos;
+    const auto shown = [&] { return Title().find(text) != std::wstring::npos; };
+    return WaitUntil(timeoutMs, [&] { return shown() || !Running(); }) && shown();
 }
 
 void ProgramRun::RequestStop() const {

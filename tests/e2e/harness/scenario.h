@@ -1,8 +1,21 @@
 #pragma once
 // End-to-end scenarios: each registers a name, the virtual-sensor install options it needs
 // (handed to scripts/vsensor-install), its time limit and a body that checks and reports.
+#include <windows.h>
+
 #include <string>
 #include <vector>
+
+// Asks `done` every 50 ms until it holds or `timeoutMs` have passed; its last answer.
+template <typename Done>
+bool WaitUntil(DWORD timeoutMs, Done done) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(50);
+    }
+    return true;
+}
 
 class Report {
 public:

@@ -3,119 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "harness/camera_prediction.h"
 #include "harness/own_alignment_cache.h"
 #include "harness/program_files.h"
 #include "settings/alignment_record.h"
-
-namespace {
-
-constexpr wchar_t kTargetClass[] = L"TavroE2ETarget";
-
-}  // namespace
 
 double ElapsedSeconds() {
     LARGE_INTEGER frequency, counter;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::vector<cv::Point2d> SensorPixelsOf(const SensorSettings& settings,
-                                        const std::vector<cv::Point2d>& desktopPoints) {
-    std::vector<cv::Point3d> plane;
-    for (const cv::Point2d& p : desktopPoints) plane.emplace_back(p.x, p.y, 0.0);
-    return PredictSensorPixels(settings, GetSystemMetrics(SM_CXSCREEN),
-                               GetSystemMetrics(SM_CYSCREEN), 320, plane);
-}
-
-TargetWindow::TargetWindow(const RECT& screenRect)
-    : rect_(screenRect), ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    thread_ = std::thread(&TargetWindow::Run, this);
-    WaitForSingleObject(ready_.Get(), 5000);
-}
-
-TargetWindow::~TargetWindow() {
-    if (threadId_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    if (thread_.joinable()) thread_.join();
-}
-
-void TargetWindow::Run() {
-    threadId_ = GetCurrentThreadId();
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kTargetClass;
-    RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(WS_EX_TOPMOST, kTargetClass, L"Target",
-                              WS_POPUP | WS_BORDER | WS_VISIBLE, rect_.left, rect_.top, rect_.right - rect_.left,
-                              rect_.bottom - rect_.top, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
-    UpdateWindow(window_);
-    SetEvent(ready_.Get());
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    DestroyWindow(window_);
-}
-
-void TargetWindow::Record(UINT message, LPARAM position) {
-    POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    ClientToScreen(window_, &point);
-    std::lock_guard<std::mutex> lock(mutex_);
-    messages_.push_back({message, point});
-}
-
-LRESULT CALLBACK TargetWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        if (self) {
-            self->window_ = window;
-            self->Record(message, lParam);
-        }
-        return 0;
-    case WM_MOUSEMOVE:
-        if (self && (wParam & MK_LBUTTON)) {
-            self->window_ = window;
-            self->Record(message, lParam);
-            // The stroke shows up on the target, for the screenshots.
-            WindowDc dc(window);
-            SetPixel(dc.Get(), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
-                     RGB(0, 0, 160));
-        }
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-std::vector<TargetWindow::Received> TargetWindow::Messages() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return messages_;
-}
-
-int TargetWindow::Count(UINT message) const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    int count = 0;
-    for (const Received& received : messages_) count += received.message == message ? 1 : 0;
-    return count;
-}
-
-void TargetWindow::Clear() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    messages_.clear();
 }
 
 TrackingSession::TrackingSession(Report& report)
@@ -223,9 +119,7 @@ bool TrackingSession::Lift(DWORD timeoutMs) {
 }
 
 bool TrackingSession::WaitForLeftBalance(int balance, DWORD timeoutMs) const {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (LeftBalance() != balance && GetTickCount64() < end) Sleep(20);
-    return LeftBalance() == balance;
+    return WaitUntil(timeoutMs, [&] { return LeftBalance() == balance; });
 }
 
 TrackingSession::ErrorStats TrackingSession::TapAll(const std::vector<cv::Point2d>& points) {

@@ -1,14 +1,12 @@
 #pragma once
 // The program started for tracking on an alignment it made itself in the same room (kept from an
 // earlier scenario, or made now), stored with "do not align if the last alignment was ok", so
-// the program goes from start-up straight to gain finding and tracking. The pen, the pointer's
-// events and a target window that counts what it receives come with it.
+// the program goes from start-up straight to gain finding and tracking. The pen and the pointer's
+// events come with it.
 #include <windows.h>
 
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <opencv2/core/types.hpp>
@@ -18,41 +16,6 @@
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
 #include "settings/alignment_record.h"
-
-// Where the sensor sees desktop points (sensor pixels, frame-buffer rows).
-std::vector<cv::Point2d> SensorPixelsOf(const SensorSettings& settings,
-                                        const std::vector<cv::Point2d>& desktopPoints);
-
-// A plain white window that records the mouse messages its client area receives, in screen
-// coordinates, and draws the strokes dragged over it.
-class TargetWindow {
-public:
-    struct Received {
-        UINT message;
-        POINT point;
-    };
-    explicit TargetWindow(const RECT& screenRect);
-    ~TargetWindow();
-    TargetWindow(const TargetWindow&) = delete;
-    TargetWindow& operator=(const TargetWindow&) = delete;
-
-    std::vector<Received> Messages() const;
-    int Count(UINT message) const;
-    void Clear();
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void Run();
-    void Record(UINT message, LPARAM position);
-
-    RECT rect_;
-    mutable std::mutex mutex_;
-    std::vector<Received> messages_;
-    UniqueEvent ready_;
-    HWND window_ = nullptr;
-    DWORD threadId_ = 0;
-    std::thread thread_;
-};
 
 class TrackingSession {
 public:

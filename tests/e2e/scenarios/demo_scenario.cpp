@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "harness/desktop.h"
+#include "harness/pattern_window.h"
 #include "harness/scenario.h"
 #include "harness/tracking_session.h"
 
@@ -19,18 +20,8 @@ namespace {
 constexpr double kTolerancePx = 3.0;
 
 const char* GradeName(AccuracyGrade grade) {
-    switch (grade) {
-    case AccuracyGrade::Good:
-        return "Good";
-    case AccuracyGrade::Coarse:
-        return "Coarse";
-    case AccuracyGrade::Bad:
-        return "Bad";
-    case AccuracyGrade::Failed:
-        return "Failed";
-    default:
-        return "NotAligned";
-    }
+    constexpr const char* kNames[] = {"NotAligned", "Failed", "Bad", "Coarse", "Good"};
+    return kNames[static_cast<unsigned>(grade) < 5 ? static_cast<unsigned>(grade) : 0];
 }
 
 template <typename... Values>
@@ -49,27 +40,36 @@ void Shoot(const std::string& name, Report& report) {
 double Distance(POINT a, cv::Point2d b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
 // Every message of one kind the target got, as points.
-std::vector<POINT> Points(const TargetWindow& target, UINT kind) {
+std::vector<POINT> Points(const PatternWindow& target, UINT kind) {
     std::vector<POINT> points;
-    for (const TargetWindow::Received& received : target.Messages())
+    for (const PatternWindow::Received& received : target.Messages())
         if (received.message == kind) points.push_back(received.point);
     return points;
 }
 
+// The pen down along `path` and lifted, on a cleared target; its worst distance on the way.
+double PenAlong(TrackingSession& session, PatternWindow& target, const std::vector<cv::Point2d>& path) {
+    target.Clear();
+    const double worst = session.Trace(path);
+    session.Lift();
+    Sleep(200);
+    return worst;
+}
+
 // One press at `down` and one release at `up`, each where the pen was; the name's checks.
-void CheckPressAndRelease(const TargetWindow& target, cv::Point2d down, cv::Point2d up, const std::string& name,
+void CheckPressAndRelease(const PatternWindow& target, cv::Point2d down, cv::Point2d up, const std::string& name,
                           Report& report) {
     const std::vector<POINT> downs = Points(target, WM_LBUTTONDOWN), ups = Points(target, WM_LBUTTONUP);
     report.Check(downs.size() == 1 && ups.size() == 1, name + "_one_press_one_release");
     report.Check(!downs.empty() && Distance(downs[0], down) <= kTolerancePx, name + "_pressed_at_pen");
     report.Check(!ups.empty() && Distance(ups.back(), up) <= kTolerancePx, name + "_released_at_pen");
-    const std::vector<TargetWindow::Received> got = target.Messages();
+    const std::vector<PatternWindow::Received> got = target.Messages();
     report.Check(!got.empty() && got.back().message == WM_LBUTTONUP, name + "_ends_up");
 }
 
 // The pen held still: one right click about two seconds (63 frames) after the press, where the
 // pen is, with the left button held until the pen lifts.
-void CheckRightClick(TrackingSession& session, TargetWindow& target, cv::Point2d at, Report& report) {
+void CheckRightClick(TrackingSession& session, PatternWindow& target, cv::Point2d at, Report& report) {
     target.Clear();
     session.Sensor().Pen(at.x, at.y, true);
     double pressed = 0.0, rightClicked = 0.0;
@@ -118,23 +118,18 @@ E2E_SCENARIO(demo, "--rf", 240) {
 
     const int w = session.Width(), h = session.Height();
     const RECT area = {w / 4, h / 4, 3 * w / 4, 3 * h / 4};
-    TargetWindow target(area);
+    PatternWindow target(Pattern::Target, area);
     const cv::Point2d middle((area.left + area.right) / 2.0, (area.top + area.bottom) / 2.0);
 
     // A tap: the pen seen for a few frames.
-    session.PenTo(middle.x, middle.y, kTolerancePx, 300);
-    session.Lift();
-    Sleep(200);
+    PenAlong(session, target, {middle});
     CheckPressAndRelease(target, middle, middle, "click", report);
     Say("click: %d press, %d release", target.Count(WM_LBUTTONDOWN), target.Count(WM_LBUTTONUP));
 
     // A stroke: a short wave written left to right.
-    target.Clear();
     std::vector<cv::Point2d> wave;
     for (int i = 0; i <= 24; ++i) wave.emplace_back(area.left + 60 + i * 12.0, middle.y + 40.0 * std::sin(i * 0.5));
-    const double strokeWorst = session.Trace(wave);
-    session.Lift();
-    Sleep(200);
+    const double strokeWorst = PenAlong(session, target, wave);
     const size_t drags = Points(target, WM_MOUSEMOVE).size();
     report.Figure("stroke_drags", drags, 0);
     report.Figure("stroke_max_err_px", strokeWorst, 2);
@@ -145,13 +140,10 @@ E2E_SCENARIO(demo, "--rf", 240) {
     Shoot("demo_2_stroke.png", report);
 
     // A drag: press on one spot, slide, let go at another.
-    target.Clear();
     const cv::Point2d from(area.left + 50.0, area.bottom - 60.0), to(area.right - 50.0, area.top + 60.0);
     std::vector<cv::Point2d> line;
     for (int i = 0; i <= 10; ++i) line.push_back(from + (to - from) * (i / 10.0));
-    session.Trace(line);
-    session.Lift();
-    Sleep(200);
+    PenAlong(session, target, line);
     CheckPressAndRelease(target, from, to, "drag", report);
     report.Check(Points(target, WM_RBUTTONDOWN).empty(), "no_right_click");
     Say("drag: from (%.0f, %.0f) to (%.0f, %.0f), %d moves", from.x, from.y, to.x, to.y, target.Count(WM_MOUSEMOVE));

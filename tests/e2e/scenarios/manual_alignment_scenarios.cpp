@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cmath>
-#include <functional>
 #include <string>
 
 #include "harness/desktop.h"
@@ -28,15 +27,6 @@ constexpr DWORD kTouchTimeoutMs = 5000;
 // Nine dots fit the screen less closely than a 35-corner board.
 constexpr double kTrackingTolerancePx = 5.0;
 
-bool WaitFor(DWORD timeoutMs, const std::function<bool()>& done) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
-        if (done()) return true;
-        Sleep(50);
-    } while (GetTickCount64() < end);
-    return done();
-}
-
 std::wstring FirstLine(const std::wstring& text) { return text.substr(0, text.find(L'\n')); }
 
 // The status lines sit at the top of the screen, above the dots.
@@ -58,7 +48,7 @@ public:
             return false;
         Trigger();
         const ULONGLONG start = GetTickCount64();
-        const bool shown = WaitFor(kDotsTimeoutMs, [this] { return Target(nullptr); });
+        const bool shown = WaitUntil(kDotsTimeoutMs, [this] { return Target(nullptr); });
         report_.Figure("dots_after_s", (GetTickCount64() - start) / 1000.0, 1);
         return report_.Check(shown, "dots_shown");
     }
@@ -90,7 +80,7 @@ public:
 
     // True once the target dot is no longer at `target` (another one or none).
     bool WaitForTargetToLeave(POINT target) const {
-        return WaitFor(kTouchTimeoutMs, [&] {
+        return WaitUntil(kTouchTimeoutMs, [&] {
             POINT now{};
             return !Target(&now) || std::abs(now.x - target.x) > 20 || std::abs(now.y - target.y) > 20;
         });
@@ -127,10 +117,10 @@ E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     POINT first{};
     run.Target(&first);
     run.Sensor().Pen(first.x, first.y, true);
-    report.Check(WaitFor(5000, WarningShown), "double_input_warning");
+    report.Check(WaitUntil(5000, WarningShown), "double_input_warning");
     report.Check(SaveScreenshot("manual_double_input.png"), "screenshot_double_input");
     run.Sensor().Lift();
-    report.Check(WaitFor(3000, [] { return !WarningShown(); }), "warning_gone_after_lift");
+    report.Check(WaitUntil(3000, [] { return !WarningShown(); }), "warning_gone_after_lift");
     if (!report.Check(run.WaitForTargetToLeave(first), "lingered_dot_taken")) return;
     POINT skipped{};
     if (!report.Check(run.SkipTarget(&skipped), "skipped")) return;

@@ -1,7 +1,12 @@
-// The virtual sensor streamed through the program's own capture side (SensorDevice), exactly as
-// the real one would be: its frame rate, exposure, pen spot and view of a chessboard judged
-// against an independent camera model, then its removal.
+// The virtual sensor as the program meets it: how it presents itself (device enumerator,
+// SetupAPI, kernel-streaming interface and controls), then streamed through the program's own
+// capture side (SensorDevice) exactly as the real one would be: its frame rate, exposure, pen
+// spot and view of a chessboard judged against an independent camera model, then its removal.
+// (Its capture pin's formats are what the program chooses from here and in
+// program_yuy2_sensor_cannot_preview.)
 #include <windows.h>
+#include <dshow.h>
+#include <wrl/client.h>
 
 #include <opencv2/calib3d.hpp>
 #include <opencv2/imgproc.hpp>
@@ -12,10 +17,13 @@
 #include <mutex>
 
 #include "base/notifications.h"
+#include "capture/ks_device_path.h"
 #include "capture/frame_sink.h"
 #include "capture/sensor_device.h"
+#include "capture/text_match.h"
+#include "capture/video_input_devices.h"
+#include "install/device_list.h"
 #include "harness/camera_prediction.h"
-#include "harness/frame_math.h"
 #include "harness/pattern_window.h"
 #include "harness/png_writer.h"
 #include "harness/scenario.h"
@@ -24,7 +32,20 @@
 
 namespace {
 
+using Microsoft::WRL::ComPtr;
+
 const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
+
+// Whether a present device's instance id contains `part`.
+bool DevicePresent(const wchar_t* part) {
+    bool found = false;
+    VisitPresentDevices([&](HDEVINFO list, SP_DEVINFO_DATA& device) {
+        wchar_t id[4096];
+        found = SetupDiGetDeviceInstanceIdW(list, &device, id, 4096, nullptr) && ContainsText(id, part);
+        return found;
+    });
+    return found;
+}
 
 // Counts the frames and keeps the newest (bottom-up RGB24 rows).
 class FrameKeeper : public FrameSink {
@@ -41,16 +62,16 @@ public:
         ++frames;
         SetEvent(frameEvent_.Get());
     }
-    // The newest frame after `settleMs` (control and picture changes take a frame or two).
-    bool SettledFrame(DWORD settleMs, std::vector<uint8_t>* frame) {
+    // The newest frame after `settleMs` (control and picture changes take a frame or two), rows
+    // in buffer order.
+    bool SettledFrame(DWORD settleMs, cv::Mat* frame) {
         Sleep(settleMs);
         ResetEvent(frameEvent_.Get());
         if (WaitForSingleObject(frameEvent_.Get(), 2000) != WAIT_OBJECT_0) return false;
         std::lock_guard<std::mutex> lock(mutex_);
-        *frame = latest_;
+        *frame = cv::Mat(height, width, CV_8UC3, latest_.data(), (width * 3 + 3) & ~3).clone();
         return true;
     }
-    FrameView View(const std::vector<uint8_t>& frame) const { return ViewOf(frame, width, height); }
 
     std::atomic<long> width{0}, height{0}, frames{0}, changes{0};
 
@@ -91,14 +112,33 @@ std::string Text(const SensorDevice& device) {
     return std::string(wide.begin(), wide.end());
 }
 
+// Centre of the pen's light spot near `around`: each pixel of the window weighs by how far its red
+// rises above the window's border level (less a margin for noise). False when nothing does.
+bool SpotCentre(const cv::Mat& frame, cv::Point2d around, cv::Point2d* centre) {
+    constexpr int kRadius = 6;
+    const cv::Rect window = cv::Rect(static_cast<int>(around.x) - kRadius, static_cast<int>(around.y) - kRadius,
+                                     2 * kRadius + 1, 2 * kRadius + 1) & cv::Rect(0, 0, frame.cols, frame.rows);
+    if (window.width < 3 || window.height < 3) return false;
+    cv::Mat red;
+    cv::extractChannel(frame(window), red, 2);
+    red.convertTo(red, CV_64F);
+    const cv::Mat inner = red(cv::Rect(1, 1, window.width - 2, window.height - 2));
+    const double border = (cv::sum(red)[0] - cv::sum(inner)[0]) / static_cast<double>(red.total() - inner.total());
+    const cv::Moments spot = cv::moments(cv::max(red - (border + 12.0), 0.0));
+    if (spot.m00 <= 0.0) return false;
+    *centre = cv::Point2d(window.x + spot.m10 / spot.m00, window.y + spot.m01 / spot.m00);
+    return true;
+}
+
 void CheckExposure(SensorDevice& device, FrameKeeper& sink, Report& report) {
-    std::vector<uint8_t> frame;
+    cv::Mat frame;
     double means[2] = {0.0, 0.0};
     const int exposures[2] = {-7, -4}, original = device.Properties().GainValue();
     for (int i = 0; i < 2; ++i) {
         report.Check(device.Properties().SetExposure(exposures[i]) == ControlResult::Done, "set_exposure");
         if (!report.Check(sink.SettledFrame(150, &frame), "frame")) return;
-        means[i] = MeanLevel(sink.View(frame));
+        const cv::Scalar mean = cv::mean(frame);
+        means[i] = (mean[0] + mean[1] + mean[2]) / 3.0;
     }
     device.Properties().SetExposure(original);
     report.Figure("mean_exposure_m7", means[0]);
@@ -113,32 +153,29 @@ void CheckPenSpot(SensorControl& control, FrameKeeper& sink, Report& report) {
         {width * 0.5, height * 0.5, 0}, {width * 0.2, height * 0.25, 0}, {width * 0.8, height * 0.7, 0},
         {width * 0.1, height * 0.9, 0}};
     const std::vector<cv::Point2d> predicted = PredictSensorPixels(control.Settings(), width, height, sink.width, pens);
-    double worst = 0.0, u = 0.0, v = 0.0;
-    std::vector<uint8_t> frame;
+    double worst = 0.0;
+    cv::Point2d spot;
+    cv::Mat frame;
     for (size_t i = 0; i < pens.size(); ++i) {
         control.Pen(pens[i].x, pens[i].y, true);
         if (!report.Check(sink.SettledFrame(200, &frame), "frame")) return;
-        if (report.Check(SpotCentre(sink.View(frame), 2, predicted[i].x, predicted[i].y, 6, &u, &v),
-                         "spot_" + std::to_string(i)))
-            worst = std::max(worst, std::hypot(u - predicted[i].x, v - predicted[i].y));
+        if (report.Check(SpotCentre(frame, predicted[i], &spot), "spot_" + std::to_string(i)))
+            worst = std::max(worst, cv::norm(spot - predicted[i]));
     }
     report.Figure("pen_max_err_px", worst, 3);
     report.Check(worst <= 1.0, "spot_position");
     control.Lift();
     if (report.Check(sink.SettledFrame(200, &frame), "frame"))
-        report.Check(!SpotCentre(sink.View(frame), 2, predicted.back().x, predicted.back().y, 6, &u, &v),
-                     "spot_after_lift");
+        report.Check(!SpotCentre(frame, predicted.back(), &spot), "spot_after_lift");
 }
 
 // The chessboard's inner corners, found by OpenCV, where the independent model puts them.
 void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) {
     PatternWindow board(Pattern::Chessboard);
-    std::vector<uint8_t> frame;
+    cv::Mat frame, grey;
     if (!report.Check(sink.SettledFrame(200, &frame), "frame")) return;
-    const FrameView view = sink.View(frame);
-    report.Check(WritePng("sensor_chessboard.png", view.pixels, view.width, view.height, view.stride, true), "png");
-    cv::Mat colour(view.height, view.width, CV_8UC3, const_cast<uint8_t*>(view.pixels), view.stride), grey;
-    cv::cvtColor(colour, grey, cv::COLOR_BGR2GRAY);
+    report.Check(WritePng("sensor_chessboard.png", frame, true), "png");
+    cv::cvtColor(frame, grey, cv::COLOR_BGR2GRAY);
     std::vector<cv::Point2f> corners;
     const cv::Size inner(PatternWindow::kColumns - 1, PatternWindow::kRows - 1);
     const bool found = cv::findChessboardCorners(grey, inner, corners, cv::CALIB_CB_ADAPTIVE_THRESH);
@@ -153,7 +190,7 @@ void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) 
     for (int row = 1; row < PatternWindow::kRows; ++row)
         for (int column = 1; column < PatternWindow::kColumns; ++column)
             desktop.emplace_back(layout.left + column * layout.square - 0.5, layout.top + row * layout.square - 0.5, 0.0);
-    const std::vector<cv::Point2d> predicted = PredictSensorPixels(control.Settings(), width, height, view.width, desktop);
+    const std::vector<cv::Point2d> predicted = PredictSensorPixels(control.Settings(), width, height, frame.cols, desktop);
     double worst = 0.0, sum = 0.0;
     for (const cv::Point2f& corner : corners) {
         double nearest = 1e9;
@@ -181,9 +218,64 @@ void CheckUnplug(SensorControl& control, SensorDevice& device, EventWindow& even
     report.Check(sink.frames - before <= 1, "frames_stop");
 }
 
+// How the sensor presents itself: the device enumerator's listing, the device nodes (the
+// sensor's and the pen receiver's), the capture interface the program's property requests go to
+// (found as the program finds it) and the controls.
+void CheckPresentation(Report& report) {
+    VideoInputDevices devices;
+    ComPtr<IMoniker> moniker, sensor;
+    std::wstring displayName, friendlyName;
+    int count = 0;
+    for (devices.Open(); devices.Next(moniker); ++count) {
+        wchar_t name[kDeviceNameCapacity] = {};
+        if (sensor || FAILED(ReadDisplayName(moniker.Get(), name)) || !ContainsText(name, L"VID_05E1&PID_0500"))
+            continue;
+        sensor = moniker;
+        displayName = name;
+        ComPtr<IPropertyBag> bag;
+        if (SUCCEEDED(moniker->BindToStorage(nullptr, nullptr, IID_PPV_ARGS(&bag))) &&
+            SUCCEEDED(ReadFriendlyName(bag.Get(), name)))
+            friendlyName = name;
+    }
+    report.Figure("devices", count, 0);
+    report.Figure("friendly", friendlyName);
+    report.Figure("display", displayName);
+    report.Check(friendlyName == L"USB2.0 VGA WebCam", "friendly_name");
+    report.Check(EqualsIgnoringCase(displayName.c_str(), L"@device:sw:{860bb310-5d01-11d0-bd3b-00a0c911ce86}"
+                                                         L"\\usb#vid_05e1&pid_0500&mi_00#vsensor0"),
+                 "display_name");
+    report.Check(DevicePresent(L"VID_05E1&PID_0500"), "sensor_node_present");
+    report.Check(DevicePresent(L"HID\\VID_6624&PID_5488"), "rf_node_present");
+    const UniqueFile capture = OpenSensorCaptureInterface(L"VID_05E1&PID_0500");
+    report.Figure("open_error", capture ? 0.0 : static_cast<double>(GetLastError()), 0);
+    report.Check(static_cast<bool>(capture), "capture_interface_opens");
+    ComPtr<IBaseFilter> filter;
+    if (!report.Check(sensor != nullptr, "sensor_listed") ||
+        !report.Check(SUCCEEDED(sensor->BindToObject(nullptr, nullptr, IID_PPV_ARGS(&filter))), "bind"))
+        return;
+    ComPtr<IAMVideoProcAmp> procAmp;
+    ComPtr<IAMCameraControl> camera;
+    int procAmpRanges = 0, cameraRanges = 0;
+    long minimum, maximum, step, standardValue, flags;
+    if (SUCCEEDED(filter.As(&procAmp)))
+        for (long id = 0; id <= 9; ++id)
+            procAmpRanges += SUCCEEDED(procAmp->GetRange(id, &minimum, &maximum, &step, &standardValue, &flags));
+    if (SUCCEEDED(filter.As(&camera))) {
+        for (long id = 0; id <= 6; ++id)
+            cameraRanges += SUCCEEDED(camera->GetRange(id, &minimum, &maximum, &step, &standardValue, &flags));
+        if (SUCCEEDED(camera->GetRange(CameraControl_Exposure, &minimum, &maximum, &step, &standardValue, &flags)))
+            report.Figure("exposure_range", std::to_string(minimum) + ".." + std::to_string(maximum));
+        report.Check(camera->Set(CameraControl_Exposure, maximum + 1, 0) == E_INVALIDARG, "exposure_clamp");
+    }
+    report.Figure("procamp_ranges", procAmpRanges, 0);
+    report.Figure("camera_ranges", cameraRanges, 0);
+    report.Check(procAmpRanges == 10 && cameraRanges == 7, "control_ranges");
+}
+
 }  // namespace
 
-E2E_SCENARIO(sensor_stream, "", 60) {
+E2E_SCENARIO(sensor_stream, "--rf", 90) {
+    CheckPresentation(report);
     PatternWindow grey(Pattern::Grey);
     SensorControl control;
     EventWindow events;
@@ -203,7 +295,7 @@ E2E_SCENARIO(sensor_stream, "", 60) {
         SensorProperties& properties = device.Properties();
         for (int id = 0; id < SensorProperties::kVideoProcAmpCount; ++id)
             properties.SetVideoProcAmp(id, properties.VideoProcAmp(id).defaultValue);
-        std::vector<uint8_t> frame;
+        cv::Mat frame;
         if (!report.Check(sink.SettledFrame(0, &frame), "first_frame")) return;
         // The rate is counted over ten seconds while the picture is judged.
         const long framesBefore = sink.frames;

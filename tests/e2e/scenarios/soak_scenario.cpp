@@ -3,6 +3,7 @@
 // start and at the end, which must stay flat. Too long for the suite: scripts/soak runs it, for
 // TAVRO_SOAK_MINUTES minutes (an hour by default).
 #include <windows.h>
+#include <psapi.h>
 
 #include <cmath>
 #include <cstdio>
@@ -10,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/unique_handle.h"
 #include "control/stream_status.h"
-#include "harness/process_figures.h"
 #include "harness/scenario.h"
 #include "harness/tracking_session.h"
 
@@ -44,6 +45,29 @@ void PenRound(TrackingSession& session) {
     session.PenTo(w * 0.3, h * 0.7);
     Sleep(2500);
     session.Lift();
+}
+
+// What the program holds, read from outside it.
+struct ProcessFigures {
+    DWORD handles = 0;
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+    SIZE_T privateBytes = 0;
+};
+
+// False when the process could not be opened.
+bool MeasureProcess(DWORD processId, ProcessFigures* figures) {
+    UniqueHandle<HANDLE, KernelHandleCloser> process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return false;
+    GetProcessHandleCount(process.Get(), &figures->handles);
+    figures->gdiObjects = GetGuiResources(process.Get(), GR_GDIOBJECTS);
+    figures->userObjects = GetGuiResources(process.Get(), GR_USEROBJECTS);
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process.Get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        figures->privateBytes = memory.PrivateUsage;
+    return true;
 }
 
 struct Snapshot {
