@@ -64,6 +64,17 @@ start_run_wine_server() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# The wineserver serving the prefix, as "PID FOLDER" (nothing when none runs): a server works in
+# a folder named after the prefix's device and inode, marked "(deleted)" once that folder is gone.
+wine_server_of_prefix() {
+  local name pid folder
+  name=$(printf 'server-%s-%x' "$(stat -c %D "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")") 2>/dev/null || return 0
+  for pid in $(pgrep '^wineserver'); do
+    folder=$(readlink "/proc/$pid/cwd" 2>/dev/null) || continue
+    case $folder in */"$name" | */"$name (deleted)") echo "$pid $folder" ;; esac
+  done
+}
+
 stop_own_display() {
   if [ -n "${TAVRO_OWN_XVFB:-}" ]; then
     kill "$TAVRO_OWN_XVFB" 2>/dev/null || true
