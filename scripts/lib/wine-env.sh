@@ -19,24 +19,34 @@ ensure_wine_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
-# Starts Xvfb on a free display when none is set; sets TAVRO_OWN_XVFB to its pid.
+# Starts Xvfb on a free display when none is set; sets TAVRO_OWN_XVFB to its pid. Another script
+# may pick the same free number at the same moment, and its server's socket would then look like
+# ours until it went away: a number is taken only once our own server writes it to -displayfd,
+# which it does when it accepts connections; a server that lost the number has ended by then.
 ensure_display() {
   local size=${1:-${TAVRO_DESKTOP:-1024x768}}
   TAVRO_OWN_XVFB=""
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local n
+  local n i ready
+  ready=$(mktemp)
   for n in $(seq 90 190); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
       TAVRO_OWN_XVFB=$!
-      export DISPLAY=":$n"
-      local i
-      for i in $(seq 1 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+      for i in $(seq 1 100); do
+        if [ -s "$ready" ]; then
+          rm -f "$ready"
+          export DISPLAY=":$n"
+          return 0
+        fi
+        kill -0 "$TAVRO_OWN_XVFB" 2>/dev/null || break
         sleep 0.1
       done
+      stop_own_display
+      TAVRO_OWN_XVFB=""
     fi
   done
+  rm -f "$ready"
   echo "wine-run: could not start Xvfb" >&2
   return 1
 }
@@ -62,6 +72,17 @@ start_run_wine_server() {
     return 1
   fi
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# The wineserver serving the prefix, as "PID FOLDER" (nothing when none runs): a server works in
+# a folder named after the prefix's device and inode, marked "(deleted)" once that folder is gone.
+wine_server_of_prefix() {
+  local name pid folder
+  name=$(printf 'server-%s-%x' "$(stat -c %D "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")") 2>/dev/null || return 0
+  for pid in $(pgrep '^wineserver'); do
+    folder=$(readlink "/proc/$pid/cwd" 2>/dev/null) || continue
+    case $folder in */"$name" | */"$name (deleted)") echo "$pid $folder" ;; esac
+  done
 }
 
 stop_own_display() {
