@@ -21,13 +21,11 @@ public:
         header = format;
     }
     void OnFrame(const BYTE* buffer) override {
-        frameThread = GetCurrentThreadId();
         lastBuffer = buffer;
         ++frames;
     }
     int prepared = 0;
     int changed = 0;
-    std::atomic<DWORD> frameThread{0};
     BITMAPINFOHEADER header{};
     std::atomic<const BYTE*> lastBuffer{nullptr};
     std::atomic<int> frames{0};
