@@ -1,5 +1,6 @@
 // The settings dialogs driven through their controls, checked by what they leave in the
-// option and display aspect files and in the registry. The rules behind them (numbers, what
+// option and display aspect files and in the registry. (Their texts are the string table's; that
+// every language has them is the string catalogue test's business.) The rules behind them (numbers, what
 // needs realignment) are the settings rules tests' business.
 #include <gtest/gtest.h>
 
@@ -67,9 +68,6 @@ TEST_F(SettingsDialogTest, CommonSettingShowsTheOptionsAndStoresThemWithAutoStar
     options_.gainLevel = options_.trackGainLevel = 3;
     DialogDriver driver([](HWND dialog) {
         EXPECT_EQ(WindowText(dialog), L"Common setting");
-        EXPECT_EQ(ControlText(dialog, IDC_COMMON_AUTORUN), L"Auto run after Windows startup.");
-        EXPECT_EQ(ControlText(dialog, IDC_COMMON_KEEP_ALIGNMENT), L"Do not align if last alignment was ok.");
-        EXPECT_EQ(ControlText(dialog, IDCANCEL), L"Cancel");
         EXPECT_TRUE(IsTopMost(dialog));
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_AUTORUN), BST_UNCHECKED);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_KEEP_ALIGNMENT), BST_UNCHECKED);
@@ -126,8 +124,6 @@ TEST_F(SettingsDialogTest, GainMediumStoresTwoInBothGainFields) {
     options_.dontAskGainLevel = 0;
     DialogDriver driver([](HWND dialog) {
         EXPECT_EQ(WindowText(dialog), L"Gain Level Setting");
-        EXPECT_EQ(ControlText(dialog, IDC_GAIN_MEDIUM), L"Gain medium");
-        EXPECT_EQ(ControlText(dialog, IDC_DONT_ASK_AGAIN), L"Don't ask again.");
         EXPECT_TRUE(IsTopMost(dialog));
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GAIN_LOW), BST_CHECKED);
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GAIN_AUTO), BST_CHECKED);
@@ -177,9 +173,6 @@ TEST_F(SettingsDialogTest, IntroductionStoresTheCheckBoxOnlyWhenItChanged) {
         options_.dontShowIntroduction = 0;
         DialogDriver driver([&c](HWND dialog) {
             EXPECT_EQ(WindowText(dialog), L"Introduction");
-            EXPECT_EQ(ControlText(dialog, IDOK), L"Open");
-            EXPECT_EQ(ControlText(dialog, IDCANCEL), L"Exit");
-            EXPECT_EQ(ControlText(dialog, IDC_INTRO_TEXT).rfind(L"You will find the user guide", 0), 0u);
             if (c.tick) Click(dialog, IDC_DONT_ASK_AGAIN);
             SendMessageW(dialog, c.message, c.wParam, 0);
         });
@@ -211,7 +204,6 @@ TEST_F(SettingsDialogTest, DisplayAspectStoresWhatChangedAndReportsWhatNeedsReal
         {"auto-detect turned off", {4.0f, 3.0f, 1},
          [](HWND dialog) {
              EXPECT_EQ(WindowText(dialog), L"Set display aspect ratio");
-             EXPECT_EQ(ControlText(dialog, IDC_ASPECT_SIZE_LABEL), L"Display size");
              EXPECT_EQ(ControlText(dialog, IDC_ASPECT_WIDTH), L"4");
              EXPECT_EQ(ControlText(dialog, IDC_ASPECT_HEIGHT), L"3");
              EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_ASPECT_WIDTH)));
@@ -263,12 +255,8 @@ TEST(VersionDialogTest, ShowsTheProductIdentity) {
     wcscpy(parameters.productName, L"Tavro Pen");
     DialogDriver driver([](HWND dialog) {
         EXPECT_EQ(WindowText(dialog), L"Version");
-        EXPECT_EQ(ControlText(dialog, IDC_VERSION_COMPANY_LABEL), L"Company");
-        EXPECT_EQ(ControlText(dialog, IDC_VERSION_PRODUCT_LABEL), L"Production name");
         EXPECT_EQ(ControlText(dialog, IDC_VERSION_COMPANY), L"Wyvo Devices");
         EXPECT_EQ(ControlText(dialog, IDC_VERSION_PRODUCT), L"Tavro Pen");
-        EXPECT_EQ(ControlText(dialog, IDC_VERSION_ID), L"XDL 11.01.02 SNL");
-        EXPECT_EQ(ControlText(dialog, IDC_VERSION_DATE), L"02/1/2012");
         EXPECT_TRUE(IsTopMost(dialog));
         Click(dialog, IDOK);
     });

@@ -64,7 +64,7 @@ public:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_COMMAND || message == kCloseQuietlyMessage) {
+        if (message == WM_COMMAND) {
             received_.push_back(MSG{window, message, wParam, lParam, 0, {}});
         }
         return DefWindowProcW(window, message, wParam, lParam);
@@ -142,21 +142,6 @@ TEST_F(TrayIconTest, ABalloonGivenAtCreationShowsOnceAndIsCut) {
     EXPECT_EQ(std::wstring(added.szInfoTitle), std::wstring(63, L'T'));
     icon_.SetTip(L"next");
     EXPECT_STREQ(g_calls.back().data.szInfo, L"");
-}
-
-TEST_F(TrayIconTest, AFailedAddLeavesTheIconNotShownUntilShowSucceeds) {
-    g_shellAnswer = FALSE;
-    EXPECT_FALSE(CreateIcon());
-    EXPECT_FALSE(icon_.IsShown());
-    // A tip set meanwhile is kept for the next add.
-    EXPECT_TRUE(icon_.SetTip(L"Tavro Pen\nTrack"));
-    EXPECT_EQ(g_calls.size(), 1u);
-    EXPECT_FALSE(icon_.Show());
-    g_shellAnswer = TRUE;
-    EXPECT_TRUE(icon_.Show());
-    EXPECT_TRUE(icon_.IsShown());
-    EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_STREQ(g_calls.back().data.szTip, L"Tavro Pen\nTrack");
 }
 
 // Start-up waits for the icon: not at all without a tray (10005 instead), else it tries again on
@@ -288,17 +273,6 @@ TEST_F(TrayIconTest, ARightClickOpensTheTrayMenuWithTrackSpotFollowingTheMode) {
         EXPECT_EQ((OpenMenuProbe::trackSpotState & MF_GRAYED) != 0, !tracking);
         EXPECT_EQ(OpenMenuProbe::defaultItem, static_cast<UINT>(IDM_COMMON_SETTING));
     }
-}
-
-TEST_F(TrayIconTest, EndingTheSessionClosesTheProgramQuietly) {
-    ASSERT_TRUE(CreateIcon());
-    SendMessageW(icon_.Window(), WM_ENDSESSION, FALSE, 0);
-    EXPECT_TRUE(RecordingWindow::received_.empty());
-    SendMessageW(icon_.Window(), WM_ENDSESSION, FALSE, static_cast<LPARAM>(ENDSESSION_LOGOFF));
-    SendMessageW(icon_.Window(), WM_ENDSESSION, TRUE, 0);
-    ASSERT_EQ(RecordingWindow::received_.size(), 2u);
-    EXPECT_EQ(RecordingWindow::received_[0].message, kCloseQuietlyMessage);
-    EXPECT_EQ(RecordingWindow::received_[1].message, kCloseQuietlyMessage);
 }
 
 TEST_F(TrayIconTest, HidingMovesTheWindowUnderTheHiddenOwnerAndRestoringBringsItBack) {
