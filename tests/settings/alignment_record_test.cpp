@@ -30,17 +30,6 @@ AlignmentRecord GoodAlignment() {
 
 }  // namespace
 
-TEST(AlignmentRecordTest, BuiltInRecordIsUnalignedFourByThree) {
-    AlignmentRecord record = DefaultAlignmentResult();
-    EXPECT_EQ(record.accuracy.grade, AccuracyGrade::NotAligned);
-    EXPECT_FALSE(IsUsableGrade(record.accuracy.grade));
-    EXPECT_EQ(record.displayAspectWidth, 4.0f);
-    EXPECT_EQ(record.displayAspectHeight, 3.0f);
-    EXPECT_EQ(record.profileIndex, -1);
-    EXPECT_EQ(record.posePoints.count, 0);
-    EXPECT_EQ(record.alignedDesktopWidth, 0);
-}
-
 class AlignmentFileTest : public SettingsFileTest {};
 
 TEST_F(AlignmentFileTest, StoresFieldsAtTheirOffsetsAndReadsEveryByteBack) {

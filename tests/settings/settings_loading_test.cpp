@@ -47,6 +47,7 @@ TEST_F(SettingsLoadingTest, MissingOrDamagedAlignmentFileGivesBuiltInsAndIsLeftA
     EXPECT_EQ(LoadAlignmentResultFile(alignment), FileResult::Invalid);
     EXPECT_EQ(alignment.accuracy.grade, AccuracyGrade::NotAligned);
     EXPECT_EQ(alignment.profileIndex, -1);
+    EXPECT_EQ(alignment.displayAspectWidth / alignment.displayAspectHeight, 4.0f / 3.0f);
     EXPECT_EQ(ReadBytes(kAlignmentResultFileName).size(), sizeof stored);
     EXPECT_EQ(ValueAt<int32_t>(ReadBytes(kAlignmentResultFileName), 780), 2);
 }

@@ -7,42 +7,32 @@
 
 namespace {
 
-const std::wstring kExit = L"Application will exit now.";
-const std::wstring kFileAccess = L"File access error.\nPlease copy source file and try again.";
+// The forms around the string table's texts: its number, the blank lines, the exit text.
+std::wstring ExitText() { return LoadText(IDS_EXIT_NOW); }
+std::wstring FileAccessText() { return LoadText(IDS_FILE_ACCESS_ERROR); }
 
-TEST(MessageTexts, FileMessageNamesTheFile) {
-    EXPECT_EQ(FileErrorText(L"tavro_param.und"), L"#10003\n[ tavro_param.und]\n\n" + kFileAccess + L"\n\n" + kExit);
-}
-
-TEST(MessageTexts, FatalFormNumbersTheTextAndAddsTheExitText) {
-    EXPECT_EQ(FatalText(IDS_SENSOR_NOT_FOUND),
-              L"#10011\n\nSensor not found.\nPlease check whether sensor connects to USB port.\nOr replug-in.\n\n" + kExit);
-    EXPECT_EQ(NumberedText(IDS_SMALL_HOT_SPOT), L"#10027\n\nFound small hot spot. This area may not be tracking.");
-}
-
-TEST(MessageTexts, SystemErrorFormWithAndWithoutSystemText) {
-    const std::wstring numbered = L"#10001\n\nOperating system internal error.\nPlease restart application.";
-    EXPECT_EQ(SystemErrorText(L"Access denied."), numbered + L"\n\nAccess denied.\n\n" + kExit);
-    EXPECT_EQ(SystemErrorText(L""), numbered + L"\n\n" + kExit);
-    EXPECT_FALSE(SystemTextOf(ERROR_ACCESS_DENIED).empty());
-}
-
-TEST(MessageTexts, LongAndPercentFileNamesAreBoundedAndShownAsTheyAre) {
-    const std::wstring longName(5000, L'x');
-    const std::wstring text = FileErrorText(longName);
+TEST(MessageTexts, FileMessageNamesTheFileAsItIsAndStaysBounded) {
+    EXPECT_EQ(FileErrorText(L"100%s%d%n.und"), L"#10003\n[ 100%s%d%n.und]\n\n" + FileAccessText() + L"\n\n" + ExitText());
+    const std::wstring text = FileErrorText(std::wstring(5000, L'x'));
     EXPECT_EQ(text.size(), kMessageCapacity - 1);
     EXPECT_EQ(text.compare(0, 9, L"#10003\n[ "), 0);
-    EXPECT_EQ(FileErrorText(L"100%s%d%n.und"), L"#10003\n[ 100%s%d%n.und]\n\n" + kFileAccess + L"\n\n" + kExit);
+}
+
+TEST(MessageTexts, FatalAndSystemErrorFormsNumberTheTextAndAddTheExitText) {
+    EXPECT_EQ(FatalText(IDS_SENSOR_NOT_FOUND), L"#10011\n\n" + LoadText(IDS_SENSOR_NOT_FOUND) + L"\n\n" + ExitText());
+    EXPECT_EQ(NumberedText(IDS_SMALL_HOT_SPOT), L"#10027\n\n" + LoadText(IDS_SMALL_HOT_SPOT));
+    const std::wstring numbered = L"#10001\n\n" + LoadText(IDS_OS_ERROR);
+    EXPECT_EQ(SystemErrorText(L"Access denied."), numbered + L"\n\nAccess denied.\n\n" + ExitText());
+    EXPECT_EQ(SystemErrorText(L""), numbered + L"\n\n" + ExitText());
+    EXPECT_FALSE(SystemTextOf(ERROR_ACCESS_DENIED).empty());
 }
 
 TEST(MessageTexts, OpenFailureCutsTheExtensionAndNamesTheShellError) {
     EXPECT_EQ(OpenFailureText(L"readme_ENG.*", ERROR_FILE_NOT_FOUND),
-              L"#10003\n[ readme_ENG]\n\n" + kFileAccess + L"\n\nThe specified file was not found.");
+              L"#10003\n[ readme_ENG]\n\n" + FileAccessText() + L"\n\nThe specified file was not found.");
     EXPECT_EQ(OpenFailureText(L"C:\\docs.v2\\readme", SE_ERR_NOASSOC),
-              L"#10003\n[ C:\\docs.v2\\readme]\n\n" + kFileAccess +
-                  L"\n\nThere is no application associated with the given file name extension.");
-    EXPECT_STREQ(ShellOpenErrorText(3), L"The specified file was not found.");
-    EXPECT_STREQ(ShellOpenErrorText(27), L"The file name association is incomplete or invalid.");
+              L"#10003\n[ C:\\docs.v2\\readme]\n\n" + FileAccessText() + L"\n\n" + ShellOpenErrorText(SE_ERR_NOASSOC));
+    EXPECT_STREQ(ShellOpenErrorText(3), ShellOpenErrorText(ERROR_FILE_NOT_FOUND));
     EXPECT_STREQ(ShellOpenErrorText(33), L"Unknow error");
     EXPECT_TRUE(LoadText(12345).empty());
 }

@@ -13,18 +13,6 @@ LensCamera DefaultCamera(int width = 1024, int height = 768) {
 
 }  // namespace
 
-TEST(LensCamera, PixelAndDesktopPointRoundTrip) {
-    const LensCamera camera = DefaultCamera();
-    for (double x : {0.0, 100.0, 512.0, 1023.0})
-        for (double y : {0.0, 300.0, 767.0}) {
-            double u, v, bx, by;
-            ASSERT_TRUE(camera.Project(x, y, &u, &v));
-            ASSERT_TRUE(camera.SensorToDesktop(u, v, &bx, &by));
-            EXPECT_NEAR(bx, x, 1e-6);
-            EXPECT_NEAR(by, y, 1e-6);
-        }
-}
-
 TEST(LensCamera, DefaultViewShowsUprightScreenCoveringMostOfTheFrame) {
     const LensCamera camera = DefaultCamera();
     double u[4], v[4];
