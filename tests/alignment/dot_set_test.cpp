@@ -65,30 +65,6 @@ TEST(DotSet, OrderPositions) {
     EXPECT_EQ(DotOrderPosition(-1), -1);
 }
 
-TEST(DotInputWatch, APenLeftOnADotIsTakenOnceAndCountsStillFrames) {
-    DotSet dots;
-    dots.Begin();
-    DotInputWatch watch;
-    const cv::Point2f pen(80.0f, 60.0f);
-    ASSERT_EQ(watch.Update(dots, true, pen), DotInputNew);
-    dots.Record(pen);
-    EXPECT_EQ(watch.StillFrames(), 0);
-    for (int frame = 1; frame <= 5; ++frame) {
-        EXPECT_FALSE(watch.ShowsDoubleInputWarning());
-        // A little jitter keeps it the same spot.
-        EXPECT_EQ(watch.Update(dots, true, pen + cv::Point2f(frame % 2 * 3.0f, 1.0f)), DotInputOnDoneDot);
-        EXPECT_EQ(watch.StillFrames(), frame);
-    }
-    EXPECT_TRUE(watch.ShowsDoubleInputWarning());
-
-    EXPECT_EQ(watch.Update(dots, false, cv::Point2f()), DotInputNone);
-    EXPECT_EQ(watch.StillFrames(), 0);
-    EXPECT_EQ(watch.Spot(), cv::Point2f(-1.0f, -1.0f));
-    // Back on the recorded dot after a gap: still not a new input.
-    EXPECT_EQ(watch.Update(dots, true, pen + cv::Point2f(9.0f, -9.0f)), DotInputOnDoneDot);
-    EXPECT_EQ(watch.StillFrames(), 0);
-}
-
 TEST(DotInputWatch, AMovedSpotIsANewInputAndRestartsTheCount) {
     DotSet dots;
     dots.Begin();

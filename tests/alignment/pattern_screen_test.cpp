@@ -89,14 +89,10 @@ TEST(PatternScreenKinds, AdvanceRule) {
 }
 
 TEST(PatternScreenKinds, CornerQuadrants) {
-    EXPECT_EQ(CornerQuadrant(0, 7, 5), 0);
-    EXPECT_EQ(CornerQuadrant(3, 7, 5), 1);   // column 3 counts as right
-    EXPECT_EQ(CornerQuadrant(14, 7, 5), 2);  // row 2 counts as bottom
-    EXPECT_EQ(CornerQuadrant(34, 7, 5), 3);
-    EXPECT_EQ(CornerQuadrant(35, 7, 5), -1);
-    EXPECT_EQ(CornerQuadrant(-1, 7, 5), -1);
-    EXPECT_EQ(CornerQuadrant(2, 5, 7), 1);
-    EXPECT_EQ(CornerQuadrant(15, 5, 7), 2);
+    // Index, columns, rows, quadrant: column 3 of 7 counts as right, row 2 of 5 as bottom.
+    const int cases[][4] = {{0, 7, 5, 0},   {3, 7, 5, 1},  {14, 7, 5, 2}, {34, 7, 5, 3},
+                            {35, 7, 5, -1}, {-1, 7, 5, -1}, {2, 5, 7, 1},  {15, 5, 7, 2}};
+    for (const auto& c : cases) EXPECT_EQ(CornerQuadrant(c[0], c[1], c[2]), c[3]) << c[0] << " of " << c[1];
 }
 
 TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
