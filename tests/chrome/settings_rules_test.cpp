@@ -15,13 +15,8 @@ TEST(DecimalTextTest, ReadsPlainDecimalsAndGivesZeroForAnythingElse) {
     EXPECT_EQ(ParseDecimal(L"16"), 16.0f);
     EXPECT_EQ(ParseDecimal(L" 9.5 "), 9.5f);
     EXPECT_EQ(ParseDecimal(L"1e3"), 1000.0f);
-    EXPECT_EQ(ParseDecimal(L""), 0.0f);
-    EXPECT_EQ(ParseDecimal(L"wide"), 0.0f);
-    EXPECT_EQ(ParseDecimal(L"12abc"), 0.0f);
-    EXPECT_EQ(ParseDecimal(L"inf"), 0.0f);
-    EXPECT_EQ(ParseDecimal(L"0x10"), 0.0f);
-    EXPECT_EQ(ParseDecimal(L"-4"), 0.0f);
-    EXPECT_EQ(ParseDecimal(L"1e40"), 0.0f);
+    for (const wchar_t* text : {L"", L"wide", L"12abc", L"inf", L"0x10", L"-4", L"1e40"})
+        EXPECT_EQ(ParseDecimal(text), 0.0f) << text;
 }
 
 TEST(AspectChangeTest, StoresAnyChangeAndRealignsUnlessOnlyAutoDetectWentOff) {

@@ -33,17 +33,16 @@ void ExpectRoundTripOverTheScreen(const CameraModel& model, float tolerance) {
 }  // namespace
 
 TEST(CameraModelSelection, FullModelOnlyStrictlyAboveTheLimit) {
-    CameraModel model;
-    model.SetIntrinsics(Profile(-0.3f, 1e-5f, 0.0f, 0.0f));
-    EXPECT_FALSE(model.UsesFullDistortion());
-    model.SetIntrinsics(Profile(-0.3f, -1.1e-5f, 0.0f, 0.0f));
-    EXPECT_TRUE(model.UsesFullDistortion());
-    model.SetIntrinsics(Profile(0.0f, 0.0f, 2e-5f, 0.0f));
-    EXPECT_TRUE(model.UsesFullDistortion());
-    model.SetIntrinsics(Profile(0.0f, 0.0f, 0.0f, -2e-5f));
-    EXPECT_TRUE(model.UsesFullDistortion());
-    model.SetIntrinsics(Profile(5.0f, 0.0f, 0.0f, 0.0f));  // k1 alone never does
-    EXPECT_FALSE(model.UsesFullDistortion());
+    // k2, p1 or p2 beyond 1e-5 either way selects it; k1 alone never does.
+    const struct { DetectorProfile profile; bool full; } cases[] = {
+        {Profile(-0.3f, 1e-5f, 0.0f, 0.0f), false}, {Profile(-0.3f, -1.1e-5f, 0.0f, 0.0f), true},
+        {Profile(0.0f, 0.0f, 2e-5f, 0.0f), true},   {Profile(0.0f, 0.0f, 0.0f, -2e-5f), true},
+        {Profile(5.0f, 0.0f, 0.0f, 0.0f), false}};
+    for (const auto& c : cases) {
+        CameraModel model;
+        model.SetIntrinsics(c.profile);
+        EXPECT_EQ(model.UsesFullDistortion(), c.full) << c.profile.k1 << " " << c.profile.k2 << " " << c.profile.p1;
+    }
 }
 
 TEST(CameraModelDistortion, SimpleModelScalesKeepsAxisPointsAndIsTheIdentityWithoutCoefficients) {
