@@ -65,9 +65,6 @@ protected:
     // Runs the main window's messages for a while.
     void PumpMessages(DWORD milliseconds);
 
-    // FrameTimer ticks seen by the main window.
-    int FrameTimerTicks() const;
-
     // Conclusions store the alignment result; keep it out of the shared folder.
     testsupport::ScratchDirectory scratch{L"controller"};
     Controller controller;

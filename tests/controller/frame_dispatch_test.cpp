@@ -69,26 +69,12 @@ TEST_F(FrameDispatch, NoModeWorkWhilePausedOrPaintingOrWithoutABuffer) {
     controller.SetPainting(false);
     DeliverFrames(1);
     EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
-}
 
-TEST_F(FrameDispatch, SetPausedOffRestoresTheSavedValue) {
-    SetMode(Mode::Track);
+    // Switched off, the pause gives back what it was before: a nested one stays on.
     controller.SetPaused(true);
     controller.SetPaused(true);
     controller.SetPaused(false);
     EXPECT_TRUE(controller.Paused());
-}
-
-TEST_F(FrameDispatch, WorkingModesRunOneStepPerFrame) {
-    for (Mode mode : {Mode::AutoAlignment, Mode::ManualAlignment, Mode::FindGain, Mode::Track,
-                      Mode::Idle}) {
-        SetMode(mode);
-        const uint32_t before = controller.FramesProcessed();
-        DeliverFrames(10);
-        EXPECT_EQ(controller.FramesProcessed() - before, 10u);
-        EXPECT_EQ(controller.CurrentMode(), mode);
-    }
-    EXPECT_TRUE(TakeNotifications().empty());
 }
 
 TEST_F(FrameDispatch, AModeEnteredDuringASlowStepGetsTheNextFramesAndNoneOfItsEnd) {
