@@ -21,7 +21,7 @@
 #include "controller/status_layout.h"
 #include "controller/step_hand_off.h"
 #include "controller/stored_records.h"
-#include "controller/tray_placement.h"
+#include "controller/tray_icon_slot.h"
 #include "controller/settle_wait.h"
 #include "controller/track_run.h"
 #include "controller/tuning_panel.h"
@@ -137,7 +137,6 @@ public:
     void OnAspectSettingChanged();
 
     bool WaitCursor() const { return handOff_.waitCursor; }
-    const MouseParameterSaver& MouseSaver() const { return pointer_.mouseSaver; }
 
     Mode CurrentMode() const { return modes_.mode; }
     const ModeRecord& Modes() const { return modes_; }
@@ -147,9 +146,8 @@ public:
     int SettleFrames() const { return settleWait_.Frames(); }
     bool SettleTimerRunning() const { return settleWait_.TimerRunning(); }
     int PendingMessage() const { return handOff_.pendingMessage; }
-    // Frames given to a Mode's work, and frames passed over while paused or painting.
+    // Frames given to a Mode's work.
     uint32_t FramesProcessed() const { return handOff_.framesProcessed; }
-    uint32_t FramesSkipped() const { return handOff_.framesSkipped; }
 
     const wchar_t* LanguageCode() const { return texts_.languageCode; }
     const wchar_t* ModeText(Mode mode) const;
@@ -174,7 +172,6 @@ public:
     const CameraModel& Camera() const { return model_.camera; }
     const DisplayGeometry& Geometry() const { return model_.geometry; }
     const PatternScreen& Pattern() const { return model_.pattern; }
-    const ScreenMapping& Mapping() const { return model_.mapping; }
 
     // The main window's picture of the current Mode; `painting` is set for the whole call.
     void Paint(HDC dc);
@@ -353,7 +350,7 @@ private:
     SensorSide sensor_;
     PointerOutput pointer_;
     UniqueWindow gainOverlay_;
-    TrayPlacement tray_;
+    TrayIconSlot tray_;
     bool shutDown_ = false;
 
     // ---- Gain finding and tracking ----

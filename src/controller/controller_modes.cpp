@@ -81,34 +81,11 @@ void Controller::EnterMode(Mode requested) {
 }
 
 bool Controller::CanEnterMode(Mode target) const {
-    if (IsBusy() || IsBelow(target, Mode::Idle) || IsBelow(Mode::Track, target)) return false;
-    if (IsBelow(modes_.mode, Mode::Initialized)) return false;
-    switch (target) {
-    case Mode::FindGain:
-        return modes_.mode != Mode::FindGain &&
-               (modes_.alignmentUsable || IsUsableGrade(records_.alignmentResult.accuracy.grade));
-    case Mode::Track:
-        return modes_.mode != Mode::Track && modes_.gainFound;
-    default:
-        return true;
-    }
+    return modes_.CanEnter(target, IsUsableGrade(records_.alignmentResult.accuracy.grade));
 }
 
 bool Controller::IsBusy() const {
-    switch (modes_.mode) {
-    case Mode::Initialized:
-    case Mode::Idle:
-    case Mode::Track:
-        return false;
-    case Mode::AutoAlignment:
-        return modes_.autoAlignmentStep != 1;
-    case Mode::ManualAlignment: {
-        const int step = modes_.manualAlignmentStep;
-        return step != 1 && step != 5 && step != 8;
-    }
-    default:
-        return true;
-    }
+    return modes_.IsBusy();
 }
 
 void Controller::SetWaitCursor(bool on) {

@@ -11,15 +11,9 @@ void Controller::OnFrame(const BYTE* buffer) {
     // The UI thread holds the lock only for the moment it takes the work over; this frame
     // gives way to it rather than wait.
     const std::unique_lock<std::mutex> step = handOff_.TryStep();
-    if (!step.owns_lock()) {
-        ++handOff_.framesSkipped;
-        return;
-    }
+    if (!step.owns_lock()) return;
     ReactToFrameRate(sensor_.frameRate.Tick());
-    if (handOff_.painting || handOff_.paused || pendingFormat_.Pending() || !buffer) {
-        ++handOff_.framesSkipped;
-        return;
-    }
+    if (handOff_.painting || handOff_.paused || pendingFormat_.Pending() || !buffer) return;
     frameImages_.Bind(buffer);
     const Mode mode = modes_.mode;
     const StepResult result = RunModeStep(mode);

@@ -54,9 +54,8 @@ struct StepHandOff {
     std::atomic<bool> waitCursor{false};
     std::atomic<Mode> endedMode{Mode::NoSensor};
     std::atomic<StepResult> endedResult{StepResult::KeepGoing};
-    // Frames given to a Mode's work, and frames passed over while paused or painting.
+    // Frames given to a Mode's work.
     std::atomic<uint32_t> framesProcessed{0};
-    std::atomic<uint32_t> framesSkipped{0};
     // Called on the frame thread after each Mode step's work; tests make a step slow, or make
     // it throw, with it.
     std::function<void()> probe;

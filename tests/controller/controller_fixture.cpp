@@ -46,14 +46,19 @@ ControllerFixture::~ControllerFixture() {
     DestroyWindow(window);
 }
 
-void ControllerFixture::SetMode(Mode mode, int step, bool alignmentUsable, bool gainFound) {
-    ModeRecord& modes = ControllerTestAccess::Modes(controller);
+ModeRecord ModeRecordAt(Mode mode, int step, bool alignmentUsable, bool gainFound) {
+    ModeRecord modes;
     modes.ChangeMode(mode);
     modes.autoAlignmentStep = mode == Mode::AutoAlignment ? step : 0;
     modes.manualAlignmentStep = mode == Mode::ManualAlignment ? step : 0;
     modes.trackingStep = mode == Mode::Track ? step : 0;
     modes.alignmentUsable = alignmentUsable;
     modes.gainFound = gainFound;
+    return modes;
+}
+
+void ControllerFixture::SetMode(Mode mode, int step, bool alignmentUsable, bool gainFound) {
+    ControllerTestAccess::Modes(controller) = ModeRecordAt(mode, step, alignmentUsable, gainFound);
 }
 
 void ControllerFixture::DeliverFrames(int count) {

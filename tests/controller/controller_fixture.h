@@ -46,6 +46,9 @@ struct ControllerTestAccess {
     }
 };
 
+// A ModeRecord in a Mode with the given step and kept flags.
+ModeRecord ModeRecordAt(Mode mode, int step = 1, bool alignmentUsable = false, bool gainFound = false);
+
 // AppNotify messages as (code, value), in the order they were posted.
 using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
 

@@ -4,7 +4,7 @@
 
 class TrayIcon;
 
-struct TrayPlacement {
+struct TrayIconSlot {
     // Null without a tray icon.
     std::unique_ptr<TrayIcon> icon;
     bool made = false;
