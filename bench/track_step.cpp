@@ -15,10 +15,10 @@
 struct ControllerTestAccess {
     static void Align(Controller& c) {
         const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
-        c.mapping_.SetProfiles(&lens, 1);
-        c.mapping_.SelectProfile(0);
-        c.camera_.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
-        c.coreParameters_.findThreshold[0].range = 0;
+        c.model_.mapping.SetProfiles(&lens, 1);
+        c.model_.mapping.SelectProfile(0);
+        c.model_.camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
+        c.records_.coreParameters.findThreshold[0].range = 0;
         c.modes_.ChangeMode(Mode::Idle);
         c.modes_.alignmentUsable = 1;
     }

@@ -6,13 +6,13 @@
 #include "ui/messages.h"
 
 bool Controller::InitializeAlignment() {
-    geometry_.SetDesktop(screenWidth_, screenHeight_);
-    geometry_.alignedDesktopWidth = alignmentResult_.alignedDesktopWidth;
-    geometry_.alignedDesktopHeight = alignmentResult_.alignedDesktopHeight;
-    geometry_.SetAspect(alignmentResult_.displayAspectWidth, alignmentResult_.displayAspectHeight);
+    model_.geometry.SetDesktop(status_.screenWidth, status_.screenHeight);
+    model_.geometry.alignedDesktopWidth = records_.alignmentResult.alignedDesktopWidth;
+    model_.geometry.alignedDesktopHeight = records_.alignmentResult.alignedDesktopHeight;
+    model_.geometry.SetAspect(records_.alignmentResult.displayAspectWidth, records_.alignmentResult.displayAspectHeight);
 
-    pattern_.SetQuadrantStyle(coreParameters_.misc.findFlip != 0 ? 1 : 0);
-    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(mainWindow_));
+    model_.pattern.SetQuadrantStyle(records_.coreParameters.misc.findFlip != 0 ? 1 : 0);
+    model_.pattern.Layout(records_.chessboardLayout, DesktopMetrics::Current(mainWindow_));
 
     DetectorProfile profiles[ScreenMapping::kMaxProfiles];
     int count = 0;
@@ -21,31 +21,31 @@ bool Controller::InitializeAlignment() {
         ShowFileError(kDetectorFileName);
         return false;
     }
-    mapping_.SetProfiles(profiles, count);
-    mapping_.SetWeightingMode(coreParameters_.misc.reserve3);
+    model_.mapping.SetProfiles(profiles, count);
+    model_.mapping.SetWeightingMode(records_.coreParameters.misc.reserve3);
     // The aspect search keeps what it settles on in the display-aspect file only.
-    mapping_.SetAspectSaver([this](float width, float height) {
-        displayAspect_.width = width;
-        displayAspect_.height = height;
-        WriteDisplayAspect(displayAspect_);
+    model_.mapping.SetAspectSaver([this](float width, float height) {
+        records_.displayAspect.width = width;
+        records_.displayAspect.height = height;
+        WriteDisplayAspect(records_.displayAspect);
     });
-    LoadScreenCorrection(screenCorrection_, screenWidth_, screenHeight_);
+    LoadScreenCorrection(model_.screenCorrection, status_.screenWidth, status_.screenHeight);
     return true;
 }
 
 void Controller::TakeAspectSetting() {
-    mapping_.SetAspectDetection(displayAspect_.autoDetect != 0);
-    if (!displayAspect_.autoDetect) geometry_.SetAspect(displayAspect_.width, displayAspect_.height);
+    model_.mapping.SetAspectDetection(records_.displayAspect.autoDetect != 0);
+    if (!records_.displayAspect.autoDetect) model_.geometry.SetAspect(records_.displayAspect.width, records_.displayAspect.height);
 }
 
 StepResult Controller::RestoreAlignment() {
-    if (!mapping_.SelectProfile(alignmentResult_.profileIndex)) return StepResult::Failed;
-    return mapping_.RestoreAlignment(alignmentResult_) == ScreenMapping::kStepSuccess
+    if (!model_.mapping.SelectProfile(records_.alignmentResult.profileIndex)) return StepResult::Failed;
+    return model_.mapping.RestoreAlignment(records_.alignmentResult) == ScreenMapping::kStepSuccess
                ? StepResult::Succeeded
                : StepResult::Failed;
 }
 
 void Controller::StoreAlignment() {
-    mapping_.StoreAlignment(alignmentResult_);
-    WriteAlignmentResult(alignmentResult_);
+    model_.mapping.StoreAlignment(records_.alignmentResult);
+    WriteAlignmentResult(records_.alignmentResult);
 }

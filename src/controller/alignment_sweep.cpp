@@ -11,20 +11,20 @@ constexpr int kSweepEnoughCorners = 31;
 }  // namespace
 
 const PropertyRecord& Controller::SweptProperty() const {
-    const SensorProperties& properties = sensor_.Properties();
+    const SensorProperties& properties = sensor_.device.Properties();
     return properties.IsExposureGain() ? properties.CameraControl(SensorProperties::kExposure)
                                        : properties.VideoProcAmp(SensorProperties::kBrightness);
 }
 
 void Controller::SetSweptProperty(int value) {
-    sensor_.Properties().SetGain(value);
+    sensor_.device.Properties().SetGain(value);
     StartSettleWait();
 }
 
 StepResult Controller::AlignBrightnessStep() {
     AutoAlignmentState& state = autoAlignment_;
     const int found =
-        DetectTileAdaptive(AlignmentImages(), pattern_.Columns(), pattern_.Rows(), state.corners);
+        DetectTileAdaptive(AlignmentImages(), model_.pattern.Columns(), model_.pattern.Rows(), state.corners);
     state.previewPercent = state.sweep.ShownPercent();
     CapturePreview(&state.corners);
     if (found >= kSweepEnoughCorners) {
@@ -40,7 +40,7 @@ StepResult Controller::AlignBrightnessStep() {
             modes_.autoAlignmentStep = 4;
             return StepResult::KeepGoing;
         }
-        state.sweep.Configure(coreParameters_.tuneAlignBrightness, swept.minimum, swept.maximum);
+        state.sweep.Configure(records_.coreParameters.tuneAlignBrightness, swept.minimum, swept.maximum);
         SetSweptProperty(state.sweep.DeviceValue());
         return StepResult::KeepGoing;
     }
@@ -54,8 +54,8 @@ StepResult Controller::AlignBrightnessStep() {
 
     int best = state.sweepJudge.BestValue();
     if (!state.sweepJudge.SawCorners()) {
-        const ImagingParameters& preset = coreParameters_.alignment[AlignmentGainRow()];
-        best = sensor_.Properties().IsExposureGain() ? preset.exposureTime : preset.brightness;
+        const ImagingParameters& preset = records_.coreParameters.alignment[AlignmentGainRow()];
+        best = sensor_.device.Properties().IsExposureGain() ? preset.exposureTime : preset.brightness;
     }
     if (best != swept.value) SetSweptProperty(best);
     modes_.autoAlignmentStep = 4;

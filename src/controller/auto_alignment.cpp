@@ -28,20 +28,20 @@ void Controller::StartAutoAlignment() {
     frameImages_.detectionArea =
         StartingDetectionArea(frameImages_.Width(), frameImages_.Height());
 
-    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
-    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
-    geometry_.SetDesktop(screenWidth_, screenHeight_);
-    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(mainWindow_));
-    pattern_.SetKind(kPatternChessboard);
+    status_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    status_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    model_.geometry.SetDesktop(status_.screenWidth, status_.screenHeight);
+    model_.pattern.Layout(records_.chessboardLayout, DesktopMetrics::Current(mainWindow_));
+    model_.pattern.SetKind(kPatternChessboard);
 
     autoAlignment_ = AutoAlignmentState{};
-    autoAlignment_.channel = coreParameters_.alignment[AlignmentGainRow()].channel;
-    mapping_.SetMinCorners(autoAlignment_.minCorners);
-    mapping_.SetManualAlignment(false);
+    autoAlignment_.channel = records_.coreParameters.alignment[AlignmentGainRow()].channel;
+    model_.mapping.SetMinCorners(autoAlignment_.minCorners);
+    model_.mapping.SetManualAlignment(false);
     TakeAspectSetting();
-    mapping_.SelectOffsetPairByPointCount(kBoardCorners);
+    model_.mapping.SelectOffsetPairByPointCount(kBoardCorners);
 
-    sensor_.Properties().ApplyImaging(coreParameters_.alignment[0]);
+    sensor_.device.Properties().ApplyImaging(records_.coreParameters.alignment[0]);
     StartSettleWait();
 }
 
@@ -56,7 +56,7 @@ void Controller::AutoAlignmentTrigger(UINT) {
         StopSettleWait();
         modes_.autoAlignmentStep = 2;
         autoAlignment_.previewReady = false;
-        sensor_.Properties().ApplyImaging(coreParameters_.alignment[AlignmentGainRow()]);
+        sensor_.device.Properties().ApplyImaging(records_.coreParameters.alignment[AlignmentGainRow()]);
         ShowPattern(kPatternWhite);
         StartSettleWait();
     }
@@ -93,7 +93,7 @@ StepResult Controller::AutoAlignmentStep() {
 }
 
 void Controller::ShowPattern(int kind, int level) {
-    pattern_.SetKind(kind, level);
+    model_.pattern.SetKind(kind, level);
     InvalidateRect(mainWindow_, nullptr, FALSE);
 }
 
@@ -104,14 +104,14 @@ DetectionImages Controller::AlignmentImages() {
 }
 
 StepResult Controller::FailAlignment(int failureId) {
-    pendingMessage_ = failureId;
+    handOff_.pendingMessage = failureId;
     return StepResult::Failed;
 }
 
 StepResult Controller::EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount) {
-    if (mapping_.EvaluateChessboard(corners, reportedCount) == ScreenMapping::kStepSuccess) {
+    if (model_.mapping.EvaluateChessboard(corners, reportedCount) == ScreenMapping::kStepSuccess) {
         return StepResult::Succeeded;
     }
-    pendingMessage_ = mapping_.FailureId();
+    handOff_.pendingMessage = model_.mapping.FailureId();
     return StepResult::Failed;
 }

@@ -17,9 +17,9 @@ void Controller::ConcludeAutoAlignment(StepResult result) {
 }
 
 void Controller::AcceptAlignment(Mode mode) {
-    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
-    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
-    geometry_.SetDesktop(screenWidth_, screenHeight_);
+    status_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    status_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    model_.geometry.SetDesktop(status_.screenWidth, status_.screenHeight);
 
     SensorViewOutline outline;
     if (CheckCoverage(outline)) {
@@ -29,7 +29,7 @@ void Controller::AcceptAlignment(Mode mode) {
             return;
         }
     }
-    if (mapping_.Figures().grade == AccuracyGrade::Coarse) {
+    if (model_.mapping.Figures().grade == AccuracyGrade::Coarse) {
         ShowPattern(kPatternChessboard);
         ShowAlignmentCoarse();
     }
@@ -42,11 +42,11 @@ void Controller::AcceptAlignment(Mode mode) {
 void Controller::ConcludeFailedAutoAlignment() {
     ShowPattern(kPatternChessboard);
     // The run leaves no usable alignment behind, in memory; the file keeps the last good one.
-    AccuracyFigures figures = mapping_.Figures();
+    AccuracyFigures figures = model_.mapping.Figures();
     if (IsUsableGrade(figures.grade)) figures.grade = AccuracyGrade::Failed;
-    alignmentResult_.accuracy = figures;
+    records_.alignmentResult.accuracy = figures;
 
-    const int id = pendingMessage_.exchange(0);
+    const int id = handOff_.pendingMessage.exchange(0);
     const bool known = id == IDS_LOSING_CORNERS || id == IDS_ALIGNMENT_FAIL || id == IDS_ALIGNMENT_BAD;
     if (id == IDS_STEP_ERROR) {
         ShowStepError();
@@ -57,9 +57,9 @@ void Controller::ConcludeFailedAutoAlignment() {
 }
 
 bool Controller::CheckCoverage(SensorViewOutline& outline) const {
-    const CoverageRing ring = BuildCoverageRing(camera_, geometry_, 0);
-    if (!RingLeavesFrame(ring, geometry_)) return false;
-    const std::array<POINT, 16> frame = SensorFrameOutline(geometry_);
+    const CoverageRing ring = BuildCoverageRing(model_.camera, model_.geometry, 0);
+    if (!RingLeavesFrame(ring, model_.geometry)) return false;
+    const std::array<POINT, 16> frame = SensorFrameOutline(model_.geometry);
     for (size_t i = 0; i < frame.size(); ++i) {
         const cv::Point2f desktop =
             SensorToDesktop(static_cast<float>(frame[i].x), static_cast<float>(frame[i].y));

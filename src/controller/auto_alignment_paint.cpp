@@ -70,7 +70,7 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     }
     POINT origin = {0, 0};
     ClientToScreen(mainWindow_, &origin);
-    pattern_.Draw(dc, client, origin, false);
+    model_.pattern.Draw(dc, client, origin, false);
     if (step != 3) return;
     DrawAlignmentPrompt(dc, client, PromptText(Prompt::FindingGain), kPromptGray);
     if (!autoAlignment_.previewReady) return;

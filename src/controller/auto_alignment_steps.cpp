@@ -19,7 +19,7 @@ constexpr int kQuadrantsShown = 4;
 
 StepResult Controller::AlignScreenAreaStep() {
     const int channel = autoAlignment_.channel;
-    if (pattern_.Kind() == kPatternWhite) {
+    if (model_.pattern.Kind() == kPatternWhite) {
         ExtractChannel(frameImages_.frame, frameImages_.snapshots[0], channel,
                        frameImages_.FullRect());
         AdvancePattern();
@@ -29,7 +29,7 @@ StepResult Controller::AlignScreenAreaStep() {
     frameImages_.detectionArea = FindLitScreen(frameImages_.snapshots[0], frameImages_.snapshots[1],
                                                frameImages_.workPlane, frameImages_.detectionArea);
     // Later steps cut these down to the detection area; the lens fit wants the screen's whole edge.
-    mapping_.SetScreenReferences(frameImages_.snapshots[0], frameImages_.snapshots[1]);
+    model_.mapping.SetScreenReferences(frameImages_.snapshots[0], frameImages_.snapshots[1]);
     modes_.autoAlignmentStep = 3;
     ShowPattern(kPatternChessboard);
     StartShortSettle();
@@ -37,14 +37,14 @@ StepResult Controller::AlignScreenAreaStep() {
 }
 
 void Controller::AdvancePattern() {
-    pattern_.Advance();
-    ShowPattern(pattern_.Kind(), pattern_.Level());
+    model_.pattern.Advance();
+    ShowPattern(model_.pattern.Kind(), model_.pattern.Level());
     StartShortSettle();
 }
 
 StepResult Controller::AlignReferencesStep() {
     AutoAlignmentState& state = autoAlignment_;
-    const int kind = pattern_.Kind();
+    const int kind = model_.pattern.Kind();
     if (kind == kPatternWhite || kind == kPatternBlack) {
         cv::Mat& reference = frameImages_.snapshots[kind == kPatternWhite ? 0 : 1];
         FillPlane(reference, 0);
@@ -60,8 +60,8 @@ StepResult Controller::AlignReferencesStep() {
     }
 
     ++state.chessboardAttempts;
-    const int columns = pattern_.Columns();
-    const int rows = pattern_.Rows();
+    const int columns = model_.pattern.Columns();
+    const int rows = model_.pattern.Rows();
     const int found =
         DetectBetweenReferences(AlignmentImages(), columns, rows, state.corners, state.foundLevel);
     if (found == kBoardCorners && CornerOrderIsValid(state.corners, columns, rows)) {
@@ -69,7 +69,7 @@ StepResult Controller::AlignReferencesStep() {
         state.stepCorners = CornerBuffer{};
         state.retryCount = 0;
         state.quadrantTries = 0;
-        pattern_.SetQuadrantStyle(QuadrantStyle());
+        model_.pattern.SetQuadrantStyle(QuadrantStyle());
         modes_.autoAlignmentStep = 6;
         ShowPattern(kPatternQuadrantFirst);
         StartShortSettle();
@@ -80,14 +80,14 @@ StepResult Controller::AlignReferencesStep() {
 }
 
 int Controller::QuadrantStyle() const {
-    return coreParameters_.misc.findFlip != 0 ? 1 : 0;
+    return records_.coreParameters.misc.findFlip != 0 ? 1 : 0;
 }
 
 StepResult Controller::AlignOrientationStep() {
     AutoAlignmentState& state = autoAlignment_;
-    const int columns = pattern_.Columns();
-    const int rows = pattern_.Rows();
-    const int drawn = pattern_.Kind() - kPatternQuadrantFirst;
+    const int columns = model_.pattern.Columns();
+    const int rows = model_.pattern.Rows();
+    const int drawn = model_.pattern.Kind() - kPatternQuadrantFirst;
     int seen = -1;
     if (QuadrantStyle() == 1) {
         PixelRect lit;

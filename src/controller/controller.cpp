@@ -9,12 +9,9 @@
 #include <cwchar>
 
 Controller::Controller()
-    : options_(DefaultOptions()),
-      coreParameters_(DefaultCoreParameters()),
-      alignmentResult_(DefaultAlignmentResult()),
-      chessboardLayout_(DefaultChessboardLayout()),
-      displayAspect_(DefaultDisplayAspect()) {
-    pointer_.Reset();
+    : records_{DefaultOptions(), DefaultCoreParameters(), DefaultAlignmentResult(),
+               DefaultChessboardLayout(), DefaultDisplayAspect(), {}} {
+    pointer_.input.Reset();
 }
 
 Controller::~Controller() {
@@ -23,46 +20,25 @@ Controller::~Controller() {
 
 bool Controller::LoadCoreParameters(const wchar_t* languageCode) {
     if (languageCode && *languageCode) {
-        wcsncpy(languageCode_, languageCode, kLanguageCodeLength - 1);
-        languageCode_[kLanguageCodeLength - 1] = L'\0';
+        wcsncpy(texts_.languageCode, languageCode, kLanguageCodeLength - 1);
+        texts_.languageCode[kLanguageCodeLength - 1] = L'\0';
     }
-    const RequiredFileLoad load = LoadCoreParameterFile(coreParameters_);
+    const RequiredFileLoad load = LoadCoreParameterFile(records_.coreParameters);
     if (!load.Succeeded()) {
         ShowFileError(load.fileName);
         return false;
     }
-    SetMessageTitle(coreParameters_.productName);
+    SetMessageTitle(records_.coreParameters.productName);
     return true;
 }
 
 const wchar_t* Controller::ModeText(Mode mode) const {
     const int index = static_cast<int>(mode);
-    return index >= 0 && index < kModeCount ? modeTexts_[index] : L"";
-}
-
-void Controller::SetPaused(bool on) {
-    if (on) {
-        pausedSaved_ = paused_;
-        paused_ = true;
-        WaitForFrameStep();
-    } else {
-        paused_ = pausedSaved_;
-    }
-}
-
-bool Controller::HoldFrames() {
-    const bool wasHeld = paused_.exchange(true);
-    WaitForFrameStep();
-    return wasHeld;
-}
-
-void Controller::SetPainting(bool on) {
-    painting_ = on;
-    if (on) WaitForFrameStep();
+    return index >= 0 && index < kModeCount ? texts_.modes[index] : L"";
 }
 
 bool Controller::TakeSensorLoss() {
-    if (!sensor_.CheckDeviceLost()) return false;
+    if (!sensor_.device.CheckDeviceLost()) return false;
     HoldFrames();
     ReleaseHeldButton();
     return true;
@@ -71,15 +47,15 @@ bool Controller::TakeSensorLoss() {
 void Controller::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
-    paused_ = true;
+    handOff_.paused = true;
     WaitForFrameStep();
-    mouseSaver_.Restore();
-    if (screenCorrection_.modified) SaveScreenCorrection(screenCorrection_);
+    pointer_.mouseSaver.Restore();
+    if (model_.screenCorrection.modified) SaveScreenCorrection(model_.screenCorrection);
     StopSettleWait();
-    trayIcon_.reset();
+    tray_.icon.reset();
     // The picture controls go back to their minimum, as the sensor is left for the next start.
-    sensor_.Properties().ResetVideoProcAmp();
-    sensor_.Close();
+    sensor_.device.Properties().ResetVideoProcAmp();
+    sensor_.device.Close();
     // With the frames stopped nothing can press again; a held button must not outlive us.
     ReleaseHeldButton();
     gainOverlay_.Reset();

@@ -1,43 +1,34 @@
 #pragma once
 // The one object that holds the program's working state: the Mode, the settings and
 // calibration records, the sensor, the pointer output. Frames arrive on the sensor's thread
-// (OnFrame); everything else runs on the UI thread. A frame's step runs holding the step lock,
-// which the frame thread only tries (a frame that finds it taken is skipped, so no window can
-// hold the sensor up). Before the UI thread touches anything a step uses it sets `paused` or
-// `painting` and takes that lock once, which waits out a running step however long it takes.
-// What a step leaves for the UI thread travels in posted AppNotify messages.
+// (OnFrame); everything else runs on the UI thread, and the two meet in the step hand-off
+// (step_hand_off.h). What a step leaves for the UI thread travels in posted AppNotify messages.
 #include "alignment/board_detection.h"
-#include "alignment/camera_model.h"
 #include "alignment/coverage_ring.h"
-#include "alignment/display_geometry.h"
 #include "alignment/dot_set.h"
-#include "alignment/pattern_screen.h"
-#include "alignment/screen_correction.h"
-#include "alignment/screen_mapping.h"
 #include "base/unique_handle.h"
-#include "capture/frame_rate_monitor.h"
-#include "capture/sensor_device.h"
 #include "controller/auto_alignment_state.h"
 #include "controller/coverage_window.h"
 #include "controller/gain_run.h"
 #include "controller/manual_alignment_run.h"
 #include "capture/frame_sink.h"
+#include "controller/alignment_model.h"
 #include "controller/mode.h"
-#include "controller/mouse_values.h"
+#include "controller/pending_format.h"
+#include "controller/pointer_output.h"
+#include "controller/sensor_side.h"
+#include "controller/shown_texts.h"
+#include "controller/status_layout.h"
+#include "controller/step_hand_off.h"
+#include "controller/stored_records.h"
+#include "controller/tray_icon_slot.h"
 #include "controller/settle_wait.h"
-#include "controller/pointer_input.h"
 #include "controller/track_run.h"
 #include "controller/tuning_panel.h"
-#include "settings/alignment_record.h"
-#include "settings/chessboard_layout_record.h"
-#include "settings/core_parameter_record.h"
-#include "settings/display_ratio_record.h"
-#include "settings/option_record.h"
 #include "tracking/blocking_counter.h"
 #include "tracking/brightness_recorder.h"
 #include "tracking/desktop_mapping.h"
 #include "imaging/frame_images.h"
-#include "tracking/hot_spots.h"
 #include "tracking/pen_tracking.h"
 #include "tracking/spot_finder.h"
 #include "tracking/spot_record.h"
@@ -51,31 +42,8 @@
 #include <memory>
 #include <mutex>
 
-class TrayIcon;
-
-inline constexpr int kModeCount = 9;
 inline constexpr int kSensorWidth = 320;
 inline constexpr int kSensorHeight = 240;
-inline constexpr size_t kLanguageCodeLength = 260;
-inline constexpr size_t kModeTextLength = 260;
-
-// The prompts the Mode pictures draw, loaded once from the string table.
-enum class Prompt : int {
-    Initializing,        // 20200
-    AutoAligning,        // 20201
-    ManualAligning,      // 20202
-    FindingThreshold,    // 20203
-    SensorSlow,          // 20205
-    FindingGain,         // 20204
-    AutoStart,           // 20208
-    ManualStart,         // 20207
-    ManualStatus,        // 20300
-    ManualDoubleInput,   // 20306
-    SensorTracking,      // 20206
-    SmallHotSpot,        // 10027
-    Count,
-};
-inline constexpr int kPromptCount = static_cast<int>(Prompt::Count);
 inline constexpr COLORREF kWaitingBackground = RGB(200, 200, 200);
 
 class Controller : public FrameSink, private ManualAlignmentServices {
@@ -136,7 +104,7 @@ public:
     void ShowTuningPanel(bool show);
     void AdjustTuning(WPARAM key);
     bool TuningPanelOpen() const;
-    void SetPaused(bool on);
+    void SetPaused(bool on) { handOff_.SetPaused(on); }
     // True when the capture graph reports the sensor gone; the frames are then held and a
     // pressed button released, since no frame will come to lift the pen.
     bool TakeSensorLoss();
@@ -157,8 +125,8 @@ public:
     void DrawPrompt(HDC dc, COLORREF colour, const wchar_t* text) const;
     void ShowPrompt(HDC dc, const wchar_t* text) const;
     const wchar_t* PromptText(Prompt prompt) const;
-    const RECT& StatusRect() const { return statusRect_; }
-    int LineHeight() const { return lineHeight_; }
+    const RECT& StatusRect() const { return status_.rect; }
+    int LineHeight() const { return status_.lineHeight; }
 
     // Reactions to a new desktop size (WM_DISPLAYCHANGE), to the gain level dialog (40008) and
     // to the display aspect dialog (40010).
@@ -168,45 +136,42 @@ public:
     void OnGainSettingChanged();
     void OnAspectSettingChanged();
 
-    bool WaitCursor() const { return waitCursor_; }
-    const MouseParameterSaver& MouseSaver() const { return mouseSaver_; }
+    bool WaitCursor() const { return handOff_.waitCursor; }
 
     Mode CurrentMode() const { return modes_.mode; }
     const ModeRecord& Modes() const { return modes_; }
-    bool Paused() const { return paused_; }
-    bool Painting() const { return painting_; }
-    void SetPainting(bool on);
+    bool Paused() const { return handOff_.paused; }
+    bool Painting() const { return handOff_.painting; }
+    void SetPainting(bool on) { handOff_.SetPainting(on); }
     int SettleFrames() const { return settleWait_.Frames(); }
     bool SettleTimerRunning() const { return settleWait_.TimerRunning(); }
-    int PendingMessage() const { return pendingMessage_; }
-    // Frames given to a Mode's work, and frames passed over while paused or painting.
-    uint32_t FramesProcessed() const { return framesProcessed_; }
-    uint32_t FramesSkipped() const { return framesSkipped_; }
+    int PendingMessage() const { return handOff_.pendingMessage; }
+    // Frames given to a Mode's work.
+    uint32_t FramesProcessed() const { return handOff_.framesProcessed; }
 
-    const wchar_t* LanguageCode() const { return languageCode_; }
+    const wchar_t* LanguageCode() const { return texts_.languageCode; }
     const wchar_t* ModeText(Mode mode) const;
-    const wchar_t* ProductName() const { return coreParameters_.productName; }
-    OptionRecord& Options() { return options_; }
-    CoreParameterRecord& CoreParameters() { return coreParameters_; }
-    AlignmentRecord& AlignmentResult() { return alignmentResult_; }
-    PointerInput& Pointer() { return pointer_; }
+    const wchar_t* ProductName() const { return records_.coreParameters.productName; }
+    OptionRecord& Options() { return records_.options; }
+    CoreParameterRecord& CoreParameters() { return records_.coreParameters; }
+    AlignmentRecord& AlignmentResult() { return records_.alignmentResult; }
+    PointerInput& Pointer() { return pointer_.input; }
     HWND GainOverlay() const { return gainOverlay_.Get(); }
 
     // ---- Gain finding and tracking (gain_step.cpp, gain_overlay.cpp, track_step.cpp) ----
     // The overlay's picture: white (black for pattern kind 2) with the gain prompt in the
     // colour of the tracked channel.
     void PaintGainOverlay(HDC dc, const RECT& client) const;
-    const HotSpotRecord& HotSpot() const { return hotSpot_; }
+    const HotSpotRecord& HotSpot() const { return records_.hotSpot; }
     // AppNotify NotifyScreenBlocking: "Screen is Blocking !!!" on the tray icon.
     void ShowBlockingBalloon();
     // ---- end of gain finding and tracking ----
 
     // Sensor pixel -> desktop pixel through the current alignment.
-    cv::Point2f SensorToDesktop(float u, float v) const { return mapping_.SensorToDesktop(u, v); }
-    const CameraModel& Camera() const { return camera_; }
-    const DisplayGeometry& Geometry() const { return geometry_; }
-    const PatternScreen& Pattern() const { return pattern_; }
-    const ScreenMapping& Mapping() const { return mapping_; }
+    cv::Point2f SensorToDesktop(float u, float v) const { return model_.mapping.SensorToDesktop(u, v); }
+    const CameraModel& Camera() const { return model_.camera; }
+    const DisplayGeometry& Geometry() const { return model_.geometry; }
+    const PatternScreen& Pattern() const { return model_.pattern; }
 
     // The main window's picture of the current Mode; `painting` is set for the whole call.
     void Paint(HDC dc);
@@ -255,10 +220,7 @@ private:
     void ReactToFrameRate(int verdict);
     void EndStep(Mode mode, StepResult result);
     // On the UI thread, after setting `paused` or `painting`: returns once no step runs.
-    void WaitForFrameStep();
-    // Called on the frame thread after each Mode step's work; tests make a step slow, or make
-    // it throw, with it.
-    std::function<void()> stepProbe_;
+    void WaitForFrameStep() { handOff_.WaitForStep(); }
 
     // Conclusions of ended steps, on the UI thread.
     void ConcludeStep(Mode mode, StepResult result);
@@ -302,12 +264,12 @@ private:
     void PaintManualPreview(HDC dc, const RECT& client) const;
 
     // Binds only references here: the members it works on are declared further down.
-    ManualAlignmentRun manualRun_{modes_.manualAlignmentStep, frameImages_, mapping_, *this};
+    ManualAlignmentRun manualRun_{modes_.manualAlignmentStep, frameImages_, model_.mapping, *this};
     // ---- end of manual alignment ----
     // Stops the per-frame work for a change made on the UI thread; returns whether it was
     // stopped already, which ResumeFrames gives back (so the two nest).
-    bool HoldFrames();
-    void ResumeFrames(bool wasHeld) { paused_ = wasHeld; }
+    bool HoldFrames() { return handOff_.Hold(); }
+    void ResumeFrames(bool wasHeld) { handOff_.Resume(wasHeld); }
 
     // Window side of a Mode change.
     // Raised (on the UI thread) while gain finding or the dot capture keeps the user waiting.
@@ -359,15 +321,10 @@ private:
     // ---- end of gain finding and tracking ----
 
     HWND mainWindow_ = nullptr;
-    wchar_t languageCode_[kLanguageCodeLength] = L"ENG";
-    wchar_t modeTexts_[kModeCount][kModeTextLength] = {};
-    wchar_t promptTexts_[kPromptCount][kModeTextLength] = {};
-    RECT statusRect_ = {};
-    int lineHeight_ = 0;
+    ShownTexts texts_;
+    StatusLayout status_;
     ModeRecord modes_;
-    std::atomic<bool> paused_{false};
-    bool pausedSaved_ = false;
-    // The main window's FrameTimer, which ends the timed settle waits.
+    StepHandOff handOff_;
     // The main window's FrameTimer ends a timed settle wait.
     class FrameTimer final : public SettleWait::Timer {
     public:
@@ -381,61 +338,27 @@ private:
     };
     FrameTimer frameTimer_{mainWindow_};
     SettleWait settleWait_{frameTimer_};
-    std::atomic<int> pendingMessage_{0};
-    // While set the main window shows the wait cursor (gain finding, manual capture).
-    std::atomic<bool> waitCursor_{false};
-    std::atomic<bool> painting_{false};
-    // Held by the frame thread for each frame's work (see the top of this file).
-    std::mutex stepLock_;
-    std::atomic<Mode> endedMode_{Mode::NoSensor};
-    std::atomic<StepResult> endedResult_{StepResult::KeepGoing};
-    std::atomic<uint32_t> framesProcessed_{0};
-    std::atomic<uint32_t> framesSkipped_{0};
-    int screenWidth_ = 0;
-    int screenHeight_ = 0;
-    int boardMiddleColumn_ = 3;
-    int boardMiddleRow_ = 2;
     int gainLevel_ = 3;
     int trackGainLevel_ = 3;
     // The frame header is bound to the sample buffer only inside OnFrame.
     FrameImages frameImages_;
-    // A frame layout announced on the frame thread, not yet taken by the UI thread; no frame is
-    // looked at meanwhile.
-    std::atomic<bool> formatPending_{false};
-    std::mutex formatLock_;
-    BITMAPINFOHEADER pendingFormat_ = {};
+    PendingFormat pendingFormat_;
 
-    OptionRecord options_;
-    CoreParameterRecord coreParameters_;
-    AlignmentRecord alignmentResult_;
-    ChessboardLayoutRecord chessboardLayout_;
-    DisplayAspectRecord displayAspect_;
-    CameraModel camera_;
-    DisplayGeometry geometry_;
-    PatternScreen pattern_;
-    ScreenMapping mapping_{camera_, geometry_, pattern_};
-    ScreenCorrection screenCorrection_;
+    StoredRecords records_;
+    AlignmentModel model_;
     TuningPanel tuningPanel_;
-    SensorDevice sensor_;
-    FrameRateMonitor frameRate_;
-    // The frame-rate verdict the main window last showed (0 none, 1 slow, 2 normal).
-    std::atomic<int> shownFrameRate_{0};
-    PointerInput pointer_;
-    MouseParameterSaver mouseSaver_;
+    SensorSide sensor_;
+    PointerOutput pointer_;
     UniqueWindow gainOverlay_;
-    // Made by TrayIconInPlace; null without a tray icon.
-    std::unique_ptr<TrayIcon> trayIcon_;
-    bool trayIconMade_ = false;
+    TrayIconSlot tray_;
     bool shutDown_ = false;
 
     // ---- Gain finding and tracking ----
-    GainRun gainRun_{sensor_.Properties(), settleWait_, coreParameters_,
+    GainRun gainRun_{sensor_.device.Properties(), settleWait_, records_.coreParameters,
                      [this]() -> const ImagingParameters& { return TrackGainRow(); },
-                     [this](float u, float v) { return mapping_.SensorToDesktop(u, v); }};
-    // The last gain finding's verdict on the screen's own light.
-    HotSpotRecord hotSpot_;
-    TrackRun trackRun_{pointer_, [this](float u, float v) {
-                           return MapToDesktop(mapping_, screenCorrection_, {u, v});
+                     [this](float u, float v) { return model_.mapping.SensorToDesktop(u, v); }};
+    TrackRun trackRun_{pointer_.input, [this](float u, float v) {
+                           return MapToDesktop(model_.mapping, model_.screenCorrection, {u, v});
                        }};
     // ---- end of gain finding and tracking ----
 };

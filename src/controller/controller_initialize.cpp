@@ -10,41 +10,39 @@
 bool Controller::Initialize() {
     LoadTexts();
     TakeBoardOrientation();
-    LoadOptionFile(options_);
-    LoadAlignmentResultFile(alignmentResult_);
-    displayAspect_.autoDetect = 1;
-    if (options_.gainLevel == 0) options_.gainLevel = 3;
-    if (options_.trackGainLevel == 0) options_.trackGainLevel = 3;
-    gainLevel_ = options_.gainLevel;
-    trackGainLevel_ = options_.trackGainLevel;
-    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
-    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+    LoadOptionFile(records_.options);
+    LoadAlignmentResultFile(records_.alignmentResult);
+    records_.displayAspect.autoDetect = 1;
+    if (records_.options.gainLevel == 0) records_.options.gainLevel = 3;
+    if (records_.options.trackGainLevel == 0) records_.options.trackGainLevel = 3;
+    gainLevel_ = records_.options.gainLevel;
+    trackGainLevel_ = records_.options.trackGainLevel;
+    status_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    status_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
 
-    const RequiredFileLoad layout = LoadChessboardLayoutFile(chessboardLayout_);
+    const RequiredFileLoad layout = LoadChessboardLayoutFile(records_.chessboardLayout);
     if (!layout.Succeeded()) {
         ShowFileError(layout.fileName);
         return false;
     }
-    LoadDisplayAspectFile(displayAspect_, screenWidth_, screenHeight_);
+    LoadDisplayAspectFile(records_.displayAspect, status_.screenWidth, status_.screenHeight);
     if (!InitializeAlignment()) return false;
     if (!CreateGainOverlay()) {
         ShowSystemError(GetLastError());
         return false;
     }
-    const SensorIdentity identity{coreParameters_.sensorVidPid, coreParameters_.sensorUserName,
-                                  coreParameters_.sensorDefName};
-    if (!OpenSensorAtStartup(sensor_, identity)) return false;
+    const SensorIdentity identity{records_.coreParameters.sensorVidPid, records_.coreParameters.sensorUserName,
+                                  records_.coreParameters.sensorDefName};
+    if (!OpenSensorAtStartup(sensor_.device, identity)) return false;
 
     settleWait_.CountFrames(60);
-    SetWindowTextW(mainWindow_, coreParameters_.productName);
+    SetWindowTextW(mainWindow_, records_.coreParameters.productName);
     return true;
 }
 
 void Controller::TakeBoardOrientation() {
     const bool portrait = GetSystemMetrics(SM_CXSCREEN) < GetSystemMetrics(SM_CYSCREEN);
-    pattern_.SetGrid(portrait ? 5 : 7, portrait ? 7 : 5);
-    boardMiddleColumn_ = portrait ? 2 : 3;
-    boardMiddleRow_ = pattern_.Rows() % 2 == 1 ? pattern_.Rows() / 2 : -1;
+    model_.pattern.SetGrid(portrait ? 5 : 7, portrait ? 7 : 5);
 }
 
 bool Controller::CreateGainOverlay() {

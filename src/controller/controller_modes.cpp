@@ -12,7 +12,7 @@ constexpr POINT kParkingPoint = {45, 45};
 void Controller::EnterMode(Mode requested) {
     if (IsBelow(modes_.mode, Mode::Initialized)) return;
     if (requested == Mode::DefaultAlignment) {
-        requested = options_.manualAlignmentByDefault ? Mode::ManualAlignment : Mode::AutoAlignment;
+        requested = records_.options.manualAlignmentByDefault ? Mode::ManualAlignment : Mode::AutoAlignment;
     }
     // Only the working Modes can be requested; anything else would strand the Controller.
     if (IsBelow(requested, Mode::Idle) || IsBelow(Mode::Track, requested)) return;
@@ -21,17 +21,17 @@ void Controller::EnterMode(Mode requested) {
         return;
     }
 
-    paused_ = true;
+    handOff_.paused = true;
     WaitForFrameStep();
-    endedMode_ = Mode::NoSensor;
-    pendingMessage_ = 0;
+    handOff_.endedMode = Mode::NoSensor;
+    handOff_.pendingMessage = 0;
     ShowWindow(gainOverlay_.Get(), SW_HIDE);
     StopSettleWait();
     // A gain finding or dot capture left unfinished is no longer busy.
     SetWaitCursor(false);
     ReleaseHeldButton();
     ParkPointer();
-    if (requested != Mode::Track) tuningPanel_.Close(screenCorrection_);
+    if (requested != Mode::Track) tuningPanel_.Close(model_.screenCorrection);
 
     switch (requested) {
     case Mode::Idle:
@@ -55,76 +55,53 @@ void Controller::EnterMode(Mode requested) {
                 Repaint();
             }
             BringMainForward();
-            paused_ = false;
+            handOff_.paused = false;
             return;
         }
-        frameRate_.Reset();
+        sensor_.frameRate.Reset();
         StartTracking();
         break;
     default:
         break;
     }
 
-    pattern_.SetKind(requested == Mode::FindGain ? kPatternWhite : kPatternChessboard,
+    model_.pattern.SetKind(requested == Mode::FindGain ? kPatternWhite : kPatternChessboard,
                      PatternScreen::kDefaultLevel);
     Repaint();
     UpdateTitle();
-    paused_ = false;
+    handOff_.paused = false;
     BringMainForward();
     if (requested == Mode::Track) {
-        mouseSaver_.Change();
+        pointer_.mouseSaver.Change();
     } else {
-        mouseSaver_.Restore();
+        pointer_.mouseSaver.Restore();
     }
     SendMessageW(mainWindow_, kAppNotifyMessage, NotifyModeEntered,
                  requested == Mode::Track ? 1 : 0);
 }
 
 bool Controller::CanEnterMode(Mode target) const {
-    if (IsBusy() || IsBelow(target, Mode::Idle) || IsBelow(Mode::Track, target)) return false;
-    if (IsBelow(modes_.mode, Mode::Initialized)) return false;
-    switch (target) {
-    case Mode::FindGain:
-        return modes_.mode != Mode::FindGain &&
-               (modes_.alignmentUsable || IsUsableGrade(alignmentResult_.accuracy.grade));
-    case Mode::Track:
-        return modes_.mode != Mode::Track && modes_.gainFound;
-    default:
-        return true;
-    }
+    return modes_.CanEnter(target, IsUsableGrade(records_.alignmentResult.accuracy.grade));
 }
 
 bool Controller::IsBusy() const {
-    switch (modes_.mode) {
-    case Mode::Initialized:
-    case Mode::Idle:
-    case Mode::Track:
-        return false;
-    case Mode::AutoAlignment:
-        return modes_.autoAlignmentStep != 1;
-    case Mode::ManualAlignment: {
-        const int step = modes_.manualAlignmentStep;
-        return step != 1 && step != 5 && step != 8;
-    }
-    default:
-        return true;
-    }
+    return modes_.IsBusy();
 }
 
 void Controller::SetWaitCursor(bool on) {
-    waitCursor_ = on;
+    handOff_.waitCursor = on;
     // The frame thread only lowers the flag: the next WM_SETCURSOR brings the arrow back.
     if (on) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
 
 void Controller::ReleaseHeldButton() {
-    if (pointer_.LeftHeld()) pointer_.ReleaseAtLastPosition();
+    if (pointer_.input.LeftHeld()) pointer_.input.ReleaseAtLastPosition();
 }
 
 void Controller::ParkPointer() {
     POINT point = kParkingPoint;
     if (!ClientToScreen(mainWindow_, &point)) return;
-    pointer_.MoveTo(static_cast<float>(point.x), static_cast<float>(point.y));
+    pointer_.input.MoveTo(static_cast<float>(point.x), static_cast<float>(point.y));
 }
 
 void Controller::BringMainForward() const {

@@ -3,9 +3,9 @@
 #include "ui/messages.h"
 
 bool Controller::StartSensor() {
-    if (sensor_.Start(mainWindow_, this, kSensorWidth, kSensorHeight) == DeviceResult::Failed) {
+    if (sensor_.device.Start(mainWindow_, this, kSensorWidth, kSensorHeight) == DeviceResult::Failed) {
         wchar_t text[1024];
-        sensor_.LastMessage(text, sizeof text / sizeof text[0]);
+        sensor_.device.LastMessage(text, sizeof text / sizeof text[0]);
         ShowSystemErrorText(text);
         return false;
     }
@@ -18,22 +18,22 @@ bool Controller::StartSensor() {
 
 void Controller::Start() {
     MeasureStatusRect();
-    paused_ = true;
-    if (!options_.dontShowIntroduction) {
+    handOff_.paused = true;
+    if (!records_.options.dontShowIntroduction) {
         Repaint();
         RunIntroduction();
     }
-    if (!options_.dontAskGainLevel) {
+    if (!records_.options.dontAskGainLevel) {
         Repaint();
         OnGainSettingChanged();
     }
     modes_.gainFound = 0;
     modes_.ChangeMode(Mode::Initialized);
-    modes_.alignmentUsable = IsUsableGrade(alignmentResult_.accuracy.grade) ? 1 : 0;
-    gainLevel_ = options_.gainLevel;
-    trackGainLevel_ = options_.trackGainLevel;
-    mouseSaver_.Snapshot();
-    if (modes_.alignmentUsable && options_.skipAlignmentWhenAligned &&
+    modes_.alignmentUsable = IsUsableGrade(records_.alignmentResult.accuracy.grade) ? 1 : 0;
+    gainLevel_ = records_.options.gainLevel;
+    trackGainLevel_ = records_.options.trackGainLevel;
+    pointer_.mouseSaver.Snapshot();
+    if (modes_.alignmentUsable && records_.options.skipAlignmentWhenAligned &&
         RestoreAlignment() == StepResult::Succeeded) {
         EnterMode(Mode::FindGain);
         return;

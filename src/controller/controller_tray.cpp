@@ -17,26 +17,26 @@ bool InPlace(TrayIcon& icon) {
 }  // namespace
 
 bool Controller::TrayIconInPlace() {
-    if (!trayIconMade_) {
-        trayIconMade_ = true;
+    if (!tray_.made) {
+        tray_.made = true;
         return CreateTrayIcon();
     }
-    return !trayIcon_ || InPlace(*trayIcon_);
+    return !tray_.icon || InPlace(*tray_.icon);
 }
 
 bool Controller::CreateTrayIcon() {
-    trayIcon_ = std::make_unique<TrayIcon>();
-    const bool placed = PlaceProgramTrayIcon(trayIcon_, mainWindow_, coreParameters_.productName, MainIcon());
-    if (trayIcon_) trayIcon_->SetTrackingQuery([this] { return modes_.mode == Mode::Track; });
+    tray_.icon = std::make_unique<TrayIcon>();
+    const bool placed = PlaceProgramTrayIcon(tray_.icon, mainWindow_, records_.coreParameters.productName, MainIcon());
+    if (tray_.icon) tray_.icon->SetTrackingQuery([this] { return modes_.mode == Mode::Track; });
     return placed;
 }
 
 void Controller::OnTrayCallback(WPARAM iconId, LPARAM mouseMessage) {
-    if (trayIcon_) trayIcon_->OnTrayNotification(iconId, mouseMessage);
+    if (tray_.icon) tray_.icon->OnTrayNotification(iconId, mouseMessage);
 }
 
 void Controller::ShowSlowSensorBalloon() {
-    if (!trayIcon_) return;
-    trayIcon_->ShowBalloon(LoadText(IDS_PROMPT_SENSOR_SLOW).c_str(), coreParameters_.productName,
+    if (!tray_.icon) return;
+    tray_.icon->ShowBalloon(LoadText(IDS_PROMPT_SENSOR_SLOW).c_str(), records_.coreParameters.productName,
                            NIIF_NONE, kSlowSensorBalloonSeconds);
 }

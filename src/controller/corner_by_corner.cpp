@@ -25,8 +25,8 @@ void Controller::BeginCornerByCorner() {
 
 StepResult Controller::AlignCornerByCornerStep() {
     AutoAlignmentState& state = autoAlignment_;
-    const int level = pattern_.Level();
-    const int last = pattern_.Columns() * pattern_.Rows() - 1;
+    const int level = model_.pattern.Level();
+    const int last = model_.pattern.Columns() * model_.pattern.Rows() - 1;
     if (level < 0 || level > last) return FailAlignment(kFailureTooFewCorners);
 
     FindSingleCorner(AlignmentImages(), state.corners);
@@ -38,7 +38,7 @@ StepResult Controller::AlignCornerByCornerStep() {
         state.stepCorners.points[level] = state.corners.points[0];
         ++state.stepFound;
     }
-    pendingMessage_ = kFailureTooFewCorners;
+    handOff_.pendingMessage = kFailureTooFewCorners;
 
     if (level < last) {
         state.retryCount = 0;
@@ -49,7 +49,7 @@ StepResult Controller::AlignCornerByCornerStep() {
     }
     state.stepCorners.count = state.stepFound;
     if (state.stepFound < state.minCorners) return StepResult::Failed;
-    if (FilterStrayCorners(state.stepCorners, pattern_.Columns(), pattern_.Rows()) < 0) {
+    if (FilterStrayCorners(state.stepCorners, model_.pattern.Columns(), model_.pattern.Rows()) < 0) {
         return StepResult::Failed;
     }
     state.corners = state.stepCorners;

@@ -10,7 +10,7 @@ void Controller::OnDisplayChange() {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     // A colour-depth change reports the same size: nothing moved.
-    if (width == geometry_.desktopWidth && height == geometry_.desktopHeight) return;
+    if (width == model_.geometry.desktopWidth && height == model_.geometry.desktopHeight) return;
     const bool wasHeld = HoldFrames();
     ApplyDisplaySize(width, height);
     // A requested Mode change keeps the frames held until the main window makes it.
@@ -19,19 +19,19 @@ void Controller::OnDisplayChange() {
 
 void Controller::OnWindowFrameChanged() {
     const bool wasHeld = HoldFrames();
-    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(mainWindow_));
+    model_.pattern.Layout(records_.chessboardLayout, DesktopMetrics::Current(mainWindow_));
     MeasureStatusRect();
     ResumeFrames(wasHeld);
 }
 
 void Controller::ApplyDisplaySize(int width, int height) {
     HWND main = mainWindow_;
-    screenWidth_ = width;
-    screenHeight_ = height;
-    geometry_.SetDesktop(width, height);
+    status_.screenWidth = width;
+    status_.screenHeight = height;
+    model_.geometry.SetDesktop(width, height);
     TakeBoardOrientation();
-    pointer_.TakeScreenSize();
-    pattern_.Layout(chessboardLayout_, DesktopMetrics::Current(main));
+    pointer_.input.TakeScreenSize();
+    model_.pattern.Layout(records_.chessboardLayout, DesktopMetrics::Current(main));
     MeasureStatusRect();
     RECT workArea = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);

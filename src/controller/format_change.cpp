@@ -7,24 +7,15 @@
 #include "base/notifications.h"
 
 void Controller::ChangeFormat(const BITMAPINFOHEADER& format) {
-    {
-        std::lock_guard<std::mutex> lock(formatLock_);
-        pendingFormat_ = format;
-    }
-    formatPending_ = true;
+    pendingFormat_.Announce(format);
     PostMessageW(mainWindow_, kAppNotifyMessage, NotifyFormatChanged, 0);
 }
 
 void Controller::OnFormatChanged() {
-    if (!formatPending_) return;
+    if (!pendingFormat_.Pending()) return;
     const bool wasHeld = HoldFrames();
-    BITMAPINFOHEADER format;
-    {
-        std::lock_guard<std::mutex> lock(formatLock_);
-        format = pendingFormat_;
-    }
-    frameImages_.SetFormat(format);
-    formatPending_ = false;
+    frameImages_.SetFormat(pendingFormat_.Format());
+    pendingFormat_.Taken();
     switch (modes_.mode) {
     case Mode::FindGain:
     case Mode::Track:

@@ -10,21 +10,15 @@ void Controller::PrepareFrame(const BITMAPINFOHEADER& format) {
 void Controller::OnFrame(const BYTE* buffer) {
     // The UI thread holds the lock only for the moment it takes the work over; this frame
     // gives way to it rather than wait.
-    std::unique_lock<std::mutex> step(stepLock_, std::try_to_lock);
-    if (!step.owns_lock()) {
-        ++framesSkipped_;
-        return;
-    }
-    ReactToFrameRate(frameRate_.Tick());
-    if (painting_ || paused_ || formatPending_ || !buffer) {
-        ++framesSkipped_;
-        return;
-    }
+    const std::unique_lock<std::mutex> step = handOff_.TryStep();
+    if (!step.owns_lock()) return;
+    ReactToFrameRate(sensor_.frameRate.Tick());
+    if (handOff_.painting || handOff_.paused || pendingFormat_.Pending() || !buffer) return;
     frameImages_.Bind(buffer);
     const Mode mode = modes_.mode;
     const StepResult result = RunModeStep(mode);
     frameImages_.Bind(nullptr);
-    ++framesProcessed_;
+    ++handOff_.framesProcessed;
     if (result != StepResult::KeepGoing) EndStep(mode, result);
 }
 
@@ -50,13 +44,13 @@ StepResult Controller::RunModeStep(Mode mode) {
         default:
             break;
         }
-        if (stepProbe_) stepProbe_();
+        if (handOff_.probe) handOff_.probe();
         return result;
     } catch (...) {
         // A step that throws (OpenCV reports errors so) has failed; the frame thread goes on,
         // and the user learns why the Mode ended. The first frame is simply tried again.
         if (mode == Mode::Initializing) return StepResult::KeepGoing;
-        pendingMessage_ = IDS_STEP_ERROR;
+        handOff_.pendingMessage = IDS_STEP_ERROR;
         return StepResult::Failed;
     }
 }
@@ -67,32 +61,24 @@ void Controller::ReactToFrameRate(int verdict) {
     if (verdict == FrameRateMonitor::kSlow) {
         PostMessageW(mainWindow_, kAppNotifyMessage, NotifySlowSensor, 0);
     }
-    if (shownFrameRate_.exchange(verdict) != verdict) InvalidateRect(mainWindow_, nullptr, FALSE);
+    if (sensor_.shownFrameRate.exchange(verdict) != verdict) InvalidateRect(mainWindow_, nullptr, FALSE);
 }
 
 void Controller::OnFirstFrame() {
-    sensor_.Properties().ApplySensorInit(coreParameters_.sensorInit);
+    sensor_.device.Properties().ApplySensorInit(records_.coreParameters.sensorInit);
     settleWait_.CountFrames(0);
     modes_.alignmentUsable = 0;
     modes_.gainFound = 0;
     modes_.ChangeMode(Mode::Starting);
-    paused_ = true;
+    handOff_.paused = true;
     RequestMode(Mode::Initialized);
 }
 
 void Controller::EndStep(Mode mode, StepResult result) {
     // Whatever comes next (a message, a question, another Mode) is done by the UI thread.
-    paused_ = true;
-    endedResult_ = result;
-    endedMode_ = mode;
+    handOff_.End(mode, result);
     PostMessageW(mainWindow_, kAppNotifyMessage, NotifyStepEnded,
                  static_cast<LPARAM>(mode));
-}
-
-void Controller::WaitForFrameStep() {
-    // A step holds the lock for its whole run: taking it waits the running one out, however
-    // long it takes, and the flag set before keeps the next ones off.
-    const std::lock_guard<std::mutex> stepOver(stepLock_);
 }
 
 void Controller::OnTrigger(UINT message, bool) {

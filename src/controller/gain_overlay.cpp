@@ -50,7 +50,7 @@ void Controller::ShowGainOverlay() {
 }
 
 void Controller::PaintGainOverlay(HDC dc, const RECT& client) const {
-    const bool black = pattern_.Kind() == kPatternBlack;
+    const bool black = model_.pattern.Kind() == kPatternBlack;
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(black ? BLACK_BRUSH : WHITE_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ChannelColour(TrackGainRow().channel));

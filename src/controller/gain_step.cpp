@@ -6,27 +6,27 @@
 
 
 const ImagingParameters& Controller::TrackGainRow() const {
-    return coreParameters_.findThreshold[std::clamp(trackGainLevel_, 1, kPresetRows - 1)];
+    return records_.coreParameters.findThreshold[std::clamp(trackGainLevel_, 1, kPresetRows - 1)];
 }
 
 void Controller::StartFindGain() {
     modes_.ChangeMode(Mode::FindGain);
     const CoverageRing ring = ChooseTrackingArea();
-    hotSpot_ = HotSpotRecord();
-    screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
-    screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+    records_.hotSpot = HotSpotRecord();
+    status_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    status_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     // The frames are not looked at while the main window is minimised (tracking minimises it).
     HWND main = mainWindow_;
     if (IsIconic(main) || !IsWindowVisible(main)) ShowWindow(main, SW_SHOWMAXIMIZED);
     SetWaitCursor(true);
     ShowGainOverlay();
-    gainRun_.Start(ring, screenWidth_, screenHeight_);
+    gainRun_.Start(ring, status_.screenWidth, status_.screenHeight);
 }
 
 CoverageRing Controller::ChooseTrackingArea() {
-    const TrackingParameters& tracking = coreParameters_.tracking;
+    const TrackingParameters& tracking = records_.coreParameters.tracking;
     const bool watchLight = tracking.spyVariance >= 1 && tracking.spyInterval >= 1;
-    const TrackingArea area = BuildTrackingArea(camera_, geometry_, watchLight);
+    const TrackingArea area = BuildTrackingArea(model_.camera, model_.geometry, watchLight);
     frameImages_.detectionArea = {area.bounds.left, area.bounds.top,
                                   area.bounds.right - area.bounds.left,
                                   area.bounds.bottom - area.bounds.top};
@@ -41,7 +41,7 @@ StepResult Controller::FindGainStep() {
     const StepResult result = gainRun_.Step(frameImages_);
     if (result == StepResult::KeepGoing) return result;
     SetWaitCursor(false);
-    hotSpot_ = gainRun_.Verdict().hotSpot;
-    pendingMessage_ = gainRun_.Verdict().messageId;
+    records_.hotSpot = gainRun_.Verdict().hotSpot;
+    handOff_.pendingMessage = gainRun_.Verdict().messageId;
     return result;
 }

@@ -4,5 +4,5 @@
 #include "ui/messages.h"
 
 void Controller::RunIntroduction() {
-    if (ShowIntroductionDialog(mainWindow_, options_)) OpenUserGuide(languageCode_);
+    if (ShowIntroductionDialog(mainWindow_, records_.options)) OpenUserGuide(texts_.languageCode);
 }

@@ -19,15 +19,15 @@ void Controller::StartManualAlignment() {
     // Whatever was aligned before no longer counts until this run succeeds.
     modes_.alignmentUsable = 0;
     modes_.gainFound = 0;
-    mapping_.SetMinCorners(kManualMinCorners);
+    model_.mapping.SetMinCorners(kManualMinCorners);
     TakeAspectSetting();
-    SettleOn(coreParameters_.alignment[0]);
+    SettleOn(records_.coreParameters.alignment[0]);
     modes_.ChangeMode(Mode::ManualAlignment);
     manualRun_.Reset();
 }
 
 void Controller::SettleOn(const ImagingParameters& row) {
-    sensor_.Properties().ApplyImaging(row);
+    sensor_.device.Properties().ApplyImaging(row);
     StartSettleWait();
 }
 
@@ -36,11 +36,11 @@ bool Controller::SettlingFrame() {
 }
 
 const ImagingParameters& Controller::TrackingRow() const {
-    return coreParameters_.findThreshold[std::clamp(trackGainLevel_, 1, kPresetRows - 1)];
+    return records_.coreParameters.findThreshold[std::clamp(trackGainLevel_, 1, kPresetRows - 1)];
 }
 
 SpotParameters Controller::TrackingSpot() const {
-    return SpotParametersFrom(coreParameters_.tracking);
+    return SpotParametersFrom(records_.coreParameters.tracking);
 }
 
 void Controller::PreviewChanged() {
@@ -67,7 +67,7 @@ void Controller::AskUser() {
 }
 
 void Controller::ReportFailure(int messageId) {
-    pendingMessage_ = messageId;
+    handOff_.pendingMessage = messageId;
 }
 
 void Controller::ManualAlignmentTrigger(UINT) {

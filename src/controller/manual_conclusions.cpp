@@ -66,12 +66,12 @@ void Controller::AnswerManualQuestion(int id) {
         ConcludeManualAlignment(StepResult::Redo);
         break;
     default:
-        paused_ = false;
+        handOff_.paused = false;
         break;
     }
 }
 
 void Controller::ContinueManualAlignmentAt(ManualStep step) {
     manualRun_.ContinueAt(step);
-    paused_ = false;
+    handOff_.paused = false;
 }

@@ -34,7 +34,7 @@ void Controller::PaintManualAlignment(HDC dc, const RECT& client) {
     POINT origin{0, 0};
     ClientToScreen(mainWindow_, &origin);
     const DotSet& dots = manualRun_.Dots();
-    PaintDots(dc, dots, pattern_, origin);
+    PaintDots(dc, dots, model_.pattern, origin);
     if (manualRun_.ShowsDoubleInputWarning()) {
         DrawTopText(dc, client, LoadText(IDS_MANUAL_DOUBLE_INPUT), kWarningColour);
         return;

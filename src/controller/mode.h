@@ -45,4 +45,35 @@ struct ModeRecord {
         alignmentUsable = usable;
         gainFound = found;
     }
+
+    // While the current step keeps the user waiting no other Mode can be asked for.
+    bool IsBusy() const {
+        switch (mode) {
+        case Mode::Initialized:
+        case Mode::Idle:
+        case Mode::Track:
+            return false;
+        case Mode::AutoAlignment:
+            return autoAlignmentStep != 1;
+        case Mode::ManualAlignment:
+            return manualAlignmentStep != 1 && manualAlignmentStep != 5 && manualAlignmentStep != 8;
+        default:
+            return true;
+        }
+    }
+
+    // Whether a working Mode may be entered now. Gain finding also starts on a stored alignment
+    // good enough to re-apply (`storedAlignmentUsable`).
+    bool CanEnter(Mode target, bool storedAlignmentUsable) const {
+        if (IsBusy() || IsBelow(target, Mode::Idle) || IsBelow(Mode::Track, target)) return false;
+        if (IsBelow(mode, Mode::Initialized)) return false;
+        switch (target) {
+        case Mode::FindGain:
+            return mode != Mode::FindGain && (alignmentUsable || storedAlignmentUsable);
+        case Mode::Track:
+            return mode != Mode::Track && gainFound;
+        default:
+            return true;
+        }
+    }
 };

@@ -8,6 +8,6 @@ void Controller::PaintTrackOverlays(HDC dc, const RECT& client) {
     if (!tuningPanel_.IsOpen()) return;
     POINT origin = {0, 0};
     ClientToScreen(mainWindow_, &origin);
-    DrawCornerOverlay(dc, alignmentResult_.posePoints, trackRun_.ToDesktop(), origin);
-    DrawTuningPanel(dc, client, tuningPanel_, screenCorrection_);
+    DrawCornerOverlay(dc, records_.alignmentResult.posePoints, trackRun_.ToDesktop(), origin);
+    DrawTuningPanel(dc, client, tuningPanel_, model_.screenCorrection);
 }

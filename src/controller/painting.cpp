@@ -49,7 +49,7 @@ void Controller::Paint(HDC dc) {
     GetClientRect(mainWindow_, &client);
     switch (modes_.mode) {
     case Mode::Idle:
-        pattern_.Draw(dc, client, ClientOrigin(mainWindow_), true);
+        model_.pattern.Draw(dc, client, ClientOrigin(mainWindow_), true);
         break;
     case Mode::AutoAlignment:
         PaintAutoAlignment(dc, client);
@@ -74,21 +74,21 @@ void Controller::PaintFindGain(HDC dc, const RECT& client) {
         InvalidateRect(gainOverlay_.Get(), nullptr, TRUE);
         return;
     }
-    FillWith(dc, client, pattern_.Kind() == kPatternBlack ? RGB(0, 0, 0) : RGB(255, 255, 255));
+    FillWith(dc, client, model_.pattern.Kind() == kPatternBlack ? RGB(0, 0, 0) : RGB(255, 255, 255));
 }
 
 void Controller::PaintTrack(HDC dc, const RECT& client) {
     DrawTrackGrid(dc, client);
     HotSpotSource hotSpots;
     hotSpots.threshold = &frameImages_.thresholdImage;
-    hotSpots.area = hotSpot_.box;
-    hotSpots.count = hotSpot_.count;
+    hotSpots.area = records_.hotSpot.box;
+    hotSpots.count = records_.hotSpot.count;
     hotSpots.toDesktop = [this](float u, float v) { return SensorToDesktop(u, v); };
     hotSpots.clientOrigin = ClientOrigin(mainWindow_);
     DrawHotSpotMarkers(dc, client, hotSpots);
 
     SetBkMode(dc, TRANSPARENT);
-    if (shownFrameRate_ == FrameRateMonitor::kSlow) {
+    if (sensor_.shownFrameRate == FrameRateMonitor::kSlow) {
         // One line: the prompt's own line break becomes a space.
         wchar_t slow[kModeTextLength];
         wcscpy(slow, PromptText(Prompt::SensorSlow));
@@ -98,7 +98,7 @@ void Controller::PaintTrack(HDC dc, const RECT& client) {
         DrawTextW(dc, slow, -1, &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     wchar_t status[2 * kModeTextLength + 2];
-    if (hotSpot_.count > 0) {
+    if (records_.hotSpot.count > 0) {
         swprintf(status, sizeof status / sizeof status[0], L"%ls\n%ls",
                  PromptText(Prompt::SensorTracking), PromptText(Prompt::SmallHotSpot));
     } else {

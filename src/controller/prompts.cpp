@@ -38,16 +38,16 @@ SIZE MeasureText(HDC dc, const wchar_t* text) {
 }  // namespace
 
 void Controller::LoadTexts() {
-    for (int i = 0; i < kModeCount; ++i) CopyText(IDS_MODE_FIRST + i, modeTexts_[i]);
-    for (int i = 0; i < kPromptCount; ++i) CopyText(kPromptIds[i], promptTexts_[i]);
+    for (int i = 0; i < kModeCount; ++i) CopyText(IDS_MODE_FIRST + i, texts_.modes[i]);
+    for (int i = 0; i < kPromptCount; ++i) CopyText(kPromptIds[i], texts_.prompts[i]);
     WindowDc dc(mainWindow_);
     TEXTMETRICW metrics = {};
-    if (dc && GetTextMetricsW(dc.Get(), &metrics)) lineHeight_ = metrics.tmHeight;
+    if (dc && GetTextMetricsW(dc.Get(), &metrics)) status_.lineHeight = metrics.tmHeight;
 }
 
 const wchar_t* Controller::PromptText(Prompt prompt) const {
     const int index = static_cast<int>(prompt);
-    return index >= 0 && index < kPromptCount ? promptTexts_[index] : L"";
+    return index >= 0 && index < kPromptCount ? texts_.prompts[index] : L"";
 }
 
 void Controller::MeasureStatusRect() {
@@ -59,17 +59,17 @@ void Controller::MeasureStatusRect() {
         size.cx = std::max(size.cx, text.cx);
         size.cy = std::max(size.cy, text.cy);
     }
-    const LONG left = (screenWidth_ - size.cx) / 2;
-    statusRect_ = {left, 1, left + size.cx, 1 + size.cy};
+    const LONG left = (status_.screenWidth - size.cx) / 2;
+    status_.rect = {left, 1, left + size.cx, 1 + size.cy};
 }
 
 void Controller::DrawPrompt(HDC dc, COLORREF colour, const wchar_t* text) const {
     SetBkMode(dc, TRANSPARENT);
     UniqueBrush background(CreateSolidBrush(Background()));
-    FillRect(dc, &statusRect_, background.Get());
+    FillRect(dc, &status_.rect, background.Get());
     const SIZE size = MeasureText(dc, text);
-    const LONG left = statusRect_.left + (statusRect_.right - statusRect_.left - size.cx) / 2;
-    RECT target = {left, statusRect_.top, left + size.cx, statusRect_.top + size.cy};
+    const LONG left = status_.rect.left + (status_.rect.right - status_.rect.left - size.cx) / 2;
+    RECT target = {left, status_.rect.top, left + size.cx, status_.rect.top + size.cy};
     SetTextColor(dc, colour);
     DrawTextW(dc, text, -1, &target, DT_CENTER | DT_NOCLIP);
 }
@@ -77,7 +77,7 @@ void Controller::DrawPrompt(HDC dc, COLORREF colour, const wchar_t* text) const 
 void Controller::ShowPrompt(HDC dc, const wchar_t* text) const {
     if (!text || !*text) {
         UniqueBrush background(CreateSolidBrush(Background()));
-        FillRect(dc, &statusRect_, background.Get());
+        FillRect(dc, &status_.rect, background.Get());
         return;
     }
     wchar_t line[kModeTextLength + 2];

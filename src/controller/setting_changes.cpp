@@ -7,26 +7,26 @@
 
 void Controller::OnGainSettingChanged() {
     const int before = trackGainLevel_;
-    ShowGainLevelDialog(mainWindow_, options_);
+    ShowGainLevelDialog(mainWindow_, records_.options);
     // The steps read their imaging rows by these levels.
     const bool wasHeld = HoldFrames();
-    gainLevel_ = options_.gainLevel;
-    trackGainLevel_ = options_.trackGainLevel;
+    gainLevel_ = records_.options.gainLevel;
+    trackGainLevel_ = records_.options.trackGainLevel;
     ResumeFrames(wasHeld);
     if (modes_.mode != Mode::Track || trackGainLevel_ == before) return;
     // The threshold was learnt at the old gain: find it again before tracking on.
     ShowWithFramesHeld(&ShowTrackGainChanged);
-    tuningPanel_.Reset(screenCorrection_);
+    tuningPanel_.Reset(model_.screenCorrection);
     RequestMode(Mode::FindGain);
 }
 
 void Controller::OnAspectSettingChanged() {
-    if (!ShowDisplayAspectDialog(mainWindow_, displayAspect_)) return;
+    if (!ShowDisplayAspectDialog(mainWindow_, records_.displayAspect)) return;
     const bool wasHeld = HoldFrames();
-    alignmentResult_.displayAspectWidth = displayAspect_.width;
-    alignmentResult_.displayAspectHeight = displayAspect_.height;
-    geometry_.SetAspect(displayAspect_.width, displayAspect_.height);
-    WriteAlignmentResult(alignmentResult_);
+    records_.alignmentResult.displayAspectWidth = records_.displayAspect.width;
+    records_.alignmentResult.displayAspectHeight = records_.displayAspect.height;
+    model_.geometry.SetAspect(records_.displayAspect.width, records_.displayAspect.height);
+    WriteAlignmentResult(records_.alignmentResult);
     ResumeFrames(wasHeld);
     if (modes_.mode != Mode::Track) return;
     ShowWithFramesHeld(&ShowAspectChanged);

@@ -21,12 +21,12 @@ UINT_PTR Controller::FrameTimer::Set(UINT milliseconds) {
 void Controller::FrameTimer::Kill(UINT_PTR id) { KillTimer(window_, id); }
 
 void Controller::StartSettleWait() {
-    settleWait_.Start(modes_.mode == Mode::FindGain ? coreParameters_.findThreshold[0].range
-                                                    : coreParameters_.alignment[0].range);
+    settleWait_.Start(modes_.mode == Mode::FindGain ? records_.coreParameters.findThreshold[0].range
+                                                    : records_.coreParameters.alignment[0].range);
 }
 
 void Controller::StartShortSettle() {
-    const int skips = coreParameters_.misc.chbSkips;
+    const int skips = records_.coreParameters.misc.chbSkips;
     settleWait_.CountFrames(skips >= 1 && skips <= 9 ? skips : kDefaultShortSettle);
 }
 

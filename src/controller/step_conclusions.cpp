@@ -5,12 +5,12 @@
 #include "ui/messages.h"
 
 void Controller::OnStepEnded() {
-    const Mode mode = endedMode_.exchange(Mode::NoSensor);
+    const Mode mode = handOff_.endedMode.exchange(Mode::NoSensor);
     // A Mode entered since the step ended makes its conclusion moot.
     if (mode == Mode::NoSensor || mode != modes_.mode) return;
     // The step that ended may still be on its way out; `paused` keeps the next ones off.
     WaitForFrameStep();
-    ConcludeStep(mode, endedResult_);
+    ConcludeStep(mode, handOff_.endedResult);
 }
 
 void Controller::ConcludeStep(Mode mode, StepResult result) {
@@ -21,7 +21,7 @@ void Controller::ConcludeStep(Mode mode, StepResult result) {
         if (result == StepResult::Succeeded) {
             ShowPendingMessage();
             modes_.gainFound = 1;
-            WriteAlignmentResult(alignmentResult_);
+            WriteAlignmentResult(records_.alignmentResult);
             EnterMode(Mode::Track);
         } else {
             ShowPendingMessage();
@@ -46,7 +46,7 @@ void Controller::ConcludeStep(Mode mode, StepResult result) {
 }
 
 void Controller::ShowPendingMessage() {
-    const int id = pendingMessage_.exchange(0);
+    const int id = handOff_.pendingMessage.exchange(0);
     switch (id) {
     case IDS_TOO_MANY_HOT_SPOTS:
         ShowTooManyHotSpots();

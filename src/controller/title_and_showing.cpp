@@ -17,19 +17,19 @@ void SetTopMost(HWND window, bool topMost) {
 }  // namespace
 
 bool Controller::TrayPlaced() {
-    return trayIcon_ && TrayIconInPlace();
+    return tray_.icon && TrayIconInPlace();
 }
 
 void Controller::UpdateTitle() {
     HWND main = mainWindow_;
-    const wchar_t* product = coreParameters_.productName;
+    const wchar_t* product = records_.coreParameters.productName;
     const wchar_t* modeText = ModeText(modes_.mode);
     wchar_t text[2 * kModeTextLength + 4];
     swprintf(text, sizeof text / sizeof text[0], L"%ls - %ls", product, modeText);
     SetWindowTextW(main, text);
     if (TrayPlaced()) {
         swprintf(text, sizeof text / sizeof text[0], L"%ls\n%ls", product, modeText);
-        trayIcon_->SetTip(text);
+        tray_.icon->SetTip(text);
     }
 
     if (modes_.mode != Mode::Track) {
@@ -40,7 +40,7 @@ void Controller::UpdateTitle() {
     // Tracking works on the desktop underneath: the window steps aside unless it has hot
     // spots to show.
     SetTopMost(main, false);
-    if (hotSpot_.count == 0) {
+    if (records_.hotSpot.count == 0) {
         MinimizeMain();
         PostMessageW(main, kAppNotifyMessage, NotifyInformation,
                      static_cast<LPARAM>(Mode::Track));
@@ -65,7 +65,7 @@ void Controller::ShowMain() {
 
 void Controller::MinimizeMain() {
     HWND main = mainWindow_;
-    if (options_.minimizeToTray && TrayPlaced()) {
+    if (records_.options.minimizeToTray && TrayPlaced()) {
         HideToTray(main);
     } else {
         ShowWindow(main, SW_MINIMIZE);

@@ -23,7 +23,7 @@ void Controller::StartTracking() {
     modes_.trackingStep = 1;
     trackRun_.Tracking().Spots().Blocking().SetAlarm(&ReportBlockingToWindow, mainWindow_);
     // Spy references come from the first tracking frame: no frame is bound here.
-    trackRun_.Start(coreParameters_.tracking, TrackGainRow().channel, frameImages_.Width(),
+    trackRun_.Start(records_.coreParameters.tracking, TrackGainRow().channel, frameImages_.Width(),
                     frameImages_.Height(), GetSystemMetrics(SM_CXSCREEN),
                     GetSystemMetrics(SM_CYSCREEN));
     frameImages_.ReleaseSnapshots();
@@ -33,7 +33,7 @@ void Controller::StartTracking() {
 StepResult Controller::TrackStep() {
     const StepResult result = trackRun_.Step(frameImages_);
     // The threshold no longer fits the room: the UI thread tells the user and finds the gain.
-    if (result == StepResult::Failed) pendingMessage_ = IDS_LIGHT_CHANGED;
+    if (result == StepResult::Failed) handOff_.pendingMessage = IDS_LIGHT_CHANGED;
     return result;
 }
 
@@ -45,7 +45,7 @@ void Controller::ShowWithFramesHeld(void (*show)()) {
 }
 
 void Controller::ShowBlockingBalloon() {
-    if (!trayIcon_) return;
-    trayIcon_->ShowBalloon(kBlockingAlarmText, coreParameters_.productName, NIIF_NONE,
+    if (!tray_.icon) return;
+    tray_.icon->ShowBalloon(kBlockingAlarmText, records_.coreParameters.productName, NIIF_NONE,
                            kBlockingBalloonSeconds);
 }

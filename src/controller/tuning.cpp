@@ -6,7 +6,7 @@
 
 void Controller::ShowTuningPanel(bool show) {
     if (!show) {
-        if (tuningPanel_.Close(screenCorrection_)) Repaint();
+        if (tuningPanel_.Close(model_.screenCorrection)) Repaint();
         return;
     }
     if (modes_.mode != Mode::Track || !tuningPanel_.Open()) return;
@@ -24,7 +24,7 @@ void Controller::AdjustTuning(WPARAM key) {
     const bool wasHeld = HoldFrames();
     const bool changed =
         tuningPanel_.Adjust(key, IsHeld(GetAsyncKeyState(VK_CONTROL)),
-                            IsHeld(GetAsyncKeyState(VK_SHIFT)), screenCorrection_);
+                            IsHeld(GetAsyncKeyState(VK_SHIFT)), model_.screenCorrection);
     ResumeFrames(wasHeld);
     // The whole picture: the corner marks move with the values.
     if (changed) Repaint();

@@ -6,11 +6,9 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TavroControllerTestWindow";
 Controller* g_timerTarget = nullptr;
-int g_frameTimerTicks = 0;
 
 LRESULT CALLBACK TestWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && g_timerTarget) {
-        if (wParam == kFrameTimerId) ++g_frameTimerTicks;
         g_timerTarget->OnTimer(wParam);
         return 0;
     }
@@ -32,7 +30,6 @@ ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
     // As in the program: entering a Mode shows the window maximised when it is not.
     ShowWindow(window, SW_SHOWMAXIMIZED);
     g_timerTarget = &controller;
-    g_frameTimerTicks = 0;
     BITMAPINFOHEADER format = {};
     format.biSize = sizeof format;
     format.biWidth = 320;
@@ -49,18 +46,19 @@ ControllerFixture::~ControllerFixture() {
     DestroyWindow(window);
 }
 
-int ControllerFixture::FrameTimerTicks() const {
-    return g_frameTimerTicks;
-}
-
-void ControllerFixture::SetMode(Mode mode, int step, bool alignmentUsable, bool gainFound) {
-    ModeRecord& modes = ControllerTestAccess::Modes(controller);
+ModeRecord ModeRecordAt(Mode mode, int step, bool alignmentUsable, bool gainFound) {
+    ModeRecord modes;
     modes.ChangeMode(mode);
     modes.autoAlignmentStep = mode == Mode::AutoAlignment ? step : 0;
     modes.manualAlignmentStep = mode == Mode::ManualAlignment ? step : 0;
     modes.trackingStep = mode == Mode::Track ? step : 0;
     modes.alignmentUsable = alignmentUsable;
     modes.gainFound = gainFound;
+    return modes;
+}
+
+void ControllerFixture::SetMode(Mode mode, int step, bool alignmentUsable, bool gainFound) {
+    ControllerTestAccess::Modes(controller) = ModeRecordAt(mode, step, alignmentUsable, gainFound);
 }
 
 void ControllerFixture::DeliverFrames(int count) {

@@ -16,35 +16,38 @@
 
 struct ControllerTestAccess {
     static ModeRecord& Modes(Controller& c) { return c.modes_; }
-    static void SetPending(Controller& c, int id) { c.pendingMessage_ = id; }
+    static void SetPending(Controller& c, int id) { c.handOff_.pendingMessage = id; }
     static void EndStep(Controller& c, Mode mode, StepResult result) { c.EndStep(mode, result); }
     // Runs on the frame thread at the end of every step's work.
     static void SetStepProbe(Controller& c, std::function<void()> probe) {
-        c.stepProbe_ = std::move(probe);
+        c.handOff_.probe = std::move(probe);
     }
-    static SensorProperties& SensorControls(Controller& c) { return c.sensor_.Properties(); }
-    static CameraModel& Camera(Controller& c) { return c.camera_; }
-    static ScreenMapping& Mapping(Controller& c) { return c.mapping_; }
-    static DisplayGeometry& Geometry(Controller& c) { return c.geometry_; }
-    static PatternScreen& Pattern(Controller& c) { return c.pattern_; }
+    static SensorProperties& SensorControls(Controller& c) { return c.sensor_.device.Properties(); }
+    static CameraModel& Camera(Controller& c) { return c.model_.camera; }
+    static ScreenMapping& Mapping(Controller& c) { return c.model_.mapping; }
+    static DisplayGeometry& Geometry(Controller& c) { return c.model_.geometry; }
+    static PatternScreen& Pattern(Controller& c) { return c.model_.pattern; }
     static FrameImages& Images(Controller& c) { return c.frameImages_; }
-    static ScreenCorrection& Correction(Controller& c) { return c.screenCorrection_; }
-    static DisplayAspectRecord& DisplayAspect(Controller& c) { return c.displayAspect_; }
+    static ScreenCorrection& Correction(Controller& c) { return c.model_.screenCorrection; }
+    static DisplayAspectRecord& DisplayAspect(Controller& c) { return c.records_.displayAspect; }
     static void SetHotSpots(Controller& c, int count, PixelRect area) {
-        c.hotSpot_.count = count;
-        c.hotSpot_.box = area;
+        c.records_.hotSpot.count = count;
+        c.records_.hotSpot.box = area;
     }
-    static void SetShownFrameRate(Controller& c, int verdict) { c.shownFrameRate_ = verdict; }
-    static void SnapshotMouseValues(Controller& c) { c.mouseSaver_.Snapshot(); }
+    static void SetShownFrameRate(Controller& c, int verdict) { c.sensor_.shownFrameRate = verdict; }
+    static void SnapshotMouseValues(Controller& c) { c.pointer_.mouseSaver.Snapshot(); }
     static void ShowGainOverlay(Controller& c) { c.ShowGainOverlay(); }
     // What Initialize and Start give the painting code: texts, screen size, status rectangle.
     static void PrepareScreen(Controller& c) {
         c.LoadTexts();
-        c.screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
-        c.screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+        c.status_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        c.status_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
         c.MeasureStatusRect();
     }
 };
+
+// A ModeRecord in a Mode with the given step and kept flags.
+ModeRecord ModeRecordAt(Mode mode, int step = 1, bool alignmentUsable = false, bool gainFound = false);
 
 // AppNotify messages as (code, value), in the order they were posted.
 using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
@@ -64,9 +67,6 @@ protected:
     void AimCamera();
     // Runs the main window's messages for a while.
     void PumpMessages(DWORD milliseconds);
-
-    // FrameTimer ticks seen by the main window.
-    int FrameTimerTicks() const;
 
     // Conclusions store the alignment result; keep it out of the shared folder.
     testsupport::ScratchDirectory scratch{L"controller"};

@@ -1,5 +1,5 @@
-// Mode changes on the UI thread: refusals, what a change clears and keeps, the pointer, and
-// how an ended step is concluded.
+// Mode changes: which Modes may be asked for when, then on the UI thread what a change clears
+// and keeps, the pointer, and how an ended step is concluded.
 #include "controller_fixture.h"
 #include "desktop_test_support.h"
 
@@ -17,7 +17,7 @@ struct BusyCase {
     bool busy;
 };
 
-TEST_F(ControllerModes, IsBusyTable) {
+TEST(ModeRules, IsBusyTable) {
     const BusyCase cases[] = {
         {Mode::NoSensor, 0, true},         {Mode::Initializing, 0, true},
         {Mode::Starting, 0, true},         {Mode::Initialized, 0, false},
@@ -29,8 +29,7 @@ TEST_F(ControllerModes, IsBusyTable) {
         {Mode::ManualAlignment, 2, true},  {Mode::ManualAlignment, 7, true},
     };
     for (const BusyCase& c : cases) {
-        SetMode(c.mode, c.step);
-        EXPECT_EQ(controller.IsBusy(), c.busy)
+        EXPECT_EQ(ModeRecordAt(c.mode, c.step).IsBusy(), c.busy)
             << "Mode " << static_cast<int>(c.mode) << " step " << c.step;
     }
 }
@@ -40,39 +39,37 @@ struct EnterCase {
     int step;
     bool usable;
     bool gainFound;
-    int storedGrade;
-    // CanEnterMode for Idle, AutoAlignment, ManualAlignment, FindGain, Track.
+    bool storedUsable;
+    // CanEnter for Idle, AutoAlignment, ManualAlignment, FindGain, Track.
     bool allowed[5];
 };
 
-TEST_F(ControllerModes, CanEnterModeTable) {
+TEST(ModeRules, CanEnterTable) {
     const EnterCase cases[] = {
-        {Mode::Starting, 0, true, true, 4, {false, false, false, false, false}},
-        {Mode::Initialized, 0, false, false, 0, {true, true, true, false, false}},
-        {Mode::Idle, 0, true, false, 0, {true, true, true, true, false}},
-        {Mode::Idle, 0, false, false, 3, {true, true, true, true, false}},
-        {Mode::Idle, 0, false, false, 2, {true, true, true, false, false}},
-        {Mode::Idle, 0, true, true, 4, {true, true, true, true, true}},
-        {Mode::Track, 1, true, true, 4, {true, true, true, true, false}},
-        {Mode::FindGain, 3, true, true, 4, {false, false, false, false, false}},
-        {Mode::AutoAlignment, 1, true, true, 4, {true, true, true, true, true}},
-        {Mode::AutoAlignment, 4, true, true, 4, {false, false, false, false, false}},
-        {Mode::ManualAlignment, 5, false, false, 0, {true, true, true, false, false}},
+        {Mode::Starting, 0, true, true, true, {false, false, false, false, false}},
+        {Mode::Initialized, 0, false, false, false, {true, true, true, false, false}},
+        {Mode::Idle, 0, true, false, false, {true, true, true, true, false}},
+        {Mode::Idle, 0, false, false, true, {true, true, true, true, false}},
+        {Mode::Idle, 0, false, false, false, {true, true, true, false, false}},
+        {Mode::Idle, 0, true, true, true, {true, true, true, true, true}},
+        {Mode::Track, 1, true, true, true, {true, true, true, true, false}},
+        {Mode::FindGain, 3, true, true, true, {false, false, false, false, false}},
+        {Mode::AutoAlignment, 1, true, true, true, {true, true, true, true, true}},
+        {Mode::AutoAlignment, 4, true, true, true, {false, false, false, false, false}},
+        {Mode::ManualAlignment, 5, false, false, false, {true, true, true, false, false}},
     };
     const Mode targets[] = {Mode::Idle, Mode::AutoAlignment, Mode::ManualAlignment,
                             Mode::FindGain, Mode::Track};
     for (const EnterCase& c : cases) {
-        SetMode(c.mode, c.step, c.usable, c.gainFound);
-        controller.AlignmentResult().accuracy.grade = static_cast<AccuracyGrade>(c.storedGrade);
+        const ModeRecord modes = ModeRecordAt(c.mode, c.step, c.usable, c.gainFound);
         for (int t = 0; t < 5; ++t) {
-            EXPECT_EQ(controller.CanEnterMode(targets[t]), c.allowed[t])
+            EXPECT_EQ(modes.CanEnter(targets[t], c.storedUsable), c.allowed[t])
                 << "from Mode " << static_cast<int>(c.mode) << " step " << c.step
                 << " to Mode " << static_cast<int>(targets[t]);
         }
     }
-    SetMode(Mode::Idle, 0, true, true);
     for (Mode outside : {Mode::NoSensor, Mode::Initialized, Mode::DefaultAlignment}) {
-        EXPECT_FALSE(controller.CanEnterMode(outside));
+        EXPECT_FALSE(ModeRecordAt(Mode::Idle, 0, true, true).CanEnter(outside, true));
     }
 }
 
@@ -92,6 +89,8 @@ TEST_F(ControllerModes, FindGainWithoutUsableAlignmentShowsTheMessageAndKeepsThe
     testsupport::BoxDismisser boxes;
     SetMode(Mode::AutoAlignment, 1, false, false);
     controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
+    // The stored grade offers gain finding, which then finds no alignment in force.
+    EXPECT_TRUE(controller.CanEnterMode(Mode::FindGain));
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(boxes.BoxesClosed(), 1);
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);

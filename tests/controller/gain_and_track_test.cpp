@@ -37,11 +37,6 @@ protected:
             for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + kRed] = value;
     }
 
-    // Lights a pen spot centred on a sensor point.
-    void PenAt(cv::Point2f sensor) {
-        Light(static_cast<int>(std::lround(sensor.x)) - 3, static_cast<int>(std::lround(sensor.y)) - 3, 7, 255);
-    }
-
     // Tracks with the pen down on the middle of the sensor picture.
     void TrackWithPenDown() {
         std::fill(frame.begin(), frame.end(), BYTE{0x30});
@@ -227,76 +222,6 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 320);
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     EXPECT_FALSE(controller.Paused());
-}
-
-// Aligned on a desktop smaller than the real one and seen by the sensor as the fixture's is: the
-// stored record holds nine corners of it, and Idle starts on it.
-void AlignOnSmallerDesktop(Controller& controller, int oldWidth, int oldHeight) {
-    DisplayGeometry& geometry = ControllerTestAccess::Geometry(controller);
-    geometry.SetDesktop(oldWidth, oldHeight);
-    geometry.SetAspect(0.0f, 0.0f);
-    CameraModel& camera = ControllerTestAccess::Camera(controller);
-    ASSERT_TRUE(camera.SetPose({-oldWidth / 2.0f, -oldHeight / 2.0f, 1142.0f * oldWidth / 1024.0f, 0.0f, 0.0f, 0.0f}));
-    AlignmentRecord& record = controller.AlignmentResult();
-    record.profileIndex = 0;
-    record.alignedDesktopWidth = oldWidth;
-    record.alignedDesktopHeight = oldHeight;
-    record.displayAspectWidth = record.displayAspectHeight = 0.0f;
-    record.principalPointX = 160.0f;
-    record.principalPointY = 120.0f;
-    record.posePoints.count = 0;
-    for (float fy : {0.1f, 0.5f, 0.9f}) {
-        for (float fx : {0.1f, 0.5f, 0.9f}) {
-            const int k = record.posePoints.count++;
-            record.posePoints.objectPoints[k] = {fx * oldWidth, fy * oldHeight, 0.0f};
-            record.posePoints.imagePoints[k] = camera.ProjectBoardPoint(fx * oldWidth, fy * oldHeight);
-        }
-    }
-}
-
-TEST_F(GainAndTrack, AfterTheDesktopGrewInIdleOrTrackThePenPressesOnTheNewStripWhereItIs) {
-    testsupport::CursorLock cursor;
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    const int oldWidth = width * 25 / 32, oldHeight = height * 25 / 32;
-    // Where the sensor really sees a point of the grown desktop beyond the old right and bottom
-    // edges: the projected screen stays where it was, its pixels are smaller.
-    CameraModel truth;
-    truth.SetIntrinsics({300.0f, 300.0f, 160.0f, 120.0f});
-    ASSERT_TRUE(truth.SetPose({-width / 2.0f, -height / 2.0f, 1142.0f * width / 1024.0f, 0.0f, 0.0f, 0.0f}));
-    const cv::Point2f target(width * 0.9f, height * 0.9f);
-    const auto findGainThenPressTarget = [&] {
-        std::fill(frame.begin(), frame.end(), BYTE{0x30});
-        ASSERT_TRUE(FindGain());
-        controller.OnStepEnded();
-        ASSERT_EQ(controller.CurrentMode(), Mode::Track);
-        TakeNotifications();
-        PenAt(truth.ProjectBoardPoint(target.x, target.y));
-        DeliverFrames(1);
-        EXPECT_TRUE(controller.Pointer().LeftHeld());
-        EXPECT_NEAR(controller.Pointer().LastX(), target.x, 2.0f);
-        EXPECT_NEAR(controller.Pointer().LastY(), target.y, 2.0f);
-    };
-    {
-        SCOPED_TRACE("grown in Idle: gain finding and tracking start on the re-applied alignment");
-        AlignOnSmallerDesktop(controller, oldWidth, oldHeight);
-        controller.OnDisplayChange();
-        ASSERT_EQ(controller.Geometry().desktopWidth, width);
-        EXPECT_FALSE(controller.Paused());
-        EXPECT_TRUE(TakeNotifications().empty());
-        findGainThenPressTarget();
-    }
-    {
-        SCOPED_TRACE("grown in Track: the pen lets go and the gain is found again on the new desktop");
-        SetMode(Mode::Idle, 0, true, false);
-        AlignOnSmallerDesktop(controller, oldWidth, oldHeight);
-        TrackWithPenDown();
-        controller.OnDisplayChange();
-        EXPECT_FALSE(controller.Pointer().LeftHeld());
-        // Held until the main window makes the requested Mode change.
-        EXPECT_TRUE(controller.Paused());
-        ASSERT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::FindGain)}}));
-        findGainThenPressTarget();
-    }
 }
 
 }  // namespace

@@ -20,9 +20,6 @@ void PutPen(std::vector<BYTE>& frame, int x, int y) {
         std::fill_n(frame.begin() + (row * 320 + x) * 3, kPenSize * 3, BYTE{255});
 }
 
-// Sensor position of the pen for the k-th dot: a 3 x 3 grid inside the detection area.
-cv::Point PenFor(int k) { return {60 + 90 * (k % 3), 50 + 60 * (k / 3)}; }
-
 class RecordingServices : public ManualAlignmentServices {
 public:
     void SettleOn(const ImagingParameters& row) override { settledOn = &row; }
@@ -283,7 +280,7 @@ TEST_F(ManualAlignmentFlow, AFailedRunShowsItsReasonThenAsksToRedoAndNoClosesThe
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyCloseNow, 0}}));
 }
 
-TEST_F(ManualAlignmentFlow, QuestionsHoldTheFramesTillAnsweredAndHotSpotCheckIsOnlyInTheDotInput) {
+TEST_F(ManualAlignmentFlow, HotSpotCheckIsOnlyInTheDotInputAndHoldsTheFramesTillAnswered) {
     // Elsewhere Ctrl+Z only beeps.
     SetMode(Mode::Track, 1);
     controller.HotSpotCheck();
@@ -303,19 +300,5 @@ TEST_F(ManualAlignmentFlow, QuestionsHoldTheFramesTillAnsweredAndHotSpotCheckIsO
     ConcludeClosingTheBox();
     EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
     EXPECT_EQ(controller.Modes().manualAlignmentStep, kManualPreview);
-    EXPECT_FALSE(controller.Paused());
-
-    // Nine dots: the user is told to wait, then the fit follows.
-    StartDotInput();
-    for (int k = 0; k < 9; ++k) {
-        EXPECT_FALSE(controller.Paused());
-        PutPen(frame, PenFor(k).x, PenFor(k).y);
-        DeliverFrames(1);
-        NoPen();
-        DeliverFrames(1);
-    }
-    EXPECT_TRUE(controller.Paused());
-    ConcludeClosingTheBox();
-    EXPECT_EQ(controller.Modes().manualAlignmentStep, kManualFinish);
     EXPECT_FALSE(controller.Paused());
 }

@@ -100,32 +100,6 @@ TEST_F(ControllerSettleWait, ShortSettleUsesChbSkipsWithinOneToNine) {
     }
 }
 
-TEST_F(ControllerSettleWait, FrameTimerWaitIsOneShotAndStopEndsItWithoutATick) {
-    SetMode(Mode::AutoAlignment);
-    SetSettleTimes(120, 500);
-    controller.StartSettleWait();
-    EXPECT_TRUE(controller.SettleTimerRunning());
-    EXPECT_EQ(controller.SettleFrames(), 0);
-    EXPECT_TRUE(controller.SkipSettlingFrame());
-
-    PumpMessages(700);
-    EXPECT_EQ(FrameTimerTicks(), 1);
-    EXPECT_FALSE(controller.SettleTimerRunning());
-    EXPECT_FALSE(controller.SkipSettlingFrame());
-
-    // A new wait after the tick; stopped, it never ticks. One begun on the frame thread runs by
-    // the clock alone.
-    controller.StartSettleWait();
-    EXPECT_TRUE(controller.SettleTimerRunning());
-    controller.StopSettleWait();
-    EXPECT_FALSE(controller.SkipSettlingFrame());
-    std::thread([this] { controller.StartSettleWait(); }).join();
-    EXPECT_TRUE(controller.SettleTimerRunning());
-    PumpMessages(400);
-    EXPECT_EQ(FrameTimerTicks(), 1);
-    EXPECT_FALSE(controller.SkipSettlingFrame());
-}
-
 TEST_F(ControllerSettleWait, OnlyAPressInTheStepThatWaitsForItEndsAWait) {
     struct TriggerCase {
         Mode mode;

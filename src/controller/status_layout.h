@@ -1,0 +1,11 @@
+#pragma once
+// Where the status prompts go: the screen's size and the rectangle at its top that holds the
+// longest of them.
+#include <windows.h>
+
+struct StatusLayout {
+    RECT rect = {};
+    int lineHeight = 0;
+    int screenWidth = 0;
+    int screenHeight = 0;
+};
