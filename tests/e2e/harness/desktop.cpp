@@ -175,14 +175,6 @@ void PressKey(HWND window, WORD virtualKey) {
     PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
-void PressWithControl(HWND window, WORD virtualKey) {
-    keybd_event(VK_CONTROL, 0, 0, 0);
-    Sleep(100);
-    PressKey(window, virtualKey);
-    Sleep(300);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-}
-
 void PressChord(HWND window, std::initializer_list<WORD> keys) {
     if (GetForegroundWindow() != window) SetForegroundWindow(window);
     DWORD_PTR result = 0;

@@ -24,8 +24,6 @@ HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD time
 bool PressButton(HWND dialog, const std::wstring& caption);
 // Sends a key press and release to a window.
 void PressKey(HWND window, WORD virtualKey);
-// The same with Ctrl held through Windows' key state, as a user's hand would.
-void PressWithControl(HWND window, WORD virtualKey);
 // Presses the keys in order through Windows' input and releases them in reverse, once the window
 // is in front and back in its message loop: Wine takes the key state over from the X server when
 // the window gets the focus, which would drop a modifier injected before.

@@ -61,7 +61,7 @@ void CheckReleased(TrackingSession& session, const PatternWindow& target, const 
 }
 
 bool AutoToManualAlignment(TrackingSession& session, const std::string& name, Report& report) {
-    PressWithControl(session.Program().MainWindow(), 'M');
+    PressChord(session.Program().MainWindow(), {VK_CONTROL, 'M'});
     return report.Check(session.Program().WaitForTitle(L" - Manual Alignment", 10000), name + "_manual_alignment");
 }
 
