@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace testsupport {
 
@@ -22,21 +23,15 @@ ScratchDirectory::~ScratchDirectory() {
 }
 
 bool WriteBytes(const std::wstring& file, const void* data, size_t size) {
-    FILE* f = _wfopen(file.c_str(), L"wb");
-    if (!f) return false;
-    bool ok = fwrite(data, 1, size, f) == size;
-    return fclose(f) == 0 && ok;
+    std::ofstream out(std::filesystem::path(file), std::ios::binary);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    out.close();
+    return out.good();
 }
 
 std::string ReadBytes(const std::wstring& file) {
-    FILE* f = _wfopen(file.c_str(), L"rb");
-    if (!f) return {};
-    std::string bytes;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-    fclose(f);
-    return bytes;
+    std::ifstream in(std::filesystem::path(file), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::wstring TestProgramFolder() {
