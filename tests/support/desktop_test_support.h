@@ -24,12 +24,6 @@ private:
     HANDLE mutex_;
 };
 
-// Held by tests that run the program itself: only one copy may see its mutex at a time.
-class ProgramLock : public NamedLock {
-public:
-    ProgramLock() : NamedLock(L"TavroTestProgramLock") {}
-};
-
 // Held by every test that moves the cursor or presses mouse buttons, so that tests running at
 // the same time do not move it under each other. Releases a left button left pressed.
 class CursorLock {

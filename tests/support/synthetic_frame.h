@@ -26,7 +26,6 @@ public:
     }
 
     const BYTE* Data() const { return bytes_.data(); }
-    int Stride() const { return stride_; }
 
     std::uint8_t& At(int x, int y, int channel) {
         return bytes_[static_cast<size_t>(y) * stride_ + 3 * x + channel];

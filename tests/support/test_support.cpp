@@ -2,68 +2,36 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <vector>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace testsupport {
-namespace {
 
-std::wstring CurrentDirectory() {
-    wchar_t buffer[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, buffer);
-    return buffer;
-}
-
-void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring full = dir + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(dir.c_str());
-}
-
-}  // namespace
-
-ScratchDirectory::ScratchDirectory(const std::wstring& name) : previous_(CurrentDirectory()) {
+ScratchDirectory::ScratchDirectory(const std::wstring& name) : previous_(std::filesystem::current_path().wstring()) {
     path_ = previous_ + L"\\scratch_" + name + L"_" + std::to_wstring(GetCurrentProcessId());
-    RemoveTree(path_);
-    CreateDirectoryW(path_.c_str(), nullptr);
-    SetCurrentDirectoryW(path_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::create_directory(path_, ignored);
+    std::filesystem::current_path(path_, ignored);
 }
 
 ScratchDirectory::~ScratchDirectory() {
-    SetCurrentDirectoryW(previous_.c_str());
-    RemoveTree(path_);
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+    std::filesystem::remove_all(path_, ignored);
 }
 
 bool WriteBytes(const std::wstring& file, const void* data, size_t size) {
-    FILE* f = _wfopen(file.c_str(), L"wb");
-    if (!f) return false;
-    bool ok = fwrite(data, 1, size, f) == size;
-    return fclose(f) == 0 && ok;
+    std::ofstream out(std::filesystem::path(file), std::ios::binary);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    out.close();
+    return out.good();
 }
 
 std::string ReadBytes(const std::wstring& file) {
-    FILE* f = _wfopen(file.c_str(), L"rb");
-    if (!f) return {};
-    std::string bytes;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-    fclose(f);
-    return bytes;
+    std::ifstream in(std::filesystem::path(file), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::wstring TestProgramFolder() {

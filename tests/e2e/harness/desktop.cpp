@@ -133,6 +133,12 @@ struct HookCloser {
 
 }  // namespace
 
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
 std::wstring WindowTexts(HWND window) {
     std::wstring texts = TextOf(window);
     EnumChildWindows(window, CollectChildText, reinterpret_cast<LPARAM>(&texts));
@@ -169,12 +175,22 @@ void PressKey(HWND window, WORD virtualKey) {
     PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
 }
 
-void PressWithControl(HWND window, WORD virtualKey) {
-    keybd_event(VK_CONTROL, 0, 0, 0);
+void PressChord(HWND window, std::initializer_list<WORD> keys) {
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
     Sleep(100);
-    PressKey(window, virtualKey);
-    Sleep(300);
-    keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+    const auto send = [](WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Sleep(150);
+    };
+    for (WORD key : keys) send(key, 0);
+    for (auto it = keys.end(); it != keys.begin();) send(*--it, KEYEVENTF_KEYUP);
+    Sleep(200);
 }
 
 bool SaveScreenshot(const std::string& path) {

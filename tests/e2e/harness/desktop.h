@@ -3,6 +3,7 @@
 // keys, screenshots, and the pointer's position and button events.
 #include <windows.h>
 
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -10,6 +11,8 @@
 
 #include "base/unique_handle.h"
 
+// A window's class name ("#32770" for a box, "#32768" for a menu).
+std::wstring ClassOf(HWND window);
 // A window's title followed by the texts of its child controls, one per line.
 std::wstring WindowTexts(HWND window);
 // Visible top-level windows of a process, topmost first; with `hiddenToo` also the hidden ones
@@ -21,8 +24,10 @@ HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD time
 bool PressButton(HWND dialog, const std::wstring& caption);
 // Sends a key press and release to a window.
 void PressKey(HWND window, WORD virtualKey);
-// The same with Ctrl held through Windows' key state, as a user's hand would.
-void PressWithControl(HWND window, WORD virtualKey);
+// Presses the keys in order through Windows' input and releases them in reverse, once the window
+// is in front and back in its message loop: Wine takes the key state over from the X server when
+// the window gets the focus, which would drop a modifier injected before.
+void PressChord(HWND window, std::initializer_list<WORD> keys);
 // Saves the whole screen as a PNG file.
 bool SaveScreenshot(const std::string& path);
 // Centre of the screen's pixels of exactly this colour in its top `rows` (all when negative);

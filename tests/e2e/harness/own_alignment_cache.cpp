@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "harness/program_files.h"
+
 namespace {
 
-constexpr wchar_t kProgramFolder[] = L"C:\\tavro\\";
 // What an alignment leaves: the fit and the display aspect it settled on.
 constexpr const wchar_t* kAlignmentFiles[] = {L"tavro_refer.und", L"tavro_disasp.und"};
 
@@ -35,7 +36,7 @@ bool OwnAlignmentCache::Restore() const {
     for (const wchar_t* file : kAlignmentFiles)
         if (GetFileAttributesW((folder_ + file).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     for (const wchar_t* file : kAlignmentFiles)
-        if (!CopyFileW((folder_ + file).c_str(), (std::wstring(kProgramFolder) + file).c_str(), FALSE))
+        if (!CopyFileW((folder_ + file).c_str(), (std::wstring(kProgramFolder) + L"\\" + file).c_str(), FALSE))
             return false;
     return true;
 }
@@ -44,7 +45,7 @@ bool OwnAlignmentCache::Keep() const {
     if (folder_.empty()) return true;
     CreateDirectoryW(folder_.c_str(), nullptr);
     for (const wchar_t* file : kAlignmentFiles)
-        if (!CopyFileW((std::wstring(kProgramFolder) + file).c_str(), (folder_ + file).c_str(), FALSE))
+        if (!CopyFileW((std::wstring(kProgramFolder) + L"\\" + file).c_str(), (folder_ + file).c_str(), FALSE))
             return false;
     return true;
 }

@@ -11,15 +11,10 @@ ProgramFolderScope::ProgramFolderScope() {
 
 ProgramFolderScope::~ProgramFolderScope() { SetCurrentDirectoryW(previous_); }
 
-OptionRecord QuietStartOptions() {
+bool PlaceOptions(bool skipAlignmentWhenAligned) {
     OptionRecord options = DefaultOptions();
     options.dontAskGainLevel = 1;
     options.dontShowIntroduction = 1;
-    return options;
-}
-
-bool PlaceOptions(bool skipAlignmentWhenAligned) {
-    OptionRecord options = QuietStartOptions();
     options.skipAlignmentWhenAligned = skipAlignmentWhenAligned ? 1 : 0;
     ProgramFolderScope folder;
     return WriteOptions(options) == FileResult::Ok;

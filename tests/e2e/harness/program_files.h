@@ -3,8 +3,6 @@
 // folder), read and written there as the program itself does.
 #include <windows.h>
 
-#include "settings/option_record.h"
-
 #include <string>
 
 inline constexpr wchar_t kProgramFolder[] = L"C:\\tavro";
@@ -21,10 +19,9 @@ private:
     wchar_t previous_[MAX_PATH] = {};
 };
 
-// Writes tavro_option.und: no first-run questions, and whether a good stored alignment is used
-// again at start-up ("Do not align if last alignment was ok.").
-// The default options without the start-up questions (gain level, introduction).
-OptionRecord QuietStartOptions();
+// Writes tavro_option.und: the default options without the first-run questions (gain level,
+// introduction), and whether a good stored alignment is used again at start-up ("Do not align if
+// last alignment was ok.").
 bool PlaceOptions(bool skipAlignmentWhenAligned);
 
 // A text of the string table of a module in the program's folder (its own executable or a

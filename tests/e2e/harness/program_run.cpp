@@ -1,12 +1,32 @@
 #include "program_run.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 #include "base/notifications.h"
 #include "base/program_names.h"
-#include "unix_locale_start.h"
+#include "harness/program_files.h"
 
 namespace {
+
+// The process running `program` (a full path), 0 when there is none.
+DWORD FindProcessOf(const std::wstring& program) {
+    const UniqueHandle<HANDLE, KernelHandleCloser> snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+        const UniqueHandle<HANDLE, KernelHandleCloser> process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+        wchar_t image[MAX_PATH] = {};
+        DWORD length = MAX_PATH;
+        if (process && QueryFullProcessImageNameW(process.Get(), 0, image, &length) &&
+            _wcsicmp(image, program.c_str()) == 0)
+            return entry.th32ProcessID;
+    }
+    return 0;
+}
 
 struct WindowSearch {
     DWORD processId;
@@ -28,6 +48,27 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
     return search->found ? FALSE : TRUE;
 }
 
+// Starts `program` (a full path) under the locale in LANG and LC_ALL; its process id, or 0 when
+// it did not appear within 20 s.
+DWORD StartUnderUnixLocale(const std::wstring& program, const std::wstring& unixLocale) {
+    // A Windows child inherits Wine's locale from its parent whatever environment it is given,
+    // so the program is started by a Unix program that sets the locale first.
+    std::wstring commandLine =
+        L"/usr/bin/env LC_ALL=" + unixLocale + L" LANG=" + unixLocale + L" wine \"" + program + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(L"Z:\\usr\\bin\\env", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info))
+        return 0;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    // The Unix starter cannot be waited for: look for the program's own process instead.
+    DWORD processId = 0;
+    WaitUntil(20000, [&] { return (processId = FindProcessOf(program)) != 0; });
+    return processId;
+}
+
 }  // namespace
 
 ProgramRun::~ProgramRun() {
@@ -37,7 +78,8 @@ ProgramRun::~ProgramRun() {
     WaitForSingleObject(process_.Get(), 5000);
 }
 
-bool ProgramRun::Start(const std::wstring& folder) {
+bool ProgramRun::Start() {
+    const std::wstring folder = kProgramFolder;
     std::wstring commandLine = L"\"" + folder + L"\\tavro.exe\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -50,8 +92,8 @@ bool ProgramRun::Start(const std::wstring& folder) {
     return true;
 }
 
-bool ProgramRun::StartUnderLocale(const std::wstring& unixLocale, const std::wstring& folder) {
-    const DWORD processId = StartUnderUnixLocale(folder + L"\\tavro.exe", unixLocale);
+bool ProgramRun::StartUnderLocale(const std::wstring& unixLocale) {
+    const DWORD processId = StartUnderUnixLocale(std::wstring(kProgramFolder) + L"\\tavro.exe", unixLocale);
     if (!processId) return false;
     Attach(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId), processId);
     return static_cast<bool>(process_);

@@ -15,9 +15,9 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    bool Start(const std::wstring& folder = L"C:\\tavro");
+    bool Start();
     // Started under a Unix locale (e.g. "de_DE.UTF-8"), from which Wine takes the user's languages.
-    bool StartUnderLocale(const std::wstring& unixLocale, const std::wstring& folder = L"C:\\tavro");
+    bool StartUnderLocale(const std::wstring& unixLocale);
     DWORD ProcessId() const { return processId_; }
     bool Running() const;
     // The program's main window (class TavroWyvoClass); null while there is none.

@@ -80,8 +80,7 @@ bool TrackingSession::WaitForTracking(DWORD timeoutMs) {
 void TrackingSession::ReportShownBoxes() {
     // A message the program waits on explains a Mode that never came.
     for (HWND window : WindowsOfProcess(program_.ProcessId())) {
-        wchar_t name[16] = {};
-        if (!GetClassNameW(window, name, 16) || std::wstring(name) != L"#32770") continue;
+        if (ClassOf(window) != L"#32770") continue;
         std::wstring texts = WindowTexts(window);
         std::replace(texts.begin(), texts.end(), L'\n', L'|');
         report_.Figure("box", texts);

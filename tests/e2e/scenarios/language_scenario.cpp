@@ -1,6 +1,6 @@
 // A German user's whole run: the program picks the German library, and every text met on the way
-// from auto alignment through gain finding to tracking, and at a change of the room's light, is
-// that library's. The texts are read from the library and the program's own file as they lie
+// from the first-run questions and auto alignment through gain finding to tracking, at a change
+// of the room's light and at the close question, is that library's. The texts are read from the library and the program's own file as they lie
 // beside the program.
 #include <windows.h>
 
@@ -12,7 +12,9 @@
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/tracking_session.h"
+#include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
+#include "settings/option_record.h"
 
 namespace {
 
@@ -55,6 +57,27 @@ void CheckStartPrompt(ProgramRun& program, Report& report) {
     report.Check(germanOverlap >= 0.95 && ownOverlap < 0.5, "start_prompt_german");
 }
 
+// Both first-run questions, German: the introduction is left with Exit, the gain question
+// answered with "Don't ask again".
+bool AnswerFirstRunQuestions(ProgramRun& program, Report& report) {
+    const HWND introduction = WaitForWindowWithText(program.ProcessId(), L"Einführung", 30000);
+    if (!report.Check(introduction && WindowTexts(introduction).find(L"Öffnen") != std::wstring::npos,
+                      "introduction_german"))
+        return false;
+    PostMessageW(introduction, WM_COMMAND, IDCANCEL, 0);
+    const HWND gain = WaitForWindowWithText(program.ProcessId(), L"Verstärkung einstellen", 30000);
+    if (!report.Check(gain != nullptr, "gain_question_german")) return false;
+    SendMessageW(GetDlgItem(gain, IDC_DONT_ASK_AGAIN), BM_CLICK, 0, 0);
+    PostMessageW(gain, WM_COMMAND, IDOK, 0);
+    return true;
+}
+
+// The options of a first run, with both questions.
+bool PlaceFirstRunOptions() {
+    ProgramFolderScope folder;
+    return WriteOptions(DefaultOptions()) == FileResult::Ok;
+}
+
 }  // namespace
 
 E2E_SCENARIO(language_german_end_to_end, "--rf", 150) {
@@ -64,10 +87,16 @@ E2E_SCENARIO(language_german_end_to_end, "--rf", 150) {
     if (!report.Check(translated, "texts_translated")) return;
 
     ProgramRun& program = session.Program();
-    if (!report.Check(PlaceOptions(false), "options_placed") ||
-        !report.Check(program.StartUnderLocale(L"de_DE.UTF-8"), "started_german"))
+    if (!report.Check(PlaceFirstRunOptions(), "options_placed") ||
+        !report.Check(program.StartUnderLocale(L"de_DE.UTF-8"), "started_german") ||
+        !AnswerFirstRunQuestions(program, report) ||
+        !ReachMode(program, Mode::AutoAlignment, 60000, "1_auto_alignment", report))
         return;
-    if (!ReachMode(program, Mode::AutoAlignment, 60000, "1_auto_alignment", report)) return;
+    {
+        ProgramFolderScope folder;
+        OptionRecord stored{};
+        report.Check(ReadOptions(stored) == FileResult::Ok && stored.dontAskGainLevel == 1, "gain_answer_stored");
+    }
     CheckStartPrompt(program, report);
     const double trigger = session.TriggerAutoAlignment();
     if (!ReachMode(program, Mode::FindGain, 90000, "2_find_gain", report)) return;
@@ -84,5 +113,11 @@ E2E_SCENARIO(language_german_end_to_end, "--rf", 150) {
         !ReachMode(program, Mode::Track, 60000, "7_track_again", report) ||
         !AnswerGermanBox(program, IDS_SENSOR_TRACKING, 5000, "8_sensor_tracking_again", report))
         return;
+    // Closing asks in German; Cancel keeps the program running.
+    PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    const HWND question = WaitForWindowWithText(program.ProcessId(), L"Tavro Pen jetzt schließen?", 10000);
+    if (report.Check(question != nullptr, "close_question_german")) PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+    Sleep(500);
+    report.Check(program.Running(), "close_cancelled");
     session.Finish();
 }

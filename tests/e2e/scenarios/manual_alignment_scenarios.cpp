@@ -43,7 +43,7 @@ public:
 
     bool StartDotInput() {
         if (!StartToAutoAlignment()) return false;
-        PressWithControl(Program().MainWindow(), 'M');
+        PressChord(Program().MainWindow(), {VK_CONTROL, 'M'});
         if (!report_.Check(Program().WaitForTitle(L"Manual Alignment", kModeTimeoutMs), "ctrl_m_manual_alignment"))
             return false;
         Trigger();
@@ -160,7 +160,7 @@ E2E_SCENARIO(manual_alignment_hot_spot_closes, "", 150) {
     // A lamp in the room, lit after the screen's brightness was learnt.
     run.Sensor().Set("lamp", "200 150 on 4");
     Sleep(1500);
-    PressWithControl(run.Program().MainWindow(), 'Z');
+    PressChord(run.Program().MainWindow(), {VK_CONTROL, 'Z'});
     // The question is the program's own string 20307, not the redo question 20305.
     const std::wstring question = FirstLine(ProgramText(IDS_MANUAL_HOT_SPOT_FOUND));
     if (!report.Check(question.rfind(L"Hot spot found", 0) == 0, "question_20307_text")) return;

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "desktop_size.h"
 #include "harness/desktop.h"
 #include "harness/pattern_window.h"
 #include "harness/lamp.h"
@@ -23,6 +22,16 @@ namespace {
 
 constexpr UINT kTrayCallbackMessage = WM_APP + 10;
 constexpr DWORD kExitTimeoutMs = 20000;
+
+// True when Windows took the new size (inside a virtual desktop: Xvfb offers one size only).
+bool ChangeDesktopSize(int width, int height) {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
 
 bool LeftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
 
@@ -52,7 +61,7 @@ void CheckReleased(TrackingSession& session, const PatternWindow& target, const 
 }
 
 bool AutoToManualAlignment(TrackingSession& session, const std::string& name, Report& report) {
-    PressWithControl(session.Program().MainWindow(), 'M');
+    PressChord(session.Program().MainWindow(), {VK_CONTROL, 'M'});
     return report.Check(session.Program().WaitForTitle(L" - Manual Alignment", 10000), name + "_manual_alignment");
 }
 
@@ -251,10 +260,8 @@ bool ExitFromTrayMenu(TrackingSession& session, PatternWindow&, Report& report) 
     PostMessageW(program.MainWindow(), kTrayCallbackMessage, IDR_TRAY_MENU, WM_RBUTTONUP);
     HWND menu = nullptr;
     for (int tries = 0; tries < 100 && !menu; ++tries, Sleep(50)) {
-        for (HWND window : WindowsOfProcess(program.ProcessId())) {
-            wchar_t name[16] = {};
-            if (GetClassNameW(window, name, 16) && std::wstring(name) == L"#32768") menu = window;
-        }
+        for (HWND window : WindowsOfProcess(program.ProcessId()))
+            if (ClassOf(window) == L"#32768") menu = window;
     }
     if (!report.Check(menu != nullptr, "tray_menu_shown")) return false;
     // Up from nothing chosen picks the last item, Exit.
@@ -271,12 +278,10 @@ bool LogOff(TrackingSession& session, PatternWindow&, Report& report) {
     // The program's own windows must agree; Wine's helper windows (IME) answer for themselves.
     int ownWindows = 0, refused = 0;
     for (HWND window : windows) {
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
         DWORD_PTR answer = 0;
         const bool agreed = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
                                                 5000, &answer) != 0 && answer != 0;
-        if (std::wstring(className).rfind(L"Tavro", 0) != 0) continue;
+        if (ClassOf(window).rfind(L"Tavro", 0) != 0) continue;
         ++ownWindows;
         if (!agreed) ++refused;
     }

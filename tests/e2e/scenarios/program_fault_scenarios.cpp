@@ -1,6 +1,11 @@
-// The program meeting a sensor it cannot use: one without its driver, one that offers only YUY2.
-// (Faults met while it works, in every Mode, are in mode_fault_scenarios.cpp.)
+// The program meeting what it cannot start with: a parameter file missing or short, a sensor
+// without its driver, one that offers only YUY2. (Faults met while it works, in every Mode, are in
+// mode_fault_scenarios.cpp.)
 #include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "harness/desktop.h"
 #include "harness/program_files.h"
@@ -11,15 +16,17 @@
 namespace {
 
 // Starts the program, answers its box holding `text` with `button` and checks it then ends
-// with code 0 before any work.
-void AnswerAndEnd(const wchar_t* text, const wchar_t* button, Report& report) {
+// with code 0 before any work (`name`_...). With `windowless` the box comes before any main window.
+void AnswerAndEnd(const wchar_t* text, const wchar_t* button, Report& report, const std::string& name = "answered",
+                  bool windowless = false) {
     if (!report.Check(PlaceOptions(false), "options_placed")) return;
     ProgramRun program;
     if (!report.Check(program.Start(), "started")) return;
     HWND box = WaitForWindowWithText(program.ProcessId(), text, 20000);
-    if (!report.Check(box != nullptr, "box_shown") || !report.Check(PressButton(box, button), "box_answered"))
-        return;
-    program.CheckEndsWithZero(15000, "answered", report);
+    if (!report.Check(box != nullptr, name + "_box_shown")) return;
+    if (windowless) report.Check(program.MainWindow() == nullptr, name + "_no_main_window");
+    if (!report.Check(PressButton(box, button), name + "_box_answered")) return;
+    program.CheckEndsWithZero(15000, name, report);
 }
 
 }  // namespace
@@ -35,4 +42,19 @@ E2E_SCENARIO(program_sensor_without_driver_offers_it, "--name Tavro", 60) {
 E2E_SCENARIO(program_yuy2_sensor_cannot_preview, "", 60) {
     SensorControl().Set("formats", "yuy2");
     AnswerAndEnd(L"This graph cannot preview!", L"OK", report);
+}
+
+// The parameter file one byte short, then missing: the program names it (10003) and ends.
+E2E_SCENARIO(program_parameter_file_unusable, "", 90) {
+    const std::string path = "C:\\tavro\\tavro_param.und";
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    if (!report.Check(!bytes.empty(), "parameter_file_read")) return;
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() - 1));
+    AnswerAndEnd(L"#10003\n[ tavro_param.und]", L"OK", report, "short", true);
+    report.Check(DeleteFileA(path.c_str()) != FALSE, "parameter_file_deleted");
+    AnswerAndEnd(L"#10003\n[ tavro_param.und]", L"OK", report, "missing", true);
 }

@@ -1,12 +1,9 @@
-// The virtual sensor as the program meets it: how it presents itself (device enumerator,
-// SetupAPI, kernel-streaming interface and controls), then streamed through the program's own
-// capture side (SensorDevice) exactly as the real one would be: its frame rate, exposure, pen
-// spot and view of a chessboard judged against an independent camera model, then its removal.
-// (Its capture pin's formats are what the program chooses from here and in
-// program_yuy2_sensor_cannot_preview.)
+// The virtual sensor streamed through the program's own capture side (SensorDevice) exactly as
+// the real one would be: its frame rate, exposure, pen spot and view of a chessboard judged
+// against an independent camera model. (How it presents itself is met by every scenario's
+// start-up check; its removal by fault_second_copy_and_unplug_in_each_mode; the capture pin's
+// formats the program chooses from here and in program_yuy2_sensor_cannot_preview.)
 #include <windows.h>
-#include <dshow.h>
-#include <wrl/client.h>
 
 #include <opencv2/calib3d.hpp>
 #include <opencv2/imgproc.hpp>
@@ -16,13 +13,8 @@
 #include <cmath>
 #include <mutex>
 
-#include "base/notifications.h"
-#include "capture/ks_device_path.h"
 #include "capture/frame_sink.h"
 #include "capture/sensor_device.h"
-#include "capture/text_match.h"
-#include "capture/video_input_devices.h"
-#include "install/device_list.h"
 #include "harness/camera_prediction.h"
 #include "harness/pattern_window.h"
 #include "harness/png_writer.h"
@@ -32,20 +24,7 @@
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
-
 const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
-
-// Whether a present device's instance id contains `part`.
-bool DevicePresent(const wchar_t* part) {
-    bool found = false;
-    VisitPresentDevices([&](HDEVINFO list, SP_DEVINFO_DATA& device) {
-        wchar_t id[4096];
-        found = SetupDiGetDeviceInstanceIdW(list, &device, id, 4096, nullptr) && ContainsText(id, part);
-        return found;
-    });
-    return found;
-}
 
 // Counts the frames and keeps the newest (bottom-up RGB24 rows).
 class FrameKeeper : public FrameSink {
@@ -81,7 +60,7 @@ private:
     std::vector<uint8_t> latest_;
 };
 
-// A message-only window that receives the graph's events.
+// A message-only window for the graph's events.
 class EventWindow {
 public:
     EventWindow() : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
@@ -91,15 +70,6 @@ public:
     EventWindow(const EventWindow&) = delete;
     EventWindow& operator=(const EventWindow&) = delete;
     HWND Get() const { return window_; }
-    bool WaitForGraphEvent(DWORD timeoutMs) const {
-        const ULONGLONG end = GetTickCount64() + timeoutMs;
-        MSG message;
-        while (GetTickCount64() < end) {
-            if (PeekMessageW(&message, window_, kGraphEventMessage, kGraphEventMessage, PM_REMOVE)) return true;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLPOSTMESSAGE);
-        }
-        return false;
-    }
 
 private:
     HWND window_;
@@ -203,79 +173,9 @@ void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) 
     report.Check(worst <= 1.0, "corner_positions");
 }
 
-// Unplugged: the program's capture side hears the removal and no frame follows.
-void CheckUnplug(SensorControl& control, SensorDevice& device, EventWindow& events, FrameKeeper& sink,
-                 Report& report) {
-    const double start = ElapsedSeconds();
-    control.Unplug();
-    bool lost = false;
-    while (!lost && events.WaitForGraphEvent(3000)) lost = device.CheckDeviceLost();
-    report.Figure("lost_after_s", ElapsedSeconds() - start, 2);
-    report.Check(lost, "device_lost");
-    const long before = sink.frames;
-    Sleep(300);
-    report.Figure("frames_after_loss", sink.frames - before, 0);
-    report.Check(sink.frames - before <= 1, "frames_stop");
-}
-
-// How the sensor presents itself: the device enumerator's listing, the device nodes (the
-// sensor's and the pen receiver's), the capture interface the program's property requests go to
-// (found as the program finds it) and the controls.
-void CheckPresentation(Report& report) {
-    VideoInputDevices devices;
-    ComPtr<IMoniker> moniker, sensor;
-    std::wstring displayName, friendlyName;
-    int count = 0;
-    for (devices.Open(); devices.Next(moniker); ++count) {
-        wchar_t name[kDeviceNameCapacity] = {};
-        if (sensor || FAILED(ReadDisplayName(moniker.Get(), name)) || !ContainsText(name, L"VID_05E1&PID_0500"))
-            continue;
-        sensor = moniker;
-        displayName = name;
-        ComPtr<IPropertyBag> bag;
-        if (SUCCEEDED(moniker->BindToStorage(nullptr, nullptr, IID_PPV_ARGS(&bag))) &&
-            SUCCEEDED(ReadFriendlyName(bag.Get(), name)))
-            friendlyName = name;
-    }
-    report.Figure("devices", count, 0);
-    report.Figure("friendly", friendlyName);
-    report.Figure("display", displayName);
-    report.Check(friendlyName == L"USB2.0 VGA WebCam", "friendly_name");
-    report.Check(EqualsIgnoringCase(displayName.c_str(), L"@device:sw:{860bb310-5d01-11d0-bd3b-00a0c911ce86}"
-                                                         L"\\usb#vid_05e1&pid_0500&mi_00#vsensor0"),
-                 "display_name");
-    report.Check(DevicePresent(L"VID_05E1&PID_0500"), "sensor_node_present");
-    report.Check(DevicePresent(L"HID\\VID_6624&PID_5488"), "rf_node_present");
-    const UniqueFile capture = OpenSensorCaptureInterface(L"VID_05E1&PID_0500");
-    report.Figure("open_error", capture ? 0.0 : static_cast<double>(GetLastError()), 0);
-    report.Check(static_cast<bool>(capture), "capture_interface_opens");
-    ComPtr<IBaseFilter> filter;
-    if (!report.Check(sensor != nullptr, "sensor_listed") ||
-        !report.Check(SUCCEEDED(sensor->BindToObject(nullptr, nullptr, IID_PPV_ARGS(&filter))), "bind"))
-        return;
-    ComPtr<IAMVideoProcAmp> procAmp;
-    ComPtr<IAMCameraControl> camera;
-    int procAmpRanges = 0, cameraRanges = 0;
-    long minimum, maximum, step, standardValue, flags;
-    if (SUCCEEDED(filter.As(&procAmp)))
-        for (long id = 0; id <= 9; ++id)
-            procAmpRanges += SUCCEEDED(procAmp->GetRange(id, &minimum, &maximum, &step, &standardValue, &flags));
-    if (SUCCEEDED(filter.As(&camera))) {
-        for (long id = 0; id <= 6; ++id)
-            cameraRanges += SUCCEEDED(camera->GetRange(id, &minimum, &maximum, &step, &standardValue, &flags));
-        if (SUCCEEDED(camera->GetRange(CameraControl_Exposure, &minimum, &maximum, &step, &standardValue, &flags)))
-            report.Figure("exposure_range", std::to_string(minimum) + ".." + std::to_string(maximum));
-        report.Check(camera->Set(CameraControl_Exposure, maximum + 1, 0) == E_INVALIDARG, "exposure_clamp");
-    }
-    report.Figure("procamp_ranges", procAmpRanges, 0);
-    report.Figure("camera_ranges", cameraRanges, 0);
-    report.Check(procAmpRanges == 10 && cameraRanges == 7, "control_ranges");
-}
-
 }  // namespace
 
 E2E_SCENARIO(sensor_stream, "--rf", 90) {
-    CheckPresentation(report);
     PatternWindow grey(Pattern::Grey);
     SensorControl control;
     EventWindow events;
@@ -309,7 +209,6 @@ E2E_SCENARIO(sensor_stream, "--rf", 90) {
         report.Check(std::fabs(fps - 30.0) <= 2.0, "frame_rate");
         // The stream keeps the layout it was connected with.
         report.Check(sink.changes == 0, "no_layout_change");
-        CheckUnplug(control, device, events, sink, report);
         device.Close();
     }
     report.Figure("live_objects", SensorLiveObjects(), 0);

@@ -1,0 +1,158 @@
+// The main window in one run of the program: every menu command and key reaches its action and
+// nothing else, and while gain finding waits for the sensor to settle the program refuses
+// minimising and keys but still asks to close. (The key table itself is tests/app's.)
+#include <windows.h>
+
+#include <string>
+
+#include "base/notifications.h"
+#include "harness/desktop.h"
+#include "harness/program_files.h"
+#include "harness/scenario.h"
+#include "harness/tracking_session.h"
+#include "resources/resource_ids.h"
+#include "settings/core_parameter_record.h"
+
+namespace {
+
+constexpr wchar_t kAuto[] = L" - Auto Alignment", kManual[] = L" - Manual Alignment",
+                  kFindGain[] = L" - Find gain", kTrack[] = L" - Track";
+constexpr wchar_t kCloseQuestion[] = L"Close Tavro Pen now?";
+constexpr DWORD kWait = 10000;
+
+// Gain finding then waits for the sensor to settle far longer than the scenario runs.
+bool SlowGainFinding() {
+    ProgramFolderScope folder;
+    CoreParameterRecord parameters{};
+    if (ReadCoreParameters(parameters) != FileResult::Ok) return false;
+    parameters.findThreshold[0].range = 600000;
+    return WriteCoreParameters(parameters) == FileResult::Ok;
+}
+
+bool MinimisedOrHidden(HWND window) { return IsIconic(window) || !IsWindowVisible(window); }
+
+// The title bar's command, handled by the time this returns.
+bool SendSysCommand(HWND window, WPARAM command) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SYSCOMMAND, command, 0, SMTO_NORMAL, kWait, &result) != 0;
+}
+
+}  // namespace
+
+E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
+    TrackingSession session(report);
+    if (!report.Check(SlowGainFinding(), "core_parameters_written") || !session.StartToAutoAlignment()) return;
+    ProgramRun& program = session.Program();
+    const HWND main = program.MainWindow();
+    const auto stays = [&](const wchar_t* mode, const std::string& name) {
+        report.Check(program.Title().find(mode) != std::wstring::npos, name + "_keeps_mode");
+    };
+    const auto reaches = [&](const wchar_t* mode, const std::string& name) {
+        return report.Check(program.WaitForTitle(mode, kWait), name);
+    };
+    // Posts the message, waits for the program's box holding `part` and closes it with `closeWith`.
+    const auto boxFrom = [&](UINT message, WPARAM wParam, const wchar_t* part, WPARAM closeWith,
+                             const std::string& name) {
+        PostMessageW(main, message, wParam, 0);
+        const HWND box = WaitForWindowWithText(program.ProcessId(), part, kWait);
+        if (!report.Check(box != nullptr, name + "_box")) return;
+        PostMessageW(box, WM_COMMAND, closeWith, 0);
+        WaitUntil(kWait, [box] { return !IsWindow(box) || !IsWindowVisible(box); });
+    };
+    const auto noBoxOpens = [&](const std::string& name) {
+        const auto boxShown = [&] {
+            for (HWND window : WindowsOfProcess(program.ProcessId()))
+                if (ClassOf(window) == L"#32770") return true;
+            return false;
+        };
+        report.Check(!WaitUntil(1500, boxShown), name + "_no_box");
+    };
+    const auto cancelCloseFromKeys = [&](const std::string& name) {
+        PressChord(main, {VK_CONTROL, VK_MENU, 'X'});
+        const HWND question = WaitForWindowWithText(program.ProcessId(), kCloseQuestion, kWait);
+        if (report.Check(question != nullptr, name + "_close_question")) PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+        Sleep(500);
+    };
+    const auto buttonTestCloses = [&](const std::string& name, bool escape) {
+        HWND buttons = nullptr;
+        WaitUntil(kWait, [&] { return (buttons = FindWindowW(L"TavroPBTClass", nullptr)) != nullptr; });
+        if (!report.Check(buttons != nullptr, name + "_shown")) return;
+        report.Check(WindowTexts(buttons).rfind(L"Tavro Pen", 0) == 0, name + "_titled");
+        if (escape) {
+            PressChord(buttons, {VK_ESCAPE});
+        } else {
+            PostMessageW(buttons, WM_CLOSE, 0, 0);
+        }
+        report.Check(WaitUntil(kWait, [buttons] { return !IsWindow(buttons); }), name + "_closed");
+    };
+
+    // No gain found yet: Ctrl+T beeps; a plain M does nothing; without an alignment Ctrl+G beeps.
+    PressChord(main, {VK_CONTROL, 'T'});
+    PressChord(main, {'M'});
+    stays(kAuto, "ctrl_t_and_m");
+    PressChord(main, {VK_CONTROL, 'M'});
+    reaches(kManual, "ctrl_m");
+    PressChord(main, {VK_CONTROL, 'A'});
+    reaches(kAuto, "ctrl_a");
+    PressChord(main, {VK_CONTROL, 'G'});
+    noBoxOpens("ctrl_g");
+    stays(kAuto, "ctrl_g");
+    PressChord(main, {VK_F2});
+    buttonTestCloses("f2_button_test", true);
+    cancelCloseFromKeys("ctrl_alt_x");
+    stays(kAuto, "ctrl_alt_x");
+
+    PostMessageW(main, WM_COMMAND, IDM_MANUAL_ALIGNMENT, 0);
+    reaches(kManual, "command_manual");
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    reaches(kAuto, "command_auto");
+    // Find Threshold refuses without a usable alignment, from the menu and from Ctrl+Alt+Shift+G,
+    // which is the program's while it runs.
+    boxFrom(WM_COMMAND, IDM_FIND_THRESHOLD, L"Please do alignment first.", IDOK, "find_threshold");
+    const bool hotkeyFree = RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL | MOD_SHIFT, 'G');
+    if (hotkeyFree) UnregisterHotKey(nullptr, 1);
+    report.Check(!hotkeyFree, "hotkey_taken");
+    boxFrom(WM_HOTKEY, kFindThresholdHotkeyId, L"Please do alignment first.", IDOK, "hotkey");
+    stays(kAuto, "find_threshold");
+    boxFrom(WM_COMMAND, IDM_COMMON_SETTING, L"Common setting", IDCANCEL, "common_setting");
+    boxFrom(WM_COMMAND, IDM_GAIN_LEVEL_SETTING, L"Gain Level Setting", IDCANCEL, "gain_level");
+    boxFrom(WM_COMMAND, IDM_DISPLAY_ASPECT, L"Set display aspect ratio", IDCANCEL, "display_aspect");
+    boxFrom(WM_COMMAND, IDM_SHOW_SYSTEM_ASPECT, L"Desktop aspect:", IDOK, "system_aspect");
+    boxFrom(WM_COMMAND, IDM_SHOW_ACCURACY, L"Accuracy:", IDOK, "accuracy");
+    boxFrom(WM_COMMAND, IDM_HELP, L"readme_", IDOK, "help");
+    boxFrom(WM_COMMAND, IDM_INTRODUCTION, L"Introduction", IDCANCEL, "introduction");
+    boxFrom(WM_COMMAND, IDM_VERSION, L"Version", IDOK, "version");
+    PostMessageW(main, WM_COMMAND, IDM_TEST_BUTTON, 0);
+    buttonTestCloses("command_button_test", false);
+    ShowWindow(main, SW_MINIMIZE);
+    Sleep(300);
+    PostMessageW(main, WM_COMMAND, IDM_RESTORE, 0);
+    Sleep(500);
+    report.Check(!MinimisedOrHidden(main), "restored");
+    // Track Spot enters Track without asking whether a gain was found.
+    boxFrom(WM_COMMAND, IDM_TRACK_SPOT, L"Sensor is tracking.", IDOK, "track_spot");
+    reaches(kTrack, "command_track");
+    boxFrom(WM_COMMAND, IDM_EXIT, kCloseQuestion, IDCANCEL, "exit");
+    report.Check(program.Running(), "exit_cancelled");
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    if (!reaches(kAuto, "auto_again")) return;
+    // A desktop-size change to the same size changes nothing.
+    PostMessageW(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    noBoxOpens("same_size");
+    stays(kAuto, "same_size");
+
+    // Busy in gain finding: minimise and keys refused, Ctrl+Alt+X still asks.
+    session.TriggerAutoAlignment();
+    if (!report.Check(program.WaitForTitle(kFindGain, 90000), "find_gain_entered")) return;
+    report.Check(SendSysCommand(main, SC_MINIMIZE) && !MinimisedOrHidden(main), "busy_minimise_refused");
+    PressChord(main, {VK_CONTROL, 'M'});
+    stays(kFindGain, "busy_ctrl_m");
+    cancelCloseFromKeys("busy_ctrl_alt_x");
+    stays(kFindGain, "busy_ctrl_alt_x");
+    // Not busy: minimise works, maximise brings the window back.
+    PostMessageW(main, WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
+    if (!reaches(kAuto, "auto_after_busy")) return;
+    report.Check(SendSysCommand(main, SC_MINIMIZE) && MinimisedOrHidden(main), "minimised");
+    report.Check(SendSysCommand(main, SC_MAXIMIZE) && !MinimisedOrHidden(main), "maximised");
+    session.Finish();
+}
