@@ -162,7 +162,6 @@ public:
     // The overlay's picture: white (black for pattern kind 2) with the gain prompt in the
     // colour of the tracked channel.
     void PaintGainOverlay(HDC dc, const RECT& client) const;
-    const HotSpotRecord& HotSpot() const { return records_.hotSpot; }
     // AppNotify NotifyScreenBlocking: "Screen is Blocking !!!" on the tray icon.
     void ShowBlockingBalloon();
     // ---- end of gain finding and tracking ----
