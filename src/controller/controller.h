@@ -309,9 +309,6 @@ private:
 
     // ---- Gain finding and tracking ----
     const ImagingParameters& TrackGainRow() const;
-    // Detection area and light-change spy points from the current alignment; returns the
-    // screen ring.
-    CoverageRing ChooseTrackingArea();
     void ShowGainOverlay();
     // A message while tracking waits for the user: the frames are held and a pressed button is
     // released first, so no stroke goes on under it; the frames run again once it is answered

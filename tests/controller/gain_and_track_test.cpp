@@ -46,14 +46,8 @@ protected:
         parameters.tracking.spyInterval = 1;
         images.Allocate(320, 240);
         pointer.Reset();
-        // The tracking area and its spy points, as gain finding chooses them.
-        const TrackingParameters& tracking = parameters.tracking;
-        const TrackingArea area = BuildTrackingArea(camera, geometry, true);
-        images.detectionArea = {area.bounds.left, area.bounds.top, area.bounds.right - area.bounds.left,
-                                area.bounds.bottom - area.bounds.top};
-        trackRun.Tracking().ChooseSpyPoints(area.spyPoints.data(), area.spyPointCount,
-                                            tracking.spyVariance, tracking.spyInterval);
-        gainRun.Start(area.ring, kScreenWidth, kScreenHeight);
+        gainRun.Start(trackRun.ChooseArea(camera, geometry, parameters.tracking, images), kScreenWidth,
+                      kScreenHeight);
     }
 
     StepResult Deliver(int count, bool tracking = false) {
