@@ -138,7 +138,13 @@ protected:
     // sensor picture.
     void TrackWithPenDown() {
         std::fill(frame.begin(), frame.end(), BYTE{0x30});
-        ASSERT_TRUE(FindGain());
+        controller.EnterMode(Mode::FindGain);
+        EXPECT_TRUE(controller.WaitCursor());
+        TakeNotifications();
+        DeliverFrames(kFramesBeforeVerdict);
+        ASSERT_TRUE(TakeNotifications().empty());
+        DeliverFrames(1);
+        ASSERT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
         // Gain finding kept the wait cursor up until its verdict.
         EXPECT_FALSE(controller.WaitCursor());
         EXPECT_EQ(controller.PendingMessage(), 0);
@@ -185,18 +191,6 @@ protected:
             EXPECT_TRUE(state.paused);
             EXPECT_FALSE(state.leftHeld);
         }
-    }
-
-    // Gain finding over the current frame; true when the step ended on the last frame.
-    bool FindGain() {
-        controller.EnterMode(Mode::FindGain);
-        EXPECT_TRUE(controller.WaitCursor());
-        TakeNotifications();
-        DeliverFrames(kFramesBeforeVerdict);
-        if (!TakeNotifications().empty()) return false;
-        DeliverFrames(1);
-        return TakeNotifications() ==
-               Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}};
     }
 };
 
