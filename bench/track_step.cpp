@@ -1,5 +1,5 @@
-// The Controller's whole tracking step as the sensor thread runs it: OnFrame in Track on a
-// 320 x 240 frame, from the channel extraction to the SendInput call that moves the pointer.
+// The whole tracking step of a frame, as TrackRun does it in Track on a 320 x 240 frame: from
+// the channel extraction to the SendInput call that moves the pointer.
 // The second figure takes only frames in which the pen moves, so each one ends in SendInput:
 // it is the latency from a frame's delivery to the return of its pointer event.
 #include <windows.h>
@@ -9,22 +9,10 @@
 
 #include "bench_timing.h"
 
-#include "controller/controller.h"
-
-// The benchmark puts the Controller into a working state directly, as the tests do.
-struct ControllerTestAccess {
-    static void Align(Controller& c) {
-        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
-        c.model_.mapping.SetProfiles(&lens, 1);
-        c.model_.mapping.SelectProfile(0);
-        c.model_.camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
-        c.records_.coreParameters.findThreshold[0].range = 0;
-        c.modes_.ChangeMode(Mode::Idle);
-        c.modes_.alignmentUsable = 1;
-    }
-    static void GainFound(Controller& c) { c.modes_.gainFound = 1; }
-    static bool GainRunFound(const Controller& c) { return c.gainRun_.Found(); }
-};
+#include "alignment/screen_mapping.h"
+#include "capture/sensor_device.h"
+#include "controller/gain_run.h"
+#include "controller/track_run.h"
 
 namespace {
 
@@ -46,28 +34,51 @@ std::vector<BYTE> Frame(int index, bool penDown) {
     return frame;
 }
 
+// Settle waits are off (a range of 0): no timer is ever set.
+struct NoTimer : SettleWait::Timer {
+    bool OnOwnThread() const override { return false; }
+    UINT_PTR Set(UINT) override { return 0; }
+    void Kill(UINT_PTR) override {}
+};
+
 }  // namespace
 
 int main() {
-    HWND main = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-    Controller controller;
-    controller.AttachWindow(main);
-    BITMAPINFOHEADER format{};
-    format.biSize = sizeof(format);
-    format.biWidth = kWidth;
-    format.biHeight = kHeight;
-    format.biBitCount = 24;
-    controller.PrepareFrame(format);
-    ControllerTestAccess::Align(controller);
+    // The sensor looks straight at a 1024 x 768 desktop.
+    CameraModel camera;
+    DisplayGeometry geometry;
+    PatternScreen pattern;
+    ScreenMapping mapping{camera, geometry, pattern};
+    const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
+    mapping.SetProfiles(&lens, 1);
+    mapping.SelectProfile(0);
+    camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
+    CoreParameterRecord parameters = DefaultCoreParameters();
+    parameters.findThreshold[0].range = 0;
+    const ImagingParameters& row = parameters.findThreshold[3];
+    FrameImages images;
+    images.Allocate(kWidth, kHeight);
+    SensorDevice sensor;
+    NoTimer timer;
+    SettleWait settle{timer};
+    PointerInput pointer;
+    pointer.Reset();
+    const SensorToDesktopFunction toDesktop = [&mapping](float u, float v) { return mapping.SensorToDesktop(u, v); };
+    GainRun gainRun{sensor.Properties(), settle, parameters, [&row]() -> const ImagingParameters& { return row; },
+                    toDesktop};
+    TrackRun trackRun{pointer, toDesktop};
+    const auto step = [&images](auto& run, const std::vector<BYTE>& frame) {
+        images.Bind(frame.data());
+        run.Step(images);
+        images.Bind(nullptr);
+    };
 
     // Gain finding on the plain screen: settling, clearing, twenty recorded frames, the verdict.
     const std::vector<BYTE> screen = Frame(0, false);
-    controller.EnterMode(Mode::FindGain);
-    for (int i = 0; i < 24; ++i) controller.OnFrame(screen.data());
-    const bool gainFound = ControllerTestAccess::GainRunFound(controller);
-    ControllerTestAccess::GainFound(controller);
-    controller.EnterMode(Mode::Track);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    gainRun.Start(trackRun.ChooseArea(camera, geometry, parameters.tracking, images), screenWidth, screenHeight);
+    for (int i = 0; i < 24; ++i) step(gainRun, screen);
+    trackRun.Start(parameters.tracking, row.channel, kWidth, kHeight, screenWidth, screenHeight);
 
     std::vector<std::vector<BYTE>> strokes, moves;
     for (int i = 0; i < kFrames; ++i) {
@@ -76,11 +87,11 @@ int main() {
     }
     int next = 0;
     ReportBench("controller_track_frame", 3000, 1, [&] {
-        controller.OnFrame(strokes[next].data());
+        step(trackRun, strokes[next]);
         next = (next + 1) % kFrames;
     });
     ReportBench("frame_to_sendinput", 3000, 1, [&] {
-        controller.OnFrame(moves[next].data());
+        step(trackRun, moves[next]);
         next = (next + 1) % kFrames;
     });
     // What the platform's own SendInput costs of the above (under Wine a round trip to the
@@ -94,9 +105,7 @@ int main() {
         SendInput(1, &input, sizeof input);
         next = (next + 1) % kFrames;
     });
-    std::printf("gain found %d, mode %d, frames processed %u\n", gainFound ? 1 : 0,
-                static_cast<int>(controller.CurrentMode()), controller.FramesProcessed());
-    controller.Shutdown();
-    DestroyWindow(main);
+    std::printf("gain found %d\n", gainRun.Found() ? 1 : 0);
+    pointer.ReleaseAtLastPosition();
     return 0;
 }

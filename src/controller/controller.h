@@ -162,7 +162,6 @@ public:
     // The overlay's picture: white (black for pattern kind 2) with the gain prompt in the
     // colour of the tracked channel.
     void PaintGainOverlay(HDC dc, const RECT& client) const;
-    const HotSpotRecord& HotSpot() const { return records_.hotSpot; }
     // AppNotify NotifyScreenBlocking: "Screen is Blocking !!!" on the tray icon.
     void ShowBlockingBalloon();
     // ---- end of gain finding and tracking ----
@@ -310,9 +309,6 @@ private:
 
     // ---- Gain finding and tracking ----
     const ImagingParameters& TrackGainRow() const;
-    // Detection area and light-change spy points from the current alignment; returns the
-    // screen ring.
-    CoverageRing ChooseTrackingArea();
     void ShowGainOverlay();
     // A message while tracking waits for the user: the frames are held and a pressed button is
     // released first, so no stroke goes on under it; the frames run again once it is answered

@@ -11,7 +11,8 @@ const ImagingParameters& Controller::TrackGainRow() const {
 
 void Controller::StartFindGain() {
     modes_.ChangeMode(Mode::FindGain);
-    const CoverageRing ring = ChooseTrackingArea();
+    const CoverageRing ring = trackRun_.ChooseArea(model_.camera, model_.geometry,
+                                                   records_.coreParameters.tracking, frameImages_);
     records_.hotSpot = HotSpotRecord();
     status_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     status_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -21,18 +22,6 @@ void Controller::StartFindGain() {
     SetWaitCursor(true);
     ShowGainOverlay();
     gainRun_.Start(ring, status_.screenWidth, status_.screenHeight);
-}
-
-CoverageRing Controller::ChooseTrackingArea() {
-    const TrackingParameters& tracking = records_.coreParameters.tracking;
-    const bool watchLight = tracking.spyVariance >= 1 && tracking.spyInterval >= 1;
-    const TrackingArea area = BuildTrackingArea(model_.camera, model_.geometry, watchLight);
-    frameImages_.detectionArea = {area.bounds.left, area.bounds.top,
-                                  area.bounds.right - area.bounds.left,
-                                  area.bounds.bottom - area.bounds.top};
-    trackRun_.Tracking().ChooseSpyPoints(area.spyPoints.data(), area.spyPointCount,
-                                         tracking.spyVariance, tracking.spyInterval);
-    return area.ring;
 }
 
 StepResult Controller::FindGainStep() {

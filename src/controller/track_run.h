@@ -1,6 +1,7 @@
 #pragma once
 // Tracking: every frame's pen spot becomes at most one pointer action, and a few spy points
 // beside the screen watch for the room's light changing under the learnt threshold.
+#include "alignment/coverage_ring.h"
 #include "controller/mode.h"
 #include "controller/pointer_input.h"
 #include "imaging/frame_images.h"
@@ -21,7 +22,11 @@ public:
     // Failed once the room's light changed (the threshold no longer fits), else KeepGoing.
     StepResult Step(FrameImages& images);
 
-    // Spy points and the blocking alarm are chosen before a run starts.
+    // Chosen when gain finding starts, from the current alignment: the detection area (set in
+    // `images`) and, when the light is watched, the spy points. Returns the screen ring.
+    CoverageRing ChooseArea(const CameraModel& camera, const DisplayGeometry& geometry,
+                            const TrackingParameters& parameters, FrameImages& images);
+    // The blocking alarm is chosen before a run starts.
     PenTracking& Tracking() { return tracking_; }
     const SensorToDesktopFunction& ToDesktop() const { return toDesktop_; }
 

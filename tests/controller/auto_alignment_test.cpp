@@ -39,10 +39,11 @@ TEST_F(AutoAlignment, StartDropsTheFlagsAndTheTriggerShowsWhiteAndWaitsForTheSen
     EXPECT_GT(controller.SettleFrames(), 0);
 }
 
-TEST_F(AutoAlignment, DarkSensorEndsInStepSevenAndFailsWithLosingCorners) {
+TEST_F(AutoAlignment, DarkSensorFailsInStepSevenThenTheMessageAndARetryLeaveNoUsableAlignment) {
     controller.CoreParameters().alignment[0].range = 0;  // property waits skip no frame
     controller.CoreParameters().misc.chbSkips = 1;
-    SetMode(Mode::Idle);
+    controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
+    SetMode(Mode::Idle, 0, true, true);
     controller.EnterMode(Mode::AutoAlignment);
     controller.OnTrigger(WM_LBUTTONDOWN, true);
     // A uniform frame: no screen, no board, no corner.
@@ -56,14 +57,8 @@ TEST_F(AutoAlignment, DarkSensorEndsInStepSevenAndFailsWithLosingCorners) {
     const auto notifications = TakeNotifications();
     ASSERT_FALSE(notifications.empty());
     EXPECT_EQ(notifications.back().first, static_cast<WPARAM>(NotifyStepEnded));
-}
 
-TEST_F(AutoAlignment, FailedRunShowsTheMessageOffersARetryAndLeavesNoUsableAlignment) {
     testsupport::BoxDismisser boxes;
-    SetMode(Mode::AutoAlignment, 7, true, true);
-    controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
-    ControllerTestAccess::SetPending(controller, 10020);
-    ControllerTestAccess::EndStep(controller, Mode::AutoAlignment, StepResult::Failed);
     controller.OnStepEnded();
     // The failure message, then the manual-or-again question (closed without Yes: again).
     EXPECT_EQ(boxes.BoxesClosed(), 2);

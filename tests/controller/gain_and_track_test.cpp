@@ -1,6 +1,9 @@
-// Gain finding and tracking run by the Controller on frames delivered from a second thread:
-// the steps' order, the verdicts handed to the UI thread, and the pen reaching the pointer.
+// Gain finding and tracking: their runs driven directly on synthetic frames of a sensor straight
+// in front of a 1024 x 768 desktop, then the Controller around them (the Mode change to Track,
+// messages while tracking, a new frame layout) on frames delivered from a second thread.
 #include "controller_fixture.h"
+#include "controller/gain_run.h"
+#include "controller/track_run.h"
 #include "desktop_test_support.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
@@ -15,15 +18,115 @@ constexpr int kRed = 2;
 // Settle waits off, sensor steps (two), clearing, twenty recorded frames: the next one evaluates.
 constexpr int kFramesBeforeVerdict = 23;
 
+// Red channel of the frame-buffer pixels x0..x0+size-1, y0..y0+size-1.
+void Light(std::vector<BYTE>& frame, int x0, int y0, int size, BYTE value) {
+    for (int y = y0; y < y0 + size; ++y)
+        for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + kRed] = value;
+}
+
+// The sensor looks straight at a 1024 x 768 desktop that fills 84 % of its width.
+void AimStraight(ScreenMapping& mapping, CameraModel& camera) {
+    const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
+    mapping.SetProfiles(&lens, 1);
+    mapping.SelectProfile(0);
+    camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
+}
+
+struct NoTimer : SettleWait::Timer {
+    bool OnOwnThread() const override { return false; }
+    UINT_PTR Set(UINT) override { return 0; }
+    void Kill(UINT_PTR) override {}
+};
+
+class GainAndTrackRuns : public ::testing::Test {
+protected:
+    GainAndTrackRuns() : frame(320 * 240 * 3, 0x30) {
+        AimStraight(mapping, camera);
+        parameters.findThreshold[0].range = 0;
+        parameters.tracking.spyInterval = 1;
+        images.Allocate(320, 240);
+        pointer.Reset();
+        gainRun.Start(trackRun.ChooseArea(camera, geometry, parameters.tracking, images), kScreenWidth,
+                      kScreenHeight);
+    }
+
+    StepResult Deliver(int count, bool tracking = false) {
+        StepResult result = StepResult::KeepGoing;
+        for (int i = 0; i < count; ++i) {
+            images.Bind(frame.data());
+            result = tracking ? trackRun.Step(images) : gainRun.Step(images);
+            images.Bind(nullptr);
+        }
+        return result;
+    }
+
+    // Gain finding over the current frame; true when the run ended found on the last frame.
+    bool FindGain() {
+        return Deliver(kFramesBeforeVerdict) == StepResult::KeepGoing &&
+               Deliver(1) == StepResult::Succeeded && gainRun.Found();
+    }
+
+    const ImagingParameters& Row() const { return parameters.findThreshold[3]; }
+
+    static constexpr int kScreenWidth = 1024;
+    static constexpr int kScreenHeight = 768;
+    std::vector<BYTE> frame;
+    CameraModel camera;
+    DisplayGeometry geometry;
+    PatternScreen pattern;
+    ScreenMapping mapping{camera, geometry, pattern};
+    CoreParameterRecord parameters = DefaultCoreParameters();
+    FrameImages images;
+    SensorDevice sensor;
+    NoTimer timer;
+    SettleWait settle{timer};
+    PointerInput pointer;
+    GainRun gainRun{sensor.Properties(), settle, parameters,
+                    [this]() -> const ImagingParameters& { return Row(); },
+                    [this](float u, float v) { return mapping.SensorToDesktop(u, v); }};
+    TrackRun trackRun{pointer, [this](float u, float v) { return mapping.SensorToDesktop(u, v); }};
+};
+
+TEST_F(GainAndTrackRuns, PlainScreenIsFoundThenThePenPressesAndReleasesAndABrighterRoomEndsTracking) {
+    testsupport::CursorLock cursor;
+    ASSERT_TRUE(FindGain());
+    EXPECT_EQ(gainRun.Verdict().messageId, 0);
+    EXPECT_EQ(gainRun.Verdict().hotSpot.count, 0);
+    trackRun.Start(parameters.tracking, Row().channel, 320, 240, kScreenWidth, kScreenHeight);
+
+    // The pen spot presses where it maps; its loss releases and forgets the position.
+    Light(frame, 157, 117, 7, 255);
+    EXPECT_EQ(Deliver(1, true), StepResult::KeepGoing);
+    const cv::Point2f expected = mapping.SensorToDesktop(160.0f, 120.0f);
+    EXPECT_TRUE(pointer.LeftHeld());
+    EXPECT_NEAR(pointer.LastX(), expected.x, 1.0f);
+    EXPECT_NEAR(pointer.LastY(), expected.y, 1.0f);
+
+    Light(frame, 157, 117, 7, 0x30);
+    EXPECT_EQ(Deliver(1, true), StepResult::KeepGoing);
+    EXPECT_FALSE(pointer.LeftHeld());
+    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    EXPECT_EQ(pointer.LastX(), -1.0f);
+
+    // The spies took their references from the first frame; with an interval of 1 every second
+    // frame is checked: the brighter room ends tracking on the fourth.
+    std::fill(frame.begin(), frame.end(), BYTE{0xC0});
+    EXPECT_EQ(Deliver(1, true), StepResult::KeepGoing);
+    EXPECT_EQ(Deliver(1, true), StepResult::Failed);
+}
+
+TEST_F(GainAndTrackRuns, SmallHotSpotIsBoxedAndStillEndsOnTheTwentyFirstRecordingFrame) {
+    Light(frame, 145, 105, 30, 255);
+    ASSERT_TRUE(FindGain());
+    EXPECT_EQ(gainRun.Verdict().messageId, IDS_SMALL_HOT_SPOT);
+    EXPECT_EQ(gainRun.Verdict().hotSpot.count, 34 * 34);
+    EXPECT_EQ(gainRun.Verdict().hotSpot.box, (PixelRect{143, 103, 34, 34}));
+}
+
 class GainAndTrack : public ControllerFixture {
 protected:
     GainAndTrack() {
-        // The sensor looks straight at a 1024 x 768 desktop that fills 84 % of its width.
-        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
-        ScreenMapping& mapping = ControllerTestAccess::Mapping(controller);
-        mapping.SetProfiles(&lens, 1);
-        mapping.SelectProfile(0);
-        ControllerTestAccess::Camera(controller).SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
+        AimStraight(ControllerTestAccess::Mapping(controller), ControllerTestAccess::Camera(controller));
         CoreParameterRecord& parameters = controller.CoreParameters();
         parameters.findThreshold[0].range = 0;
         parameters.tracking.spyInterval = 1;
@@ -31,19 +134,28 @@ protected:
         SetMode(Mode::Idle, 0, true, false);
     }
 
-    // Red channel of the frame-buffer pixels x0..x0+size-1, y0..y0+size-1.
-    void Light(int x0, int y0, int size, BYTE value) {
-        for (int y = y0; y < y0 + size; ++y)
-            for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + kRed] = value;
-    }
-
-    // Tracks with the pen down on the middle of the sensor picture.
+    // Finds the gain on the plain screen and tracks with the pen down on the middle of the
+    // sensor picture.
     void TrackWithPenDown() {
         std::fill(frame.begin(), frame.end(), BYTE{0x30});
-        ASSERT_TRUE(FindGain());
+        controller.EnterMode(Mode::FindGain);
+        EXPECT_TRUE(controller.WaitCursor());
+        TakeNotifications();
+        DeliverFrames(kFramesBeforeVerdict);
+        ASSERT_TRUE(TakeNotifications().empty());
+        DeliverFrames(1);
+        ASSERT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
+        // Gain finding kept the wait cursor up until its verdict.
+        EXPECT_FALSE(controller.WaitCursor());
+        EXPECT_EQ(controller.PendingMessage(), 0);
         controller.OnStepEnded();
         ASSERT_EQ(controller.CurrentMode(), Mode::Track);
-        Light(157, 117, 7, 255);
+        EXPECT_TRUE(IsIconic(window));
+        const Notifications notes = TakeNotifications();
+        EXPECT_NE(std::find(notes.begin(), notes.end(),
+                            std::make_pair(static_cast<WPARAM>(NotifyInformation), static_cast<LPARAM>(Mode::Track))),
+                  notes.end());
+        Light(frame, 157, 117, 7, 255);
         DeliverFrames(1);
         ASSERT_TRUE(controller.Pointer().LeftHeld());
         TakeNotifications();
@@ -80,70 +192,7 @@ protected:
             EXPECT_FALSE(state.leftHeld);
         }
     }
-
-    // Gain finding over the current frame; true when the step ended on the last frame.
-    bool FindGain() {
-        controller.EnterMode(Mode::FindGain);
-        EXPECT_TRUE(controller.WaitCursor());
-        TakeNotifications();
-        DeliverFrames(kFramesBeforeVerdict);
-        if (!TakeNotifications().empty()) return false;
-        DeliverFrames(1);
-        return TakeNotifications() ==
-               Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}};
-    }
 };
-
-TEST_F(GainAndTrack, PlainScreenIsFoundOnTheTwentyFirstRecordingFrameThenThePenPressesAndReleases) {
-    ASSERT_TRUE(FindGain());
-    // Gain finding kept the wait cursor up until its verdict.
-    EXPECT_FALSE(controller.WaitCursor());
-    EXPECT_EQ(controller.PendingMessage(), 0);
-    EXPECT_EQ(controller.HotSpot().count, 0);
-    controller.OnStepEnded();
-    ASSERT_EQ(controller.CurrentMode(), Mode::Track);
-    EXPECT_TRUE(IsIconic(window));
-    const Notifications notes = TakeNotifications();
-    EXPECT_NE(std::find(notes.begin(), notes.end(),
-                        std::make_pair(static_cast<WPARAM>(NotifyInformation), static_cast<LPARAM>(Mode::Track))),
-              notes.end());
-
-    // The pen spot presses where it maps; its loss releases and forgets the position.
-    Light(157, 117, 7, 255);
-    DeliverFrames(1);
-    const cv::Point2f expected = controller.SensorToDesktop(160.0f, 120.0f);
-    EXPECT_TRUE(controller.Pointer().LeftHeld());
-    EXPECT_NEAR(controller.Pointer().LastX(), expected.x, 1.0f);
-    EXPECT_NEAR(controller.Pointer().LastY(), expected.y, 1.0f);
-
-    Light(157, 117, 7, 0x30);
-    DeliverFrames(1);
-    EXPECT_FALSE(controller.Pointer().LeftHeld());
-    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-    EXPECT_EQ(controller.Pointer().LastX(), -1.0f);
-    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
-}
-
-TEST_F(GainAndTrack, SmallHotSpotIsBoxedAndStillEndsOnTheTwentyFirstRecordingFrame) {
-    Light(145, 105, 30, 255);
-    ASSERT_TRUE(FindGain());
-    EXPECT_EQ(controller.PendingMessage(), IDS_SMALL_HOT_SPOT);
-    EXPECT_EQ(controller.HotSpot().count, 34 * 34);
-    EXPECT_EQ(controller.HotSpot().box, (PixelRect{143, 103, 34, 34}));
-}
-
-TEST_F(GainAndTrack, BrighterRoomAtTheSpyPointsEndsTrackingWithTheLightMessage) {
-    ASSERT_TRUE(FindGain());
-    controller.OnStepEnded();
-    TakeNotifications();
-    DeliverFrames(1);  // the references; with an interval of 1 every second frame is checked
-    EXPECT_TRUE(TakeNotifications().empty());
-    std::fill(frame.begin(), frame.end(), BYTE{0xC0});
-    DeliverFrames(1);
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::Track)}}));
-    EXPECT_EQ(controller.PendingMessage(), IDS_LIGHT_CHANGED);
-    EXPECT_TRUE(controller.Paused());
-}
 
 TEST_F(GainAndTrack, MessagesWhileTrackingComeWithThePenReleasedAndTheFramesHeld) {
     testsupport::CursorLock cursor;

@@ -1,5 +1,5 @@
-// The main window's pictures drawn by Controller::Paint into memory: the Track grid, hot-spot
-// markers, the red lines, the tuning panel with its corner marks, the waiting background and
+// The main window's pictures drawn into memory: the Track grid and hot-spot markers on their
+// own, then by Controller::Paint the Track picture with its red lines, the tuning panel with its corner marks, the waiting background and
 // the manual alignment's sensor preview; the Track pictures are kept for a look.
 #include "controller_fixture.h"
 #include "controller/track_picture.h"
@@ -35,57 +35,39 @@ protected:
         ControllerTestAccess::SetHotSpots(controller, counted, PixelRect{0, 0, 320, 240});
     }
 
-    POINT ClientPointOf(cv::Point sensor) const {
-        const cv::Point2f desktop = controller.SensorToDesktop(static_cast<float>(sensor.x),
-                                                               static_cast<float>(sensor.y));
-        POINT p = {static_cast<LONG>(desktop.x), static_cast<LONG>(desktop.y)};
-        ScreenToClient(window, &p);
-        return p;
-    }
-
     void PaintInto(testsupport::PixelCanvas& canvas) { controller.Paint(canvas.Dc()); }
 
     RECT client{};
 };
 
-TEST_F(Painting, TrackGridHasBlackLinesEveryFortyPixels) {
-    SetMode(Mode::Track, 1, true, true);
-    testsupport::PixelCanvas canvas(client.right, client.bottom);
-    PaintInto(canvas);
-    // Below the status lines: columns and rows at multiples of 40 are black, the rest white.
-    for (int x = 0; x < client.right; ++x) {
-        EXPECT_EQ(canvas.At(x, 205), x % 40 == 0 ? kBlack : kWhite) << "x " << x;
-    }
-    for (int y = 120; y < client.bottom; ++y) {
-        EXPECT_EQ(canvas.At(85, y), y % 40 == 0 ? kBlack : kWhite) << "y " << y;
-    }
-    EXPECT_FALSE(controller.Painting());
-}
-
-TEST_F(Painting, HotSpotsAreMarkedInYellowUpToTheCountedNumber) {
-    AimCamera();
-    SetMode(Mode::Track, 1, true, true);
+TEST(TrackPicture, GridHasBlackLinesEveryFortyPixelsAndHotSpotsAreMarkedUpToTheCountedNumber) {
+    // A client area six times the sensor's size, where sensor pixels map to six desktop pixels.
+    const RECT client = {0, 0, 1920, 1440};
+    cv::Mat threshold(240, 320, CV_8UC1, cv::Scalar(100));
     // Three hot pixels, only two counted: the first two in row order are marked.
-    SetHotPixels({{100, 80}, {250, 60}, {200, 200}}, 2);
+    for (cv::Point p : {cv::Point{100, 80}, cv::Point{250, 60}, cv::Point{200, 200}}) threshold.at<uchar>(p) = 255;
+    const auto toDesktop = [](float u, float v) { return cv::Point2f(6.0f * u, 6.0f * v); };
+    const HotSpotSource source{&threshold, PixelRect{0, 0, 320, 240}, 2, toDesktop, POINT{}};
     testsupport::PixelCanvas canvas(client.right, client.bottom);
-    PaintInto(canvas);
+    DrawTrackGrid(canvas.Dc(), client);
+    EXPECT_EQ(DrawHotSpotMarkers(canvas.Dc(), client, source), 2);
 
+    for (int x = 0; x < client.right; ++x) EXPECT_EQ(canvas.At(x, 205), x % 40 == 0 ? kBlack : kWhite) << "x " << x;
+    for (int y = 0; y < client.bottom; ++y) EXPECT_EQ(canvas.At(85, y), y % 40 == 0 ? kBlack : kWhite) << "y " << y;
     const SIZE half = HotSpotMarkerHalfSize(client, 320, 240);
-    EXPECT_EQ(half.cx, std::max(client.right / 320 / 2, 2L));
+    EXPECT_EQ(half.cx, 3);
+    EXPECT_EQ(half.cy, 3);
     for (cv::Point marked : {cv::Point{250, 60}, cv::Point{100, 80}}) {
-        const POINT p = ClientPointOf(marked);
+        const POINT p = {6 * marked.x, 6 * marked.y};
         const RECT marker = {p.x - half.cx, p.y - half.cy, p.x + half.cx, p.y + half.cy};
-        EXPECT_EQ(canvas.Count(marker, kYellow), 4 * half.cx * half.cy)
-            << marked.x << "," << marked.y;
+        EXPECT_EQ(canvas.Count(marker, kYellow), 4 * half.cx * half.cy) << marked.x << "," << marked.y;
         EXPECT_NE(canvas.At(p.x + half.cx, p.y), kYellow);
         EXPECT_NE(canvas.At(p.x, p.y - half.cy - 1), kYellow);
     }
-    const POINT unmarked = ClientPointOf({200, 200});
-    EXPECT_EQ(canvas.Count({unmarked.x - 3, unmarked.y - 3, unmarked.x + 3, unmarked.y + 3}, kYellow),
-              0);
+    EXPECT_EQ(canvas.Count({1200 - 3, 1200 - 3, 1200 + 3, 1200 + 3}, kYellow), 0);
 }
 
-TEST_F(Painting, StatusLinesAreRedTheSecondOnlyWithHotSpotsTheSlowSensorLineCentred) {
+TEST_F(Painting, TrackShowsTheGridRedStatusLinesTheSecondOnlyWithHotSpotsTheSlowSensorLineCentred) {
     AimCamera();
     SetMode(Mode::Track, 1, true, true);
     const int line = controller.LineHeight();
@@ -99,6 +81,9 @@ TEST_F(Painting, StatusLinesAreRedTheSecondOnlyWithHotSpotsTheSlowSensorLineCent
     EXPECT_GT(plain.Count(firstLine, kRed), 20);
     EXPECT_EQ(plain.Count(secondLine, kRed), 0);
     EXPECT_EQ(plain.Count(middleBand, kRed), 0);
+    EXPECT_EQ(plain.At(80, 205), kBlack);
+    EXPECT_EQ(plain.At(81, 205), kWhite);
+    EXPECT_FALSE(controller.Painting());
 
     SetHotPixels({{40, 30}, {41, 30}, {40, 31}, {280, 200}, {281, 200}, {160, 120}}, 6);
     ControllerTestAccess::SetShownFrameRate(controller, 1);
@@ -106,6 +91,8 @@ TEST_F(Painting, StatusLinesAreRedTheSecondOnlyWithHotSpotsTheSlowSensorLineCent
     PaintInto(full);
     EXPECT_GT(full.Count(secondLine, kRed), 20);
     EXPECT_GT(full.Count(middleBand, kRed), 20);
+    EXPECT_EQ(plain.Count(client, kYellow), 0);
+    EXPECT_GT(full.Count(client, kYellow), 6 * 4);
     EXPECT_TRUE(full.Save(testsupport::BuildFolder() + L"track_picture.bmp"));
 }
 
