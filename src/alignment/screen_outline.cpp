@@ -49,12 +49,6 @@ void EndLevels(const Profile& profile, float& dark, float& lit) {
     lit /= endSamples;
 }
 
-bool Steps(const Profile& profile) {
-    float dark = 0.0f, lit = 0.0f;
-    EndLevels(profile, dark, lit);
-    return lit - dark >= kLeastStep;
-}
-
 // A line across an edge: `from` the predicted edge, `direction` a unit step into the screen.
 struct Across {
     cv::Point2f from, direction;
@@ -108,18 +102,17 @@ enum class FoundEdge { None, Lit, Screen };
 
 // The step of white - black across the lit rectangle's edge. Where the white clipped, a pixel
 // the edge cuts shows fully lit and that step sits on the pixel border whatever the edge does;
-// there the dark screen, brighter than the room, places the screen's own edge instead (the
-// desktop beyond the lit part is as dark in both), but only where the lit screen steps on that
-// line too: beside a menu bar, as bright in both references, the dark screen's step is the bar's.
+// there the dark screen, brighter than the room, places the screen's own edge instead: the
+// desktop beyond the lit part is as dark in both, and a dark screen that clipped as well (a lit
+// room) still steps above the room. Beside a menu bar the dark screen's step is the bar's; the
+// lens fit leaves that side off.
 FoundEdge FindEdge(const cv::Mat& white, const cv::Mat& black, const Across& litLine,
                    const Across& screenLine, cv::Point2f& crossing) {
     Profile litOverDark{}, darkAlone{};
     bool clipped = false;
     if (!SampleAcross(white, black, litLine, litOverDark, darkAlone, clipped)) return FoundEdge::None;
     if (!clipped) return FindStep(litOverDark, litLine, crossing) ? FoundEdge::Lit : FoundEdge::None;
-    if (!SampleAcross(white, black, screenLine, litOverDark, darkAlone, clipped) ||
-        !Steps(litOverDark))
-        return FoundEdge::None;
+    if (!SampleAcross(white, black, screenLine, litOverDark, darkAlone, clipped)) return FoundEdge::None;
     return FindStep(darkAlone, screenLine, crossing) ? FoundEdge::Screen : FoundEdge::None;
 }
 
