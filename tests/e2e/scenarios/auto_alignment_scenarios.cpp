@@ -145,14 +145,15 @@ E2E_SCENARIO(room_heavy_noise, "", 180) {
 }
 
 // Off-centre, another lens, a dim screen in a lit room. The brightness sweep alone takes over
-// five seconds here, and the lens leaves the screen's corners as in the room above.
+// five seconds here. Both references clip on the screen, so the outline is the dark screen's
+// step above the room alone, to a pixel border: the top corners keep several desktop pixels.
 E2E_SCENARIO(room_lit_with_dim_screen, "", 180) {
     SensorControl control;
     control.Set("lens", "295 295 166 115 -0.18 0.03 0 0");
     control.Set("view", "-12 7 -3 0.8 0.42 0.55");
     control.Set("screen", "0.3 0.03");
     control.Set("ambient", "0.1");
-    AlignAndJudge(report, {5.0, 8.0});
+    AlignAndJudge(report, {4.5, 8.0});
 }
 
 E2E_SCENARIO(room_wide_desktop, "--desktop 1280x720", 180) {
