@@ -35,16 +35,16 @@ CameraPose PoseAt(const cv::Mat& parameters) {
             static_cast<float>(p[3]), static_cast<float>(p[4]), static_cast<float>(p[5])};
 }
 
-// The plane point on the outline point's side nearest to where `model` maps its sensor pixel:
-// its pair for the fit, slid along the side to follow the fit.
+// The plane point on the outline point's edge nearest to where `model` maps its sensor pixel:
+// its pair for the fit, slid along the edge to follow the fit. Plane x is scaled by `widthScale`.
 cv::Point3d ObjectOnSide(const OutlinePoints& outline, int i, const CameraModel& model,
-                         double width) {
+                         double widthScale) {
     const cv::Point2f p = model.SensorToBoard(outline.sensor[i].x, outline.sensor[i].y);
+    const double edge = outline.edge[i];
     switch (outline.side[i]) {
-        case ScreenSide::Left: return {0.0, p.y, 0.0};
-        case ScreenSide::Top: return {p.x, 0.0, 0.0};
-        case ScreenSide::Right: return {width, p.y, 0.0};
-        default: return {p.x, outline.plane.height, 0.0};
+        case ScreenSide::Left:
+        case ScreenSide::Right: return {edge * widthScale, p.y, 0.0};
+        default: return {p.x, edge, 0.0};
     }
 }
 
@@ -106,7 +106,7 @@ private:
             objects.emplace_back(corner.x * scale, corner.y, 0.0);
         }
         for (int i = 0; i < outline_.count; ++i) {
-            const cv::Point3d onSide = ObjectOnSide(outline_, i, model, outline_.plane.width * scale);
+            const cv::Point3d onSide = ObjectOnSide(outline_, i, model, scale);
             const bool vertical = outline_.side[i] == ScreenSide::Left ||
                                   outline_.side[i] == ScreenSide::Right;
             objects.push_back(onSide);
@@ -177,6 +177,7 @@ OutlinePoints SidesOnTheFit(const PosePoints& points, const OutlinePoints& outli
         const int side = static_cast<int>(outline.side[i]);
         if (std::fabs(sum[side] / count[side]) > kOffSide) continue;
         kept.sensor[kept.count] = outline.sensor[i];
+        kept.edge[kept.count] = outline.edge[i];
         kept.side[kept.count++] = outline.side[i];
     }
     return kept;

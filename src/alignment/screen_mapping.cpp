@@ -310,9 +310,12 @@ bool ScreenMapping::RefineLensOnBoard(CornerBuffer& corners, const CornerBuffer&
     DetectorProfile lens = camera_.Profile();
     CameraPose pose;
     if (!referenceWhite_.empty()) {
-        const cv::Size2f plane(geometry_.desktopWidth * geometry_.Factor(),
-                               static_cast<float>(geometry_.desktopHeight));
-        outline_ = FindScreenOutline(referenceWhite_, referenceBlack_, camera_, plane);
+        const float factor = geometry_.Factor();
+        const cv::Rect2f screen(0.0f, 0.0f, geometry_.desktopWidth * factor,
+                                static_cast<float>(geometry_.desktopHeight));
+        const cv::Rect2f lit(referenceLit_.x * factor, static_cast<float>(referenceLit_.y),
+                             referenceLit_.width * factor, static_cast<float>(referenceLit_.height));
+        outline_ = FindScreenOutline(referenceWhite_, referenceBlack_, camera_, screen, lit);
     }
     const bool refined = posePoints_.count >= minCorners_ &&
                          FitLensAndPose(posePoints_, LensFit::FocalAndRadial, lens, pose, &outline_);
@@ -326,9 +329,11 @@ ScreenMapping::LensAndAspect ScreenMapping::CurrentLensAndAspect() const {
             principalPoint_};
 }
 
-void ScreenMapping::SetScreenReferences(const cv::Mat& white, const cv::Mat& black) {
+void ScreenMapping::SetScreenReferences(const cv::Mat& white, const cv::Mat& black,
+                                        const cv::Rect& lit) {
     white.copyTo(referenceWhite_);
     black.copyTo(referenceBlack_);
+    referenceLit_ = lit;
 }
 
 int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) {

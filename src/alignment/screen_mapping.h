@@ -62,9 +62,10 @@ public:
 
     // Fits the pose to the valid corners and grades it: 5, or 0 with the failure id set.
     int FitAndGrade(CornerBuffer& corners);
-    // The lit and the dark screen (1-channel) as the sensor saw them in this alignment run;
-    // copies are kept for the next EvaluateChessboard only, whose lens fit uses their outline.
-    void SetScreenReferences(const cv::Mat& white, const cv::Mat& black);
+    // The lit and the dark screen (1-channel) as the sensor saw them in this alignment run, and
+    // the desktop rectangle the lit one was lit in; copies are kept for the next
+    // EvaluateChessboard only, whose lens fit uses their outline.
+    void SetScreenReferences(const cv::Mat& white, const cv::Mat& black, const cv::Rect& lit);
     // Refines and fits a found board; 5 when the grade is coarse or good, else 0. The figures
     // it leaves are errors on corners held out of the fit.
     int EvaluateChessboard(CornerBuffer& corners, int reportedCount);
@@ -149,5 +150,6 @@ private:
     cv::Point2f principalPoint_{};
     cv::Mat referenceWhite_;
     cv::Mat referenceBlack_;
+    cv::Rect referenceLit_;
     OutlinePoints outline_;  // found for the lens the last refinement started from
 };

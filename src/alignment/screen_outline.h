@@ -9,7 +9,7 @@
 
 #include "alignment/camera_model.h"
 
-// Which edge of the screen plane rectangle (0, 0)-(width, height) a point lies on.
+// Which side of the screen a point lies on.
 enum class ScreenSide { Left, Top, Right, Bottom };
 
 struct OutlinePoints {
@@ -17,14 +17,19 @@ struct OutlinePoints {
     static constexpr int kCapacity = 4 * kPerSide;
     std::array<cv::Point2f, kCapacity> sensor{};
     std::array<ScreenSide, kCapacity> side{};
+    // Where across its side the point's edge lies in the screen plane: x on the left and right
+    // side, y on the others.
+    std::array<float, kCapacity> edge{};
     int count = 0;
-    cv::Size2f plane;  // the rectangle's size in screen-plane units
 };
 
-// Samples each side of the plane rectangle `plane` where `model` predicts it, searching across
-// it for the step of white - black, or of black alone where the white screen clipped. Leaves
-// out the sides' ends, samples whose search leaves the picture, and samples without a clear
-// step (the screen out of view or too dim there).
-// `white` and `black` are 1-channel 8-bit pictures of the lit and the dark screen.
+// Samples each side of `lit`, the screen-plane rectangle the white reference lit (the program's
+// window: its caption and menu bar look alike in both references), where `model` predicts it,
+// searching across it for the step of white - black. Where the white clipped it takes the step
+// of black alone across the same side of `screen`, the whole desktop, instead. Leaves out the
+// sides' ends, samples whose search leaves the picture, and samples without a clear step (the
+// screen out of view or too dim there). `white` and `black` are 1-channel 8-bit pictures of the
+// lit and the dark screen.
 OutlinePoints FindScreenOutline(const cv::Mat& white, const cv::Mat& black,
-                                const CameraModel& model, cv::Size2f plane);
+                                const CameraModel& model, const cv::Rect2f& screen,
+                                const cv::Rect2f& lit);

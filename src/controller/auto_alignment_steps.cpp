@@ -15,6 +15,14 @@ constexpr int kQuadrantFrames = 6;
 constexpr int kQuadrantRoom = 9;
 constexpr int kQuadrantsShown = 4;
 
+// The window's client area in desktop pixels, where the patterns are painted; empty without one.
+cv::Rect ClientAreaOnDesktop(HWND window) {
+    RECT client{};
+    POINT origin{0, 0};
+    if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return {};
+    return {origin.x, origin.y, client.right, client.bottom};
+}
+
 }  // namespace
 
 StepResult Controller::AlignScreenAreaStep() {
@@ -28,8 +36,10 @@ StepResult Controller::AlignScreenAreaStep() {
     ExtractChannel(frameImages_.frame, frameImages_.snapshots[1], channel, frameImages_.FullRect());
     frameImages_.detectionArea = FindLitScreen(frameImages_.snapshots[0], frameImages_.snapshots[1],
                                                frameImages_.workPlane, frameImages_.detectionArea);
-    // Later steps cut these down to the detection area; the lens fit wants the screen's whole edge.
-    model_.mapping.SetScreenReferences(frameImages_.snapshots[0], frameImages_.snapshots[1]);
+    // Later steps cut these down to the detection area; the lens fit wants the screen's whole edge,
+    // and where on the desktop the white was: the window's client area, below its menu bar.
+    model_.mapping.SetScreenReferences(frameImages_.snapshots[0], frameImages_.snapshots[1],
+                                 ClientAreaOnDesktop(mainWindow_));
     modes_.autoAlignmentStep = 3;
     ShowPattern(kPatternChessboard);
     StartShortSettle();

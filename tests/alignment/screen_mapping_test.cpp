@@ -72,21 +72,30 @@ protected:
         return {sum / 100.0, worst};
     }
 
-    // The lit and the dark screen as the true camera sees them: each sensor pixel averages 4 x 4
-    // samples of the desktop, the lit screen 200 levels above the dark one.
+    // A picture as the true camera sees it: each sensor pixel averages 4 x 4 samples of the
+    // level `level` gives a plane point.
+    template <typename Level>
+    cv::Mat Render(Level level) const {
+        cv::Mat picture(240, 320, CV_8UC1);
+        for (int v = 0; v < picture.rows; ++v)
+            for (int u = 0; u < picture.cols; ++u) {
+                float sum = 0.0f;
+                for (int k = 0; k < 16; ++k)
+                    sum += level(truth.SensorToBoard(u - 0.375f + 0.25f * (k % 4),
+                                                     v - 0.375f + 0.25f * (k / 4)));
+                picture.at<uchar>(v, u) = cv::saturate_cast<uchar>(sum / 16.0f);
+            }
+        return picture;
+    }
+
+    bool OnScreen(cv::Point2f p) const {
+        return p.x >= 0.0f && p.x < 1024.0f * factor && p.y >= 0.0f && p.y < 768.0f;
+    }
+
+    // The lit and the dark screen, the lit one 200 levels above the dark one and the room.
     void RenderReferences(cv::Mat& white, cv::Mat& black) const {
         black = cv::Mat(240, 320, CV_8UC1, cv::Scalar(30));
-        white = black.clone();
-        for (int v = 0; v < white.rows; ++v)
-            for (int u = 0; u < white.cols; ++u) {
-                int lit = 0;
-                for (int k = 0; k < 16; ++k) {
-                    const cv::Point2f p = truth.SensorToBoard(u - 0.375f + 0.25f * (k % 4),
-                                                              v - 0.375f + 0.25f * (k / 4));
-                    lit += p.x >= 0.0f && p.x < 1024.0f * factor && p.y >= 0.0f && p.y < 768.0f;
-                }
-                white.at<uchar>(v, u) = static_cast<uchar>(30 + (200 * lit + 8) / 16);
-            }
+        white = Render([this](cv::Point2f p) { return OnScreen(p) ? 230.0f : 30.0f; });
     }
 
     PatternScreen pattern;
@@ -167,7 +176,7 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
     const cv::Point2d profileOnly = GridErrors(mapping);
 
     corners = found;
-    mapping.SetScreenReferences(white, black);
+    mapping.SetScreenReferences(white, black, cv::Rect(0, 0, 1024, 768));
     ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
     EXPECT_TRUE(mapping.LensRefined());
     const cv::Point2d refined = GridErrors(mapping);
@@ -198,28 +207,58 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
     EXPECT_NEAR(GridErrors(restored).y, refined.y, 0.2);
 }
 
-TEST_F(MappingFixture, ScreenOutlineLiesOnTheDesktopEdgesAndNeedsALitScreen) {
+TEST_F(MappingFixture, ScreenOutlineLiesOnTheLitEdgesAndNeedsALitScreen) {
     DetectorProfile shipped = TrueLens();
     shipped.k1 = -0.05f;
     SetUpScene(1.0f, shipped);
-    cv::Mat white, black;
-    RenderReferences(white, black);
     // Searched where a fit with the wrong lens expects the edges.
     mapping.SelectProfile(0);
     ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
-    const OutlinePoints outline = FindScreenOutline(white, black, camera, {1024.0f, 768.0f});
-    EXPECT_EQ(outline.count, OutlinePoints::kCapacity);
-    for (int i = 0; i < outline.count; ++i) {
-        const cv::Point2f p = truth.SensorToBoard(outline.sensor[i].x, outline.sensor[i].y);
-        const float across = outline.side[i] == ScreenSide::Left    ? p.x
-                             : outline.side[i] == ScreenSide::Right ? p.x - 1024.0f
-                             : outline.side[i] == ScreenSide::Top   ? p.y
-                                                                    : p.y - 768.0f;
-        // About 4 desktop pixels a sensor pixel here: within a sixth of a sensor pixel.
-        EXPECT_LT(std::fabs(across), 0.7f) << i;
-    }
-    EXPECT_EQ(FindScreenOutline(black, black, camera, {1024.0f, 768.0f}).count, 0);
-    EXPECT_EQ(FindScreenOutline(white, cv::Mat(), camera, {1024.0f, 768.0f}).count, 0);
+    // The worst distance of the points (the top's only with `top`), mapped by the true camera,
+    // from the side of `lit` each was found on.
+    auto worstAcross = [&](const OutlinePoints& outline, const cv::Rect2f& lit, bool top = true) {
+        float worst = 0.0f;
+        for (int i = 0; i < outline.count; ++i) {
+            const cv::Point2f p = truth.SensorToBoard(outline.sensor[i].x, outline.sensor[i].y);
+            const ScreenSide side = outline.side[i];
+            if (!top && side == ScreenSide::Top) continue;
+            const float across = side == ScreenSide::Left    ? p.x - lit.x
+                                 : side == ScreenSide::Right ? p.x - lit.x - lit.width
+                                 : side == ScreenSide::Top   ? p.y - lit.y
+                                                             : p.y - lit.y - lit.height;
+            worst = std::max(worst, std::fabs(across));
+        }
+        return worst;
+    };
+    // About 4 desktop pixels a sensor pixel here: within a sixth of a sensor pixel.
+    const cv::Rect2f desktop(0.0f, 0.0f, 1024.0f, 768.0f);
+    cv::Mat white, black;
+    RenderReferences(white, black);
+    const OutlinePoints whole = FindScreenOutline(white, black, camera, desktop, desktop);
+    EXPECT_EQ(whole.count, OutlinePoints::kCapacity);
+    EXPECT_LT(worstAcross(whole, desktop), 0.7f);
+
+    // The program's window: a dark caption and a menu bar as bright in both references above
+    // the client area they light, the desktop beyond it as dark as the dark screen.
+    const cv::Rect2f window(0.0f, 38.0f, 1016.0f, 722.0f);
+    auto level = [&](cv::Point2f p, float client) {
+        return !OnScreen(p) ? 20.0f : window.contains(p) ? client : p.y >= 18.0f && p.y < 38.0f ? 240.0f : 50.0f;
+    };
+    const cv::Mat dark = Render([&](cv::Point2f p) { return level(p, 50.0f); });
+    const cv::Mat lit = Render([&](cv::Point2f p) { return level(p, 230.0f); });
+    const OutlinePoints below = FindScreenOutline(lit, dark, camera, desktop, window);
+    EXPECT_EQ(below.count, OutlinePoints::kCapacity);
+    EXPECT_LT(worstAcross(below, window), 0.7f);
+    // Where the white clips, the dark screen places the desktop's own edges (at the top the
+    // bar's, which the lens fit leaves off).
+    const cv::Mat clipped = Render([&](cv::Point2f p) { return level(p, 255.0f); });
+    const OutlinePoints barred = FindScreenOutline(clipped, dark, camera, desktop, window);
+    EXPECT_EQ(std::count(barred.side.begin(), barred.side.begin() + barred.count, ScreenSide::Top),
+              barred.count - 3 * OutlinePoints::kPerSide);
+    EXPECT_LT(worstAcross(barred, desktop, false), 0.7f);
+
+    EXPECT_EQ(FindScreenOutline(black, black, camera, desktop, desktop).count, 0);
+    EXPECT_EQ(FindScreenOutline(white, cv::Mat(), camera, desktop, desktop).count, 0);
 }
 
 TEST_F(MappingFixture, AspectSearchRecoversSixteenByNineDisplay) {
