@@ -7,6 +7,7 @@
 
 #include "resources/resource_ids.h"
 #include "imaging/frame_operations.h"
+#include "tracking/spot_detection.h"
 
 namespace {
 
@@ -28,10 +29,10 @@ bool ManualAlignmentRun::FindSpot(cv::Point2f& spot) {
         previousSpot_.Reset();
         return false;
     }
-    const PixelRect& rect = spot_.spot;
-    spot = cv::Point2f(rect.x + rect.width / 2.0f, rect.y + rect.height / 2.0f);
-    spot_.centroidX = spot.x;
-    spot_.centroidY = spot.y;
+    // The dot is where tracking will see the pen: the light-weighted centre in pixel-centre
+    // coordinates. A rectangle's middle sits half a pixel off that and jumps with the noise.
+    MeasureSpot(images_.frame, cv::Mat(), channel, 0, spot_);
+    spot = cv::Point2f(spot_.centroidX, spot_.centroidY);
     previousSpot_ = spot_;
     return true;
 }
