@@ -20,8 +20,11 @@ float Held(float last, float now) {
     return std::fabs(static_cast<double>(last) - now) < 1.0 ? last : now;
 }
 
-LONG RoundHalfEven(float value) {
-    return static_cast<LONG>(std::nearbyint(value));
+// The system takes an absolute coordinate to pixel (coordinate * size) / 65536, cutting off;
+// aiming at the middle of the nearest pixel lands on it exactly, whichever way it rounds.
+LONG AbsoluteCoordinate(float position, int size) {
+    const double pixel = std::nearbyint(static_cast<double>(position));
+    return static_cast<LONG>(std::floor((pixel + 0.5) * 65536.0 / size));
 }
 
 }  // namespace
@@ -41,8 +44,6 @@ void PointerInput::TakeScreenSize() {
     screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
     screenHeight_ = GetSystemMetrics(SM_CYSCREEN);
     screenRect_ = {-5, -5, screenWidth_ + 5, screenHeight_ + 5};
-    scaleX_ = screenWidth_ > 0 ? 65535.0f / static_cast<float>(screenWidth_) : 0.0f;
-    scaleY_ = screenHeight_ > 0 ? 65535.0f / static_cast<float>(screenHeight_) : 0.0f;
 }
 
 POINT PointerInput::Scale(float x, float y) {
@@ -53,7 +54,8 @@ POINT PointerInput::Scale(float x, float y) {
     }
     lastX_ = x;
     lastY_ = y;
-    return {RoundHalfEven(x * scaleX_), RoundHalfEven(y * scaleY_)};
+    if (screenWidth_ <= 0 || screenHeight_ <= 0) return {0, 0};
+    return {AbsoluteCoordinate(x, screenWidth_), AbsoluteCoordinate(y, screenHeight_)};
 }
 
 void PointerInput::Aim(float x, float y) {

@@ -8,10 +8,11 @@ class PointerInput {
 public:
     // Takes the screen size, forgets the last position and the held button.
     void Reset();
-    // Retakes only the screen size, scales and rectangle (the desktop size changed).
+    // Retakes only the screen size and rectangle (the desktop size changed).
     void TakeScreenSize();
 
-    // Absolute coordinates (0-65535) for a position; remembers the position actually taken.
+    // Absolute coordinates (0-65535) of the pixel nearest to a position; remembers the position
+    // actually taken.
     POINT Scale(float x, float y);
     void MoveTo(float x, float y);
     // Presses the left button, or only drags when it is already held (and really down).
@@ -40,8 +41,6 @@ private:
     int screenWidth_ = 0;
     int screenHeight_ = 0;
     RECT screenRect_ = {};
-    float scaleX_ = 0.0f;
-    float scaleY_ = 0.0f;
     bool leftHeld_ = false;
     float lastX_ = -1.0f;
     float lastY_ = -1.0f;

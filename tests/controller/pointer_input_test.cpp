@@ -73,14 +73,23 @@ TEST_F(PointerInputTest, SubPixelJitterIsHeldPerAxis) {
     EXPECT_FLOAT_EQ(pointer.LastX(), x + 1.8f);
 }
 
-TEST_F(PointerInputTest, LastPixelScalesToTheRoundedAbsoluteCoordinate) {
-    // Absolute coordinates run from 0 to 65535 across the desktop; rounding (not cutting off)
-    // keeps the result within half a unit of the exact value, float error aside.
+TEST_F(PointerInputTest, ThePointerLandsOnThePixelNearestToThePosition) {
+    // The system cuts absolute coordinates off to pixels: a position must not be taken to the
+    // pixel before it (a bias of half a pixel on average), from the first pixel to the last.
     const float right = static_cast<float>(Width() - 1), bottom = static_cast<float>(Height() - 1);
-    EXPECT_NEAR(pointer.Scale(right, 0.0f).x, 65535.0 * right / Width(), 0.51);
-    EXPECT_NEAR(pointer.Scale(0.0f, bottom).y, 65535.0 * bottom / Height(), 0.51);
-    pointer.MoveTo(right, bottom);
-    ExpectCursorAt(right, bottom);
+    const struct { float x, y; LONG pixelX, pixelY; } cases[] = {
+        {0.0f, 0.0f, 0, 0},       {0.4f, 0.6f, 0, 1},
+        {281.6f, 38.4f, 282, 38}, {right - 0.4f, bottom - 0.6f, Width() - 1, Height() - 2},
+        {right, bottom, Width() - 1, Height() - 1},
+    };
+    for (const auto& c : cases) {
+        pointer.ForgetPosition();
+        pointer.MoveTo(c.x, c.y);
+        POINT p = {};
+        GetCursorPos(&p);
+        EXPECT_EQ(p.x, c.pixelX) << c.x;
+        EXPECT_EQ(p.y, c.pixelY) << c.y;
+    }
 }
 
 TEST_F(PointerInputTest, OffScreenPositionsBypassTheHold) {
