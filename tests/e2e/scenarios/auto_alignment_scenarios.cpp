@@ -109,9 +109,11 @@ E2E_SCENARIO(room_default, "", 180) {
 }
 
 // The far corner is seen through few sensor pixels: a tenth of a pixel there is a desktop pixel.
+// The pointer lands there 3.5 or 4.0 px from the pen, as the mapped position falls either side
+// of a pixel's middle.
 E2E_SCENARIO(room_strong_yaw_and_pitch, "", 180) {
     SensorControl().Set("view", "26 -18 0 0.72");
-    AlignAndJudge(report, {4.0});
+    AlignAndJudge(report, {4.5});
 }
 
 E2E_SCENARIO(room_tilted_camera, "", 180) {
