@@ -199,7 +199,7 @@ struct ModeFault {
 const ModeFault kModeFaults[] = {
     {"auto", L" - Auto Alignment", [](TrackingSession& session, Report&) { return session.StartToAutoAlignment(); }},
     {"manual", L" - Manual Alignment",
-     [](TrackingSession& session, Report& report) {
+     [](TrackingSession& session, Report&) {
          return session.StartToAutoAlignment() && session.EnterManualAlignment();
      }},
     {"find_gain", nullptr, [](TrackingSession& session, Report&) { return session.StartToGainFinding(); }},
