@@ -1,4 +1,4 @@
-// The settings readers under long runs of damaged input (the hardening tests feed a few thousand
+// The settings readers under long runs of damaged input (the hardening tests feed twenty thousand
 // inputs each): per reader, the time per input and how many inputs it took. Exits with 1 when an
 // input broke a reader's rules, naming the rule and the input.
 #include <cstdio>

@@ -3,7 +3,7 @@
 // crash or hang a reader; the result is one of the reader's own codes; a refused input leaves the
 // caller's record exactly as it was; an accepted one carries nothing that would poison the
 // geometry (NaN, infinities, focal lengths that are not positive). The hardening test feeds each
-// reader a few thousand inputs; bench/reader_mutation.cpp feeds many more.
+// reader twenty thousand inputs; bench/reader_mutation.cpp feeds many more.
 #include <string>
 #include <vector>
 

@@ -4,21 +4,10 @@
 
 #include <opencv2/imgproc.hpp>
 
-#include "png_writer.h"
+#include "pixel_canvas.h"
 #include "scenario.h"
 
 namespace {
-
-std::wstring TextOf(HWND window) {
-    std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1);
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
-BOOL CALLBACK CollectChildText(HWND child, LPARAM parameter) {
-    *reinterpret_cast<std::wstring*>(parameter) += L"\n" + TextOf(child);
-    return TRUE;
-}
 
 struct ProcessWindows {
     DWORD processId;
@@ -41,88 +30,11 @@ struct ButtonSearch {
 
 BOOL CALLBACK FindButton(HWND child, LPARAM parameter) {
     auto* search = reinterpret_cast<ButtonSearch*>(parameter);
-    std::wstring text = TextOf(child);
+    std::wstring text = testsupport::WindowText(child);
     text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
     if (text != search->caption) return TRUE;
     search->found = child;
     return FALSE;
-}
-
-// What `draw` paints on a memory DC holding a fresh 24-bit picture of that size (blue-green-red
-// rows top-down; empty on failure).
-template <typename Draw>
-cv::Mat DrawPicture(int width, int height, Draw draw) {
-    UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !memory || width <= 0 || height <= 0) return cv::Mat();
-    {
-        SelectedObject selected(memory.Get(), bitmap.Get());
-        draw(memory.Get());
-    }
-    GdiFlush();
-    return cv::Mat(height, width, CV_8UC3, bits, (width * 3 + 3) & ~3).clone();
-}
-
-cv::Mat ScreenPicture(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    WindowDc screen(nullptr);
-    return DrawPicture(width, height, [&](HDC dc) {
-        BitBlt(dc, 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
-    });
-}
-
-RECT WholeScreen(int rows = -1) {
-    return {0, 0, GetSystemMetrics(SM_CXSCREEN), rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows};
-}
-
-// 1 where the picture's grey level is below `level`, else 0.
-cv::Mat InkBelow(const cv::Mat& grey, int level) {
-    cv::Mat ink;
-    cv::threshold(grey, ink, level - 1, 1.0, cv::THRESH_BINARY_INV);
-    return ink;
-}
-
-cv::Mat Grey(const cv::Mat& picture) {
-    cv::Mat grey;
-    cv::cvtColor(picture, grey, cv::COLOR_BGR2GRAY);
-    return grey;
-}
-
-// The best overlap (shared over joint ink pixels) of one line's ink, drawn black on white, with
-// the screen's ink anywhere. Each line is matched on its own: a centred line may sit a pixel away
-// from where a rendering of the whole text would put it.
-double LineInkOverlap(const cv::Mat& screenInk, const std::wstring& line) {
-    UniqueMemoryDc measuring(CreateCompatibleDC(nullptr));
-    RECT extent = {0, 0, 0, 0};
-    DrawTextW(measuring.Get(), line.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
-    const cv::Mat drawn = DrawPicture(extent.right, extent.bottom, [&](HDC dc) {
-        FillRect(dc, &extent, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(0, 0, 0));
-        DrawTextW(dc, line.c_str(), -1, &extent, DT_SINGLELINE | DT_NOCLIP);
-    });
-    if (drawn.empty()) return 0.0;
-    // Only the inked box of the line is compared.
-    const cv::Mat lineInk = InkBelow(Grey(drawn), 128);
-    const cv::Rect box = cv::boundingRect(lineInk);
-    if (box.empty() || box.width > screenInk.cols || box.height > screenInk.rows) return 0.0;
-    cv::Mat text, screen, both, screenCount;
-    lineInk(box).convertTo(text, CV_32F);
-    screenInk.convertTo(screen, CV_32F);
-    cv::matchTemplate(screen, text, both, cv::TM_CCORR);
-    cv::matchTemplate(screen, cv::Mat::ones(text.size(), CV_32F), screenCount, cv::TM_CCORR);
-    const cv::Mat either = screenCount + cv::sum(text)[0] - both;
-    double best = 0.0;
-    cv::minMaxLoc(both / either, nullptr, &best);
-    return best;
 }
 
 PointerRecorder* g_recorder = nullptr;
@@ -137,12 +49,6 @@ std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
-}
-
-std::wstring WindowTexts(HWND window) {
-    std::wstring texts = TextOf(window);
-    EnumChildWindows(window, CollectChildText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
 }
 
 std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo) {
@@ -193,14 +99,27 @@ void PressChord(HWND window, std::initializer_list<WORD> keys) {
     Sleep(200);
 }
 
-bool SaveScreenshot(const std::string& path) {
-    const cv::Mat shown = ScreenPicture(WholeScreen());
-    return !shown.empty() && WritePng(path, shown);
+bool SaveScreenshot(const std::string& name) {
+    testsupport::PixelCanvas screen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return screen.CopyFromScreen({0, 0}) && screen.Save(std::wstring(name.begin(), name.end()) + L".bmp");
 }
 
 bool FindColourOnScreen(COLORREF colour, POINT* centre, int least, int rows) {
-    const cv::Mat shown = ScreenPicture(WholeScreen(rows));
-    if (shown.empty()) return false;
+    // Read whole rather than pixel by pixel: a polling scenario looks many times a second.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows;
+    UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !memory || width <= 0 || height <= 0) return false;
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        WindowDc screen(nullptr);
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    const cv::Mat shown(height, width, CV_8UC3, bits, (width * 3 + 3) & ~3);
     const cv::Scalar bgr(GetBValue(colour), GetGValue(colour), GetRValue(colour));
     cv::Mat match;
     cv::inRange(shown, bgr, bgr, match);
@@ -208,29 +127,6 @@ bool FindColourOnScreen(COLORREF colour, POINT* centre, int least, int rows) {
     if (found.m00 < std::max(least, 1)) return false;
     if (centre) *centre = {static_cast<LONG>(found.m10 / found.m00), static_cast<LONG>(found.m01 / found.m00)};
     return true;
-}
-
-double TextInkOverlap(const RECT& area, const std::wstring& text) {
-    const cv::Mat shown = ScreenPicture(area);
-    if (shown.empty()) return 0.0;
-    // Ink on this screen: nearer the darkest grey of the area than its brightest, as the text's
-    // ink is nearer black than white.
-    const cv::Mat grey = Grey(shown);
-    double darkest = 0.0, brightest = 0.0;
-    cv::minMaxLoc(grey, &darkest, &brightest);
-    const cv::Mat screenInk = InkBelow(grey, static_cast<int>(brightest + darkest + 1) / 2);
-    double worst = 1.0;
-    bool anyLine = false;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = std::min(text.find(L'\n', start), text.size());
-        if (end > start) {
-            worst = std::min(worst, LineInkOverlap(screenInk, text.substr(start, end - start)));
-            anyLine = true;
-        }
-        start = end + 1;
-    }
-    return anyLine ? worst : 0.0;
 }
 
 PointerRecorder::PointerRecorder() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "base/unique_handle.h"
+#include "desktop_test_support.h"
 
 // A window's class name ("#32770" for a box, "#32768" for a menu).
 std::wstring ClassOf(HWND window);
-// A window's title followed by the texts of its child controls, one per line.
-std::wstring WindowTexts(HWND window);
+using testsupport::VisibleWindowsOfClass;
+using testsupport::WindowTexts;
 // Visible top-level windows of a process, topmost first; with `hiddenToo` also the hidden ones
 // (those that hear session ends and display changes).
 std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo = false);
@@ -28,16 +29,11 @@ void PressKey(HWND window, WORD virtualKey);
 // is in front and back in its message loop: Wine takes the key state over from the X server when
 // the window gets the focus, which would drop a modifier injected before.
 void PressChord(HWND window, std::initializer_list<WORD> keys);
-// Saves the whole screen as a PNG file.
-bool SaveScreenshot(const std::string& path);
+// Saves the whole screen as `name`.bmp.
+bool SaveScreenshot(const std::string& name);
 // Centre of the screen's pixels of exactly this colour in its top `rows` (all when negative);
 // false when there are fewer than `least`.
 bool FindColourOnScreen(COLORREF colour, POINT* centre, int least = 200, int rows = -1);
-// How well the screen inside `area` shows each line of `text` as DrawTextW draws it in a device
-// context's default font, dark on a lighter ground: for each line the best overlap (shared over
-// joint ink pixels, 0..1) of its ink with the screen's dark pixels at any place in the area; the
-// worst line's.
-double TextInkOverlap(const RECT& area, const std::wstring& text);
 
 struct PointerEvent {
     WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE

@@ -2,10 +2,9 @@
 
 #include <tlhelp32.h>
 
-#include <vector>
-
 #include "base/notifications.h"
 #include "base/program_names.h"
+#include "desktop_test_support.h"
 #include "harness/program_files.h"
 
 namespace {
@@ -116,10 +115,7 @@ HWND ProgramRun::MainWindow() const {
 
 std::wstring ProgramRun::Title() const {
     HWND window = MainWindow();
-    if (!window) return L"";
-    std::vector<wchar_t> text(GetWindowTextLengthW(window) + 1);
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
+    return window ? testsupport::WindowText(window) : L"";
 }
 
 bool ProgramRun::WaitForTitle(const std::wstring& text, DWORD timeoutMs) const {

@@ -30,6 +30,8 @@ public:
     // Starts the program without a stored alignment and waits until auto alignment waits for
     // its trigger.
     bool StartToAutoAlignment();
+    // Ctrl+M from auto alignment, then waits for manual alignment.
+    bool EnterManualAlignment();
     // Presses Enter once the sensor's picture has settled; the time of the press.
     double TriggerAutoAlignment();
     // Both, then waits for gain finding to begin; AlignmentSeconds() is the time from Enter.

@@ -90,7 +90,7 @@ void CheckRightClick(TrackingSession& session, PatternWindow& target, cv::Point2
     report.Check(target.Count(WM_LBUTTONUP) == 0, "left_held_through_hold");
     const std::vector<POINT> rights = Points(target, WM_RBUTTONDOWN);
     report.Check(!rights.empty() && Distance(rights[0], at) <= kTolerancePx, "right_click_position");
-    Shoot("demo_3_after_right_click.png", report);
+    Shoot("demo_3_after_right_click", report);
     report.Check(session.Lift(), "released_on_lift");
 }
 
@@ -101,7 +101,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
     Say("starting the program and its auto alignment");
     if (!session.AlignToGainFinding()) return;
     Sleep(800);
-    Shoot("demo_1_gain_finding.png", report);
+    Shoot("demo_1_gain_finding", report);
     if (!session.WaitForTracking()) return;
     Say("gain found, tracking");
 
@@ -137,7 +137,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
     report.Check(drags + 1 >= wave.size() - 1, "stroke_drags_through_points");
     report.Check(strokeWorst <= kTolerancePx, "stroke_within_3px");
     Say("stroke: %zu drag moves, worst error %.2f px", drags, strokeWorst);
-    Shoot("demo_2_stroke.png", report);
+    Shoot("demo_2_stroke", report);
 
     // A drag: press on one spot, slide, let go at another.
     const cv::Point2d from(area.left + 50.0, area.bottom - 60.0), to(area.right - 50.0, area.top + 60.0);

@@ -1,7 +1,9 @@
-// A German user's whole run: the program picks the German library, and every text met on the way
-// from the first-run questions and auto alignment through gain finding to tracking, at a change
-// of the room's light and at the close question, is that library's. The texts are read from the library and the program's own file as they lie
-// beside the program.
+// A German user's whole run: the program picks the German library, and every title and box met
+// on the way from the first-run questions and auto alignment through gain finding to tracking and
+// at the close question is that library's. The texts are read from the library and the program's
+// own file as they lie beside the program. (That every text is in every library, and that painted
+// prompts and the dialogs' answers take the loaded library's, is the chrome and controller tests'
+// work; the room's light changing is met in fault_exits_mid_stroke.)
 #include <windows.h>
 
 #include <string>
@@ -22,16 +24,16 @@ std::wstring German(UINT id) { return ProgramText(id, L"XDL-DEU.dll"); }
 std::wstring GermanTitle(Mode mode) { return L" - " + German(IDS_MODE_FIRST + static_cast<UINT>(mode)); }
 
 // The ids of every text the run is to show; each must read differently in German.
-constexpr UINT kShownIds[] = {IDS_PROMPT_AUTO_START, IDS_SENSOR_TRACKING, IDS_LIGHT_CHANGED,
+constexpr UINT kShownIds[] = {IDS_SENSOR_TRACKING,
                               IDS_MODE_FIRST + static_cast<UINT>(Mode::AutoAlignment),
                               IDS_MODE_FIRST + static_cast<UINT>(Mode::FindGain),
                               IDS_MODE_FIRST + static_cast<UINT>(Mode::Track)};
 
-// Waits for the German title of `mode` and saves the screen as `name`.png.
+// Waits for the German title of `mode` and saves the screen as `name`.bmp.
 bool ReachMode(ProgramRun& program, Mode mode, DWORD timeoutMs, const std::string& name, Report& report) {
     const bool reached = program.WaitForTitle(GermanTitle(mode), timeoutMs);
     Sleep(300);  // the Mode's picture painted
-    SaveScreenshot(name + ".png");
+    SaveScreenshot(name);
     return report.Check(reached, name + "_title_german");
 }
 
@@ -39,22 +41,10 @@ bool ReachMode(ProgramRun& program, Mode mode, DWORD timeoutMs, const std::strin
 bool AnswerGermanBox(ProgramRun& program, UINT id, DWORD timeoutMs, const std::string& name, Report& report) {
     const HWND box = WaitForWindowWithText(program.ProcessId(), German(id), timeoutMs);
     Sleep(300);  // the box painted whole
-    SaveScreenshot(name + ".png");
+    SaveScreenshot(name);
     if (!report.Check(box != nullptr, name + "_box_german")) return false;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return true;
-}
-
-// The auto alignment's waiting prompt, both its lines, painted along the top of the main window.
-void CheckStartPrompt(ProgramRun& program, Report& report) {
-    POINT origin = {0, 0};
-    ClientToScreen(program.MainWindow(), &origin);
-    const RECT top = {0, origin.y, GetSystemMetrics(SM_CXSCREEN), origin.y + 60};
-    const double germanOverlap = TextInkOverlap(top, German(IDS_PROMPT_AUTO_START));
-    const double ownOverlap = TextInkOverlap(top, ProgramText(IDS_PROMPT_AUTO_START));
-    report.Figure("start_prompt_german_overlap", germanOverlap, 2);
-    report.Figure("start_prompt_english_overlap", ownOverlap, 2);
-    report.Check(germanOverlap >= 0.95 && ownOverlap < 0.5, "start_prompt_german");
 }
 
 // Both first-run questions, German: the introduction is left with Exit, the gain question
@@ -92,12 +82,6 @@ E2E_SCENARIO(language_german_end_to_end, "--rf", 150) {
         !AnswerFirstRunQuestions(program, report) ||
         !ReachMode(program, Mode::AutoAlignment, 60000, "1_auto_alignment", report))
         return;
-    {
-        ProgramFolderScope folder;
-        OptionRecord stored{};
-        report.Check(ReadOptions(stored) == FileResult::Ok && stored.dontAskGainLevel == 1, "gain_answer_stored");
-    }
-    CheckStartPrompt(program, report);
     const double trigger = session.TriggerAutoAlignment();
     if (!ReachMode(program, Mode::FindGain, 90000, "2_find_gain", report)) return;
     report.Figure("align_s", ElapsedSeconds() - trigger, 2);
@@ -105,14 +89,6 @@ E2E_SCENARIO(language_german_end_to_end, "--rf", 150) {
         !AnswerGermanBox(program, IDS_SENSOR_TRACKING, 5000, "4_sensor_tracking", report))
         return;
 
-    // The room's light changes under the learnt threshold: the message, then the gain anew.
-    session.Sensor().Set("ambient", "1.0");
-    const bool told = AnswerGermanBox(program, IDS_LIGHT_CHANGED, 10000, "5_light_changed", report);
-    session.Sensor().Set("ambient", "0");
-    if (!told || !ReachMode(program, Mode::FindGain, 5000, "6_find_gain_again", report) ||
-        !ReachMode(program, Mode::Track, 60000, "7_track_again", report) ||
-        !AnswerGermanBox(program, IDS_SENSOR_TRACKING, 5000, "8_sensor_tracking_again", report))
-        return;
     // Closing asks in German; Cancel keeps the program running.
     PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     const HWND question = WaitForWindowWithText(program.ProcessId(), L"Tavro Pen jetzt schließen?", 10000);

@@ -60,11 +60,7 @@ E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
         WaitUntil(kWait, [box] { return !IsWindow(box) || !IsWindowVisible(box); });
     };
     const auto noBoxOpens = [&](const std::string& name) {
-        const auto boxShown = [&] {
-            for (HWND window : WindowsOfProcess(program.ProcessId()))
-                if (ClassOf(window) == L"#32770") return true;
-            return false;
-        };
+        const auto boxShown = [&] { return !VisibleWindowsOfClass(program.ProcessId(), L"#32770").empty(); };
         report.Check(!WaitUntil(1500, boxShown), name + "_no_box");
     };
     const auto cancelCloseFromKeys = [&](const std::string& name) {
@@ -73,17 +69,11 @@ E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
         if (report.Check(question != nullptr, name + "_close_question")) PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
         Sleep(500);
     };
-    const auto buttonTestCloses = [&](const std::string& name, bool escape) {
+    // The button test window's own behaviour (title, Esc) is tests/app's; here it only opens.
+    const auto buttonTestOpens = [&](const std::string& name) {
         HWND buttons = nullptr;
         WaitUntil(kWait, [&] { return (buttons = FindWindowW(L"TavroPBTClass", nullptr)) != nullptr; });
-        if (!report.Check(buttons != nullptr, name + "_shown")) return;
-        report.Check(WindowTexts(buttons).rfind(L"Tavro Pen", 0) == 0, name + "_titled");
-        if (escape) {
-            PressChord(buttons, {VK_ESCAPE});
-        } else {
-            PostMessageW(buttons, WM_CLOSE, 0, 0);
-        }
-        report.Check(WaitUntil(kWait, [buttons] { return !IsWindow(buttons); }), name + "_closed");
+        if (report.Check(buttons != nullptr, name + "_shown")) SendMessageW(buttons, WM_CLOSE, 0, 0);
     };
 
     // No gain found yet: Ctrl+T beeps; a plain M does nothing; without an alignment Ctrl+G beeps.
@@ -98,7 +88,7 @@ E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
     noBoxOpens("ctrl_g");
     stays(kAuto, "ctrl_g");
     PressChord(main, {VK_F2});
-    buttonTestCloses("f2_button_test", true);
+    buttonTestOpens("f2_button_test");
     cancelCloseFromKeys("ctrl_alt_x");
     stays(kAuto, "ctrl_alt_x");
 
@@ -123,7 +113,7 @@ E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
     boxFrom(WM_COMMAND, IDM_INTRODUCTION, L"Introduction", IDCANCEL, "introduction");
     boxFrom(WM_COMMAND, IDM_VERSION, L"Version", IDOK, "version");
     PostMessageW(main, WM_COMMAND, IDM_TEST_BUTTON, 0);
-    buttonTestCloses("command_button_test", false);
+    buttonTestOpens("command_button_test");
     ShowWindow(main, SW_MINIMIZE);
     Sleep(300);
     PostMessageW(main, WM_COMMAND, IDM_RESTORE, 0);

@@ -42,10 +42,7 @@ public:
     }
 
     bool StartDotInput() {
-        if (!StartToAutoAlignment()) return false;
-        PressChord(Program().MainWindow(), {VK_CONTROL, 'M'});
-        if (!report_.Check(Program().WaitForTitle(L"Manual Alignment", kModeTimeoutMs), "ctrl_m_manual_alignment"))
-            return false;
+        if (!StartToAutoAlignment() || !EnterManualAlignment()) return false;
         Trigger();
         const ULONGLONG start = GetTickCount64();
         const bool shown = WaitUntil(kDotsTimeoutMs, [this] { return Target(nullptr); });
@@ -112,13 +109,13 @@ private:
 E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     ManualRun run(report);
     if (!run.StartDotInput()) return;
-    report.Check(SaveScreenshot("manual_dots_start.png"), "screenshot_start");
+    report.Check(SaveScreenshot("manual_dots_start"), "screenshot_start");
     // A pen left on a dot is taken once, then warned about until it lifts.
     POINT first{};
     run.Target(&first);
     run.Sensor().Pen(first.x, first.y, true);
     report.Check(WaitUntil(5000, WarningShown), "double_input_warning");
-    report.Check(SaveScreenshot("manual_double_input.png"), "screenshot_double_input");
+    report.Check(SaveScreenshot("manual_double_input"), "screenshot_double_input");
     run.Sensor().Lift();
     report.Check(WaitUntil(3000, [] { return !WarningShown(); }), "warning_gone_after_lift");
     if (!report.Check(run.WaitForTargetToLeave(first), "lingered_dot_taken")) return;
@@ -128,7 +125,7 @@ E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     for (int dot = 2; dot < 9; ++dot) {
         if (!report.Check(run.TouchTarget(), "touch_" + std::to_string(dot))) return;
         // Every state at once: target, done, lost and waiting dots.
-        if (dot == 4) report.Check(SaveScreenshot("manual_dots_every_state.png"), "screenshot");
+        if (dot == 4) report.Check(SaveScreenshot("manual_dots_every_state"), "screenshot");
     }
     POINT again{};
     report.Check(run.Target(&again), "target_after_last");

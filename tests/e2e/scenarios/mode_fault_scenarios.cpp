@@ -1,7 +1,7 @@
 // Faults met in every working Mode, end to end: the sensor unplugged, a second copy started, the
 // desktop's size changed, and the ways out of a pen stroke (tray menu, main menu, log-off, the
-// room's light changing). The
-// program ends with code 0 where it ends, and never leaves the left button held.
+// room's light changing). The program ends with code 0 where it ends, and never leaves the left
+// button held.
 #include <windows.h>
 
 #include <cmath>
@@ -58,11 +58,6 @@ void CheckReleased(TrackingSession& session, const PatternWindow& target, const 
     report.Check(!LeftButtonDown(), name + "_released_by_key_state");
     report.Check(target.Count(WM_LBUTTONUP) >= 1 && target.Count(WM_LBUTTONUP) == target.Count(WM_LBUTTONDOWN),
                  name + "_target_saw_release");
-}
-
-bool AutoToManualAlignment(TrackingSession& session, const std::string& name, Report& report) {
-    PressChord(session.Program().MainWindow(), {VK_CONTROL, 'M'});
-    return report.Check(session.Program().WaitForTitle(L" - Manual Alignment", 10000), name + "_manual_alignment");
 }
 
 // A lamp too large for gain finding: it fails with "Found too many hot spots" and the program idles.
@@ -188,7 +183,7 @@ void DesktopSizeWalk(Report& report) {
     PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
     if (!report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment")) return;
     ChangeSizeIn(session, L" - Auto Alignment", 1024, 768, "auto", report);
-    if (AutoToManualAlignment(session, "manual", report))
+    if (session.EnterManualAlignment())
         ChangeSizeIn(session, L" - Manual Alignment", 800, 600, "manual", report);
     session.Finish();
     ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
@@ -204,8 +199,8 @@ struct ModeFault {
 const ModeFault kModeFaults[] = {
     {"auto", L" - Auto Alignment", [](TrackingSession& session, Report&) { return session.StartToAutoAlignment(); }},
     {"manual", L" - Manual Alignment",
-     [](TrackingSession& session, Report& report) {
-         return session.StartToAutoAlignment() && AutoToManualAlignment(session, "manual", report);
+     [](TrackingSession& session, Report&) {
+         return session.StartToAutoAlignment() && session.EnterManualAlignment();
      }},
     {"find_gain", nullptr, [](TrackingSession& session, Report&) { return session.StartToGainFinding(); }},
     {"idle", L" - Idle",
@@ -258,12 +253,10 @@ bool LightChangeMidStroke(TrackingSession& session, PatternWindow& target, Repor
 bool ExitFromTrayMenu(TrackingSession& session, PatternWindow&, Report& report) {
     ProgramRun& program = session.Program();
     PostMessageW(program.MainWindow(), kTrayCallbackMessage, IDR_TRAY_MENU, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    for (int tries = 0; tries < 100 && !menu; ++tries, Sleep(50)) {
-        for (HWND window : WindowsOfProcess(program.ProcessId()))
-            if (ClassOf(window) == L"#32768") menu = window;
-    }
-    if (!report.Check(menu != nullptr, "tray_menu_shown")) return false;
+    std::vector<HWND> menus;
+    WaitUntil(5000, [&] { return !(menus = VisibleWindowsOfClass(program.ProcessId(), L"#32768")).empty(); });
+    if (!report.Check(!menus.empty(), "tray_menu_shown")) return false;
+    const HWND menu = menus.back();
     // Up from nothing chosen picks the last item, Exit.
     PressKey(menu, VK_UP);
     PressKey(menu, VK_RETURN);
