@@ -104,7 +104,7 @@ bool SaveScreenshot(const std::string& name) {
     return screen.CopyFromScreen({0, 0}) && screen.Save(std::wstring(name.begin(), name.end()) + L".bmp");
 }
 
-bool FindColourOnScreen(COLORREF colour, POINT* centre, int least, int rows) {
+bool FindColourOnScreen(COLORREF colour, cv::Point2d* centre, int least, int rows) {
     // Read whole rather than pixel by pixel: a polling scenario looks many times a second.
     const int width = GetSystemMetrics(SM_CXSCREEN), height = rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows;
     UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
@@ -125,7 +125,7 @@ bool FindColourOnScreen(COLORREF colour, POINT* centre, int least, int rows) {
     cv::inRange(shown, bgr, bgr, match);
     const cv::Moments found = cv::moments(match, true);
     if (found.m00 < std::max(least, 1)) return false;
-    if (centre) *centre = {static_cast<LONG>(found.m10 / found.m00), static_cast<LONG>(found.m01 / found.m00)};
+    if (centre) *centre = {found.m10 / found.m00, found.m01 / found.m00};
     return true;
 }
 

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include <opencv2/core/types.hpp>
+
 #include "base/unique_handle.h"
 #include "desktop_test_support.h"
 
@@ -33,7 +35,7 @@ void PressChord(HWND window, std::initializer_list<WORD> keys);
 bool SaveScreenshot(const std::string& name);
 // Centre of the screen's pixels of exactly this colour in its top `rows` (all when negative);
 // false when there are fewer than `least`.
-bool FindColourOnScreen(COLORREF colour, POINT* centre, int least = 200, int rows = -1);
+bool FindColourOnScreen(COLORREF colour, cv::Point2d* centre, int least = 200, int rows = -1);
 
 struct PointerEvent {
     WPARAM message;  // WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE

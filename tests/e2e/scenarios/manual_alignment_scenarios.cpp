@@ -53,11 +53,12 @@ public:
     // F5, the pen's button.
     void Trigger() { PressKey(Program().MainWindow(), VK_F5); }
 
-    bool Target(POINT* centre) const { return FindColourOnScreen(kTargetGreen, centre); }
+    bool Target(cv::Point2d* centre) const { return FindColourOnScreen(kTargetGreen, centre); }
 
     // The pen on the green dot until the target moves on, then lifted.
     bool TouchTarget() {
-        POINT target{};
+        // The pen on the dot's middle, as a user aims: not cut off to a whole pixel.
+        cv::Point2d target;
         if (!Target(&target)) return false;
         Sensor().Pen(target.x, target.y, true);
         const bool moved = WaitForTargetToLeave(target);
@@ -67,8 +68,8 @@ public:
     }
 
     // Skips the target dot with the trigger; true when another dot became the target.
-    bool SkipTarget(POINT* skipped = nullptr) {
-        POINT target{};
+    bool SkipTarget(cv::Point2d* skipped = nullptr) {
+        cv::Point2d target;
         if (!Target(&target)) return false;
         if (skipped) *skipped = target;
         Trigger();
@@ -76,9 +77,9 @@ public:
     }
 
     // True once the target dot is no longer at `target` (another one or none).
-    bool WaitForTargetToLeave(POINT target) const {
+    bool WaitForTargetToLeave(cv::Point2d target) const {
         return WaitUntil(kTouchTimeoutMs, [&] {
-            POINT now{};
+            cv::Point2d now;
             return !Target(&now) || std::abs(now.x - target.x) > 20 || std::abs(now.y - target.y) > 20;
         });
     }
@@ -111,7 +112,7 @@ E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     if (!run.StartDotInput()) return;
     report.Check(SaveScreenshot("manual_dots_start"), "screenshot_start");
     // A pen left on a dot is taken once, then warned about until it lifts.
-    POINT first{};
+    cv::Point2d first;
     run.Target(&first);
     run.Sensor().Pen(first.x, first.y, true);
     report.Check(WaitUntil(5000, WarningShown), "double_input_warning");
@@ -119,7 +120,7 @@ E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
     run.Sensor().Lift();
     report.Check(WaitUntil(3000, [] { return !WarningShown(); }), "warning_gone_after_lift");
     if (!report.Check(run.WaitForTargetToLeave(first), "lingered_dot_taken")) return;
-    POINT skipped{};
+    cv::Point2d skipped;
     if (!report.Check(run.SkipTarget(&skipped), "skipped")) return;
     report.Check(FindColourOnScreen(kLostBlue, nullptr), "lost_dot_blue");
     for (int dot = 2; dot < 9; ++dot) {
@@ -127,9 +128,9 @@ E2E_SCENARIO(manual_alignment_nine_dots, "", 180) {
         // Every state at once: target, done, lost and waiting dots.
         if (dot == 4) report.Check(SaveScreenshot("manual_dots_every_state"), "screenshot");
     }
-    POINT again{};
+    cv::Point2d again;
     report.Check(run.Target(&again), "target_after_last");
-    report.Figure("revisited", std::to_string(again.x) + "," + std::to_string(again.y));
+    report.Figure("revisited", std::to_string(std::lround(again.x)) + "," + std::to_string(std::lround(again.y)));
     report.Check(std::abs(again.x - skipped.x) <= 2 && std::abs(again.y - skipped.y) <= 2, "skipped_dot_revisited");
     if (!report.Check(run.TouchTarget(), "touch_revisited")) return;
     run.CheckAccepted(L"All inputs are done", L"OK", 9);
