@@ -118,11 +118,9 @@ TEST_F(GainTest, PlainScreenIsFoundWithoutMessage) {
     EXPECT_TRUE(verdict.found);
     EXPECT_EQ(verdict.messageId, 0);
     EXPECT_EQ(verdict.hotSpot.count, 0);
-    EXPECT_EQ(images.thresholdImage.at<uchar>(120, 160), 130);
     // The background spot tracking measures against is the brightness as recorded, unspread.
     EXPECT_EQ(images.backgroundPlane.at<uchar>(120, 160), 60);
     EXPECT_EQ(images.backgroundPlane.at<uchar>(120, 161), 100);
-    EXPECT_EQ(images.thresholdImage.at<uchar>(5, 160), 255);
 }
 
 TEST_F(GainTest, ThreeHotPixelsOrAHotBoxOnePixelWideAreIgnored) {
