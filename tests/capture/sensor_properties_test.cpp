@@ -43,12 +43,10 @@ protected:
 TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
     Start();
     const PropertyRecord& brightness = properties_.VideoProcAmp(0);
-    EXPECT_EQ(brightness.id, 0);
     EXPECT_EQ(brightness.minimum, -64);
     EXPECT_EQ(brightness.maximum, 64);
     EXPECT_EQ(brightness.value, 5);
     EXPECT_EQ(brightness.valid, 1);
-    EXPECT_EQ(properties_.VideoProcAmp(2).id, 2);
     EXPECT_EQ(properties_.VideoProcAmp(2).valid, 0);
     EXPECT_EQ(properties_.CameraControl(4).defaultValue, -6);
     EXPECT_EQ(properties_.CameraControl(4).valid, 1);
