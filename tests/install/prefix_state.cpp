@@ -29,6 +29,20 @@ bool RemoveDevice(const wchar_t* instanceId) {
     return removed;
 }
 
+// Every INF of the store, as full paths.
+std::vector<std::wstring> StoreInfs(const std::wstring& windows) {
+    std::vector<std::wstring> infs;
+    const std::wstring store = windows + L"\\inf\\";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return infs;
+    do {
+        infs.push_back(store + found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return infs;
+}
+
 }  // namespace
 
 std::string InfText(const wchar_t* vidPid) {
@@ -71,17 +85,11 @@ PrefixState::~PrefixState() {
 void PrefixState::Clean() {
     for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId, kReceiverInstanceId}) RemoveDevice(id);
     for (const DriverFile& file : kDriverFiles) DeleteFileW(DriverFilePath(windows_, file).c_str());
-    const std::wstring store = windows_ + L"\\inf\\";
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring inf = store + found.cFileName;
+    for (const std::wstring& inf : StoreInfs(windows_)) {
         if (testsupport::ReadBytes(inf).rfind(kMarker, 0) != 0) continue;
         DeleteFileW(inf.c_str());
         DeleteFileW(PnfPathFor(inf).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    }
 }
 
 void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
@@ -179,14 +187,9 @@ bool PrefixState::MachineRunValueExists(const wchar_t* name) {
 
 std::vector<std::wstring> PrefixState::StoreInfsWithText(const std::string& text) const {
     std::vector<std::wstring> matches;
-    const std::wstring store = windows_ + L"\\inf\\";
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return matches;
-    do {
-        if (testsupport::ReadBytes(store + found.cFileName) == text) matches.push_back(store + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    for (const std::wstring& inf : StoreInfs(windows_)) {
+        if (testsupport::ReadBytes(inf) == text) matches.push_back(inf);
+    }
     return matches;
 }
 
