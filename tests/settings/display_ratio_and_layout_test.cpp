@@ -7,8 +7,6 @@
 
 #include <limits>
 
-using testsupport::ReadBytes;
-
 class DisplayAspectFileTest : public SettingsFileTest {};
 
 TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-using testsupport::ReadBytes;
-
 class SettingsLoadingTest : public SettingsFileTest {};
 
 TEST_F(SettingsLoadingTest, OptionFileIsKeptWhenValidAndOtherwiseRewrittenWithBuiltIns) {
