@@ -62,13 +62,16 @@ protected:
         return truth.ProjectBoardPoint(drawn.x * factor, static_cast<float>(drawn.y));
     }
 
-    double MaxCornerError() const {
+    // The worst distance of a seen corner, mapped, from where it was drawn (scaled to the desktop
+    // the mapping now serves).
+    double MaxCornerError(cv::Point2f scale = {1.0f, 1.0f}) const {
         double worst = 0.0;
         for (int i = 0; i < 35; ++i) {
             const cv::Point2f seen = SeenCorner(i);
             const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
             const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
-            worst = std::max(worst, static_cast<double>(std::hypot(mapped.x - drawn.x, mapped.y - drawn.y)));
+            worst = std::max(worst, static_cast<double>(std::hypot(mapped.x - drawn.x * scale.x,
+                                                                   mapped.y - drawn.y * scale.y)));
         }
         return worst;
     }
@@ -163,13 +166,7 @@ TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAn
     geometry.SetDesktop(800, 600);
     camera.SetPose(CameraPose{1, 1, 1, 0, 0, 0});
     ASSERT_EQ(mapping.RestoreAlignment(record), ScreenMapping::kStepSuccess);
-    for (int i : {0, 6, 17, 28, 34}) {
-        const cv::Point2f seen = SeenCorner(i);
-        const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
-        const POINT drawn = pattern.CornerPosition(i % 7 + 1, i / 7 + 1);
-        EXPECT_NEAR(mapped.x, drawn.x * 800.0f / 1024.0f, 0.5f) << i;
-        EXPECT_NEAR(mapped.y, drawn.y * 600.0f / 768.0f, 0.5f) << i;
-    }
+    EXPECT_LT(MaxCornerError({800.0f / 1024.0f, 600.0f / 768.0f}), 0.7);
     record.posePoints.count = 5;
     EXPECT_EQ(mapping.RestoreAlignment(record), 0);
 }
