@@ -63,19 +63,10 @@ TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
     Start();
     properties_.ResetVideoProcAmp();
     properties_.ResetCameraControl();
-    const auto& amp = filter_->videoProcAmp->writes;
-    ASSERT_EQ(amp.size(), 5u);
-    EXPECT_EQ(amp[0].id, 0);
-    EXPECT_EQ(amp[0].value, -64);
-    EXPECT_EQ(amp[0].flags, 2);
-    EXPECT_EQ(amp[2].id, 5);
-    EXPECT_EQ(amp[2].value, 100);
-    const auto& camera = filter_->cameraControl->writes;
-    ASSERT_EQ(camera.size(), 2u);
-    EXPECT_EQ(camera[0].id, 4);
-    EXPECT_EQ(camera[0].value, -6);
-    EXPECT_EQ(camera[0].flags, 0);
-    EXPECT_EQ(camera[1].value, 20);
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}, {1, 0}, {5, 100}, {6, 0}, {9, 0}}));
+    EXPECT_EQ(filter_->videoProcAmp->writes[0].flags, 2);
+    EXPECT_EQ(filter_->cameraControl->Written(), (Writes{{4, -6}, {6, 20}}));
+    EXPECT_EQ(filter_->cameraControl->writes[0].flags, 0);
     EXPECT_EQ(properties_.VideoProcAmp(0).value, -64);
 }
 
@@ -87,9 +78,7 @@ TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheRead
     EXPECT_TRUE(filter_->videoProcAmp->writes.empty());
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Done);
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Failed);
-    ASSERT_EQ(filter_->videoProcAmp->writes.size(), 1u);
-    EXPECT_EQ(filter_->videoProcAmp->writes[0].value, -64);
-    EXPECT_EQ(filter_->videoProcAmp->writes[0].flags, 2);
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}}));
     filter_->videoProcAmp->getResult = S_FALSE;
     EXPECT_EQ(properties_.SetVideoProcAmp(1, 50), ControlResult::Failed);
     EXPECT_EQ(filter_->videoProcAmp->writes.size(), 2u);
@@ -123,24 +112,17 @@ TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {
     Start();
     ImagingParameters imaging{1, 2, 3, 4, 5, 150, -4, 0, 0, 2};
     EXPECT_EQ(properties_.ApplyImaging(imaging), ControlResult::Done);
-    const auto& amp = filter_->videoProcAmp->writes;
-    ASSERT_EQ(amp.size(), 3u);  // brightness, gamma, contrast: the others have no range
-    EXPECT_EQ(amp[0].id, 0);
-    EXPECT_EQ(amp[1].id, 5);
-    EXPECT_EQ(amp[1].value, 150);
-    EXPECT_EQ(amp[2].id, 1);
-    EXPECT_EQ(filter_->cameraControl->writes.back().value, -4);
+    // Brightness, gamma, contrast: the others have no range.
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, 1}, {5, 150}, {1, 2}}));
+    EXPECT_EQ(filter_->cameraControl->Written(), (Writes{{4, -4}}));
 }
 
 TEST_F(SensorPropertiesTest, ApplySensorInitRunsToTheEndAndAnswersWithGain) {
     Start();
     SensorInitParameters init{60, 1, 0, 0, 30};
     EXPECT_EQ(properties_.ApplySensorInit(init), ControlResult::Done);
-    const auto& amp = filter_->videoProcAmp->writes;
-    ASSERT_EQ(amp.size(), 2u);  // colour enable and gain have ranges
-    EXPECT_EQ(amp[0].id, 6);
-    EXPECT_EQ(amp[1].id, 9);
-    EXPECT_EQ(amp[1].value, 30);
+    // Colour enable and gain have ranges.
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{6, 1}, {9, 30}}));
 }
 
 TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {
