@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "fake_sensor_controls.h"
 
 namespace {
@@ -51,12 +53,9 @@ TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
     EXPECT_EQ(properties_.CameraControl(4).defaultValue, -6);
     EXPECT_EQ(properties_.CameraControl(4).valid, 1);
     EXPECT_EQ(properties_.CameraControl(5).valid, 0);
-    const ImagingParameters minimum = properties_.MinimumImaging();
-    EXPECT_EQ(minimum.brightness, -64);
-    EXPECT_EQ(minimum.contrast, 0);
-    EXPECT_EQ(minimum.gamma, 100);
-    EXPECT_EQ(minimum.exposureTime, -11);
-    EXPECT_EQ(minimum.channel, 0);
+    // Brightness, contrast, hue, saturation, sharpness, gamma, exposure; the rest stays zero.
+    const ImagingParameters minimum = properties_.MinimumImaging(), expected{-64, 0, 0, 0, 0, 100, -11, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(&minimum, &expected, sizeof minimum), 0);
 }
 
 TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
