@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/unique_handle.h"
 #include "install/driver_files.h"
 
 namespace installtest {
@@ -34,12 +35,11 @@ std::vector<std::wstring> StoreInfs(const std::wstring& windows) {
     std::vector<std::wstring> infs;
     const std::wstring store = windows + L"\\inf\\";
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return infs;
+    const UniqueFileSearch search(FindFirstFileW((store + L"*.inf").c_str(), &found));
+    if (!search) return infs;
     do {
         infs.push_back(store + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return infs;
 }
 
