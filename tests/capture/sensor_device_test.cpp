@@ -6,6 +6,7 @@
 
 #include "capture/capture_format.h"
 #include "capture/sensor_search.h"
+#include "base/com_apartment.h"
 #include "base/com_object.h"
 #include "renderer_test_support.h"
 
@@ -59,14 +60,10 @@ TEST(SensorRemoval, OnlyTheCaptureFiltersOwnRemovalCounts) {
     EXPECT_FALSE(IsSensorRemoval(EC_COMPLETE, sensorParam, 0, sensor.Get()));
 }
 
-class SensorDeviceTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
-    void TearDown() override { CoUninitialize(); }
-};
-
 // The test prefix holds the virtual sensor only; a sensor of another VID/PID is not there.
-TEST_F(SensorDeviceTest, WithoutAGraphRunAndStopFailSilentlyAndStartFailsAtTheCaptureFilter) {
+TEST(SensorDevice, WithoutAGraphRunAndStopFailSilentlyAndStartFailsAtTheCaptureFilter) {
+    const ComApartment com;
+    ASSERT_TRUE(com.Started());
     SensorDevice sensor;
     EXPECT_EQ(sensor.Run(), DeviceResult::Failed);
     EXPECT_EQ(sensor.Stop(), DeviceResult::Failed);

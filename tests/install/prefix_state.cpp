@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/setup_handles.h"
 #include "base/unique_handle.h"
 #include "install/driver_files.h"
 
@@ -20,14 +21,11 @@ std::string Narrow(const wchar_t* text) {
 }
 
 bool RemoveDevice(const wchar_t* instanceId) {
-    HDEVINFO list = SetupDiCreateDeviceInfoList(nullptr, nullptr);
-    if (list == INVALID_HANDLE_VALUE) return false;
+    const UniqueDeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
-    const bool removed = SetupDiOpenDeviceInfoW(list, instanceId, nullptr, 0, &device) &&
-                         SetupDiRemoveDevice(list, &device);
-    SetupDiDestroyDeviceInfoList(list);
-    return removed;
+    return list && SetupDiOpenDeviceInfoW(list.Get(), instanceId, nullptr, 0, &device) &&
+           SetupDiRemoveDevice(list.Get(), &device);
 }
 
 // Every INF of the store, as full paths.
@@ -94,7 +92,8 @@ void PrefixState::Clean() {
 
 void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
                             const std::wstring& hardwareId) {
-    HDEVINFO list = SetupDiCreateDeviceInfoList(&deviceClass, nullptr);
+    const UniqueDeviceList devices(SetupDiCreateDeviceInfoList(&deviceClass, nullptr));
+    const HDEVINFO list = devices.Get();
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
     std::wstring multi = hardwareId;
@@ -105,21 +104,18 @@ void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
                                           reinterpret_cast<const BYTE*>(multi.data()),
                                           static_cast<DWORD>(multi.size() * sizeof(wchar_t))) &&
         SetupDiRegisterDeviceInfo(list, &device, 0, nullptr, nullptr, nullptr);
-    SetupDiDestroyDeviceInfoList(list);
     EXPECT_TRUE(made) << "device node not made: " << GetLastError();
 }
 
 bool PrefixState::DeviceExists(const wchar_t* instanceId) {
-    HDEVINFO list = SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    const UniqueDeviceList list(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES));
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
-    bool found = false;
     wchar_t id[4096];
-    for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(list, i, &device); ++i) {
-        found = SetupDiGetDeviceInstanceIdW(list, &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0;
+    for (DWORD i = 0; SetupDiEnumDeviceInfo(list.Get(), i, &device); ++i) {
+        if (SetupDiGetDeviceInstanceIdW(list.Get(), &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0) return true;
     }
-    SetupDiDestroyDeviceInfoList(list);
-    return found;
+    return false;
 }
 
 void PrefixState::EnsureFolder(const std::wstring& folder) {
