@@ -72,11 +72,7 @@ PrefixState::PrefixState() {
 PrefixState::~PrefixState() {
     Clean();
     for (auto key = keys_.rbegin(); key != keys_.rend(); ++key) RegDeleteTreeW(key->first, key->second.c_str());
-    HKEY run = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        for (const std::wstring& name : runValues_) RegDeleteValueW(run, name.c_str());
-        RegCloseKey(run);
-    }
+    for (const std::wstring& name : runValues_) RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMachineRunKey, name.c_str());
     for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
 }
 
@@ -144,17 +140,12 @@ std::wstring PrefixState::PlaceStoreInf(const wchar_t* name, const std::string& 
 }
 
 void PrefixState::AddRegistryKey(HKEY root, const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, (path + L"\\InprocServer32").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    RegCloseKey(key);
-    RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    // Setting a value makes its key, and the keys above it, as needed.
     const DWORD one = 1;
-    RegSetValueExW(key, kValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueW(root, path.c_str(), kValueName, REG_DWORD, &one, sizeof one), ERROR_SUCCESS) << path;
     keys_.emplace_back(root, path);
+    const std::wstring below = path + L"\\InprocServer32";
+    EXPECT_EQ(RegSetKeyValueW(root, below.c_str(), kValueName, REG_DWORD, &one, sizeof one), ERROR_SUCCESS) << below;
 }
 
 bool PrefixState::RegistryKeyExists(HKEY root, const std::wstring& path) {
@@ -165,14 +156,8 @@ bool PrefixState::RegistryKeyExists(HKEY root, const std::wstring& path) {
 }
 
 void PrefixState::SetMachineRunValue(const wchar_t* name) {
-    HKEY run = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMachineRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &run, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
     const wchar_t command[] = L"C:\\Tavro\\bin\\tavro.exe";
-    RegSetValueExW(run, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof(command));
-    RegCloseKey(run);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMachineRunKey, name, REG_SZ, command, sizeof command), ERROR_SUCCESS);
     runValues_.push_back(name);
 }
 
