@@ -1,72 +1,37 @@
 // The sweep positions of auto alignment's brightness search in percent of a device range.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "alignment/brightness_sweep.h"
 
-namespace {
+// Each position of a sweep as (device value, shown percent).
+using Positions = std::vector<std::pair<int, int>>;
 
-std::vector<int> Values(BrightnessSweep& sweep) {
-    std::vector<int> values{sweep.DeviceValue()};
-    while (sweep.Advance()) values.push_back(sweep.DeviceValue());
-    return values;
-}
-
-}  // namespace
-
-TEST(BrightnessSweep, ShippedTuningWalksTheDeviceRangeUpInFifthParts) {
-    const int32_t tune[3] = {100, 0, 20};
-    BrightnessSweep sweep;
-    sweep.Configure(tune, 0, 255);
-    EXPECT_EQ(Values(sweep), (std::vector<int>{0, 51, 102, 153, 204, 255}));
-    EXPECT_EQ(sweep.ShownPercent(), 100);
-
-    // An exposure control of -8..-1: value = minimum + percent x span / 100, truncated.
-    sweep.Configure(tune, -8, -1);
-    EXPECT_EQ(sweep.ShownPercent(), 0);
-    EXPECT_EQ(Values(sweep), (std::vector<int>{-8, -7, -6, -4, -3, -1}));
-}
-
-TEST(BrightnessSweep, NegativeStepStartsAtTuneMaxAndShowsTheDistanceCovered) {
-    const int32_t tune[3] = {80, 20, -30};
-    BrightnessSweep sweep;
-    sweep.Configure(tune, 0, 100);
-    EXPECT_EQ(sweep.Percent(), 80);
-    EXPECT_EQ(sweep.ShownPercent(), 0);
-    ASSERT_TRUE(sweep.Advance());
-    EXPECT_EQ(sweep.Percent(), 50);
-    EXPECT_EQ(sweep.ShownPercent(), 50);
-    ASSERT_TRUE(sweep.Advance());
-    EXPECT_EQ(sweep.Percent(), 20);  // clamped at Tune Min
-    EXPECT_FALSE(sweep.Advance());
-    EXPECT_EQ(sweep.Percent(), 20);
-}
-
-TEST(BrightnessSweep, ZeroStepOrEqualBoundsGiveOnePosition) {
-    BrightnessSweep sweep;
-    const int32_t still[3] = {100, 0, 0};
-    sweep.Configure(still, 0, 255);
-    EXPECT_EQ(sweep.DeviceValue(), 255);
-    EXPECT_FALSE(sweep.Advance());
-
-    const int32_t single[3] = {40, 40, 20};
-    sweep.Configure(single, 0, 200);
-    EXPECT_EQ(sweep.DeviceValue(), 80);
-    EXPECT_EQ(sweep.ShownPercent(), 100);
-    EXPECT_FALSE(sweep.Advance());
-}
-
-TEST(BrightnessSweep, OutOfRangeTuningIsBroughtIntoShape) {
-    BrightnessSweep sweep;
-    const int32_t swapped[3] = {-50, 250, 60};  // bounds swapped and beyond 0..100
-    sweep.Configure(swapped, 10, 0);             // device range given backwards too
-    EXPECT_EQ(sweep.DeviceValue(), 0);
-    ASSERT_TRUE(sweep.Advance());
-    EXPECT_EQ(sweep.DeviceValue(), 6);
-    ASSERT_TRUE(sweep.Advance());
-    EXPECT_EQ(sweep.DeviceValue(), 10);
-    EXPECT_FALSE(sweep.Advance());
+TEST(BrightnessSweep, TuningWalksTheDeviceRangeAndShowsTheDistanceCovered) {
+    const struct {
+        int32_t tune[3];  // Tune Max, Tune Min, step in percent
+        int deviceMinimum, deviceMaximum;
+        Positions expected;
+    } cases[] = {
+        {{100, 0, 20}, 0, 255, {{0, 0}, {51, 20}, {102, 40}, {153, 60}, {204, 80}, {255, 100}}},
+        // value = minimum + percent x span / 100, truncated
+        {{100, 0, 20}, -8, -1, {{-8, 0}, {-7, 20}, {-6, 40}, {-4, 60}, {-3, 80}, {-1, 100}}},
+        {{80, 20, -30}, 0, 100, {{80, 0}, {50, 50}, {20, 100}}},  // down from Tune Max, clamped
+        {{100, 0, 0}, 0, 255, {{255, 0}}},
+        {{40, 40, 20}, 0, 200, {{80, 100}}},
+        // Bounds swapped and beyond 0..100, the device range given backwards too.
+        {{-50, 250, 60}, 10, 0, {{0, 0}, {6, 60}, {10, 100}}},
+    };
+    for (const auto& c : cases) {
+        BrightnessSweep sweep;
+        sweep.Configure(c.tune, c.deviceMinimum, c.deviceMaximum);
+        Positions seen{{sweep.DeviceValue(), sweep.ShownPercent()}};
+        while (sweep.Advance()) seen.emplace_back(sweep.DeviceValue(), sweep.ShownPercent());
+        EXPECT_EQ(seen, c.expected) << c.tune[0] << " " << c.tune[1] << " " << c.tune[2];
+        EXPECT_FALSE(sweep.Advance());
+    }
 }
 
 TEST(SweepJudge, ALowCountGetsFiveMoreFramesAndTheBestPositionIsKept) {

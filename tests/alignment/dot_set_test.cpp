@@ -57,14 +57,6 @@ TEST(DotSet, NearnessIsStrictInBothAxes) {
     EXPECT_FALSE(dots.HasClosePair(3.0f));
 }
 
-TEST(DotSet, OrderPositions) {
-    EXPECT_EQ(DotOrderPosition(0), 0);
-    EXPECT_EQ(DotOrderPosition(17), 4);
-    EXPECT_EQ(DotOrderPosition(34), 8);
-    EXPECT_EQ(DotOrderPosition(1), -1);
-    EXPECT_EQ(DotOrderPosition(-1), -1);
-}
-
 TEST(DotInputWatch, AMovedSpotIsANewInputAndRestartsTheCount) {
     DotSet dots;
     dots.Begin();

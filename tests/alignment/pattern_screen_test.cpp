@@ -1,6 +1,8 @@
 // Board layout, pattern advance and what each pattern kind puts on the screen.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "alignment/pattern_screen.h"
 #include "pixel_canvas.h"
 #include "test_desktop.h"
@@ -26,12 +28,29 @@ POINT SquareCentre(const PatternScreen& s, int column, int row) {
 
 constexpr DWORD kWhite = 0xFFFFFF, kBlack = 0x000000, kLightGray = 0xC0C0C0;
 
+PatternScreen Board(int columns, int rows, int width, int height) {
+    PatternScreen s;
+    s.SetGrid(columns, rows);
+    s.Layout(DefaultChessboardLayout(), Desktop(width, height));
+    return s;
+}
+
+struct Square {
+    int column, row;
+    DWORD colour;
+};
+
+// Draws the pattern and checks the colour at the centre of each listed square.
+void ExpectSquares(Canvas& canvas, const PatternScreen& s, std::initializer_list<Square> squares) {
+    canvas.Draw(s);
+    for (const Square& q : squares)
+        EXPECT_EQ(canvas.At(SquareCentre(s, q.column, q.row)), q.colour) << q.column << "," << q.row;
+}
+
 }  // namespace
 
 TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
-    PatternScreen s;
-    s.SetGrid(7, 5);
-    s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
+    PatternScreen s = Board(7, 5, 1024, 768);
     // Reserved height 19 + 32 + 6 + 19 + 1 = 77 above the board, two captions below it.
     EXPECT_EQ(s.SquareWidth(), 1004 / 8);
     EXPECT_EQ(s.SquareHeight(), (720 - 87) / 6);
@@ -60,9 +79,7 @@ TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
 }
 
 TEST(PatternScreenLayout, PortraitBoardIsFiveBySeven) {
-    PatternScreen s;
-    s.SetGrid(5, 7);
-    s.Layout(DefaultChessboardLayout(), Desktop(768, 1024));
+    const PatternScreen s = Board(5, 7, 768, 1024);
     EXPECT_EQ(s.SquareWidth(), 748 / 6);
     EXPECT_EQ(s.SquareHeight(), (1024 - 10 - 38 - 87) / 8);
     EXPECT_EQ(s.InnerCornerSpan()[1].y, s.Origin().y + 7 * s.SquareHeight());
@@ -96,64 +113,40 @@ TEST(PatternScreenKinds, CornerQuadrants) {
 }
 
 TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
-    PatternScreen s;
-    s.SetGrid(7, 5);
-    s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
+    PatternScreen s = Board(7, 5, 1024, 768);
     Canvas canvas(1024, 768);
-    canvas.Draw(s);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 0, 0)), kWhite);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kBlack);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 7, 5)), kWhite);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 6, 5)), kBlack);
+    ExpectSquares(canvas, s, {{0, 0, kWhite}, {1, 0, kBlack}, {7, 5, kWhite}, {6, 5, kBlack}});
     EXPECT_EQ(canvas.At({2, 2}), kWhite);
 
     canvas.Draw(s, true);
     EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kLightGray);
 
     s.SetKind(kPatternBlack);
-    canvas.Draw(s);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 0, 0)), kBlack);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kBlack);
+    ExpectSquares(canvas, s, {{0, 0, kBlack}, {1, 0, kBlack}});
     s.SetKind(kPatternWhite);
-    canvas.Draw(s);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kWhite);
+    ExpectSquares(canvas, s, {{1, 0, kWhite}});
 }
 
 TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
     for (auto [columns, rows, width, height] : {std::array<int, 4>{7, 5, 1024, 768},
                                                 std::array<int, 4>{5, 7, 768, 1024}}) {
-        PatternScreen s;
-        s.SetGrid(columns, rows);
-        s.Layout(DefaultChessboardLayout(), Desktop(width, height));
+        PatternScreen s = Board(columns, rows, width, height);
         s.SetKind(kPatternSingleCorner, 8);
         Canvas canvas(width, height);
-        canvas.Draw(s);
         const int c = 8 % columns, r = 8 / columns;
-        EXPECT_EQ(canvas.At(SquareCentre(s, c + 1, r)), kWhite) << columns;
-        EXPECT_EQ(canvas.At(SquareCentre(s, c, r + 1)), kWhite) << columns;
-        EXPECT_EQ(canvas.At(SquareCentre(s, c, r)), kBlack) << columns;
-        EXPECT_EQ(canvas.At(SquareCentre(s, c + 1, r + 1)), kBlack) << columns;
-        EXPECT_EQ(canvas.At(SquareCentre(s, c + 1, r + 3)), kBlack) << columns;  // white on a full board
+        // The last square is white on a full board.
+        ExpectSquares(canvas, s, {{c + 1, r, kWhite}, {c, r + 1, kWhite}, {c, r, kBlack},
+                                  {c + 1, r + 1, kBlack}, {c + 1, r + 3, kBlack}});
     }
 }
 
 TEST(PatternScreenDrawing, QuadrantsInBothStyles) {
-    PatternScreen s;
-    s.SetGrid(7, 5);
-    s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
+    PatternScreen s = Board(7, 5, 1024, 768);
     Canvas canvas(1024, 768);
-
     s.SetKind(5);  // top-left, squares
-    canvas.Draw(s);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kWhite);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 3, 2)), kWhite);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 5, 0)), kBlack);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 4)), kBlack);
-
+    ExpectSquares(canvas, s, {{1, 0, kWhite}, {3, 2, kWhite}, {5, 0, kBlack}, {1, 4, kBlack}});
     s.SetKind(8);  // bottom-right, squares
-    canvas.Draw(s);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 5, 4)), kWhite);
-    EXPECT_EQ(canvas.At(SquareCentre(s, 1, 0)), kBlack);
+    ExpectSquares(canvas, s, {{5, 4, kWhite}, {1, 0, kBlack}});
 
     s.SetQuadrantStyle(1);
     s.SetKind(6);  // top-right, filled rectangle shrunk by an eighth

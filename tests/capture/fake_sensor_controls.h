@@ -6,6 +6,7 @@
 #include <wrl/client.h>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "base/com_object.h"
@@ -18,6 +19,8 @@ struct FakeWrite {
     long id, value, flags;
 };
 
+using Writes = std::vector<std::pair<long, long>>;
+
 template <typename Controls>
 class FakeControls : public ComObject<Controls> {
 public:
@@ -25,6 +28,13 @@ public:
     std::map<long, long> values;
     std::vector<FakeWrite> writes;
     HRESULT getResult = S_OK;
+
+    // The id and value of every Set, in order.
+    Writes Written() const {
+        Writes written;
+        for (const FakeWrite& write : writes) written.emplace_back(write.id, write.value);
+        return written;
+    }
 
     STDMETHODIMP GetRange(long id, long* minimum, long* maximum, long* delta, long* defaultValue,
                           long* capabilities) override {

@@ -5,13 +5,18 @@
 #include <dshow.h>
 #include <wrl/client.h>
 
+#include <array>
 #include <atomic>
 
 #include "base/com_object.h"
 #include "capture/frame_sink.h"
 
+// Prepared, changed and frame calls.
+using SinkCalls = std::array<int, 3>;
+
 class RecordingSink : public FrameSink {
 public:
+    SinkCalls Calls() const { return {prepared, changed, frames}; }
     void PrepareFrame(const BITMAPINFOHEADER& format) override {
         ++prepared;
         header = format;

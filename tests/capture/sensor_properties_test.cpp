@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "fake_sensor_controls.h"
 
 namespace {
@@ -43,41 +45,27 @@ protected:
 TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
     Start();
     const PropertyRecord& brightness = properties_.VideoProcAmp(0);
-    EXPECT_EQ(brightness.id, 0);
     EXPECT_EQ(brightness.minimum, -64);
     EXPECT_EQ(brightness.maximum, 64);
     EXPECT_EQ(brightness.value, 5);
     EXPECT_EQ(brightness.valid, 1);
-    EXPECT_EQ(properties_.VideoProcAmp(2).id, 2);
     EXPECT_EQ(properties_.VideoProcAmp(2).valid, 0);
     EXPECT_EQ(properties_.CameraControl(4).defaultValue, -6);
     EXPECT_EQ(properties_.CameraControl(4).valid, 1);
     EXPECT_EQ(properties_.CameraControl(5).valid, 0);
-    const ImagingParameters minimum = properties_.MinimumImaging();
-    EXPECT_EQ(minimum.brightness, -64);
-    EXPECT_EQ(minimum.contrast, 0);
-    EXPECT_EQ(minimum.gamma, 100);
-    EXPECT_EQ(minimum.exposureTime, -11);
-    EXPECT_EQ(minimum.channel, 0);
+    // Brightness, contrast, hue, saturation, sharpness, gamma, exposure; the rest stays zero.
+    const ImagingParameters minimum = properties_.MinimumImaging(), expected{-64, 0, 0, 0, 0, 100, -11, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(&minimum, &expected, sizeof minimum), 0);
 }
 
 TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
     Start();
     properties_.ResetVideoProcAmp();
     properties_.ResetCameraControl();
-    const auto& amp = filter_->videoProcAmp->writes;
-    ASSERT_EQ(amp.size(), 5u);
-    EXPECT_EQ(amp[0].id, 0);
-    EXPECT_EQ(amp[0].value, -64);
-    EXPECT_EQ(amp[0].flags, 2);
-    EXPECT_EQ(amp[2].id, 5);
-    EXPECT_EQ(amp[2].value, 100);
-    const auto& camera = filter_->cameraControl->writes;
-    ASSERT_EQ(camera.size(), 2u);
-    EXPECT_EQ(camera[0].id, 4);
-    EXPECT_EQ(camera[0].value, -6);
-    EXPECT_EQ(camera[0].flags, 0);
-    EXPECT_EQ(camera[1].value, 20);
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}, {1, 0}, {5, 100}, {6, 0}, {9, 0}}));
+    EXPECT_EQ(filter_->videoProcAmp->writes[0].flags, 2);
+    EXPECT_EQ(filter_->cameraControl->Written(), (Writes{{4, -6}, {6, 20}}));
+    EXPECT_EQ(filter_->cameraControl->writes[0].flags, 0);
     EXPECT_EQ(properties_.VideoProcAmp(0).value, -64);
 }
 
@@ -89,9 +77,7 @@ TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheRead
     EXPECT_TRUE(filter_->videoProcAmp->writes.empty());
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Done);
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Failed);
-    ASSERT_EQ(filter_->videoProcAmp->writes.size(), 1u);
-    EXPECT_EQ(filter_->videoProcAmp->writes[0].value, -64);
-    EXPECT_EQ(filter_->videoProcAmp->writes[0].flags, 2);
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}}));
     filter_->videoProcAmp->getResult = S_FALSE;
     EXPECT_EQ(properties_.SetVideoProcAmp(1, 50), ControlResult::Failed);
     EXPECT_EQ(filter_->videoProcAmp->writes.size(), 2u);
@@ -125,24 +111,17 @@ TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {
     Start();
     ImagingParameters imaging{1, 2, 3, 4, 5, 150, -4, 0, 0, 2};
     EXPECT_EQ(properties_.ApplyImaging(imaging), ControlResult::Done);
-    const auto& amp = filter_->videoProcAmp->writes;
-    ASSERT_EQ(amp.size(), 3u);  // brightness, gamma, contrast: the others have no range
-    EXPECT_EQ(amp[0].id, 0);
-    EXPECT_EQ(amp[1].id, 5);
-    EXPECT_EQ(amp[1].value, 150);
-    EXPECT_EQ(amp[2].id, 1);
-    EXPECT_EQ(filter_->cameraControl->writes.back().value, -4);
+    // Brightness, gamma, contrast: the others have no range.
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, 1}, {5, 150}, {1, 2}}));
+    EXPECT_EQ(filter_->cameraControl->Written(), (Writes{{4, -4}}));
 }
 
 TEST_F(SensorPropertiesTest, ApplySensorInitRunsToTheEndAndAnswersWithGain) {
     Start();
     SensorInitParameters init{60, 1, 0, 0, 30};
     EXPECT_EQ(properties_.ApplySensorInit(init), ControlResult::Done);
-    const auto& amp = filter_->videoProcAmp->writes;
-    ASSERT_EQ(amp.size(), 2u);  // colour enable and gain have ranges
-    EXPECT_EQ(amp[0].id, 6);
-    EXPECT_EQ(amp[1].id, 9);
-    EXPECT_EQ(amp[1].value, 30);
+    // Colour enable and gain have ranges.
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{6, 1}, {9, 30}}));
 }
 
 TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {

@@ -171,18 +171,14 @@ TEST_F(SensorRendererTest, ASampleRepeatingTheLayoutChangesNothingAndAnotherLayo
     reinterpret_cast<VIDEOINFOHEADER*>(slower->pbFormat)->AvgTimePerFrame = 666666;
     ASSERT_EQ(sample->SetMediaType(slower.Get()), S_OK);
     EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
-    EXPECT_EQ(sink_.prepared, 1);
-    EXPECT_EQ(sink_.changed, 0);
-    EXPECT_EQ(sink_.frames, 1);
+    EXPECT_EQ(sink_.Calls(), (SinkCalls{1, 0, 1}));
 
     // A smaller picture reaches the sink as a change, before its frame.
     VideoType smaller(MEDIASUBTYPE_RGB24, 160, 120);
     ASSERT_EQ(sample->SetMediaType(smaller.Get()), S_OK);
     EXPECT_EQ(input_->Receive(sample.Get()), S_OK);
-    EXPECT_EQ(sink_.prepared, 1);
-    EXPECT_EQ(sink_.changed, 1);
+    EXPECT_EQ(sink_.Calls(), (SinkCalls{1, 1, 2}));
     EXPECT_EQ(sink_.header.biWidth, 160);
-    EXPECT_EQ(sink_.frames, 2);
     AM_MEDIA_TYPE connected{};
     ASSERT_EQ(pin_->ConnectionMediaType(&connected), S_OK);
     EXPECT_EQ(reinterpret_cast<VIDEOINFOHEADER*>(connected.pbFormat)->bmiHeader.biWidth, 160);
@@ -192,8 +188,7 @@ TEST_F(SensorRendererTest, ASampleRepeatingTheLayoutChangesNothingAndAnotherLayo
     VideoType yuy2(MEDIASUBTYPE_YUY2, 320, 240, 16);
     ASSERT_EQ(sample->SetMediaType(yuy2.Get()), S_OK);
     EXPECT_EQ(input_->Receive(sample.Get()), VFW_E_INVALIDMEDIATYPE);
-    EXPECT_EQ(sink_.changed, 1);
-    EXPECT_EQ(sink_.frames, 2);
+    EXPECT_EQ(sink_.Calls(), (SinkCalls{1, 1, 2}));
     filter_->Stop();
 }
 

@@ -95,34 +95,27 @@ std::vector<std::wstring> BoxesShown(DriverContext& context) {
 }
 
 TEST(PrefixStartup, EachEndOfTheCheckShowsItsMessage) {
-    using Boxes = std::vector<std::wstring>;
-    {
-        PrefixState prefix;
-        DriverContext context(kTestVidPid);
-        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10011"}));
-    }
-    {
-        PrefixState prefix;
-        ProgramFolder program(false);
-        AddSensor(prefix);
-        DriverContext context = program.Context();
-        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10013", L"#10017"}));
-    }
-    {
-        PrefixState prefix;
-        AddSensor(prefix);
+    enum class Program { NoFolder, WithoutPackage, WithPackage };
+    const struct {
+        bool sensor;
+        Program program;
+        bool files;
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        {false, Program::NoFolder, false, {L"#10011"}},
+        {true, Program::WithoutPackage, false, {L"#10013", L"#10017"}},
         // A program without a folder cannot copy its package.
-        DriverContext context(kTestVidPid);
-        context.programPath = L"C:\\tavro.exe";
-        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10013", L"#10016"}));
-    }
-    {
+        {true, Program::NoFolder, false, {L"#10013", L"#10016"}},
+        {true, Program::WithPackage, true, {L"#10014", L"#10018"}},
+    };
+    for (const auto& c : cases) {
         PrefixState prefix;
-        ProgramFolder program(true);
-        AddSensor(prefix);
-        prefix.PlaceAllCountedFiles();
+        ProgramFolder program(c.program == Program::WithPackage);
+        if (c.sensor) AddSensor(prefix);
+        if (c.files) prefix.PlaceAllCountedFiles();
         DriverContext context = program.Context();
-        EXPECT_EQ(BoxesShown(context), (Boxes{L"#10014", L"#10018"}));
+        if (c.program == Program::NoFolder) context.programPath = L"C:\\tavro.exe";
+        EXPECT_EQ(BoxesShown(context), c.boxes) << c.boxes.back();
     }
 }
 

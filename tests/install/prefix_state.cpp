@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/setup_handles.h"
+#include "base/unique_handle.h"
 #include "install/driver_files.h"
 
 namespace installtest {
@@ -19,14 +21,24 @@ std::string Narrow(const wchar_t* text) {
 }
 
 bool RemoveDevice(const wchar_t* instanceId) {
-    HDEVINFO list = SetupDiCreateDeviceInfoList(nullptr, nullptr);
-    if (list == INVALID_HANDLE_VALUE) return false;
+    const UniqueDeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
-    const bool removed = SetupDiOpenDeviceInfoW(list, instanceId, nullptr, 0, &device) &&
-                         SetupDiRemoveDevice(list, &device);
-    SetupDiDestroyDeviceInfoList(list);
-    return removed;
+    return list && SetupDiOpenDeviceInfoW(list.Get(), instanceId, nullptr, 0, &device) &&
+           SetupDiRemoveDevice(list.Get(), &device);
+}
+
+// Every INF of the store, as full paths.
+std::vector<std::wstring> StoreInfs(const std::wstring& windows) {
+    std::vector<std::wstring> infs;
+    const std::wstring store = windows + L"\\inf\\";
+    WIN32_FIND_DATAW found;
+    const UniqueFileSearch search(FindFirstFileW((store + L"*.inf").c_str(), &found));
+    if (!search) return infs;
+    do {
+        infs.push_back(store + found.cFileName);
+    } while (FindNextFileW(search.Get(), &found));
+    return infs;
 }
 
 }  // namespace
@@ -60,33 +72,24 @@ PrefixState::PrefixState() {
 PrefixState::~PrefixState() {
     Clean();
     for (auto key = keys_.rbegin(); key != keys_.rend(); ++key) RegDeleteTreeW(key->first, key->second.c_str());
-    HKEY run = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        for (const std::wstring& name : runValues_) RegDeleteValueW(run, name.c_str());
-        RegCloseKey(run);
-    }
+    for (const std::wstring& name : runValues_) RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMachineRunKey, name.c_str());
     for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
 }
 
 void PrefixState::Clean() {
     for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId, kReceiverInstanceId}) RemoveDevice(id);
     for (const DriverFile& file : kDriverFiles) DeleteFileW(DriverFilePath(windows_, file).c_str());
-    const std::wstring store = windows_ + L"\\inf\\";
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring inf = store + found.cFileName;
+    for (const std::wstring& inf : StoreInfs(windows_)) {
         if (testsupport::ReadBytes(inf).rfind(kMarker, 0) != 0) continue;
         DeleteFileW(inf.c_str());
         DeleteFileW(PnfPathFor(inf).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    }
 }
 
 void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
                             const std::wstring& hardwareId) {
-    HDEVINFO list = SetupDiCreateDeviceInfoList(&deviceClass, nullptr);
+    const UniqueDeviceList devices(SetupDiCreateDeviceInfoList(&deviceClass, nullptr));
+    const HDEVINFO list = devices.Get();
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
     std::wstring multi = hardwareId;
@@ -97,21 +100,18 @@ void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
                                           reinterpret_cast<const BYTE*>(multi.data()),
                                           static_cast<DWORD>(multi.size() * sizeof(wchar_t))) &&
         SetupDiRegisterDeviceInfo(list, &device, 0, nullptr, nullptr, nullptr);
-    SetupDiDestroyDeviceInfoList(list);
     EXPECT_TRUE(made) << "device node not made: " << GetLastError();
 }
 
 bool PrefixState::DeviceExists(const wchar_t* instanceId) {
-    HDEVINFO list = SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    const UniqueDeviceList list(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES));
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
-    bool found = false;
     wchar_t id[4096];
-    for (DWORD i = 0; !found && SetupDiEnumDeviceInfo(list, i, &device); ++i) {
-        found = SetupDiGetDeviceInstanceIdW(list, &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0;
+    for (DWORD i = 0; SetupDiEnumDeviceInfo(list.Get(), i, &device); ++i) {
+        if (SetupDiGetDeviceInstanceIdW(list.Get(), &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0) return true;
     }
-    SetupDiDestroyDeviceInfoList(list);
-    return found;
+    return false;
 }
 
 void PrefixState::EnsureFolder(const std::wstring& folder) {
@@ -140,17 +140,12 @@ std::wstring PrefixState::PlaceStoreInf(const wchar_t* name, const std::string& 
 }
 
 void PrefixState::AddRegistryKey(HKEY root, const std::wstring& path) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, (path + L"\\InprocServer32").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    RegCloseKey(key);
-    RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    // Setting a value makes its key, and the keys above it, as needed.
     const DWORD one = 1;
-    RegSetValueExW(key, kValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueW(root, path.c_str(), kValueName, REG_DWORD, &one, sizeof one), ERROR_SUCCESS) << path;
     keys_.emplace_back(root, path);
+    const std::wstring below = path + L"\\InprocServer32";
+    EXPECT_EQ(RegSetKeyValueW(root, below.c_str(), kValueName, REG_DWORD, &one, sizeof one), ERROR_SUCCESS) << below;
 }
 
 bool PrefixState::RegistryKeyExists(HKEY root, const std::wstring& path) {
@@ -161,14 +156,8 @@ bool PrefixState::RegistryKeyExists(HKEY root, const std::wstring& path) {
 }
 
 void PrefixState::SetMachineRunValue(const wchar_t* name) {
-    HKEY run = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kMachineRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &run, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
     const wchar_t command[] = L"C:\\Tavro\\bin\\tavro.exe";
-    RegSetValueExW(run, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof(command));
-    RegCloseKey(run);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMachineRunKey, name, REG_SZ, command, sizeof command), ERROR_SUCCESS);
     runValues_.push_back(name);
 }
 
@@ -179,14 +168,9 @@ bool PrefixState::MachineRunValueExists(const wchar_t* name) {
 
 std::vector<std::wstring> PrefixState::StoreInfsWithText(const std::string& text) const {
     std::vector<std::wstring> matches;
-    const std::wstring store = windows_ + L"\\inf\\";
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((store + L"*.inf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return matches;
-    do {
-        if (testsupport::ReadBytes(store + found.cFileName) == text) matches.push_back(store + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    for (const std::wstring& inf : StoreInfs(windows_)) {
+        if (testsupport::ReadBytes(inf) == text) matches.push_back(inf);
+    }
     return matches;
 }
 

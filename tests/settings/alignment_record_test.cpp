@@ -4,8 +4,6 @@
 
 #include <limits>
 
-using testsupport::ReadBytes;
-
 namespace {
 
 AlignmentRecord GoodAlignment() {

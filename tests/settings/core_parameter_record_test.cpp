@@ -6,8 +6,6 @@
 
 #include <cwchar>
 
-using testsupport::ReadBytes;
-
 namespace {
 
 CoreParameterRecord ShippableParameters() {

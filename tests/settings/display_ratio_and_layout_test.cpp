@@ -7,12 +7,11 @@
 
 #include <limits>
 
-using testsupport::ReadBytes;
-
 class DisplayAspectFileTest : public SettingsFileTest {};
 
 TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {
-    ASSERT_EQ(WriteDisplayAspect({16.0f, 9.0f, 0}), FileResult::Ok);
+    const DisplayAspectRecord written{16.0f, 9.0f, 0};
+    ASSERT_EQ(WriteDisplayAspect(written), FileResult::Ok);
     std::string bytes = ReadBytes(kDisplayAspectFileName);
     ASSERT_EQ(bytes.size(), 12u);
     EXPECT_EQ(ValueAt<float>(bytes, 0), 16.0f);
@@ -20,9 +19,7 @@ TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {
     EXPECT_EQ(ValueAt<int32_t>(bytes, 8), 0);
     DisplayAspectRecord read = DefaultDisplayAspect();
     ASSERT_EQ(ReadDisplayAspect(read), FileResult::Ok);
-    EXPECT_EQ(read.width, 16.0f);
-    EXPECT_EQ(read.height, 9.0f);
-    EXPECT_EQ(read.autoDetect, 0);
+    EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
     // Zero sides mean the desktop's own aspect.
     WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{0.0f, 0.0f, 0});
     EXPECT_EQ(ReadDisplayAspect(read), FileResult::Ok);
@@ -44,7 +41,8 @@ TEST_F(DisplayAspectFileTest, MissingShortAndDamagedFiles) {
 class ChessboardLayoutFileTest : public SettingsFileTest {};
 
 TEST_F(ChessboardLayoutFileTest, RoundTripLayoutAndTwelveByteFiles) {
-    ASSERT_EQ(WriteChessboardLayout({-5, 3, 90, 120, 7}), FileResult::Ok);
+    const ChessboardLayoutRecord written{-5, 3, 90, 120, 7};
+    ASSERT_EQ(WriteChessboardLayout(written), FileResult::Ok);
     std::string bytes = ReadBytes(kChessboardLayoutFileName);
     ASSERT_EQ(bytes.size(), 20u);
     EXPECT_EQ(ValueAt<int32_t>(bytes, 0), -5);
@@ -52,9 +50,7 @@ TEST_F(ChessboardLayoutFileTest, RoundTripLayoutAndTwelveByteFiles) {
     EXPECT_EQ(ValueAt<int32_t>(bytes, 16), 7);
     ChessboardLayoutRecord read = DefaultChessboardLayout();
     ASSERT_EQ(ReadChessboardLayout(read), FileResult::Ok);
-    EXPECT_EQ(read.offsetXPercent, -5);
-    EXPECT_EQ(read.scaleXPercent, 90);
-    EXPECT_EQ(read.spare, 7);
+    EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
     ASSERT_TRUE(DeleteFileW(kChessboardLayoutFileName));
     read = DefaultChessboardLayout();
     ExpectMissingAndShortRejected(kChessboardLayoutFileName, ChessboardLayoutRecord{10, 10, 50, 50, 0},

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-using testsupport::ReadBytes;
-
 class OptionFileTest : public SettingsFileTest {};
 
 TEST_F(OptionFileTest, WritesSevenLittleEndianIntegersInFieldOrderAndReadsThemBack) {

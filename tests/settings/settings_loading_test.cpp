@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-using testsupport::ReadBytes;
-
 class SettingsLoadingTest : public SettingsFileTest {};
 
 TEST_F(SettingsLoadingTest, OptionFileIsKeptWhenValidAndOtherwiseRewrittenWithBuiltIns) {
@@ -56,14 +54,9 @@ TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenButASh
     DisplayAspectRecord aspect = DefaultDisplayAspect();
     aspect.autoDetect = 0;
     EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::CannotOpen);
-    EXPECT_EQ(aspect.width, 1024.0f);
-    EXPECT_EQ(aspect.height, 768.0f);
-    EXPECT_EQ(aspect.autoDetect, 1);
-    std::string bytes = ReadBytes(kDisplayAspectFileName);
-    ASSERT_EQ(bytes.size(), 12u);
-    EXPECT_EQ(ValueAt<float>(bytes, 0), 1024.0f);
-    EXPECT_EQ(ValueAt<float>(bytes, 4), 768.0f);
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 8), 1);
+    const DisplayAspectRecord fromScreen{1024.0f, 768.0f, 1};
+    EXPECT_EQ(std::memcmp(&aspect, &fromScreen, sizeof aspect), 0);
+    EXPECT_EQ(ReadBytes(kDisplayAspectFileName), std::string(reinterpret_cast<const char*>(&fromScreen), sizeof fromScreen));
 
     WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, 4);
     aspect = DefaultDisplayAspect();

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+using testsupport::ReadBytes;
+
 class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -57,14 +57,7 @@ const std::vector<cv::Point2f>& CornerRays(const DetectorProfile& profile, int w
 
 }  // namespace
 
-BoardScene BoardScene::Portrait() {
-    BoardScene scene;
-    scene.desktopWidth = 768;
-    scene.desktopHeight = 1024;
-    scene.columns = 5;
-    scene.rows = 7;
-    return scene;
-}
+BoardScene BoardScene::Portrait() { return {768, 1024, 5, 7}; }
 
 cv::Point2f BoardScene::Origin() const {
     return {(desktopWidth - (columns + 1) * square) / 2.0f,

@@ -17,7 +17,7 @@ struct BoardScene {
     // Only the two dark squares around this inner corner are drawn when it is not negative.
     int singleCorner = -1;
     // Desktop area painted light over the board (a hand, a window); empty for none.
-    cv::Rect2f cover;
+    cv::Rect2f cover{};
     uchar dark = 25;
     uchar light = 225;
     uchar offScreen = 8;

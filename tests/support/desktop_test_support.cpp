@@ -25,6 +25,13 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
+// The visible top-level windows of a process with this class ("#32770" for a dialog box).
+std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className) {
+    Search search{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 BOOL CALLBACK AppendText(HWND window, LPARAM context) {
     auto* text = reinterpret_cast<std::wstring*>(context);
     wchar_t chars[1024] = {};
@@ -108,12 +115,6 @@ std::wstring ControlText(HWND dialog, int controlId) {
 
 bool IsTopMost(HWND window) {
     return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className) {
-    Search search{processId, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::wstring WindowTexts(HWND window) {

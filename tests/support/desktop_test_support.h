@@ -82,9 +82,6 @@ std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int controlId);
 bool IsTopMost(HWND window);
 
-// The visible top-level windows of a process with this class ("#32770" for a dialog box).
-std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className);
-
 // All text of a window and its children, joined with new lines.
 std::wstring WindowTexts(HWND window);
 

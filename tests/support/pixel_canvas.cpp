@@ -4,14 +4,18 @@
 
 namespace testsupport {
 
+namespace {
+
+// A top-down 32-bit picture of that size, in memory and in the saved file alike.
+BITMAPINFOHEADER TopDownHeader(int width, int height) {
+    return {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+}
+
+}  // namespace
+
 PixelCanvas::PixelCanvas(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = TopDownHeader(width, height);
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bits_ = static_cast<uint32_t*>(bits);
@@ -54,13 +58,7 @@ bool PixelCanvas::Save(const std::wstring& path) const {
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     file.bfSize = file.bfOffBits + imageSize;
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width_;
-    header.biHeight = -height_;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
+    const BITMAPINFOHEADER header = TopDownHeader(width_, height_);
     FILE* out = _wfopen(path.c_str(), L"wb");
     if (!out) return false;
     const bool written = fwrite(&file, sizeof file, 1, out) == 1 &&

@@ -68,10 +68,10 @@ TEST_F(PenGestureTest, MovingThreeAndAHalfPixelsAtFrameThirtyCancelsUntilTheSpot
 }
 
 TEST_F(PenGestureTest, AnEdgeCoordinateCancelsTheHold) {
-    Hold({0.0f, 400.0f}, 100);
-    EXPECT_EQ(pointer.Count("right"), 0);
-    pen.SpotLost(pointer);
-    Hold({500.0f, 0.0f}, 100);
+    for (const cv::Point2f edge : {cv::Point2f(0.0f, 400.0f), cv::Point2f(500.0f, 0.0f)}) {
+        Hold(edge, 100);
+        pen.SpotLost(pointer);
+    }
     EXPECT_EQ(pointer.Count("right"), 0);
 }
 

@@ -53,12 +53,9 @@ TEST(HtmlMessageBox, EveryButtonSetHasTheSystemIdsAndLabels) {
     }
 }
 
-struct OwnerDestroyer { void operator()(HWND window) const { DestroyWindow(window); } };
-using OwnerWindow = UniqueHandle<HWND, OwnerDestroyer>;
-
 // A plain hidden top-level window to own boxes.
-OwnerWindow MakeOwner(const wchar_t* title) {
-    return OwnerWindow(CreateWindowExW(0, L"STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+UniqueWindow MakeOwner(const wchar_t* title) {
+    return UniqueWindow(CreateWindowExW(0, L"STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
 }
 
 TEST(HtmlMessageBox, CaptionFallsBackToTheOwnerTitleThenError) {

@@ -38,19 +38,11 @@ TEST(MessageTexts, OpenFailureCutsTheExtensionAndNamesTheShellError) {
 }
 
 TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
-    AccuracyFigures failed = {};
-    failed.grade = AccuracyGrade::Failed;
-    failed.lostCorners = 9;
+    // Grade, largest and average errors in x and y, lost and bad corners.
+    const AccuracyFigures failed = {AccuracyGrade::Failed, 0.0f, 0.0f, 0.0f, 0.0f, 9, 0};
     EXPECT_EQ(AccuracyText(failed), L"Accuracy:\tAlignment Failed\n\nLost corners:\t\t--\nBad corners:\t\t--\n"
                                     L"Max error:\t\t--\nAve error\t\t--");
-    AccuracyFigures good = {};
-    good.grade = AccuracyGrade::Good;
-    good.lostCorners = 2;
-    good.badCorners = 1;
-    good.maxErrorX = 3.5f;
-    good.maxErrorY = 12.25f;
-    good.averageErrorX = 0.75f;
-    good.averageErrorY = 1.0f;
+    const AccuracyFigures good = {AccuracyGrade::Good, 3.5f, 12.25f, 0.75f, 1.0f, 2, 1};
     EXPECT_EQ(AccuracyText(good), L"Accuracy:\tGood\n\nLost corners:\t\t2\nBad corners:\t\t1\n"
                                   L"Max error:\t\tx: 3.50\ty:12.25\nAve error\t\tx: 0.75\ty: 1.00");
     EXPECT_EQ(GradeText(7), L"Not aligned");
@@ -59,10 +51,8 @@ TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
 
 TEST(MessageTexts, SystemAspectReport) {
     DisplayGeometry geometry;
-    geometry.desktopWidth = 1024;
-    geometry.desktopHeight = 768;
-    geometry.displayAspectWidth = 4.0f;
-    geometry.displayAspectHeight = 3.0f;
+    geometry.SetDesktop(1024, 768);
+    geometry.SetAspect(4.0f, 3.0f);
     EXPECT_EQ(SystemAspectText(geometry), L"Desktop aspect:\t  1024 x    768\n\nDisplay aspect:\t4.0000 x 3.0000");
 }
 

@@ -4,8 +4,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "spot_scene.h"
+
+namespace {
+
+// Whether the band test passed, and its horizontal and vertical spans.
+using BandFigures = std::tuple<bool, int, int>;
+BandFigures Band(const BandResult& r) { return {r.pass, r.horizontalSpan, r.verticalSpan}; }
+
+}  // namespace
 
 TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwoWithinTheArea) {
     SpotScene scene;
@@ -33,35 +42,22 @@ TEST(SpotDetection, MoreThanThreeBlobsIsNoSpotAndNoBlocking) {
     EXPECT_TRUE(three.Detect());
 }
 
-TEST(SpotDetection, BandTestPassesABarAndFailsASquare) {
+TEST(SpotDetection, BandTestPassesABarFailsASquareAndIgnoresRowsOnTheAreaEdge) {
     SpotScene bar;
     bar.Light({100, 100, 30, 4});
-    const BandResult barBand = BandTest(bar.View(), {100, 100, 30, 4}, 20);
-    EXPECT_TRUE(barBand.pass);
-    EXPECT_EQ(barBand.horizontalSpan, 30);
-    EXPECT_EQ(barBand.verticalSpan, -1);
+    EXPECT_EQ(Band(BandTest(bar.View(), {100, 100, 30, 4}, 20)), (BandFigures{true, 30, -1}));
     EXPECT_TRUE(bar.Detect());
 
     SpotScene square;
     square.Light({100, 100, 30, 30});
-    const BandResult squareBand = BandTest(square.View(), {100, 100, 30, 30}, 20);
-    EXPECT_FALSE(squareBand.pass);
-    EXPECT_EQ(squareBand.horizontalSpan, 30);
-    EXPECT_EQ(squareBand.verticalSpan, 30);
+    EXPECT_EQ(Band(BandTest(square.View(), {100, 100, 30, 30}, 20)), (BandFigures{false, 30, 30}));
     EXPECT_FALSE(square.Detect());
     EXPECT_EQ(square.blocking.Count(), 1);
     EXPECT_EQ(square.current.horizontalSpan, 30);
     EXPECT_TRUE(BandTest(square.View(), {100, 100, 30, 30}, 0).pass);
-}
-
-TEST(SpotDetection, BandTestIgnoresRowsOnTheAreaEdge) {
-    SpotScene scene;
-    scene.images.detectionArea = {0, 115, 320, 100};
-    scene.Light({100, 100, 30, 30});
-    // The middle row 115 lies on the area's top edge: no horizontal span, so it passes.
-    const BandResult band = BandTest(scene.View(), {100, 100, 30, 30}, 20);
-    EXPECT_TRUE(band.pass);
-    EXPECT_EQ(band.horizontalSpan, 0);
+    // With the middle row 115 on the area's top edge there is no horizontal span: it passes.
+    square.images.detectionArea = {0, 115, 320, 100};
+    EXPECT_EQ(Band(BandTest(square.View(), {100, 100, 30, 30}, 20)), (BandFigures{true, 0, -1}));
 }
 
 TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLit) {

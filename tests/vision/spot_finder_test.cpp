@@ -1,6 +1,8 @@
 // SpotFinder: region size limit, seeds and fill bounds, the one-pass merge, the association.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "spot_scene.h"
 
 TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNotNorTheAreasLastRowAndColumn) {
@@ -67,16 +69,6 @@ TEST(SpotFinderMerge, ABlobPassedOverIsNotTestedAgainstTheGrownUnion) {
 
 namespace {
 
-Blob MakeBlob(int x, int y, int size, int pixels) {
-    Blob blob;
-    blob.x = x;
-    blob.y = y;
-    blob.width = size;
-    blob.height = size;
-    blob.pixelCount = pixels;
-    return blob;
-}
-
 SpotRecord PreviousSpot() {
     SpotRecord previous;
     previous.blobCount = 1;
@@ -88,41 +80,35 @@ SpotRecord PreviousSpot() {
 
 }  // namespace
 
-// Without history, or with nothing within reach, the largest blob (the first on ties) wins.
-TEST(SpotFinderAssociate, WithoutACandidateNearTheLastSpotTheLargestBlobWins) {
-    SpotFinder finder;
-    finder.Blobs() = {MakeBlob(0, 0, 6, 40), MakeBlob(50, 50, 6, 45), MakeBlob(90, 0, 6, 45)};
-    finder.Associate(SpotRecord());
-    ASSERT_EQ(finder.Blobs().size(), 1u);
-    EXPECT_EQ(finder.Blobs()[0].x, 50);
-    finder.Blobs() = {MakeBlob(150, 150, 6, 40), MakeBlob(20, 20, 6, 70)};
-    finder.Associate(PreviousSpot());
-    ASSERT_EQ(finder.Blobs().size(), 1u);
-    EXPECT_EQ(finder.Blobs()[0].pixelCount, 70);
-}
-
-TEST(SpotFinderAssociate, LargestWithinReachBeatsTheNearest) {
-    SpotFinder finder;
-    finder.Blobs() = {
-        MakeBlob(112, 102, 6, 40),  // centre (115, 105): d^2 = 100, beyond the reach
-        MakeBlob(107, 112, 6, 60),  // centre (110, 115): d^2 = 125, larger still, too far
-        MakeBlob(108, 105, 4, 35),  // centre (110, 107): d^2 = 29, nearest
-        MakeBlob(111, 101, 4, 50),  // centre (113, 103): d^2 = 68, within reach and larger
+// Blobs are {x, y, width, height, pixels}; the one kept is named by its x.
+TEST(SpotFinderAssociate, InsideTheLastSpotTheNearestElseTheLargestWithinReachElseTheLargest) {
+    const struct {
+        const char* what;
+        bool history;
+        std::vector<Blob> blobs;
+        int kept;
+    } cases[] = {
+        {"no history: the largest, the first on ties", false,
+         {{0, 0, 6, 6, 40}, {50, 50, 6, 6, 45}, {90, 0, 6, 6, 45}}, 50},
+        {"nothing within reach: the largest", true, {{150, 150, 6, 6, 40}, {20, 20, 6, 6, 70}}, 20},
+        {"the largest within reach beats the nearest", true,
+         {{112, 102, 6, 6, 40},    // centre (115, 105): d^2 = 100, beyond the reach
+          {107, 112, 6, 6, 60},    // centre (110, 115): d^2 = 125, larger still, too far
+          {108, 105, 4, 4, 35},    // centre (110, 107): d^2 = 29, nearest
+          {111, 101, 4, 4, 50}},   // centre (113, 103): d^2 = 68, within reach and larger
+         111},
+        {"the nearest inside the last spot", true,
+         {{103, 103, 2, 2, 30},    // centre (104, 104), inside
+          {101, 101, 4, 4, 90},    // centre (103, 103), inside, farther
+          {104, 100, 2, 2, 99},    // centre (105, 101), inside, d^2 = 16
+          {140, 140, 6, 6, 500}},
+         103},
     };
-    finder.Associate(PreviousSpot());
-    ASSERT_EQ(finder.Blobs().size(), 1u);
-    EXPECT_EQ(finder.Blobs()[0].pixelCount, 50);
-}
-
-TEST(SpotFinderAssociate, NearestInsideThePreviousSpotWins) {
-    SpotFinder finder;
-    finder.Blobs() = {
-        MakeBlob(103, 103, 2, 30),  // centre (104, 104), inside
-        MakeBlob(101, 101, 4, 90),  // centre (103, 103), inside, farther
-        MakeBlob(104, 100, 2, 99),  // centre (105, 101), inside, d^2 = 16
-        MakeBlob(140, 140, 6, 500),
-    };
-    finder.Associate(PreviousSpot());
-    ASSERT_EQ(finder.Blobs().size(), 1u);
-    EXPECT_EQ(finder.Blobs()[0].pixelCount, 30);
+    for (const auto& c : cases) {
+        SpotFinder finder;
+        finder.Blobs() = c.blobs;
+        finder.Associate(c.history ? PreviousSpot() : SpotRecord());
+        ASSERT_EQ(finder.Blobs().size(), 1u) << c.what;
+        EXPECT_EQ(finder.Blobs()[0].x, c.kept) << c.what;
+    }
 }
