@@ -25,12 +25,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// The visible top-level windows of a process with this class ("#32770" for a dialog box).
-std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className) {
-    Search search{processId, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 BOOL CALLBACK AppendText(HWND window, LPARAM context) {
     auto* text = reinterpret_cast<std::wstring*>(context);
@@ -44,6 +38,12 @@ BOOL CALLBACK AppendText(HWND window, LPARAM context) {
 }
 
 }  // namespace
+
+std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className) {
+    Search search{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 NamedLock::NamedLock(const wchar_t* name) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
     // An abandoned lock (a test that crashed) is taken over.

@@ -78,6 +78,8 @@ public:
 
 // Presses a button (or toggles a check box) the way a mouse click does.
 void Click(HWND dialog, int controlId);
+// The visible top-level windows of a process with this class ("#32770" for a dialog box).
+std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className);
 std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int controlId);
 bool IsTopMost(HWND window);
