@@ -153,7 +153,6 @@ public:
     OptionRecord& Options() { return records_.options; }
     CoreParameterRecord& CoreParameters() { return records_.coreParameters; }
     AlignmentRecord& AlignmentResult() { return records_.alignmentResult; }
-    PointerInput& Pointer() { return pointer_.input; }
     HWND GainOverlay() const { return gainOverlay_.Get(); }
 
     // ---- Gain finding and tracking (gain_step.cpp, gain_overlay.cpp, track_step.cpp) ----

@@ -121,6 +121,16 @@ int ControllerFixture::FindGain() {
     return shown;
 }
 
+void ControllerFixture::PenDown() {
+    for (const BYTE level : {BYTE{0x30}, BYTE{255}}) {
+        for (int y = 117; y < 124; ++y)
+            for (int x = 157; x < 164; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + 2] = level;
+        DeliverFrames(1);
+    }
+    EXPECT_TRUE(LeftButtonDown());
+    TakeNotifications();
+}
+
 void ControllerFixture::DeliverFrames(int count) {
     std::thread frameThread([this, count] {
         for (int i = 0; i < count; ++i) controller.OnFrame(frame.data());

@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+// The system's left button is down.
+inline bool LeftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
+
 #include <atomic>
 #include <functional>
 #include <utility>
@@ -34,6 +37,8 @@ protected:
     // Gain finding over `frame` until its verdict, concluded on the UI thread (its boxes closed):
     // Track. Returns the boxes shown.
     int FindGain();
+    // In Track: the pen lifted, then put down on the middle of the sensor picture.
+    void PenDown();
     // Delivers frames from a second thread, one after the other, and waits for them.
     void DeliverFrames(int count);
     // Removes the AppNotify messages waiting for the main window, in order (code, value).

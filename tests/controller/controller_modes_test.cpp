@@ -122,14 +122,12 @@ TEST_F(ControllerModes, LeavingTrackReleasesTheButtonParksThePointerClearsStepsA
     SetMode(Mode::Track, 1, true, true);
     // Back on screen, where the pointer is parked.
     controller.EnterMode(Mode::Track);
-    controller.Pointer().Press(600.0f, 500.0f);
-    ASSERT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    PenDown();
     controller.StartShortSettle();
     // Gain finding shows the white pattern.
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
-    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-    EXPECT_FALSE(controller.Pointer().LeftHeld());
+    EXPECT_FALSE(LeftButtonDown());
     EXPECT_EQ(controller.SettleFrames(), 0);
     EXPECT_EQ(controller.Modes().trackingStep, 0);
     EXPECT_EQ(controller.Modes().alignmentUsable, 1);

@@ -134,16 +134,6 @@ protected:
         PenDown();
     }
 
-    // The pen lifted, then put down on the middle of the sensor picture.
-    void PenDown() {
-        Light(frame, 157, 117, 7, 0x30);
-        DeliverFrames(1);
-        Light(frame, 157, 117, 7, 255);
-        DeliverFrames(1);
-        EXPECT_TRUE(controller.Pointer().LeftHeld());
-        TakeNotifications();
-    }
-
     // What the program does while a message box waits: frames held, left button held; and the
     // box's texts.
     struct StateUnderBox {
@@ -160,7 +150,7 @@ protected:
         {
             testsupport::BoxDismisser boxes([&](HWND box) {
                 if (fill(box)) return;
-                states.push_back({controller.Paused(), controller.Pointer().LeftHeld(), testsupport::WindowTexts(box)});
+                states.push_back({controller.Paused(), LeftButtonDown(), testsupport::WindowTexts(box)});
             });
             call();
         }
@@ -227,7 +217,7 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     controller.OnFormatChanged();
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
     EXPECT_TRUE(controller.WaitCursor());
-    EXPECT_FALSE(controller.Pointer().LeftHeld());
+    EXPECT_FALSE(LeftButtonDown());
     EXPECT_FALSE(controller.Paused());
     DeliverFrames(2);
     EXPECT_EQ(stepsRun, steps + 2);

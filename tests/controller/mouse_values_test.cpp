@@ -55,10 +55,10 @@ TEST_F(MouseValuesInTrack, EnteringTrackTwiceChangesOnceAndLeavingOrShutdownRest
     // Shutdown in the middle of a pen stroke lets go of the button as well.
     controller.EnterMode(Mode::Track);
     EXPECT_TRUE(SystemHas(kTrackingMouseValues));
-    controller.Pointer().Press(300.0f, 200.0f);
+    PenDown();
     controller.Shutdown();
     EXPECT_TRUE(SystemHas(kUserValues));
-    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    EXPECT_FALSE(LeftButtonDown());
     EXPECT_TRUE(controller.Paused());
 }
 
