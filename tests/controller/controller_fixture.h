@@ -11,8 +11,9 @@
 
 #include <windows.h>
 
-// The system's left button is down.
-inline bool LeftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
+// The system's left button is down (or up) within a second: under Wine, injected input reaches
+// the button state a little after SendInput returns.
+bool LeftButtonIs(bool down);
 
 #include <atomic>
 #include <functional>

@@ -118,16 +118,21 @@ TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
 }
 
-TEST_F(ControllerModes, LeavingTrackReleasesTheButtonParksThePointerClearsStepsAndKeepsFlags) {
+TEST_F(ControllerModes, TrackAgainBringsTheWindowBackLeavingItReleasesParksClearsAndKeepsFlags) {
     SetMode(Mode::Track, 1, true, true);
-    // Back on screen, where the pointer is parked.
+    // Track again only brings the window that tracking minimised back.
+    EXPECT_TRUE(IsIconic(window));
     controller.EnterMode(Mode::Track);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
+    EXPECT_EQ(controller.Modes().trackingStep, 1);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(controller.Paused());
     PenDown();
     controller.StartShortSettle();
     // Gain finding shows the white pattern.
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
-    EXPECT_FALSE(LeftButtonDown());
+    EXPECT_TRUE(LeftButtonIs(false));
     EXPECT_EQ(controller.SettleFrames(), 0);
     EXPECT_EQ(controller.Modes().trackingStep, 0);
     EXPECT_EQ(controller.Modes().alignmentUsable, 1);
@@ -146,16 +151,6 @@ TEST_F(ControllerModes, LeavingTrackReleasesTheButtonParksThePointerClearsStepsA
     controller.EnterMode(Mode::Idle);
     EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
     EXPECT_EQ(controller.Pattern().Level(), 35);
-}
-
-TEST_F(ControllerModes, TrackAgainOnlyBringsTheMinimisedWindowForward) {
-    SetMode(Mode::Track, 1, true, true);
-    EXPECT_TRUE(IsIconic(window));
-    controller.EnterMode(Mode::Track);
-    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
-    EXPECT_EQ(controller.Modes().trackingStep, 1);
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_FALSE(controller.Paused());
 }
 
 }  // namespace

@@ -24,14 +24,6 @@ void Light(std::vector<BYTE>& frame, int x0, int y0, int size, BYTE value) {
         for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + kRed] = value;
 }
 
-// The sensor looks straight at a 1024 x 768 desktop that fills 84 % of its width.
-void AimStraight(ScreenMapping& mapping, CameraModel& camera) {
-    const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
-    mapping.SetProfiles(&lens, 1);
-    mapping.SelectProfile(0);
-    camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
-}
-
 struct NoTimer : SettleWait::Timer {
     bool OnOwnThread() const override { return false; }
     UINT_PTR Set(UINT) override { return 0; }
@@ -41,7 +33,11 @@ struct NoTimer : SettleWait::Timer {
 class GainAndTrackRuns : public ::testing::Test {
 protected:
     GainAndTrackRuns() : frame(320 * 240 * 3, 0x30) {
-        AimStraight(mapping, camera);
+        // The sensor looks straight at a 1024 x 768 desktop that fills 84 % of its width.
+        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
+        mapping.SetProfiles(&lens, 1);
+        mapping.SelectProfile(0);
+        camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
         parameters.findThreshold[0].range = 0;
         parameters.tracking.spyInterval = 1;
         images.Allocate(320, 240);
@@ -127,7 +123,6 @@ TEST_F(GainAndTrackRuns, SmallHotSpotIsBoxedAndStillEndsOnTheTwentyFirstRecordin
 class GainAndTrack : public ControllerFixture {
 protected:
     GainAndTrack() {
-        records.coreParameters.tracking.spyInterval = 1;
         SetMode(Mode::Track, 1, true, true);
         // Tracking minimised the window; the user brings it back.
         controller.EnterMode(Mode::Track);
@@ -150,7 +145,7 @@ protected:
         {
             testsupport::BoxDismisser boxes([&](HWND box) {
                 if (fill(box)) return;
-                states.push_back({controller.Paused(), LeftButtonDown(), testsupport::WindowTexts(box)});
+                states.push_back({controller.Paused(), !LeftButtonIs(false), testsupport::WindowTexts(box)});
             });
             call();
         }
@@ -217,7 +212,7 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     controller.OnFormatChanged();
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
     EXPECT_TRUE(controller.WaitCursor());
-    EXPECT_FALSE(LeftButtonDown());
+    EXPECT_TRUE(LeftButtonIs(false));
     EXPECT_FALSE(controller.Paused());
     DeliverFrames(2);
     EXPECT_EQ(stepsRun, steps + 2);

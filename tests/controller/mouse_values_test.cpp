@@ -58,7 +58,7 @@ TEST_F(MouseValuesInTrack, EnteringTrackTwiceChangesOnceAndLeavingOrShutdownRest
     PenDown();
     controller.Shutdown();
     EXPECT_TRUE(SystemHas(kUserValues));
-    EXPECT_FALSE(LeftButtonDown());
+    EXPECT_TRUE(LeftButtonIs(false));
     EXPECT_TRUE(controller.Paused());
 }
 
