@@ -58,7 +58,10 @@ private:
     void OnStartupComplete();
     void OnStartupTick();
 
-    Controller controller_;
+    // Declared before the Controller, which works on them.
+    StoredRecords records_;
+    AlignmentModel model_;
+    Controller controller_{records_, model_};
     HWND mainWindow_ = nullptr;
     bool shutDown_ = false;
     SIZE screenSize_ = {0, 0};

@@ -8,9 +8,9 @@
 
 #include <cwchar>
 
-Controller::Controller()
-    : records_{DefaultOptions(), DefaultCoreParameters(), DefaultAlignmentResult(),
-               DefaultChessboardLayout(), DefaultDisplayAspect(), {}} {
+Controller::Controller(StoredRecords& records, AlignmentModel& model, std::function<void()> afterEachStep)
+    : records_(records), model_(model) {
+    handOff_.afterStep = std::move(afterEachStep);
     pointer_.input.Reset();
 }
 

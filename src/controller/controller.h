@@ -48,7 +48,9 @@ inline constexpr COLORREF kWaitingBackground = RGB(200, 200, 200);
 
 class Controller : public FrameSink, private ManualAlignmentServices {
 public:
-    Controller();
+    // The records and the alignment belong to the owner, which keeps them past the Controller.
+    // `afterEachStep`, when given, runs on the frame thread after every Mode step's work.
+    Controller(StoredRecords& records, AlignmentModel& model, std::function<void()> afterEachStep = {});
     ~Controller() override;
     Controller(const Controller&) = delete;
     Controller& operator=(const Controller&) = delete;
@@ -66,7 +68,7 @@ public:
     // is made: the Mode pictures are painted into it, its messages carry the AppNotify codes
     // and it owns the Controller's windows and boxes.
     bool LoadCoreParameters(const wchar_t* languageCode);
-    void AttachWindow(HWND main) { mainWindow_ = main; }
+    void AttachWindow(HWND main);
     bool Initialize();
     bool StartSensor();
     void Start();
@@ -126,7 +128,6 @@ public:
     void ShowPrompt(HDC dc, const wchar_t* text) const;
     const wchar_t* PromptText(Prompt prompt) const;
     const RECT& StatusRect() const { return status_.rect; }
-    int LineHeight() const { return status_.lineHeight; }
 
     // Reactions to a new desktop size (WM_DISPLAYCHANGE), to the gain level dialog (40008) and
     // to the display aspect dialog (40010).
@@ -141,13 +142,10 @@ public:
     Mode CurrentMode() const { return modes_.mode; }
     const ModeRecord& Modes() const { return modes_; }
     bool Paused() const { return handOff_.paused; }
-    bool Painting() const { return handOff_.painting; }
     void SetPainting(bool on) { handOff_.SetPainting(on); }
     int SettleFrames() const { return settleWait_.Frames(); }
     bool SettleTimerRunning() const { return settleWait_.TimerRunning(); }
     int PendingMessage() const { return handOff_.pendingMessage; }
-    // Frames given to a Mode's work.
-    uint32_t FramesProcessed() const { return handOff_.framesProcessed; }
 
     const wchar_t* LanguageCode() const { return texts_.languageCode; }
     const wchar_t* ModeText(Mode mode) const;
@@ -155,7 +153,6 @@ public:
     OptionRecord& Options() { return records_.options; }
     CoreParameterRecord& CoreParameters() { return records_.coreParameters; }
     AlignmentRecord& AlignmentResult() { return records_.alignmentResult; }
-    PointerInput& Pointer() { return pointer_.input; }
     HWND GainOverlay() const { return gainOverlay_.Get(); }
 
     // ---- Gain finding and tracking (gain_step.cpp, gain_overlay.cpp, track_step.cpp) ----
@@ -168,7 +165,6 @@ public:
 
     // Sensor pixel -> desktop pixel through the current alignment.
     cv::Point2f SensorToDesktop(float u, float v) const { return model_.mapping.SensorToDesktop(u, v); }
-    const CameraModel& Camera() const { return model_.camera; }
     const DisplayGeometry& Geometry() const { return model_.geometry; }
     const PatternScreen& Pattern() const { return model_.pattern; }
 
@@ -208,9 +204,6 @@ private:
     void ConcludeFailedAutoAlignment();
     AutoAlignmentState autoAlignment_;
     // ---- end of auto alignment ----
-
-    // Tests put the Controller into a given state directly.
-    friend struct ControllerTestAccess;
 
     // Frame dispatch.
     StepResult RunModeStep(Mode mode);
@@ -262,6 +255,8 @@ private:
     RECT ManualPreviewRect(const RECT& client) const;
     void PaintManualPreview(HDC dc, const RECT& client) const;
 
+    StoredRecords& records_;
+    AlignmentModel& model_;
     // Binds only references here: the members it works on are declared further down.
     ManualAlignmentRun manualRun_{modes_.manualAlignmentStep, frameImages_, model_.mapping, *this};
     // ---- end of manual alignment ----
@@ -340,8 +335,6 @@ private:
     FrameImages frameImages_;
     PendingFormat pendingFormat_;
 
-    StoredRecords records_;
-    AlignmentModel model_;
     TuningPanel tuningPanel_;
     SensorSide sensor_;
     PointerOutput pointer_;

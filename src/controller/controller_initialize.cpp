@@ -7,8 +7,13 @@
 #include "ui/messages.h"
 #include "ui/resource_text.h"
 
+void Controller::AttachWindow(HWND main) {
+    mainWindow_ = main;
+    // The texts come from the language library the window was made with.
+    if (main) LoadTexts();
+}
+
 bool Controller::Initialize() {
-    LoadTexts();
     TakeBoardOrientation();
     LoadOptionFile(records_.options);
     LoadAlignmentResultFile(records_.alignmentResult);

@@ -18,7 +18,6 @@ void Controller::OnFrame(const BYTE* buffer) {
     const Mode mode = modes_.mode;
     const StepResult result = RunModeStep(mode);
     frameImages_.Bind(nullptr);
-    ++handOff_.framesProcessed;
     if (result != StepResult::KeepGoing) EndStep(mode, result);
 }
 
@@ -44,7 +43,7 @@ StepResult Controller::RunModeStep(Mode mode) {
         default:
             break;
         }
-        if (handOff_.probe) handOff_.probe();
+        if (handOff_.afterStep) handOff_.afterStep();
         return result;
     } catch (...) {
         // A step that throws (OpenCV reports errors so) has failed; the frame thread goes on,

@@ -40,9 +40,6 @@ SIZE MeasureText(HDC dc, const wchar_t* text) {
 void Controller::LoadTexts() {
     for (int i = 0; i < kModeCount; ++i) CopyText(IDS_MODE_FIRST + i, texts_.modes[i]);
     for (int i = 0; i < kPromptCount; ++i) CopyText(kPromptIds[i], texts_.prompts[i]);
-    WindowDc dc(mainWindow_);
-    TEXTMETRICW metrics = {};
-    if (dc && GetTextMetricsW(dc.Get(), &metrics)) status_.lineHeight = metrics.tmHeight;
 }
 
 const wchar_t* Controller::PromptText(Prompt prompt) const {

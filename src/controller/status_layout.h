@@ -5,7 +5,6 @@
 
 struct StatusLayout {
     RECT rect = {};
-    int lineHeight = 0;
     int screenWidth = 0;
     int screenHeight = 0;
 };

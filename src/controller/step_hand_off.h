@@ -7,7 +7,6 @@
 #include "controller/mode.h"
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
 #include <mutex>
 
@@ -54,11 +53,8 @@ struct StepHandOff {
     std::atomic<bool> waitCursor{false};
     std::atomic<Mode> endedMode{Mode::NoSensor};
     std::atomic<StepResult> endedResult{StepResult::KeepGoing};
-    // Frames given to a Mode's work.
-    std::atomic<uint32_t> framesProcessed{0};
-    // Called on the frame thread after each Mode step's work; tests make a step slow, or make
-    // it throw, with it.
-    std::function<void()> probe;
+    // Called on the frame thread after each Mode step's work, when the owner gave one.
+    std::function<void()> afterStep;
 
 private:
     std::mutex stepLock;

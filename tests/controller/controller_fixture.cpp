@@ -2,9 +2,14 @@
 
 #include "ui/messages.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TavroControllerTestWindow";
+// Settle waits off, sensor steps (two), clearing, twenty recorded frames: the next one evaluates.
+constexpr int kGainFindingFrames = 24;
 Controller* g_timerTarget = nullptr;
 
 LRESULT CALLBACK TestWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -37,6 +42,13 @@ ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
     format.biPlanes = 1;
     format.biBitCount = 24;
     controller.PrepareFrame(format);
+    // No dialogs at start; gain finding skips no frame for its property waits.
+    records.options.dontShowIntroduction = 1;
+    records.options.dontAskGainLevel = 1;
+    records.options.gainLevel = 3;
+    records.options.trackGainLevel = 3;
+    records.coreParameters.findThreshold[0].range = 0;
+    model.geometry.SetAspect(4.0f, 3.0f);
 }
 
 ControllerFixture::~ControllerFixture() {
@@ -46,19 +58,86 @@ ControllerFixture::~ControllerFixture() {
     DestroyWindow(window);
 }
 
-ModeRecord ModeRecordAt(Mode mode, int step, bool alignmentUsable, bool gainFound) {
-    ModeRecord modes;
-    modes.ChangeMode(mode);
-    modes.autoAlignmentStep = mode == Mode::AutoAlignment ? step : 0;
-    modes.manualAlignmentStep = mode == Mode::ManualAlignment ? step : 0;
-    modes.trackingStep = mode == Mode::Track ? step : 0;
-    modes.alignmentUsable = alignmentUsable;
-    modes.gainFound = gainFound;
-    return modes;
+void ControllerFixture::StoreStraightAlignment() {
+    const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
+    model.mapping.SetProfiles(&lens, 1);
+    model.mapping.SelectProfile(0);
+    model.camera.SetPose(CameraPose{-512.0f, -384.0f, 1150.0f, 0.0f, 0.0f, 0.0f});
+    AlignmentRecord& stored = records.alignmentResult;
+    stored.profileIndex = 0;
+    stored.alignedDesktopWidth = 1024;
+    stored.alignedDesktopHeight = 768;
+    stored.accuracy.grade = AccuracyGrade::Good;
+    PosePoints& corners = stored.posePoints;
+    corners.count = 35;
+    for (int i = 0; i < 35; ++i) {
+        const float x = 128.0f * static_cast<float>(i % 7 + 1);
+        const float y = 128.0f * static_cast<float>(i / 7 + 1);
+        corners.objectPoints[i] = {x, y, 0.0f};
+        corners.imagePoints[i] = model.camera.ProjectBoardPoint(x, y);
+    }
+    records.options.skipAlignmentWhenAligned = 1;
 }
 
 void ControllerFixture::SetMode(Mode mode, int step, bool alignmentUsable, bool gainFound) {
-    ControllerTestAccess::Modes(controller) = ModeRecordAt(mode, step, alignmentUsable, gainFound);
+    if (alignmentUsable) StoreStraightAlignment();
+    controller.Start();
+    if (gainFound) {
+        ASSERT_EQ(controller.CurrentMode(), Mode::FindGain) << "the stored alignment is re-applied";
+        ASSERT_EQ(FindGain(), 0);
+        // The first Track tells where the program went.
+        const Notifications posted = TakeNotifications();
+        const std::pair<WPARAM, LPARAM> trackInformation{NotifyInformation, static_cast<LPARAM>(Mode::Track)};
+        EXPECT_NE(std::find(posted.begin(), posted.end(), trackInformation), posted.end());
+    }
+    if (controller.CurrentMode() != mode) controller.EnterMode(mode);
+    const ModeRecord& modes = controller.Modes();
+    ASSERT_EQ(modes.mode, mode);
+    const int reached = mode == Mode::AutoAlignment     ? modes.autoAlignmentStep
+                        : mode == Mode::ManualAlignment ? modes.manualAlignmentStep
+                        : mode == Mode::Track           ? modes.trackingStep
+                                                        : step;
+    ASSERT_EQ(reached, step);
+    ASSERT_EQ(modes.alignmentUsable != 0, alignmentUsable) << "alignment in force";
+    ASSERT_EQ(modes.gainFound != 0, gainFound) << "gain found";
+    TakeNotifications();
+}
+
+int ControllerFixture::FindGain() {
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
+    TakeNotifications();
+    // The wait cursor stays up until the verdict.
+    EXPECT_TRUE(controller.WaitCursor());
+    DeliverFrames(kGainFindingFrames);
+    EXPECT_FALSE(controller.WaitCursor());
+    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
+    int shown = 0;
+    {
+        testsupport::BoxDismisser boxes;
+        controller.OnStepEnded();
+        shown = boxes.BoxesClosed();
+    }
+    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
+    return shown;
+}
+
+bool LeftButtonIs(bool down) {
+    const ULONGLONG end = GetTickCount64() + 1000;
+    while (((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) != down) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+void ControllerFixture::PenDown() {
+    for (const BYTE level : {BYTE{0x30}, BYTE{255}}) {
+        for (int y = 117; y < 124; ++y)
+            for (int x = 157; x < 164; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + 2] = level;
+        DeliverFrames(1);
+    }
+    EXPECT_TRUE(LeftButtonIs(true));
+    TakeNotifications();
 }
 
 void ControllerFixture::DeliverFrames(int count) {
@@ -84,18 +163,4 @@ void ControllerFixture::PumpMessages(DWORD milliseconds) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
         Sleep(5);
     }
-}
-
-void ControllerFixture::AimCamera() {
-    DetectorProfile lens;
-    lens.fx = 300.0f;
-    lens.fy = 300.0f;
-    lens.cx = 160.0f;
-    lens.cy = 120.0f;
-    ControllerTestAccess::Camera(controller).SetIntrinsics(lens);
-    ASSERT_TRUE(ControllerTestAccess::Camera(controller)
-                    .SetPose(CameraPose{-512.0f, -384.0f, 1150.0f, 0.0f, 0.0f, 0.0f}));
-    DisplayGeometry& geometry = ControllerTestAccess::Geometry(controller);
-    geometry.SetDesktop(1024, 768);
-    geometry.SetAspect(4.0f, 3.0f);
 }

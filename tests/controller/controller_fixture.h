@@ -1,53 +1,24 @@
 #pragma once
-// A Controller with a main window of its own, on the test's thread (the UI thread), and a way
-// to put it into any Mode.
+// A Controller with a main window of its own, on the test's thread (the UI thread). The test
+// owns its records and alignment, and leads it into a Mode through its own interface: started as
+// the program starts it (without a sensor), a stored alignment re-applied, the gain found.
 #include "controller/controller.h"
 #include "base/notifications.h"
+#include "desktop_test_support.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+// The system's left button is down (or up) within a second: under Wine, injected input reaches
+// the button state a little after SendInput returns.
+bool LeftButtonIs(bool down);
+
+#include <atomic>
 #include <functional>
-#include <thread>
 #include <utility>
 #include <vector>
-
-struct ControllerTestAccess {
-    static ModeRecord& Modes(Controller& c) { return c.modes_; }
-    static void SetPending(Controller& c, int id) { c.handOff_.pendingMessage = id; }
-    static void EndStep(Controller& c, Mode mode, StepResult result) { c.EndStep(mode, result); }
-    // Runs on the frame thread at the end of every step's work.
-    static void SetStepProbe(Controller& c, std::function<void()> probe) {
-        c.handOff_.probe = std::move(probe);
-    }
-    static SensorProperties& SensorControls(Controller& c) { return c.sensor_.device.Properties(); }
-    static CameraModel& Camera(Controller& c) { return c.model_.camera; }
-    static ScreenMapping& Mapping(Controller& c) { return c.model_.mapping; }
-    static DisplayGeometry& Geometry(Controller& c) { return c.model_.geometry; }
-    static PatternScreen& Pattern(Controller& c) { return c.model_.pattern; }
-    static FrameImages& Images(Controller& c) { return c.frameImages_; }
-    static ScreenCorrection& Correction(Controller& c) { return c.model_.screenCorrection; }
-    static DisplayAspectRecord& DisplayAspect(Controller& c) { return c.records_.displayAspect; }
-    static void SetHotSpots(Controller& c, int count, PixelRect area) {
-        c.records_.hotSpot.count = count;
-        c.records_.hotSpot.box = area;
-    }
-    static void SetShownFrameRate(Controller& c, int verdict) { c.sensor_.shownFrameRate = verdict; }
-    static void SnapshotMouseValues(Controller& c) { c.pointer_.mouseSaver.Snapshot(); }
-    static void ShowGainOverlay(Controller& c) { c.ShowGainOverlay(); }
-    // What Initialize and Start give the painting code: texts, screen size, status rectangle.
-    static void PrepareScreen(Controller& c) {
-        c.LoadTexts();
-        c.status_.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        c.status_.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        c.MeasureStatusRect();
-    }
-};
-
-// A ModeRecord in a Mode with the given step and kept flags.
-ModeRecord ModeRecordAt(Mode mode, int step = 1, bool alignmentUsable = false, bool gainFound = false);
 
 // AppNotify messages as (code, value), in the order they were posted.
 using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
@@ -57,20 +28,38 @@ protected:
     ControllerFixture();
     ~ControllerFixture() override;
 
-    // Puts the Controller into a Mode with the given step and kept flags.
+    // Leads the Controller into `mode` at `step` with the flags asked for: an alignment in force
+    // is a stored one re-applied at start, a found gain one found on the plain screen. Fails when
+    // the Mode's own rules end elsewhere (an alignment drops both flags).
     void SetMode(Mode mode, int step = 1, bool alignmentUsable = false, bool gainFound = false);
+    // Stores the alignment of a camera straight in front of the 1024 x 768 desktop, which sensor
+    // (160, 120) sees in its middle: 35 corners 128 pixels apart, graded Good.
+    void StoreStraightAlignment();
+    // Gain finding over `frame` until its verdict, concluded on the UI thread (its boxes closed):
+    // Track. Returns the boxes shown.
+    int FindGain();
+    // In Track: the pen lifted, then put down on the middle of the sensor picture.
+    void PenDown();
     // Delivers frames from a second thread, one after the other, and waits for them.
     void DeliverFrames(int count);
     // Removes the AppNotify messages waiting for the main window, in order (code, value).
     Notifications TakeNotifications();
-    // A camera straight in front of a 1024 x 768 desktop: sensor (160, 120) sees its middle.
-    void AimCamera();
     // Runs the main window's messages for a while.
     void PumpMessages(DWORD milliseconds);
 
+    // Every Mode change parks the pointer.
+    testsupport::CursorLock cursorLock;
     // Conclusions store the alignment result; keep it out of the shared folder.
     testsupport::ScratchDirectory scratch{L"controller"};
-    Controller controller;
+    StoredRecords records;
+    AlignmentModel model;
+    // Mode steps run so far, and what the frame thread does after each (set while no frame comes).
+    std::atomic<int> stepsRun{0};
+    std::function<void()> afterStep;
+    Controller controller{records, model, [this] {
+                              ++stepsRun;
+                              if (afterStep) afterStep();
+                          }};
     HWND window = nullptr;
     std::vector<BYTE> frame;
 };

@@ -1,15 +1,20 @@
 // Mode changes: which Modes may be asked for when, then on the UI thread what a change clears
-// and keeps, the pointer, and how an ended step is concluded.
+// and keeps, and the pointer.
 #include "controller_fixture.h"
-#include "desktop_test_support.h"
 
 namespace {
 
-// Every Mode change parks the pointer.
-class ControllerModes : public ControllerFixture {
-protected:
-    testsupport::CursorLock lock;
-};
+// A ModeRecord in a Mode with the given step and kept flags.
+ModeRecord ModeRecordAt(Mode mode, int step, bool alignmentUsable = false, bool gainFound = false) {
+    ModeRecord modes;
+    modes.ChangeMode(mode);
+    modes.autoAlignmentStep = mode == Mode::AutoAlignment ? step : 0;
+    modes.manualAlignmentStep = mode == Mode::ManualAlignment ? step : 0;
+    modes.trackingStep = mode == Mode::Track ? step : 0;
+    modes.alignmentUsable = alignmentUsable;
+    modes.gainFound = gainFound;
+    return modes;
+}
 
 struct BusyCase {
     Mode mode;
@@ -73,24 +78,26 @@ TEST(ModeRules, CanEnterTable) {
     }
 }
 
-TEST_F(ControllerModes, RequestsBeforeInitializedOrOutsideTheWorkingModesChangeNothing) {
-    SetMode(Mode::Starting);
-    controller.EnterMode(Mode::Idle);
-    EXPECT_EQ(controller.CurrentMode(), Mode::Starting);
+using ControllerModes = ControllerFixture;
 
-    SetMode(Mode::Idle, 0, true, true);
+TEST_F(ControllerModes, RequestsBeforeStartOrOutsideTheWorkingModesChangeNothing) {
+    controller.EnterMode(Mode::Idle);
+    EXPECT_EQ(controller.CurrentMode(), Mode::NoSensor);
+
+    SetMode(Mode::Idle, 0);
     controller.EnterMode(Mode::Starting);
     controller.EnterMode(static_cast<Mode>(9));
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     EXPECT_FALSE(controller.IsBusy());
 }
 
-TEST_F(ControllerModes, FindGainWithoutUsableAlignmentShowsTheMessageAndKeepsTheMode) {
-    testsupport::BoxDismisser boxes;
-    SetMode(Mode::AutoAlignment, 1, false, false);
-    controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
+TEST_F(ControllerModes, StartTakesTheStoredGradeAndFindGainWithoutAnAlignmentInForceOnlyTellsSo) {
+    records.alignmentResult.accuracy.grade = AccuracyGrade::Good;
+    // Not re-applied: start-up goes to auto alignment, which drops the flag again.
+    SetMode(Mode::AutoAlignment);
     // The stored grade offers gain finding, which then finds no alignment in force.
     EXPECT_TRUE(controller.CanEnterMode(Mode::FindGain));
+    testsupport::BoxDismisser boxes;
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(boxes.BoxesClosed(), 1);
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
@@ -99,104 +106,51 @@ TEST_F(ControllerModes, FindGainWithoutUsableAlignmentShowsTheMessageAndKeepsThe
 }
 
 TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
-    SetMode(Mode::Idle);
-    controller.Options().manualAlignmentByDefault = 1;
+    SetMode(Mode::Idle, 0);
+    records.options.manualAlignmentByDefault = 1;
     controller.EnterMode(Mode::DefaultAlignment);
     EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
     EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
 
-    controller.Options().manualAlignmentByDefault = 0;
+    records.options.manualAlignmentByDefault = 0;
     controller.EnterMode(Mode::DefaultAlignment);
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
 }
 
-TEST_F(ControllerModes, ChangingModeClearsStepsKeepsFlagsUnpausesAndShowsTheModesPattern) {
-    SetMode(Mode::Track, 6, true, true);
+TEST_F(ControllerModes, TrackAgainBringsTheWindowBackLeavingItReleasesParksClearsAndKeepsFlags) {
+    SetMode(Mode::Track, 1, true, true);
+    // Track again only brings the window that tracking minimised back.
+    EXPECT_TRUE(IsIconic(window));
+    controller.EnterMode(Mode::Track);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
+    EXPECT_EQ(controller.Modes().trackingStep, 1);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(controller.Paused());
+    PenDown();
     controller.StartShortSettle();
-    controller.EnterMode(Mode::Idle);
-    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
+    // Gain finding shows the white pattern.
+    controller.EnterMode(Mode::FindGain);
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
+    EXPECT_TRUE(LeftButtonIs(false));
+    EXPECT_EQ(controller.SettleFrames(), 0);
     EXPECT_EQ(controller.Modes().trackingStep, 0);
     EXPECT_EQ(controller.Modes().alignmentUsable, 1);
     EXPECT_EQ(controller.Modes().gainFound, 1);
-    EXPECT_EQ(controller.SettleFrames(), 0);
-    EXPECT_FALSE(controller.Paused());
-
-    // Gain finding shows the white pattern, the other Modes the board.
-    controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
     EXPECT_EQ(controller.Pattern().Level(), 35);
-    controller.EnterMode(Mode::ManualAlignment);
-    EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
-    EXPECT_EQ(controller.Pattern().Level(), 35);
-}
-
-TEST_F(ControllerModes, HeldButtonIsReleasedAndThePointerParked) {
-    // On screen, as the program's window is: gain finding would bring back a hidden one.
-    ShowWindow(window, SW_SHOWNORMAL);
-    SetMode(Mode::Track, 2, true, true);
-    controller.Pointer().Press(600.0f, 500.0f);
-    ASSERT_TRUE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-    controller.EnterMode(Mode::FindGain);
-    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
-    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-    EXPECT_FALSE(controller.Pointer().LeftHeld());
+    EXPECT_FALSE(controller.Paused());
     // Parked at client point (45, 45).
     POINT cursor = {};
     GetCursorPos(&cursor);
     ScreenToClient(window, &cursor);
     EXPECT_NEAR(cursor.x, 45, 1);
     EXPECT_NEAR(cursor.y, 45, 1);
-}
 
-TEST_F(ControllerModes, TrackAgainOnlyBringsTheWindowForward) {
-    SetMode(Mode::Track, 4, true, true);
-    ShowWindow(window, SW_MINIMIZE);
-    controller.EnterMode(Mode::Track);
-    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
-    EXPECT_EQ(controller.Modes().trackingStep, 4);
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_FALSE(controller.Paused());
-}
-
-struct StepEndCase {
-    Mode mode;
-    int step;
-    StepResult result;
-    int pendingMessage;
-    int boxes;
-    Mode after;
-    int gainFound;
-};
-
-TEST_F(ControllerModes, EndedStepsAreConcludedOnTheUiThread) {
-    const StepEndCase cases[] = {
-        {Mode::FindGain, 3, StepResult::Succeeded, 0, 0, Mode::Track, 1},
-        {Mode::FindGain, 3, StepResult::Failed, 10026, 1, Mode::Idle, 0},
-        // Light lost while tracking: the message, then the gain anew (the old one still counts).
-        {Mode::Track, 5, StepResult::Failed, 10030, 1, Mode::FindGain, 1},
-    };
-    for (const StepEndCase& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode) * 10 + static_cast<int>(c.result));
-        testsupport::BoxDismisser boxes;
-        SetMode(c.mode, c.step, true, c.mode == Mode::Track);
-        ControllerTestAccess::SetPending(controller, c.pendingMessage);
-        ControllerTestAccess::EndStep(controller, c.mode, c.result);
-        controller.OnStepEnded();
-        EXPECT_EQ(boxes.BoxesClosed(), c.boxes);
-        EXPECT_EQ(controller.CurrentMode(), c.after);
-        EXPECT_EQ(controller.Modes().gainFound, c.gainFound);
-        EXPECT_EQ(controller.PendingMessage(), 0);
-        EXPECT_FALSE(controller.Paused());
-    }
-
-    // An end outdated by a Mode change is ignored.
-    SetMode(Mode::FindGain, 3, true, false);
-    ControllerTestAccess::EndStep(controller, Mode::FindGain, StepResult::Succeeded);
+    // The other Modes show the board.
     controller.EnterMode(Mode::Idle);
-    controller.OnStepEnded();
-    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
-    EXPECT_EQ(controller.Modes().gainFound, 0);
+    EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
+    EXPECT_EQ(controller.Pattern().Level(), 35);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Gain finding and tracking: their runs driven directly on synthetic frames of a sensor straight
-// in front of a 1024 x 768 desktop, then the Controller around them (the Mode change to Track,
-// messages while tracking, a new frame layout) on frames delivered from a second thread.
+// in front of a 1024 x 768 desktop, then the Controller around them (messages while tracking, a
+// new desktop size, a new frame layout) on frames delivered from a second thread.
 #include "controller_fixture.h"
 #include "controller/gain_run.h"
 #include "controller/track_run.h"
@@ -24,14 +24,6 @@ void Light(std::vector<BYTE>& frame, int x0, int y0, int size, BYTE value) {
         for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + kRed] = value;
 }
 
-// The sensor looks straight at a 1024 x 768 desktop that fills 84 % of its width.
-void AimStraight(ScreenMapping& mapping, CameraModel& camera) {
-    const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
-    mapping.SetProfiles(&lens, 1);
-    mapping.SelectProfile(0);
-    camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
-}
-
 struct NoTimer : SettleWait::Timer {
     bool OnOwnThread() const override { return false; }
     UINT_PTR Set(UINT) override { return 0; }
@@ -41,7 +33,11 @@ struct NoTimer : SettleWait::Timer {
 class GainAndTrackRuns : public ::testing::Test {
 protected:
     GainAndTrackRuns() : frame(320 * 240 * 3, 0x30) {
-        AimStraight(mapping, camera);
+        // The sensor looks straight at a 1024 x 768 desktop that fills 84 % of its width.
+        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
+        mapping.SetProfiles(&lens, 1);
+        mapping.SelectProfile(0);
+        camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
         parameters.findThreshold[0].range = 0;
         parameters.tracking.spyInterval = 1;
         images.Allocate(320, 240);
@@ -123,42 +119,14 @@ TEST_F(GainAndTrackRuns, SmallHotSpotIsBoxedAndStillEndsOnTheTwentyFirstRecordin
     EXPECT_EQ(gainRun.Verdict().hotSpot.box, (PixelRect{143, 103, 34, 34}));
 }
 
+// Tracking in the Controller with the pen down on the middle of the sensor picture.
 class GainAndTrack : public ControllerFixture {
 protected:
     GainAndTrack() {
-        AimStraight(ControllerTestAccess::Mapping(controller), ControllerTestAccess::Camera(controller));
-        CoreParameterRecord& parameters = controller.CoreParameters();
-        parameters.findThreshold[0].range = 0;
-        parameters.tracking.spyInterval = 1;
-        ShowWindow(window, SW_SHOWNORMAL);
-        SetMode(Mode::Idle, 0, true, false);
-    }
-
-    // Finds the gain on the plain screen and tracks with the pen down on the middle of the
-    // sensor picture.
-    void TrackWithPenDown() {
-        std::fill(frame.begin(), frame.end(), BYTE{0x30});
-        controller.EnterMode(Mode::FindGain);
-        EXPECT_TRUE(controller.WaitCursor());
-        TakeNotifications();
-        DeliverFrames(kFramesBeforeVerdict);
-        ASSERT_TRUE(TakeNotifications().empty());
-        DeliverFrames(1);
-        ASSERT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
-        // Gain finding kept the wait cursor up until its verdict.
-        EXPECT_FALSE(controller.WaitCursor());
-        EXPECT_EQ(controller.PendingMessage(), 0);
-        controller.OnStepEnded();
-        ASSERT_EQ(controller.CurrentMode(), Mode::Track);
-        EXPECT_TRUE(IsIconic(window));
-        const Notifications notes = TakeNotifications();
-        EXPECT_NE(std::find(notes.begin(), notes.end(),
-                            std::make_pair(static_cast<WPARAM>(NotifyInformation), static_cast<LPARAM>(Mode::Track))),
-                  notes.end());
-        Light(frame, 157, 117, 7, 255);
-        DeliverFrames(1);
-        ASSERT_TRUE(controller.Pointer().LeftHeld());
-        TakeNotifications();
+        SetMode(Mode::Track, 1, true, true);
+        // Tracking minimised the window; the user brings it back.
+        controller.EnterMode(Mode::Track);
+        PenDown();
     }
 
     // What the program does while a message box waits: frames held, left button held; and the
@@ -169,22 +137,18 @@ protected:
         std::wstring text;
     };
     // Closes every box the call shows; settings dialogs are handed to `fill` and confirmed, every
-    // other box (a message) is looked under first.
-    std::vector<StateUnderBox> StatesUnderMessages(const std::function<void()>& call,
-                                                   const std::function<bool(HWND)>& fill) {
+    // other box (a message) is looked under first. Expects the message showing `text`, with the
+    // frames held and the pen released under it.
+    void ExpectQuietUnderMessage(const std::function<void()>& call, const std::function<bool(HWND)>& fill,
+                                 const wchar_t* text) {
         std::vector<StateUnderBox> states;
         {
             testsupport::BoxDismisser boxes([&](HWND box) {
                 if (fill(box)) return;
-                states.push_back({controller.Paused(), controller.Pointer().LeftHeld(), testsupport::WindowTexts(box)});
+                states.push_back({controller.Paused(), !LeftButtonIs(false), testsupport::WindowTexts(box)});
             });
             call();
         }
-        return states;
-    }
-
-    // The message showing `text`, with the frames held and the pen released under it.
-    static void ExpectQuietUnder(const std::vector<StateUnderBox>& states, const wchar_t* text) {
         ASSERT_FALSE(states.empty());
         EXPECT_NE(states.front().text.find(text), std::wstring::npos);
         for (const StateUnderBox& state : states) {
@@ -195,52 +159,44 @@ protected:
 };
 
 TEST_F(GainAndTrack, MessagesWhileTrackingComeWithThePenReleasedAndTheFramesHeld) {
-    testsupport::CursorLock cursor;
-    const auto noDialog = [](HWND) { return false; };
     {
         SCOPED_TRACE("10041: the display aspect changed");
-        TrackWithPenDown();
-        ControllerTestAccess::DisplayAspect(controller) = {4.0f, 3.0f, 0};
-        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnAspectSettingChanged(); },
-                                             [](HWND box) {
-                                                 if (!GetDlgItem(box, IDC_ASPECT_WIDTH)) return false;
-                                                 SetDlgItemTextW(box, IDC_ASPECT_WIDTH, L"16");
-                                                 SetDlgItemTextW(box, IDC_ASPECT_HEIGHT, L"10");
-                                                 return true;
-                                             }),
-                         L"Display's aspect ratio setting has changed.");
+        records.displayAspect = {4.0f, 3.0f, 0};
+        ExpectQuietUnderMessage([&] { controller.OnAspectSettingChanged(); },
+                                [](HWND box) {
+                                    if (!GetDlgItem(box, IDC_ASPECT_WIDTH)) return false;
+                                    SetDlgItemTextW(box, IDC_ASPECT_WIDTH, L"16");
+                                    SetDlgItemTextW(box, IDC_ASPECT_HEIGHT, L"10");
+                                    return true;
+                                },
+                                L"Display's aspect ratio setting has changed.");
         EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::AutoAlignment)}}));
     }
     {
-        SCOPED_TRACE("10040: a new desktop size the stored alignment cannot follow");
-        SetMode(Mode::Idle, 0, true, false);
-        TrackWithPenDown();
-        ControllerTestAccess::Geometry(controller).SetDesktop(GetSystemMetrics(SM_CXSCREEN) / 2, 300);
-        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnDisplayChange(); }, noDialog),
-                         L"Desktop resolution is changed.");
-        // Held until the main window makes the requested Mode change.
-        EXPECT_TRUE(controller.Paused());
-        EXPECT_EQ(TakeNotifications(),
-                  (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::DefaultAlignment)}}));
-    }
-    {
         SCOPED_TRACE("10042: the track gain level changed");
-        SetMode(Mode::Idle, 0, true, false);
-        TrackWithPenDown();
-        // Last: it changes the level the cases above track at. The dialog offers level 2 while
-        // tracking runs at level 3, and OK takes it.
-        controller.Options().trackGainLevel = 2;
-        ExpectQuietUnder(StatesUnderMessages([&] { controller.OnGainSettingChanged(); },
-                                             [](HWND box) { return GetDlgItem(box, IDC_GAIN_MEDIUM) != nullptr; }),
-                         L"#10042");
+        // The dialog offers level 2 while tracking runs at level 3, and OK takes it.
+        records.options.trackGainLevel = 2;
+        controller.EnterMode(Mode::Track);
+        PenDown();
+        ExpectQuietUnderMessage([&] { controller.OnGainSettingChanged(); },
+                                [](HWND box) { return GetDlgItem(box, IDC_GAIN_MEDIUM) != nullptr; }, L"#10042");
         EXPECT_FALSE(controller.Paused());
         EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::FindGain)}}));
     }
 }
 
+TEST_F(GainAndTrack, ANewDesktopSizeTheStoredAlignmentCannotFollowAsksForANewOne) {
+    // The stored alignment has lost its corners since it was re-applied.
+    records.alignmentResult.posePoints.count = 0;
+    model.geometry.SetDesktop(GetSystemMetrics(SM_CXSCREEN) / 2, 300);
+    ExpectQuietUnderMessage([&] { controller.OnDisplayChange(); }, [](HWND) { return false; },
+                            L"Desktop resolution is changed.");
+    // Held until the main window makes the requested Mode change.
+    EXPECT_TRUE(controller.Paused());
+    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyModeRequest, static_cast<LPARAM>(Mode::DefaultAlignment)}}));
+}
+
 TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFoundAgain) {
-    testsupport::CursorLock cursor;
-    TrackWithPenDown();
     BITMAPINFOHEADER smaller = {};
     smaller.biSize = sizeof smaller;
     smaller.biWidth = 160;
@@ -248,29 +204,29 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     smaller.biBitCount = 24;
     std::thread([&] { controller.ChangeFormat(smaller); }).join();
     // Frames of the new layout are not looked at with the planes of the old one.
-    const uint32_t processed = controller.FramesProcessed();
+    const int steps = stepsRun;
     DeliverFrames(2);
-    EXPECT_EQ(controller.FramesProcessed(), processed);
-    EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 320);
+    EXPECT_EQ(stepsRun, steps);
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyFormatChanged, 0}}));
 
     controller.OnFormatChanged();
-    EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 160);
-    EXPECT_EQ(ControllerTestAccess::Images(controller).Height(), 120);
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
     EXPECT_TRUE(controller.WaitCursor());
-    EXPECT_FALSE(controller.Pointer().LeftHeld());
+    EXPECT_TRUE(LeftButtonIs(false));
     EXPECT_FALSE(controller.Paused());
+    DeliverFrames(2);
+    EXPECT_EQ(stepsRun, steps + 2);
 
     // In Idle the frames simply go on in the new layout.
-    SetMode(Mode::Idle, 0, true, false);
+    controller.EnterMode(Mode::Idle);
     smaller.biWidth = 320;
     smaller.biHeight = 240;
     std::thread([&] { controller.ChangeFormat(smaller); }).join();
     controller.OnFormatChanged();
-    EXPECT_EQ(ControllerTestAccess::Images(controller).Width(), 320);
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     EXPECT_FALSE(controller.Paused());
+    DeliverFrames(1);
+    EXPECT_EQ(stepsRun, steps + 3);
 }
 
 }  // namespace

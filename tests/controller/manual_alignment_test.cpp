@@ -1,6 +1,6 @@
 // Manual alignment: its run driven directly by synthetic frames (a dim screen for the threshold
 // learning, then a bright pen spot moved over it), the fit of the nine dots, and the
-// Controller's side of it (entry, the questions it asks, a failed run).
+// Controller's side of it (entry, the hot-spot check).
 #include "controller_fixture.h"
 
 #include "controller/manual_alignment_run.h"
@@ -150,38 +150,7 @@ protected:
     ScreenMapping mapping{camera, geometry, pattern};
 };
 
-class ManualAlignmentFlow : public ControllerFixture {
-protected:
-    void NoPen() { std::fill(frame.begin(), frame.end(), kScreenLevel); }
-
-    // Enters the Mode, starts it and lets it learn the empty screen up to the dot input.
-    void StartDotInput() {
-        SetMode(Mode::Idle);
-        controller.EnterMode(Mode::ManualAlignment);
-        ASSERT_EQ(controller.Modes().manualAlignmentStep, kManualPreview);
-        controller.OnTrigger(WM_LBUTTONDOWN, true);
-        ASSERT_EQ(controller.Modes().manualAlignmentStep, kManualTrackingProperties);
-        // The capture of the empty screen keeps the user waiting.
-        EXPECT_TRUE(controller.WaitCursor());
-        NoPen();
-        DeliverFrames(1);
-        // The picture controls' settle time of the default parameters.
-        Sleep(550);
-        DeliverFrames(1 + 20 + 1);
-        ASSERT_EQ(controller.Modes().manualAlignmentStep, kManualInput);
-        EXPECT_FALSE(controller.WaitCursor());
-        DeliverFrames(1);
-        TakeNotifications();
-    }
-
-    // The UI thread concludes the step that ended; its one box is closed (a question with No).
-    void ConcludeClosingTheBox() {
-        EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
-        testsupport::BoxDismisser boxes;
-        controller.OnStepEnded();
-        EXPECT_EQ(boxes.BoxesClosed(), 1);
-    }
-};
+using ManualAlignmentFlow = ControllerFixture;
 
 }  // namespace
 
@@ -257,48 +226,49 @@ TEST_F(ManualDotFit, TooFewOrDoubledDotsFailWithTheirReason) {
 }
 
 TEST_F(ManualAlignmentFlow, StartDropsTheKeptAlignmentAndGainAndTakesTheUsersAspect) {
-    ControllerTestAccess::DisplayAspect(controller) = {16.0f, 10.0f, 0};
+    records.displayAspect = {16.0f, 10.0f, 0};
     SetMode(Mode::Track, 1, true, true);
     controller.EnterMode(Mode::ManualAlignment);
     EXPECT_EQ(controller.Modes().alignmentUsable, 0);
     EXPECT_EQ(controller.Modes().gainFound, 0);
     EXPECT_FALSE(controller.CanEnterMode(Mode::Track));
-    EXPECT_FLOAT_EQ(controller.Geometry().displayAspectWidth, 16.0f);
-    EXPECT_FLOAT_EQ(controller.Geometry().displayAspectHeight, 10.0f);
-}
-
-TEST_F(ManualAlignmentFlow, AFailedRunShowsItsReasonThenAsksToRedoAndNoClosesTheProgram) {
-    // Without dots the evaluation fails at once.
-    SetMode(Mode::ManualAlignment, kManualFinish);
-    DeliverFrames(1);
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
-    {
-        testsupport::BoxDismisser boxes;
-        controller.OnStepEnded();
-        EXPECT_EQ(boxes.BoxesClosed(), 2);
-    }
-    EXPECT_EQ(controller.PendingMessage(), 0);
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyCloseNow, 0}}));
+    EXPECT_FLOAT_EQ(model.geometry.displayAspectWidth, 16.0f);
+    EXPECT_FLOAT_EQ(model.geometry.displayAspectHeight, 10.0f);
 }
 
 TEST_F(ManualAlignmentFlow, HotSpotCheckIsOnlyInTheDotInputAndHoldsTheFramesTillAnswered) {
     // Elsewhere Ctrl+Z only beeps.
-    SetMode(Mode::Track, 1);
+    SetMode(Mode::Idle, 0);
     controller.HotSpotCheck();
-    EXPECT_EQ(controller.CurrentMode(), Mode::Track);
-    SetMode(Mode::Idle);
+    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     controller.EnterMode(Mode::ManualAlignment);
     controller.HotSpotCheck();
     EXPECT_EQ(controller.Modes().manualAlignmentStep, kManualPreview);
 
+    // The run learns the empty screen up to the dot input, keeping the user waiting meanwhile.
+    controller.OnTrigger(WM_LBUTTONDOWN, true);
+    EXPECT_TRUE(controller.WaitCursor());
+    std::fill(frame.begin(), frame.end(), kScreenLevel);
+    DeliverFrames(1);
+    // The picture controls' settle time of the default parameters.
+    Sleep(550);
+    DeliverFrames(1 + 20 + 1 + 1);
+    ASSERT_EQ(controller.Modes().manualAlignmentStep, kManualInput);
+    EXPECT_FALSE(controller.WaitCursor());
+    TakeNotifications();
+
     // Without a light the check tells so after 22 frames, and the run starts over.
-    StartDotInput();
     controller.HotSpotCheck();
     DeliverFrames(21);
     EXPECT_FALSE(controller.Paused());
     DeliverFrames(1);
     EXPECT_TRUE(controller.Paused());
-    ConcludeClosingTheBox();
+    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
+    {
+        testsupport::BoxDismisser boxes;
+        controller.OnStepEnded();
+        EXPECT_EQ(boxes.BoxesClosed(), 1);
+    }
     EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
     EXPECT_EQ(controller.Modes().manualAlignmentStep, kManualPreview);
     EXPECT_FALSE(controller.Paused());

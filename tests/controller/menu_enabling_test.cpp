@@ -62,9 +62,9 @@ TEST_F(MainMenu, FileCommandsFollowCanEnterModeItemByItem) {
     HMENU file = GetSubMenu(bar, 0);
     // Gain finding refused, everything allowed, nothing allowed.
     const EnablingCase cases[] = {
-        {Mode::Initialized, 0, false, false},
+        {Mode::AutoAlignment, 1, false, false},
         {Mode::Idle, 0, true, false},
-        {Mode::FindGain, 2, true, false},
+        {Mode::FindGain, 1, true, false},
     };
     for (const EnablingCase& c : cases) {
         SetMode(c.mode, c.step, c.usable, c.gainFound);

@@ -65,13 +65,15 @@ TEST(SettleWait, TimedWaitsUseTheWindowTimerOnItsThreadElseTheClock) {
 class ControllerSettleWait : public ControllerFixture {
 protected:
     void SetSettleTimes(int alignmentRange, int findThresholdRange) {
-        controller.CoreParameters().alignment[0].range = alignmentRange;
-        controller.CoreParameters().findThreshold[0].range = findThresholdRange;
+        records.coreParameters.alignment[0].range = alignmentRange;
+        records.coreParameters.findThreshold[0].range = findThresholdRange;
     }
 };
 
 struct CountedCase {
     Mode mode;
+    bool alignmentUsable;
+    bool gainFound;
     int alignmentRange;
     int findThresholdRange;
     int frames;
@@ -79,12 +81,13 @@ struct CountedCase {
 
 TEST_F(ControllerSettleWait, ShortSettleTimesCountFramesFromTheModesRow) {
     const CountedCase cases[] = {
-        {Mode::AutoAlignment, 30, 500, 30},
-        {Mode::FindGain, 500, 12, 12},
-        {Mode::Track, 7, 500, 7},
+        {Mode::AutoAlignment, false, false, 30, 500, 30},
+        {Mode::FindGain, true, false, 500, 12, 12},
+        {Mode::Track, true, true, 7, 500, 7},
     };
     for (const CountedCase& c : cases) {
-        SetMode(c.mode, 1, true);
+        SetSettleTimes(500, 0);
+        SetMode(c.mode, 1, c.alignmentUsable, c.gainFound);
         SetSettleTimes(c.alignmentRange, c.findThresholdRange);
         controller.StartSettleWait();
         EXPECT_EQ(controller.SettleFrames(), c.frames) << static_cast<int>(c.mode);
@@ -94,7 +97,7 @@ TEST_F(ControllerSettleWait, ShortSettleTimesCountFramesFromTheModesRow) {
 TEST_F(ControllerSettleWait, ShortSettleUsesChbSkipsWithinOneToNine) {
     const int cases[][2] = {{4, 4}, {1, 1}, {9, 9}, {0, 6}, {10, 6}, {-3, 6}};
     for (const auto& c : cases) {
-        controller.CoreParameters().misc.chbSkips = c[0];
+        records.coreParameters.misc.chbSkips = c[0];
         controller.StartShortSettle();
         EXPECT_EQ(controller.SettleFrames(), c[1]) << "chbSkips " << c[0];
     }
@@ -104,7 +107,7 @@ TEST_F(ControllerSettleWait, OnlyAPressInTheStepThatWaitsForItEndsAWait) {
     struct TriggerCase {
         Mode mode;
         int step;
-        int alignmentRange;  // 100 ms and more run as a FrameTimer, less as counted frames
+        int settleTime;  // 100 ms and more run as a FrameTimer, less as counted frames
         UINT message;
     };
     const TriggerCase cases[] = {
@@ -117,14 +120,19 @@ TEST_F(ControllerSettleWait, OnlyAPressInTheStepThatWaitsForItEndsAWait) {
     };
     for (const TriggerCase& c : cases) {
         SCOPED_TRACE(c.step * 1000 + static_cast<int>(c.mode));
-        SetMode(c.mode, c.step);
-        SetSettleTimes(c.alignmentRange, 500);
+        SetMode(c.mode);
+        SetSettleTimes(c.settleTime, c.settleTime);
+        if (c.step == 2) controller.OnTrigger(WM_LBUTTONDOWN, true);
         controller.StartSettleWait();
+        const bool timer = controller.SettleTimerRunning();
+        const int frames = controller.SettleFrames();
+        EXPECT_EQ(timer, c.settleTime >= 100);
+        EXPECT_EQ(frames, timer ? 0 : c.settleTime);
         controller.OnTrigger(c.message, true);
         const ModeRecord& modes = controller.Modes();
         EXPECT_EQ(c.mode == Mode::AutoAlignment ? modes.autoAlignmentStep : modes.manualAlignmentStep, c.step);
-        EXPECT_EQ(controller.SettleTimerRunning(), c.alignmentRange >= 100);
-        EXPECT_EQ(controller.SettleFrames(), c.alignmentRange >= 100 ? 0 : c.alignmentRange);
+        EXPECT_EQ(controller.SettleTimerRunning(), timer);
+        EXPECT_EQ(controller.SettleFrames(), frames);
         controller.StopSettleWait();
     }
 }

@@ -9,62 +9,58 @@ namespace {
 
 class Tuning : public ControllerFixture {
 protected:
-    Tuning() {
-        ControllerTestAccess::Correction(controller) = ScreenCorrection::Defaults(1024, 768);
+    Tuning() { model.screenCorrection = ScreenCorrection::Defaults(1024, 768); }
+
+    // Opens the panel in Track and steps the selected value; nothing is written yet.
+    void Tune() {
+        controller.ShowTuningPanel(true);
+        ASSERT_TRUE(controller.TuningPanelOpen());
+        controller.AdjustTuning(VK_RIGHT);
+        EXPECT_TRUE(model.screenCorrection.modified);
+        EXPECT_EQ(SavedFile(), "");
     }
 
-    ScreenCorrection& Correction() { return ControllerTestAccess::Correction(controller); }
     std::string SavedFile() const { return testsupport::ReadBytes(kScreenCorrectionFileName); }
 };
 
-TEST_F(Tuning, PanelOpensOnlyInTrackWhereTheArrowsTuneTheCorrectionAndEscWritesIt) {
-    for (Mode mode : {Mode::Idle, Mode::AutoAlignment, Mode::ManualAlignment, Mode::FindGain}) {
-        SetMode(mode, 1, true, true);
+TEST_F(Tuning, PanelOpensOnlyInTrackAndItsValuesAreWrittenOnEscOnLeavingTrackAndAtShutdown) {
+    SetMode(Mode::Idle, 0, true);
+    // The alignments last: they drop the alignment gain finding needs.
+    for (Mode mode : {Mode::Idle, Mode::FindGain, Mode::AutoAlignment, Mode::ManualAlignment}) {
+        controller.EnterMode(mode);
         controller.ShowTuningPanel(true);
         EXPECT_FALSE(controller.TuningPanelOpen()) << static_cast<int>(mode);
         controller.AdjustTuning(VK_RIGHT);
-        EXPECT_FALSE(Correction().modified);
+        EXPECT_FALSE(model.screenCorrection.modified);
     }
+
     SetMode(Mode::Track, 1, true, true);
-    controller.ShowTuningPanel(true);
-    EXPECT_TRUE(controller.TuningPanelOpen());
+    Tune();
+    // Tracking minimised the window; the panel brought it back.
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsIconic(window));
-
-    // Line 5 is k1, stepped by 0.001.
+    // Line 5 is k1, stepped by 0.001: the pen goes through the tuned correction.
     for (int i = 0; i < 4; ++i) controller.AdjustTuning(VK_DOWN);
     controller.AdjustTuning(VK_RIGHT);
-    EXPECT_NEAR(Correction().values[ScreenCorrection::kK1], 0.001f, 1e-7f);
-    EXPECT_TRUE(Correction().modified);
-    EXPECT_EQ(SavedFile(), "");
-
+    EXPECT_NEAR(model.screenCorrection.values[ScreenCorrection::kK1], 0.001f, 1e-7f);
     controller.ShowTuningPanel(false);
     EXPECT_FALSE(controller.TuningPanelOpen());
-    EXPECT_FALSE(Correction().modified);
-    EXPECT_EQ(SavedFile(),
-              "1= 512\r\n2= 384\r\n3= 512\r\n4= 384\r\n5= 0.001\r\n6= 0\r\n7= 0\r\n8= 0\r\n9= 0\r\n"
-              "a= 0\r\n");
-    // Closed again, the arrows do nothing.
-    controller.AdjustTuning(VK_RIGHT);
-    EXPECT_NEAR(Correction().values[ScreenCorrection::kK1], 0.001f, 1e-7f);
-}
+    EXPECT_FALSE(model.screenCorrection.modified);
+    EXPECT_NE(SavedFile().find("5= 0.001\r\n"), std::string::npos);
 
-TEST_F(Tuning, LeavingTrackOrShuttingDownClosesThePanelAndWritesItsValues) {
-    SetMode(Mode::Track, 1, true, true);
-    controller.ShowTuningPanel(true);
-    controller.AdjustTuning(VK_UP);
-    controller.AdjustTuning(VK_LEFT);
-    controller.EnterMode(Mode::Idle);
-    EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
-    EXPECT_FALSE(controller.TuningPanelOpen());
-    EXPECT_NE(SavedFile().find("a= -0.1\r\n"), std::string::npos);
-
-    // Changed but not yet written when the program ends.
-    SetMode(Mode::Track, 1, true, true);
-    controller.ShowTuningPanel(true);
-    controller.AdjustTuning(VK_RIGHT);
-    controller.Shutdown();
-    EXPECT_NE(SavedFile().find("a= 0\r\n"), std::string::npos);
+    for (const bool shutdown : {false, true}) {
+        SCOPED_TRACE(shutdown ? "shutdown" : "leaving Track");
+        ASSERT_TRUE(testsupport::WriteBytes(kScreenCorrectionFileName, "", 0));
+        controller.EnterMode(Mode::Track);
+        Tune();
+        if (shutdown) {
+            controller.Shutdown();
+        } else {
+            controller.EnterMode(Mode::Idle);
+            EXPECT_FALSE(controller.TuningPanelOpen());
+        }
+        EXPECT_NE(SavedFile(), "");
+    }
 }
 
 }  // namespace
