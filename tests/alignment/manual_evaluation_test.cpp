@@ -31,7 +31,7 @@ protected:
         return truth.ProjectBoardPoint(static_cast<float>(drawn.x), static_cast<float>(drawn.y));
     }
 
-    int Evaluate() {
+    FitResult Evaluate() {
         CornerBuffer corners = dots.Corners();
         return mapping.EvaluateChessboard(corners, corners.count);
     }
@@ -51,8 +51,8 @@ TEST_F(ManualEvaluation, FiveDotsAreTooFew) {
     SetUpScene(&lens, 1, lens);
     for (int i = 0; i < 9; ++i) dots.Record(i < 5 ? Seen(dots.current) : cv::Point2f(-1.0f, -1.0f));
     ASSERT_EQ(dots.done, 5);
-    EXPECT_EQ(Evaluate(), 0);
-    EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
+    EXPECT_EQ(Evaluate(), FitResult::Failed);
+    EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
 }
 
 TEST_F(ManualEvaluation, EveryProfileTriedKeepsTheNinePointLensSoTheFitIsTheMappingKept) {
@@ -63,7 +63,7 @@ TEST_F(ManualEvaluation, EveryProfileTriedKeepsTheNinePointLensSoTheFitIsTheMapp
     reduced.p2 = 0.0f;
     SetUpScene(profiles, 2, reduced);
     for (int corner : kDotOrder) dots.Record(Seen(corner));
-    ASSERT_EQ(Evaluate(), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(Evaluate(), FitResult::Fitted);
     EXPECT_EQ(mapping.SelectedProfile(), 0);
     EXPECT_EQ(camera.Profile().p2, 0.0f);
     EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
