@@ -46,15 +46,6 @@ protected:
 
 }  // namespace
 
-TEST_F(ManualEvaluation, FiveDotsAreTooFew) {
-    const DetectorProfile lens{310.0f, 310.0f, 160.0f, 120.0f, -0.05f};
-    SetUpScene(&lens, 1, lens);
-    for (int i = 0; i < 9; ++i) dots.Record(i < 5 ? Seen(dots.current) : cv::Point2f(-1.0f, -1.0f));
-    ASSERT_EQ(dots.done, 5);
-    EXPECT_EQ(Evaluate(), FitResult::Failed);
-    EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
-}
-
 TEST_F(ManualEvaluation, EveryProfileTriedKeepsTheNinePointLensSoTheFitIsTheMappingKept) {
     // Two profiles with a p2 of their own; the dots are seen through the first without it.
     const DetectorProfile profiles[2] = {{300.0f, 300.0f, 160.0f, 120.0f, -0.05f, 0.0f, 0.0f, 0.04f},

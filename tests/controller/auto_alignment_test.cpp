@@ -1,6 +1,5 @@
-// Auto alignment: its run driven directly by synthetic frames (a lit screen against a dark one),
-// the message the Controller shows for each reason a run fails, and a failed run of a dark
-// sensor concluded by the Controller.
+// Auto alignment: its run driven directly by frames of a dark sensor, the message the
+// Controller shows for each reason a run fails, and how the Controller concludes a failed run.
 #include "controller_fixture.h"
 #include "desktop_test_support.h"
 
@@ -12,6 +11,8 @@ namespace {
 
 class AutoRun : public ::testing::Test, public AutoAlignmentServices {
 protected:
+    AutoRun() { images.Allocate(320, 240); }
+
     void SettleOn(const ImagingParameters& row) override { settledOn = &row; }
     bool SettlingFrame() override { return settlingFrames > 0 && settlingFrames--; }
     void PreviewChanged() override {}
@@ -19,63 +20,57 @@ protected:
     void SettleOnGain(int) override {}
     void ShortSettle() override { settlingFrames = 1; }
     void PatternChanged() override {}
-    cv::Rect PatternArea() const override { return {0, 0, 1024, 768}; }
+    cv::Rect PatternArea() const override { return {}; }
 
-    // One frame of dark grey, with `lit` bright in the green channel.
-    void Deliver(PixelRect lit = {}) {
-        std::vector<BYTE> frame(320 * 240 * 3, 0x20);
-        for (int y = lit.y; y < lit.Bottom(); ++y)
-            for (int x = lit.x; x < lit.Right(); ++x) frame[(y * 320 + x) * 3 + 1] = 0xE0;
+    // One frame of a uniform grey: no screen, no board, no corner.
+    StepResult Deliver() {
         images.Bind(frame.data());
-        EXPECT_EQ(run.Step(), StepResult::KeepGoing);
-        images.Bind(nullptr);
+        return run.Step();
     }
 
+    std::vector<BYTE> frame = std::vector<BYTE>(320 * 240 * 3, 0x20);
     FrameImages images;
-    CameraModel camera;
-    DisplayGeometry geometry;
-    PatternScreen pattern;
-    ScreenMapping mapping{camera, geometry, pattern};
+    AlignmentModel model;
+    PatternScreen& pattern = model.pattern;
     KsControl ks;  // never opened: the sensor has no property to sweep
     SensorProperties sensor{ks};
     CoreParameterRecord parameters = DefaultCoreParameters();
     const ImagingParameters* settledOn = nullptr;
     int settlingFrames = 0;
     int32_t step = 0;
-    AutoAlignmentRun run{step, images, mapping, pattern, sensor, parameters, *this};
+    AutoAlignmentRun run{step, images, model.mapping, pattern, sensor, parameters, *this};
 };
 
 using AutoAlignment = ControllerFixture;
 
 }  // namespace
 
-TEST_F(AutoRun, StartsOnTheBoardThenTheTriggerShowsWhiteAndTheLitScreenBecomesTheArea) {
-    images.Allocate(320, 240);
-    parameters.alignment[2].channel = 1;
+TEST_F(AutoRun, TriggerShowsWhiteOnceSettledThenADarkSensorFailsForTooFewCorners) {
     run.Start();
     EXPECT_EQ(step, 1);
     EXPECT_EQ(pattern.Kind(), kPatternChessboard);
-    EXPECT_EQ(run.State().minCorners, 17);
-    EXPECT_EQ(run.State().channel, 1);
+    EXPECT_EQ(run.State().channel, parameters.alignment[2].channel);
     EXPECT_EQ(settledOn, &parameters.alignment[0]);
 
     run.Trigger();
     EXPECT_EQ(step, 2);
     EXPECT_EQ(pattern.Kind(), kPatternWhite);
-    EXPECT_EQ(pattern.Level(), PatternScreen::kDefaultLevel);
     EXPECT_EQ(settledOn, &parameters.alignment[2]);
-    // Frames while the sensor settles do nothing.
+    // Frames while the sensor settles do nothing; the first one after takes the white reference.
     settlingFrames = 3;
     for (int i = 0; i < 3; ++i) Deliver();
     EXPECT_EQ(pattern.Kind(), kPatternWhite);
-    // White lights the screen in the row's channel, black after a settling frame does not.
-    Deliver({60, 50, 200, 140});
+    Deliver();
     EXPECT_EQ(pattern.Kind(), kPatternBlack);
-    Deliver();
-    Deliver();
-    EXPECT_EQ(step, 3);
-    EXPECT_EQ(pattern.Kind(), kPatternChessboard);
-    EXPECT_EQ(images.detectionArea, (PixelRect{60, 50, 200, 140}));
+
+    // No board, then no corner shown one by one: more than 17 lost ends the run at the 18th.
+    StepResult result = StepResult::KeepGoing;
+    for (int i = 0; i < 400 && result == StepResult::KeepGoing; ++i) result = Deliver();
+    EXPECT_EQ(result, StepResult::Failed);
+    EXPECT_EQ(run.Failure(), AlignmentFailure::TooFewCorners);
+    EXPECT_EQ(step, 7);
+    EXPECT_EQ(run.State().stepFound, 0);
+    EXPECT_EQ(pattern.Level(), 17);
 }
 
 TEST(AlignmentFailureMessages, EachReasonHasItsMessage) {
@@ -88,25 +83,16 @@ TEST(AlignmentFailureMessages, EachReasonHasItsMessage) {
     for (const auto& [reason, message] : table) EXPECT_EQ(AlignmentFailureMessage(reason), message);
 }
 
-TEST_F(AutoAlignment, DarkSensorFailsInStepSevenThenTheMessageAndARetryLeaveNoUsableAlignment) {
+TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsableAlignment) {
     controller.CoreParameters().alignment[0].range = 0;  // property waits skip no frame
     controller.CoreParameters().misc.chbSkips = 1;
     controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
     SetMode(Mode::Idle, 0, true, true);
     controller.EnterMode(Mode::AutoAlignment);
-    EXPECT_EQ(controller.Modes().alignmentUsable, 0);
-    EXPECT_EQ(controller.Modes().gainFound, 0);
     controller.OnTrigger(WM_LBUTTONDOWN, true);
-    // A uniform frame: no screen, no board, no corner.
     for (int i = 0; i < 400 && !controller.Paused(); ++i) DeliverFrames(1);
-    EXPECT_TRUE(controller.Paused());
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 7);
-    // Too few corners: more than 17 lost ends the run at the 18th shown corner.
+    ASSERT_TRUE(controller.Paused());
     EXPECT_EQ(controller.PendingMessage(), IDS_LOSING_CORNERS);
-    EXPECT_EQ(controller.Pattern().Level(), 17);
-    const auto notifications = TakeNotifications();
-    ASSERT_FALSE(notifications.empty());
-    EXPECT_EQ(notifications.back().first, static_cast<WPARAM>(NotifyStepEnded));
 
     testsupport::BoxDismisser boxes;
     controller.OnStepEnded();
@@ -115,7 +101,8 @@ TEST_F(AutoAlignment, DarkSensorFailsInStepSevenThenTheMessageAndARetryLeaveNoUs
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
     EXPECT_EQ(controller.Modes().alignmentUsable, 0);
-    EXPECT_FALSE(controller.CanEnterMode(Mode::FindGain));
+    EXPECT_EQ(controller.Modes().gainFound, 0);
+    EXPECT_FALSE(IsUsableGrade(controller.AlignmentResult().accuracy.grade));
     EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
     EXPECT_FALSE(controller.Paused());
 }
