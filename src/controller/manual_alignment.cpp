@@ -26,6 +26,7 @@ void Controller::StartManualAlignment() {
     manualRun_.Reset();
 }
 
+// SettleOn, SettlingFrame and PreviewChanged serve the automatic run as well.
 void Controller::SettleOn(const ImagingParameters& row) {
     sensor_.device.Properties().ApplyImaging(row);
     StartSettleWait();
