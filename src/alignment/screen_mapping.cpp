@@ -134,11 +134,11 @@ void ScreenMapping::MeasureAccuracy(CornerBuffer& corners) {
                                : GradeForAverageErrors(figures_.averageErrorX, figures_.averageErrorY);
 }
 
-int ScreenMapping::FitAndGrade(CornerBuffer& corners) {
+FitResult ScreenMapping::FitAndGrade(CornerBuffer& corners) {
     figures_ = AccuracyFigures{};
     figures_.grade = AccuracyGrade::Failed;
-    failureId_ = kFailureTooFewCorners;
-    if (ValidCorners(corners) < minCorners_) return 0;
+    failure_ = AlignmentFailure::TooFewCorners;
+    if (ValidCorners(corners) < minCorners_) return FitResult::Failed;
 
     const float factor = geometry_.Factor();
     const int columns = pattern_.Columns();
@@ -156,24 +156,24 @@ int ScreenMapping::FitAndGrade(CornerBuffer& corners) {
         recordPoints_.objectPoints[k] = {static_cast<float>(drawn.x), static_cast<float>(drawn.y),
                                          0.0f};
     }
-    if (posePoints_.count < minCorners_) return 0;
+    if (posePoints_.count < minCorners_) return FitResult::Failed;
 
-    failureId_ = kFailureUnknown;
-    if (!FitPose()) return 0;
+    failure_ = AlignmentFailure::Unknown;
+    if (!FitPose()) return FitResult::Failed;
 
     MeasureAccuracy(corners);
     switch (figures_.grade) {
         case AccuracyGrade::Good:
-            return kStepSuccess;
+            return FitResult::Fitted;
         case AccuracyGrade::Coarse:
-            failureId_ = kFailureCoarse;
-            return kStepSuccess;
+            failure_ = AlignmentFailure::Coarse;
+            return FitResult::Fitted;
         case AccuracyGrade::Bad:
-            failureId_ = kFailureBad;
-            return kStepSuccess;
+            failure_ = AlignmentFailure::Bad;
+            return FitResult::Fitted;
         default:
-            failureId_ = kFailureUnknown;
-            return 0;
+            failure_ = AlignmentFailure::Unknown;
+            return FitResult::Failed;
     }
 }
 
@@ -336,20 +336,20 @@ void ScreenMapping::SetScreenReferences(const cv::Mat& white, const cv::Mat& bla
     referenceLit_ = lit;
 }
 
-int ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) {
+FitResult ScreenMapping::EvaluateChessboard(CornerBuffer& corners, int reportedCount) {
     outline_ = OutlinePoints{};
-    const int result = EvaluateBoard(corners, reportedCount);
+    const FitResult result = EvaluateBoard(corners, reportedCount);
     // The references belong to one run: a later evaluation (manual dots) must not trust them.
     referenceWhite_.release();
     referenceBlack_.release();
     return result;
 }
 
-int ScreenMapping::EvaluateBoard(CornerBuffer& corners, int reportedCount) {
+FitResult ScreenMapping::EvaluateBoard(CornerBuffer& corners, int reportedCount) {
     figures_ = AccuracyFigures{};
     figures_.grade = AccuracyGrade::Failed;
-    failureId_ = kFailureTooFewCorners;
-    if (reportedCount < minCorners_) return 0;
+    failure_ = AlignmentFailure::TooFewCorners;
+    if (reportedCount < minCorners_) return FitResult::Failed;
 
     refining_ = true;
     fittedPoses_.Clear();
@@ -374,21 +374,21 @@ int ScreenMapping::EvaluateBoard(CornerBuffer& corners, int reportedCount) {
     errors_.fill({0.0f, 0.0f});
     refining_ = false;
 
-    int result = FitAndGrade(corners);
-    if (result == kStepSuccess && figures_.badCorners > 0) {
+    FitResult result = FitAndGrade(corners);
+    if (result == FitResult::Fitted && figures_.badCorners > 0) {
         result = FitAndGrade(corners);
-        if (result == 0) {
-            failureId_ = kFailureBad;
-            return 0;
+        if (result == FitResult::Failed) {
+            failure_ = AlignmentFailure::Bad;
+            return FitResult::Failed;
         }
     }
     if (IsUsableGrade(figures_.grade)) {
         ChooseLensOnHeldOutCorners(corners, refined, profileLens);
-        if (IsUsableGrade(figures_.grade)) return kStepSuccess;
+        if (IsUsableGrade(figures_.grade)) return FitResult::Fitted;
     }
-    if (figures_.grade == AccuracyGrade::Bad) failureId_ = kFailureBad;
-    else if (failureId_ != kFailureTooFewCorners) failureId_ = kFailureUnknown;
-    return 0;
+    if (figures_.grade == AccuracyGrade::Bad) failure_ = AlignmentFailure::Bad;
+    else if (failure_ != AlignmentFailure::TooFewCorners) failure_ = AlignmentFailure::Unknown;
+    return FitResult::Failed;
 }
 
 void ScreenMapping::Apply(const LensAndAspect& state) {
@@ -459,9 +459,9 @@ void ScreenMapping::ReportErrors(const HeldOutErrors& heldOut) {
     figures_.grade = GradeForAverageErrors(figures_.averageErrorX, figures_.averageErrorY);
 }
 
-int ScreenMapping::RestoreAlignment(AlignmentRecord& record) {
+FitResult ScreenMapping::RestoreAlignment(AlignmentRecord& record) {
     const int count = record.posePoints.count;
-    if (count < 6 || count > PosePoints::kCapacity) return 0;
+    if (count < 6 || count > PosePoints::kCapacity) return FitResult::Failed;
     if (record.principalPointX > 0.0f && record.principalPointY > 0.0f)
         SetPrincipalPoint(record.principalPointX, record.principalPointY);
     SelectOffsetPairByPointCount(count);
@@ -485,10 +485,10 @@ int ScreenMapping::RestoreAlignment(AlignmentRecord& record) {
         cv::Point3f& p = points.objectPoints[i];
         p = {p.x * scaleX * geometry_.Factor(), p.y * scaleY, 0.0f};
     }
-    if (!FindExtrinsic(camera_, points)) return 0;
+    if (!FindExtrinsic(camera_, points)) return FitResult::Failed;
     record.pose = camera_.Pose();
     recordPoints_ = record.posePoints;
-    return kStepSuccess;
+    return FitResult::Fitted;
 }
 
 void ScreenMapping::StoreAlignment(AlignmentRecord& record) {

@@ -22,18 +22,14 @@ using CornerErrorTable = std::array<cv::Point2f, 35>;
 // Good below 6 desktop pixels of average error on both axes, coarse below 15, bad otherwise.
 AccuracyGrade GradeForAverageErrors(float averageX, float averageY);
 
-// Failure ids the callers show.
-enum AlignmentFailure : int {
-    kFailureTooFewCorners = 10020,
-    kFailureUnknown = 10021,
-    kFailureBad = 10022,
-    kFailureCoarse = 10023,
-};
+// Why a fit or an evaluation did not give a usable mapping (Coarse: usable, but only just).
+enum class AlignmentFailure { TooFewCorners, Unknown, Bad, Coarse };
+
+enum class FitResult { Fitted, Failed };
 
 class ScreenMapping {
 public:
     static constexpr int kMaxProfiles = 5;
-    static constexpr int kStepSuccess = 5;
 
     ScreenMapping(CameraModel& camera, DisplayGeometry& geometry, const PatternScreen& pattern);
 
@@ -60,17 +56,18 @@ public:
 
     cv::Point2f SensorToDesktop(float u, float v) const;
 
-    // Fits the pose to the valid corners and grades it: 5, or 0 with the failure id set.
-    int FitAndGrade(CornerBuffer& corners);
+    // Fits the pose to the valid corners and grades it; Failure() tells why it failed, and
+    // for a fitted Bad or Coarse grade what is wrong with it.
+    FitResult FitAndGrade(CornerBuffer& corners);
     // The lit and the dark screen (1-channel) as the sensor saw them in this alignment run, and
     // the desktop rectangle the lit one was lit in; copies are kept for the next
     // EvaluateChessboard only, whose lens fit uses their outline.
     void SetScreenReferences(const cv::Mat& white, const cv::Mat& black, const cv::Rect& lit);
-    // Refines and fits a found board; 5 when the grade is coarse or good, else 0. The figures
-    // it leaves are errors on corners held out of the fit.
-    int EvaluateChessboard(CornerBuffer& corners, int reportedCount);
-    // Refits the pose from a stored record on the present desktop; 5 or 0.
-    int RestoreAlignment(AlignmentRecord& record);
+    // Refines and fits a found board; Fitted when the grade is coarse or good. The figures it
+    // leaves are errors on corners held out of the fit.
+    FitResult EvaluateChessboard(CornerBuffer& corners, int reportedCount);
+    // Refits the pose from a stored record on the present desktop.
+    FitResult RestoreAlignment(AlignmentRecord& record);
     // Writes the current mapping into the record (the caller saves the file).
     void StoreAlignment(AlignmentRecord& record);
 
@@ -79,7 +76,7 @@ public:
     void MeasureAccuracy(CornerBuffer& corners);
 
     const AccuracyFigures& Figures() const { return figures_; }
-    int FailureId() const { return failureId_; }
+    AlignmentFailure Failure() const { return failure_; }
     const CornerErrorTable& Errors() const { return errors_; }
     cv::Point2f PrincipalPoint() const { return principalPoint_; }
     // Whether the camera's lens is one refined on the board rather than the profile's own.
@@ -104,7 +101,7 @@ private:
     static constexpr int kRefinementRounds = 2;
     // The aspect and principal-point passes, once per weighting mode.
     void RunSearches(CornerBuffer& corners, const CornerBuffer& original);
-    int EvaluateBoard(CornerBuffer& corners, int reportedCount);
+    FitResult EvaluateBoard(CornerBuffer& corners, int reportedCount);
     // Fits focal length and k1 (and k2 with the screen's outline) with the pose to the board
     // (in-sample) and takes them into the camera; false when the fit fails.
     bool RefineLensOnBoard(CornerBuffer& corners, const CornerBuffer& original);
@@ -141,7 +138,7 @@ private:
     std::function<void(float, float)> saveAspect_;
 
     AccuracyFigures figures_{};
-    int failureId_ = 0;
+    AlignmentFailure failure_ = AlignmentFailure::Unknown;
     CornerErrorTable errors_{};
     PosePoints posePoints_;
     PosePoints recordPoints_;  // the same points at aspect factor 1, as stored

@@ -40,7 +40,7 @@ void Controller::TakeAspectSetting() {
 
 StepResult Controller::RestoreAlignment() {
     if (!model_.mapping.SelectProfile(records_.alignmentResult.profileIndex)) return StepResult::Failed;
-    return model_.mapping.RestoreAlignment(records_.alignmentResult) == ScreenMapping::kStepSuccess
+    return model_.mapping.RestoreAlignment(records_.alignmentResult) == FitResult::Fitted
                ? StepResult::Succeeded
                : StepResult::Failed;
 }

@@ -3,11 +3,7 @@
 // small corner preview in the top-left corner, clear of the board.
 #include "controller/controller.h"
 
-#include <opencv2/imgproc.hpp>
-
 #include <cwchar>
-
-#include "imaging/plane_operations.h"
 
 namespace {
 
@@ -38,32 +34,14 @@ RECT Controller::AlignmentPreviewRect(const RECT& client) const {
             client.top + height / kSweepPreviewDivisor};
 }
 
-void Controller::CapturePreview(const CornerBuffer* corners) {
-    cv::Mat& preview = frameImages_.snapshots[2];
-    if (preview.empty()) return;
-    frameImages_.frame.copyTo(preview);
-    MarkRect(preview, frameImages_.detectionArea, cv::Scalar(0, 255, 255), 1, true);
-    if (corners) {
-        for (int i = 0; i < corners->count && i < CornerBuffer::kCapacity; ++i) {
-            cv::circle(preview, corners->points[i], 2, cv::Scalar(0, 0, 255), 1);
-        }
-    }
-    autoAlignment_.previewReady = true;
-    HWND main = mainWindow_;
-    if (!main || IsIconic(main) || !IsWindowVisible(main)) return;
-    RECT client;
-    GetClientRect(main, &client);
-    const RECT area = AlignmentPreviewRect(client);
-    InvalidateRect(main, &area, FALSE);
-}
-
 void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     const int step = modes_.autoAlignmentStep;
     const cv::Mat& preview = frameImages_.snapshots[2];
+    const AutoAlignmentState& run = autoRun_.State();
     if (step == 1) {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         DrawAlignmentPrompt(dc, client, PromptText(Prompt::AutoStart), kPromptBlack);
-        if (autoAlignment_.previewReady) {
+        if (run.previewReady) {
             frameImages_.Draw(preview, dc, AlignmentPreviewRect(client));
         }
         return;
@@ -73,11 +51,11 @@ void Controller::PaintAutoAlignment(HDC dc, const RECT& client) {
     model_.pattern.Draw(dc, client, origin, false);
     if (step != 3) return;
     DrawAlignmentPrompt(dc, client, PromptText(Prompt::FindingGain), kPromptGray);
-    if (!autoAlignment_.previewReady) return;
+    if (!run.previewReady) return;
     RECT area = AlignmentPreviewRect(client);
     frameImages_.Draw(preview, dc, area);
     wchar_t percent[16];
-    swprintf(percent, sizeof percent / sizeof percent[0], L"%d%%", autoAlignment_.previewPercent);
+    swprintf(percent, sizeof percent / sizeof percent[0], L"%d%%", run.previewPercent);
     InflateRect(&area, -2, -2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kSweepRed);

@@ -1,6 +1,6 @@
 // Auto alignment steps 2, 5 and 6: the lit screen, the references and the board, and which
 // way round the sensor sees the board.
-#include "controller/controller.h"
+#include "controller/auto_alignment_run.h"
 
 #include "alignment/corner_order.h"
 #include "imaging/frame_operations.h"
@@ -15,106 +15,95 @@ constexpr int kQuadrantFrames = 6;
 constexpr int kQuadrantRoom = 9;
 constexpr int kQuadrantsShown = 4;
 
-// The window's client area in desktop pixels, where the patterns are painted; empty without one.
-cv::Rect ClientAreaOnDesktop(HWND window) {
-    RECT client{};
-    POINT origin{0, 0};
-    if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin)) return {};
-    return {origin.x, origin.y, client.right, client.bottom};
-}
-
 }  // namespace
 
-StepResult Controller::AlignScreenAreaStep() {
-    const int channel = autoAlignment_.channel;
-    if (model_.pattern.Kind() == kPatternWhite) {
-        ExtractChannel(frameImages_.frame, frameImages_.snapshots[0], channel,
-                       frameImages_.FullRect());
+StepResult AutoAlignmentRun::ScreenAreaStep() {
+    const int channel = state_.channel;
+    if (pattern_.Kind() == kPatternWhite) {
+        ExtractChannel(images_.frame, images_.snapshots[0], channel, images_.FullRect());
         AdvancePattern();
         return StepResult::KeepGoing;
     }
-    ExtractChannel(frameImages_.frame, frameImages_.snapshots[1], channel, frameImages_.FullRect());
-    frameImages_.detectionArea = FindLitScreen(frameImages_.snapshots[0], frameImages_.snapshots[1],
-                                               frameImages_.workPlane, frameImages_.detectionArea);
+    ExtractChannel(images_.frame, images_.snapshots[1], channel, images_.FullRect());
+    images_.detectionArea = FindLitScreen(images_.snapshots[0], images_.snapshots[1],
+                                          images_.workPlane, images_.detectionArea);
     // Later steps cut these down to the detection area; the lens fit wants the screen's whole edge,
-    // and where on the desktop the white was: the window's client area, below its menu bar.
-    model_.mapping.SetScreenReferences(frameImages_.snapshots[0], frameImages_.snapshots[1],
-                                 ClientAreaOnDesktop(mainWindow_));
-    modes_.autoAlignmentStep = 3;
+    // and where on the desktop the white was.
+    mapping_.SetScreenReferences(images_.snapshots[0], images_.snapshots[1],
+                                 services_.PatternArea());
+    step_ = 3;
     ShowPattern(kPatternChessboard);
-    StartShortSettle();
+    services_.ShortSettle();
     return StepResult::KeepGoing;
 }
 
-void Controller::AdvancePattern() {
-    model_.pattern.Advance();
-    ShowPattern(model_.pattern.Kind(), model_.pattern.Level());
-    StartShortSettle();
+void AutoAlignmentRun::AdvancePattern() {
+    pattern_.Advance();
+    ShowPattern(pattern_.Kind(), pattern_.Level());
+    services_.ShortSettle();
 }
 
-StepResult Controller::AlignReferencesStep() {
-    AutoAlignmentState& state = autoAlignment_;
-    const int kind = model_.pattern.Kind();
+StepResult AutoAlignmentRun::ReferencesStep() {
+    const int kind = pattern_.Kind();
     if (kind == kPatternWhite || kind == kPatternBlack) {
-        cv::Mat& reference = frameImages_.snapshots[kind == kPatternWhite ? 0 : 1];
+        cv::Mat& reference = images_.snapshots[kind == kPatternWhite ? 0 : 1];
         FillPlane(reference, 0);
-        ExtractChannel(frameImages_.frame, reference, state.channel, frameImages_.detectionArea);
+        ExtractChannel(images_.frame, reference, state_.channel, images_.detectionArea);
         if (kind == kPatternWhite) {
             AdvancePattern();
         } else {
-            state.referencesTaken = true;
+            state_.referencesTaken = true;
             ShowPattern(kPatternChessboard);
-            StartShortSettle();
+            services_.ShortSettle();
         }
         return StepResult::KeepGoing;
     }
 
-    ++state.chessboardAttempts;
-    const int columns = model_.pattern.Columns();
-    const int rows = model_.pattern.Rows();
+    ++state_.chessboardAttempts;
+    const int columns = pattern_.Columns();
+    const int rows = pattern_.Rows();
     const int found =
-        DetectBetweenReferences(AlignmentImages(), columns, rows, state.corners, state.foundLevel);
-    if (found == kBoardCorners && CornerOrderIsValid(state.corners, columns, rows)) {
-        state.savedCorners = state.corners;
-        state.stepCorners = CornerBuffer{};
-        state.retryCount = 0;
-        state.quadrantTries = 0;
-        model_.pattern.SetQuadrantStyle(QuadrantStyle());
-        modes_.autoAlignmentStep = 6;
+        DetectBetweenReferences(Images(), columns, rows, state_.corners, state_.foundLevel);
+    if (found == kBoardCorners && CornerOrderIsValid(state_.corners, columns, rows)) {
+        state_.savedCorners = state_.corners;
+        state_.stepCorners = CornerBuffer{};
+        state_.retryCount = 0;
+        state_.quadrantTries = 0;
+        pattern_.SetQuadrantStyle(QuadrantStyle());
+        step_ = 6;
         ShowPattern(kPatternQuadrantFirst);
-        StartShortSettle();
+        services_.ShortSettle();
         return StepResult::KeepGoing;
     }
-    if (++state.retryCount >= kBoardFrames) BeginCornerByCorner();
+    if (++state_.retryCount >= kBoardFrames) BeginCornerByCorner();
     return StepResult::KeepGoing;
 }
 
-int Controller::QuadrantStyle() const {
-    return records_.coreParameters.misc.findFlip != 0 ? 1 : 0;
+int AutoAlignmentRun::QuadrantStyle() const {
+    return parameters_.misc.findFlip != 0 ? 1 : 0;
 }
 
-StepResult Controller::AlignOrientationStep() {
-    AutoAlignmentState& state = autoAlignment_;
-    const int columns = model_.pattern.Columns();
-    const int rows = model_.pattern.Rows();
-    const int drawn = model_.pattern.Kind() - kPatternQuadrantFirst;
+StepResult AutoAlignmentRun::OrientationStep() {
+    const int columns = pattern_.Columns();
+    const int rows = pattern_.Rows();
+    const int drawn = pattern_.Kind() - kPatternQuadrantFirst;
     int seen = -1;
     if (QuadrantStyle() == 1) {
         PixelRect lit;
-        const int sensorQuadrant = BrightestQuadrant(AlignmentImages(), state.foundLevel, lit);
+        const int sensorQuadrant = BrightestQuadrant(Images(), state_.foundLevel, lit);
         // The board's own corners inside the lit part say which quadrant of the board it is,
         // whichever order the finder reported the corners in.
-        seen = QuadrantOfCornersInside(state.savedCorners, lit, columns, rows);
+        seen = QuadrantOfCornersInside(state_.savedCorners, lit, columns, rows);
         if (seen < 0) seen = sensorQuadrant;
     } else {
         CornerBuffer found;
-        const int count = FindQuadrantCorners(AlignmentImages(), columns, rows, found);
+        const int count = FindQuadrantCorners(Images(), columns, rows, found);
         const bool implausible = count < 2 || count >= kQuadrantRoom;
-        if (implausible && ++state.retryCount < kQuadrantFrames) return StepResult::KeepGoing;
-        seen = VoteQuadrant(found, state.savedCorners, columns, rows);
+        if (implausible && ++state_.retryCount < kQuadrantFrames) return StepResult::KeepGoing;
+        seen = VoteQuadrant(found, state_.savedCorners, columns, rows);
         if (seen < 0) {
-            state.retryCount = 0;
-            if (++state.quadrantTries >= kQuadrantsShown) {
+            state_.retryCount = 0;
+            if (++state_.quadrantTries >= kQuadrantsShown) {
                 BeginCornerByCorner();
             } else {
                 AdvancePattern();
@@ -123,11 +112,11 @@ StepResult Controller::AlignOrientationStep() {
         }
     }
 
-    state.corners = state.savedCorners;
-    OrientCorners(state.corners, columns, rows, drawn, seen);
-    state.orderedCorners = state.corners;
-    state.retryCount = 0;
-    if (EvaluateAlignmentBoard(state.corners, kBoardCorners) == StepResult::Succeeded) return StepResult::Succeeded;
+    state_.corners = state_.savedCorners;
+    OrientCorners(state_.corners, columns, rows, drawn, seen);
+    state_.orderedCorners = state_.corners;
+    state_.retryCount = 0;
+    if (EvaluateBoard(state_.corners, kBoardCorners) == StepResult::Succeeded) return StepResult::Succeeded;
     BeginCornerByCorner();
     return StepResult::KeepGoing;
 }

@@ -7,7 +7,7 @@
 #include "alignment/coverage_ring.h"
 #include "alignment/dot_set.h"
 #include "base/unique_handle.h"
-#include "controller/auto_alignment_state.h"
+#include "controller/auto_alignment_run.h"
 #include "controller/coverage_window.h"
 #include "controller/gain_run.h"
 #include "controller/manual_alignment_run.h"
@@ -46,7 +46,9 @@ inline constexpr int kSensorWidth = 320;
 inline constexpr int kSensorHeight = 240;
 inline constexpr COLORREF kWaitingBackground = RGB(200, 200, 200);
 
-class Controller : public FrameSink, private ManualAlignmentServices {
+class Controller : public FrameSink,
+                   private ManualAlignmentServices,
+                   private AutoAlignmentServices {
 public:
     // The records and the alignment belong to the owner, which keeps them past the Controller.
     // `afterEachStep`, when given, runs on the frame thread after every Mode step's work.
@@ -171,38 +173,26 @@ public:
     // The main window's picture of the current Mode; `painting` is set for the whole call.
     void Paint(HDC dc);
 
-    // ---- Auto alignment (auto_alignment*.cpp, alignment_sweep.cpp, corner_by_corner.cpp) ----
+    // ---- Auto alignment (auto_alignment*.cpp; its per-frame work is AutoAlignmentRun's) ----
     // Step 1: the sensor preview and the prompt; later steps: the pattern, in step 3 with the
     // sweep's corner preview.
     void PaintAutoAlignment(HDC dc, const RECT& client);
-    const AutoAlignmentState& AutoAlignment() const { return autoAlignment_; }
     // True when the screen's edge leaves the sensor's view; then the sensor frame's outline in
     // desktop pixels.
     bool CheckCoverage(SensorViewOutline& outline) const;
 
 private:
-    StepResult AlignScreenAreaStep();
-    StepResult AlignBrightnessStep();
-    StepResult AlignReferencesStep();
-    StepResult AlignOrientationStep();
-    StepResult AlignCornerByCornerStep();
-    void BeginCornerByCorner();
+    // AutoAlignmentServices (auto_alignment.cpp).
+    const ImagingParameters& AlignmentRow() const override;
+    void SettleOnGain(int value) override;
+    void ShortSettle() override;
+    void PatternChanged() override;
+    cv::Rect PatternArea() const override;
     // Pattern changes are painted by the UI thread; the caller starts the wait it needs.
     void ShowPattern(int kind, int level = PatternScreen::kDefaultLevel);
-    void AdvancePattern();
-    int QuadrantStyle() const;
-    // Alignment row of the core parameters for the current gain level.
-    int AlignmentGainRow() const;
-    const PropertyRecord& SweptProperty() const;
-    void SetSweptProperty(int value);
-    DetectionImages AlignmentImages();
-    StepResult EvaluateAlignmentBoard(CornerBuffer& corners, int reportedCount);
-    StepResult FailAlignment(int failureId);
-    void CapturePreview(const CornerBuffer* corners);
     RECT AlignmentPreviewRect(const RECT& client) const;
     void ConcludeAutoAlignment(StepResult result);
     void ConcludeFailedAutoAlignment();
-    AutoAlignmentState autoAlignment_;
     // ---- end of auto alignment ----
 
     // Frame dispatch.
@@ -341,6 +331,9 @@ private:
     UniqueWindow gainOverlay_;
     TrayIconSlot tray_;
     bool shutDown_ = false;
+
+    AutoAlignmentRun autoRun_{modes_.autoAlignmentStep, frameImages_, model_.mapping, model_.pattern,
+                              sensor_.device.Properties(), records_.coreParameters, *this};
 
     // ---- Gain finding and tracking ----
     GainRun gainRun_{sensor_.device.Properties(), settleWait_, records_.coreParameters,

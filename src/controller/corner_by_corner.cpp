@@ -1,6 +1,6 @@
 // Auto alignment step 7: when the whole board cannot be used, each of the 35 corners is shown
 // alone and found one at a time; the collected set is checked for strays and evaluated.
-#include "controller/controller.h"
+#include "controller/auto_alignment_run.h"
 
 #include "alignment/corner_order.h"
 #include "alignment/corner_refinement.h"
@@ -12,49 +12,48 @@ constexpr int kCornerRefineHalfSize = 5;
 
 }  // namespace
 
-void Controller::BeginCornerByCorner() {
-    AutoAlignmentState& state = autoAlignment_;
-    FillPlane(frameImages_.channelPlane, 255);
-    state.stepCorners = CornerBuffer{};
-    state.stepFound = 0;
-    state.retryCount = 0;
-    modes_.autoAlignmentStep = 7;
+void AutoAlignmentRun::BeginCornerByCorner() {
+    FillPlane(images_.channelPlane, 255);
+    state_.stepCorners = CornerBuffer{};
+    state_.stepFound = 0;
+    state_.retryCount = 0;
+    step_ = 7;
     ShowPattern(kPatternSingleCorner, 0);
-    StartShortSettle();
+    services_.ShortSettle();
 }
 
-StepResult Controller::AlignCornerByCornerStep() {
-    AutoAlignmentState& state = autoAlignment_;
-    const int level = model_.pattern.Level();
-    const int last = model_.pattern.Columns() * model_.pattern.Rows() - 1;
-    if (level < 0 || level > last) return FailAlignment(kFailureTooFewCorners);
+StepResult AutoAlignmentRun::CornerByCornerStep() {
+    const int level = pattern_.Level();
+    const int last = pattern_.Columns() * pattern_.Rows() - 1;
+    if (level < 0 || level > last) return Fail(AlignmentFailure::TooFewCorners);
 
-    FindSingleCorner(AlignmentImages(), state.corners);
-    if (level == 0) state.seen.Clear();
+    FindSingleCorner(Images(), state_.corners);
+    if (level == 0) state_.seen.Clear();
     // A corner found where an earlier one was is a stale picture, not this corner.
-    state.seen.DropRepeats(state.corners);
-    if (state.corners.count == 1) {
-        RefineCorners(frameImages_.channelPlane, state.corners.points, 1, kCornerRefineHalfSize);
-        state.stepCorners.points[level] = state.corners.points[0];
-        ++state.stepFound;
+    state_.seen.DropRepeats(state_.corners);
+    if (state_.corners.count == 1) {
+        RefineCorners(images_.channelPlane, state_.corners.points, 1, kCornerRefineHalfSize);
+        state_.stepCorners.points[level] = state_.corners.points[0];
+        ++state_.stepFound;
     }
-    handOff_.pendingMessage = kFailureTooFewCorners;
 
     if (level < last) {
-        state.retryCount = 0;
-        if (level + 1 - state.stepFound > state.minCorners) return StepResult::Failed;
+        state_.retryCount = 0;
+        if (level + 1 - state_.stepFound > state_.minCorners) {
+            return Fail(AlignmentFailure::TooFewCorners);
+        }
         ShowPattern(kPatternSingleCorner, level + 1);
-        StartShortSettle();
+        services_.ShortSettle();
         return StepResult::KeepGoing;
     }
-    state.stepCorners.count = state.stepFound;
-    if (state.stepFound < state.minCorners) return StepResult::Failed;
-    if (FilterStrayCorners(state.stepCorners, model_.pattern.Columns(), model_.pattern.Rows()) < 0) {
-        return StepResult::Failed;
+    state_.stepCorners.count = state_.stepFound;
+    if (state_.stepFound < state_.minCorners) return Fail(AlignmentFailure::TooFewCorners);
+    if (FilterStrayCorners(state_.stepCorners, pattern_.Columns(), pattern_.Rows()) < 0) {
+        return Fail(AlignmentFailure::TooFewCorners);
     }
-    state.corners = state.stepCorners;
-    state.savedCorners = state.stepCorners;
-    const StepResult result = EvaluateAlignmentBoard(state.corners, state.stepFound);
-    state.savedCorners = state.corners;
+    state_.corners = state_.stepCorners;
+    state_.savedCorners = state_.stepCorners;
+    const StepResult result = EvaluateBoard(state_.corners, state_.stepFound);
+    state_.savedCorners = state_.corners;
     return result;
 }

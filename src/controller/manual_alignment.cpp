@@ -26,6 +26,7 @@ void Controller::StartManualAlignment() {
     manualRun_.Reset();
 }
 
+// SettleOn, SettlingFrame and PreviewChanged serve the automatic run as well.
 void Controller::SettleOn(const ImagingParameters& row) {
     sensor_.device.Properties().ApplyImaging(row);
     StartSettleWait();
@@ -45,9 +46,11 @@ SpotParameters Controller::TrackingSpot() const {
 
 void Controller::PreviewChanged() {
     HWND main = mainWindow_;
+    const bool automatic = modes_.mode == Mode::AutoAlignment;
+    if (automatic && (!main || IsIconic(main) || !IsWindowVisible(main))) return;
     RECT client;
     if (GetClientRect(main, &client)) {
-        const RECT picture = ManualPreviewRect(client);
+        const RECT picture = automatic ? AlignmentPreviewRect(client) : ManualPreviewRect(client);
         InvalidateRect(main, &picture, FALSE);
     }
 }

@@ -6,6 +6,7 @@
 // goes through ManualAlignmentServices.
 #include "alignment/dot_set.h"
 #include "alignment/screen_mapping.h"
+#include "controller/alignment_run_services.h"
 #include "controller/mode.h"
 #include "imaging/frame_images.h"
 #include "settings/core_parameter_record.h"
@@ -21,18 +22,12 @@
 
 #include <opencv2/core.hpp>
 
-class ManualAlignmentServices {
+class ManualAlignmentServices : public virtual AlignmentRunServices {
 public:
-    virtual ~ManualAlignmentServices() = default;
-    // Sets the sensor's picture controls and starts the wait for them to settle.
-    virtual void SettleOn(const ImagingParameters& row) = 0;
-    // True (and one frame counted down) while the sensor is settling.
-    virtual bool SettlingFrame() = 0;
     // The row of the track gain level, and the spot rules of tracking.
     virtual const ImagingParameters& TrackingRow() const = 0;
     virtual SpotParameters TrackingSpot() const = 0;
-    // The picture changed: only the sensor preview, or the dots and their status.
-    virtual void PreviewChanged() = 0;
+    // The dots or their status changed.
     virtual void DotsChanged() = 0;
     // The empty screen is learnt: the white light goes and the dots are about to be shown.
     virtual void DotInputBegins() = 0;

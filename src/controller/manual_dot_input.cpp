@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "controller/alignment_failure_message.h"
 #include "resources/resource_ids.h"
 #include "imaging/frame_operations.h"
 #include "tracking/spot_detection.h"
@@ -80,10 +81,10 @@ std::optional<int> FitManualDots(const DotSet& dots, ScreenMapping& mapping) {
     // Only nine of the board's slots are used; the other 26 do not count as lost.
     mapping.SetManualAlignment(true);
     const bool fitted =
-        mapping.EvaluateChessboard(corners, corners.count) == ScreenMapping::kStepSuccess;
+        mapping.EvaluateChessboard(corners, corners.count) == FitResult::Fitted;
     mapping.SetManualAlignment(false);
     if (fitted) return std::nullopt;
-    return mapping.FailureId();
+    return AlignmentFailureMessage(mapping.Failure());
 }
 
 StepResult ManualAlignmentRun::FinishStep() {

@@ -52,7 +52,7 @@ protected:
         mapping.SelectOffsetPairByPointCount(9);
         dots.Begin();
     }
-    int EvaluateDots() {
+    FitResult EvaluateDots() {
         CornerBuffer dotCorners = dots.Corners();
         return mapping.EvaluateChessboard(dotCorners, dotCorners.count);
     }
@@ -143,7 +143,7 @@ TEST(AccuracyGrades, BoundariesAtSixAndFifteen) {
 
 TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAnotherDesktop) {
     SetUpScene(1.0f, TrueLens());
-    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), FitResult::Fitted);
     EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
     EXPECT_LT(mapping.Figures().averageErrorX, 0.3f);
     EXPECT_LT(mapping.Figures().averageErrorY, 0.3f);
@@ -165,10 +165,10 @@ TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAn
     // Restored while the same projected screen shows an 800 x 600 desktop.
     geometry.SetDesktop(800, 600);
     camera.SetPose(CameraPose{1, 1, 1, 0, 0, 0});
-    ASSERT_EQ(mapping.RestoreAlignment(record), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.RestoreAlignment(record), FitResult::Fitted);
     EXPECT_LT(MaxCornerError({800.0f / 1024.0f, 600.0f / 768.0f}), 0.7);
     record.posePoints.count = 5;
-    EXPECT_EQ(mapping.RestoreAlignment(record), 0);
+    EXPECT_EQ(mapping.RestoreAlignment(record), FitResult::Failed);
 }
 
 TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept) {
@@ -188,12 +188,12 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
     RenderReferences(white, black);
 
     mapping.SelectProfile(0);
-    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.FitAndGrade(corners), FitResult::Fitted);
     const cv::Point2d profileOnly = GridErrors(mapping);
 
     corners = found;
     mapping.SetScreenReferences(white, black, cv::Rect(0, 0, 1024, 768));
-    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), FitResult::Fitted);
     EXPECT_TRUE(mapping.LensRefined());
     const cv::Point2d refined = GridErrors(mapping);
     EXPECT_GT(profileOnly.y, 3.0);
@@ -218,7 +218,7 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
     ScreenMapping restored{restoredCamera, geometry, pattern};
     restored.SetProfiles(&shipped, 1);
     ASSERT_TRUE(restored.SelectProfile(record.profileIndex));
-    ASSERT_EQ(restored.RestoreAlignment(record), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(restored.RestoreAlignment(record), FitResult::Fitted);
     EXPECT_TRUE(restored.LensRefined());
     EXPECT_NEAR(GridErrors(restored).y, refined.y, 0.2);
 }
@@ -229,7 +229,7 @@ TEST_F(MappingFixture, ScreenOutlineLiesOnTheLitEdgesAndNeedsALitScreen) {
     SetUpScene(1.0f, shipped);
     // Searched where a fit with the wrong lens expects the edges.
     mapping.SelectProfile(0);
-    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.FitAndGrade(corners), FitResult::Fitted);
     // The worst distance of the points (the top's only with `top`), mapped by the true camera,
     // from the side of `lit` each was found on.
     auto worstAcross = [&](const OutlinePoints& outline, const cv::Rect2f& lit, bool top = true) {
@@ -280,7 +280,7 @@ TEST_F(MappingFixture, ScreenOutlineLiesOnTheLitEdgesAndNeedsALitScreen) {
 TEST_F(MappingFixture, AspectSearchRecoversSixteenByNineDisplayUnlessItIsOff) {
     SetUpScene((16.0f / 9.0f) / (1024.0f / 768.0f), TrueLens());
     const CornerBuffer found = corners;
-    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), FitResult::Fitted);
     EXPECT_NEAR(geometry.displayAspectWidth / geometry.displayAspectHeight, 16.0f / 9.0f, 0.01f);
     EXPECT_NEAR(geometry.Factor(), 1.3333f, 0.01f);
     EXPECT_NEAR(savedWidth / savedHeight, 16.0f / 9.0f, 0.01f);
@@ -303,10 +303,10 @@ TEST_F(MappingFixture, PrincipalPointSearchLowersTheErrorOfAnOffCentreProfile) {
     SetUpScene(1.0f, offCentre);
     mapping.SelectProfile(0);
     CornerBuffer unrefined = corners;
-    ASSERT_EQ(mapping.FitAndGrade(unrefined), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.FitAndGrade(unrefined), FitResult::Fitted);
     const double before = std::hypot(mapping.Figures().averageErrorX, mapping.Figures().averageErrorY);
 
-    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), FitResult::Fitted);
     const double after = std::hypot(mapping.Figures().averageErrorX, mapping.Figures().averageErrorY);
     EXPECT_LT(after, before);
     EXPECT_NE(mapping.PrincipalPoint(), cv::Point2f(166.0f, 114.0f));
@@ -316,24 +316,24 @@ TEST_F(MappingFixture, CornerOffByFifteenIsMarkedBadAndLeftOutOfTheNextFit) {
     SetUpScene(1.0f, TrueLens());
     mapping.SelectProfile(0);
     corners.points[10].x += 8.0f;  // about 25 desktop pixels at this distance
-    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.FitAndGrade(corners), FitResult::Fitted);
     EXPECT_EQ(mapping.Figures().badCorners, 1);
     EXPECT_LT(corners.points[10].x, 0.0f);
     EXPECT_LT(corners.points[10].y, 0.0f);
 
-    ASSERT_EQ(mapping.FitAndGrade(corners), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(mapping.FitAndGrade(corners), FitResult::Fitted);
     EXPECT_EQ(mapping.Figures().badCorners, 1);
     EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
     EXPECT_LT(mapping.Figures().maxErrorX, 1.0f);
 }
 
-TEST_F(MappingFixture, TooFewCornersFailWithTheLosingCornersMessage) {
+TEST_F(MappingFixture, TooFewCornersFailAndSayWhy) {
     SetUpScene(1.0f, TrueLens());
     for (int i = 16; i < 35; ++i) corners.points[i] = {0.0f, 0.0f};
-    EXPECT_EQ(mapping.FitAndGrade(corners), 0);
-    EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
-    EXPECT_EQ(mapping.EvaluateChessboard(corners, 16), 0);
-    EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
+    EXPECT_EQ(mapping.FitAndGrade(corners), FitResult::Failed);
+    EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
+    EXPECT_EQ(mapping.EvaluateChessboard(corners, 16), FitResult::Failed);
+    EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
 }
 
 TEST_F(MappingFixture, PointerOffsetPairFollowsThePointCount) {
@@ -359,8 +359,8 @@ TEST_F(MappingFixture, FiveManualDotsAreTooFew) {
     StartManualAlignment();
     for (int i = 0; i < 9; ++i) dots.Record(i < 5 ? SeenCorner(dots.current) : cv::Point2f(-1.0f, -1.0f));
     ASSERT_EQ(dots.done, 5);
-    EXPECT_EQ(EvaluateDots(), 0);
-    EXPECT_EQ(mapping.FailureId(), kFailureTooFewCorners);
+    EXPECT_EQ(EvaluateDots(), FitResult::Failed);
+    EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
 }
 
 TEST_F(MappingFixture, ManualDotsTryEveryProfileWithTheNinePointLensAndKeepTheFit) {
@@ -372,7 +372,7 @@ TEST_F(MappingFixture, ManualDotsTryEveryProfileWithTheNinePointLensAndKeepTheFi
     SetUpScene(1.0f, profiles, 2, reduced);
     StartManualAlignment();
     for (int corner : kDotOrder) dots.Record(SeenCorner(corner));
-    ASSERT_EQ(EvaluateDots(), ScreenMapping::kStepSuccess);
+    ASSERT_EQ(EvaluateDots(), FitResult::Fitted);
     EXPECT_EQ(mapping.SelectedProfile(), 0);
     EXPECT_EQ(camera.Profile().p2, 0.0f);
     EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);

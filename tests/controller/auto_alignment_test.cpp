@@ -1,62 +1,98 @@
-// Auto alignment in the Controller, driven on the UI thread: what a run starts with, the
-// trigger, and how the end of a run is concluded.
+// Auto alignment: its run driven directly by frames of a dark sensor, the message the
+// Controller shows for each reason a run fails, and how the Controller concludes a failed run.
 #include "controller_fixture.h"
 #include "desktop_test_support.h"
 
-#include "alignment/pattern_screen.h"
+#include "controller/alignment_failure_message.h"
+#include "controller/auto_alignment_run.h"
+#include "resources/resource_ids.h"
 
 namespace {
+
+class AutoRun : public ::testing::Test, public AutoAlignmentServices {
+protected:
+    AutoRun() { images.Allocate(320, 240); }
+
+    void SettleOn(const ImagingParameters& row) override { settledOn = &row; }
+    bool SettlingFrame() override { return settlingFrames > 0 && settlingFrames--; }
+    void PreviewChanged() override {}
+    const ImagingParameters& AlignmentRow() const override { return parameters.alignment[2]; }
+    void SettleOnGain(int) override {}
+    void ShortSettle() override { settlingFrames = 1; }
+    void PatternChanged() override {}
+    cv::Rect PatternArea() const override { return {}; }
+
+    // One frame of a uniform grey: no screen, no board, no corner.
+    StepResult Deliver() {
+        images.Bind(frame.data());
+        return run.Step();
+    }
+
+    std::vector<BYTE> frame = std::vector<BYTE>(320 * 240 * 3, 0x20);
+    FrameImages images;
+    AlignmentModel model;
+    PatternScreen& pattern = model.pattern;
+    KsControl ks;  // never opened: the sensor has no property to sweep
+    SensorProperties sensor{ks};
+    CoreParameterRecord parameters = DefaultCoreParameters();
+    const ImagingParameters* settledOn = nullptr;
+    int settlingFrames = 0;
+    int32_t step = 0;
+    AutoAlignmentRun run{step, images, model.mapping, pattern, sensor, parameters, *this};
+};
 
 using AutoAlignment = ControllerFixture;
 
 }  // namespace
 
-TEST_F(AutoAlignment, StartDropsTheFlagsAndTheTriggerShowsWhiteAndWaitsForTheSensorProperties) {
-    SetMode(Mode::Idle, 0, true, true);
-    controller.EnterMode(Mode::AutoAlignment);
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
-    EXPECT_EQ(controller.Modes().alignmentUsable, 0);
-    EXPECT_EQ(controller.Modes().gainFound, 0);
-    EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
-    EXPECT_EQ(controller.AutoAlignment().minCorners, 17);
-    EXPECT_EQ(controller.AutoAlignment().channel, controller.CoreParameters().alignment[3].channel);
+TEST_F(AutoRun, TriggerShowsWhiteOnceSettledThenADarkSensorFailsForTooFewCorners) {
+    run.Start();
+    EXPECT_EQ(step, 1);
+    EXPECT_EQ(pattern.Kind(), kPatternChessboard);
+    EXPECT_EQ(run.State().channel, parameters.alignment[2].channel);
+    EXPECT_EQ(settledOn, &parameters.alignment[0]);
 
-    controller.OnTrigger(WM_LBUTTONDOWN, true);
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 2);
-    EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
-    EXPECT_EQ(controller.Pattern().Level(), PatternScreen::kDefaultLevel);
-    // The shipped settle time of 500 ms runs as a FrameTimer; frames meanwhile do nothing.
-    EXPECT_TRUE(controller.SettleTimerRunning());
-    DeliverFrames(3);
-    EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
+    run.Trigger();
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(pattern.Kind(), kPatternWhite);
+    EXPECT_EQ(settledOn, &parameters.alignment[2]);
+    // Frames while the sensor settles do nothing; the first one after takes the white reference.
+    settlingFrames = 3;
+    for (int i = 0; i < 3; ++i) Deliver();
+    EXPECT_EQ(pattern.Kind(), kPatternWhite);
+    Deliver();
+    EXPECT_EQ(pattern.Kind(), kPatternBlack);
 
-    PumpMessages(700);
-    EXPECT_FALSE(controller.SettleTimerRunning());
-    // The first frame after the wait takes the white reference and shows black.
-    DeliverFrames(1);
-    EXPECT_EQ(controller.Pattern().Kind(), kPatternBlack);
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 2);
-    EXPECT_GT(controller.SettleFrames(), 0);
+    // No board, then no corner shown one by one: more than 17 lost ends the run at the 18th.
+    StepResult result = StepResult::KeepGoing;
+    for (int i = 0; i < 400 && result == StepResult::KeepGoing; ++i) result = Deliver();
+    EXPECT_EQ(result, StepResult::Failed);
+    EXPECT_EQ(run.Failure(), AlignmentFailure::TooFewCorners);
+    EXPECT_EQ(step, 7);
+    EXPECT_EQ(run.State().stepFound, 0);
+    EXPECT_EQ(pattern.Level(), 17);
 }
 
-TEST_F(AutoAlignment, DarkSensorFailsInStepSevenThenTheMessageAndARetryLeaveNoUsableAlignment) {
+TEST(AlignmentFailureMessages, EachReasonHasItsMessage) {
+    const std::pair<AlignmentFailure, int> table[] = {
+        {AlignmentFailure::TooFewCorners, IDS_LOSING_CORNERS},
+        {AlignmentFailure::Unknown, IDS_ALIGNMENT_FAIL},
+        {AlignmentFailure::Bad, IDS_ALIGNMENT_BAD},
+        {AlignmentFailure::Coarse, IDS_ALIGNMENT_COARSE},
+    };
+    for (const auto& [reason, message] : table) EXPECT_EQ(AlignmentFailureMessage(reason), message);
+}
+
+TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsableAlignment) {
     controller.CoreParameters().alignment[0].range = 0;  // property waits skip no frame
     controller.CoreParameters().misc.chbSkips = 1;
     controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
     SetMode(Mode::Idle, 0, true, true);
     controller.EnterMode(Mode::AutoAlignment);
     controller.OnTrigger(WM_LBUTTONDOWN, true);
-    // A uniform frame: no screen, no board, no corner.
     for (int i = 0; i < 400 && !controller.Paused(); ++i) DeliverFrames(1);
-    EXPECT_TRUE(controller.Paused());
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 7);
-    EXPECT_EQ(controller.PendingMessage(), 10020);
-    EXPECT_EQ(controller.AutoAlignment().stepFound, 0);
-    // More than 17 corners lost ends the run at the 18th shown corner.
-    EXPECT_EQ(controller.Pattern().Level(), 17);
-    const auto notifications = TakeNotifications();
-    ASSERT_FALSE(notifications.empty());
-    EXPECT_EQ(notifications.back().first, static_cast<WPARAM>(NotifyStepEnded));
+    ASSERT_TRUE(controller.Paused());
+    EXPECT_EQ(controller.PendingMessage(), IDS_LOSING_CORNERS);
 
     testsupport::BoxDismisser boxes;
     controller.OnStepEnded();
@@ -65,7 +101,8 @@ TEST_F(AutoAlignment, DarkSensorFailsInStepSevenThenTheMessageAndARetryLeaveNoUs
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
     EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
     EXPECT_EQ(controller.Modes().alignmentUsable, 0);
-    EXPECT_FALSE(controller.CanEnterMode(Mode::FindGain));
+    EXPECT_EQ(controller.Modes().gainFound, 0);
+    EXPECT_FALSE(IsUsableGrade(controller.AlignmentResult().accuracy.grade));
     EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
     EXPECT_FALSE(controller.Paused());
 }
