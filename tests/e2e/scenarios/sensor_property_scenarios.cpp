@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "control/ks_record.h"
+#include "control/picture_record.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
 #include "harness/tracking_session.h"
@@ -85,6 +86,15 @@ E2E_SCENARIO(sensor_automatics_off_at_startup, "", 150) {
     report.Check(frequency < startup.size() && startup[frequency].find("value=2 ") != std::string::npos,
                  "power_line_60hz_as_code_2");
     report.Check(Count(startup, "camera exposure set") == 1, "one_exposure_set_at_startup");
+    // Ended, the program left every picture control at its minimum for the next start.
+    PictureValues left{};
+    const PictureControls offered(true);
+    bool atMinimum = ReadPictureRecord(&left);
+    for (long id = 0; id < 10; ++id) {
+        ControlLimits range{};
+        if (offered.Range(ControlKind::ProcAmp, id, &range)) atMinimum = atMinimum && left.procAmp[id] == range.minimum;
+    }
+    report.Check(atMinimum, "picture_controls_at_minimum_after_exit");
     report.Check(Count(startup, "other ") == 0 && Count(startup, "camera id=") == 0 && Count(startup, "vendor id=") == 0,
                  "only_known_properties");
 

@@ -1,28 +1,13 @@
 #include "control/ks_record.h"
 
-#include <windows.h>
+#include "control/sensor_files.h"
 
-#include "base/unique_handle.h"
-#include "control/control_file.h"
-
-std::wstring KsRecordPath() {
-    std::wstring path = ControlFilePath();
-    const size_t slash = path.find_last_of(L"\\/");
-    path.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    return path + L"ks-requests.txt";
-}
+std::wstring KsRecordPath() { return BesideControlFile(L"ks-requests.txt"); }
 
 std::vector<std::string> ReadKsRecord() {
-    // The driver appends while the file is read: shared for writing.
-    UniqueFile file(CreateFileW(KsRecordPath().c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    // The driver appends while the file is read.
+    const std::string text = ReadFileText(KsRecordPath());
     std::vector<std::string> lines;
-    if (!file) return lines;
-    std::string text;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);

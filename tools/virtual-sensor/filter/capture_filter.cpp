@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "control/control_file.h"
+#include "control/picture_record.h"
 #include "list_enumerator.h"
 
 using Microsoft::WRL::ComPtr;
@@ -154,7 +155,9 @@ HRESULT CaptureFilter::ControlRange(ControlKind kind, long id, long* minimum, lo
 HRESULT CaptureFilter::ControlSet(ControlKind kind, long id, long value, long flags) {
     ControlLimits range;
     if (!controls_.Range(kind, id, &range)) return E_PROP_ID_UNSUPPORTED;
-    return controls_.Set(kind, id, value, flags) ? S_OK : E_INVALIDARG;
+    if (!controls_.Set(kind, id, value, flags)) return E_INVALIDARG;
+    WritePictureRecord(controls_.Values());
+    return S_OK;
 }
 
 HRESULT CaptureFilter::ControlGet(ControlKind kind, long id, long* value, long* flags) {
