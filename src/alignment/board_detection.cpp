@@ -60,6 +60,8 @@ int DetectBetweenReferences(const DetectionImages& images, int columns, int rows
             // own channel places each corner to a fraction of a pixel.
             ExtractChannel(images.frame, images.work, images.channel, images.area);
             RefineCorners(images.work, corners.points, kBoardCorners, kBoardRefineHalfSize);
+            CentreCornersBySymmetry(images.work, corners.points, kBoardCorners,
+                                    kBoardRefineHalfSize);
             return kBoardCorners;
         }
     }

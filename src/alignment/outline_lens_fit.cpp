@@ -11,13 +11,22 @@ namespace {
 
 constexpr double kMostFocalChange = 0.5;
 constexpr int kMostIterations = 40;
-// Parameters: focal length, k1, k2, rotation (3), translation (3) and the plane's width scale.
-// The display's aspect is only as good as the lens it was searched with; held to it, a lens
-// fit would bend to make the outline's far side meet a plane of the wrong width.
-constexpr int kParameters = 10;
-constexpr int kWidthScale = 9;
-// Sensor pixels a whole side of the outline may lie off the fitted edge on average.
-constexpr double kOffSide = 0.5;
+// Parameters: focal length, k1, k2, rotation (3), translation (3) and, per side, how far its
+// step lies off the side. Where a step sits across a blurred edge depends on the sensor's
+// response, which no one here knows: a fraction of a sensor pixel, desktop pixels at the edges.
+// Free offsets leave each side only its shape, how the lens bends a straight line, which is
+// what the board cannot show out there.
+constexpr int kSides = 4;
+constexpr int kFirstOffset = 9;
+constexpr int kParameters = kFirstOffset + kSides;
+// Sensor pixels a side's points may scatter about its fitted line (root mean square): more,
+// and something else than a straight edge (a window's frame, the room's light) made the steps.
+constexpr double kMostSideScatter = 0.5;
+// Fewer points than this show a side's place but not its bend.
+constexpr int kLeastSidePoints = 4;
+// Weight of the faint pull of every offset towards 0, in sensor pixels per plane unit: enough to
+// keep the offset of a side without points defined, too little to move any other.
+constexpr double kOffsetPull = 1e-3;
 
 DetectorProfile LensAt(const cv::Mat& parameters, const DetectorProfile& start) {
     const double* p = parameters.ptr<double>();
@@ -35,15 +44,15 @@ CameraPose PoseAt(const cv::Mat& parameters) {
             static_cast<float>(p[3]), static_cast<float>(p[4]), static_cast<float>(p[5])};
 }
 
-// The plane point on the outline point's edge nearest to where `model` maps its sensor pixel:
-// its pair for the fit, slid along the edge to follow the fit. Plane x is scaled by `widthScale`.
+// The plane point on the outline point's edge (moved by its side's offset) nearest to where
+// `model` maps its sensor pixel: its pair for the fit, slid along the edge to follow the fit.
 cv::Point3d ObjectOnSide(const OutlinePoints& outline, int i, const CameraModel& model,
-                         double widthScale) {
+                         const double* offsets) {
     const cv::Point2f p = model.SensorToBoard(outline.sensor[i].x, outline.sensor[i].y);
-    const double edge = outline.edge[i];
+    const double edge = outline.edge[i] + offsets[static_cast<int>(outline.side[i])];
     switch (outline.side[i]) {
         case ScreenSide::Left:
-        case ScreenSide::Right: return {edge * widthScale, p.y, 0.0};
+        case ScreenSide::Right: return {edge, p.y, 0.0};
         default: return {p.x, edge, 0.0};
     }
 }
@@ -57,7 +66,7 @@ public:
     bool compute(cv::InputArray parameterArray, cv::OutputArray errorArray,
                  cv::OutputArray jacobianArray) const override {
         cv::Mat parameters = parameterArray.getMat().clone();
-        const int rows = points_.count * 2 + outline_.count;
+        const int rows = points_.count * 2 + outline_.count + kSides;
         errorArray.create(rows, 1, CV_64F);
         cv::Mat errors = errorArray.getMat();
         if (!Residuals(parameters, errors)) return false;
@@ -86,8 +95,9 @@ private:
         switch (parameter) {
             case 0: return 1e-3 * std::fabs(parameters.at<double>(0));
             case 1: case 2: return 1e-5;
-            case 3: case 4: case 5: case kWidthScale: return 1e-6;
-            default: return 1e-4 * std::fabs(parameters.at<double>(8)) + 1e-6;
+            case 3: case 4: case 5: return 1e-6;
+            case 6: case 7: case 8: return 1e-4 * std::fabs(parameters.at<double>(8)) + 1e-6;
+            default: return 1e-3;
         }
     }
 
@@ -99,14 +109,13 @@ private:
         CameraModel model;
         model.SetIntrinsics(lens);
         if (!model.SetPose(PoseAt(parameters))) return false;
-        const double scale = p[kWidthScale];
         std::vector<cv::Point3d> objects;
         for (int i = 0; i < points_.count; ++i) {
             const cv::Point3f& corner = points_.objectPoints[i];
-            objects.emplace_back(corner.x * scale, corner.y, 0.0);
+            objects.emplace_back(corner.x, corner.y, 0.0);
         }
         for (int i = 0; i < outline_.count; ++i) {
-            const cv::Point3d onSide = ObjectOnSide(outline_, i, model, scale);
+            const cv::Point3d onSide = ObjectOnSide(outline_, i, model, p + kFirstOffset);
             const bool vertical = outline_.side[i] == ScreenSide::Left ||
                                   outline_.side[i] == ScreenSide::Right;
             objects.push_back(onSide);
@@ -131,6 +140,7 @@ private:
             const cv::Point2d across(-along.y / length, along.x / length);
             *e++ = across.dot(edge - cv::Point2d(outline_.sensor[i].x, outline_.sensor[i].y));
         }
+        for (int side = 0; side < kSides; ++side) *e++ = kOffsetPull * p[kFirstOffset + side];
         return true;
     }
 
@@ -157,25 +167,28 @@ bool Solve(const PosePoints& points, const OutlinePoints& outline, const Detecto
     return true;
 }
 
-// The outline without the sides the fit leaves off by more than kOffSide on average: something
-// else than the screen's edge (a window's frame, the room's light) made their step.
+// The outline without the sides whose points scatter about the fit by more than
+// kMostSideScatter, or that have too few points to show a bend.
 OutlinePoints SidesOnTheFit(const PosePoints& points, const OutlinePoints& outline,
                             const DetectorProfile& start, const cv::Mat& parameters) {
     cv::Mat errors;
     if (!BoardAndOutline(points, outline, start).compute(parameters, errors, cv::noArray()))
         return outline;
-    double sum[4] = {0.0, 0.0, 0.0, 0.0};
-    int count[4] = {0, 0, 0, 0};
+    double squares[kSides] = {};
+    int count[kSides] = {};
     for (int i = 0; i < outline.count; ++i) {
         const int side = static_cast<int>(outline.side[i]);
-        sum[side] += errors.at<double>(points.count * 2 + i);
+        const double e = errors.at<double>(points.count * 2 + i);
+        squares[side] += e * e;
         ++count[side];
     }
     OutlinePoints kept = outline;
     kept.count = 0;
     for (int i = 0; i < outline.count; ++i) {
         const int side = static_cast<int>(outline.side[i]);
-        if (std::fabs(sum[side] / count[side]) > kOffSide) continue;
+        if (count[side] < kLeastSidePoints ||
+            std::sqrt(squares[side] / count[side]) > kMostSideScatter)
+            continue;
         kept.sensor[kept.count] = outline.sensor[i];
         kept.edge[kept.count] = outline.edge[i];
         kept.side[kept.count++] = outline.side[i];
@@ -188,7 +201,7 @@ OutlinePoints SidesOnTheFit(const PosePoints& points, const OutlinePoints& outli
 bool FitLensToBoardAndOutline(const PosePoints& points, const OutlinePoints& outline,
                               const CameraPose& pose, DetectorProfile& lens) {
     const cv::Mat start = (cv::Mat_<double>(kParameters, 1) << lens.fx, lens.k1, lens.k2, pose.rx,
-                           pose.ry, pose.rz, pose.tx, pose.ty, pose.tz, 1.0);
+                           pose.ry, pose.rz, pose.tx, pose.ty, pose.tz, 0.0, 0.0, 0.0, 0.0);
     cv::Mat parameters = start.clone();
     if (!Solve(points, outline, lens, parameters)) return false;
     const OutlinePoints kept = SidesOnTheFit(points, outline, lens, parameters);

@@ -7,8 +7,8 @@
 #include "settings/pattern_points.h"
 
 // Fits focal length (fx : fy kept), k1 and k2, starting from `lens` and `pose`; the principal
-// point and the tangential terms stay. The pose and the width of the plane (the display's
-// aspect) are fitted along and left to the caller to fit again for the new lens. False when
+// point and the tangential terms stay. The pose, and how far each side's steps lie off the
+// side, are fitted along; the pose is left to the caller to fit again for the new lens. False when
 // the solver ends on something that is no lens (not finite, or a focal length that moved by
 // more than half); `lens` is then unchanged.
 bool FitLensToBoardAndOutline(const PosePoints& points, const OutlinePoints& outline,

@@ -104,8 +104,8 @@ enum class FoundEdge { None, Lit, Screen };
 // the edge cuts shows fully lit and that step sits on the pixel border whatever the edge does;
 // there the dark screen, brighter than the room, places the screen's own edge instead: the
 // desktop beyond the lit part is as dark in both, and a dark screen that clipped as well (a lit
-// room) still steps above the room. Beside a menu bar the dark screen's step is the bar's; the
-// lens fit leaves that side off.
+// room) still steps above the room. Beside a menu bar the dark screen's step is the bar's: a
+// straight line all the same, off the side by a distance the lens fit finds.
 FoundEdge FindEdge(const cv::Mat& white, const cv::Mat& black, const Across& litLine,
                    const Across& screenLine, cv::Point2f& crossing) {
     Profile litOverDark{}, darkAlone{};

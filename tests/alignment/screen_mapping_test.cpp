@@ -266,7 +266,7 @@ TEST_F(MappingFixture, ScreenOutlineLiesOnTheLitEdgesAndNeedsALitScreen) {
     EXPECT_EQ(below.count, OutlinePoints::kCapacity);
     EXPECT_LT(worstAcross(below, window), 0.7f);
     // Where the white clips, the dark screen places the desktop's own edges (at the top the
-    // bar's, which the lens fit leaves off).
+    // bar's).
     const cv::Mat clipped = Render([&](cv::Point2f p) { return level(p, 255.0f); });
     const OutlinePoints barred = FindScreenOutline(clipped, dark, camera, desktop, window);
     EXPECT_EQ(std::count(barred.side.begin(), barred.side.begin() + barred.count, ScreenSide::Top),
