@@ -72,12 +72,12 @@ TEST_F(GainTest, GapIsAddedToTheBrightnessAndTheCapMakesHotPixels) {
     images.channelPlane.at<uchar>(50, 65) = 200;
     EXPECT_EQ(images.BuildThreshold(images.channelPlane, 40, kThresholdLimit), 6);
     EXPECT_EQ(images.thresholdImage.at<uchar>(50, 60), 255);
-}
 
-TEST_F(GainTest, OutsideTheDetectionAreaEverythingIsUnlightable) {
+    // Outside the detection area everything is unlightable; inside, what the screen mask
+    // closed stays closed.
     FillPlane(images.thresholdImage, 0);
     FillPlane(images.maskPlane, 0);
-    images.thresholdImage.at<uchar>(20, 20) = 255;  // masked off as outside the screen
+    images.thresholdImage.at<uchar>(20, 20) = 255;
     images.channelPlane.at<uchar>(20, 20) = 7;
     images.BuildThreshold(images.channelPlane, 30, kThresholdLimit);
     EXPECT_EQ(images.maskPlane.at<uchar>(20, 20), 0);
