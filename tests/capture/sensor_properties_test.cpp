@@ -44,11 +44,8 @@ protected:
 
 TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
     Start();
-    const PropertyRecord& brightness = properties_.VideoProcAmp(0);
-    EXPECT_EQ(brightness.minimum, -64);
-    EXPECT_EQ(brightness.maximum, 64);
-    EXPECT_EQ(brightness.value, 5);
-    EXPECT_EQ(brightness.valid, 1);
+    const PropertyRecord brightness{0, -64, 64, 0, 1, 5, 1};
+    EXPECT_EQ(std::memcmp(&properties_.VideoProcAmp(0), &brightness, sizeof brightness), 0);
     EXPECT_EQ(properties_.VideoProcAmp(2).valid, 0);
     EXPECT_EQ(properties_.CameraControl(4).defaultValue, -6);
     EXPECT_EQ(properties_.CameraControl(4).valid, 1);
@@ -107,30 +104,21 @@ TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
     }
 }
 
-TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {
+TEST_F(SensorPropertiesTest, ApplyImagingAndSensorInitWriteInTheirOrderWhatHasARange) {
     Start();
-    ImagingParameters imaging{1, 2, 3, 4, 5, 150, -4, 0, 0, 2};
-    EXPECT_EQ(properties_.ApplyImaging(imaging), ControlResult::Done);
-    // Brightness, gamma, contrast: the others have no range.
-    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, 1}, {5, 150}, {1, 2}}));
+    EXPECT_EQ(properties_.ApplyImaging({1, 2, 3, 4, 5, 150, -4, 0, 0, 2}), ControlResult::Done);
+    // Brightness, gamma, contrast, exposure; then colour enable and gain.
     EXPECT_EQ(filter_->cameraControl->Written(), (Writes{{4, -4}}));
-}
-
-TEST_F(SensorPropertiesTest, ApplySensorInitRunsToTheEndAndAnswersWithGain) {
-    Start();
-    SensorInitParameters init{60, 1, 0, 0, 30};
-    EXPECT_EQ(properties_.ApplySensorInit(init), ControlResult::Done);
-    // Colour enable and gain have ranges.
-    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{6, 1}, {9, 30}}));
+    EXPECT_EQ(properties_.ApplySensorInit({60, 1, 0, 0, 30}), ControlResult::Done);
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, 1}, {5, 150}, {1, 2}, {6, 1}, {9, 30}}));
 }
 
 TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {
     filter_->videoProcAmp.Reset();
     filter_->cameraControl.Reset();
     Start();
-    const ImagingParameters minimum = properties_.MinimumImaging();
-    const int32_t* fields = &minimum.brightness;
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(fields[i], 0) << i;
+    const ImagingParameters minimum = properties_.MinimumImaging(), zero{};
+    EXPECT_EQ(std::memcmp(&minimum, &zero, sizeof minimum), 0);
     EXPECT_FALSE(properties_.IsExposureGain());
     EXPECT_EQ(properties_.SetGain(1), ControlResult::Failed);
     EXPECT_EQ(properties_.SetExposure(1), ControlResult::Failed);

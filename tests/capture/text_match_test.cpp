@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(TextMatch, ContainsFoldsOnlyAsciiLetters) {
+TEST(TextMatch, ContainsFoldsOnlyAsciiLettersWithinTheFirst259Characters) {
     const wchar_t* moniker = L"@device:sw:{860BB310-5D01-11D0-BD3B-00A0C911CE86}\\usb#vid_05e1&pid_0500&mi_00#virtual";
     EXPECT_TRUE(ContainsText(moniker, L"VID_05E1&PID_0500"));
     EXPECT_TRUE(ContainsText(L"USB\\VID_05E1&PID_0500\\5", L"vid_05e1&pid_0500"));
@@ -17,9 +17,7 @@ TEST(TextMatch, ContainsFoldsOnlyAsciiLetters) {
     EXPECT_FALSE(ContainsText(L"\u00C4", L"\u00E4"));
     EXPECT_TRUE(ContainsText(L"anything", L""));
     EXPECT_FALSE(ContainsText(nullptr, L"x"));
-}
-
-TEST(TextMatch, ContainsLooksAtTheFirst259CharactersOnly) {
+    // Only the first 259 characters are looked at.
     const std::wstring padding(255, L'x');
     EXPECT_TRUE(ContainsText((padding + L"abcd").c_str(), L"abcd"));
     EXPECT_FALSE(ContainsText((padding + L"abcde").c_str(), L"abcde"));
