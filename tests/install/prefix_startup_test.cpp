@@ -44,19 +44,6 @@ void AddSensor(PrefixState& prefix) {
     prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
 }
 
-// The presence check reads the prefix's device nodes: the receiver alone is no sensor. (Which
-// ids match, and their case, is the PresenceScan tests' business.)
-TEST(PrefixStartup, OnlyAPresentSensorNodeGetsTheSensorOpened) {
-    PrefixState prefix;
-    prefix.AddDevice(kReceiverInstanceId, GUID_DEVCLASS_HIDCLASS, L"HID\\VID_6624&PID_5488");
-    DriverContext context(kTestVidPid);
-    const Steps notFound{StartupStep::CheckPresence, StartupStep::ShowSensorNotFound};
-    EXPECT_EQ(notFound, FollowStartup(context, SensorMatch::DefaultName, true));
-    AddSensor(prefix);
-    EXPECT_EQ((Steps{StartupStep::CheckPresence, StartupStep::OpenSensor, StartupStep::SensorReady}),
-              FollowStartup(context, SensorMatch::Matched, true));
-}
-
 TEST(PrefixStartup, FilesWithoutInfAskToReinstallNoKeepsAllAndYesReleasesThenCopies) {
     PrefixState prefix;
     ProgramFolder program(true);

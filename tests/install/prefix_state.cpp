@@ -14,12 +14,6 @@ namespace {
 constexpr char kMarker[] = "; made by the install tests\r\n";
 constexpr wchar_t kValueName[] = L"TavroTestValue";
 
-std::string Narrow(const wchar_t* text) {
-    std::string out;
-    for (; *text; ++text) out.push_back(static_cast<char>(*text));
-    return out;
-}
-
 bool RemoveDevice(const wchar_t* instanceId) {
     const UniqueDeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA device{};
@@ -50,7 +44,7 @@ std::string InfText(const wchar_t* vidPid) {
            "[Manufacturer]\r\n%Mfg%=Q4400Cam.Section\r\n\r\n"
            "[Q4400Cam.Section]\r\n"
            "%Q4400Cam.OtherDesc%=Q4400Cam.Other, USB\\VID_0000&PID_0000\r\n"
-           "%Q4400Cam.DeviceDesc%=Q4400Cam.Device, USB\\" + Narrow(vidPid) + "\r\n\r\n"
+           "%Q4400Cam.DeviceDesc%=Q4400Cam.Device, USB\\" + std::string(vidPid, vidPid + wcslen(vidPid)) + "\r\n\r\n"
            "[Strings]\r\nMfg=\"Install test\"\r\nQ4400Cam.DeviceDesc=\"Test sensor\"\r\n"
            "Q4400Cam.OtherDesc=\"Other device\"\r\n";
 }
