@@ -57,7 +57,6 @@ public:
         return {frame, kChannel, area, whitePlane, blackPlane, plane, work};
     }
     std::vector<cv::Point2f> Truth() const { return TrueCorners(lens_, pose_, scene_); }
-    const DetectorProfile& Lens() const { return lens_; }
 
     cv::Mat frame, whitePlane, blackPlane, plane, work;
 
@@ -79,12 +78,8 @@ TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesA
     EXPECT_GT(lit.width * 7, 2 * 320);
     EXPECT_GT(lit.height * 7, 2 * 240);
     EXPECT_EQ(Intersect(lit, kStartArea), lit);
-    for (const cv::Point2f corner : scene.Truth()) {
-        EXPECT_GT(corner.x, lit.x);
-        EXPECT_LT(corner.x, lit.Right());
-        EXPECT_GT(corner.y, lit.y);
-        EXPECT_LT(corner.y, lit.Bottom());
-    }
+    for (const cv::Point2f corner : scene.Truth())
+        EXPECT_TRUE(corner.x > lit.x && corner.x < lit.Right() && corner.y > lit.y && corner.y < lit.Bottom()) << corner;
 
     // A dark picture has no lit screen: the area stays as it was.
     EXPECT_EQ(FindLitScreen(scene.blackPlane, scene.blackPlane, scene.work, kStartArea), kStartArea);

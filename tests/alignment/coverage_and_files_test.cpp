@@ -2,6 +2,7 @@
 // profile file.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -46,11 +47,8 @@ TEST(CoverageRing, TrackingAreaIsClampedToTheFrame) {
     DisplayGeometry geometry;
     geometry.SetDesktop(1024, 768);
     for (float distance : {1300.0f, 700.0f}) {
-        const TrackingArea area = BuildTrackingArea(SceneCamera(distance), geometry, true);
-        EXPECT_GE(area.bounds.left, 0);
-        EXPECT_GE(area.bounds.top, 0);
-        EXPECT_LE(area.bounds.right, 320);
-        EXPECT_LE(area.bounds.bottom, 240);
+        const RECT bounds = BuildTrackingArea(SceneCamera(distance), geometry, true).bounds;
+        EXPECT_TRUE(bounds.left >= 0 && bounds.top >= 0 && bounds.right <= 320 && bounds.bottom <= 240) << distance;
     }
     EXPECT_EQ(BuildTrackingArea(SceneCamera(1300.0f), geometry, false).spyPointCount, 0);
 }
@@ -115,12 +113,8 @@ TEST(ScreenCorrectionFile, DefaultsWrittenWhenMissingRoundTripAndBadValues) {
     const std::string poisoned = "1= nan\n2= inf\n3= 100\n4= 1e999\n5= 0.5\n";
     testsupport::WriteBytes(L"tavro_screen.und", poisoned.data(), poisoned.size());
     LoadScreenCorrection(again, 1024, 768);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kScaleX], 512.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kScaleY], 384.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kCentreX], 100.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kCentreY], 384.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kK1], 0.5f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kOffsetY], 0.0f);
+    const std::array<float, ScreenCorrection::kValueCount> expected{512.0f, 384.0f, 100.0f, 384.0f, 0.5f};
+    EXPECT_EQ(again.values, expected);
 }
 
 TEST(DetectorFile, ReadsProfilesUntilTheFirstLineThatIsNotOne) {

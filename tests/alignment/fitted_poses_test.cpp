@@ -63,9 +63,7 @@ TEST(FittedPoses, AFullTableStopsRememberingAndStillAnswers) {
     for (int i = 0; i < 20; ++i) {
         lens.cx = 150.0f + static_cast<float>(i);
         EXPECT_EQ(poses.Find(lens, 1.0f, fitted, pose), i < 5) << i;
-        if (i < 5) {
-            EXPECT_EQ(pose.tx, static_cast<float>(i));
-        }
+        EXPECT_TRUE(i >= 5 || pose.tx == static_cast<float>(i)) << i;
     }
 }
 

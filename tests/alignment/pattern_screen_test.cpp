@@ -49,7 +49,7 @@ void ExpectSquares(Canvas& canvas, const PatternScreen& s, std::initializer_list
 
 }  // namespace
 
-TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
+TEST(PatternScreenLayout, BoardSizeOriginAndScaleRules) {
     PatternScreen s = Board(7, 5, 1024, 768);
     // Reserved height 19 + 32 + 6 + 19 + 1 = 77 above the board, two captions below it.
     EXPECT_EQ(s.SquareWidth(), 1004 / 8);
@@ -76,33 +76,24 @@ TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
     s.Layout(ChessboardLayoutRecord{-10, -5, 100, 100, 0}, Desktop(1024, 768));
     EXPECT_EQ(s.Origin().x, centred.x - 102);
     EXPECT_EQ(s.Origin().y, centred.y - 38);
-}
 
-TEST(PatternScreenLayout, PortraitBoardIsFiveBySeven) {
-    const PatternScreen s = Board(5, 7, 768, 1024);
-    EXPECT_EQ(s.SquareWidth(), 748 / 6);
-    EXPECT_EQ(s.SquareHeight(), (1024 - 10 - 38 - 87) / 8);
-    EXPECT_EQ(s.InnerCornerSpan()[1].y, s.Origin().y + 7 * s.SquareHeight());
+    const PatternScreen portrait = Board(5, 7, 768, 1024);
+    EXPECT_EQ(portrait.SquareWidth(), 748 / 6);
+    EXPECT_EQ(portrait.SquareHeight(), (1024 - 10 - 38 - 87) / 8);
+    EXPECT_EQ(portrait.InnerCornerSpan()[1].y, portrait.Origin().y + 7 * portrait.SquareHeight());
 }
 
 TEST(PatternScreenKinds, AdvanceRule) {
     PatternScreen s;
-    s.SetKind(kPatternWhite);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), kPatternBlack);
-    EXPECT_EQ(s.Level(), 35);
-    s.SetKind(kPatternChessboardAgain);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), kPatternSingleCorner);
-    EXPECT_EQ(s.Level(), 0);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), kPatternChessboard);
-    EXPECT_EQ(s.Level(), 35);
-    s.SetKind(8);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), 5);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), 6);
+    // The kind set first (-1: none), then the kind and level (-1: not looked at) after an advance.
+    const int steps[][3] = {{kPatternWhite, kPatternBlack, 35}, {kPatternChessboardAgain, kPatternSingleCorner, 0},
+                            {-1, kPatternChessboard, 35}, {8, 5, -1}, {-1, 6, -1}};
+    for (const auto& step : steps) {
+        if (step[0] >= 0) s.SetKind(step[0]);
+        s.Advance();
+        EXPECT_EQ(s.Kind(), step[1]) << step[0];
+        EXPECT_TRUE(step[2] < 0 || s.Level() == step[2]) << step[0] << ": level " << s.Level();
+    }
 }
 
 TEST(PatternScreenKinds, CornerQuadrants) {

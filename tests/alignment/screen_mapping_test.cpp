@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "alignment/dot_set.h"
 #include "alignment/screen_mapping.h"
@@ -22,19 +23,15 @@ CameraPose TruePose(float planeWidth) {
 // true camera; the mapping under test starts from the given lens profile and a 4 : 3 guess.
 class MappingFixture : public ::testing::Test {
 protected:
-    void SetUpScene(float trueFactor, DetectorProfile startLens,
+    void SetUpScene(float trueFactor, const std::vector<DetectorProfile>& profiles = {TrueLens()},
                     const DetectorProfile& trueLens = TrueLens()) {
-        SetUpScene(trueFactor, &startLens, 1, trueLens);
-    }
-    void SetUpScene(float trueFactor, const DetectorProfile* profiles, int count,
-                    const DetectorProfile& trueLens) {
         pattern.SetGrid(7, 5);
         pattern.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
         truth.SetIntrinsics(trueLens);
         ASSERT_TRUE(truth.SetPose(TruePose(1024.0f * trueFactor)));
         geometry.SetDesktop(1024, 768);
         geometry.SetAspect(4.0f, 3.0f);
-        mapping.SetProfiles(profiles, count);
+        mapping.SetProfiles(profiles.data(), static_cast<int>(profiles.size()));
         mapping.SetAspectSaver([this](float w, float h) {
             savedWidth = w;
             savedHeight = h;
@@ -133,22 +130,19 @@ protected:
 }  // namespace
 
 TEST(AccuracyGrades, BoundariesAtSixAndFifteen) {
-    EXPECT_EQ(GradeForAverageErrors(5.99f, 5.99f), AccuracyGrade::Good);
-    EXPECT_EQ(GradeForAverageErrors(6.0f, 0.0f), AccuracyGrade::Coarse);
-    EXPECT_EQ(GradeForAverageErrors(0.0f, 6.0f), AccuracyGrade::Coarse);
-    EXPECT_EQ(GradeForAverageErrors(14.99f, 14.99f), AccuracyGrade::Coarse);
-    EXPECT_EQ(GradeForAverageErrors(15.0f, 1.0f), AccuracyGrade::Bad);
-    EXPECT_EQ(GradeForAverageErrors(1.0f, 15.0f), AccuracyGrade::Bad);
+    using G = AccuracyGrade;
+    const struct { float x, y; G grade; } cases[] = {{5.99f, 5.99f, G::Good}, {6.0f, 0.0f, G::Coarse},
+        {0.0f, 6.0f, G::Coarse}, {14.99f, 14.99f, G::Coarse}, {15.0f, 1.0f, G::Bad}, {1.0f, 15.0f, G::Bad}};
+    for (const auto& c : cases) EXPECT_EQ(GradeForAverageErrors(c.x, c.y), c.grade) << c.x << " " << c.y;
 }
 
 TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAnotherDesktop) {
-    SetUpScene(1.0f, TrueLens());
+    SetUpScene(1.0f);
     ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), FitResult::Fitted);
-    EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
-    EXPECT_LT(mapping.Figures().averageErrorX, 0.3f);
-    EXPECT_LT(mapping.Figures().averageErrorY, 0.3f);
-    EXPECT_EQ(mapping.Figures().lostCorners, 0);
-    EXPECT_EQ(mapping.Figures().badCorners, 0);
+    const AccuracyFigures& figures = mapping.Figures();
+    EXPECT_EQ(figures.grade, AccuracyGrade::Good);
+    EXPECT_LT(std::max(figures.averageErrorX, figures.averageErrorY), 0.3f);
+    EXPECT_EQ(figures.lostCorners + figures.badCorners, 0);
     EXPECT_NEAR(geometry.Factor(), 1.0f, 0.01f);
     EXPECT_LT(MaxCornerError(), 0.5);
 
@@ -157,10 +151,6 @@ TEST_F(MappingFixture, ExactBoardEvaluatesGoodMapsEveryCornerBackAndRestoresOnAn
     EXPECT_EQ(record.accuracy.grade, AccuracyGrade::Good);
     EXPECT_EQ(record.posePoints.count, 35);
     EXPECT_EQ(record.alignedDesktopWidth, 1024);
-    EXPECT_EQ(record.profileIndex, 0);
-    // Stored object points are desktop pixels (factor 1).
-    const POINT first = pattern.CornerPosition(1, 1);
-    EXPECT_FLOAT_EQ(record.posePoints.objectPoints[0].x, static_cast<float>(first.x));
 
     // Restored while the same projected screen shows an 800 x 600 desktop.
     geometry.SetDesktop(800, 600);
@@ -179,7 +169,7 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
     DetectorProfile shipped = TrueLens();
     shipped.k1 = -0.05f;
     shipped.k2 = 0.01f;
-    SetUpScene(1.0f, shipped, wide);
+    SetUpScene(1.0f, {shipped}, wide);
     // The finder's corners are off by a tenth of a pixel or so.
     for (int i = 0; i < 35; ++i)
         corners.points[i] += cv::Point2f(0.1f * std::sin(i * 12.9898f), 0.1f * std::cos(i * 78.233f));
@@ -226,7 +216,7 @@ TEST_F(MappingFixture, LensTheProfileDoesNotKnowIsRefinedReportedHonestlyAndKept
 TEST_F(MappingFixture, ScreenOutlineLiesOnTheLitEdgesAndNeedsALitScreen) {
     DetectorProfile shipped = TrueLens();
     shipped.k1 = -0.05f;
-    SetUpScene(1.0f, shipped);
+    SetUpScene(1.0f, {shipped});
     // Searched where a fit with the wrong lens expects the edges.
     mapping.SelectProfile(0);
     ASSERT_EQ(mapping.FitAndGrade(corners), FitResult::Fitted);
@@ -278,7 +268,7 @@ TEST_F(MappingFixture, ScreenOutlineLiesOnTheLitEdgesAndNeedsALitScreen) {
 }
 
 TEST_F(MappingFixture, AspectSearchRecoversSixteenByNineDisplayUnlessItIsOff) {
-    SetUpScene((16.0f / 9.0f) / (1024.0f / 768.0f), TrueLens());
+    SetUpScene((16.0f / 9.0f) / (1024.0f / 768.0f));
     const CornerBuffer found = corners;
     ASSERT_EQ(mapping.EvaluateChessboard(corners, 35), FitResult::Fitted);
     EXPECT_NEAR(geometry.displayAspectWidth / geometry.displayAspectHeight, 16.0f / 9.0f, 0.01f);
@@ -300,7 +290,7 @@ TEST_F(MappingFixture, PrincipalPointSearchLowersTheErrorOfAnOffCentreProfile) {
     DetectorProfile offCentre = TrueLens();
     offCentre.cx += 6.0f;
     offCentre.cy -= 6.0f;
-    SetUpScene(1.0f, offCentre);
+    SetUpScene(1.0f, {offCentre});
     mapping.SelectProfile(0);
     CornerBuffer unrefined = corners;
     ASSERT_EQ(mapping.FitAndGrade(unrefined), FitResult::Fitted);
@@ -313,7 +303,7 @@ TEST_F(MappingFixture, PrincipalPointSearchLowersTheErrorOfAnOffCentreProfile) {
 }
 
 TEST_F(MappingFixture, CornerOffByFifteenIsMarkedBadAndLeftOutOfTheNextFit) {
-    SetUpScene(1.0f, TrueLens());
+    SetUpScene(1.0f);
     mapping.SelectProfile(0);
     corners.points[10].x += 8.0f;  // about 25 desktop pixels at this distance
     ASSERT_EQ(mapping.FitAndGrade(corners), FitResult::Fitted);
@@ -327,40 +317,32 @@ TEST_F(MappingFixture, CornerOffByFifteenIsMarkedBadAndLeftOutOfTheNextFit) {
     EXPECT_LT(mapping.Figures().maxErrorX, 1.0f);
 }
 
-TEST_F(MappingFixture, TooFewCornersFailAndSayWhy) {
-    SetUpScene(1.0f, TrueLens());
+// Sixteen corners of a board, or five of manual alignment's nine dots, are too few.
+TEST_F(MappingFixture, TooFewCornersOrDotsFailAndSayWhy) {
+    SetUpScene(1.0f);
     for (int i = 16; i < 35; ++i) corners.points[i] = {0.0f, 0.0f};
     EXPECT_EQ(mapping.FitAndGrade(corners), FitResult::Failed);
     EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
     EXPECT_EQ(mapping.EvaluateChessboard(corners, 16), FitResult::Failed);
     EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
-}
-
-TEST_F(MappingFixture, PointerOffsetPairFollowsThePointCount) {
-    SetUpScene(1.0f, TrueLens());
-    mapping.SelectProfile(0);
-    mapping.SelectOffsetPairByPointCount(35);
-    EXPECT_EQ(mapping.PointerOffset(), cv::Point2f(1.5f, -2.0f));
-    EXPECT_FLOAT_EQ(camera.Profile().k2, 0.02f);
-    mapping.SelectOffsetPairByPointCount(9);
-    EXPECT_EQ(mapping.PointerOffset(), cv::Point2f(3.0f, 4.0f));
-    EXPECT_EQ(camera.Profile().p2, 0.0f);
-
-    DetectorProfile zeroFocal = TrueLens();
-    zeroFocal.fx = 0.0f;
-    mapping.SetProfiles(&zeroFocal, 1);
-    EXPECT_TRUE(mapping.SelectProfile(0));
-    EXPECT_FLOAT_EQ(camera.Profile().fx, 300.0f);  // never applied
-    EXPECT_FALSE(mapping.SelectProfile(1));
-}
-
-TEST_F(MappingFixture, FiveManualDotsAreTooFew) {
-    SetUpScene(1.0f, TrueLens());
     StartManualAlignment();
     for (int i = 0; i < 9; ++i) dots.Record(i < 5 ? SeenCorner(dots.current) : cv::Point2f(-1.0f, -1.0f));
     ASSERT_EQ(dots.done, 5);
     EXPECT_EQ(EvaluateDots(), FitResult::Failed);
     EXPECT_EQ(mapping.Failure(), AlignmentFailure::TooFewCorners);
+}
+
+// Which offset pair goes with the point count is MapToDesktop's test; here, a profile without a
+// focal length is never applied.
+TEST_F(MappingFixture, ProfileWithoutFocalLengthIsNeverApplied) {
+    SetUpScene(1.0f);
+    mapping.SelectProfile(0);
+    DetectorProfile zeroFocal = TrueLens();
+    zeroFocal.fx = 0.0f;
+    mapping.SetProfiles(&zeroFocal, 1);
+    EXPECT_TRUE(mapping.SelectProfile(0));
+    EXPECT_FLOAT_EQ(camera.Profile().fx, 300.0f);
+    EXPECT_FALSE(mapping.SelectProfile(1));
 }
 
 TEST_F(MappingFixture, ManualDotsTryEveryProfileWithTheNinePointLensAndKeepTheFit) {
@@ -369,7 +351,7 @@ TEST_F(MappingFixture, ManualDotsTryEveryProfileWithTheNinePointLensAndKeepTheFi
                                          {330.0f, 330.0f, 160.0f, 120.0f, 0.0f, 0.0f, 0.0f, -0.04f}};
     DetectorProfile reduced = profiles[0];
     reduced.p2 = 0.0f;
-    SetUpScene(1.0f, profiles, 2, reduced);
+    SetUpScene(1.0f, {profiles[0], profiles[1]}, reduced);
     StartManualAlignment();
     for (int corner : kDotOrder) dots.Record(SeenCorner(corner));
     ASSERT_EQ(EvaluateDots(), FitResult::Fitted);
