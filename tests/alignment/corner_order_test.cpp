@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "alignment/corner_order.h"
 
@@ -64,26 +65,21 @@ TEST(CornerOrder, AcceptsOnlyFullStrictlyOrderedBoardsAtAnyRoll) {
 }
 
 TEST(CornerOrder, OrientationMirrorsByQuadrantHalves) {
-    const CornerBuffer grid = Grid();
-    CornerBuffer b = grid;
-    OrientCorners(b, 7, 5, 0, 0);
-    EXPECT_EQ(b.points[0], grid.points[0]);
-    OrientCorners(b, 7, 5, 0, 1);  // other column half: columns mirrored
-    EXPECT_EQ(b.points[0], grid.points[6]);
-    EXPECT_EQ(b.points[7], grid.points[13]);
-    b = grid;
-    OrientCorners(b, 7, 5, 1, 3);  // other row half: rows mirrored
-    EXPECT_EQ(b.points[0], grid.points[28]);
-    b = grid;
-    OrientCorners(b, 7, 5, 2, 1);  // diagonal: both
-    EXPECT_EQ(b.points[0], grid.points[34]);
-    EXPECT_EQ(b.points[17], grid.points[17]);
-
-    CornerBuffer portrait = Grid(5, 7);
-    const CornerBuffer portraitGrid = portrait;
-    OrientCorners(portrait, 5, 7, 0, 3);
-    EXPECT_EQ(portrait.points[0], portraitGrid.points[34]);
-    EXPECT_EQ(portrait.points[4], portraitGrid.points[30]);
+    // The grid, the two quadrants, and corners with the grid corner each must now hold.
+    const struct { int columns, rows, from, to; std::vector<std::pair<int, int>> moved; } cases[] = {
+        {7, 5, 0, 0, {{0, 0}}},
+        {7, 5, 0, 1, {{0, 6}, {7, 13}}},    // other column half: columns mirrored
+        {7, 5, 1, 3, {{0, 28}}},            // other row half: rows mirrored
+        {7, 5, 2, 1, {{0, 34}, {17, 17}}},  // diagonal: both
+        {5, 7, 0, 3, {{0, 34}, {4, 30}}},
+    };
+    for (const auto& c : cases) {
+        const CornerBuffer grid = Grid(c.columns, c.rows);
+        CornerBuffer b = grid;
+        OrientCorners(b, c.columns, c.rows, c.from, c.to);
+        for (const auto& [index, source] : c.moved)
+            EXPECT_EQ(b.points[index], grid.points[source]) << c.from << " to " << c.to << ", corner " << index;
+    }
 }
 
 TEST(CornerOrder, QuadrantVotesNeedAMajorityOfTheFoundCorners) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -19,8 +20,7 @@ TEST(FittedPoses, FoundOnlyForTheExactLensAndFactor) {
     poses.Remember(kLens, 1.0f, true, kPose);
     ASSERT_TRUE(poses.Find(kLens, 1.0f, fitted, pose));
     EXPECT_TRUE(fitted);
-    EXPECT_EQ(pose.tz, kPose.tz);
-    EXPECT_EQ(pose.rz, kPose.rz);
+    EXPECT_EQ(std::memcmp(&pose, &kPose, sizeof pose), 0);
 
     // One float step away in any value, or another factor, is another fit.
     DetectorProfile moved = kLens;
