@@ -17,7 +17,7 @@ protected:
     UniqueMemoryDc dc_{CreateCompatibleDC(nullptr)};
 };
 
-TEST_F(RichTextLayoutTest, SizeGrowsWithTextAndLines) {
+TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
     const SIZE one = Measure(L"short");
     const SIZE longer = Measure(L"short and a good deal longer");
     const SIZE two = Measure(L"short\nshort");
@@ -29,6 +29,10 @@ TEST_F(RichTextLayoutTest, SizeGrowsWithTextAndLines) {
     EXPECT_EQ(two.cy, 2 * one.cy);
     EXPECT_EQ(Measure(L"short<br>short").cy, two.cy);
     EXPECT_EQ(Measure(L"").cx, 0);
+    // Tabs advance to common stops.
+    EXPECT_EQ(Measure(L"ab\tx").cx, Measure(L"abc\tx").cx);
+    EXPECT_EQ(Measure(L"\t\tx").cx, Measure(L"ab\t\tx").cx);
+    EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
 }
 
 TEST_F(RichTextLayoutTest, CellPaddingAddsToBothSidesOfEveryCell) {
@@ -48,12 +52,6 @@ TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
     const SIZE longWord = Measure(std::wstring(300, L'x'), 100);
     EXPECT_LE(longWord.cx, 100);
     EXPECT_GT(longWord.cy, single.cy);
-}
-
-TEST_F(RichTextLayoutTest, TabsAdvanceToCommonStops) {
-    EXPECT_EQ(Measure(L"ab\tx").cx, Measure(L"abc\tx").cx);
-    EXPECT_EQ(Measure(L"\t\tx").cx, Measure(L"ab\t\tx").cx);
-    EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
 }
 
 TEST_F(RichTextLayoutTest, IconsAndLargerFontsMakeLinesTaller) {
