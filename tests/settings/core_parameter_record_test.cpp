@@ -57,15 +57,14 @@ TEST_F(CoreParameterFileTest, StoresTextsScrambledAtTheirOffsetsAndRestoresThem)
     ASSERT_EQ(WriteCoreParameters(written), FileResult::Ok);
     std::string bytes = ReadBytes(kCoreParameterFileName);
     ASSERT_EQ(bytes.size(), 3152u);
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 0), 60);
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 20), 80);             // alignment row 0 brightness
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 260 + 40 * 5), 24);   // find threshold row 5 brightness
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 500), 3);              // dilate count
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 536), 100);
-    EXPECT_EQ(ValueAt<uint16_t>(bytes, 548), L'T' + kTextScrambleOffset);
-    EXPECT_EQ(ValueAt<uint16_t>(bytes, 1060 + 2 * 6), L'P' + kTextScrambleOffset);
-    EXPECT_EQ(ValueAt<uint16_t>(bytes, 1572), L'V' + kTextScrambleOffset);
-    EXPECT_EQ(ValueAt<uint16_t>(bytes, 2612 + 2 * 5), 0);
+    // The first value, alignment row 0's and find threshold row 5's brightness, the dilate count
+    // and the value at 536.
+    for (auto [offset, value] : {std::pair<size_t, int32_t>{0, 60}, {20, 80}, {260 + 40 * 5, 24}, {500, 3}, {536, 100}})
+        EXPECT_EQ(ValueAt<int32_t>(bytes, offset), value) << offset;
+    // Company, product, sensor id and sensor default name, scrambled.
+    for (auto [offset, value] : {std::pair<size_t, int>{548, L'T' + kTextScrambleOffset}, {1060 + 2 * 6, L'P' + kTextScrambleOffset},
+                                 {1572, L'V' + kTextScrambleOffset}, {2612 + 2 * 5, 0}})
+        EXPECT_EQ(ValueAt<uint16_t>(bytes, offset), value) << offset;
     EXPECT_EQ(bytes.find("VID_"), std::string::npos);
     CoreParameterRecord read = DefaultCoreParameters();
     ASSERT_EQ(ReadCoreParameters(read), FileResult::Ok);
