@@ -30,8 +30,10 @@ protected:
                                          {6, {0, 1, 1, 1}},    {9, {0, 100, 1, 0}}};
         filter_->videoProcAmp->values = {{0, 5}, {1, 32}};
         filter_->cameraControl->ranges = {{4, {-11, -1, 1, -6}}, {6, {0, 40, 1, 20}}};
+        Start();
     }
 
+    // Attaches to the filter as it now is.
     void Start() {
         properties_.Attach(filter_.Get());
         properties_.ReadRanges();
@@ -43,7 +45,6 @@ protected:
 };
 
 TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
-    Start();
     const PropertyRecord brightness{0, -64, 64, 0, 1, 5, 1};
     EXPECT_EQ(std::memcmp(&properties_.VideoProcAmp(0), &brightness, sizeof brightness), 0);
     EXPECT_EQ(properties_.VideoProcAmp(2).valid, 0);
@@ -56,7 +57,6 @@ TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
 }
 
 TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
-    Start();
     properties_.ResetVideoProcAmp();
     properties_.ResetCameraControl();
     EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}, {1, 0}, {5, 100}, {6, 0}, {9, 0}}));
@@ -67,7 +67,6 @@ TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
 }
 
 TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheReadBack) {
-    Start();
     EXPECT_EQ(properties_.SetVideoProcAmp(2, 1), ControlResult::Failed);    // no range
     EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), ControlResult::Failed);
     EXPECT_EQ(properties_.SetCameraControl(-1, 1), ControlResult::Failed);
@@ -82,7 +81,6 @@ TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheRead
 }
 
 TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreaming) {
-    Start();
     EXPECT_EQ(properties_.SetExposure(-1), ControlResult::Done);
     // The filter path writes nothing more and the kernel-streaming path has no device.
     EXPECT_EQ(properties_.SetExposure(5), ControlResult::Failed);
@@ -105,7 +103,6 @@ TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
 }
 
 TEST_F(SensorPropertiesTest, ApplyImagingAndSensorInitWriteInTheirOrderWhatHasARange) {
-    Start();
     EXPECT_EQ(properties_.ApplyImaging({1, 2, 3, 4, 5, 150, -4, 0, 0, 2}), ControlResult::Done);
     // Brightness, gamma, contrast, exposure; then colour enable and gain.
     EXPECT_EQ(filter_->cameraControl->Written(), (Writes{{4, -4}}));
