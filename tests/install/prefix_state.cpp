@@ -6,6 +6,7 @@
 
 #include "base/setup_handles.h"
 #include "base/unique_handle.h"
+#include "install/device_list.h"
 #include "install/driver_files.h"
 
 namespace installtest {
@@ -72,7 +73,7 @@ PrefixState::~PrefixState() {
 
 void PrefixState::Clean() {
     for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId, kReceiverInstanceId}) RemoveDevice(id);
-    for (const DriverFile& file : kDriverFiles) DeleteFileW(DriverFilePath(windows_, file).c_str());
+    DeleteDriverFiles(windows_);
     for (const std::wstring& inf : StoreInfs(windows_)) {
         if (testsupport::ReadBytes(inf).rfind(kMarker, 0) != 0) continue;
         DeleteFileW(inf.c_str());
@@ -98,14 +99,13 @@ void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
 }
 
 bool PrefixState::DeviceExists(const wchar_t* instanceId) {
-    const UniqueDeviceList list(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES));
-    SP_DEVINFO_DATA device{};
-    device.cbSize = sizeof(device);
-    wchar_t id[4096];
-    for (DWORD i = 0; SetupDiEnumDeviceInfo(list.Get(), i, &device); ++i) {
-        if (SetupDiGetDeviceInstanceIdW(list.Get(), &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0) return true;
-    }
-    return false;
+    bool found = false;
+    VisitPresentDevices([&](HDEVINFO list, SP_DEVINFO_DATA& device) {
+        wchar_t id[4096];
+        found = SetupDiGetDeviceInstanceIdW(list, &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0;
+        return found;
+    });
+    return found;
 }
 
 void PrefixState::EnsureFolder(const std::wstring& folder) {
