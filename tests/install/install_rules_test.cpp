@@ -70,7 +70,7 @@ TEST(DriverStateRules, FileStateAndCombination) {
     EXPECT_EQ(DriverState::PartlyInstalled, CombineDriverState(DriverState::Installed, DriverState::PartlyInstalled));
 }
 
-TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolderAndPnfBesideTheInf) {
+TEST(DriverPackage, PackageInfBesideTheProgramsFolderPnfBesideTheInfAndModelLinesWithCase) {
     EXPECT_EQ(L"C:\\Tavro\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\Tavro\\bin\\tavro.exe"));
     EXPECT_EQ(L"C:\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\bin\\tavro.exe"));
     EXPECT_EQ(L"", PackageInfPath(L"C:\\tavro.exe"));
@@ -79,9 +79,7 @@ TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolderAndPnfBesideTheInf) {
     // The PNF beside an INF replaces its extension.
     EXPECT_EQ(L"C:\\windows\\inf\\oem12.PNF", PnfPathFor(L"C:\\windows\\inf\\oem12.inf"));
     EXPECT_EQ(L"C:\\a.b\\oem.PNF", PnfPathFor(L"C:\\a.b\\oem"));
-}
-
-TEST(DriverPackage, ModelLineNeedsModelTextAndVidPidWithCase) {
+    // A model line needs the model text and the VID/PID, with their case.
     EXPECT_TRUE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\VID_05E1&PID_0500", kVidPid));
     EXPECT_FALSE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\vid_05e1&pid_0500", kVidPid));
     EXPECT_FALSE(InfLineBelongsToSensor(L"q4400cam.device,USB\\VID_05E1&PID_0500", kVidPid));

@@ -32,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PixelOperations, ExtractChannelWritesOnlyInsideTheRectangle) {
+TEST_F(PixelOperations, ChannelsAreExtractedMaximisedAndSubtractedInsideTheRectangleOnly) {
     ExtractChannel(images_.frame, images_.channelPlane, 2, {5, 6, 10, 4});
     EXPECT_EQ(Plane(5, 6), Value(5, 6, 2));
     EXPECT_EQ(Plane(14, 9), Value(14, 9, 2));
@@ -43,9 +43,6 @@ TEST_F(PixelOperations, ExtractChannelWritesOnlyInsideTheRectangle) {
     EXPECT_EQ(Plane(0, 0), 7);
     ExtractChannel(images_.frame, images_.channelPlane, 0, {30, 25, 50, 50});  // clipped
     EXPECT_EQ(Plane(39, 29), Value(39, 29, 0));
-}
-
-TEST_F(PixelOperations, MaxChannelKeepsTheBrighterValue) {
     FillPlane(images_.channelPlane, 100);
     MaxChannel(images_.frame, images_.channelPlane, 1);
     EXPECT_EQ(Plane(0, 0), 100);                   // frame 60
@@ -53,9 +50,7 @@ TEST_F(PixelOperations, MaxChannelKeepsTheBrighterValue) {
     MaxChannel(images_.frame, images_.channelPlane, 2, {0, 0, 1, 1});
     EXPECT_EQ(Plane(0, 0), 120);
     EXPECT_EQ(Plane(1, 0), 100);
-}
-
-TEST_F(PixelOperations, SubtractChannelClampsNegativeDifferencesToZero) {
+    // Subtraction clamps negative differences to zero.
     cv::Mat& base = images_.workPlane;
     FillPlane(base, 20);
     SubtractChannel(images_.frame, base, images_.channelPlane, {0, 0, 40, 30}, 0);

@@ -38,7 +38,7 @@ TEST(SpotFinderFind, RegionsUseTheirSeedsThresholdAndMayLeaveTheArea) {
     EXPECT_EQ(scene.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
 }
 
-TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStay) {
+TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStayAndAPassedBlobIsNotRetested) {
     SpotScene close;
     close.Light({100, 100, 6, 6});
     close.Light({111, 100, 6, 6});  // 5 free columns between
@@ -53,9 +53,7 @@ TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStay) {
     ASSERT_EQ(apart.Find(), 2);
     EXPECT_EQ(apart.finder.Merge(3), 2);
     EXPECT_EQ(apart.finder.Merge(0), 2);
-}
-
-TEST(SpotFinderMerge, ABlobPassedOverIsNotTestedAgainstTheGrownUnion) {
+    // A blob passed over is not tested again against the grown union.
     SpotScene scene;
     scene.Light({100, 10, 6, 6});  // A, first seed
     scene.Light({120, 11, 6, 6});  // C: next to B only, but seeded before it
