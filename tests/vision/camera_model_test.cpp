@@ -47,7 +47,7 @@ TEST(CameraModelSelection, FullModelOnlyStrictlyAboveTheLimit) {
     }
 }
 
-TEST(CameraModelDistortion, SimpleModelScalesKeepsAxisPointsAndIsTheIdentityWithoutCoefficients) {
+TEST(CameraModelDistortion, SimpleModelScalesKeepsAxisPointsAndFullModelInvertsOrGivesUpUnchanged) {
     CameraModel model;
     model.SetIntrinsics(Profile(-0.25f, 0.0f, 0.0f, 0.0f));
     const cv::Point2f d = model.Distort({0.3f, -0.4f});  // r^2 = 0.25, s = 0.9375
@@ -60,10 +60,7 @@ TEST(CameraModelDistortion, SimpleModelScalesKeepsAxisPointsAndIsTheIdentityWith
     model.SetIntrinsics(Profile(0.0f, 0.0f, 0.0f, 0.0f));
     EXPECT_EQ(model.Distort({0.2f, 0.7f}), cv::Point2f(0.2f, 0.7f));
     EXPECT_EQ(model.Undistort({0.2f, 0.7f}), cv::Point2f(0.2f, 0.7f));
-}
-
-TEST(CameraModelDistortion, FullModelInvertsWithinToleranceAndGivesUpUnchanged) {
-    CameraModel model;
+    // The full model inverts within tolerance, or gives up and returns its input.
     model.SetIntrinsics(Profile(-0.28f, 0.09f, 0.002f, -0.0015f));
     const cv::Point2f point(0.41f, -0.33f);
     EXPECT_LT(cv::norm(model.Undistort(model.Distort(point)) - point), 2e-4);

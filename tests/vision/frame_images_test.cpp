@@ -7,7 +7,7 @@
 #include "synthetic_frame.h"
 #include "imaging/frame_images.h"
 
-TEST(FrameImages, NegativeHeightGivesPositiveSizeAndKeepsTheHeader) {
+TEST(FrameImages, NegativeHeightGivesPositiveSizeAndUnusableFormatsLeaveEveryImageEmpty) {
     SyntheticFrame buffer(320, 240);
     BITMAPINFOHEADER format = buffer.Format();
     format.biHeight = -240;
@@ -22,6 +22,19 @@ TEST(FrameImages, NegativeHeightGivesPositiveSizeAndKeepsTheHeader) {
                                  &images.backgroundPlane}) {
         EXPECT_EQ(plane->size(), cv::Size(320, 240));
         EXPECT_EQ(plane->type(), CV_8UC1);
+    }
+    // Unusable formats leave every image empty.
+    for (int variant = 0; variant < 3; ++variant) {
+        BITMAPINFOHEADER unusable = buffer.Format();
+        if (variant == 0) unusable.biBitCount = 16;
+        if (variant == 1) unusable.biWidth = 0;
+        if (variant == 2) unusable.biHeight = 100000;
+        FrameImages refused;
+        EXPECT_FALSE(refused.SetFormat(unusable)) << variant;
+        EXPECT_TRUE(refused.channelPlane.empty());
+        EXPECT_TRUE(refused.detectionArea.IsEmpty());
+        refused.Bind(buffer.Data());
+        EXPECT_TRUE(refused.frame.empty());
     }
 }
 
@@ -40,23 +53,6 @@ TEST(FrameImages, BindLaysTheHeaderOverTheBufferWithoutCopying) {
     images.Bind(nullptr);
     EXPECT_TRUE(images.frame.empty());
 }
-
-TEST(FrameImages, UnusableFormatsLeaveEveryImageEmpty) {
-    SyntheticFrame buffer(320, 240);
-    for (int variant = 0; variant < 3; ++variant) {
-        BITMAPINFOHEADER format = buffer.Format();
-        if (variant == 0) format.biBitCount = 16;
-        if (variant == 1) format.biWidth = 0;
-        if (variant == 2) format.biHeight = 100000;
-        FrameImages images;
-        EXPECT_FALSE(images.SetFormat(format)) << variant;
-        EXPECT_TRUE(images.channelPlane.empty());
-        EXPECT_TRUE(images.detectionArea.IsEmpty());
-        images.Bind(buffer.Data());
-        EXPECT_TRUE(images.frame.empty());
-    }
-}
-
 TEST(FrameImages, SnapshotsCopyTheFrameAndStartPlanesAtZero) {
     SyntheticFrame buffer(32, 24);
     buffer.Fill(0, 40);

@@ -58,7 +58,7 @@ TEST(BlendThreshold, CutsBetweenTheReferencesAtTheGivenShare) {
     EXPECT_EQ(run(50, true), (std::vector<int>{255, 255, 255, 255, 0, 0, 0, 255}));
 }
 
-TEST(LargestRegion, LargestBoxWinsAndTheFirstOnTies) {
+TEST(LargestRegion, LargestBoxWinsTheFirstOnTiesAndRegionsTakeOnlyPixelsAsBrightAsTheirSeed) {
     cv::Mat image = Plane(60, 40, 0);
     image(cv::Rect(30, 2, 4, 4)).setTo(90);   // 16, first in row order
     image(cv::Rect(5, 10, 8, 2)).setTo(90);   // 16, later
@@ -69,13 +69,10 @@ TEST(LargestRegion, LargestBoxWinsAndTheFirstOnTies) {
     EXPECT_EQ(LargestRegion(image, 50, {0, 0, 60, 40}), (PixelRect{5, 25, 20, 6}));
     EXPECT_EQ(cv::countNonZero(image(cv::Rect(5, 25, 20, 6))), 1);  // consumed
     EXPECT_EQ(LargestRegion(image, 50, {0, 0, 60, 40}), (PixelRect{}));
-}
-
-TEST(LargestRegion, RegionsTakeOnlyPixelsAsBrightAsTheirSeed) {
-    cv::Mat image = Plane(30, 10, 0);
-    image(cv::Rect(2, 2, 10, 3)).setTo(100);
-    image(cv::Rect(12, 2, 10, 3)).setTo(180);  // brighter half, seeded after the dimmer one
-    EXPECT_EQ(LargestRegion(image, 50, {0, 0, 30, 10}), (PixelRect{2, 2, 20, 3}));
+    cv::Mat halves = Plane(30, 10, 0);
+    halves(cv::Rect(2, 2, 10, 3)).setTo(100);
+    halves(cv::Rect(12, 2, 10, 3)).setTo(180);  // brighter half, seeded after the dimmer one
+    EXPECT_EQ(LargestRegion(halves, 50, {0, 0, 30, 10}), (PixelRect{2, 2, 20, 3}));
     cv::Mat reversed = Plane(30, 10, 0);
     reversed(cv::Rect(2, 2, 10, 3)).setTo(180);
     reversed(cv::Rect(12, 2, 10, 3)).setTo(100);
