@@ -43,7 +43,7 @@ TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
     EXPECT_TRUE(RingLeavesFrame(BuildCoverageRing(tooClose, geometry, 0), geometry));
 }
 
-TEST(CoverageRing, TrackingAreaIsClampedToTheFrame) {
+TEST(CoverageRing, TrackingAreaIsClampedToTheFrameAndItsSpyPointsLieInsideTheRingsCorners) {
     DisplayGeometry geometry;
     geometry.SetDesktop(1024, 768);
     for (float distance : {1300.0f, 700.0f}) {
@@ -51,13 +51,8 @@ TEST(CoverageRing, TrackingAreaIsClampedToTheFrame) {
         EXPECT_TRUE(bounds.left >= 0 && bounds.top >= 0 && bounds.right <= 320 && bounds.bottom <= 240) << distance;
     }
     EXPECT_EQ(BuildTrackingArea(SceneCamera(1300.0f), geometry, false).spyPointCount, 0);
-}
-
-// The light-change watch looks two pixels in from the tracking ring's corners, so that every
-// corner gives a spy point whichever way up the sensor is mounted.
-TEST(CoverageRing, SpyPointsLieInsideTheRingsCornersWhicheverWayTheDesktopIsSeen) {
-    DisplayGeometry geometry;
-    geometry.SetDesktop(1024, 768);
+    // The light-change watch looks two pixels in from the tracking ring's corners, so that every
+    // corner gives a spy point whichever way up the sensor is mounted.
     const int corners[4] = {0, 4, 12, 8};
     const struct {
         CameraPose pose;

@@ -103,7 +103,7 @@ TEST(PatternScreenKinds, CornerQuadrants) {
     for (const auto& c : cases) EXPECT_EQ(CornerQuadrant(c[0], c[1], c[2]), c[3]) << c[0] << " of " << c[1];
 }
 
-TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
+TEST(PatternScreenDrawing, ChessboardGrayBoardReferencesAndQuadrantsInBothStyles) {
     PatternScreen s = Board(7, 5, 1024, 768);
     Canvas canvas(1024, 768);
     ExpectSquares(canvas, s, {{0, 0, kWhite}, {1, 0, kBlack}, {7, 5, kWhite}, {6, 5, kBlack}});
@@ -116,6 +116,18 @@ TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
     ExpectSquares(canvas, s, {{0, 0, kBlack}, {1, 0, kBlack}});
     s.SetKind(kPatternWhite);
     ExpectSquares(canvas, s, {{1, 0, kWhite}});
+    s.SetKind(5);  // top-left, squares
+    ExpectSquares(canvas, s, {{1, 0, kWhite}, {3, 2, kWhite}, {5, 0, kBlack}, {1, 4, kBlack}});
+    s.SetKind(8);  // bottom-right, squares
+    ExpectSquares(canvas, s, {{5, 4, kWhite}, {1, 0, kBlack}});
+
+    s.SetQuadrantStyle(1);
+    s.SetKind(6);  // top-right, filled rectangle shrunk by an eighth
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At({768, 192}), kWhite);
+    EXPECT_EQ(canvas.At({512 + 20, 10}), kBlack);
+    EXPECT_EQ(canvas.At({256, 192}), kBlack);
+    EXPECT_EQ(canvas.At({768, 576}), kBlack);
 }
 
 TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
@@ -129,21 +141,4 @@ TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
         ExpectSquares(canvas, s, {{c + 1, r, kWhite}, {c, r + 1, kWhite}, {c, r, kBlack},
                                   {c + 1, r + 1, kBlack}, {c + 1, r + 3, kBlack}});
     }
-}
-
-TEST(PatternScreenDrawing, QuadrantsInBothStyles) {
-    PatternScreen s = Board(7, 5, 1024, 768);
-    Canvas canvas(1024, 768);
-    s.SetKind(5);  // top-left, squares
-    ExpectSquares(canvas, s, {{1, 0, kWhite}, {3, 2, kWhite}, {5, 0, kBlack}, {1, 4, kBlack}});
-    s.SetKind(8);  // bottom-right, squares
-    ExpectSquares(canvas, s, {{5, 4, kWhite}, {1, 0, kBlack}});
-
-    s.SetQuadrantStyle(1);
-    s.SetKind(6);  // top-right, filled rectangle shrunk by an eighth
-    canvas.Draw(s);
-    EXPECT_EQ(canvas.At({768, 192}), kWhite);
-    EXPECT_EQ(canvas.At({512 + 20, 10}), kBlack);
-    EXPECT_EQ(canvas.At({256, 192}), kBlack);
-    EXPECT_EQ(canvas.At({768, 576}), kBlack);
 }
