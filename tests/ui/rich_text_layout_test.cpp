@@ -35,12 +35,20 @@ TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
     EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
 }
 
-TEST_F(RichTextLayoutTest, CellPaddingAddsToBothSidesOfEveryCell) {
+TEST_F(RichTextLayoutTest, CellPaddingAddsToBothSidesOfEveryCellAndIconsAndLargerFontsMakeLinesTaller) {
     const SIZE tight = Measure(L"<table cellpadding=0><tr><td>a</td><td>b</td></tr></table>");
     const SIZE padded = Measure(L"<table cellpadding=10><tr><td>a</td><td>b</td></tr></table>");
     EXPECT_EQ(padded.cx, tight.cx + 40);
     EXPECT_EQ(padded.cy, tight.cy + 20);
     EXPECT_GE(Measure(L"<table><tr><td width=80>a</td></tr></table>").cx, 80);
+    const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
+    wchar_t markup[128];
+    swprintf(markup, 128, L"<table cellpadding=4><tr><td><icon handle=0x%llX></td><td>text</td></tr></table>",
+             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
+    const SIZE withIcon = Measure(markup);
+    EXPECT_GE(withIcon.cy, GetSystemMetrics(SM_CYICON) + 8);
+    EXPECT_GT(Measure(L"<font size=7>text</font>").cy, Measure(L"text").cy);
+    EXPECT_EQ(Measure(L"<icon handle=0x12345>text").cx, Measure(L"text").cx);  // not an icon: nothing drawn
 }
 
 TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
@@ -53,18 +61,6 @@ TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
     EXPECT_LE(longWord.cx, 100);
     EXPECT_GT(longWord.cy, single.cy);
 }
-
-TEST_F(RichTextLayoutTest, IconsAndLargerFontsMakeLinesTaller) {
-    const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
-    wchar_t markup[128];
-    swprintf(markup, 128, L"<table cellpadding=4><tr><td><icon handle=0x%llX></td><td>text</td></tr></table>",
-             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
-    const SIZE withIcon = Measure(markup);
-    EXPECT_GE(withIcon.cy, GetSystemMetrics(SM_CYICON) + 8);
-    EXPECT_GT(Measure(L"<font size=7>text</font>").cy, Measure(L"text").cy);
-    EXPECT_EQ(Measure(L"<icon handle=0x12345>text").cx, Measure(L"text").cx);  // not an icon: nothing drawn
-}
-
 // Draws into a white bitmap and returns the columns that got ink in rows [top, bottom).
 std::pair<int, int> InkColumns(const RichTextLayout& layout, int top, int bottom) {
     const SIZE size = layout.Size();

@@ -39,13 +39,10 @@ TEST(RichTextMarkup, TableWithIconAndRightAlignedTextNests) {
               L"root[table 5[tr[td 32[icon 1a2b] td[right['Hi']]]]]");
 }
 
-TEST(RichTextMarkup, EntitiesDecodeAndUnknownOnesStayAsText) {
+TEST(RichTextMarkup, EntitiesDecodeAndUnknownTagsDropButUnknownEntitiesUnterminatedTagsAndBareAnglesStay) {
     const RichNode root = ParseRichText(L"a &lt;b&gt; &amp; &quot;q&quot;&nbsp;x &#65;&#x42; &bogus; & alone&");
     ASSERT_EQ(root.children.size(), 1u);
     EXPECT_EQ(root.children[0].text, L"a <b> & \"q\"\u00A0x AB &bogus; & alone&");
-}
-
-TEST(RichTextMarkup, UnknownTagsAreDroppedButUnterminatedTagsAndBareAnglesAreText) {
     EXPECT_EQ(TextOf(ParseRichText(L"one <blink>two</blink> <b class=x>three</b><!-- note -->")), L"one two three");
     EXPECT_EQ(TextOf(ParseRichText(L"a <font color=red")), L"a <font color=red");
     EXPECT_EQ(TextOf(ParseRichText(L"x < y and y > z")), L"x < y and y > z");
