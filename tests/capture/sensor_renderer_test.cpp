@@ -98,7 +98,7 @@ TEST_F(SensorRendererTest, CheckMediaTypeAnswersAndRefusesTypesWithoutAVideoInfo
     EXPECT_EQ(sink_.prepared, 0);
 }
 
-TEST_F(SensorRendererTest, DisconnectReleasesTheUpstreamPin) {
+TEST_F(SensorRendererTest, DisconnectReleasesTheUpstreamPinAndEnumeratorsKeepNoFilterReference) {
     const ULONG before = References(upstream_.Get());
     Connect();
     EXPECT_EQ(References(upstream_.Get()), before + 1);
@@ -108,10 +108,7 @@ TEST_F(SensorRendererTest, DisconnectReleasesTheUpstreamPin) {
     EXPECT_EQ(pin_->Disconnect(), S_OK);
     EXPECT_EQ(pin_->Disconnect(), S_FALSE);
     EXPECT_EQ(References(upstream_.Get()), before);
-}
-
-// A reference the pin or an enumerator keeps on the filter shows when TearDown releases it.
-TEST_F(SensorRendererTest, PinAndEnumeratorsShareTheFilterReferences) {
+    // A reference the pin or an enumerator keeps on the filter shows when TearDown releases it.
     ComPtr<IEnumPins> pins;
     ASSERT_EQ(filter_->EnumPins(&pins), S_OK);
     ComPtr<IPin> first;
