@@ -18,14 +18,6 @@ namespace {
 
 constexpr int kChannel = 1;
 
-// Distance from `point` to the nearest of the found corners.
-float NearestFound(const CornerBuffer& found, cv::Point2f point) {
-    float best = 1e9f;
-    for (int i = 0; i < found.count; ++i)
-        best = std::min(best, static_cast<float>(cv::norm(found.points[i] - point)));
-    return best;
-}
-
 // A sensor looking at a desktop through the sample lens: its white and black references, the
 // board frame, and where the board's corners really are.
 struct DetectionScene {
@@ -73,7 +65,11 @@ TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesA
     ASSERT_EQ(DetectBetweenReferences(scene.Images(kStartArea), 7, 5, corners, level), 35);
     EXPECT_EQ(level, 50);
     EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5));
-    for (const cv::Point2f corner : scene.truth) EXPECT_LT(NearestFound(corners, corner), 0.5f);
+    for (const cv::Point2f corner : scene.truth) {
+        double nearest = 1e9;
+        for (int i = 0; i < corners.count; ++i) nearest = std::min(nearest, cv::norm(corners.points[i] - corner));
+        EXPECT_LT(nearest, 0.5) << corner;
+    }
 
     // Tile by tile enough corners are seen to end the sweep.
     CornerBuffer tiled;

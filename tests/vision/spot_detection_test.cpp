@@ -16,7 +16,7 @@ BandFigures Band(const BandResult& r) { return {r.pass, r.horizontalSpan, r.vert
 
 }  // namespace
 
-TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwoWithinTheArea) {
+TEST(SpotDetection, OneSpotIsGrownByTwoWithinTheAreaAndMoreThanThreeBlobsAreNone) {
     SpotScene scene;
     scene.Light({100, 80, 6, 6});
     ASSERT_TRUE(scene.Detect());
@@ -29,14 +29,12 @@ TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwoWithinTheArea) {
     corner.Light({50, 50, 6, 6});
     ASSERT_TRUE(corner.Detect());
     EXPECT_EQ(corner.current.spot, (PixelRect{50, 50, 8, 8}));
-}
-
-TEST(SpotDetection, MoreThanThreeBlobsIsNoSpotAndNoBlocking) {
-    SpotScene scene;
-    for (int i = 0; i < 4; ++i) scene.Light({30 + 50 * i, 100, 6, 6});
-    EXPECT_FALSE(scene.Detect());
-    EXPECT_EQ(scene.current.blobCount, 4);
-    EXPECT_EQ(scene.blocking.Count(), 0);
+    // More than three blobs are no spot, and no blocking.
+    SpotScene four;
+    for (int i = 0; i < 4; ++i) four.Light({30 + 50 * i, 100, 6, 6});
+    EXPECT_FALSE(four.Detect());
+    EXPECT_EQ(four.current.blobCount, 4);
+    EXPECT_EQ(four.blocking.Count(), 0);
     SpotScene three;
     for (int i = 0; i < 3; ++i) three.Light({30 + 50 * i, 100, 6, 6});
     EXPECT_TRUE(three.Detect());
@@ -60,7 +58,7 @@ TEST(SpotDetection, BandTestPassesABarFailsASquareAndIgnoresRowsOnTheAreaEdge) {
     EXPECT_EQ(Band(BandTest(square.View(), {100, 100, 30, 30}, 20)), (BandFigures{true, 0, -1}));
 }
 
-TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLit) {
+TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLitSidesOnTheAreaOnlyWithALitSample) {
     for (const int ratio : {50, 100}) {
         SpotScene scene;
         scene.Light({90, 90, 26, 26}, 60);  // 60 % of the threshold around the spot
@@ -70,9 +68,7 @@ TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLit) {
         EXPECT_EQ(EdgeLitTest(scene.View(), {100, 100, 6, 6}, ratio, 4), ratio == 50);
         EXPECT_EQ(scene.Detect(parameters), ratio == 100) << ratio;
     }
-}
-
-TEST(SpotDetection, SidesTouchingTheAreaCountOnlyWithALitSample) {
+    // Sides touching the area count only with a lit sample.
     SpotScene scene;
     scene.images.detectionArea = {100, 100, 100, 100};
     scene.Light({100, 100, 6, 6});
@@ -145,7 +141,7 @@ void CountAlarm(void* context) { ++*static_cast<int*>(context); }
 
 }  // namespace
 
-TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnce) {
+TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnceAndAcceptedOnesCountDownToZero) {
     SpotScene scene;
     int alarms = 0;
     scene.blocking.SetAlarm(CountAlarm, &alarms);
@@ -156,11 +152,9 @@ TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnce) {
     EXPECT_FALSE(scene.Detect());
     EXPECT_EQ(alarms, 1);
     EXPECT_EQ(scene.blocking.Count(), 0);
-}
-
-TEST(SpotBlocking, AcceptedFramesCountDownButNotBelowZero) {
+    // Accepted frames count down, but not below zero.
     BlockingCounter counter;
-    int alarms = 0;
+    alarms = 0;
     counter.SetAlarm(CountAlarm, &alarms);
     counter.ReportBlocking(-1);
     EXPECT_EQ(counter.Count(), 0);
