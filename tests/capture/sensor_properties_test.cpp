@@ -80,16 +80,13 @@ TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheRead
     EXPECT_EQ(properties_.VideoProcAmp(1).value, 50);
 }
 
-TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreaming) {
+TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreamingAndGainIsExposureWhenItHasARange) {
     EXPECT_EQ(properties_.SetExposure(-1), ControlResult::Done);
     // The filter path writes nothing more and the kernel-streaming path has no device.
     EXPECT_EQ(properties_.SetExposure(5), ControlResult::Failed);
     EXPECT_EQ(filter_->cameraControl->writes.size(), 1u);
     EXPECT_EQ(properties_.CameraControl(4).value, -1);
-}
-
-// The gain is the exposure when it has a range, otherwise the brightness.
-TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
+    // The gain is the exposure when it has a range, otherwise the brightness.
     for (const bool exposureRange : {true, false}) {
         if (!exposureRange) filter_->cameraControl->ranges.erase(4);
         Start();
