@@ -87,15 +87,13 @@ TEST_F(GainTest, GapIsAddedToTheBrightnessAndTheCapMakesHotPixels) {
     EXPECT_EQ(images.thresholdImage.at<uchar>(100, 309), 130);
 }
 
-TEST_F(GainTest, DilationSpreadsEachBrightnessOverFiveByFive) {
+TEST_F(GainTest, DilationSpreadsEachBrightnessOverFiveByFiveAndTheScreenMaskClosesWhatLiesOutside) {
     FillPlane(images.channelPlane, 0);
     images.channelPlane.at<uchar>(100, 100) = 90;
     DilateBrightness(images.channelPlane);
     EXPECT_EQ(cv::countNonZero(images.channelPlane(cv::Rect(98, 98, 5, 5)) == 90), 25);
     EXPECT_EQ(cv::countNonZero(images.channelPlane), 25);
-}
-
-TEST_F(GainTest, ScreenMaskClosesEverythingOutsideTheRing) {
+    // The screen mask closes everything outside the ring.
     ApplyScreenMask(images, RectangleRing(50, 40, 150, 140));
     const int cells[][3] = {{50, 40, 0}, {150, 140, 0}, {100, 90, 0}, {100, 39, 255}, {151, 90, 255}};  // x, y, value
     for (const cv::Mat* plane : {&images.thresholdImage, &images.maskPlane})

@@ -3,6 +3,8 @@
 
 #include <opencv2/core.hpp>
 
+#include <utility>
+
 #include "synthetic_frame.h"
 #include "imaging/frame_images.h"
 #include "imaging/frame_operations.h"
@@ -76,29 +78,23 @@ TEST_F(PixelOperations, SubtractPlanesAppliesTheThresholdOrKeepsLowBytes) {
     EXPECT_EQ(d.at<uchar>(0, 3), 0);
 }
 
-TEST_F(PixelOperations, CountLitAtTheThresholdExtremes) {
-    const PixelRect rect{0, 0, 4, 2};  // green: 60..63 and 63..66
-    LitCount all = CountLit(images_.frame, 0, rect, 1);
-    EXPECT_EQ(all.count, 8);
-    EXPECT_EQ(all.mean, 0);
-    LitCount none = CountLit(images_.frame, 256, rect, 1);
-    EXPECT_EQ(none.count, 0);
-    EXPECT_EQ(none.mean, (60 + 61 + 62 + 63 + 63 + 64 + 65 + 66) / 8);
-    LitCount some = CountLit(images_.frame, 64, rect, 1);
-    EXPECT_EQ(some.count, 3);
-    EXPECT_EQ(some.mean, (60 + 61 + 62 + 63 + 63) / 5);
+TEST_F(PixelOperations, CountLitAtTheThresholdExtremesCrossSumWithinTheFrameAndPlaneMean) {
+    // The lit count and the mean of the others over green values 60..63 and 63..66.
+    auto lit = [this](int threshold) {
+        const LitCount c = CountLit(images_.frame, threshold, {0, 0, 4, 2}, 1);
+        return std::make_pair(c.count, c.mean);
+    };
+    EXPECT_EQ(lit(0), std::make_pair(8, 0));
+    EXPECT_EQ(lit(256), std::make_pair(0, (60 + 61 + 62 + 63 + 63 + 64 + 65 + 66) / 8));
+    EXPECT_EQ(lit(64), std::make_pair(3, (60 + 61 + 62 + 63 + 63) / 5));
     EXPECT_EQ(CountLit(images_.frame, 0, 0).count, 40 * 30);
-}
-
-TEST_F(PixelOperations, CrossSumCountsOnlyNeighboursInsideTheFrame) {
+    // The cross sum counts only neighbours inside the frame.
     EXPECT_EQ(CrossSum(images_.frame, 0, 0, 0), Value(0, 0, 0) + Value(1, 0, 0) + Value(0, 1, 0));
     EXPECT_EQ(CrossSum(images_.frame, 1, 39, 29),
               Value(39, 29, 1) + Value(38, 29, 1) + Value(39, 28, 1));
     EXPECT_EQ(CrossSum(images_.frame, 0, 5, 5),
               Value(5, 5, 0) + Value(4, 5, 0) + Value(6, 5, 0) + Value(5, 6, 0) + Value(5, 4, 0));
-}
-
-TEST_F(PixelOperations, PlaneMeanAveragesTheRectangle) {
+    // The plane mean averages the rectangle.
     ExtractChannel(images_.frame, images_.channelPlane, 0, images_.FullRect());
     EXPECT_DOUBLE_EQ(PlaneMean(images_.channelPlane, {2, 1, 3, 2}),
                      (5 + 6 + 7 + 8 + 9 + 10) / 6.0);
