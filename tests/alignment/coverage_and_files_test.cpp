@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "alignment/coverage_ring.h"
 #include "alignment/detector_file.h"
@@ -35,8 +36,7 @@ TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
                              {-40, 798},   {-40, 591},   {-40, 384},   {-40, 177}};
     for (int i = 0; i < 16; ++i) {
         const cv::Point2f p = camera.ProjectBoardPoint(plane[i].x, plane[i].y);
-        EXPECT_EQ(ring[i].x, static_cast<LONG>(p.x)) << i;
-        EXPECT_EQ(ring[i].y, static_cast<LONG>(p.y)) << i;
+        EXPECT_EQ(std::make_pair(ring[i].x, ring[i].y), std::make_pair(static_cast<LONG>(p.x), static_cast<LONG>(p.y))) << i;
     }
     EXPECT_FALSE(RingLeavesFrame(BuildCoverageRing(camera, geometry, 0), geometry));
     const CameraModel tooClose = SceneCamera(800.0f);
@@ -67,8 +67,8 @@ TEST(CoverageRing, TrackingAreaIsClampedToTheFrameAndItsSpyPointsLieInsideTheRin
         const TrackingArea area = BuildTrackingArea(CameraAt(c.pose), geometry, true);
         ASSERT_EQ(area.spyPointCount, 4);
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(area.spyPoints[i].x, area.ring[corners[i]].x + c.steps[i].x) << i;
-            EXPECT_EQ(area.spyPoints[i].y, area.ring[corners[i]].y + c.steps[i].y) << i;
+            const POINT ring = area.ring[corners[i]], spy = area.spyPoints[i];
+            EXPECT_EQ(std::make_pair(spy.x, spy.y), std::make_pair(ring.x + c.steps[i].x, ring.y + c.steps[i].y)) << i;
         }
     }
 }

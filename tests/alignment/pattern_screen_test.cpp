@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
 
 #include "alignment/pattern_screen.h"
 #include "pixel_canvas.h"
@@ -28,6 +29,10 @@ POINT SquareCentre(const PatternScreen& s, int column, int row) {
 
 constexpr DWORD kWhite = 0xFFFFFF, kBlack = 0x000000, kLightGray = 0xC0C0C0;
 
+// Square width and height, and a point, as pairs that compare and print.
+std::pair<int, int> Squares(const PatternScreen& s) { return {s.SquareWidth(), s.SquareHeight()}; }
+std::pair<LONG, LONG> Xy(POINT p) { return {p.x, p.y}; }
+
 PatternScreen Board(int columns, int rows, int width, int height) {
     PatternScreen s;
     s.SetGrid(columns, rows);
@@ -52,10 +57,8 @@ void ExpectSquares(Canvas& canvas, const PatternScreen& s, std::initializer_list
 TEST(PatternScreenLayout, BoardSizeOriginAndScaleRules) {
     PatternScreen s = Board(7, 5, 1024, 768);
     // Reserved height 19 + 32 + 6 + 19 + 1 = 77 above the board, two captions below it.
-    EXPECT_EQ(s.SquareWidth(), 1004 / 8);
-    EXPECT_EQ(s.SquareHeight(), (720 - 87) / 6);
-    EXPECT_EQ(s.Origin().x, 512 - 8 * 125 / 2);
-    EXPECT_EQ(s.Origin().y, (720 + 87) / 2 - 6 * 105 / 2);
+    EXPECT_EQ(Squares(s), std::make_pair(1004 / 8, (720 - 87) / 6));
+    EXPECT_EQ(Xy(s.Origin()), std::make_pair(512L - 8 * 125 / 2, (720L + 87) / 2 - 6 * 105 / 2));
     auto span = s.InnerCornerSpan();
     EXPECT_EQ(span[0].x, s.Origin().x + 125);
     EXPECT_EQ(span[1].x, s.Origin().x + 7 * 125);
@@ -63,23 +66,19 @@ TEST(PatternScreenLayout, BoardSizeOriginAndScaleRules) {
 
     for (int outOfRange : {0, 151, -5}) {
         s.Layout(ChessboardLayoutRecord{0, 0, outOfRange, outOfRange, 0}, Desktop(1024, 768));
-        EXPECT_EQ(s.SquareWidth(), 125) << outOfRange;
-        EXPECT_EQ(s.SquareHeight(), 105) << outOfRange;
+        EXPECT_EQ(Squares(s), std::make_pair(125, 105)) << outOfRange;
     }
     s.Layout(ChessboardLayoutRecord{0, 0, 50, 150, 0}, Desktop(1024, 768));
-    EXPECT_EQ(s.SquareWidth(), 62);
-    EXPECT_EQ(s.SquareHeight(), 157);
+    EXPECT_EQ(Squares(s), std::make_pair(62, 157));
 
     // A negative offset moves the board left and up by a share of the work area.
     s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
     const POINT centred = s.Origin();
     s.Layout(ChessboardLayoutRecord{-10, -5, 100, 100, 0}, Desktop(1024, 768));
-    EXPECT_EQ(s.Origin().x, centred.x - 102);
-    EXPECT_EQ(s.Origin().y, centred.y - 38);
+    EXPECT_EQ(Xy(s.Origin()), std::make_pair(centred.x - 102, centred.y - 38));
 
     const PatternScreen portrait = Board(5, 7, 768, 1024);
-    EXPECT_EQ(portrait.SquareWidth(), 748 / 6);
-    EXPECT_EQ(portrait.SquareHeight(), (1024 - 10 - 38 - 87) / 8);
+    EXPECT_EQ(Squares(portrait), std::make_pair(748 / 6, (1024 - 10 - 38 - 87) / 8));
     EXPECT_EQ(portrait.InnerCornerSpan()[1].y, portrait.Origin().y + 7 * portrait.SquareHeight());
 }
 

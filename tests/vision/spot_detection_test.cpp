@@ -87,13 +87,12 @@ TEST(SpotMeasure, CentroidIsIntensityWeightedOrTheCentreWhenUnlit) {
     scene.SetPixel(13, 23, SpotScene::kChannel, 100);
     scene.current.spot = {8, 18, 8, 8};
     ASSERT_TRUE(scene.Measure());
-    EXPECT_FLOAT_EQ(scene.current.centroidX, (10 * 100 + 13 * 200 + 13 * 100) / 400.0f);
-    EXPECT_FLOAT_EQ(scene.current.centroidY, (20 * 100 + 20 * 200 + 23 * 100) / 400.0f);
+    EXPECT_EQ(cv::Point2f(scene.current.centroidX, scene.current.centroidY),
+              cv::Point2f((10 * 100 + 13 * 200 + 13 * 100) / 400.0f, (20 * 100 + 20 * 200 + 23 * 100) / 400.0f));
     // An unlit spot gets its centre.
     scene.current.spot = {40, 18, 7, 4};
     ASSERT_TRUE(scene.Measure());
-    EXPECT_FLOAT_EQ(scene.current.centroidX, 43.5f);
-    EXPECT_FLOAT_EQ(scene.current.centroidY, 20.0f);
+    EXPECT_EQ(cv::Point2f(scene.current.centroidX, scene.current.centroidY), cv::Point2f(43.5f, 20.0f));
 }
 
 // A pen on the edge between a bright and a dark part of the picture, drawn as the sensor sees
