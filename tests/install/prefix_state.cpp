@@ -121,9 +121,8 @@ void PrefixState::PlaceFile(const DriverFile& file) {
 }
 
 void PrefixState::PlaceAllCountedFiles() {
-    for (const DriverFile& file : kDriverFiles) {
+    for (const DriverFile& file : kDriverFiles)
         if (file.role == DriverFileRole::Counted || file.role == DriverFileRole::TwainPrimary) PlaceFile(file);
-    }
 }
 
 std::wstring PrefixState::PlaceStoreInf(const wchar_t* name, const std::string& text, bool withPnf) {
@@ -162,9 +161,8 @@ bool PrefixState::MachineRunValueExists(const wchar_t* name) {
 
 std::vector<std::wstring> PrefixState::StoreInfsWithText(const std::string& text) const {
     std::vector<std::wstring> matches;
-    for (const std::wstring& inf : StoreInfs(windows_)) {
+    for (const std::wstring& inf : StoreInfs(windows_))
         if (testsupport::ReadBytes(inf) == text) matches.push_back(inf);
-    }
     return matches;
 }
 
