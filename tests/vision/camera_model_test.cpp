@@ -76,17 +76,15 @@ TEST(CameraModelProjection, MatchesTheLibraryAndInvertsOverTheScreenForBothModel
     const struct {
         DetectorProfile profile;
         float roundTrip;
-    } cases[] = {{Profile(-0.22f, 0.0f, 0.0f, 0.0f), 0.02f},
-                 {Profile(-0.28f, 0.09f, 0.002f, -0.0015f), 0.25f}};
+    } cases[] = {{Profile(-0.22f, 0.0f, 0.0f, 0.0f), 0.02f}, {Profile(-0.28f, 0.09f, 0.002f, -0.0015f), 0.25f}};
     for (const auto& c : cases) {
         CameraModel model;
         model.SetIntrinsics(c.profile);
         ASSERT_TRUE(model.SetPose(kPose));
         const std::vector<cv::Point2f> board{{0, 0}, {1024, 0}, {512, 384}, {100, 700}};
         const std::vector<cv::Point2f> library = ProjectDesktopPoints(c.profile, kPose, board);
-        for (size_t i = 0; i < board.size(); ++i) {
+        for (size_t i = 0; i < board.size(); ++i)
             EXPECT_LT(cv::norm(model.ProjectBoardPoint(board[i].x, board[i].y) - library[i]), 1e-3) << i;
-        }
         ExpectRoundTripOverTheScreen(model, c.roundTrip);
     }
 }

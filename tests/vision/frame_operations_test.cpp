@@ -90,14 +90,12 @@ TEST_F(PixelOperations, CountLitAtTheThresholdExtremesCrossSumWithinTheFrameAndP
     EXPECT_EQ(CountLit(images_.frame, 0, 0).count, 40 * 30);
     // The cross sum counts only neighbours inside the frame.
     EXPECT_EQ(CrossSum(images_.frame, 0, 0, 0), Value(0, 0, 0) + Value(1, 0, 0) + Value(0, 1, 0));
-    EXPECT_EQ(CrossSum(images_.frame, 1, 39, 29),
-              Value(39, 29, 1) + Value(38, 29, 1) + Value(39, 28, 1));
+    EXPECT_EQ(CrossSum(images_.frame, 1, 39, 29), Value(39, 29, 1) + Value(38, 29, 1) + Value(39, 28, 1));
     EXPECT_EQ(CrossSum(images_.frame, 0, 5, 5),
               Value(5, 5, 0) + Value(4, 5, 0) + Value(6, 5, 0) + Value(5, 6, 0) + Value(5, 4, 0));
     // The plane mean averages the rectangle.
     ExtractChannel(images_.frame, images_.channelPlane, 0, images_.FullRect());
-    EXPECT_DOUBLE_EQ(PlaneMean(images_.channelPlane, {2, 1, 3, 2}),
-                     (5 + 6 + 7 + 8 + 9 + 10) / 6.0);
+    EXPECT_DOUBLE_EQ(PlaneMean(images_.channelPlane, {2, 1, 3, 2}), (5 + 6 + 7 + 8 + 9 + 10) / 6.0);
     EXPECT_EQ(PlaneMean(images_.channelPlane, {2, 1, 0, 2}), 0.0);
 }
 

@@ -44,8 +44,7 @@ TEST(BlendThreshold, CutsBetweenTheReferencesAtTheGivenShare) {
     const uchar values[8] = {119, 120, 149, 150, 189, 190, 250, 0};
     for (int x = 0; x < 8; ++x) buffer.At(x, 0, 2) = values[x];
     auto run = [&](int percent, bool invert) {
-        BlendThreshold(images.frame, low, high, images.channelPlane, 2, percent, invert,
-                       images.FullRect());
+        BlendThreshold(images.frame, low, high, images.channelPlane, 2, percent, invert, images.FullRect());
         std::vector<int> out;
         for (int x = 0; x < 8; ++x) out.push_back(images.channelPlane.at<uchar>(0, x));
         return out;

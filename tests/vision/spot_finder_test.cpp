@@ -28,11 +28,8 @@ TEST(SpotFinderFind, RegionsUseTheirSeedsThresholdAndMayLeaveTheArea) {
     // Pixels whose own threshold is higher still join: the seed's threshold counts.
     scene.images.thresholdImage(cv::Rect(160, 120, 10, 3)).setTo(250);
     // Outside the area the plane keeps what was extracted before; give it the same light.
-    ExtractChannel(scene.images.frame, scene.images.channelPlane, SpotScene::kChannel,
-                   scene.images.FullRect());
-    ASSERT_EQ(scene.finder.Find(scene.images.channelPlane, scene.images.detectionArea,
-                                scene.images.thresholdImage),
-              1);
+    ExtractChannel(scene.images.frame, scene.images.channelPlane, SpotScene::kChannel, scene.images.FullRect());
+    ASSERT_EQ(scene.finder.Find(scene.images.channelPlane, scene.images.detectionArea, scene.images.thresholdImage), 1);
     EXPECT_EQ(scene.finder.Blobs()[0].Rect(), (PixelRect{140, 120, 30, 3}));
     EXPECT_EQ(scene.finder.Blobs()[0].pixelCount, 90);
     EXPECT_EQ(scene.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
