@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <opencv2/core.hpp>
 
+#include <cmath>
 #include <tuple>
+#include <vector>
 #include <utility>
 
 #include "resources/resource_ids.h"
@@ -115,45 +117,39 @@ TEST_F(GainTest, PlainScreenIsFoundWithoutMessage) {
     EXPECT_EQ(images.backgroundPlane.at<uchar>(120, 161), 100);
 }
 
-TEST_F(GainTest, ThreeHotPixelsOrAHotBoxOnePixelWideAreIgnored) {
-    // Dilation spreads a hot pixel over 5 x 5; an area of three pixels keeps three of them.
-    images.channelPlane.at<uchar>(100, 100) = 250;
-    images.detectionArea = {99, 100, 3, 1};
-    for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(OutcomeOf(Evaluate()), (Outcome{true, 0, 0})) << pass;
+// Gain finding's verdict on hot (250) rectangles: the hot pixels are counted after dilation,
+// which spreads each over 5 x 5; the box and the share of the screen are checked where given.
+TEST_F(GainTest, HotSpotsAreIgnoredReportedOrFailTheScreenByTheirCountAndShare) {
+    const PixelRect wholeArea = images.detectionArea, smallArea{10, 10, 200, 100};
+    const struct {
+        const char* what;
+        PixelRect area;
+        std::vector<PixelRect> hot;
+        Outcome expected;
+        PixelRect box;
+        float share;  // negative: not looked at
+        int screenWidth = 320;
+    } cases[] = {
+        {"an area of three pixels keeps three", {99, 100, 3, 1}, {{100, 100, 1, 1}}, {true, 0, 0}, {}, -1.0f},
+        {"one column of a dilated line", {102, 10, 1, 220}, {{100, 50, 1, 60}}, {true, 0, 0}, {}, -1.0f},
+        {"small, dilated to 10 x 8", wholeArea, {{100, 100, 6, 4}}, {true, IDS_SMALL_HOT_SPOT, 80}, {98, 98, 10, 8},
+         80.0f / (299.0f * 219.0f)},
+        {"beyond the desktop: neither counted nor boxed", wholeArea, {{100, 100, 6, 4}, {280, 100, 20, 20}},
+         {true, IDS_SMALL_HOT_SPOT, 80}, {98, 98, 10, 8}, -1.0f, 270},
+        {"50 x 52 of 20000 pixels", smallArea, {{52, 52, 46, 48}}, {false, IDS_TOO_MANY_HOT_SPOTS, 2600}, {}, 0.13f},
+        {"40 x 40 of 20000 pixels", smallArea, {{52, 52, 36, 36}}, {true, IDS_SMALL_HOT_SPOT, 1600}, {}, -1.0f},
+    };
+    for (const auto& c : cases) {
         FillPlane(images.channelPlane, 100);
-        Brighten({100, 50, 1, 60}, 250);
-        images.detectionArea = {102, 10, 1, 220};  // one column of the dilated line
+        for (const PixelRect& rect : c.hot) Brighten(rect, 250);
+        images.detectionArea = c.area;
+        ring = c.area == smallArea ? RectangleRing(10, 10, 210, 110) : RectangleRing(10, 10, 309, 229);
+        settings.screenWidth = c.screenWidth;
+        const GainVerdict verdict = Evaluate();
+        EXPECT_EQ(OutcomeOf(verdict), c.expected) << c.what;
+        EXPECT_TRUE(c.box.IsEmpty() || verdict.hotSpot.box == c.box) << c.what;
+        EXPECT_TRUE(c.share < 0.0f || std::fabs(verdict.hotSpot.share - c.share) < 7e-6f * c.share) << c.what;
     }
-}
-
-TEST_F(GainTest, SmallHotSpotOnTheDesktopIsBoxedAndReported) {
-    Brighten({100, 100, 6, 4}, 250);  // dilated to 10 x 8
-    const GainVerdict verdict = Evaluate();
-    EXPECT_EQ(OutcomeOf(verdict), (Outcome{true, IDS_SMALL_HOT_SPOT, 80}));
-    EXPECT_EQ(verdict.hotSpot.box, (PixelRect{98, 98, 10, 8}));
-    EXPECT_NEAR(verdict.hotSpot.share, 80.0f / (299.0f * 219.0f), 1e-7f);
-    // Hot spots beyond the desktop are neither counted nor boxed.
-    FillPlane(images.channelPlane, 100);
-    Brighten({100, 100, 6, 4}, 250);
-    Brighten({280, 100, 20, 20}, 250);
-    settings.screenWidth = 270;
-    const GainVerdict beyond = Evaluate();
-    EXPECT_EQ(beyond.hotSpot.count, 80);
-    EXPECT_EQ(beyond.hotSpot.box, (PixelRect{98, 98, 10, 8}));
-}
-
-TEST_F(GainTest, HotShareAboveTheRatioFailsBelowItTracks) {
-    ring = RectangleRing(10, 10, 210, 110);  // 20000 pixels of screen
-    images.detectionArea = {10, 10, 200, 100};
-    Brighten({52, 52, 46, 48}, 250);  // dilated to 50 x 52 = 2600 = 13 %
-    const GainVerdict verdict = Evaluate();
-    EXPECT_EQ(OutcomeOf(verdict), (Outcome{false, IDS_TOO_MANY_HOT_SPOTS, 2600}));
-    EXPECT_NEAR(verdict.hotSpot.share, 0.13f, 1e-6f);
-
-    FillPlane(images.channelPlane, 100);
-    Brighten({52, 52, 36, 36}, 250);  // 40 x 40 = 1600 = 8 %
-    EXPECT_EQ(OutcomeOf(Evaluate()), (Outcome{true, IDS_SMALL_HOT_SPOT, 1600}));
 }
 
 TEST_F(GainTest, RingWithoutAreaFailsWhenHotPixelsWereCounted) {
