@@ -80,7 +80,7 @@ TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheRead
     EXPECT_EQ(properties_.VideoProcAmp(1).value, 50);
 }
 
-TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreamingAndGainIsExposureWhenItHasARange) {
+TEST_F(SensorPropertiesTest, ExposureFallsBackAtItsMaximumAndGainIsExposureWhenItHasARange) {
     EXPECT_EQ(properties_.SetExposure(-1), ControlResult::Done);
     // The filter path writes nothing more and the kernel-streaming path has no device.
     EXPECT_EQ(properties_.SetExposure(5), ControlResult::Failed);

@@ -27,7 +27,7 @@ TEST(TextMatch, ContainsAndEqualsFoldOnlyAsciiLettersWithinTheFirst259Characters
     EXPECT_FALSE(EqualsIgnoringCase(nullptr, L""));
 }
 
-TEST(KsDevicePath, SecondCompositeFunctionIsNeverUsedAndNoDeviceOrAFailingListGivesNoHandle) {
+TEST(KsDevicePath, OnlyTheFirstCompositeFunctionAndNoHandleWithoutAWorkingDeviceList) {
     EXPECT_TRUE(IsPropertyDeviceInstance(L"USB\\VID_05E1&PID_0500&MI_00\\VSENSOR0", L"VID_05E1&PID_0500"));
     EXPECT_FALSE(IsPropertyDeviceInstance(L"USB\\VID_05E1&PID_0500&MI_01\\VSENSOR0", L"VID_05E1&PID_0500"));
     EXPECT_FALSE(IsPropertyDeviceInstance(L"usb\\vid_05e1&pid_0500&mi_01\\x", L"VID_05E1&PID_0500"));

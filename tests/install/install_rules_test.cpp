@@ -61,7 +61,7 @@ TEST(DriverStateRules, FullInstallationIsTwentyFourFilesWithEitherTwainPairAndSt
     EXPECT_EQ(DriverState::PartlyInstalled, CombineDriverState(DriverState::Installed, DriverState::PartlyInstalled));
 }
 
-TEST(DriverPackage, PackageInfBesideTheProgramsFolderPnfBesideTheInfAndModelLinesWithCase) {
+TEST(DriverPackage, PackageAndPnfPathsAndModelLinesWithTheirCase) {
     EXPECT_EQ(L"C:\\Tavro\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\Tavro\\bin\\tavro.exe"));
     EXPECT_EQ(L"C:\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\bin\\tavro.exe"));
     EXPECT_EQ(L"", PackageInfPath(L"C:\\tavro.exe"));

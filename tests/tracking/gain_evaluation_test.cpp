@@ -89,7 +89,7 @@ TEST_F(GainTest, GapIsAddedToTheBrightnessAndTheCapMakesHotPixels) {
     EXPECT_EQ(images.thresholdImage.at<uchar>(100, 309), 130);
 }
 
-TEST_F(GainTest, DilationSpreadsEachBrightnessOverFiveByFiveAndTheScreenMaskClosesWhatLiesOutside) {
+TEST_F(GainTest, DilationSpreadsOverFiveByFiveAndTheScreenMaskClosesTheOutside) {
     FillPlane(images.channelPlane, 0);
     images.channelPlane.at<uchar>(100, 100) = 90;
     DilateBrightness(images.channelPlane);

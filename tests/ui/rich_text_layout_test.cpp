@@ -35,7 +35,7 @@ TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
     EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
 }
 
-TEST_F(RichTextLayoutTest, CellPaddingAddsToBothSidesOfEveryCellAndIconsAndLargerFontsMakeLinesTaller) {
+TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesIconsAndLargerFontsAddToTheSize) {
     const SIZE tight = Measure(L"<table cellpadding=0><tr><td>a</td><td>b</td></tr></table>");
     const SIZE padded = Measure(L"<table cellpadding=10><tr><td>a</td><td>b</td></tr></table>");
     EXPECT_EQ(padded.cx, tight.cx + 40);

@@ -39,7 +39,7 @@ TEST(RichTextMarkup, TableWithIconAndRightAlignedTextNests) {
               L"root[table 5[tr[td 32[icon 1a2b] td[right['Hi']]]]]");
 }
 
-TEST(RichTextMarkup, EntitiesDecodeAndUnknownTagsDropButUnknownEntitiesUnterminatedTagsAndBareAnglesStay) {
+TEST(RichTextMarkup, EntitiesDecodeUnknownTagsDropAndWhatIsNoMarkupStaysText) {
     const RichNode root = ParseRichText(L"a &lt;b&gt; &amp; &quot;q&quot;&nbsp;x &#65;&#x42; &bogus; & alone&");
     ASSERT_EQ(root.children.size(), 1u);
     EXPECT_EQ(root.children[0].text, L"a <b> & \"q\"\u00A0x AB &bogus; & alone&");

@@ -58,7 +58,7 @@ TEST(SpotDetection, BandTestPassesABarFailsASquareAndIgnoresRowsOnTheAreaEdge) {
     EXPECT_EQ(Band(BandTest(square.View(), {100, 100, 30, 30}, 20)), (BandFigures{true, 0, -1}));
 }
 
-TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLitSidesOnTheAreaOnlyWithALitSample) {
+TEST(SpotDetection, EdgeLitBySurroundingsAboveTheNoiseRatioOrByLitSidesOnTheArea) {
     for (const int ratio : {50, 100}) {
         SpotScene scene;
         scene.Light({90, 90, 26, 26}, 60);  // 60 % of the threshold around the spot
