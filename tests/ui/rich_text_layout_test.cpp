@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
 #include "pixel_canvas.h"
 
@@ -21,12 +22,10 @@ TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
     const SIZE one = Measure(L"short");
     const SIZE longer = Measure(L"short and a good deal longer");
     const SIZE two = Measure(L"short\nshort");
-    EXPECT_GT(one.cx, 0);
-    EXPECT_GT(one.cy, 0);
+    EXPECT_TRUE(one.cx > 0 && one.cy > 0);
     EXPECT_GT(longer.cx, one.cx);
     EXPECT_EQ(longer.cy, one.cy);
-    EXPECT_EQ(two.cx, one.cx);
-    EXPECT_EQ(two.cy, 2 * one.cy);
+    EXPECT_EQ(std::make_pair(two.cx, two.cy), std::make_pair(one.cx, 2 * one.cy));
     EXPECT_EQ(Measure(L"short<br>short").cy, two.cy);
     EXPECT_EQ(Measure(L"").cx, 0);
     // Tabs advance to common stops.
@@ -38,8 +37,7 @@ TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
 TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesIconsAndLargerFontsAddToTheSize) {
     const SIZE tight = Measure(L"<table cellpadding=0><tr><td>a</td><td>b</td></tr></table>");
     const SIZE padded = Measure(L"<table cellpadding=10><tr><td>a</td><td>b</td></tr></table>");
-    EXPECT_EQ(padded.cx, tight.cx + 40);
-    EXPECT_EQ(padded.cy, tight.cy + 20);
+    EXPECT_EQ(std::make_pair(padded.cx, padded.cy), std::make_pair(tight.cx + 40, tight.cy + 20));
     EXPECT_GE(Measure(L"<table><tr><td width=80>a</td></tr></table>").cx, 80);
     const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
     wchar_t markup[128];
