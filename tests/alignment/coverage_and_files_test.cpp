@@ -25,7 +25,7 @@ CameraModel SceneCamera(float distance) { return CameraAt({-512.0f, -384.0f, dis
 
 }  // namespace
 
-TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
+TEST(CoverageRing, SixteenPointsAroundTheGrownScreenTheTrackingAreaAndItsSpyPoints) {
     const CameraModel camera = SceneCamera(1300.0f);
     DisplayGeometry geometry;
     geometry.SetDesktop(1024, 768);
@@ -39,13 +39,7 @@ TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
         EXPECT_EQ(std::make_pair(ring[i].x, ring[i].y), std::make_pair(static_cast<LONG>(p.x), static_cast<LONG>(p.y))) << i;
     }
     EXPECT_FALSE(RingLeavesFrame(BuildCoverageRing(camera, geometry, 0), geometry));
-    const CameraModel tooClose = SceneCamera(800.0f);
-    EXPECT_TRUE(RingLeavesFrame(BuildCoverageRing(tooClose, geometry, 0), geometry));
-}
-
-TEST(CoverageRing, TrackingAreaIsClampedToTheFrameAndItsSpyPointsLieInsideTheRingsCorners) {
-    DisplayGeometry geometry;
-    geometry.SetDesktop(1024, 768);
+    EXPECT_TRUE(RingLeavesFrame(BuildCoverageRing(SceneCamera(800.0f), geometry, 0), geometry));  // too close
     for (float distance : {1300.0f, 700.0f}) {
         const RECT bounds = BuildTrackingArea(SceneCamera(distance), geometry, true).bounds;
         EXPECT_TRUE(bounds.left >= 0 && bounds.top >= 0 && bounds.right <= 320 && bounds.bottom <= 240) << distance;
@@ -67,13 +61,13 @@ TEST(CoverageRing, TrackingAreaIsClampedToTheFrameAndItsSpyPointsLieInsideTheRin
         const TrackingArea area = BuildTrackingArea(CameraAt(c.pose), geometry, true);
         ASSERT_EQ(area.spyPointCount, 4);
         for (int i = 0; i < 4; ++i) {
-            const POINT ring = area.ring[corners[i]], spy = area.spyPoints[i];
-            EXPECT_EQ(std::make_pair(spy.x, spy.y), std::make_pair(ring.x + c.steps[i].x, ring.y + c.steps[i].y)) << i;
+            const POINT corner = area.ring[corners[i]], spy = area.spyPoints[i];
+            EXPECT_EQ(std::make_pair(spy.x, spy.y), std::make_pair(corner.x + c.steps[i].x, corner.y + c.steps[i].y)) << i;
         }
     }
 }
 
-TEST(ScreenCorrectionValues, ZeroCoefficientsLeavePointsAloneWhateverTheScales) {
+TEST(ScreenCorrection, ZeroCoefficientsLeavePointsAloneAndTheFileIsWrittenWhenMissingAndReadBack) {
     ScreenCorrection c = ScreenCorrection::Defaults(1024, 768);
     c.values[ScreenCorrection::kScaleX] = 0.0f;
     c.values[ScreenCorrection::kOffsetX] = 50.0f;
@@ -86,11 +80,8 @@ TEST(ScreenCorrectionValues, ZeroCoefficientsLeavePointsAloneWhateverTheScales) 
     EXPECT_NEAR(moved.x, 1024.0f + 51.2f, 1e-3f);
     EXPECT_NEAR(moved.y, 384.0f, 1e-3f);
     EXPECT_EQ(c.Apply({512.0f, 384.0f}), cv::Point2f(512.0f, 384.0f));
-}
-
-TEST(ScreenCorrectionFile, DefaultsWrittenWhenMissingRoundTripAndBadValues) {
+    // The file: defaults written when it is missing, a round trip, and values that are no numbers.
     testsupport::ScratchDirectory dir(L"screen");
-    ScreenCorrection c;
     ASSERT_EQ(LoadScreenCorrection(c, 1023, 767), FileResult::Ok);
     EXPECT_FLOAT_EQ(c.values[ScreenCorrection::kScaleX], 511.0f);
     EXPECT_EQ(testsupport::ReadBytes(L"tavro_screen.und"),
