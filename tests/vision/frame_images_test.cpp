@@ -53,13 +53,22 @@ TEST(FrameImages, BindLaysTheHeaderOverTheBufferWithoutCopying) {
     images.Bind(nullptr);
     EXPECT_TRUE(images.frame.empty());
 }
-TEST(FrameImages, SnapshotsCopyTheFrameAndStartPlanesAtZero) {
+TEST(FrameImages, DrawShowsTheFrameTheWayTheSensorFormatSaysAndSnapshotsCopyIt) {
     SyntheticFrame buffer(32, 24);
-    buffer.Fill(0, 40);
-    buffer.At(3, 4, 1) = 200;
     FrameImages images;
     ASSERT_TRUE(images.SetFormat(buffer.Format()));
     images.Bind(buffer.Data());
+    buffer.At(5, 0, 2) = 255;  // buffer row 0 is the picture's bottom line (bottom-up DIB)
+    testsupport::PixelCanvas canvas(32, 24);
+    const RECT destination{0, 0, 32, 24};
+    EXPECT_TRUE(images.Draw(images.frame, canvas.Dc(), destination));
+    EXPECT_FALSE(images.Draw(images.channelPlane, canvas.Dc(), destination));
+    EXPECT_EQ(canvas.At(5, 23), RGB(255, 0, 0));  // red, on the bottom line
+    EXPECT_EQ(canvas.At(5, 0), RGB(0, 0, 0));
+
+    // Snapshots copy the frame, and their planes start at zero.
+    buffer.Fill(0, 40);
+    buffer.At(3, 4, 1) = 200;
     images.TakeSnapshots();
     EXPECT_EQ(cv::countNonZero(images.channelPlane == 255), 32 * 24);
     for (int i = 0; i < 2; ++i) {
@@ -74,18 +83,4 @@ TEST(FrameImages, SnapshotsCopyTheFrameAndStartPlanesAtZero) {
     }
     images.Allocate(16, 16);
     for (const cv::Mat& snapshot : images.snapshots) EXPECT_TRUE(snapshot.empty());
-}
-
-TEST(FrameImages, DrawShowsTheFrameTheWayTheSensorFormatSays) {
-    SyntheticFrame buffer(32, 24);
-    buffer.At(5, 0, 2) = 255;  // buffer row 0 is the picture's bottom line (bottom-up DIB)
-    FrameImages images;
-    ASSERT_TRUE(images.SetFormat(buffer.Format()));
-    images.Bind(buffer.Data());
-    testsupport::PixelCanvas canvas(32, 24);
-    const RECT destination{0, 0, 32, 24};
-    EXPECT_TRUE(images.Draw(images.frame, canvas.Dc(), destination));
-    EXPECT_FALSE(images.Draw(images.channelPlane, canvas.Dc(), destination));
-    EXPECT_EQ(canvas.At(5, 23), RGB(255, 0, 0));  // red, on the bottom line
-    EXPECT_EQ(canvas.At(5, 0), RGB(0, 0, 0));
 }

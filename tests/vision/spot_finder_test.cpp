@@ -5,7 +5,7 @@
 
 #include "spot_scene.h"
 
-TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNotNorTheAreasLastRowAndColumn) {
+TEST(SpotFinderFind, ThirtyPixelsMakeABlobSeededInsideTheAreaWhoseFillMayLeaveIt) {
     SpotScene scene;
     scene.Light({50, 50, 6, 5});  // 30 pixels
     scene.Light({150, 50, 29, 1});
@@ -19,20 +19,18 @@ TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNotNorTheAreasLastRowAndCo
     edges.Light({99, 10, 1, 40});
     edges.Light({10, 99, 40, 1});
     EXPECT_EQ(edges.Find(), 0);
-}
-
-TEST(SpotFinderFind, RegionsUseTheirSeedsThresholdAndMayLeaveTheArea) {
-    SpotScene scene;
-    scene.images.detectionArea = {100, 100, 50, 50};
-    scene.Light({140, 120, 30, 3});  // reaches 20 columns beyond the area
+    // A region takes its seed's threshold and may leave the area.
+    SpotScene wide;
+    wide.images.detectionArea = {100, 100, 50, 50};
+    wide.Light({140, 120, 30, 3});  // reaches 20 columns beyond the area
     // Pixels whose own threshold is higher still join: the seed's threshold counts.
-    scene.images.thresholdImage(cv::Rect(160, 120, 10, 3)).setTo(250);
+    wide.images.thresholdImage(cv::Rect(160, 120, 10, 3)).setTo(250);
     // Outside the area the plane keeps what was extracted before; give it the same light.
-    ExtractChannel(scene.images.frame, scene.images.channelPlane, SpotScene::kChannel, scene.images.FullRect());
-    ASSERT_EQ(scene.finder.Find(scene.images.channelPlane, scene.images.detectionArea, scene.images.thresholdImage), 1);
-    EXPECT_EQ(scene.finder.Blobs()[0].Rect(), (PixelRect{140, 120, 30, 3}));
-    EXPECT_EQ(scene.finder.Blobs()[0].pixelCount, 90);
-    EXPECT_EQ(scene.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
+    ExtractChannel(wide.images.frame, wide.images.channelPlane, SpotScene::kChannel, wide.images.FullRect());
+    ASSERT_EQ(wide.finder.Find(wide.images.channelPlane, wide.images.detectionArea, wide.images.thresholdImage), 1);
+    EXPECT_EQ(wide.finder.Blobs()[0].Rect(), (PixelRect{140, 120, 30, 3}));
+    EXPECT_EQ(wide.finder.Blobs()[0].pixelCount, 90);
+    EXPECT_EQ(wide.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
 }
 
 TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStayAndAPassedBlobIsNotRetested) {
