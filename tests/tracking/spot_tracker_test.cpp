@@ -24,7 +24,7 @@ protected:
     SpotParameters parameters;
 };
 
-TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpotUntilLost) {
+TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpotUntilLostOrStartedAgain) {
     scene.Light({100, 60, 8, 8});
     ASSERT_TRUE(Track());
     EXPECT_EQ(cv::Point2f(tracker.Current().centroidX, tracker.Current().centroidY), cv::Point2f(103.5f, 63.5f));
@@ -37,11 +37,8 @@ TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpotUntilLost) {
     EXPECT_EQ(cv::Point2f(tracker.Previous().desktopX, tracker.Previous().desktopY), cv::Point2f(-1.0f, -1.0f));
     EXPECT_EQ(tracker.Previous().spot, (PixelRect{98, 58, 12, 12}));
     EXPECT_FLOAT_EQ(tracker.Previous().centroidX, 103.5f);
-}
-
-TEST_F(SpotTrackerTest, StartForgetsTheLastSpot) {
+    // Start forgets the last spot.
     scene.Light({100, 60, 8, 8});
-    ASSERT_TRUE(Track());
     tracker.Start(2);
     EXPECT_EQ(tracker.Previous().blobCount, -1);
     EXPECT_FLOAT_EQ(tracker.Previous().centroidX, -1.0f);

@@ -100,9 +100,7 @@ TEST_F(RememberedAnswer, OnlyATickedAnswerIsStoredAndThenReturnedWithoutABox) {
     const DWORD before = GetTickCount();
     EXPECT_EQ(Ask(), IDNO);  // no box: nothing presses anything
     EXPECT_LT(GetTickCount() - before, 2000u);
-}
-
-TEST_F(RememberedAnswer, WithoutCompanyTheKeyHasTheApplicationOnly) {
+    // Without a company the key has the application only.
     params_.companyName = nullptr;
     params_.applicationName = name_.c_str();
     EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\" + name_ + L"\\TavroMB");
