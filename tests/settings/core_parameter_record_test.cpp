@@ -71,7 +71,7 @@ TEST_F(CoreParameterFileTest, StoresTextsScrambledAtTheirOffsetsAndRestoresThem)
     EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
 }
 
-TEST_F(CoreParameterFileTest, ShortFilesAndChannelsOutsideTheThreePlanesAreInvalid) {
+TEST_F(CoreParameterFileTest, ShortFilesChannelsOutsideTheThreePlanesAndBadTextsAreRejected) {
     CoreParameterRecord read = DefaultCoreParameters();
     ExpectMissingAndShortRejected(kCoreParameterFileName, StoredForm(ShippableParameters()), ReadCoreParameters, read);
     EXPECT_STREQ(read.productName, L"");
@@ -82,22 +82,20 @@ TEST_F(CoreParameterFileTest, ShortFilesAndChannelsOutsideTheThreePlanesAreInval
         ASSERT_EQ(WriteCoreParameters(written), FileResult::Ok);
         EXPECT_EQ(ReadCoreParameters(read), FileResult::Invalid) << c.row << " " << c.channel;
     }
-}
-
-TEST_F(CoreParameterFileTest, EmptyOrUnterminatedTextsAreInvalidText) {
-    struct Case { const char* what; void (*damage)(CoreParameterRecord&); };
-    const Case cases[] = {
+    // Empty or unterminated texts are invalid text.
+    struct TextCase { const char* what; void (*damage)(CoreParameterRecord&); };
+    const TextCase textCases[] = {
         {"empty product name", [](CoreParameterRecord& r) { r.productName[0] = kTextScrambleOffset; }},
         {"empty sensor name", [](CoreParameterRecord& r) { r.sensorDefName[0] = kTextScrambleOffset; }},
         {"unterminated company", [](CoreParameterRecord& r) {
              wmemset(r.companyName, static_cast<wchar_t>(L'C' + kTextScrambleOffset), kNameLength);
          }},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : textCases) {
         CoreParameterRecord stored = StoredForm(ShippableParameters());
         c.damage(stored);
         WriteRecordBytes(kCoreParameterFileName, stored);
-        CoreParameterRecord read = DefaultCoreParameters();
+        read = DefaultCoreParameters();
         EXPECT_EQ(ReadCoreParameters(read), FileResult::InvalidText) << c.what;
         EXPECT_STREQ(read.companyName, L"") << c.what;   // never reads into the next field
     }
