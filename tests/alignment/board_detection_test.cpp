@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "alignment/board_detection.h"
 #include "alignment/corner_order.h"
@@ -17,54 +18,27 @@ namespace {
 
 constexpr int kChannel = 1;
 
-cv::Mat ToFrame(const cv::Mat& plane) {
-    cv::Mat frame;
-    cv::cvtColor(plane, frame, cv::COLOR_GRAY2BGR);
-    return frame;
-}
-
-// Distance from `point` to the nearest of the found corners.
-float NearestFound(const CornerBuffer& found, cv::Point2f point) {
-    float best = 1e9f;
-    for (int i = 0; i < found.count; ++i)
-        best = std::min(best, static_cast<float>(cv::norm(found.points[i] - point)));
-    return best;
-}
-
-// A sensor looking at a desktop: its white and black references and the board frame.
-class DetectionScene {
-public:
-    DetectionScene(const BoardScene& scene, const CameraPose& pose)
-        : lens_(SampleLens(true)), pose_(pose), scene_(scene) {
-        const uchar bright = std::max(scene.dark, scene.light);
-        const uchar dim = std::min(scene.dark, scene.light);
-        BoardScene white = scene;
-        white.light = bright;
-        white.cover = cv::Rect2f(0, 0, static_cast<float>(scene.desktopWidth),
-                                 static_cast<float>(scene.desktopHeight));
-        BoardScene black = scene;
-        black.light = dim;
-        black.dark = dim;
-        whitePlane = RenderBoard(lens_, pose_, white);
-        blackPlane = RenderBoard(lens_, pose_, black);
-        frame = ToFrame(RenderBoard(lens_, pose_, scene));
-        plane = CreatePaddedImage(320, 240, CV_8UC1);
-        work = CreatePaddedImage(320, 240, CV_8UC1);
+// A sensor looking at a desktop through the sample lens: its white and black references, the
+// board frame, and where the board's corners really are.
+struct DetectionScene {
+    explicit DetectionScene(const BoardScene& scene) {
+        const DetectorProfile lens = SampleLens(true);
+        const CameraPose pose = ViewOfDesktop(lens, scene);
+        BoardScene white = scene, black = scene;
+        white.light = std::max(scene.dark, scene.light);
+        white.cover = cv::Rect2f(0, 0, static_cast<float>(scene.desktopWidth), static_cast<float>(scene.desktopHeight));
+        black.light = black.dark = std::min(scene.dark, scene.light);
+        whitePlane = RenderBoard(lens, pose, white);
+        blackPlane = RenderBoard(lens, pose, black);
+        cv::cvtColor(RenderBoard(lens, pose, scene), frame, cv::COLOR_GRAY2BGR);
+        truth = TrueCorners(lens, pose, scene);
         plane.setTo(255);
     }
+    DetectionImages Images(const PixelRect& area) { return {frame, kChannel, area, whitePlane, blackPlane, plane, work}; }
 
-    DetectionImages Images(const PixelRect& area) {
-        return {frame, kChannel, area, whitePlane, blackPlane, plane, work};
-    }
-    std::vector<cv::Point2f> Truth() const { return TrueCorners(lens_, pose_, scene_); }
-    const DetectorProfile& Lens() const { return lens_; }
-
-    cv::Mat frame, whitePlane, blackPlane, plane, work;
-
-private:
-    DetectorProfile lens_;
-    CameraPose pose_;
-    BoardScene scene_;
+    cv::Mat frame, whitePlane, blackPlane;
+    cv::Mat plane = CreatePaddedImage(320, 240, CV_8UC1), work = CreatePaddedImage(320, 240, CV_8UC1);
+    std::vector<cv::Point2f> truth;
 };
 
 const PixelRect kStartArea{32, 32, 256, 176};
@@ -73,18 +47,14 @@ const PixelRect kStartArea{32, 32, 256, 176};
 
 TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesAndByTiles) {
     const BoardScene board;
-    DetectionScene scene(board, ViewOfDesktop(SampleLens(true), board));
+    DetectionScene scene(board);
     cv::Mat white = scene.whitePlane.clone();
     const PixelRect lit = FindLitScreen(white, scene.blackPlane, scene.work, kStartArea);
     EXPECT_GT(lit.width * 7, 2 * 320);
     EXPECT_GT(lit.height * 7, 2 * 240);
     EXPECT_EQ(Intersect(lit, kStartArea), lit);
-    for (const cv::Point2f corner : scene.Truth()) {
-        EXPECT_GT(corner.x, lit.x);
-        EXPECT_LT(corner.x, lit.Right());
-        EXPECT_GT(corner.y, lit.y);
-        EXPECT_LT(corner.y, lit.Bottom());
-    }
+    for (const cv::Point2f corner : scene.truth)
+        EXPECT_TRUE(corner.x > lit.x && corner.x < lit.Right() && corner.y > lit.y && corner.y < lit.Bottom()) << corner;
 
     // A dark picture has no lit screen: the area stays as it was.
     EXPECT_EQ(FindLitScreen(scene.blackPlane, scene.blackPlane, scene.work, kStartArea), kStartArea);
@@ -95,7 +65,11 @@ TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesA
     ASSERT_EQ(DetectBetweenReferences(scene.Images(kStartArea), 7, 5, corners, level), 35);
     EXPECT_EQ(level, 50);
     EXPECT_TRUE(CornerOrderIsValid(corners, 7, 5));
-    for (const cv::Point2f corner : scene.Truth()) EXPECT_LT(NearestFound(corners, corner), 0.5f);
+    for (const cv::Point2f corner : scene.truth) {
+        double nearest = 1e9;
+        for (int i = 0; i < corners.count; ++i) nearest = std::min(nearest, cv::norm(corners.points[i] - corner));
+        EXPECT_LT(nearest, 0.5) << corner;
+    }
 
     // Tile by tile enough corners are seen to end the sweep.
     CornerBuffer tiled;
@@ -108,7 +82,7 @@ TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesA
 TEST(BoardDetection, NoBoardLeavesLevelZeroAndFewerCorners) {
     BoardScene blank;
     blank.dark = blank.light;
-    DetectionScene scene(blank, ViewOfDesktop(SampleLens(true), blank));
+    DetectionScene scene(blank);
     CornerBuffer corners;
     int level = -1;
     EXPECT_LT(DetectBetweenReferences(scene.Images(kStartArea), 7, 5, corners, level), 35);
@@ -120,10 +94,10 @@ TEST(BoardDetection, SingleLitCornerIsFoundAloneWhereItWasDrawn) {
         BoardScene single;
         single.singleCorner = index;
         std::swap(single.dark, single.light);  // two white squares on a black screen
-        DetectionScene scene(single, ViewOfDesktop(SampleLens(true), single));
+        DetectionScene scene(single);
         CornerBuffer corners;
         ASSERT_EQ(FindSingleCorner(scene.Images(kStartArea), corners), 1) << index;
-        EXPECT_LT(cv::norm(corners.points[0] - scene.Truth()[index]), 1.5) << index;
+        EXPECT_LT(cv::norm(corners.points[0] - scene.truth[index]), 1.5) << index;
     }
 }
 

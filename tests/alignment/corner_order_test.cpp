@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "alignment/corner_order.h"
 
@@ -32,62 +34,52 @@ CornerBuffer Turned(CornerBuffer b, float degrees) {
 
 TEST(CornerOrder, AcceptsOnlyFullStrictlyOrderedBoardsAtAnyRoll) {
     for (const float degrees : {37.0f, 90.0f, 135.0f, 270.0f}) {
-        EXPECT_TRUE(CornerOrderIsValid(Turned(Grid(), degrees), 7, 5)) << degrees;
-        CornerBuffer mirrored = Turned(Grid(), degrees);
-        MirrorCorners(mirrored, 7, 5, true, false);
-        EXPECT_TRUE(CornerOrderIsValid(mirrored, 7, 5)) << degrees;
+        CornerBuffer b = Turned(Grid(), degrees);
+        EXPECT_TRUE(CornerOrderIsValid(b, 7, 5)) << degrees;
+        MirrorCorners(b, 7, 5, true, false);
+        EXPECT_TRUE(CornerOrderIsValid(b, 7, 5)) << degrees << " mirrored";
     }
-    // A quarter turn with one row folded back over its neighbour is no board.
-    CornerBuffer folded = Turned(Grid(), 90.0f);
-    std::swap(folded.points[14], folded.points[21]);
-    EXPECT_FALSE(CornerOrderIsValid(folded, 7, 5));
-
-    CornerBuffer b = Grid();
-    EXPECT_TRUE(CornerOrderIsValid(b, 7, 5));
-    MirrorCorners(b, 7, 5, true, true);  // seen upside down: both directions reversed
-    EXPECT_TRUE(CornerOrderIsValid(b, 7, 5));
-
-    b = Grid();
-    std::swap(b.points[8], b.points[9]);
-    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
-    b = Grid();
-    b.count = 34;
-    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
-    b = Grid();
-    b.points[6].x = b.points[0].x;  // no row direction
-    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
-    b = Grid();
-    b.points[15].y = b.points[8].y;  // column 1 stops moving down
-    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
-    b = Grid();
-    for (int i = 0; i < 35; ++i)  // 2 px apart in x, 5 px apart in y along each row
-        b.points[i] = {60.0f + 2.0f * i, 50.0f + 40.0f * (i / 7) + 5.0f * (i % 7)};
-    EXPECT_TRUE(CornerOrderIsValid(b, 7, 5));
-    for (int i = 0; i < 35; ++i) b.points[i].y = 50.0f + 0.1f * i;  // now within 3 px on both axes
-    EXPECT_FALSE(CornerOrderIsValid(b, 7, 5));
+    const struct { const char* what; void (*change)(CornerBuffer&); bool valid; } cases[] = {
+        {"upright", [](CornerBuffer&) {}, true},
+        {"upside down", [](CornerBuffer& b) { MirrorCorners(b, 7, 5, true, true); }, true},
+        {"quarter turn, a row folded back over its neighbour", [](CornerBuffer& b) {
+             b = Turned(b, 90.0f);
+             std::swap(b.points[14], b.points[21]);
+         }, false},
+        {"two corners swapped", [](CornerBuffer& b) { std::swap(b.points[8], b.points[9]); }, false},
+        {"34 corners", [](CornerBuffer& b) { b.count = 34; }, false},
+        {"no row direction", [](CornerBuffer& b) { b.points[6].x = b.points[0].x; }, false},
+        {"column 1 stops moving down", [](CornerBuffer& b) { b.points[15].y = b.points[8].y; }, false},
+        {"2 px apart in x, 5 px in y along each row", [](CornerBuffer& b) {
+             for (int i = 0; i < 35; ++i) b.points[i] = {60.0f + 2.0f * i, 50.0f + 40.0f * (i / 7) + 5.0f * (i % 7)};
+         }, true},
+        {"within 3 px on both axes", [](CornerBuffer& b) {
+             for (int i = 0; i < 35; ++i) b.points[i] = {60.0f + 2.0f * i, 50.0f + 0.1f * i};
+         }, false},
+    };
+    for (const auto& c : cases) {
+        CornerBuffer b = Grid();
+        c.change(b);
+        EXPECT_EQ(CornerOrderIsValid(b, 7, 5), c.valid) << c.what;
+    }
 }
 
 TEST(CornerOrder, OrientationMirrorsByQuadrantHalves) {
-    const CornerBuffer grid = Grid();
-    CornerBuffer b = grid;
-    OrientCorners(b, 7, 5, 0, 0);
-    EXPECT_EQ(b.points[0], grid.points[0]);
-    OrientCorners(b, 7, 5, 0, 1);  // other column half: columns mirrored
-    EXPECT_EQ(b.points[0], grid.points[6]);
-    EXPECT_EQ(b.points[7], grid.points[13]);
-    b = grid;
-    OrientCorners(b, 7, 5, 1, 3);  // other row half: rows mirrored
-    EXPECT_EQ(b.points[0], grid.points[28]);
-    b = grid;
-    OrientCorners(b, 7, 5, 2, 1);  // diagonal: both
-    EXPECT_EQ(b.points[0], grid.points[34]);
-    EXPECT_EQ(b.points[17], grid.points[17]);
-
-    CornerBuffer portrait = Grid(5, 7);
-    const CornerBuffer portraitGrid = portrait;
-    OrientCorners(portrait, 5, 7, 0, 3);
-    EXPECT_EQ(portrait.points[0], portraitGrid.points[34]);
-    EXPECT_EQ(portrait.points[4], portraitGrid.points[30]);
+    // The grid, the two quadrants, and corners with the grid corner each must now hold.
+    const struct { int columns, rows, from, to; std::vector<std::pair<int, int>> moved; } cases[] = {
+        {7, 5, 0, 0, {{0, 0}}},
+        {7, 5, 0, 1, {{0, 6}, {7, 13}}},    // other column half: columns mirrored
+        {7, 5, 1, 3, {{0, 28}}},            // other row half: rows mirrored
+        {7, 5, 2, 1, {{0, 34}, {17, 17}}},  // diagonal: both
+        {5, 7, 0, 3, {{0, 34}, {4, 30}}},
+    };
+    for (const auto& c : cases) {
+        const CornerBuffer grid = Grid(c.columns, c.rows);
+        CornerBuffer b = grid;
+        OrientCorners(b, c.columns, c.rows, c.from, c.to);
+        for (const auto& [index, source] : c.moved)
+            EXPECT_EQ(b.points[index], grid.points[source]) << c.from << " to " << c.to << ", corner " << index;
+    }
 }
 
 TEST(CornerOrder, QuadrantVotesNeedAMajorityOfTheFoundCorners) {

@@ -2,8 +2,10 @@
 // profile file.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "alignment/coverage_ring.h"
 #include "alignment/detector_file.h"
@@ -23,7 +25,7 @@ CameraModel SceneCamera(float distance) { return CameraAt({-512.0f, -384.0f, dis
 
 }  // namespace
 
-TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
+TEST(CoverageRing, SixteenPointsAroundTheGrownScreenTheTrackingAreaAndItsSpyPoints) {
     const CameraModel camera = SceneCamera(1300.0f);
     DisplayGeometry geometry;
     geometry.SetDesktop(1024, 768);
@@ -34,32 +36,17 @@ TEST(CoverageRing, SixteenPointsClockwiseAroundTheGrownScreen) {
                              {-40, 798},   {-40, 591},   {-40, 384},   {-40, 177}};
     for (int i = 0; i < 16; ++i) {
         const cv::Point2f p = camera.ProjectBoardPoint(plane[i].x, plane[i].y);
-        EXPECT_EQ(ring[i].x, static_cast<LONG>(p.x)) << i;
-        EXPECT_EQ(ring[i].y, static_cast<LONG>(p.y)) << i;
+        EXPECT_EQ(std::make_pair(ring[i].x, ring[i].y), std::make_pair(static_cast<LONG>(p.x), static_cast<LONG>(p.y))) << i;
     }
     EXPECT_FALSE(RingLeavesFrame(BuildCoverageRing(camera, geometry, 0), geometry));
-    const CameraModel tooClose = SceneCamera(800.0f);
-    EXPECT_TRUE(RingLeavesFrame(BuildCoverageRing(tooClose, geometry, 0), geometry));
-}
-
-TEST(CoverageRing, TrackingAreaIsClampedToTheFrame) {
-    DisplayGeometry geometry;
-    geometry.SetDesktop(1024, 768);
+    EXPECT_TRUE(RingLeavesFrame(BuildCoverageRing(SceneCamera(800.0f), geometry, 0), geometry));  // too close
     for (float distance : {1300.0f, 700.0f}) {
-        const TrackingArea area = BuildTrackingArea(SceneCamera(distance), geometry, true);
-        EXPECT_GE(area.bounds.left, 0);
-        EXPECT_GE(area.bounds.top, 0);
-        EXPECT_LE(area.bounds.right, 320);
-        EXPECT_LE(area.bounds.bottom, 240);
+        const RECT bounds = BuildTrackingArea(SceneCamera(distance), geometry, true).bounds;
+        EXPECT_TRUE(bounds.left >= 0 && bounds.top >= 0 && bounds.right <= 320 && bounds.bottom <= 240) << distance;
     }
     EXPECT_EQ(BuildTrackingArea(SceneCamera(1300.0f), geometry, false).spyPointCount, 0);
-}
-
-// The light-change watch looks two pixels in from the tracking ring's corners, so that every
-// corner gives a spy point whichever way up the sensor is mounted.
-TEST(CoverageRing, SpyPointsLieInsideTheRingsCornersWhicheverWayTheDesktopIsSeen) {
-    DisplayGeometry geometry;
-    geometry.SetDesktop(1024, 768);
+    // The light-change watch looks two pixels in from the tracking ring's corners, so that every
+    // corner gives a spy point whichever way up the sensor is mounted.
     const int corners[4] = {0, 4, 12, 8};
     const struct {
         CameraPose pose;
@@ -74,13 +61,13 @@ TEST(CoverageRing, SpyPointsLieInsideTheRingsCornersWhicheverWayTheDesktopIsSeen
         const TrackingArea area = BuildTrackingArea(CameraAt(c.pose), geometry, true);
         ASSERT_EQ(area.spyPointCount, 4);
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(area.spyPoints[i].x, area.ring[corners[i]].x + c.steps[i].x) << i;
-            EXPECT_EQ(area.spyPoints[i].y, area.ring[corners[i]].y + c.steps[i].y) << i;
+            const POINT corner = area.ring[corners[i]], spy = area.spyPoints[i];
+            EXPECT_EQ(std::make_pair(spy.x, spy.y), std::make_pair(corner.x + c.steps[i].x, corner.y + c.steps[i].y)) << i;
         }
     }
 }
 
-TEST(ScreenCorrectionValues, ZeroCoefficientsLeavePointsAloneWhateverTheScales) {
+TEST(ScreenCorrection, ZeroCoefficientsLeavePointsAloneAndTheFileIsWrittenWhenMissingAndReadBack) {
     ScreenCorrection c = ScreenCorrection::Defaults(1024, 768);
     c.values[ScreenCorrection::kScaleX] = 0.0f;
     c.values[ScreenCorrection::kOffsetX] = 50.0f;
@@ -93,11 +80,8 @@ TEST(ScreenCorrectionValues, ZeroCoefficientsLeavePointsAloneWhateverTheScales) 
     EXPECT_NEAR(moved.x, 1024.0f + 51.2f, 1e-3f);
     EXPECT_NEAR(moved.y, 384.0f, 1e-3f);
     EXPECT_EQ(c.Apply({512.0f, 384.0f}), cv::Point2f(512.0f, 384.0f));
-}
-
-TEST(ScreenCorrectionFile, DefaultsWrittenWhenMissingRoundTripAndBadValues) {
+    // The file: defaults written when it is missing, a round trip, and values that are no numbers.
     testsupport::ScratchDirectory dir(L"screen");
-    ScreenCorrection c;
     ASSERT_EQ(LoadScreenCorrection(c, 1023, 767), FileResult::Ok);
     EXPECT_FLOAT_EQ(c.values[ScreenCorrection::kScaleX], 511.0f);
     EXPECT_EQ(testsupport::ReadBytes(L"tavro_screen.und"),
@@ -115,12 +99,8 @@ TEST(ScreenCorrectionFile, DefaultsWrittenWhenMissingRoundTripAndBadValues) {
     const std::string poisoned = "1= nan\n2= inf\n3= 100\n4= 1e999\n5= 0.5\n";
     testsupport::WriteBytes(L"tavro_screen.und", poisoned.data(), poisoned.size());
     LoadScreenCorrection(again, 1024, 768);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kScaleX], 512.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kScaleY], 384.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kCentreX], 100.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kCentreY], 384.0f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kK1], 0.5f);
-    EXPECT_FLOAT_EQ(again.values[ScreenCorrection::kOffsetY], 0.0f);
+    const std::array<float, ScreenCorrection::kValueCount> expected{512.0f, 384.0f, 100.0f, 384.0f, 0.5f};
+    EXPECT_EQ(again.values, expected);
 }
 
 TEST(DetectorFile, ReadsProfilesUntilTheFirstLineThatIsNotOne) {

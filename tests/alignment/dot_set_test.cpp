@@ -17,7 +17,7 @@ DotRecordOutcome Input(DotSet& dots) { return dots.Record(SeenAt(dots.current));
 
 }  // namespace
 
-TEST(DotSet, SkippingTheLastDotOffersItStraightAgain) {
+TEST(DotSet, SkippingTheLastDotOffersItAgainAndPointsNotPositiveAreLost) {
     DotSet dots;
     dots.Begin();
     for (int i = 0; i < 8; ++i) Input(dots);
@@ -26,10 +26,7 @@ TEST(DotSet, SkippingTheLastDotOffersItStraightAgain) {
     EXPECT_EQ(dots.current, 34);
     EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::AllTried);
     EXPECT_EQ(dots.done, 8);
-}
-
-TEST(DotSet, PointsThatAreNotPositiveAreLostAndCornersShowThemAsMissing) {
-    DotSet dots;
+    // Points that are not positive are lost, and the corners show them as missing.
     dots.Begin();
     dots.Record(cv::Point2f(12.0f, 0.0f));
     EXPECT_EQ(dots.points[0], kLost);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
 
 #include "alignment/pattern_screen.h"
 #include "pixel_canvas.h"
@@ -28,6 +29,10 @@ POINT SquareCentre(const PatternScreen& s, int column, int row) {
 
 constexpr DWORD kWhite = 0xFFFFFF, kBlack = 0x000000, kLightGray = 0xC0C0C0;
 
+// Square width and height, and a point, as pairs that compare and print.
+std::pair<int, int> Squares(const PatternScreen& s) { return {s.SquareWidth(), s.SquareHeight()}; }
+std::pair<LONG, LONG> Xy(POINT p) { return {p.x, p.y}; }
+
 PatternScreen Board(int columns, int rows, int width, int height) {
     PatternScreen s;
     s.SetGrid(columns, rows);
@@ -49,13 +54,11 @@ void ExpectSquares(Canvas& canvas, const PatternScreen& s, std::initializer_list
 
 }  // namespace
 
-TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
+TEST(PatternScreenLayout, BoardSizeOriginAndScaleRules) {
     PatternScreen s = Board(7, 5, 1024, 768);
     // Reserved height 19 + 32 + 6 + 19 + 1 = 77 above the board, two captions below it.
-    EXPECT_EQ(s.SquareWidth(), 1004 / 8);
-    EXPECT_EQ(s.SquareHeight(), (720 - 87) / 6);
-    EXPECT_EQ(s.Origin().x, 512 - 8 * 125 / 2);
-    EXPECT_EQ(s.Origin().y, (720 + 87) / 2 - 6 * 105 / 2);
+    EXPECT_EQ(Squares(s), std::make_pair(1004 / 8, (720 - 87) / 6));
+    EXPECT_EQ(Xy(s.Origin()), std::make_pair(512L - 8 * 125 / 2, (720L + 87) / 2 - 6 * 105 / 2));
     auto span = s.InnerCornerSpan();
     EXPECT_EQ(span[0].x, s.Origin().x + 125);
     EXPECT_EQ(span[1].x, s.Origin().x + 7 * 125);
@@ -63,46 +66,33 @@ TEST(PatternScreenLayout, LandscapeBoardSizeOriginAndScaleRules) {
 
     for (int outOfRange : {0, 151, -5}) {
         s.Layout(ChessboardLayoutRecord{0, 0, outOfRange, outOfRange, 0}, Desktop(1024, 768));
-        EXPECT_EQ(s.SquareWidth(), 125) << outOfRange;
-        EXPECT_EQ(s.SquareHeight(), 105) << outOfRange;
+        EXPECT_EQ(Squares(s), std::make_pair(125, 105)) << outOfRange;
     }
     s.Layout(ChessboardLayoutRecord{0, 0, 50, 150, 0}, Desktop(1024, 768));
-    EXPECT_EQ(s.SquareWidth(), 62);
-    EXPECT_EQ(s.SquareHeight(), 157);
+    EXPECT_EQ(Squares(s), std::make_pair(62, 157));
 
     // A negative offset moves the board left and up by a share of the work area.
     s.Layout(DefaultChessboardLayout(), Desktop(1024, 768));
     const POINT centred = s.Origin();
     s.Layout(ChessboardLayoutRecord{-10, -5, 100, 100, 0}, Desktop(1024, 768));
-    EXPECT_EQ(s.Origin().x, centred.x - 102);
-    EXPECT_EQ(s.Origin().y, centred.y - 38);
-}
+    EXPECT_EQ(Xy(s.Origin()), std::make_pair(centred.x - 102, centred.y - 38));
 
-TEST(PatternScreenLayout, PortraitBoardIsFiveBySeven) {
-    const PatternScreen s = Board(5, 7, 768, 1024);
-    EXPECT_EQ(s.SquareWidth(), 748 / 6);
-    EXPECT_EQ(s.SquareHeight(), (1024 - 10 - 38 - 87) / 8);
-    EXPECT_EQ(s.InnerCornerSpan()[1].y, s.Origin().y + 7 * s.SquareHeight());
+    const PatternScreen portrait = Board(5, 7, 768, 1024);
+    EXPECT_EQ(Squares(portrait), std::make_pair(748 / 6, (1024 - 10 - 38 - 87) / 8));
+    EXPECT_EQ(portrait.InnerCornerSpan()[1].y, portrait.Origin().y + 7 * portrait.SquareHeight());
 }
 
 TEST(PatternScreenKinds, AdvanceRule) {
     PatternScreen s;
-    s.SetKind(kPatternWhite);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), kPatternBlack);
-    EXPECT_EQ(s.Level(), 35);
-    s.SetKind(kPatternChessboardAgain);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), kPatternSingleCorner);
-    EXPECT_EQ(s.Level(), 0);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), kPatternChessboard);
-    EXPECT_EQ(s.Level(), 35);
-    s.SetKind(8);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), 5);
-    s.Advance();
-    EXPECT_EQ(s.Kind(), 6);
+    // The kind set first (-1: none), then the kind and level (-1: not looked at) after an advance.
+    const int steps[][3] = {{kPatternWhite, kPatternBlack, 35}, {kPatternChessboardAgain, kPatternSingleCorner, 0},
+                            {-1, kPatternChessboard, 35}, {8, 5, -1}, {-1, 6, -1}};
+    for (const auto& step : steps) {
+        if (step[0] >= 0) s.SetKind(step[0]);
+        s.Advance();
+        EXPECT_EQ(s.Kind(), step[1]) << step[0];
+        EXPECT_TRUE(step[2] < 0 || s.Level() == step[2]) << step[0] << ": level " << s.Level();
+    }
 }
 
 TEST(PatternScreenKinds, CornerQuadrants) {
@@ -112,7 +102,7 @@ TEST(PatternScreenKinds, CornerQuadrants) {
     for (const auto& c : cases) EXPECT_EQ(CornerQuadrant(c[0], c[1], c[2]), c[3]) << c[0] << " of " << c[1];
 }
 
-TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
+TEST(PatternScreenDrawing, ChessboardGrayBoardReferencesAndQuadrantsInBothStyles) {
     PatternScreen s = Board(7, 5, 1024, 768);
     Canvas canvas(1024, 768);
     ExpectSquares(canvas, s, {{0, 0, kWhite}, {1, 0, kBlack}, {7, 5, kWhite}, {6, 5, kBlack}});
@@ -125,6 +115,18 @@ TEST(PatternScreenDrawing, ChessboardGrayBoardAndReferences) {
     ExpectSquares(canvas, s, {{0, 0, kBlack}, {1, 0, kBlack}});
     s.SetKind(kPatternWhite);
     ExpectSquares(canvas, s, {{1, 0, kWhite}});
+    s.SetKind(5);  // top-left, squares
+    ExpectSquares(canvas, s, {{1, 0, kWhite}, {3, 2, kWhite}, {5, 0, kBlack}, {1, 4, kBlack}});
+    s.SetKind(8);  // bottom-right, squares
+    ExpectSquares(canvas, s, {{5, 4, kWhite}, {1, 0, kBlack}});
+
+    s.SetQuadrantStyle(1);
+    s.SetKind(6);  // top-right, filled rectangle shrunk by an eighth
+    canvas.Draw(s);
+    EXPECT_EQ(canvas.At({768, 192}), kWhite);
+    EXPECT_EQ(canvas.At({512 + 20, 10}), kBlack);
+    EXPECT_EQ(canvas.At({256, 192}), kBlack);
+    EXPECT_EQ(canvas.At({768, 576}), kBlack);
 }
 
 TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
@@ -138,21 +140,4 @@ TEST(PatternScreenDrawing, SingleCornerUsesTheBoardsColumnCount) {
         ExpectSquares(canvas, s, {{c + 1, r, kWhite}, {c, r + 1, kWhite}, {c, r, kBlack},
                                   {c + 1, r + 1, kBlack}, {c + 1, r + 3, kBlack}});
     }
-}
-
-TEST(PatternScreenDrawing, QuadrantsInBothStyles) {
-    PatternScreen s = Board(7, 5, 1024, 768);
-    Canvas canvas(1024, 768);
-    s.SetKind(5);  // top-left, squares
-    ExpectSquares(canvas, s, {{1, 0, kWhite}, {3, 2, kWhite}, {5, 0, kBlack}, {1, 4, kBlack}});
-    s.SetKind(8);  // bottom-right, squares
-    ExpectSquares(canvas, s, {{5, 4, kWhite}, {1, 0, kBlack}});
-
-    s.SetQuadrantStyle(1);
-    s.SetKind(6);  // top-right, filled rectangle shrunk by an eighth
-    canvas.Draw(s);
-    EXPECT_EQ(canvas.At({768, 192}), kWhite);
-    EXPECT_EQ(canvas.At({512 + 20, 10}), kBlack);
-    EXPECT_EQ(canvas.At({256, 192}), kBlack);
-    EXPECT_EQ(canvas.At({768, 576}), kBlack);
 }

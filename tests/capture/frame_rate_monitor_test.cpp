@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -28,11 +29,9 @@ protected:
         int last = -1;
         for (size_t w = 0; w < windowRates.size(); ++w) {
             const std::vector<int> verdicts = RunWindow(windowRates[w]);
-            for (size_t i = 0; i + 1 < verdicts.size(); ++i) EXPECT_EQ(verdicts[i], 0) << "window " << w;
             last = verdicts.back();
-            if (w + 1 < windowRates.size()) {
-                EXPECT_EQ(last, 0) << "window " << w;
-            }
+            const long quiet = static_cast<long>(verdicts.size()) - (w + 1 < windowRates.size() ? 0 : 1);
+            EXPECT_EQ(std::count(verdicts.begin(), verdicts.begin() + quiet, 0), quiet) << "window " << w;
         }
         return last;
     }

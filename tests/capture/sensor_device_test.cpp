@@ -68,8 +68,6 @@ TEST(SensorDevice, WithoutAGraphRunAndStopFailSilentlyAndStartFailsAtTheCaptureF
     EXPECT_EQ(sensor.Run(), DeviceResult::Failed);
     EXPECT_EQ(sensor.Stop(), DeviceResult::Failed);
     EXPECT_EQ(MessageOf(sensor), L"0x0\n");
-    wchar_t text[8];
-    EXPECT_TRUE(sensor.LastMessage(text, 8));
 
     const SensorIdentity other{L"VID_7A11&PID_13D5", L"USB2.0 VGA WebCam", L"Tavro"};
     EXPECT_EQ(sensor.Open(other), SensorMatch::NotFound);

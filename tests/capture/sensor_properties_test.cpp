@@ -30,8 +30,10 @@ protected:
                                          {6, {0, 1, 1, 1}},    {9, {0, 100, 1, 0}}};
         filter_->videoProcAmp->values = {{0, 5}, {1, 32}};
         filter_->cameraControl->ranges = {{4, {-11, -1, 1, -6}}, {6, {0, 40, 1, 20}}};
+        Start();
     }
 
+    // Attaches to the filter as it now is.
     void Start() {
         properties_.Attach(filter_.Get());
         properties_.ReadRanges();
@@ -43,12 +45,8 @@ protected:
 };
 
 TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
-    Start();
-    const PropertyRecord& brightness = properties_.VideoProcAmp(0);
-    EXPECT_EQ(brightness.minimum, -64);
-    EXPECT_EQ(brightness.maximum, 64);
-    EXPECT_EQ(brightness.value, 5);
-    EXPECT_EQ(brightness.valid, 1);
+    const PropertyRecord brightness{0, -64, 64, 0, 1, 5, 1};
+    EXPECT_EQ(std::memcmp(&properties_.VideoProcAmp(0), &brightness, sizeof brightness), 0);
     EXPECT_EQ(properties_.VideoProcAmp(2).valid, 0);
     EXPECT_EQ(properties_.CameraControl(4).defaultValue, -6);
     EXPECT_EQ(properties_.CameraControl(4).valid, 1);
@@ -59,7 +57,6 @@ TEST_F(SensorPropertiesTest, ReadRangesFillsEveryRecordAndTheMinima) {
 }
 
 TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
-    Start();
     properties_.ResetVideoProcAmp();
     properties_.ResetCameraControl();
     EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}, {1, 0}, {5, 100}, {6, 0}, {9, 0}}));
@@ -70,7 +67,6 @@ TEST_F(SensorPropertiesTest, ResetsWriteMinimaAndDefaultsOfValidControlsOnly) {
 }
 
 TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheReadBack) {
-    Start();
     EXPECT_EQ(properties_.SetVideoProcAmp(2, 1), ControlResult::Failed);    // no range
     EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), ControlResult::Failed);
     EXPECT_EQ(properties_.SetCameraControl(-1, 1), ControlResult::Failed);
@@ -84,17 +80,13 @@ TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheRead
     EXPECT_EQ(properties_.VideoProcAmp(1).value, 50);
 }
 
-TEST_F(SensorPropertiesTest, ExposureAtItsMaximumFallsBackToKernelStreaming) {
-    Start();
+TEST_F(SensorPropertiesTest, ExposureFallsBackAtItsMaximumAndGainIsExposureWhenItHasARange) {
     EXPECT_EQ(properties_.SetExposure(-1), ControlResult::Done);
     // The filter path writes nothing more and the kernel-streaming path has no device.
     EXPECT_EQ(properties_.SetExposure(5), ControlResult::Failed);
     EXPECT_EQ(filter_->cameraControl->writes.size(), 1u);
     EXPECT_EQ(properties_.CameraControl(4).value, -1);
-}
-
-// The gain is the exposure when it has a range, otherwise the brightness.
-TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
+    // The gain is the exposure when it has a range, otherwise the brightness.
     for (const bool exposureRange : {true, false}) {
         if (!exposureRange) filter_->cameraControl->ranges.erase(4);
         Start();
@@ -107,30 +99,20 @@ TEST_F(SensorPropertiesTest, GainUsesExposureWhenItHasARangeElseBrightness) {
     }
 }
 
-TEST_F(SensorPropertiesTest, ApplyImagingWritesInItsOrder) {
-    Start();
-    ImagingParameters imaging{1, 2, 3, 4, 5, 150, -4, 0, 0, 2};
-    EXPECT_EQ(properties_.ApplyImaging(imaging), ControlResult::Done);
-    // Brightness, gamma, contrast: the others have no range.
-    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, 1}, {5, 150}, {1, 2}}));
+TEST_F(SensorPropertiesTest, ApplyImagingAndSensorInitWriteInTheirOrderWhatHasARange) {
+    EXPECT_EQ(properties_.ApplyImaging({1, 2, 3, 4, 5, 150, -4, 0, 0, 2}), ControlResult::Done);
+    // Brightness, gamma, contrast, exposure; then colour enable and gain.
     EXPECT_EQ(filter_->cameraControl->Written(), (Writes{{4, -4}}));
-}
-
-TEST_F(SensorPropertiesTest, ApplySensorInitRunsToTheEndAndAnswersWithGain) {
-    Start();
-    SensorInitParameters init{60, 1, 0, 0, 30};
-    EXPECT_EQ(properties_.ApplySensorInit(init), ControlResult::Done);
-    // Colour enable and gain have ranges.
-    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{6, 1}, {9, 30}}));
+    EXPECT_EQ(properties_.ApplySensorInit({60, 1, 0, 0, 30}), ControlResult::Done);
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, 1}, {5, 150}, {1, 2}, {6, 1}, {9, 30}}));
 }
 
 TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {
     filter_->videoProcAmp.Reset();
     filter_->cameraControl.Reset();
     Start();
-    const ImagingParameters minimum = properties_.MinimumImaging();
-    const int32_t* fields = &minimum.brightness;
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(fields[i], 0) << i;
+    const ImagingParameters minimum = properties_.MinimumImaging(), zero{};
+    EXPECT_EQ(std::memcmp(&minimum, &zero, sizeof minimum), 0);
     EXPECT_FALSE(properties_.IsExposureGain());
     EXPECT_EQ(properties_.SetGain(1), ControlResult::Failed);
     EXPECT_EQ(properties_.SetExposure(1), ControlResult::Failed);

@@ -9,7 +9,7 @@ namespace {
 
 constexpr wchar_t kVidPid[] = L"VID_05E1&PID_0500";
 
-TEST(PresenceScan, SensorAloneIsThreeAndEachReceiverIdWithItIsFourAndEndsTheScan) {
+TEST(PresenceScan, SensorAloneIsThreeEachReceiverIdWithItFourAndOnlyExactIdsMatch) {
     PresenceScan alone(kVidPid);
     EXPECT_FALSE(alone.Observe(L"PCI\\VEN_8086&DEV_1234\\3&11583659&0&10"));
     EXPECT_FALSE(alone.Observe(L"USB\\VID_05E1&PID_0500&MI_00\\6&1A2B3C&0&0000"));
@@ -23,10 +23,7 @@ TEST(PresenceScan, SensorAloneIsThreeAndEachReceiverIdWithItIsFourAndEndsTheScan
         EXPECT_TRUE(scan.Observe(L"USB\\VID_05E1&PID_0500\\5&0"));
         EXPECT_EQ(Presence::SensorAndReceiver, scan.Result());
     }
-}
-
-// Matching is exact and case-sensitive: near misses, a lower-case VID/PID and an empty one find no sensor.
-TEST(PresenceScan, OnlyExactIdsMatch) {
+    // Matching is exact and case-sensitive: near misses, a lower-case VID/PID and an empty one find no sensor.
     struct Case { const wchar_t* vidPid; const wchar_t* first; const wchar_t* second; Presence expected; };
     const Case cases[] = {
         {kVidPid, L"HID\\VID_6624&PID_5489\\1", L"USB\\VID_05E1&PID_0501\\1", Presence::Nothing},
@@ -41,24 +38,18 @@ TEST(PresenceScan, OnlyExactIdsMatch) {
     }
 }
 
-// Counts with a given set of files present.
-int CountWith(bool (*present)(const DriverFile&)) { return CountInstalledFiles(present); }
-
-TEST(DriverFileCount, FullInstallationIsTwentyFourWithEitherTwainPair) {
-    EXPECT_EQ(24, CountWith([](const DriverFile&) { return true; }));
-    EXPECT_EQ(0, CountWith([](const DriverFile& f) { return f.role == DriverFileRole::RemovedOnly; }));
+TEST(DriverStateRules, FullInstallationIsTwentyFourFilesWithEitherTwainPairAndStatesCombine) {
+    EXPECT_EQ(24, CountInstalledFiles([](const DriverFile&) { return true; }));
+    EXPECT_EQ(0, CountInstalledFiles([](const DriverFile& f) { return f.role == DriverFileRole::RemovedOnly; }));
     // The Wyvo pair counts only without the Q4400 pair.
-    EXPECT_EQ(24, CountWith([](const DriverFile& f) { return f.role != DriverFileRole::TwainPrimary; }));
+    EXPECT_EQ(24, CountInstalledFiles([](const DriverFile& f) { return f.role != DriverFileRole::TwainPrimary; }));
     // One file of the Q4400 pair is enough to shut the Wyvo pair out.
-    EXPECT_EQ(23, CountWith([](const DriverFile& f) {
+    EXPECT_EQ(23, CountInstalledFiles([](const DriverFile& f) {
                   return f.role != DriverFileRole::TwainPrimary || std::wcscmp(f.name, L"Q4400Twn.ds") == 0;
               }));
-    EXPECT_EQ(22, CountWith([](const DriverFile& f) {
+    EXPECT_EQ(22, CountInstalledFiles([](const DriverFile& f) {
                   return f.role == DriverFileRole::Counted;
               }));
-}
-
-TEST(DriverStateRules, FileStateAndCombination) {
     EXPECT_EQ(DriverState::NotInstalled, FileStateFromCount(0));
     EXPECT_EQ(DriverState::PartlyInstalled, FileStateFromCount(1));
     EXPECT_EQ(DriverState::PartlyInstalled, FileStateFromCount(23));
@@ -70,7 +61,7 @@ TEST(DriverStateRules, FileStateAndCombination) {
     EXPECT_EQ(DriverState::PartlyInstalled, CombineDriverState(DriverState::Installed, DriverState::PartlyInstalled));
 }
 
-TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolderAndPnfBesideTheInf) {
+TEST(DriverPackage, PackageAndPnfPathsAndModelLinesWithTheirCase) {
     EXPECT_EQ(L"C:\\Tavro\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\Tavro\\bin\\tavro.exe"));
     EXPECT_EQ(L"C:\\driver\\Q4400CVd.inf", PackageInfPath(L"C:\\bin\\tavro.exe"));
     EXPECT_EQ(L"", PackageInfPath(L"C:\\tavro.exe"));
@@ -79,9 +70,7 @@ TEST(DriverPackage, PackageInfLiesBesideTheProgramsFolderAndPnfBesideTheInf) {
     // The PNF beside an INF replaces its extension.
     EXPECT_EQ(L"C:\\windows\\inf\\oem12.PNF", PnfPathFor(L"C:\\windows\\inf\\oem12.inf"));
     EXPECT_EQ(L"C:\\a.b\\oem.PNF", PnfPathFor(L"C:\\a.b\\oem"));
-}
-
-TEST(DriverPackage, ModelLineNeedsModelTextAndVidPidWithCase) {
+    // A model line needs the model text and the VID/PID, with their case.
     EXPECT_TRUE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\VID_05E1&PID_0500", kVidPid));
     EXPECT_FALSE(InfLineBelongsToSensor(L"Q4400Cam.Device,USB\\vid_05e1&pid_0500", kVidPid));
     EXPECT_FALSE(InfLineBelongsToSensor(L"q4400cam.device,USB\\VID_05E1&PID_0500", kVidPid));

@@ -28,17 +28,5 @@ TEST(PrefixDriverState, FilesAndTheSensorsInfWithPnfMakeTheDriverInstalled) {
     EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());
 }
 
-TEST(PrefixDriverState, InfAloneIsPartialAndTheWyvoTwainPairCompletesTheCount) {
-    PrefixState prefix;
-    prefix.PlaceStoreInf(L"oem9301.inf", InfText(kTestVidPid), true);
-    EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());
-    for (const DriverFile& file : kDriverFiles) {
-        if (file.role == DriverFileRole::Counted || file.role == DriverFileRole::TwainFallback) {
-            prefix.PlaceFile(file);
-        }
-    }
-    EXPECT_EQ(DriverState::Installed, CurrentState());
-}
-
 }  // namespace
 }  // namespace installtest

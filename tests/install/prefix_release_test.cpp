@@ -4,6 +4,9 @@
 #include <initguid.h>
 #include <devguid.h>
 
+#include <string>
+#include <utility>
+
 #include "install/driver_files.h"
 #include "install/driver_operations.h"
 #include "prefix_state.h"
@@ -31,19 +34,14 @@ TEST(PrefixRelease, RemovesEverythingListedAndNothingElse) {
 
     EXPECT_FALSE(PrefixState::DeviceExists(kSensorInstanceId));
     EXPECT_TRUE(PrefixState::DeviceExists(kOtherInstanceId));
-    for (const DriverFile& file : kDriverFiles) {
+    for (const DriverFile& file : kDriverFiles)
         EXPECT_FALSE(FileExists(DriverFilePath(prefix.WindowsDirectory(), file))) << file.folder << L"\\" << file.name;
-    }
-    EXPECT_FALSE(FileExists(sensorInf));
-    EXPECT_FALSE(FileExists(PnfPathFor(sensorInf)));
-    EXPECT_FALSE(FileExists(secondInf));
-    EXPECT_TRUE(FileExists(otherInf));
-    EXPECT_TRUE(FileExists(PnfPathFor(otherInf)));
-    EXPECT_TRUE(FileExists(unrelatedInf));
-    EXPECT_TRUE(FileExists(PnfPathFor(unrelatedInf)));
-    for (const RegistryKeyName& key : kDriverRegistryKeys) {
+    // The sensor's INFs go with their PNFs; another device's and an unrelated one stay.
+    const std::pair<std::wstring, bool> infs[] = {{sensorInf, false}, {PnfPathFor(sensorInf), false}, {secondInf, false},
+        {otherInf, true}, {PnfPathFor(otherInf), true}, {unrelatedInf, true}, {PnfPathFor(unrelatedInf), true}};
+    for (const auto& [path, kept] : infs) EXPECT_EQ(FileExists(path), kept) << path;
+    for (const RegistryKeyName& key : kDriverRegistryKeys)
         EXPECT_FALSE(PrefixState::RegistryKeyExists(key.root, key.path)) << key.path;
-    }
     EXPECT_TRUE(PrefixState::RegistryKeyExists(HKEY_CLASSES_ROOT, siblingClass));
     EXPECT_TRUE(PrefixState::RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
     EXPECT_FALSE(PrefixState::MachineRunValueExists(kMachineAutoStartValue));

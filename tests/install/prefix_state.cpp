@@ -6,6 +6,7 @@
 
 #include "base/setup_handles.h"
 #include "base/unique_handle.h"
+#include "install/device_list.h"
 #include "install/driver_files.h"
 
 namespace installtest {
@@ -13,12 +14,6 @@ namespace {
 
 constexpr char kMarker[] = "; made by the install tests\r\n";
 constexpr wchar_t kValueName[] = L"TavroTestValue";
-
-std::string Narrow(const wchar_t* text) {
-    std::string out;
-    for (; *text; ++text) out.push_back(static_cast<char>(*text));
-    return out;
-}
 
 bool RemoveDevice(const wchar_t* instanceId) {
     const UniqueDeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
@@ -50,7 +45,7 @@ std::string InfText(const wchar_t* vidPid) {
            "[Manufacturer]\r\n%Mfg%=Q4400Cam.Section\r\n\r\n"
            "[Q4400Cam.Section]\r\n"
            "%Q4400Cam.OtherDesc%=Q4400Cam.Other, USB\\VID_0000&PID_0000\r\n"
-           "%Q4400Cam.DeviceDesc%=Q4400Cam.Device, USB\\" + Narrow(vidPid) + "\r\n\r\n"
+           "%Q4400Cam.DeviceDesc%=Q4400Cam.Device, USB\\" + std::string(vidPid, vidPid + wcslen(vidPid)) + "\r\n\r\n"
            "[Strings]\r\nMfg=\"Install test\"\r\nQ4400Cam.DeviceDesc=\"Test sensor\"\r\n"
            "Q4400Cam.OtherDesc=\"Other device\"\r\n";
 }
@@ -78,7 +73,7 @@ PrefixState::~PrefixState() {
 
 void PrefixState::Clean() {
     for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId, kReceiverInstanceId}) RemoveDevice(id);
-    for (const DriverFile& file : kDriverFiles) DeleteFileW(DriverFilePath(windows_, file).c_str());
+    DeleteDriverFiles(windows_);
     for (const std::wstring& inf : StoreInfs(windows_)) {
         if (testsupport::ReadBytes(inf).rfind(kMarker, 0) != 0) continue;
         DeleteFileW(inf.c_str());
@@ -104,14 +99,13 @@ void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
 }
 
 bool PrefixState::DeviceExists(const wchar_t* instanceId) {
-    const UniqueDeviceList list(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES));
-    SP_DEVINFO_DATA device{};
-    device.cbSize = sizeof(device);
-    wchar_t id[4096];
-    for (DWORD i = 0; SetupDiEnumDeviceInfo(list.Get(), i, &device); ++i) {
-        if (SetupDiGetDeviceInstanceIdW(list.Get(), &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0) return true;
-    }
-    return false;
+    bool found = false;
+    VisitPresentDevices([&](HDEVINFO list, SP_DEVINFO_DATA& device) {
+        wchar_t id[4096];
+        found = SetupDiGetDeviceInstanceIdW(list, &device, id, 4096, nullptr) && _wcsicmp(id, instanceId) == 0;
+        return found;
+    });
+    return found;
 }
 
 void PrefixState::EnsureFolder(const std::wstring& folder) {
@@ -127,9 +121,8 @@ void PrefixState::PlaceFile(const DriverFile& file) {
 }
 
 void PrefixState::PlaceAllCountedFiles() {
-    for (const DriverFile& file : kDriverFiles) {
+    for (const DriverFile& file : kDriverFiles)
         if (file.role == DriverFileRole::Counted || file.role == DriverFileRole::TwainPrimary) PlaceFile(file);
-    }
 }
 
 std::wstring PrefixState::PlaceStoreInf(const wchar_t* name, const std::string& text, bool withPnf) {
@@ -168,9 +161,8 @@ bool PrefixState::MachineRunValueExists(const wchar_t* name) {
 
 std::vector<std::wstring> PrefixState::StoreInfsWithText(const std::string& text) const {
     std::vector<std::wstring> matches;
-    for (const std::wstring& inf : StoreInfs(windows_)) {
+    for (const std::wstring& inf : StoreInfs(windows_))
         if (testsupport::ReadBytes(inf) == text) matches.push_back(inf);
-    }
     return matches;
 }
 

@@ -65,7 +65,6 @@ private:
     // they make are machine-wide, so one case at a time.
     testsupport::NamedLock lock_{L"TavroInstallTestsPrefixLock"};
     std::wstring windows_;
-    std::vector<std::wstring> files_;
     std::vector<std::wstring> folders_;  // made by this case, removed when empty
     std::vector<std::pair<HKEY, std::wstring>> keys_;
     std::vector<std::wstring> runValues_;

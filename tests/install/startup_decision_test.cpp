@@ -41,9 +41,8 @@ TEST(StartupDecision, EachStateOfKnowledgeLeadsToItsStep) {
         {Facts(Both, D, DriverState::NotInstalled, true, InstallResult::CopyFailed), StartupStep::ShowSetupCopyFailed},
         {Facts(Both, D, DriverState::NotInstalled, true, InstallResult::InfMissing), StartupStep::ShowSetupInfMissing},
     };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
         EXPECT_EQ(cases[i].expected, NextStartupStep(cases[i].facts)) << "case " << i;
-    }
 }
 
 }  // namespace

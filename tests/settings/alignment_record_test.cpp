@@ -30,30 +30,7 @@ AlignmentRecord GoodAlignment() {
 
 class AlignmentFileTest : public SettingsFileTest {};
 
-TEST_F(AlignmentFileTest, StoresFieldsAtTheirOffsetsAndReadsEveryByteBack) {
-    AlignmentRecord written = GoodAlignment();
-    ASSERT_EQ(WriteAlignmentResult(written), FileResult::Ok);
-    std::string bytes = ReadBytes(kAlignmentResultFileName);
-    ASSERT_EQ(bytes.size(), 808u);
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 0), 4);
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 24), 1);            // bad corners
-    EXPECT_EQ(ValueAt<float>(bytes, 28), 16.0f);
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 40), 768);
-    EXPECT_EQ(ValueAt<float>(bytes, 44), 161.5f);
-    EXPECT_FLOAT_EQ(ValueAt<float>(bytes, 52 + 4 * 5), 0.6f);
-    EXPECT_EQ(ValueAt<float>(bytes, 76 + 8 * 34 + 4), 54.0f);             // image point 34, y
-    EXPECT_EQ(ValueAt<float>(bytes, 76 + 280 + 12 * 8), 100.0f);          // object point 8, x
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 776), 35);                          // point count
-    EXPECT_EQ(ValueAt<int32_t>(bytes, 780), 0);
-    EXPECT_EQ(ValueAt<float>(bytes, 784), 280.0f);                       // refined fx
-    EXPECT_EQ(ValueAt<float>(bytes, 784 + 8), -0.25f);                    // refined k1
-    EXPECT_EQ(bytes.substr(800), std::string(8, '\0'));
-    AlignmentRecord read = DefaultAlignmentResult();
-    ASSERT_EQ(ReadAlignmentResult(read), FileResult::Ok);
-    EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
-}
-
-TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalid) {
+TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalidAndAGoodOneRoundTrips) {
     AlignmentRecord read = DefaultAlignmentResult();
     ExpectMissingAndShortRejected(kAlignmentResultFileName, GoodAlignment(), ReadAlignmentResult, read);
     EXPECT_EQ(read.accuracy.grade, AccuracyGrade::NotAligned);
@@ -91,4 +68,20 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalid) {
     WriteRecordBytes(kAlignmentResultFileName, failed);
     EXPECT_EQ(ReadAlignmentResult(read), FileResult::Ok);
     EXPECT_EQ(read.accuracy.grade, AccuracyGrade::Bad);
+    // A good record: every field at its offset, and every byte read back.
+    AlignmentRecord written = GoodAlignment();
+    ASSERT_EQ(WriteAlignmentResult(written), FileResult::Ok);
+    std::string bytes = ReadBytes(kAlignmentResultFileName);
+    ASSERT_EQ(bytes.size(), 808u);
+    // Grade, bad corners, desktop height, point count and profile.
+    for (auto [offset, value] : {std::pair<size_t, int32_t>{0, 4}, {24, 1}, {40, 768}, {776, 35}, {780, 0}})
+        EXPECT_EQ(ValueAt<int32_t>(bytes, offset), value) << offset;
+    // Aspect width, principal point x, pose rz, image point 34's y, object point 8's x, refined fx and k1.
+    for (auto [offset, value] : {std::pair<size_t, float>{28, 16.0f}, {44, 161.5f}, {52 + 4 * 5, 0.6f}, {76 + 8 * 34 + 4, 54.0f},
+                                 {76 + 280 + 12 * 8, 100.0f}, {784, 280.0f}, {784 + 8, -0.25f}})
+        EXPECT_EQ(ValueAt<float>(bytes, offset), value) << offset;
+    EXPECT_EQ(bytes.substr(800), std::string(8, '\0'));
+    read = DefaultAlignmentResult();
+    ASSERT_EQ(ReadAlignmentResult(read), FileResult::Ok);
+    EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
 }

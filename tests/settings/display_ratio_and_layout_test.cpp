@@ -9,7 +9,7 @@
 
 class DisplayAspectFileTest : public SettingsFileTest {};
 
-TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {
+TEST_F(DisplayAspectFileTest, RoundTripLayoutAndMissingShortAndDamagedFiles) {
     const DisplayAspectRecord written{16.0f, 9.0f, 0};
     ASSERT_EQ(WriteDisplayAspect(written), FileResult::Ok);
     std::string bytes = ReadBytes(kDisplayAspectFileName);
@@ -24,10 +24,9 @@ TEST_F(DisplayAspectFileTest, RoundTripAndLayout) {
     WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{0.0f, 0.0f, 0});
     EXPECT_EQ(ReadDisplayAspect(read), FileResult::Ok);
     EXPECT_EQ(read.width, 0.0f);
-}
 
-TEST_F(DisplayAspectFileTest, MissingShortAndDamagedFiles) {
-    DisplayAspectRecord read = DefaultDisplayAspect();
+    ASSERT_TRUE(DeleteFileW(kDisplayAspectFileName));
+    read = DefaultDisplayAspect();
     ExpectMissingAndShortRejected(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, ReadDisplayAspect, read);
     for (float bad : {-4.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
         WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{bad, 9.0f, 0});

@@ -6,8 +6,7 @@ namespace {
 
 TEST(MapToDesktopTest, CorrectionThenTheSelectedPointerOffset) {
     // Focal lengths, principal point, no distortion, then the two pointer-offset pairs.
-    const DetectorProfile lens{300.0f, 310.0f, 158.0f, 123.0f, 0.0f, 0.0f, 0.0f, 0.0f,
-                               4.0f, -2.0f, 9.0f, 7.0f};
+    const DetectorProfile lens{300.0f, 310.0f, 158.0f, 123.0f, 0.0f, 0.0f, 0.0f, 0.0f, 4.0f, -2.0f, 9.0f, 7.0f};
     CameraModel camera;
     DisplayGeometry geometry;
     PatternScreen pattern;

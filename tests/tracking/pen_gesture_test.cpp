@@ -24,11 +24,7 @@ TEST_F(PenGestureTest, OneFrameSpotIsAClickAtTheSamePointAndLosingNothingSendsNo
     EXPECT_EQ(pen.OnScreenResult(), PenGesture::kLost);
     pen.SpotFound({300.5f, 200.25f}, pointer);
     pen.SpotLost(pointer);
-    ASSERT_EQ(pointer.events.size(), 2u);
-    EXPECT_EQ(pointer.events[0].kind, "press");
-    EXPECT_EQ(pointer.events[1].kind, "release");
-    EXPECT_FLOAT_EQ(pointer.events[1].x, 300.5f);
-    EXPECT_FLOAT_EQ(pointer.events[1].y, 200.25f);
+    EXPECT_EQ(pointer.events, (PointerEvents{{"press", 300.5f, 200.25f}, {"release", 300.5f, 200.25f}}));
     EXPECT_EQ(pen.OnScreenResult(), PenGesture::kLost);
     EXPECT_EQ(pointer.forgotten, 2);
 }
@@ -79,14 +75,13 @@ TEST_F(PenGestureTest, SpotBeyondTheScreenReleasesAtTheLastAcceptedPointAndPress
     pen.SpotFound({1000.0f, 300.0f}, pointer);
     pen.SpotFound({1024.0f, 300.0f}, pointer);
     EXPECT_EQ(pen.OnScreenResult(), PenGesture::kOffScreen);
-    ASSERT_EQ(pointer.events.size(), 2u);
-    EXPECT_EQ(pointer.events[1].kind, "release");
-    EXPECT_FLOAT_EQ(pointer.events[1].x, 1000.0f);
+    const PointerEvents released{{"press", 1000.0f, 300.0f}, {"release", 1000.0f, 300.0f}};
+    EXPECT_EQ(pointer.events, released);
     EXPECT_FLOAT_EQ(pen.LastAccepted().x, 1000.0f);
 
     pen.SpotFound({-0.5f, 300.0f}, pointer);
     pen.SpotFound({500.0f, 768.0f}, pointer);
-    EXPECT_EQ(pointer.events.size(), 2u);
+    EXPECT_EQ(pointer.events, released);
     EXPECT_FALSE(pointer.LeftHeld());
 }
 

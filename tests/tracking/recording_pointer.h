@@ -7,7 +7,9 @@ struct PointerEvent {
     std::string kind;  // "press", "move", "release", "right"
     float x;
     float y;
+    friend bool operator==(const PointerEvent& a, const PointerEvent& b) { return a.kind == b.kind && a.x == b.x && a.y == b.y; }
 };
+using PointerEvents = std::vector<PointerEvent>;
 
 class RecordingPointer {
 public:

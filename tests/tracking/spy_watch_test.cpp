@@ -44,7 +44,7 @@ TEST_F(SpyWatchTest, ThreePointsBrighteningIsALightChangeAtTheCheckFrame) {
     EXPECT_EQ(watch.Point(0).current, 500);
 }
 
-TEST_F(SpyWatchTest, OneBrightenedPointOrASmallRiseIsNoLightChange) {
+TEST_F(SpyWatchTest, OneBrightenedPointASmallRiseOrDarkeningIsNoLightChange) {
     watch.Configure(points, 4, 50, 1);
     watch.Check(frame, kChannel);
     Brighten(points[0], 60);
@@ -53,9 +53,7 @@ TEST_F(SpyWatchTest, OneBrightenedPointOrASmallRiseIsNoLightChange) {
     const int changed = RunUntilCheck(1);
     EXPECT_EQ(changed, 1);
     EXPECT_FALSE(SpyWatch::IsLightChange(changed));
-}
-
-TEST_F(SpyWatchTest, DarkeningNeverCounts) {
+    // Darkening never counts.
     watch.Configure(points, 4, 10, 1);
     for (const POINT& point : points) Brighten(point, 100);
     watch.Check(frame, kChannel);

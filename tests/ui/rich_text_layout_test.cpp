@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
 #include "pixel_canvas.h"
 
@@ -17,26 +18,35 @@ protected:
     UniqueMemoryDc dc_{CreateCompatibleDC(nullptr)};
 };
 
-TEST_F(RichTextLayoutTest, SizeGrowsWithTextAndLines) {
+TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
     const SIZE one = Measure(L"short");
     const SIZE longer = Measure(L"short and a good deal longer");
     const SIZE two = Measure(L"short\nshort");
-    EXPECT_GT(one.cx, 0);
-    EXPECT_GT(one.cy, 0);
+    EXPECT_TRUE(one.cx > 0 && one.cy > 0);
     EXPECT_GT(longer.cx, one.cx);
     EXPECT_EQ(longer.cy, one.cy);
-    EXPECT_EQ(two.cx, one.cx);
-    EXPECT_EQ(two.cy, 2 * one.cy);
+    EXPECT_EQ(std::make_pair(two.cx, two.cy), std::make_pair(one.cx, 2 * one.cy));
     EXPECT_EQ(Measure(L"short<br>short").cy, two.cy);
     EXPECT_EQ(Measure(L"").cx, 0);
+    // Tabs advance to common stops.
+    EXPECT_EQ(Measure(L"ab\tx").cx, Measure(L"abc\tx").cx);
+    EXPECT_EQ(Measure(L"\t\tx").cx, Measure(L"ab\t\tx").cx);
+    EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
 }
 
-TEST_F(RichTextLayoutTest, CellPaddingAddsToBothSidesOfEveryCell) {
+TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesIconsAndLargerFontsAddToTheSize) {
     const SIZE tight = Measure(L"<table cellpadding=0><tr><td>a</td><td>b</td></tr></table>");
     const SIZE padded = Measure(L"<table cellpadding=10><tr><td>a</td><td>b</td></tr></table>");
-    EXPECT_EQ(padded.cx, tight.cx + 40);
-    EXPECT_EQ(padded.cy, tight.cy + 20);
+    EXPECT_EQ(std::make_pair(padded.cx, padded.cy), std::make_pair(tight.cx + 40, tight.cy + 20));
     EXPECT_GE(Measure(L"<table><tr><td width=80>a</td></tr></table>").cx, 80);
+    const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
+    wchar_t markup[128];
+    swprintf(markup, 128, L"<table cellpadding=4><tr><td><icon handle=0x%llX></td><td>text</td></tr></table>",
+             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
+    const SIZE withIcon = Measure(markup);
+    EXPECT_GE(withIcon.cy, GetSystemMetrics(SM_CYICON) + 8);
+    EXPECT_GT(Measure(L"<font size=7>text</font>").cy, Measure(L"text").cy);
+    EXPECT_EQ(Measure(L"<icon handle=0x12345>text").cx, Measure(L"text").cx);  // not an icon: nothing drawn
 }
 
 TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
@@ -49,24 +59,6 @@ TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
     EXPECT_LE(longWord.cx, 100);
     EXPECT_GT(longWord.cy, single.cy);
 }
-
-TEST_F(RichTextLayoutTest, TabsAdvanceToCommonStops) {
-    EXPECT_EQ(Measure(L"ab\tx").cx, Measure(L"abc\tx").cx);
-    EXPECT_EQ(Measure(L"\t\tx").cx, Measure(L"ab\t\tx").cx);
-    EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
-}
-
-TEST_F(RichTextLayoutTest, IconsAndLargerFontsMakeLinesTaller) {
-    const HICON icon = LoadIconW(nullptr, IDI_INFORMATION);
-    wchar_t markup[128];
-    swprintf(markup, 128, L"<table cellpadding=4><tr><td><icon handle=0x%llX></td><td>text</td></tr></table>",
-             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
-    const SIZE withIcon = Measure(markup);
-    EXPECT_GE(withIcon.cy, GetSystemMetrics(SM_CYICON) + 8);
-    EXPECT_GT(Measure(L"<font size=7>text</font>").cy, Measure(L"text").cy);
-    EXPECT_EQ(Measure(L"<icon handle=0x12345>text").cx, Measure(L"text").cx);  // not an icon: nothing drawn
-}
-
 // Draws into a white bitmap and returns the columns that got ink in rows [top, bottom).
 std::pair<int, int> InkColumns(const RichTextLayout& layout, int top, int bottom) {
     const SIZE size = layout.Size();

@@ -7,7 +7,7 @@
 #include "synthetic_frame.h"
 #include "imaging/frame_images.h"
 
-TEST(FrameImages, NegativeHeightGivesPositiveSizeAndKeepsTheHeader) {
+TEST(FrameImages, NegativeHeightGivesPositiveSizeAndUnusableFormatsLeaveEveryImageEmpty) {
     SyntheticFrame buffer(320, 240);
     BITMAPINFOHEADER format = buffer.Format();
     format.biHeight = -240;
@@ -22,6 +22,19 @@ TEST(FrameImages, NegativeHeightGivesPositiveSizeAndKeepsTheHeader) {
                                  &images.backgroundPlane}) {
         EXPECT_EQ(plane->size(), cv::Size(320, 240));
         EXPECT_EQ(plane->type(), CV_8UC1);
+    }
+    // Unusable formats leave every image empty.
+    for (int variant = 0; variant < 3; ++variant) {
+        BITMAPINFOHEADER unusable = buffer.Format();
+        if (variant == 0) unusable.biBitCount = 16;
+        if (variant == 1) unusable.biWidth = 0;
+        if (variant == 2) unusable.biHeight = 100000;
+        FrameImages refused;
+        EXPECT_FALSE(refused.SetFormat(unusable)) << variant;
+        EXPECT_TRUE(refused.channelPlane.empty());
+        EXPECT_TRUE(refused.detectionArea.IsEmpty());
+        refused.Bind(buffer.Data());
+        EXPECT_TRUE(refused.frame.empty());
     }
 }
 
@@ -40,30 +53,22 @@ TEST(FrameImages, BindLaysTheHeaderOverTheBufferWithoutCopying) {
     images.Bind(nullptr);
     EXPECT_TRUE(images.frame.empty());
 }
-
-TEST(FrameImages, UnusableFormatsLeaveEveryImageEmpty) {
-    SyntheticFrame buffer(320, 240);
-    for (int variant = 0; variant < 3; ++variant) {
-        BITMAPINFOHEADER format = buffer.Format();
-        if (variant == 0) format.biBitCount = 16;
-        if (variant == 1) format.biWidth = 0;
-        if (variant == 2) format.biHeight = 100000;
-        FrameImages images;
-        EXPECT_FALSE(images.SetFormat(format)) << variant;
-        EXPECT_TRUE(images.channelPlane.empty());
-        EXPECT_TRUE(images.detectionArea.IsEmpty());
-        images.Bind(buffer.Data());
-        EXPECT_TRUE(images.frame.empty());
-    }
-}
-
-TEST(FrameImages, SnapshotsCopyTheFrameAndStartPlanesAtZero) {
+TEST(FrameImages, DrawShowsTheFrameTheWayTheSensorFormatSaysAndSnapshotsCopyIt) {
     SyntheticFrame buffer(32, 24);
-    buffer.Fill(0, 40);
-    buffer.At(3, 4, 1) = 200;
     FrameImages images;
     ASSERT_TRUE(images.SetFormat(buffer.Format()));
     images.Bind(buffer.Data());
+    buffer.At(5, 0, 2) = 255;  // buffer row 0 is the picture's bottom line (bottom-up DIB)
+    testsupport::PixelCanvas canvas(32, 24);
+    const RECT destination{0, 0, 32, 24};
+    EXPECT_TRUE(images.Draw(images.frame, canvas.Dc(), destination));
+    EXPECT_FALSE(images.Draw(images.channelPlane, canvas.Dc(), destination));
+    EXPECT_EQ(canvas.At(5, 23), RGB(255, 0, 0));  // red, on the bottom line
+    EXPECT_EQ(canvas.At(5, 0), RGB(0, 0, 0));
+
+    // Snapshots copy the frame, and their planes start at zero.
+    buffer.Fill(0, 40);
+    buffer.At(3, 4, 1) = 200;
     images.TakeSnapshots();
     EXPECT_EQ(cv::countNonZero(images.channelPlane == 255), 32 * 24);
     for (int i = 0; i < 2; ++i) {
@@ -78,18 +83,4 @@ TEST(FrameImages, SnapshotsCopyTheFrameAndStartPlanesAtZero) {
     }
     images.Allocate(16, 16);
     for (const cv::Mat& snapshot : images.snapshots) EXPECT_TRUE(snapshot.empty());
-}
-
-TEST(FrameImages, DrawShowsTheFrameTheWayTheSensorFormatSays) {
-    SyntheticFrame buffer(32, 24);
-    buffer.At(5, 0, 2) = 255;  // buffer row 0 is the picture's bottom line (bottom-up DIB)
-    FrameImages images;
-    ASSERT_TRUE(images.SetFormat(buffer.Format()));
-    images.Bind(buffer.Data());
-    testsupport::PixelCanvas canvas(32, 24);
-    const RECT destination{0, 0, 32, 24};
-    EXPECT_TRUE(images.Draw(images.frame, canvas.Dc(), destination));
-    EXPECT_FALSE(images.Draw(images.channelPlane, canvas.Dc(), destination));
-    EXPECT_EQ(canvas.At(5, 23), RGB(255, 0, 0));  // red, on the bottom line
-    EXPECT_EQ(canvas.At(5, 0), RGB(0, 0, 0));
 }

@@ -3,6 +3,8 @@
 
 #include <opencv2/core.hpp>
 
+#include <utility>
+
 #include "synthetic_frame.h"
 #include "imaging/frame_images.h"
 #include "imaging/frame_operations.h"
@@ -32,7 +34,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PixelOperations, ExtractChannelWritesOnlyInsideTheRectangle) {
+TEST_F(PixelOperations, ChannelsAreExtractedMaximisedAndSubtractedInsideTheRectangleOnly) {
     ExtractChannel(images_.frame, images_.channelPlane, 2, {5, 6, 10, 4});
     EXPECT_EQ(Plane(5, 6), Value(5, 6, 2));
     EXPECT_EQ(Plane(14, 9), Value(14, 9, 2));
@@ -43,9 +45,6 @@ TEST_F(PixelOperations, ExtractChannelWritesOnlyInsideTheRectangle) {
     EXPECT_EQ(Plane(0, 0), 7);
     ExtractChannel(images_.frame, images_.channelPlane, 0, {30, 25, 50, 50});  // clipped
     EXPECT_EQ(Plane(39, 29), Value(39, 29, 0));
-}
-
-TEST_F(PixelOperations, MaxChannelKeepsTheBrighterValue) {
     FillPlane(images_.channelPlane, 100);
     MaxChannel(images_.frame, images_.channelPlane, 1);
     EXPECT_EQ(Plane(0, 0), 100);                   // frame 60
@@ -53,9 +52,7 @@ TEST_F(PixelOperations, MaxChannelKeepsTheBrighterValue) {
     MaxChannel(images_.frame, images_.channelPlane, 2, {0, 0, 1, 1});
     EXPECT_EQ(Plane(0, 0), 120);
     EXPECT_EQ(Plane(1, 0), 100);
-}
-
-TEST_F(PixelOperations, SubtractChannelClampsNegativeDifferencesToZero) {
+    // Subtraction clamps negative differences to zero.
     cv::Mat& base = images_.workPlane;
     FillPlane(base, 20);
     SubtractChannel(images_.frame, base, images_.channelPlane, {0, 0, 40, 30}, 0);
@@ -81,32 +78,24 @@ TEST_F(PixelOperations, SubtractPlanesAppliesTheThresholdOrKeepsLowBytes) {
     EXPECT_EQ(d.at<uchar>(0, 3), 0);
 }
 
-TEST_F(PixelOperations, CountLitAtTheThresholdExtremes) {
-    const PixelRect rect{0, 0, 4, 2};  // green: 60..63 and 63..66
-    LitCount all = CountLit(images_.frame, 0, rect, 1);
-    EXPECT_EQ(all.count, 8);
-    EXPECT_EQ(all.mean, 0);
-    LitCount none = CountLit(images_.frame, 256, rect, 1);
-    EXPECT_EQ(none.count, 0);
-    EXPECT_EQ(none.mean, (60 + 61 + 62 + 63 + 63 + 64 + 65 + 66) / 8);
-    LitCount some = CountLit(images_.frame, 64, rect, 1);
-    EXPECT_EQ(some.count, 3);
-    EXPECT_EQ(some.mean, (60 + 61 + 62 + 63 + 63) / 5);
+TEST_F(PixelOperations, CountLitAtTheThresholdExtremesCrossSumWithinTheFrameAndPlaneMean) {
+    // The lit count and the mean of the others over green values 60..63 and 63..66.
+    auto lit = [this](int threshold) {
+        const LitCount c = CountLit(images_.frame, threshold, {0, 0, 4, 2}, 1);
+        return std::make_pair(c.count, c.mean);
+    };
+    EXPECT_EQ(lit(0), std::make_pair(8, 0));
+    EXPECT_EQ(lit(256), std::make_pair(0, (60 + 61 + 62 + 63 + 63 + 64 + 65 + 66) / 8));
+    EXPECT_EQ(lit(64), std::make_pair(3, (60 + 61 + 62 + 63 + 63) / 5));
     EXPECT_EQ(CountLit(images_.frame, 0, 0).count, 40 * 30);
-}
-
-TEST_F(PixelOperations, CrossSumCountsOnlyNeighboursInsideTheFrame) {
+    // The cross sum counts only neighbours inside the frame.
     EXPECT_EQ(CrossSum(images_.frame, 0, 0, 0), Value(0, 0, 0) + Value(1, 0, 0) + Value(0, 1, 0));
-    EXPECT_EQ(CrossSum(images_.frame, 1, 39, 29),
-              Value(39, 29, 1) + Value(38, 29, 1) + Value(39, 28, 1));
+    EXPECT_EQ(CrossSum(images_.frame, 1, 39, 29), Value(39, 29, 1) + Value(38, 29, 1) + Value(39, 28, 1));
     EXPECT_EQ(CrossSum(images_.frame, 0, 5, 5),
               Value(5, 5, 0) + Value(4, 5, 0) + Value(6, 5, 0) + Value(5, 6, 0) + Value(5, 4, 0));
-}
-
-TEST_F(PixelOperations, PlaneMeanAveragesTheRectangle) {
+    // The plane mean averages the rectangle.
     ExtractChannel(images_.frame, images_.channelPlane, 0, images_.FullRect());
-    EXPECT_DOUBLE_EQ(PlaneMean(images_.channelPlane, {2, 1, 3, 2}),
-                     (5 + 6 + 7 + 8 + 9 + 10) / 6.0);
+    EXPECT_DOUBLE_EQ(PlaneMean(images_.channelPlane, {2, 1, 3, 2}), (5 + 6 + 7 + 8 + 9 + 10) / 6.0);
     EXPECT_EQ(PlaneMean(images_.channelPlane, {2, 1, 0, 2}), 0.0);
 }
 
@@ -114,8 +103,7 @@ TEST(PlaneOperations, FillPlaneAlsoSetsTheRowPadding) {
     cv::Mat plane = CreatePaddedImage(6, 3, CV_8UC1);  // rows of 8 bytes
     ASSERT_EQ(plane.step[0], 8u);
     FillPlane(plane, 0x5A);
-    const uchar* storage = plane.data;
-    for (int i = 0; i < 24; ++i) EXPECT_EQ(storage[i], 0x5A) << i;
+    EXPECT_EQ(cv::countNonZero(cv::Mat(1, 24, CV_8UC1, plane.data) == 0x5A), 24);
 }
 
 TEST(PlaneOperations, MarkRectDrawsTheOutlineAndTheCentreCross) {
@@ -123,14 +111,10 @@ TEST(PlaneOperations, MarkRectDrawsTheOutlineAndTheCentreCross) {
     FillPlane(frame, 0);
     const cv::Vec3b yellow(0, 255, 255);
     MarkRect(frame, {10, 5, 11, 9}, cv::Scalar(0, 255, 255), 1, true);
-    EXPECT_EQ(frame.at<cv::Vec3b>(5, 10), yellow);
-    EXPECT_EQ(frame.at<cv::Vec3b>(13, 20), yellow);  // bottom-right is (x+w-1, y+h-1)
-    EXPECT_EQ(frame.at<cv::Vec3b>(14, 21), cv::Vec3b());
-    EXPECT_EQ(frame.at<cv::Vec3b>(10, 14), yellow);  // centre (16, 10) rounded half to even
-    EXPECT_EQ(frame.at<cv::Vec3b>(10, 18), yellow);
-    EXPECT_EQ(frame.at<cv::Vec3b>(8, 16), yellow);
-    EXPECT_EQ(frame.at<cv::Vec3b>(10, 19), cv::Vec3b());
-    EXPECT_EQ(frame.at<cv::Vec3b>(7, 16), cv::Vec3b());
+    // The outline's corners (bottom-right at (x+w-1, y+h-1)) and the ends of the cross about the
+    // centre (16, 10), rounded half to even; x, y and whether marked.
+    const int points[][3] = {{10, 5, 1}, {20, 13, 1}, {21, 14, 0}, {14, 10, 1}, {18, 10, 1}, {16, 8, 1}, {19, 10, 0}, {16, 7, 0}};
+    for (const auto& p : points) EXPECT_EQ(frame.at<cv::Vec3b>(p[1], p[0]), p[2] ? yellow : cv::Vec3b()) << p[0] << "," << p[1];
     const cv::Mat before = frame.clone();
     MarkRect(frame, {10, 5, 0, 9}, cv::Scalar(255, 0, 0), 1, true);
     EXPECT_EQ(cv::norm(frame, before, cv::NORM_INF), 0.0);

@@ -27,11 +27,8 @@ TEST(TileBinarize, EachTileAgainstItsOwnMean) {
     source(cv::Rect(6, 0, 4, 4)).setTo(200);
     source.at<uchar>(3, 9) = 100;  // right tile: mean below 200
     TileBinarize(source, target, 2, 1, {1, 0, 9, 4});
-    EXPECT_EQ(target.at<uchar>(0, 0), 77);  // outside the rectangle
-    EXPECT_EQ(target.at<uchar>(0, 1), 0);
-    EXPECT_EQ(target.at<uchar>(1, 2), 255);
-    EXPECT_EQ(target.at<uchar>(0, 6), 255);
-    EXPECT_EQ(target.at<uchar>(3, 9), 0);
+    const int cells[][3] = {{0, 0, 77}, {1, 0, 0}, {2, 1, 255}, {6, 0, 255}, {9, 3, 0}};  // x, y, value; (0, 0) is outside
+    for (const auto& c : cells) EXPECT_EQ(target.at<uchar>(c[1], c[0]), c[2]) << c[0] << "," << c[1];
     TileBinarize(source, target, 0, 1, {1, 0, 9, 4});  // no tiles: nothing changes
     EXPECT_EQ(target.at<uchar>(1, 2), 255);
 }
@@ -47,8 +44,7 @@ TEST(BlendThreshold, CutsBetweenTheReferencesAtTheGivenShare) {
     const uchar values[8] = {119, 120, 149, 150, 189, 190, 250, 0};
     for (int x = 0; x < 8; ++x) buffer.At(x, 0, 2) = values[x];
     auto run = [&](int percent, bool invert) {
-        BlendThreshold(images.frame, low, high, images.channelPlane, 2, percent, invert,
-                       images.FullRect());
+        BlendThreshold(images.frame, low, high, images.channelPlane, 2, percent, invert, images.FullRect());
         std::vector<int> out;
         for (int x = 0; x < 8; ++x) out.push_back(images.channelPlane.at<uchar>(0, x));
         return out;
@@ -61,7 +57,7 @@ TEST(BlendThreshold, CutsBetweenTheReferencesAtTheGivenShare) {
     EXPECT_EQ(run(50, true), (std::vector<int>{255, 255, 255, 255, 0, 0, 0, 255}));
 }
 
-TEST(LargestRegion, LargestBoxWinsAndTheFirstOnTies) {
+TEST(LargestRegion, LargestBoxWinsTheFirstOnTiesAndRegionsTakeOnlyPixelsAsBrightAsTheirSeed) {
     cv::Mat image = Plane(60, 40, 0);
     image(cv::Rect(30, 2, 4, 4)).setTo(90);   // 16, first in row order
     image(cv::Rect(5, 10, 8, 2)).setTo(90);   // 16, later
@@ -72,13 +68,10 @@ TEST(LargestRegion, LargestBoxWinsAndTheFirstOnTies) {
     EXPECT_EQ(LargestRegion(image, 50, {0, 0, 60, 40}), (PixelRect{5, 25, 20, 6}));
     EXPECT_EQ(cv::countNonZero(image(cv::Rect(5, 25, 20, 6))), 1);  // consumed
     EXPECT_EQ(LargestRegion(image, 50, {0, 0, 60, 40}), (PixelRect{}));
-}
-
-TEST(LargestRegion, RegionsTakeOnlyPixelsAsBrightAsTheirSeed) {
-    cv::Mat image = Plane(30, 10, 0);
-    image(cv::Rect(2, 2, 10, 3)).setTo(100);
-    image(cv::Rect(12, 2, 10, 3)).setTo(180);  // brighter half, seeded after the dimmer one
-    EXPECT_EQ(LargestRegion(image, 50, {0, 0, 30, 10}), (PixelRect{2, 2, 20, 3}));
+    cv::Mat halves = Plane(30, 10, 0);
+    halves(cv::Rect(2, 2, 10, 3)).setTo(100);
+    halves(cv::Rect(12, 2, 10, 3)).setTo(180);  // brighter half, seeded after the dimmer one
+    EXPECT_EQ(LargestRegion(halves, 50, {0, 0, 30, 10}), (PixelRect{2, 2, 20, 3}));
     cv::Mat reversed = Plane(30, 10, 0);
     reversed(cv::Rect(2, 2, 10, 3)).setTo(180);
     reversed(cv::Rect(12, 2, 10, 3)).setTo(100);

@@ -16,7 +16,7 @@ BandFigures Band(const BandResult& r) { return {r.pass, r.horizontalSpan, r.vert
 
 }  // namespace
 
-TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwoWithinTheArea) {
+TEST(SpotDetection, OneSpotIsGrownByTwoWithinTheAreaAndMoreThanThreeBlobsAreNone) {
     SpotScene scene;
     scene.Light({100, 80, 6, 6});
     ASSERT_TRUE(scene.Detect());
@@ -29,14 +29,12 @@ TEST(SpotDetection, OneSpotGivesItsRectangleGrownByTwoWithinTheArea) {
     corner.Light({50, 50, 6, 6});
     ASSERT_TRUE(corner.Detect());
     EXPECT_EQ(corner.current.spot, (PixelRect{50, 50, 8, 8}));
-}
-
-TEST(SpotDetection, MoreThanThreeBlobsIsNoSpotAndNoBlocking) {
-    SpotScene scene;
-    for (int i = 0; i < 4; ++i) scene.Light({30 + 50 * i, 100, 6, 6});
-    EXPECT_FALSE(scene.Detect());
-    EXPECT_EQ(scene.current.blobCount, 4);
-    EXPECT_EQ(scene.blocking.Count(), 0);
+    // More than three blobs are no spot, and no blocking.
+    SpotScene four;
+    for (int i = 0; i < 4; ++i) four.Light({30 + 50 * i, 100, 6, 6});
+    EXPECT_FALSE(four.Detect());
+    EXPECT_EQ(four.current.blobCount, 4);
+    EXPECT_EQ(four.blocking.Count(), 0);
     SpotScene three;
     for (int i = 0; i < 3; ++i) three.Light({30 + 50 * i, 100, 6, 6});
     EXPECT_TRUE(three.Detect());
@@ -60,7 +58,7 @@ TEST(SpotDetection, BandTestPassesABarFailsASquareAndIgnoresRowsOnTheAreaEdge) {
     EXPECT_EQ(Band(BandTest(square.View(), {100, 100, 30, 30}, 20)), (BandFigures{true, 0, -1}));
 }
 
-TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLit) {
+TEST(SpotDetection, EdgeLitBySurroundingsAboveTheNoiseRatioOrByLitSidesOnTheArea) {
     for (const int ratio : {50, 100}) {
         SpotScene scene;
         scene.Light({90, 90, 26, 26}, 60);  // 60 % of the threshold around the spot
@@ -70,9 +68,7 @@ TEST(SpotDetection, SurroundingsAboveTheNoiseRatioMakeASpotEdgeLit) {
         EXPECT_EQ(EdgeLitTest(scene.View(), {100, 100, 6, 6}, ratio, 4), ratio == 50);
         EXPECT_EQ(scene.Detect(parameters), ratio == 100) << ratio;
     }
-}
-
-TEST(SpotDetection, SidesTouchingTheAreaCountOnlyWithALitSample) {
+    // Sides touching the area count only with a lit sample.
     SpotScene scene;
     scene.images.detectionArea = {100, 100, 100, 100};
     scene.Light({100, 100, 6, 6});
@@ -91,13 +87,12 @@ TEST(SpotMeasure, CentroidIsIntensityWeightedOrTheCentreWhenUnlit) {
     scene.SetPixel(13, 23, SpotScene::kChannel, 100);
     scene.current.spot = {8, 18, 8, 8};
     ASSERT_TRUE(scene.Measure());
-    EXPECT_FLOAT_EQ(scene.current.centroidX, (10 * 100 + 13 * 200 + 13 * 100) / 400.0f);
-    EXPECT_FLOAT_EQ(scene.current.centroidY, (20 * 100 + 20 * 200 + 23 * 100) / 400.0f);
+    EXPECT_EQ(cv::Point2f(scene.current.centroidX, scene.current.centroidY),
+              cv::Point2f((10 * 100 + 13 * 200 + 13 * 100) / 400.0f, (20 * 100 + 20 * 200 + 23 * 100) / 400.0f));
     // An unlit spot gets its centre.
     scene.current.spot = {40, 18, 7, 4};
     ASSERT_TRUE(scene.Measure());
-    EXPECT_FLOAT_EQ(scene.current.centroidX, 43.5f);
-    EXPECT_FLOAT_EQ(scene.current.centroidY, 20.0f);
+    EXPECT_EQ(cv::Point2f(scene.current.centroidX, scene.current.centroidY), cv::Point2f(43.5f, 20.0f));
 }
 
 // A pen on the edge between a bright and a dark part of the picture, drawn as the sensor sees
@@ -145,7 +140,7 @@ void CountAlarm(void* context) { ++*static_cast<int*>(context); }
 
 }  // namespace
 
-TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnce) {
+TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnceAndAcceptedOnesCountDownToZero) {
     SpotScene scene;
     int alarms = 0;
     scene.blocking.SetAlarm(CountAlarm, &alarms);
@@ -156,11 +151,9 @@ TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnce) {
     EXPECT_FALSE(scene.Detect());
     EXPECT_EQ(alarms, 1);
     EXPECT_EQ(scene.blocking.Count(), 0);
-}
-
-TEST(SpotBlocking, AcceptedFramesCountDownButNotBelowZero) {
+    // Accepted frames count down, but not below zero.
     BlockingCounter counter;
-    int alarms = 0;
+    alarms = 0;
     counter.SetAlarm(CountAlarm, &alarms);
     counter.ReportBlocking(-1);
     EXPECT_EQ(counter.Count(), 0);

@@ -5,7 +5,7 @@
 
 #include "spot_scene.h"
 
-TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNotNorTheAreasLastRowAndColumn) {
+TEST(SpotFinderFind, ThirtyPixelsMakeABlobSeededInsideTheAreaWhoseFillMayLeaveIt) {
     SpotScene scene;
     scene.Light({50, 50, 6, 5});  // 30 pixels
     scene.Light({150, 50, 29, 1});
@@ -19,26 +19,21 @@ TEST(SpotFinderFind, ThirtyPixelsMakeABlobTwentyNineDoNotNorTheAreasLastRowAndCo
     edges.Light({99, 10, 1, 40});
     edges.Light({10, 99, 40, 1});
     EXPECT_EQ(edges.Find(), 0);
-}
-
-TEST(SpotFinderFind, RegionsUseTheirSeedsThresholdAndMayLeaveTheArea) {
-    SpotScene scene;
-    scene.images.detectionArea = {100, 100, 50, 50};
-    scene.Light({140, 120, 30, 3});  // reaches 20 columns beyond the area
+    // A region takes its seed's threshold and may leave the area.
+    SpotScene wide;
+    wide.images.detectionArea = {100, 100, 50, 50};
+    wide.Light({140, 120, 30, 3});  // reaches 20 columns beyond the area
     // Pixels whose own threshold is higher still join: the seed's threshold counts.
-    scene.images.thresholdImage(cv::Rect(160, 120, 10, 3)).setTo(250);
+    wide.images.thresholdImage(cv::Rect(160, 120, 10, 3)).setTo(250);
     // Outside the area the plane keeps what was extracted before; give it the same light.
-    ExtractChannel(scene.images.frame, scene.images.channelPlane, SpotScene::kChannel,
-                   scene.images.FullRect());
-    ASSERT_EQ(scene.finder.Find(scene.images.channelPlane, scene.images.detectionArea,
-                                scene.images.thresholdImage),
-              1);
-    EXPECT_EQ(scene.finder.Blobs()[0].Rect(), (PixelRect{140, 120, 30, 3}));
-    EXPECT_EQ(scene.finder.Blobs()[0].pixelCount, 90);
-    EXPECT_EQ(scene.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
+    ExtractChannel(wide.images.frame, wide.images.channelPlane, SpotScene::kChannel, wide.images.FullRect());
+    ASSERT_EQ(wide.finder.Find(wide.images.channelPlane, wide.images.detectionArea, wide.images.thresholdImage), 1);
+    EXPECT_EQ(wide.finder.Blobs()[0].Rect(), (PixelRect{140, 120, 30, 3}));
+    EXPECT_EQ(wide.finder.Blobs()[0].pixelCount, 90);
+    EXPECT_EQ(wide.images.channelPlane.at<uchar>(121, 165), 0);  // consumed by the fill
 }
 
-TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStay) {
+TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStayAndAPassedBlobIsNotRetested) {
     SpotScene close;
     close.Light({100, 100, 6, 6});
     close.Light({111, 100, 6, 6});  // 5 free columns between
@@ -53,9 +48,7 @@ TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStay) {
     ASSERT_EQ(apart.Find(), 2);
     EXPECT_EQ(apart.finder.Merge(3), 2);
     EXPECT_EQ(apart.finder.Merge(0), 2);
-}
-
-TEST(SpotFinderMerge, ABlobPassedOverIsNotTestedAgainstTheGrownUnion) {
+    // A blob passed over is not tested again against the grown union.
     SpotScene scene;
     scene.Light({100, 10, 6, 6});  // A, first seed
     scene.Light({120, 11, 6, 6});  // C: next to B only, but seeded before it
