@@ -87,22 +87,26 @@ TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsabl
     controller.CoreParameters().alignment[0].range = 0;  // property waits skip no frame
     controller.CoreParameters().misc.chbSkips = 1;
     controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
-    SetMode(Mode::Idle, 0, true, true);
+    SetMode(Mode::Idle, true, true);
     controller.EnterMode(Mode::AutoAlignment);
     controller.OnTrigger(WM_LBUTTONDOWN, true);
     for (int i = 0; i < 400 && !controller.Paused(); ++i) DeliverFrames(1);
     ASSERT_TRUE(controller.Paused());
-    EXPECT_EQ(controller.PendingMessage(), IDS_LOSING_CORNERS);
 
-    testsupport::BoxDismisser boxes;
-    controller.OnStepEnded();
+    std::vector<std::wstring> boxes;
+    {
+        testsupport::BoxDismisser dismisser([&boxes](HWND box) { boxes.push_back(testsupport::WindowTexts(box)); });
+        controller.OnStepEnded();
+    }
     // The failure message, then the manual-or-again question (closed without Yes: again).
-    EXPECT_EQ(boxes.BoxesClosed(), 2);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[0].find(L"#" + std::to_wstring(IDS_LOSING_CORNERS)), std::wstring::npos);
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
-    EXPECT_EQ(controller.Modes().alignmentUsable, 0);
-    EXPECT_EQ(controller.Modes().gainFound, 0);
+    EXPECT_FALSE(controller.IsBusy()) << "waits for the trigger";
     EXPECT_FALSE(IsUsableGrade(controller.AlignmentResult().accuracy.grade));
+    // Neither an alignment in force nor a found gain is left.
+    EXPECT_FALSE(controller.CanEnterMode(Mode::FindGain));
+    EXPECT_FALSE(controller.CanEnterMode(Mode::Track));
     EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
     EXPECT_FALSE(controller.Paused());
 }

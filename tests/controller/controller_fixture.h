@@ -15,10 +15,11 @@
 // the button state a little after SendInput returns.
 bool LeftButtonIs(bool down);
 
-#include <atomic>
-#include <functional>
 #include <utility>
 #include <vector>
+
+// Settle waits off, sensor steps (two), clearing, twenty recorded frames: the next one evaluates.
+inline constexpr int kGainFindingFrames = 24;
 
 // AppNotify messages as (code, value), in the order they were posted.
 using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
@@ -28,10 +29,9 @@ protected:
     ControllerFixture();
     ~ControllerFixture() override;
 
-    // Leads the Controller into `mode` at `step` with the flags asked for: an alignment in force
-    // is a stored one re-applied at start, a found gain one found on the plain screen. Fails when
-    // the Mode's own rules end elsewhere (an alignment drops both flags).
-    void SetMode(Mode mode, int step = 1, bool alignmentUsable = false, bool gainFound = false);
+    // Leads the Controller into `mode` with the flags asked for: an alignment in force is a
+    // stored one re-applied at start, a found gain one found on the plain screen.
+    void SetMode(Mode mode, bool alignmentUsable = false, bool gainFound = false);
     // Stores the alignment of a camera straight in front of the 1024 x 768 desktop, which sensor
     // (160, 120) sees in its middle: 35 corners 128 pixels apart, graded Good.
     void StoreStraightAlignment();
@@ -53,13 +53,7 @@ protected:
     testsupport::ScratchDirectory scratch{L"controller"};
     StoredRecords records;
     AlignmentModel model;
-    // Mode steps run so far, and what the frame thread does after each (set while no frame comes).
-    std::atomic<int> stepsRun{0};
-    std::function<void()> afterStep;
-    Controller controller{records, model, [this] {
-                              ++stepsRun;
-                              if (afterStep) afterStep();
-                          }};
+    Controller controller{records, model};
     HWND window = nullptr;
     std::vector<BYTE> frame;
 };

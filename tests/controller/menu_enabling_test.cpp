@@ -53,7 +53,6 @@ TEST_F(MainMenu, TrimLeavesTheWorkingCommands) {
 
 struct EnablingCase {
     Mode mode;
-    int step;
     bool usable;
     bool gainFound;
 };
@@ -62,19 +61,19 @@ TEST_F(MainMenu, FileCommandsFollowCanEnterModeItemByItem) {
     HMENU file = GetSubMenu(bar, 0);
     // Gain finding refused, everything allowed, nothing allowed.
     const EnablingCase cases[] = {
-        {Mode::AutoAlignment, 1, false, false},
-        {Mode::Idle, 0, true, false},
-        {Mode::FindGain, 1, true, false},
+        {Mode::AutoAlignment, false, false},
+        {Mode::Idle, true, false},
+        {Mode::FindGain, true, false},
     };
     for (const EnablingCase& c : cases) {
-        SetMode(c.mode, c.step, c.usable, c.gainFound);
+        SetMode(c.mode, c.usable, c.gainFound);
         ApplyMenuEnabling(file, MenuEnabling::Of(controller));
         const std::pair<UINT, Mode> commands[] = {{IDM_AUTO_ALIGNMENT, Mode::AutoAlignment},
                                                   {IDM_MANUAL_ALIGNMENT, Mode::ManualAlignment},
                                                   {IDM_FIND_THRESHOLD, Mode::FindGain}};
         for (const auto& [command, mode] : commands) {
             EXPECT_EQ(Enabled(file, command), controller.CanEnterMode(mode))
-                << "Mode " << static_cast<int>(c.mode) << " step " << c.step << " command " << command;
+                << "Mode " << static_cast<int>(c.mode) << " command " << command;
         }
     }
 }

@@ -30,7 +30,7 @@ protected:
     // Leads into Track and brings the window that tracking minimised back; the status
     // rectangle follows its frame.
     void ShowTrack() {
-        SetMode(Mode::Track, 1, true, true);
+        SetMode(Mode::Track, true, true);
         controller.EnterMode(Mode::Track);
         controller.OnWindowFrameChanged();
         GetClientRect(window, &client);
@@ -122,7 +122,7 @@ TEST_F(Painting, TrackWithTheTuningPanelOpenShowsThePanelAndWhereTheStoredCorner
 }
 
 TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
-    SetMode(Mode::FindGain, 1, true);
+    SetMode(Mode::FindGain, true);
     testsupport::PixelCanvas canvas(client.right, client.bottom);
     PaintInto(canvas);
     EXPECT_EQ(canvas.At(100, 100), kWhite);
@@ -133,7 +133,7 @@ TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
 
 TEST_F(Painting, ManualPreviewIsTheLatestFrameCentredAndOutlinedPaintedByTheUiThreadOnly) {
     // Gain finding chose the tracking area the dots are searched in.
-    SetMode(Mode::FindGain, 1, true);
+    SetMode(Mode::FindGain, true);
     controller.EnterMode(Mode::ManualAlignment);
     for (size_t i = 0; i < frame.size(); i += 3) {
         frame[i] = 0x20;
@@ -192,14 +192,14 @@ TEST_F(PaintingInPartialLanguage, TextsTheLibraryLacksComeFromTheExecutable) {
     }
 
     // Auto alignment's waiting picture: the start prompt in black along the top.
-    SetMode(Mode::AutoAlignment, 1);
+    SetMode(Mode::AutoAlignment);
     testsupport::PixelCanvas waiting(client.right, client.bottom);
     controller.Paint(waiting.Dc());
     const RECT top = {0, 0, client.right, 1 + 2 * LineHeight()};
     EXPECT_GT(waiting.Count(top, kBlack), 20);
 
     // Gain finding's overlay: its prompt across the middle of a white screen.
-    SetMode(Mode::FindGain, 1, true);
+    SetMode(Mode::FindGain, true);
     testsupport::PixelCanvas overlay(client.right, client.bottom);
     controller.PaintGainOverlay(overlay.Dc(), client);
     const RECT middle = {0, client.bottom / 2 - 10, client.right, client.bottom / 2 + 10};
