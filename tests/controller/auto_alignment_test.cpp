@@ -1,9 +1,8 @@
-// Auto alignment: its run driven directly by frames of a dark sensor, the message the
-// Controller shows for each reason a run fails, and how the Controller concludes a failed run.
+// Auto alignment: its run driven directly by frames of a dark sensor, and how the Controller
+// concludes a failed run.
 #include "controller_fixture.h"
 #include "desktop_test_support.h"
 
-#include "controller/alignment_failure_message.h"
 #include "controller/auto_alignment_run.h"
 #include "resources/resource_ids.h"
 
@@ -71,16 +70,6 @@ TEST_F(AutoRun, TriggerShowsWhiteOnceSettledThenADarkSensorFailsForTooFewCorners
     EXPECT_EQ(step, 7);
     EXPECT_EQ(run.State().stepFound, 0);
     EXPECT_EQ(pattern.Level(), 17);
-}
-
-TEST(AlignmentFailureMessages, EachReasonHasItsMessage) {
-    const std::pair<AlignmentFailure, int> table[] = {
-        {AlignmentFailure::TooFewCorners, IDS_LOSING_CORNERS},
-        {AlignmentFailure::Unknown, IDS_ALIGNMENT_FAIL},
-        {AlignmentFailure::Bad, IDS_ALIGNMENT_BAD},
-        {AlignmentFailure::Coarse, IDS_ALIGNMENT_COARSE},
-    };
-    for (const auto& [reason, message] : table) EXPECT_EQ(AlignmentFailureMessage(reason), message);
 }
 
 TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsableAlignment) {

@@ -15,8 +15,6 @@
 namespace {
 
 constexpr int kRed = 2;
-// Settle waits off, sensor steps (two), clearing, twenty recorded frames: the next one evaluates.
-constexpr int kFramesBeforeVerdict = 23;
 
 // Red channel of the frame-buffer pixels x0..x0+size-1, y0..y0+size-1.
 void Light(std::vector<BYTE>& frame, int x0, int y0, int size, BYTE value) {
@@ -58,7 +56,7 @@ protected:
 
     // Gain finding over the current frame; true when the run ended found on the last frame.
     bool FindGain() {
-        return Deliver(kFramesBeforeVerdict) == StepResult::KeepGoing &&
+        return Deliver(kGainFindingFrames - 1) == StepResult::KeepGoing &&
                Deliver(1) == StepResult::Succeeded && gainRun.Found();
     }
 

@@ -23,11 +23,7 @@ void PutPen(std::vector<BYTE>& frame, int x, int y) {
 class RecordingServices : public ManualAlignmentServices {
 public:
     void SettleOn(const ImagingParameters& row) override { settledOn = &row; }
-    bool SettlingFrame() override {
-        if (settlingFrames == 0) return false;
-        --settlingFrames;
-        return true;
-    }
+    bool SettlingFrame() override { return settlingFrames > 0 && settlingFrames--; }
     const ImagingParameters& TrackingRow() const override { return parameters.findThreshold[3]; }
     SpotParameters TrackingSpot() const override { return SpotParametersFrom(parameters.tracking); }
     void PreviewChanged() override {}

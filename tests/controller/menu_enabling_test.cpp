@@ -4,7 +4,6 @@
 #include "controller_fixture.h"
 #include "resources/resource_ids.h"
 
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,12 +21,6 @@ bool Enabled(HMENU popup, UINT command) {
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
-std::wstring TopText(HMENU bar, int position) {
-    wchar_t text[64] = {};
-    GetMenuStringW(bar, position, text, 64, MF_BYPOSITION);
-    return text;
-}
-
 class MainMenu : public ControllerFixture {
 protected:
     MainMenu() : bar(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU))) {}
@@ -40,9 +33,6 @@ TEST_F(MainMenu, TrimLeavesTheWorkingCommands) {
     ASSERT_NE(bar, nullptr);
     TrimMainMenu(bar);
     ASSERT_EQ(GetMenuItemCount(bar), 3);
-    EXPECT_EQ(TopText(bar, 0), L"&File");
-    EXPECT_EQ(TopText(bar, 1), L"&Option");
-    EXPECT_EQ(TopText(bar, 2), L"&Help");
     EXPECT_EQ(ItemIds(GetSubMenu(bar, 0)),
               (std::vector<UINT>{IDM_AUTO_ALIGNMENT, IDM_MANUAL_ALIGNMENT, 0, IDM_EXIT}));
     EXPECT_EQ(ItemIds(GetSubMenu(bar, 1)),
