@@ -33,13 +33,7 @@ ControllerFixture::ControllerFixture() : frame(320 * 240 * 3, 0x30) {
     // As in the program: entering a Mode shows the window maximised when it is not.
     ShowWindow(window, SW_SHOWMAXIMIZED);
     g_timerTarget = &controller;
-    BITMAPINFOHEADER format = {};
-    format.biSize = sizeof format;
-    format.biWidth = 320;
-    format.biHeight = 240;
-    format.biPlanes = 1;
-    format.biBitCount = 24;
-    controller.PrepareFrame(format);
+    controller.PrepareFrame(FrameFormat(320, 240));
     // No dialogs at start; gain finding skips no frame for its property waits.
     records.options.dontShowIntroduction = 1;
     records.options.dontAskGainLevel = 1;
@@ -109,6 +103,11 @@ int ControllerFixture::FindGain() {
     }
     EXPECT_EQ(controller.CurrentMode(), Mode::Track);
     return shown;
+}
+
+BITMAPINFOHEADER FrameFormat(LONG width, LONG height) {
+    BITMAPINFOHEADER format = {sizeof format, width, height, 1, 24};
+    return format;
 }
 
 bool LeftButtonIs(bool down) {

@@ -14,6 +14,8 @@
 // The system's left button is down (or up) within a second: under Wine, injected input reaches
 // the button state a little after SendInput returns.
 bool LeftButtonIs(bool down);
+// A 24-bit sensor frame layout.
+BITMAPINFOHEADER FrameFormat(LONG width, LONG height);
 
 #include <utility>
 #include <vector>

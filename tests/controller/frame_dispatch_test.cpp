@@ -40,8 +40,8 @@ TEST_F(FrameDispatch, NoModeWorkWhilePausedOrPaintingOrWithoutABufferAndPausesNe
     EXPECT_TRUE(controller.Paused());
 }
 
-// The pages of a frame buffer are guard pages: the first read of one holds the reading thread
-// a second and a half, as a step may take on a slow computer.
+// A frame buffer of guard pages: the first read of one holds the reading thread a second and a
+// half, as a step may take on a slow computer.
 class SlowFrame {
 public:
     explicit SlowFrame(const std::vector<BYTE>& content)
@@ -69,7 +69,7 @@ private:
         if (record.ExceptionCode != STATUS_GUARD_PAGE_VIOLATION || !self || address < self->buffer_ ||
             address >= self->buffer_ + self->size_)
             return EXCEPTION_CONTINUE_SEARCH;
-        // The page is an ordinary one again; the read goes on once this returns.
+        // The page is an ordinary one again: the read goes on once this returns.
         if (!self->held_.exchange(true)) {
             SetEvent(self->readBegun_.Get());
             Sleep(1500);

@@ -195,12 +195,7 @@ TEST_F(GainAndTrack, ANewDesktopSizeTheStoredAlignmentCannotFollowAsksForANewOne
 }
 
 TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFoundAgain) {
-    BITMAPINFOHEADER smaller = {};
-    smaller.biSize = sizeof smaller;
-    smaller.biWidth = 160;
-    smaller.biHeight = 120;
-    smaller.biBitCount = 24;
-    std::thread([&] { controller.ChangeFormat(smaller); }).join();
+    std::thread([this] { controller.ChangeFormat(FrameFormat(160, 120)); }).join();
     DeliverFrames(2);
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyFormatChanged, 0}}));
 
@@ -215,9 +210,7 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
 
     // In Idle the frames simply go on in the new layout.
     controller.EnterMode(Mode::Idle);
-    smaller.biWidth = 320;
-    smaller.biHeight = 240;
-    std::thread([&] { controller.ChangeFormat(smaller); }).join();
+    std::thread([this] { controller.ChangeFormat(FrameFormat(320, 240)); }).join();
     controller.OnFormatChanged();
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     EXPECT_FALSE(controller.Paused());
