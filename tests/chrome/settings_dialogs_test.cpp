@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 #include "base/unique_handle.h"
 #include "desktop_test_support.h"
@@ -181,10 +182,8 @@ TEST_F(SettingsDialogTest, IntroductionStoresTheCheckBoxOnlyWhenItChanged) {
     }
 }
 
-void ExpectAspect(const DisplayAspectRecord& actual, const DisplayAspectRecord& expected) {
-    EXPECT_EQ(actual.width, expected.width);
-    EXPECT_EQ(actual.height, expected.height);
-    EXPECT_EQ(actual.autoDetect, expected.autoDetect);
+std::tuple<float, float, int32_t> Fields(const DisplayAspectRecord& aspect) {
+    return {aspect.width, aspect.height, aspect.autoDetect};
 }
 
 TEST_F(SettingsDialogTest, DisplayAspectStoresWhatChangedAndReportsWhatNeedsRealignment) {
@@ -234,9 +233,9 @@ TEST_F(SettingsDialogTest, DisplayAspectStoresWhatChangedAndReportsWhatNeedsReal
         DialogDriver driver(c.steps);
         EXPECT_EQ(ShowDisplayAspectDialog(nullptr, aspect), c.realign);
         ASSERT_TRUE(driver.Ran());
-        ExpectAspect(aspect, c.after);
+        EXPECT_EQ(Fields(aspect), Fields(c.after));
         if (c.stored) {
-            ExpectAspect(Stored<DisplayAspectRecord>(kDisplayAspectFileName), c.after);
+            EXPECT_EQ(Fields(Stored<DisplayAspectRecord>(kDisplayAspectFileName)), Fields(c.after));
         } else {
             EXPECT_FALSE(FileExists(kDisplayAspectFileName));
         }
