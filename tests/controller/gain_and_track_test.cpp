@@ -195,8 +195,16 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     EXPECT_TRUE(controller.WaitCursor());
     EXPECT_TRUE(LeftButtonIs(false));
     EXPECT_FALSE(controller.Paused());
-    // Gain finding takes the frames of the new layout to its verdict.
-    DeliverFrames(kGainFindingFrames);
+    // One frame before its verdict another layout comes: the frames wait for the main window,
+    // and gain finding starts again on the new layout.
+    DeliverFrames(kGainFindingFrames - 1);
+    std::thread([this] { controller.ChangeFormat(FrameFormat(320, 240)); }).join();
+    DeliverFrames(2);
+    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyFormatChanged, 0}}));
+    controller.OnFormatChanged();
+    DeliverFrames(kGainFindingFrames - 1);
+    EXPECT_TRUE(TakeNotifications().empty());
+    DeliverFrames(1);
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
 
     // In Idle the frames simply go on in the new layout.
