@@ -92,9 +92,8 @@ int ControllerFixture::FindGain() {
     TakeNotifications();
     // The wait cursor stays up until the verdict.
     EXPECT_TRUE(controller.WaitCursor());
-    DeliverFrames(kGainFindingFrames);
+    ExpectVerdictOnTheLastFrame();
     EXPECT_FALSE(controller.WaitCursor());
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
     int shown = 0;
     {
         testsupport::BoxDismisser boxes;
@@ -108,6 +107,13 @@ int ControllerFixture::FindGain() {
 BITMAPINFOHEADER FrameFormat(LONG width, LONG height) {
     BITMAPINFOHEADER format = {sizeof format, width, height, 1, 24};
     return format;
+}
+
+void ControllerFixture::ExpectVerdictOnTheLastFrame() {
+    DeliverFrames(kGainFindingFrames - 1);
+    EXPECT_TRUE(TakeNotifications().empty());
+    DeliverFrames(1);
+    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
 }
 
 bool LeftButtonIs(bool down) {

@@ -40,6 +40,8 @@ protected:
     // Gain finding over `frame` until its verdict, concluded on the UI thread (its boxes closed):
     // Track. Returns the boxes shown.
     int FindGain();
+    // Delivers gain finding's frames: no verdict before the last of them, then its end.
+    void ExpectVerdictOnTheLastFrame();
     // In Track: the pen lifted, then put down on the middle of the sensor picture.
     void PenDown();
     // Delivers frames from a second thread, one after the other, and waits for them.

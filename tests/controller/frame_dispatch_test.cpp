@@ -29,10 +29,7 @@ TEST_F(FrameDispatch, NoModeWorkWhilePausedOrPaintingOrWithoutABufferAndPausesNe
     controller.SetPainting(false);
     std::thread([this] { controller.OnFrame(nullptr); }).join();
     // Gain finding still needs every one of its frames for its verdict.
-    DeliverFrames(kGainFindingFrames - 1);
-    EXPECT_TRUE(TakeNotifications().empty());
-    DeliverFrames(1);
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
+    ExpectVerdictOnTheLastFrame();
 
     // Switched off, the pause gives back what it was before: a nested one stays on.
     controller.SetPaused(true);

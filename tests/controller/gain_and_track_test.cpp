@@ -202,10 +202,7 @@ TEST_F(GainAndTrack, ANewFrameLayoutWhileTrackingHoldsTheFramesUntilTheGainIsFou
     DeliverFrames(2);
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyFormatChanged, 0}}));
     controller.OnFormatChanged();
-    DeliverFrames(kGainFindingFrames - 1);
-    EXPECT_TRUE(TakeNotifications().empty());
-    DeliverFrames(1);
-    EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(Mode::FindGain)}}));
+    ExpectVerdictOnTheLastFrame();
 
     // In Idle the frames simply go on in the new layout.
     controller.EnterMode(Mode::Idle);
