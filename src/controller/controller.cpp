@@ -8,9 +8,7 @@
 
 #include <cwchar>
 
-Controller::Controller(StoredRecords& records, AlignmentModel& model, std::function<void()> afterEachStep)
-    : records_(records), model_(model) {
-    handOff_.afterStep = std::move(afterEachStep);
+Controller::Controller(StoredRecords& records, AlignmentModel& model) : records_(records), model_(model) {
     pointer_.input.Reset();
 }
 

@@ -38,7 +38,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -51,8 +50,7 @@ class Controller : public FrameSink,
                    private AutoAlignmentServices {
 public:
     // The records and the alignment belong to the owner, which keeps them past the Controller.
-    // `afterEachStep`, when given, runs on the frame thread after every Mode step's work.
-    Controller(StoredRecords& records, AlignmentModel& model, std::function<void()> afterEachStep = {});
+    Controller(StoredRecords& records, AlignmentModel& model);
     ~Controller() override;
     Controller(const Controller&) = delete;
     Controller& operator=(const Controller&) = delete;
@@ -142,12 +140,8 @@ public:
     bool WaitCursor() const { return handOff_.waitCursor; }
 
     Mode CurrentMode() const { return modes_.mode; }
-    const ModeRecord& Modes() const { return modes_; }
     bool Paused() const { return handOff_.paused; }
     void SetPainting(bool on) { handOff_.SetPainting(on); }
-    int SettleFrames() const { return settleWait_.Frames(); }
-    bool SettleTimerRunning() const { return settleWait_.TimerRunning(); }
-    int PendingMessage() const { return handOff_.pendingMessage; }
 
     const wchar_t* LanguageCode() const { return texts_.languageCode; }
     const wchar_t* ModeText(Mode mode) const;
@@ -234,7 +228,7 @@ private:
     void DotsChanged() override;
     void DotInputBegins() override;
     void AskUser() override;
-    void ReportFailure(int messageId) override;
+    void ReportFailure(AlignmentFailure reason) override;
     // On the UI thread, after a step ended or asked.
     void ConcludeManualAlignment(StepResult result);
     void AnswerManualQuestion(int id);

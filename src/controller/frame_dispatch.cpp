@@ -1,7 +1,6 @@
 #include "controller/controller.h"
 
 #include "base/notifications.h"
-#include "resources/resource_ids.h"
 
 void Controller::PrepareFrame(const BITMAPINFOHEADER& format) {
     frameImages_.SetFormat(format);
@@ -22,35 +21,24 @@ void Controller::OnFrame(const BYTE* buffer) {
 }
 
 StepResult Controller::RunModeStep(Mode mode) {
-    try {
-        StepResult result = StepResult::KeepGoing;
-        switch (mode) {
-        case Mode::Initializing:
+    switch (mode) {
+    case Mode::Initializing:
+        // A first frame that throws is simply tried again.
+        try {
             OnFirstFrame();
-            break;
-        case Mode::AutoAlignment:
-            result = AutoAlignmentStep();
-            break;
-        case Mode::ManualAlignment:
-            result = manualRun_.Step();
-            break;
-        case Mode::FindGain:
-            result = FindGainStep();
-            break;
-        case Mode::Track:
-            result = TrackStep();
-            break;
-        default:
-            break;
+        } catch (...) {
         }
-        if (handOff_.afterStep) handOff_.afterStep();
-        return result;
-    } catch (...) {
-        // A step that throws (OpenCV reports errors so) has failed; the frame thread goes on,
-        // and the user learns why the Mode ended. The first frame is simply tried again.
-        if (mode == Mode::Initializing) return StepResult::KeepGoing;
-        handOff_.pendingMessage = IDS_STEP_ERROR;
-        return StepResult::Failed;
+        return StepResult::KeepGoing;
+    case Mode::AutoAlignment:
+        return handOff_.Run([this] { return AutoAlignmentStep(); });
+    case Mode::ManualAlignment:
+        return handOff_.Run([this] { return manualRun_.Step(); });
+    case Mode::FindGain:
+        return handOff_.Run([this] { return FindGainStep(); });
+    case Mode::Track:
+        return handOff_.Run([this] { return TrackStep(); });
+    default:
+        return StepResult::KeepGoing;
     }
 }
 

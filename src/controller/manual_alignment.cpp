@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/notifications.h"
+#include "controller/alignment_failure_message.h"
 #include "tracking/spot_tracker.h"
 
 namespace {
@@ -69,8 +70,8 @@ void Controller::AskUser() {
     EndStep(Mode::ManualAlignment, StepResult::KeepGoing);
 }
 
-void Controller::ReportFailure(int messageId) {
-    handOff_.pendingMessage = messageId;
+void Controller::ReportFailure(AlignmentFailure reason) {
+    handOff_.pendingMessage = AlignmentFailureMessage(reason);
 }
 
 void Controller::ManualAlignmentTrigger(UINT) {

@@ -33,8 +33,8 @@ public:
     virtual void DotInputBegins() = 0;
     // Hands TakeQuestion's message or question to the user; the frames are held until then.
     virtual void AskUser() = 0;
-    // A reason the run failed, shown to the user after it ends.
-    virtual void ReportFailure(int messageId) = 0;
+    // Why the run failed, told to the user after it ends.
+    virtual void ReportFailure(AlignmentFailure reason) = 0;
 };
 
 // Steps of the manual alignment, as kept in the ModeRecord.
@@ -49,8 +49,8 @@ enum ManualStep : int {
 };
 
 // Fits the mapping to the nine dots taken as a board. Empty when the fit is accepted (the
-// mapping then holds it), else the message that tells the user why not.
-std::optional<int> FitManualDots(const DotSet& dots, ScreenMapping& mapping);
+// mapping then holds it), else why not.
+std::optional<AlignmentFailure> FitManualDots(const DotSet& dots, ScreenMapping& mapping);
 
 // What a press of the trigger did.
 enum class ManualTrigger { Ignored, CaptureStarts, DotSkipped, UserAsked };

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "controller/alignment_failure_message.h"
 #include "resources/resource_ids.h"
 #include "imaging/frame_operations.h"
 #include "tracking/spot_detection.h"
@@ -71,9 +70,10 @@ DotRecordOutcome ManualAlignmentRun::RecordDot(cv::Point2f point) {
     return outcome;
 }
 
-std::optional<int> FitManualDots(const DotSet& dots, ScreenMapping& mapping) {
-    if (dots.done < kManualMinDots) return IDS_LOSING_CORNERS;
-    if (dots.HasClosePair(kSameSpotDistance)) return IDS_ALIGNMENT_FAIL;
+std::optional<AlignmentFailure> FitManualDots(const DotSet& dots, ScreenMapping& mapping) {
+    if (dots.done < kManualMinDots) return AlignmentFailure::TooFewCorners;
+    // Two dots on one spot leave no fit to grade.
+    if (dots.HasClosePair(kSameSpotDistance)) return AlignmentFailure::Unknown;
     CornerBuffer corners = dots.Corners();
     mapping.SetMinCorners(kManualMinDots);
     // The lens for nine points (no p2) is the one fitted, graded and then tracked with.
@@ -84,11 +84,11 @@ std::optional<int> FitManualDots(const DotSet& dots, ScreenMapping& mapping) {
         mapping.EvaluateChessboard(corners, corners.count) == FitResult::Fitted;
     mapping.SetManualAlignment(false);
     if (fitted) return std::nullopt;
-    return AlignmentFailureMessage(mapping.Failure());
+    return mapping.Failure();
 }
 
 StepResult ManualAlignmentRun::FinishStep() {
-    const std::optional<int> failure = FitManualDots(dots_, mapping_);
+    const std::optional<AlignmentFailure> failure = FitManualDots(dots_, mapping_);
     if (!failure) return StepResult::Succeeded;
     services_.ReportFailure(*failure);
     return StepResult::Failed;

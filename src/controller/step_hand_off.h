@@ -5,9 +5,9 @@
 // `paused` or `painting` and takes that lock once, which waits out a running step however long
 // it takes. An ended step leaves its Mode, result and message here for the UI thread.
 #include "controller/mode.h"
+#include "resources/resource_ids.h"
 
 #include <atomic>
-#include <functional>
 #include <mutex>
 
 struct StepHandOff {
@@ -38,6 +38,17 @@ struct StepHandOff {
         painting = on;
         if (on) WaitForStep();
     }
+    // On the frame thread: one Mode step's work. A step that throws (OpenCV reports its errors
+    // so) has failed, and the user learns why the Mode ended.
+    template <class Step>
+    StepResult Run(Step&& step) {
+        try {
+            return step();
+        } catch (...) {
+            pendingMessage = IDS_STEP_ERROR;
+            return StepResult::Failed;
+        }
+    }
     // On the frame thread: whatever comes next is done by the UI thread.
     void End(Mode mode, StepResult result) {
         paused = true;
@@ -53,8 +64,6 @@ struct StepHandOff {
     std::atomic<bool> waitCursor{false};
     std::atomic<Mode> endedMode{Mode::NoSensor};
     std::atomic<StepResult> endedResult{StepResult::KeepGoing};
-    // Called on the frame thread after each Mode step's work, when the owner gave one.
-    std::function<void()> afterStep;
 
 private:
     std::mutex stepLock;

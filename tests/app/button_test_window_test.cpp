@@ -75,9 +75,6 @@ TEST_F(ButtonTestWindowRun, OpensCentredOverADisabledOwnerAndCountsItsMessages) 
     HWND window = test->Window();
     EXPECT_FALSE(IsWindowEnabled(owner));
     EXPECT_EQ(GetWindow(window, GW_OWNER), owner);
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    EXPECT_STREQ(title, L"Tavro Pen");
     RECT frame = {};
     GetWindowRect(window, &frame);
     EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);

@@ -93,25 +93,4 @@ TEST(LanguageLibraryTest, TheLoadedLibrarysTextsAreUsedUntilReleased) {
     EXPECT_TRUE(library.FileName().empty());
 }
 
-// The library file a language id asks for.
-std::wstring LibraryNameOf(LANGID language) {
-    wchar_t abbreviation[4] = {};
-    GetLocaleInfoW(MAKELCID(language, SORT_DEFAULT), LOCALE_SABBREVLANGNAME, abbreviation, 4);
-    return std::wstring(L"XDL-") + abbreviation + L".dll";
-}
-
-TEST(LanguageLibraryTest, EnglishOfTheUnitedKingdomTriesItsOwnLibraryThenNeutralEnglish) {
-    ASSERT_EQ(LibraryNameOf(2057), L"XDL-ENG.dll");
-    ASSERT_EQ(LibraryNameOf(9), L"XDL-ENU.dll");
-    // Each time only one English library lies beside the default one.
-    for (const LANGID present : {2057, 9}) {
-        LibraryFolder folder({L"XDL-DEF.dll"});
-        ASSERT_TRUE(folder.AddAs(L"XDL-DEU.dll", LibraryNameOf(present)));
-        LanguageLibrary library(folder.Path());
-        ASSERT_TRUE(library.Load({2057, 0, 0, 0}));
-        EXPECT_EQ(library.CurrentLanguage(), present);
-        EXPECT_EQ(library.FileName(), LibraryNameOf(present));
-    }
-}
-
 }  // namespace

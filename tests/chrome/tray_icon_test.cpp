@@ -2,6 +2,7 @@
 // hiding of the main window under Wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -60,7 +61,7 @@ public:
     ~RecordingWindow() { DestroyWindow(window_); }
     HWND Get() const { return window_; }
 
-    static std::vector<MSG> received_;
+    static inline std::vector<MSG> received_;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -72,8 +73,6 @@ private:
 
     HWND window_;
 };
-
-std::vector<MSG> RecordingWindow::received_;
 
 class TrayIconTest : public ::testing::Test {
 protected:
@@ -90,10 +89,8 @@ protected:
         return added;
     }
 
-    int CountOf(DWORD message) const {
-        int count = 0;
-        for (const NotifyCall& call : g_calls) count += call.message == message;
-        return count;
+    static long CountOf(DWORD message) {
+        return std::count_if(g_calls.begin(), g_calls.end(), [message](const NotifyCall& call) { return call.message == message; });
     }
 
     RecordingWindow main_;
@@ -242,9 +239,9 @@ TEST_F(TrayIconTest, ADoubleClickRunsTheDefaultItemsCommandOnlyForThisIcon) {
 
 // Reads the open popup menu's state from inside the menu loop, then closes it.
 struct OpenMenuProbe {
-    static UINT trackSpotState;
-    static UINT defaultItem;
-    static bool seen;
+    static inline UINT trackSpotState = 0;
+    static inline UINT defaultItem = 0;
+    static inline bool seen = false;
     static void CALLBACK Look(HWND, UINT, UINT_PTR timer, DWORD) {
         HWND menuWindow = FindWindowW(L"#32768", nullptr);
         if (!menuWindow) return;
@@ -256,9 +253,6 @@ struct OpenMenuProbe {
         EndMenu();
     }
 };
-UINT OpenMenuProbe::trackSpotState = 0;
-UINT OpenMenuProbe::defaultItem = 0;
-bool OpenMenuProbe::seen = false;
 
 TEST_F(TrayIconTest, ARightClickOpensTheTrayMenuWithTrackSpotFollowingTheMode) {
     ASSERT_TRUE(CreateIcon());

@@ -1,9 +1,8 @@
-// Auto alignment: its run driven directly by frames of a dark sensor, the message the
-// Controller shows for each reason a run fails, and how the Controller concludes a failed run.
+// Auto alignment: its run driven directly by frames of a dark sensor, and how the Controller
+// concludes a failed run.
 #include "controller_fixture.h"
 #include "desktop_test_support.h"
 
-#include "controller/alignment_failure_message.h"
 #include "controller/auto_alignment_run.h"
 #include "resources/resource_ids.h"
 
@@ -73,36 +72,30 @@ TEST_F(AutoRun, TriggerShowsWhiteOnceSettledThenADarkSensorFailsForTooFewCorners
     EXPECT_EQ(pattern.Level(), 17);
 }
 
-TEST(AlignmentFailureMessages, EachReasonHasItsMessage) {
-    const std::pair<AlignmentFailure, int> table[] = {
-        {AlignmentFailure::TooFewCorners, IDS_LOSING_CORNERS},
-        {AlignmentFailure::Unknown, IDS_ALIGNMENT_FAIL},
-        {AlignmentFailure::Bad, IDS_ALIGNMENT_BAD},
-        {AlignmentFailure::Coarse, IDS_ALIGNMENT_COARSE},
-    };
-    for (const auto& [reason, message] : table) EXPECT_EQ(AlignmentFailureMessage(reason), message);
-}
-
 TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsableAlignment) {
     controller.CoreParameters().alignment[0].range = 0;  // property waits skip no frame
     controller.CoreParameters().misc.chbSkips = 1;
     controller.AlignmentResult().accuracy.grade = AccuracyGrade::Good;
-    SetMode(Mode::Idle, 0, true, true);
+    SetMode(Mode::Idle, true, true);
     controller.EnterMode(Mode::AutoAlignment);
     controller.OnTrigger(WM_LBUTTONDOWN, true);
     for (int i = 0; i < 400 && !controller.Paused(); ++i) DeliverFrames(1);
     ASSERT_TRUE(controller.Paused());
-    EXPECT_EQ(controller.PendingMessage(), IDS_LOSING_CORNERS);
 
-    testsupport::BoxDismisser boxes;
-    controller.OnStepEnded();
+    std::vector<std::wstring> boxes;
+    {
+        testsupport::BoxDismisser dismisser([&boxes](HWND box) { boxes.push_back(testsupport::WindowTexts(box)); });
+        controller.OnStepEnded();
+    }
     // The failure message, then the manual-or-again question (closed without Yes: again).
-    EXPECT_EQ(boxes.BoxesClosed(), 2);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[0].find(L"#" + std::to_wstring(IDS_LOSING_CORNERS)), std::wstring::npos);
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
-    EXPECT_EQ(controller.Modes().alignmentUsable, 0);
-    EXPECT_EQ(controller.Modes().gainFound, 0);
+    EXPECT_FALSE(controller.IsBusy()) << "waits for the trigger";
     EXPECT_FALSE(IsUsableGrade(controller.AlignmentResult().accuracy.grade));
+    // Neither an alignment in force nor a found gain is left.
+    EXPECT_FALSE(controller.CanEnterMode(Mode::FindGain));
+    EXPECT_FALSE(controller.CanEnterMode(Mode::Track));
     EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
     EXPECT_FALSE(controller.Paused());
 }

@@ -14,11 +14,14 @@
 // The system's left button is down (or up) within a second: under Wine, injected input reaches
 // the button state a little after SendInput returns.
 bool LeftButtonIs(bool down);
+// A 24-bit sensor frame layout.
+BITMAPINFOHEADER FrameFormat(LONG width, LONG height);
 
-#include <atomic>
-#include <functional>
 #include <utility>
 #include <vector>
+
+// Settle waits off, sensor steps (two), clearing, twenty recorded frames: the next one evaluates.
+inline constexpr int kGainFindingFrames = 24;
 
 // AppNotify messages as (code, value), in the order they were posted.
 using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
@@ -28,16 +31,17 @@ protected:
     ControllerFixture();
     ~ControllerFixture() override;
 
-    // Leads the Controller into `mode` at `step` with the flags asked for: an alignment in force
-    // is a stored one re-applied at start, a found gain one found on the plain screen. Fails when
-    // the Mode's own rules end elsewhere (an alignment drops both flags).
-    void SetMode(Mode mode, int step = 1, bool alignmentUsable = false, bool gainFound = false);
+    // Leads the Controller into `mode` with the flags asked for: an alignment in force is a
+    // stored one re-applied at start, a found gain one found on the plain screen.
+    void SetMode(Mode mode, bool alignmentUsable = false, bool gainFound = false);
     // Stores the alignment of a camera straight in front of the 1024 x 768 desktop, which sensor
     // (160, 120) sees in its middle: 35 corners 128 pixels apart, graded Good.
     void StoreStraightAlignment();
     // Gain finding over `frame` until its verdict, concluded on the UI thread (its boxes closed):
     // Track. Returns the boxes shown.
     int FindGain();
+    // Delivers gain finding's frames: no verdict before the last of them, then its end.
+    void ExpectVerdictOnTheLastFrame();
     // In Track: the pen lifted, then put down on the middle of the sensor picture.
     void PenDown();
     // Delivers frames from a second thread, one after the other, and waits for them.
@@ -53,13 +57,7 @@ protected:
     testsupport::ScratchDirectory scratch{L"controller"};
     StoredRecords records;
     AlignmentModel model;
-    // Mode steps run so far, and what the frame thread does after each (set while no frame comes).
-    std::atomic<int> stepsRun{0};
-    std::function<void()> afterStep;
-    Controller controller{records, model, [this] {
-                              ++stepsRun;
-                              if (afterStep) afterStep();
-                          }};
+    Controller controller{records, model};
     HWND window = nullptr;
     std::vector<BYTE> frame;
 };

@@ -76,6 +76,11 @@ TEST(ModeRules, CanEnterTable) {
     for (Mode outside : {Mode::NoSensor, Mode::Initialized, Mode::DefaultAlignment}) {
         EXPECT_FALSE(ModeRecordAt(Mode::Idle, 0, true, true).CanEnter(outside, true));
     }
+    // A Mode change clears the steps and keeps both flags.
+    ModeRecord changed = ModeRecordAt(Mode::Track, 3, true, true);
+    changed.ChangeMode(Mode::FindGain);
+    EXPECT_EQ(changed.trackingStep, 0);
+    EXPECT_TRUE(changed.alignmentUsable && changed.gainFound);
 }
 
 using ControllerModes = ControllerFixture;
@@ -84,7 +89,7 @@ TEST_F(ControllerModes, RequestsBeforeStartOrOutsideTheWorkingModesChangeNothing
     controller.EnterMode(Mode::Idle);
     EXPECT_EQ(controller.CurrentMode(), Mode::NoSensor);
 
-    SetMode(Mode::Idle, 0);
+    SetMode(Mode::Idle);
     controller.EnterMode(Mode::Starting);
     controller.EnterMode(static_cast<Mode>(9));
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
@@ -101,30 +106,26 @@ TEST_F(ControllerModes, StartTakesTheStoredGradeAndFindGainWithoutAnAlignmentInF
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(boxes.BoxesClosed(), 1);
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
+    EXPECT_FALSE(controller.IsBusy());
     EXPECT_FALSE(controller.Paused());
 }
 
 TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
-    SetMode(Mode::Idle, 0);
-    records.options.manualAlignmentByDefault = 1;
-    controller.EnterMode(Mode::DefaultAlignment);
-    EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
-    EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
-
-    records.options.manualAlignmentByDefault = 0;
-    controller.EnterMode(Mode::DefaultAlignment);
-    EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
-    EXPECT_EQ(controller.Modes().autoAlignmentStep, 1);
+    SetMode(Mode::Idle);
+    for (const auto& [option, alignment] : {std::pair{1, Mode::ManualAlignment}, {0, Mode::AutoAlignment}}) {
+        records.options.manualAlignmentByDefault = option;
+        controller.EnterMode(Mode::DefaultAlignment);
+        EXPECT_EQ(controller.CurrentMode(), alignment);
+        EXPECT_FALSE(controller.IsBusy()) << "waits for the trigger";
+    }
 }
 
-TEST_F(ControllerModes, TrackAgainBringsTheWindowBackLeavingItReleasesParksClearsAndKeepsFlags) {
-    SetMode(Mode::Track, 1, true, true);
+TEST_F(ControllerModes, TrackAgainBringsTheWindowBackLeavingItReleasesParksAndEndsTheSettleWait) {
+    SetMode(Mode::Track, true, true);
     // Track again only brings the window that tracking minimised back.
     EXPECT_TRUE(IsIconic(window));
     controller.EnterMode(Mode::Track);
     EXPECT_EQ(controller.CurrentMode(), Mode::Track);
-    EXPECT_EQ(controller.Modes().trackingStep, 1);
     EXPECT_FALSE(IsIconic(window));
     EXPECT_FALSE(controller.Paused());
     PenDown();
@@ -133,10 +134,7 @@ TEST_F(ControllerModes, TrackAgainBringsTheWindowBackLeavingItReleasesParksClear
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
     EXPECT_TRUE(LeftButtonIs(false));
-    EXPECT_EQ(controller.SettleFrames(), 0);
-    EXPECT_EQ(controller.Modes().trackingStep, 0);
-    EXPECT_EQ(controller.Modes().alignmentUsable, 1);
-    EXPECT_EQ(controller.Modes().gainFound, 1);
+    EXPECT_FALSE(controller.SkipSettlingFrame());
     EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
     EXPECT_EQ(controller.Pattern().Level(), 35);
     EXPECT_FALSE(controller.Paused());

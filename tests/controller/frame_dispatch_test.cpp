@@ -1,10 +1,11 @@
 // Frames delivered from a second thread, as the capture graph does, and how an ended step
 // reaches the UI thread.
 #include "controller_fixture.h"
+#include "base/unique_handle.h"
 #include "resources/resource_ids.h"
 
-#include <chrono>
-#include <future>
+#include <algorithm>
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 
@@ -12,19 +13,23 @@ namespace {
 
 using FrameDispatch = ControllerFixture;
 
+TEST(StepHandOffRun, AStepThatThrowsHasFailedAndLeavesTheStepErrorMessage) {
+    StepHandOff handOff;
+    EXPECT_EQ(handOff.Run([]() -> StepResult { throw std::runtime_error("OpenCV"); }), StepResult::Failed);
+    EXPECT_EQ(handOff.pendingMessage, IDS_STEP_ERROR);
+}
+
 TEST_F(FrameDispatch, NoModeWorkWhilePausedOrPaintingOrWithoutABufferAndPausesNest) {
-    SetMode(Mode::Idle, 0);
+    SetMode(Mode::FindGain, true);
     controller.SetPaused(true);
     DeliverFrames(3);
     controller.SetPaused(false);
     controller.SetPainting(true);
     DeliverFrames(2);
-    std::thread([this] { controller.OnFrame(nullptr); }).join();
-    EXPECT_EQ(stepsRun, 0);
     controller.SetPainting(false);
-    DeliverFrames(2);
-    EXPECT_EQ(stepsRun, 2);
-    EXPECT_TRUE(TakeNotifications().empty());
+    std::thread([this] { controller.OnFrame(nullptr); }).join();
+    // Gain finding still needs every one of its frames for its verdict.
+    ExpectVerdictOnTheLastFrame();
 
     // Switched off, the pause gives back what it was before: a nested one stays on.
     controller.SetPaused(true);
@@ -33,89 +38,78 @@ TEST_F(FrameDispatch, NoModeWorkWhilePausedOrPaintingOrWithoutABufferAndPausesNe
     EXPECT_TRUE(controller.Paused());
 }
 
+// A frame buffer of guard pages: the first read of one holds the reading thread a second and a
+// half, as a step may take on a slow computer.
+class SlowFrame {
+public:
+    explicit SlowFrame(const std::vector<BYTE>& content)
+        : size_(content.size()),
+          buffer_(static_cast<BYTE*>(VirtualAlloc(nullptr, size_, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {
+        std::copy(content.begin(), content.end(), buffer_);
+        DWORD previous = 0;
+        VirtualProtect(buffer_, size_, PAGE_READWRITE | PAGE_GUARD, &previous);
+        current_ = this;
+        handler_ = AddVectoredExceptionHandler(1, &HoldFirstRead);
+    }
+    ~SlowFrame() {
+        RemoveVectoredExceptionHandler(handler_);
+        current_ = nullptr;
+        VirtualFree(buffer_, 0, MEM_RELEASE);
+    }
+    const BYTE* Data() const { return buffer_; }
+    bool ReadBegins(DWORD milliseconds) { return WaitForSingleObject(readBegun_.Get(), milliseconds) == WAIT_OBJECT_0; }
+
+private:
+    static LONG CALLBACK HoldFirstRead(EXCEPTION_POINTERS* exception) {
+        const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+        SlowFrame* self = current_;
+        const auto address = reinterpret_cast<const BYTE*>(record.ExceptionInformation[1]);
+        if (record.ExceptionCode != STATUS_GUARD_PAGE_VIOLATION || !self || address < self->buffer_ ||
+            address >= self->buffer_ + self->size_)
+            return EXCEPTION_CONTINUE_SEARCH;
+        // The page is an ordinary one again: the read goes on once this returns.
+        if (!self->held_.exchange(true)) {
+            SetEvent(self->readBegun_.Get());
+            Sleep(1500);
+        }
+        return EXCEPTION_CONTINUE_EXECUTION;
+    }
+
+    static inline SlowFrame* current_ = nullptr;
+    size_t size_;
+    BYTE* buffer_;
+    void* handler_ = nullptr;
+    std::atomic<bool> held_{false};
+    UniqueHandle<HANDLE, KernelHandleCloser> readBegun_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
 TEST_F(FrameDispatch, AModeEnteredDuringASlowStepGetsTheNextFramesAndNoneOfItsEnd) {
     testsupport::BoxDismisser boxes;
-    SetMode(Mode::ManualAlignment);
-    // The first step lasts a second and a half, as a board evaluation may on a slow computer,
-    // and then fails.
-    std::promise<void> slowStepBegun;
-    std::future<void> begun = slowStepBegun.get_future();
-    afterStep = [&slowStepBegun, first = true]() mutable {
-        if (!std::exchange(first, false)) return;
-        slowStepBegun.set_value();
-        Sleep(1500);
-        throw std::runtime_error("slow step");
-    };
-    std::thread frameThread([this] { controller.OnFrame(frame.data()); });
-    const bool stepRunning = begun.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-    // The user starts the manual alignment over while the step still runs.
-    if (stepRunning) controller.EnterMode(Mode::ManualAlignment);
+    // The spies take their references from the first frame and look at every second one.
+    records.coreParameters.tracking.spyInterval = 1;
+    SetMode(Mode::Track, true, true);
+    DeliverFrames(2);
+    std::vector<BYTE> brighter(frame.size(), 0xC0);
+    std::thread([this, &brighter] { controller.OnFrame(brighter.data()); }).join();
+    // The brighter room ends tracking on the next frame, in a slow step; the user starts gain
+    // finding meanwhile.
+    SlowFrame slow(brighter);
+    std::thread frameThread([this, &slow] { controller.OnFrame(slow.Data()); });
+    const bool stepRunning = slow.ReadBegins(10000);
+    if (stepRunning) controller.EnterMode(Mode::FindGain);
     frameThread.join();
     ASSERT_TRUE(stepRunning);
 
-    EXPECT_FALSE(controller.Paused());
-    // The main window concludes what was posted: nothing of the old run reaches the new one.
-    for (const auto& [code, value] : TakeNotifications()) {
-        if (code == NotifyStepEnded) controller.OnStepEnded();
-    }
+    // The main window concludes what was posted: nothing of the old Mode reaches the new one.
+    const Notifications posted = TakeNotifications();
+    const std::pair<WPARAM, LPARAM> ended{NotifyStepEnded, static_cast<LPARAM>(Mode::Track)};
+    ASSERT_NE(std::find(posted.begin(), posted.end(), ended), posted.end()) << "the slow step ended tracking";
+    controller.OnStepEnded();
     EXPECT_EQ(boxes.BoxesClosed(), 0);
-    EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
-    EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
     EXPECT_FALSE(controller.Paused());
-
-    DeliverFrames(3);
-    EXPECT_EQ(stepsRun, 4);
-    EXPECT_EQ(controller.Modes().manualAlignmentStep, 1);
-    EXPECT_TRUE(TakeNotifications().empty());
-}
-
-struct FailedStepCase {
-    Mode mode;
-    bool gainFound;
-    // The boxes the UI thread's conclusion shows (closed without Yes) and where it goes.
-    int boxes;
-    Mode after;
-    Notifications posted;
-};
-
-TEST_F(FrameDispatch, AStepThatFailsIsConcludedOnTheUiThreadWhichTellsTheUserFirst) {
-    const FailedStepCase cases[] = {
-        {Mode::FindGain, false, 1, Mode::Idle, {}},
-        // Tracking finds the gain anew; the old one still counts.
-        {Mode::Track, true, 1, Mode::FindGain, {}},
-        // The failure, then the manual-or-again question: again.
-        {Mode::AutoAlignment, false, 2, Mode::AutoAlignment, {}},
-        // The failure, then the redo question: No ends the program.
-        {Mode::ManualAlignment, false, 2, Mode::ManualAlignment, {{NotifyCloseNow, 0}}},
-    };
-    for (const FailedStepCase& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode));
-        SetMode(c.mode, 1, c.mode == Mode::FindGain || c.gainFound, c.gainFound);
-        // OpenCV reports its errors by throwing; the step has failed.
-        afterStep = [] { throw std::runtime_error("step"); };
-        const int stepsBefore = stepsRun;
-        DeliverFrames(2);
-        afterStep = nullptr;
-        // The frame thread goes on; the frames wait, paused, for the UI thread's conclusion.
-        EXPECT_EQ(stepsRun - stepsBefore, 1);
-        EXPECT_TRUE(controller.Paused());
-        EXPECT_EQ(controller.PendingMessage(), IDS_STEP_ERROR);
-        EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, static_cast<LPARAM>(c.mode)}}));
-        std::vector<std::wstring> boxes;
-        {
-            testsupport::BoxDismisser dismisser([&boxes](HWND box) { boxes.push_back(testsupport::WindowTexts(box)); });
-            controller.OnStepEnded();
-        }
-        ASSERT_EQ(boxes.size(), static_cast<size_t>(c.boxes));
-        EXPECT_NE(boxes.front().find(L"#10031"), std::wstring::npos);
-        EXPECT_EQ(controller.CurrentMode(), c.after);
-        EXPECT_EQ(controller.Modes().gainFound, c.gainFound ? 1 : 0);
-        EXPECT_EQ(controller.PendingMessage(), 0);
-        EXPECT_EQ(TakeNotifications(), c.posted);
-        if (c.after != Mode::ManualAlignment) {
-            EXPECT_FALSE(controller.Paused());
-        }
-    }
+    // Gain finding takes the next frames from its start, up to its verdict.
+    EXPECT_EQ(FindGain(), 0);
 }
 
 }  // namespace

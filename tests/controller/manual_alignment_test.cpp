@@ -23,25 +23,21 @@ void PutPen(std::vector<BYTE>& frame, int x, int y) {
 class RecordingServices : public ManualAlignmentServices {
 public:
     void SettleOn(const ImagingParameters& row) override { settledOn = &row; }
-    bool SettlingFrame() override {
-        if (settlingFrames == 0) return false;
-        --settlingFrames;
-        return true;
-    }
+    bool SettlingFrame() override { return settlingFrames > 0 && settlingFrames--; }
     const ImagingParameters& TrackingRow() const override { return parameters.findThreshold[3]; }
     SpotParameters TrackingSpot() const override { return SpotParametersFrom(parameters.tracking); }
     void PreviewChanged() override {}
     void DotsChanged() override {}
     void DotInputBegins() override { ++dotInputsBegun; }
     void AskUser() override { ++asked; }
-    void ReportFailure(int messageId) override { failure = messageId; }
+    void ReportFailure(AlignmentFailure reason) override { failure = reason; }
 
     CoreParameterRecord parameters = DefaultCoreParameters();
     const ImagingParameters* settledOn = nullptr;
     int settlingFrames = 0;
     int dotInputsBegun = 0;
     int asked = 0;
-    int failure = 0;
+    std::optional<AlignmentFailure> failure;
 };
 
 class ManualRun : public ::testing::Test {
@@ -128,7 +124,7 @@ protected:
     }
 
     // The given inputs recorded for the dots in their order, then fitted.
-    std::optional<int> Fit(const std::vector<cv::Point2f>& inputs) {
+    std::optional<AlignmentFailure> Fit(const std::vector<cv::Point2f>& inputs) {
         DotSet dots;
         dots.Begin();
         for (const cv::Point2f& input : inputs) dots.Record(input);
@@ -196,7 +192,7 @@ TEST_F(ManualRun, EveryDotSkippedAsksAboutTooFewAndTheirFinishFailsWithItsReason
 
     run.ContinueAt(kManualFinish);
     EXPECT_EQ(Deliver(1), StepResult::Failed);
-    EXPECT_EQ(services.failure, IDS_LOSING_CORNERS);
+    EXPECT_EQ(services.failure, AlignmentFailure::TooFewCorners);
 }
 
 TEST_F(ManualDotFit, NineDotsAreFittedGradedAndTrackedWithOneLensAndTheUsersAspect) {
@@ -218,32 +214,35 @@ TEST_F(ManualDotFit, NineDotsAreFittedGradedAndTrackedWithOneLensAndTheUsersAspe
 TEST_F(ManualDotFit, TooFewOrDoubledDotsFailWithTheirReason) {
     std::vector<cv::Point2f> five = AllDotsSeen();
     for (size_t i = 5; i < five.size(); ++i) five[i] = {-1.0f, -1.0f};
-    EXPECT_EQ(Fit(five), IDS_LOSING_CORNERS);
+    EXPECT_EQ(Fit(five), AlignmentFailure::TooFewCorners);
 
     std::vector<cv::Point2f> doubled = AllDotsSeen();
     doubled[1] = doubled[0] + cv::Point2f(1.0f, 1.0f);
-    EXPECT_EQ(Fit(doubled), IDS_ALIGNMENT_FAIL);
+    EXPECT_EQ(Fit(doubled), AlignmentFailure::Unknown);
 }
 
 TEST_F(ManualAlignmentFlow, StartDropsTheKeptAlignmentAndGainAndTakesTheUsersAspect) {
     records.displayAspect = {16.0f, 10.0f, 0};
-    SetMode(Mode::Track, 1, true, true);
+    SetMode(Mode::Track, true, true);
     controller.EnterMode(Mode::ManualAlignment);
-    EXPECT_EQ(controller.Modes().alignmentUsable, 0);
-    EXPECT_EQ(controller.Modes().gainFound, 0);
     EXPECT_FALSE(controller.CanEnterMode(Mode::Track));
+    // Gain finding is refused with a message: no alignment is in force.
+    testsupport::BoxDismisser boxes;
+    controller.EnterMode(Mode::FindGain);
+    EXPECT_EQ(boxes.BoxesClosed(), 1);
+    EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
     EXPECT_FLOAT_EQ(model.geometry.displayAspectWidth, 16.0f);
     EXPECT_FLOAT_EQ(model.geometry.displayAspectHeight, 10.0f);
 }
 
 TEST_F(ManualAlignmentFlow, HotSpotCheckIsOnlyInTheDotInputAndHoldsTheFramesTillAnswered) {
     // Elsewhere Ctrl+Z only beeps.
-    SetMode(Mode::Idle, 0);
+    SetMode(Mode::Idle);
     controller.HotSpotCheck();
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     controller.EnterMode(Mode::ManualAlignment);
     controller.HotSpotCheck();
-    EXPECT_EQ(controller.Modes().manualAlignmentStep, kManualPreview);
+    EXPECT_FALSE(controller.IsBusy()) << "still in the preview";
 
     // The run learns the empty screen up to the dot input, keeping the user waiting meanwhile.
     controller.OnTrigger(WM_LBUTTONDOWN, true);
@@ -253,7 +252,7 @@ TEST_F(ManualAlignmentFlow, HotSpotCheckIsOnlyInTheDotInputAndHoldsTheFramesTill
     // The picture controls' settle time of the default parameters.
     Sleep(550);
     DeliverFrames(1 + 20 + 1 + 1);
-    ASSERT_EQ(controller.Modes().manualAlignmentStep, kManualInput);
+    ASSERT_FALSE(controller.IsBusy()) << "in the dot input";
     EXPECT_FALSE(controller.WaitCursor());
     TakeNotifications();
 
@@ -270,6 +269,6 @@ TEST_F(ManualAlignmentFlow, HotSpotCheckIsOnlyInTheDotInputAndHoldsTheFramesTill
         EXPECT_EQ(boxes.BoxesClosed(), 1);
     }
     EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
-    EXPECT_EQ(controller.Modes().manualAlignmentStep, kManualPreview);
+    EXPECT_FALSE(controller.IsBusy()) << "back in the preview";
     EXPECT_FALSE(controller.Paused());
 }

@@ -36,7 +36,7 @@ protected:
 
 TEST_F(MouseValuesInTrack, EnteringTrackTwiceChangesOnceAndLeavingOrShutdownRestoresExactly) {
     // Start-up took the user's values; the gain was found and Track left again.
-    SetMode(Mode::Idle, 0, true, true);
+    SetMode(Mode::Idle, true, true);
     EXPECT_TRUE(SystemHas(kUserValues));
     controller.EnterMode(Mode::FindGain);
     EXPECT_TRUE(SystemHas(kUserValues)) << "only Track changes them";

@@ -149,10 +149,8 @@ TEST_F(TuningPanelTest, PictureIsAGreyPanelCentredWithABumpEdgeAndTheSelectedLin
     DrawTuningPanel(canvas.Dc(), client, panel, correction);
 
     const RECT area = TuningPanel::Placement(client);
-    ASSERT_EQ(area.left, 135);
-    ASSERT_EQ(area.top, 50);
-    ASSERT_EQ(area.right, 265);
-    ASSERT_EQ(area.bottom, 250);
+    const RECT centred = {135, 50, 265, 250};
+    ASSERT_TRUE(EqualRect(&area, &centred));
     // Outside white, inside grey, a two-pixel edge in other shades on every side.
     EXPECT_EQ(canvas.At(area.left - 1, 150), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(area.right, 150), RGB(255, 255, 255));

@@ -24,7 +24,7 @@ protected:
 };
 
 TEST_F(Tuning, PanelOpensOnlyInTrackAndItsValuesAreWrittenOnEscOnLeavingTrackAndAtShutdown) {
-    SetMode(Mode::Idle, 0, true);
+    SetMode(Mode::Idle, true);
     // The alignments last: they drop the alignment gain finding needs.
     for (Mode mode : {Mode::Idle, Mode::FindGain, Mode::AutoAlignment, Mode::ManualAlignment}) {
         controller.EnterMode(mode);
@@ -34,7 +34,7 @@ TEST_F(Tuning, PanelOpensOnlyInTrackAndItsValuesAreWrittenOnEscOnLeavingTrackAnd
         EXPECT_FALSE(model.screenCorrection.modified);
     }
 
-    SetMode(Mode::Track, 1, true, true);
+    SetMode(Mode::Track, true, true);
     Tune();
     // Tracking minimised the window; the panel brought it back.
     EXPECT_TRUE(IsWindowVisible(window));
