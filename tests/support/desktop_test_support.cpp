@@ -8,7 +8,7 @@ namespace {
 
 struct Search {
     DWORD processId;
-    const wchar_t* className;
+    bool hiddenToo;
     std::vector<HWND> found;
 };
 
@@ -16,15 +16,10 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (processId == search->processId && IsWindowVisible(window) &&
-        wcscmp(className, search->className) == 0) {
+    if (processId == search->processId && (search->hiddenToo || IsWindowVisible(window)))
         search->found.push_back(window);
-    }
     return TRUE;
 }
-
 
 BOOL CALLBACK AppendText(HWND window, LPARAM context) {
     auto* text = reinterpret_cast<std::wstring*>(context);
@@ -39,21 +34,31 @@ BOOL CALLBACK AppendText(HWND window, LPARAM context) {
 
 }  // namespace
 
-std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className) {
-    Search search{processId, className, {}};
+std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo) {
+    Search search{processId, hiddenToo, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-NamedLock::NamedLock(const wchar_t* name) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
-    // An abandoned lock (a test that crashed) is taken over.
-    WaitForSingleObject(mutex_, INFINITE);
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
 }
 
-NamedLock::~NamedLock() {
-    ReleaseMutex(mutex_);
-    CloseHandle(mutex_);
+std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className) {
+    std::vector<HWND> found;
+    for (HWND window : WindowsOfProcess(processId))
+        if (ClassOf(window) == className) found.push_back(window);
+    return found;
 }
+
+NamedLock::NamedLock(const wchar_t* name) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
+    // An abandoned lock (a test that crashed) is taken over.
+    WaitForSingleObject(mutex_.Get(), INFINITE);
+}
+
+NamedLock::~NamedLock() { ReleaseMutex(mutex_.Get()); }
 
 CursorLock::CursorLock() : lock_(L"TavroTestCursorLock") {}
 

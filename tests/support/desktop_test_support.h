@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "base/unique_handle.h"
+
 namespace testsupport {
 
 // A named mutex held for the holder's life: serialises tests that share something of the
@@ -21,7 +23,7 @@ public:
     NamedLock& operator=(const NamedLock&) = delete;
 
 private:
-    HANDLE mutex_;
+    UniqueHandle<HANDLE, KernelHandleCloser> mutex_;
 };
 
 // Held by every test that moves the cursor or presses mouse buttons, so that tests running at
@@ -78,7 +80,12 @@ public:
 
 // Presses a button (or toggles a check box) the way a mouse click does.
 void Click(HWND dialog, int controlId);
-// The visible top-level windows of a process with this class ("#32770" for a dialog box).
+// Visible top-level windows of a process, topmost first; with `hiddenToo` also the hidden ones
+// (those that hear session ends and display changes).
+std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo = false);
+// A window's class name ("#32770" for a box, "#32768" for a menu).
+std::wstring ClassOf(HWND window);
+// The visible top-level windows of a process with this class.
 std::vector<HWND> VisibleWindowsOfClass(DWORD processId, const wchar_t* className);
 std::wstring WindowText(HWND window);
 std::wstring ControlText(HWND dialog, int controlId);

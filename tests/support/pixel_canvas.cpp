@@ -11,23 +11,20 @@ BITMAPINFOHEADER TopDownHeader(int width, int height) {
     return {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
 }
 
-}  // namespace
-
-PixelCanvas::PixelCanvas(int width, int height) : width_(width), height_(height) {
+HBITMAP CreateCanvasBitmap(int width, int height, uint32_t** bits) {
     BITMAPINFO info = {};
     info.bmiHeader = TopDownHeader(width, height);
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<uint32_t*>(bits);
-    dc_ = CreateCompatibleDC(nullptr);
-    previous_ = SelectObject(dc_, bitmap_);
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
 }
 
-PixelCanvas::~PixelCanvas() {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
-}
+}  // namespace
+
+PixelCanvas::PixelCanvas(int width, int height)
+    : width_(width),
+      height_(height),
+      bitmap_(CreateCanvasBitmap(width, height, &bits_)),
+      dc_(CreateCompatibleDC(nullptr)),
+      selected_(dc_.Get(), bitmap_.Get()) {}
 
 COLORREF PixelCanvas::At(int x, int y) const {
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
@@ -45,10 +42,8 @@ int PixelCanvas::Count(const RECT& area, COLORREF colour) const {
 }
 
 bool PixelCanvas::CopyFromScreen(POINT origin) {
-    HDC screen = GetDC(nullptr);
-    const BOOL copied = BitBlt(dc_, 0, 0, width_, height_, screen, origin.x, origin.y, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return copied != FALSE;
+    const WindowDc screen(nullptr);
+    return BitBlt(dc_.Get(), 0, 0, width_, height_, screen.Get(), origin.x, origin.y, SRCCOPY) != FALSE;
 }
 
 bool PixelCanvas::Save(const std::wstring& path) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/unique_handle.h"
 #include "test_support.h"
 
 namespace testsupport {
@@ -13,11 +14,8 @@ namespace testsupport {
 class PixelCanvas {
 public:
     PixelCanvas(int width, int height);
-    ~PixelCanvas();
-    PixelCanvas(const PixelCanvas&) = delete;
-    PixelCanvas& operator=(const PixelCanvas&) = delete;
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     // The pixel as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the canvas.
@@ -32,10 +30,10 @@ public:
 private:
     int width_;
     int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    uint32_t* bits_ = nullptr;
+    uint32_t* bits_ = nullptr;  // before the bitmap, which sets it
+    UniqueBitmap bitmap_;
+    UniqueMemoryDc dc_;
+    SelectedObject selected_;
 };
 
 }  // namespace testsupport

@@ -15,14 +15,7 @@ public:
     }
 
     BITMAPINFOHEADER Format() const {
-        BITMAPINFOHEADER format{};
-        format.biSize = sizeof(format);
-        format.biWidth = width_;
-        format.biHeight = height_;
-        format.biPlanes = 1;
-        format.biBitCount = 24;
-        format.biCompression = BI_RGB;
-        return format;
+        return {sizeof(BITMAPINFOHEADER), width_, height_, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     }
 
     const BYTE* Data() const { return bytes_.data(); }

@@ -88,9 +88,9 @@ public:
         return lit;
     }
 
-    // Where the pen's light lies in a noiseless frame: the centroid of what it adds to the
-    // tracked channel's levels.
-    cv::Point2d LightCentroid(double x, double y) {
+    // How far the pen's light lies in a noiseless frame from where the pen is seen: the centroid
+    // of what it adds to the tracked channel's levels against the projected position.
+    double LightOffset(double x, double y) {
         settings_.noise = 0.0;
         settings_.pen.on = false;
         Compose();
@@ -106,13 +106,9 @@ public:
                 sumV += added * v;
             }
         }
-        return sum > 0.0 ? cv::Point2d(sumU / sum, sumV / sum) : cv::Point2d(-1.0, -1.0);
-    }
-
-    cv::Point2d Projected(double x, double y) const {
         double u = -1.0, v = -1.0;
         composer_.PenPixel(x, y, &u, &v);
-        return {u, v};
+        return sum > 0.0 ? std::hypot(sumU / sum - u, sumV / sum - v) : 1e9;
     }
 
 private:
@@ -182,11 +178,7 @@ TEST(PenSpot, LightCentresOnTheProjectedPosition) {
         SCOPED_TRACE(level == 255 ? "white desktop" : "black desktop");
         TrackedScene scene(level, SensorSettings().penRadiance);
         double worst = 0.0;
-        for (const cv::Point2d& p : PenPositions()) {
-            const cv::Point2d centroid = scene.LightCentroid(p.x, p.y);
-            const cv::Point2d projected = scene.Projected(p.x, p.y);
-            worst = std::max(worst, std::hypot(centroid.x - projected.x, centroid.y - projected.y));
-        }
+        for (const cv::Point2d& p : PenPositions()) worst = std::max(worst, scene.LightOffset(p.x, p.y));
         std::printf("pen centroid on %s: at most %.3f px from the projected position\n",
                     level == 255 ? "white" : "black", worst);
         EXPECT_LE(worst, 0.1);

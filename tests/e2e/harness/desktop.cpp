@@ -9,34 +9,6 @@
 
 namespace {
 
-struct ProcessWindows {
-    DWORD processId;
-    bool visibleOnly;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
-    auto* found = reinterpret_cast<ProcessWindows*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == found->processId && (!found->visibleOnly || IsWindowVisible(window))) found->windows.push_back(window);
-    return TRUE;
-}
-
-struct ButtonSearch {
-    std::wstring caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindButton(HWND child, LPARAM parameter) {
-    auto* search = reinterpret_cast<ButtonSearch*>(parameter);
-    std::wstring text = testsupport::WindowText(child);
-    text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
-    if (text != search->caption) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
 PointerRecorder* g_recorder = nullptr;
 
 struct HookCloser {
@@ -44,18 +16,6 @@ struct HookCloser {
 };
 
 }  // namespace
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo) {
-    ProcessWindows found{processId, !hiddenToo, {}};
-    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&found));
-    return found.windows;
-}
 
 HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD timeoutMs) {
     HWND found = nullptr;
@@ -68,11 +28,13 @@ HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD time
 }
 
 bool PressButton(HWND dialog, const std::wstring& caption) {
-    ButtonSearch search{caption, nullptr};
-    EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return false;
-    PostMessageW(search.found, BM_CLICK, 0, 0);
-    return true;
+    for (HWND child = FindWindowExW(dialog, nullptr, nullptr, nullptr); child;
+         child = FindWindowExW(dialog, child, nullptr, nullptr)) {
+        std::wstring text = testsupport::WindowText(child);
+        text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+        if (text == caption) return PostMessageW(child, BM_CLICK, 0, 0) != FALSE;
+    }
+    return false;
 }
 
 void PressKey(HWND window, WORD virtualKey) {

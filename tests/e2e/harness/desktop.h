@@ -14,13 +14,10 @@
 #include "base/unique_handle.h"
 #include "desktop_test_support.h"
 
-// A window's class name ("#32770" for a box, "#32768" for a menu).
-std::wstring ClassOf(HWND window);
+using testsupport::ClassOf;
 using testsupport::VisibleWindowsOfClass;
+using testsupport::WindowsOfProcess;
 using testsupport::WindowTexts;
-// Visible top-level windows of a process, topmost first; with `hiddenToo` also the hidden ones
-// (those that hear session ends and display changes).
-std::vector<HWND> WindowsOfProcess(DWORD processId, bool hiddenToo = false);
 // Waits for a visible top-level window of the process whose texts contain `text`.
 HWND WaitForWindowWithText(DWORD processId, const std::wstring& text, DWORD timeoutMs);
 // Clicks the child button whose caption (without '&') is `caption`.

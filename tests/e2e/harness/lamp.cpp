@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <opencv2/imgproc.hpp>
+
 #include "harness/camera_prediction.h"
 
 namespace {
@@ -30,13 +32,7 @@ double MeasuredScreenArea(TrackingSession& session) {
     const std::vector<cv::Point2d> corners = SensorPixelsOf(
         session.Sensor().Settings(),
         {{-marginX, -marginY}, {w + marginX, -marginY}, {w + marginX, h + marginY}, {-marginX, h + marginY}});
-    double twice = 0.0;
-    for (size_t i = 0; i < corners.size(); ++i) {
-        const cv::Point2d& a = corners[i];
-        const cv::Point2d& b = corners[(i + 1) % corners.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return std::abs(twice) / 2.0;
+    return cv::contourArea(std::vector<cv::Point2f>(corners.begin(), corners.end()));
 }
 
 }  // namespace

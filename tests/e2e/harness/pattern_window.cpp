@@ -55,8 +55,8 @@ void PatternWindow::Run() {
 }
 
 void PatternWindow::Paint(HWND window) const {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    const PaintDc paint(window);
+    HDC dc = paint.Get();
     RECT area;
     GetClientRect(window, &area);
     UniqueBrush fill(CreateSolidBrush(pattern_ == Pattern::Grey ? RGB(128, 128, 128) : RGB(255, 255, 255)));
@@ -71,7 +71,6 @@ void PatternWindow::Paint(HWND window) const {
                 FillRect(dc, &square, black.Get());
             }
     }
-    EndPaint(window, &paint);
 }
 
 void PatternWindow::Record(HWND window, UINT message, LPARAM position) {

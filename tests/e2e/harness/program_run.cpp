@@ -27,26 +27,6 @@ DWORD FindProcessOf(const std::wstring& program) {
     return 0;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64];
-    if (owner != search->processId) return TRUE;
-    if (GetClassNameW(window, name, 64) && wcscmp(name, kMainWindowClass) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    // Hidden in the tray, the main window is a child of the tray's hidden owner window.
-    search->found = FindWindowExW(window, nullptr, kMainWindowClass, nullptr);
-    return search->found ? FALSE : TRUE;
-}
-
 // Starts `program` (a full path) under the locale in LANG and LC_ALL; its process id, or 0 when
 // it did not appear within 20 s.
 DWORD StartUnderUnixLocale(const std::wstring& program, const std::wstring& unixLocale) {
@@ -108,9 +88,12 @@ bool ProgramRun::Running() const {
 }
 
 HWND ProgramRun::MainWindow() const {
-    WindowSearch search{processId_, nullptr};
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : testsupport::WindowsOfProcess(processId_, true)) {
+        if (testsupport::ClassOf(window) == kMainWindowClass) return window;
+        // Hidden in the tray, the main window is a child of the tray's hidden owner window.
+        if (HWND child = FindWindowExW(window, nullptr, kMainWindowClass, nullptr)) return child;
+    }
+    return nullptr;
 }
 
 std::wstring ProgramRun::Title() const {

@@ -3,22 +3,16 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "base/unique_handle.h"
 #include "control/control_file.h"
 
 SensorControl::SensorControl() : path_(ControlFilePath()) {
-    UniqueFile file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return;
-    std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) text.append(buffer, read);
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) lines_.push_back(line);
+    std::ifstream in(std::filesystem::path(path_), std::ios::binary);
+    for (std::string line; std::getline(in, line);) lines_.push_back(line);
 }
 
 void SensorControl::Set(const std::string& key, const std::string& value) {

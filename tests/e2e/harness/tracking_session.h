@@ -81,7 +81,6 @@ public:
     int LeftBalance() const;
 
 private:
-    void ReportShownBoxes();
     Report& report_;
     SensorControl sensor_;
     std::string sensorAtStart_;  // the room: the control file as the scenario began

@@ -95,5 +95,7 @@ E2E_SCENARIO(language_german_end_to_end, "--rf", 150) {
     if (report.Check(question != nullptr, "close_question_german")) PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
     Sleep(500);
     report.Check(program.Running(), "close_cancelled");
+    const TrackingSession::ErrorStats taps = session.TapGridErrors();
+    report.Check(taps.count == 20 && taps.max <= 3.0, "pointer_within_3px");
     session.Finish();
 }

@@ -27,10 +27,8 @@ size_t Find(const Lines& lines, const std::string& start, size_t from = 0) {
     return from;
 }
 
-int Count(const Lines& lines, const std::string& start) {
-    int count = 0;
-    for (const std::string& line : lines) count += StartsWith(line, start) ? 1 : 0;
-    return count;
+long Count(const Lines& lines, const std::string& start) {
+    return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return StartsWith(line, start); });
 }
 
 void Print(const std::string& title, const Lines& lines) {
@@ -46,10 +44,11 @@ Lines RequestsOfOneStart(const std::string& name, const std::function<bool(const
     TrackingSession session(report);
     Lines added;
     if (session.StartToGainFinding()) {
-        for (int waited = 0; waited < 200 && !done(added); ++waited, Sleep(100)) {
+        WaitUntil(20000, [&] {
             const Lines all = ReadKsRecord();
             added.assign(all.begin() + static_cast<std::ptrdiff_t>(std::min(before, all.size())), all.end());
-        }
+            return done(added);
+        });
     }
     session.Finish();
     report.Figure(name + "_requests", static_cast<double>(added.size()), 0);
@@ -64,12 +63,7 @@ Lines RequestsOfOneStart(const std::string& name, const std::function<bool(const
 // the kernel-streaming fallback.
 E2E_SCENARIO(sensor_automatics_off_at_startup, "", 150) {
     // Wine starts the driver with its session, which this runner began.
-    bool started = false;
-    for (int waited = 0; waited < 100 && !started; ++waited, Sleep(100)) {
-        const Lines record = ReadKsRecord();
-        started = Find(record, "driver started") < record.size();
-    }
-    report.Check(started, "driver_started");
+    report.Check(WaitUntil(10000, [] { return Count(ReadKsRecord(), "driver started") > 0; }), "driver_started");
 
     const Lines startup = RequestsOfOneStart(
         "startup", [](const Lines& lines) { return Find(lines, "vendor power_line set") < lines.size(); }, report);

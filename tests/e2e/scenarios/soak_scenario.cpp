@@ -18,9 +18,8 @@ namespace {
 constexpr double kPi = 3.14159265358979;
 
 double SoakMinutes() {
-    char text[32] = {};
-    const DWORD length = GetEnvironmentVariableA("TAVRO_SOAK_MINUTES", text, sizeof text);
-    const double minutes = length > 0 && length < sizeof text ? std::atof(text) : 0.0;
+    const char* text = std::getenv("TAVRO_SOAK_MINUTES");
+    const double minutes = text ? std::atof(text) : 0.0;
     return minutes > 0.0 ? minutes : 60.0;
 }
 
