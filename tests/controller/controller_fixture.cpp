@@ -105,7 +105,12 @@ int ControllerFixture::FindGain() {
 }
 
 BITMAPINFOHEADER FrameFormat(LONG width, LONG height) {
-    BITMAPINFOHEADER format = {sizeof format, width, height, 1, 24};
+    BITMAPINFOHEADER format{};
+    format.biSize = sizeof format;
+    format.biWidth = width;
+    format.biHeight = height;
+    format.biPlanes = 1;
+    format.biBitCount = 24;
     return format;
 }
 

@@ -92,7 +92,7 @@ TEST_F(ControllerSettleWait, ShortSettlesCountFramesFromTheModesRowOrChbSkipsWit
         controller.StartSettleWait();
         EXPECT_EQ(FramesSkipped(), c.frames) << static_cast<int>(c.mode);
     }
-    for (const auto [chbSkips, frames] : {std::pair{4, 4}, {1, 1}, {9, 9}, {0, 6}, {10, 6}, {-3, 6}}) {
+    for (const auto& [chbSkips, frames] : {std::pair{4, 4}, {1, 1}, {9, 9}, {0, 6}, {10, 6}, {-3, 6}}) {
         records.coreParameters.misc.chbSkips = chbSkips;
         controller.StartShortSettle();
         EXPECT_EQ(FramesSkipped(), frames) << "chbSkips " << chbSkips;
