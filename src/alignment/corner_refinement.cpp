@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "imaging/plane_operations.h"
+
 namespace {
 
 constexpr int kIterations = 10;
@@ -12,24 +14,13 @@ constexpr double kSmallestStep = 0.01;
 constexpr float kFirstSymmetryStep = 0.5f;
 constexpr float kFarthestSymmetryMove = 1.0f;
 
-float Bilinear(const cv::Mat& plane, float x, float y) {
-    const int x0 = static_cast<int>(std::floor(x));
-    const int y0 = static_cast<int>(std::floor(y));
-    const float fx = x - x0;
-    const float fy = y - y0;
-    const uchar* row0 = plane.ptr<uchar>(y0);
-    const uchar* row1 = plane.ptr<uchar>(y0 + 1);
-    return (1.0f - fy) * ((1.0f - fx) * row0[x0] + fx * row0[x0 + 1]) +
-           fy * ((1.0f - fx) * row1[x0] + fx * row1[x0 + 1]);
-}
-
 // Sum of squared differences between the plane at c + d and at c - d over the window.
 float Asymmetry(const cv::Mat& plane, cv::Point2f c, int halfSize) {
     float sum = 0.0f;
     for (int j = -halfSize; j <= halfSize; ++j) {
         for (int i = 0; i <= halfSize; ++i) {
             if (i == 0 && j <= 0) continue;
-            const float d = Bilinear(plane, c.x + i, c.y + j) - Bilinear(plane, c.x - i, c.y - j);
+            const float d = LevelBetweenPixels(plane, c.x + i, c.y + j) - LevelBetweenPixels(plane, c.x - i, c.y - j);
             sum += d * d;
         }
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "imaging/plane_operations.h"
+
 namespace {
 
 // Ends of each side left out: near a screen corner the other side's step is in the search.
@@ -19,17 +21,6 @@ constexpr int kWindowSamples = static_cast<int>(2.0f / kStep);
 constexpr float kLeastStep = 12.0f;
 // A white reference level from which on the sensor may have clipped.
 constexpr float kClipped = 250.0f;
-
-float Bilinear(const cv::Mat& plane, float x, float y) {
-    const int x0 = static_cast<int>(std::floor(x));
-    const int y0 = static_cast<int>(std::floor(y));
-    const float fx = x - x0;
-    const float fy = y - y0;
-    const uchar* row0 = plane.ptr<uchar>(y0);
-    const uchar* row1 = plane.ptr<uchar>(y0 + 1);
-    return (1.0f - fy) * ((1.0f - fx) * row0[x0] + fx * row0[x0 + 1]) +
-           fy * ((1.0f - fx) * row1[x0] + fx * row1[x0 + 1]);
-}
 
 bool InsidePicture(const cv::Mat& plane, cv::Point2f p) {
     return p.x >= 0.0f && p.y >= 0.0f && p.x < plane.cols - 1 && p.y < plane.rows - 1;
@@ -63,8 +54,8 @@ bool SampleAcross(const cv::Mat& white, const cv::Mat& black, const Across& line
     clipped = false;
     for (int k = 0; k < kSamples; ++k) {
         const cv::Point2f p = first + (k * kStep) * line.direction;
-        const float lit = Bilinear(white, p.x, p.y);
-        darkAlone[k] = Bilinear(black, p.x, p.y);
+        const float lit = LevelBetweenPixels(white, p.x, p.y);
+        darkAlone[k] = LevelBetweenPixels(black, p.x, p.y);
         clipped = clipped || lit >= kClipped;
         litOverDark[k] = lit - darkAlone[k];
     }

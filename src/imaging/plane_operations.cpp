@@ -2,6 +2,7 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -60,4 +61,15 @@ void MarkRect(cv::Mat& image, const PixelRect& rect, const cv::Scalar& colour, i
     const int cy = cvRound(rect.y + rect.height / 2.0);
     cv::line(image, cv::Point(cx - 2, cy), cv::Point(cx + 2, cy), colour, 1, cv::LINE_8);
     cv::line(image, cv::Point(cx, cy - 2), cv::Point(cx, cy + 2), colour, 1, cv::LINE_8);
+}
+
+float LevelBetweenPixels(const cv::Mat& plane, float x, float y) {
+    const int x0 = static_cast<int>(std::floor(x));
+    const int y0 = static_cast<int>(std::floor(y));
+    const float fx = x - x0;
+    const float fy = y - y0;
+    const uchar* row0 = plane.ptr<uchar>(y0);
+    const uchar* row1 = plane.ptr<uchar>(y0 + 1);
+    return (1.0f - fy) * ((1.0f - fx) * row0[x0] + fx * row0[x0 + 1]) +
+           fy * ((1.0f - fx) * row1[x0] + fx * row1[x0 + 1]);
 }

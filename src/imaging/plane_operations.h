@@ -9,6 +9,10 @@
 // less nothing is cut: every difference is stored as a byte, negative ones as their low 8 bits.
 void SubtractPlanes(const cv::Mat& a, const cv::Mat& b, cv::Mat& difference, int threshold);
 
+// The level between pixel centres, weighed from the four around (x, y), which must lie at least
+// a pixel inside the last column and row.
+float LevelBetweenPixels(const cv::Mat& plane, float x, float y);
+
 // Mean byte value inside the rectangle (64-bit sums); 0.0 for an empty rectangle.
 double PlaneMean(const cv::Mat& plane, const PixelRect& rect);
 
