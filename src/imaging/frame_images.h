@@ -51,8 +51,9 @@ public:
     cv::Mat workPlane;       // scratch plane of the same size
     cv::Mat thresholdImage;  // a ChannelPlane pixel is lit where strictly greater than this
     cv::Mat maskPlane;       // work mask of gain finding
-    // The screen's own brightness in the tracked channel as gain finding recorded it, before
-    // spreading: what each pixel shows without the pen. All 0 until gain finding.
+    // The screen's own brightness in the tracked channel, what each pixel shows without the
+    // pen: as gain finding recorded it (before spreading), then as the last tracking frame
+    // with nothing lit showed it. All 0 until gain finding.
     cv::Mat backgroundPlane;
     std::array<cv::Mat, 5> snapshots;
     PixelRect screenRect;     // part of the frame that shows the projected screen

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "tracking/spot_centring.h"
+
 namespace {
 
 constexpr int kMostBlobs = 3;
@@ -42,15 +44,6 @@ bool DetectSpot(SpotFinder& finder, const SpotView& view, const SpotParameters& 
 }
 
 namespace {
-
-constexpr int kClipped = 255;
-
-// The pen's light in one pixel: what it shows above the screen there. A clipped pixel hides how
-// much more it got; counting every clipped pixel alike keeps the clipped core, which the pen
-// centres, evenly weighted whatever lies behind it.
-int PenLight(int value, int background) {
-    return value >= kClipped ? kClipped : std::max(value - background, 0);
-}
 
 struct LightSums {
     std::int64_t sum = 0, sumX = 0, sumY = 0;
@@ -119,8 +112,11 @@ bool MeasureSpot(const cv::Mat& frame, const cv::Mat& background, int channel, i
         window = ClipToImage(window, frame.cols, frame.rows);
         const LightSums centred = SumLight(frame, behind, channel, window);
         const LightSums& sums = centred.sum > 0 ? centred : first;
-        current.centroidX = static_cast<float>(static_cast<double>(sums.sumX) / sums.sum);
-        current.centroidY = static_cast<float>(static_cast<double>(sums.sumY) / sums.sum);
+        cv::Point2d centre(static_cast<double>(sums.sumX) / sums.sum,
+                           static_cast<double>(sums.sumY) / sums.sum);
+        SpotCentring(frame, background, channel, reach).Refine(centre);
+        current.centroidX = static_cast<float>(centre.x);
+        current.centroidY = static_cast<float>(centre.y);
     }
     return maxAveNoise <= 0 || NoiseAround(frame, channel, area) <= maxAveNoise;
 }

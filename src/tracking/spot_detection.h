@@ -23,11 +23,12 @@ bool DetectSpot(SpotFinder& finder, const SpotView& view, const SpotParameters& 
                 const SpotRecord& previous, SpotRecord& current, BlockingCounter& blocking);
 
 // Centroid of the pen's light: each pixel of the tracked channel weighs what it shows above the
-// screen's own brightness there (`background`, 1 channel; empty counts as black), a clipped
-// pixel fully, so a spot over an edge of the projected picture is not pulled to its bright
-// side. Taken over the spot rectangle, then again over a square of the same reach centred on
-// that first estimate, so the window cuts the light evenly (the rectangle's centre when
-// nothing there is lit). Rejected when the mean red level of the unlit pixels of the rectangle
-// is above maxAveNoise. Moving the blocking counter is the caller's part.
+// screen as it looks without the pen (`background`, 1 channel; empty counts as black), a
+// clipped pixel fully, so a spot over an edge of the projected picture is not pulled to its
+// bright side. Taken over the spot rectangle, then again over a square of the same reach
+// centred on that first estimate, so the window cuts the light evenly (the rectangle's centre
+// when nothing there is lit), then centred by SpotCentring. Rejected when the mean red level of
+// the unlit pixels of the rectangle is above maxAveNoise. Moving the blocking counter is the
+// caller's part.
 bool MeasureSpot(const cv::Mat& frame, const cv::Mat& background, int channel, int maxAveNoise,
                  SpotRecord& current);

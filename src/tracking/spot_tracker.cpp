@@ -23,6 +23,10 @@ bool SpotTracker::TrackFrame(FrameImages& images, const SpotParameters& paramete
     ExtractChannel(images.frame, images.channelPlane, channel_, images.detectionArea);
     current_.blobCount =
         finder_.Find(images.channelPlane, images.detectionArea, images.thresholdImage);
+    // Nothing lit: this is the screen the pen will be seen against. What gain finding learnt is
+    // what the screen showed then, often not what it shows now.
+    if (current_.blobCount == 0)
+        ExtractChannel(images.frame, images.backgroundPlane, channel_, images.detectionArea);
     const SpotView view{images.frame, images.thresholdImage, channel_, images.detectionArea};
     if (!DetectSpot(finder_, view, parameters, previous_, current_, blocking_)) {
         // The last spot's place stays, so a spot that comes back nearby is taken as the same.

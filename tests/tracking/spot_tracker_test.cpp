@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "spot_scene.h"
 #include "tracking/spot_tracker.h"
 
@@ -43,6 +45,27 @@ TEST_F(SpotTrackerTest, SpotCentroidIsMappedAndKeptAsThePreviousSpotUntilLostOrS
     EXPECT_EQ(tracker.Previous().blobCount, -1);
     EXPECT_FLOAT_EQ(tracker.Previous().centroidX, -1.0f);
     EXPECT_FALSE(Track());  // nothing lit in the red channel
+}
+
+// Gain finding learnt a bright screen; the screen went dark since. A frame with nothing lit
+// shows the screen as it is now, and the pen is weighed against that.
+TEST_F(SpotTrackerTest, AFrameWithNothingLitRenewsTheScreenThePenIsWeighedAgainst) {
+    const auto centroidAfter = [&](bool nothingLitFirst, uchar learnt) {
+        SpotScene fresh;
+        FillPlane(fresh.images.backgroundPlane, learnt);
+        SpotTracker seen;
+        seen.SetSize(320, 240);
+        seen.Start(kChannel);
+        if (nothingLitFirst) {
+            EXPECT_FALSE(seen.TrackFrame(fresh.images, parameters, Doubled));
+        }
+        fresh.Light({100, 60, 8, 8}, 200);
+        fresh.Light({108, 60, 2, 8}, 130);
+        EXPECT_TRUE(seen.TrackFrame(fresh.images, parameters, Doubled));
+        return seen.Current().centroidX;
+    };
+    EXPECT_FLOAT_EQ(centroidAfter(true, 60), centroidAfter(false, 0));
+    EXPECT_GT(std::fabs(centroidAfter(false, 60) - centroidAfter(false, 0)), 0.1f);
 }
 
 }  // namespace

@@ -84,6 +84,9 @@ bool TrackingSession::WaitForTracking(DWORD timeoutMs) {
     }
     // With nothing hot on the screen the program says it tracks; the box is in the way.
     AnswerBox(L"Sensor is tracking.", L"OK", 3000);
+    // The pen comes once the screen is still, as a user's would: the sensor shows the box gone
+    // only a few frames later.
+    Sleep(500);
     return true;
 }
 
