@@ -3,13 +3,10 @@
 
 #include "settings_test_fixture.h"
 
-#include <windows.h>
-
-#include <limits>
-
 class DisplayAspectFileTest : public SettingsFileTest {};
 
-TEST_F(DisplayAspectFileTest, RoundTripLayoutAndMissingShortAndDamagedFiles) {
+// Negative and non-finite sides are the reader mutation test's business.
+TEST_F(DisplayAspectFileTest, RoundTripLayoutAndZeroSides) {
     const DisplayAspectRecord written{16.0f, 9.0f, 0};
     ASSERT_EQ(WriteDisplayAspect(written), FileResult::Ok);
     std::string bytes = ReadBytes(kDisplayAspectFileName);
@@ -24,22 +21,11 @@ TEST_F(DisplayAspectFileTest, RoundTripLayoutAndMissingShortAndDamagedFiles) {
     WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{0.0f, 0.0f, 0});
     EXPECT_EQ(ReadDisplayAspect(read), FileResult::Ok);
     EXPECT_EQ(read.width, 0.0f);
-
-    ASSERT_TRUE(DeleteFileW(kDisplayAspectFileName));
-    read = DefaultDisplayAspect();
-    ExpectMissingAndShortRejected(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, ReadDisplayAspect, read);
-    for (float bad : {-4.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
-        WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{bad, 9.0f, 0});
-        EXPECT_EQ(ReadDisplayAspect(read), FileResult::Invalid) << bad;
-    }
-    // A damaged file never leaves a mixed record behind.
-    EXPECT_EQ(read.width, 4.0f);
-    EXPECT_EQ(read.autoDetect, 1);
 }
 
 class ChessboardLayoutFileTest : public SettingsFileTest {};
 
-TEST_F(ChessboardLayoutFileTest, RoundTripLayoutAndTwelveByteFiles) {
+TEST_F(ChessboardLayoutFileTest, RoundTripLayout) {
     const ChessboardLayoutRecord written{-5, 3, 90, 120, 7};
     ASSERT_EQ(WriteChessboardLayout(written), FileResult::Ok);
     std::string bytes = ReadBytes(kChessboardLayoutFileName);
@@ -50,9 +36,4 @@ TEST_F(ChessboardLayoutFileTest, RoundTripLayoutAndTwelveByteFiles) {
     ChessboardLayoutRecord read = DefaultChessboardLayout();
     ASSERT_EQ(ReadChessboardLayout(read), FileResult::Ok);
     EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
-    ASSERT_TRUE(DeleteFileW(kChessboardLayoutFileName));
-    read = DefaultChessboardLayout();
-    ExpectMissingAndShortRejected(kChessboardLayoutFileName, ChessboardLayoutRecord{10, 10, 50, 50, 0},
-                                  ReadChessboardLayout, read, 12);
-    EXPECT_EQ(read.offsetXPercent, 0);
 }

@@ -25,15 +25,6 @@ protected:
         ASSERT_TRUE(testsupport::WriteBytes(file, &record, size));
     }
 
-    // A missing file cannot be opened and a file `size` bytes long is invalid; `read` keeps its values.
-    template <typename Record>
-    static void ExpectMissingAndShortRejected(const wchar_t* file, const Record& good, FileResult (*readFile)(Record&),
-                                              Record& read, size_t size = sizeof(Record) - 1) {
-        EXPECT_EQ(readFile(read), FileResult::CannotOpen);
-        WriteRecordBytes(file, good, size);
-        EXPECT_EQ(readFile(read), FileResult::Invalid);
-    }
-
     // The value stored at `offset` of a file's bytes; zero when the file is too short.
     template <typename T>
     static T ValueAt(const std::string& bytes, size_t offset) {
