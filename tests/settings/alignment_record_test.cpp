@@ -53,10 +53,7 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalidAndAGoodOn
     EXPECT_EQ(ReadAlignmentResult(read), FileResult::Ok);
     EXPECT_EQ(read.accuracy.grade, AccuracyGrade::Bad);
     // A good record: every field at its offset, and every byte read back.
-    AlignmentRecord written = GoodAlignment();
-    ASSERT_EQ(WriteAlignmentResult(written), FileResult::Ok);
-    std::string bytes = ReadBytes(kAlignmentResultFileName);
-    ASSERT_EQ(bytes.size(), 808u);
+    const std::string bytes = RoundTrip(GoodAlignment(), WriteAlignmentResult, ReadAlignmentResult, kAlignmentResultFileName, 808);
     // Grade, bad corners, desktop height, point count and profile.
     for (auto [offset, value] : {std::pair<size_t, int32_t>{0, 4}, {24, 1}, {40, 768}, {776, 35}, {780, 0}})
         EXPECT_EQ(ValueAt<int32_t>(bytes, offset), value) << offset;
@@ -65,6 +62,4 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalidAndAGoodOn
                                  {76 + 280 + 12 * 8, 100.0f}, {784, 280.0f}, {784 + 8, -0.25f}})
         EXPECT_EQ(ValueAt<float>(bytes, offset), value) << offset;
     EXPECT_EQ(bytes.substr(800), std::string(8, '\0'));
-    ASSERT_EQ(ReadAlignmentResult(read), FileResult::Ok);
-    EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
 }
