@@ -72,7 +72,7 @@ PrefixState::~PrefixState() {
 }
 
 void PrefixState::Clean() {
-    for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId, kReceiverInstanceId}) RemoveDevice(id);
+    for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId}) RemoveDevice(id);
     DeleteDriverFiles(windows_);
     for (const std::wstring& inf : StoreInfs(windows_)) {
         if (testsupport::ReadBytes(inf).rfind(kMarker, 0) != 0) continue;

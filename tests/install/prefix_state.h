@@ -20,7 +20,6 @@ inline constexpr wchar_t kTestVidPid[] = L"VID_7A11&PID_13D5";
 inline constexpr wchar_t kOtherVidPid[] = L"VID_7A11&PID_13D6";
 inline constexpr wchar_t kSensorInstanceId[] = L"USB\\VID_7A11&PID_13D5&MI_00\\TAVROTEST0";
 inline constexpr wchar_t kOtherInstanceId[] = L"USB\\VID_7A11&PID_13D6\\TAVROTEST1";
-inline constexpr wchar_t kReceiverInstanceId[] = L"HID\\VID_6624&PID_5488\\TAVROTEST2";
 
 // The text of an INF whose model section names the device with the given VID/PID text.
 std::string InfText(const wchar_t* vidPid);

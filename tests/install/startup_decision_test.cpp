@@ -30,7 +30,6 @@ TEST(StartupDecision, EachStateOfKnowledgeLeadsToItsStep) {
         {Facts(Presence::SensorOnly, D), StartupStep::CheckDriver},
         // A complete driver under another name offers no installation.
         {Facts(Both, D, DriverState::Installed), StartupStep::ShowSystemError},
-        {Facts(Both, O, DriverState::Installed), StartupStep::ShowSystemError},
         {Facts(Both, O, DriverState::NotInstalled), StartupStep::AskInstall},
         {Facts(Both, O, DriverState::NotInstalled, true), StartupStep::Install},
         {Facts(Both, O, DriverState::NotInstalled, false), StartupStep::Quit},

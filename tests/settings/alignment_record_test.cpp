@@ -30,27 +30,13 @@ AlignmentRecord GoodAlignment() {
 
 class AlignmentFileTest : public SettingsFileTest {};
 
+// Counts, geometry and desktop sizes out of their rules are the reader mutation test's business.
 TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalidAndAGoodOneRoundTrips) {
     AlignmentRecord read = DefaultAlignmentResult();
-    ExpectMissingAndShortRejected(kAlignmentResultFileName, GoodAlignment(), ReadAlignmentResult, read);
-    EXPECT_EQ(read.accuracy.grade, AccuracyGrade::NotAligned);
     struct Case { const char* what; void (*damage)(AlignmentRecord&); };
     const Case cases[] = {
-        {"36 points", [](AlignmentRecord& r) { r.posePoints.count = 36; }},
-        {"negative count", [](AlignmentRecord& r) { r.posePoints.count = -1; }},
         {"grade 5", [](AlignmentRecord& r) { r.accuracy.grade = static_cast<AccuracyGrade>(5); }},
         {"grade -1", [](AlignmentRecord& r) { r.accuracy.grade = static_cast<AccuracyGrade>(-1); }},
-        {"usable, no desktop width", [](AlignmentRecord& r) { r.alignedDesktopWidth = 0; }},
-        {"usable, negative height", [](AlignmentRecord& r) {
-             r.accuracy.grade = AccuracyGrade::Coarse;
-             r.alignedDesktopHeight = -768;
-         }},
-        {"nan pose", [](AlignmentRecord& r) { r.pose.rx = std::numeric_limits<float>::quiet_NaN(); }},
-        {"infinite unused object point", [](AlignmentRecord& r) {
-             r.posePoints.count = 20;
-             r.posePoints.objectPoints[34].z = std::numeric_limits<float>::infinity();
-         }},
-        {"nan aspect", [](AlignmentRecord& r) { r.displayAspectHeight = std::numeric_limits<float>::quiet_NaN(); }},
         {"negative refined focal length", [](AlignmentRecord& r) { r.refinedLens.fx = -280.0f; }},
         {"nan refined k2", [](AlignmentRecord& r) { r.refinedLens.k2 = std::numeric_limits<float>::quiet_NaN(); }},
     };
@@ -58,9 +44,7 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalidAndAGoodOn
         AlignmentRecord damaged = GoodAlignment();
         c.damage(damaged);
         WriteRecordBytes(kAlignmentResultFileName, damaged);
-        read = DefaultAlignmentResult();
         EXPECT_EQ(ReadAlignmentResult(read), FileResult::Invalid) << c.what;
-        EXPECT_EQ(read.accuracy.grade, AccuracyGrade::NotAligned) << c.what;
     }
     // A failed alignment is stored without a desktop size and still reads back.
     AlignmentRecord failed = DefaultAlignmentResult();
@@ -69,10 +53,7 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalidAndAGoodOn
     EXPECT_EQ(ReadAlignmentResult(read), FileResult::Ok);
     EXPECT_EQ(read.accuracy.grade, AccuracyGrade::Bad);
     // A good record: every field at its offset, and every byte read back.
-    AlignmentRecord written = GoodAlignment();
-    ASSERT_EQ(WriteAlignmentResult(written), FileResult::Ok);
-    std::string bytes = ReadBytes(kAlignmentResultFileName);
-    ASSERT_EQ(bytes.size(), 808u);
+    const std::string bytes = RoundTrip(GoodAlignment(), WriteAlignmentResult, ReadAlignmentResult, kAlignmentResultFileName, 808);
     // Grade, bad corners, desktop height, point count and profile.
     for (auto [offset, value] : {std::pair<size_t, int32_t>{0, 4}, {24, 1}, {40, 768}, {776, 35}, {780, 0}})
         EXPECT_EQ(ValueAt<int32_t>(bytes, offset), value) << offset;
@@ -81,7 +62,4 @@ TEST_F(AlignmentFileTest, RecordsNoAlignmentCouldHaveWrittenAreInvalidAndAGoodOn
                                  {76 + 280 + 12 * 8, 100.0f}, {784, 280.0f}, {784 + 8, -0.25f}})
         EXPECT_EQ(ValueAt<float>(bytes, offset), value) << offset;
     EXPECT_EQ(bytes.substr(800), std::string(8, '\0'));
-    read = DefaultAlignmentResult();
-    ASSERT_EQ(ReadAlignmentResult(read), FileResult::Ok);
-    EXPECT_EQ(std::memcmp(&read, &written, sizeof read), 0);
 }

@@ -1,10 +1,11 @@
 #include "settings/settings_loading.h"
 
-#include "settings/fixed_text.h"
 #include "settings_test_fixture.h"
 
 #include <windows.h>
 
+// The files the program cannot run without end it with the file message naming them: the
+// parameter file's end-to-end scenario meets that, short and missing.
 class SettingsLoadingTest : public SettingsFileTest {};
 
 TEST_F(SettingsLoadingTest, OptionFileIsKeptWhenValidAndOtherwiseRewrittenWithBuiltIns) {
@@ -63,27 +64,4 @@ TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenButASh
     const DisplayAspectRecord builtIn = DefaultDisplayAspect();
     EXPECT_EQ(std::memcmp(&aspect, &builtIn, sizeof aspect), 0);
     EXPECT_EQ(ReadBytes(kDisplayAspectFileName).size(), 4u);
-}
-
-TEST_F(SettingsLoadingTest, RequiredFileFailuresAskForTheFileMessageNamingTheFile) {
-    CoreParameterRecord parameters = DefaultCoreParameters();
-    RequiredFileLoad missing = LoadCoreParameterFile(parameters);
-    EXPECT_FALSE(missing.Succeeded());
-    EXPECT_EQ(missing.result, FileResult::CannotOpen);
-    EXPECT_EQ(missing.FailureMessage(), 10003);
-    EXPECT_STREQ(missing.fileName, L"tavro_param.und");
-
-    CoreParameterRecord nameless = DefaultCoreParameters();
-    CopyFixedText(nameless.companyName, L"Tavro");
-    ASSERT_EQ(WriteCoreParameters(nameless), FileResult::Ok);
-    RequiredFileLoad invalid = LoadCoreParameterFile(parameters);
-    EXPECT_EQ(invalid.result, FileResult::InvalidText);
-    EXPECT_EQ(invalid.FailureMessage(), 10003);
-
-    WriteRecordBytes(kChessboardLayoutFileName, DefaultChessboardLayout(), 12);
-    ChessboardLayoutRecord layout = DefaultChessboardLayout();
-    RequiredFileLoad shortLayout = LoadChessboardLayoutFile(layout);
-    EXPECT_EQ(shortLayout.result, FileResult::Invalid);
-    EXPECT_EQ(shortLayout.FailureMessage(), 10003);
-    EXPECT_STREQ(shortLayout.fileName, L"tavro_chbrd.und");
 }

@@ -25,13 +25,18 @@ protected:
         ASSERT_TRUE(testsupport::WriteBytes(file, &record, size));
     }
 
-    // A missing file cannot be opened and a file `size` bytes long is invalid; `read` keeps its values.
+    // Writes `written`, expects the file `size` bytes long and every byte read back; returns the
+    // file's bytes.
     template <typename Record>
-    static void ExpectMissingAndShortRejected(const wchar_t* file, const Record& good, FileResult (*readFile)(Record&),
-                                              Record& read, size_t size = sizeof(Record) - 1) {
-        EXPECT_EQ(readFile(read), FileResult::CannotOpen);
-        WriteRecordBytes(file, good, size);
-        EXPECT_EQ(readFile(read), FileResult::Invalid);
+    static std::string RoundTrip(const Record& written, FileResult (*write)(const Record&),
+                                 FileResult (*read)(Record&), const wchar_t* file, size_t size) {
+        EXPECT_EQ(write(written), FileResult::Ok);
+        Record back{};
+        EXPECT_EQ(read(back), FileResult::Ok);
+        EXPECT_EQ(std::memcmp(&back, &written, sizeof back), 0);
+        std::string bytes = ReadBytes(file);
+        EXPECT_EQ(bytes.size(), size);
+        return bytes;
     }
 
     // The value stored at `offset` of a file's bytes; zero when the file is too short.

