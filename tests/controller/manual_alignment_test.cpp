@@ -8,6 +8,8 @@
 #include "resources/resource_ids.h"
 #include "tracking/spot_tracker.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr BYTE kScreenLevel = 0x30;
@@ -146,7 +148,26 @@ protected:
     ScreenMapping mapping{camera, geometry, pattern};
 };
 
-using ManualAlignmentFlow = ControllerFixture;
+class ManualAlignmentFlow : public ControllerFixture {
+protected:
+    // From the preview to the dot input: the run settles (30 frames) and learns the empty
+    // screen, keeping the user waiting; a press while it settles does not end the wait.
+    void ReachDotInput() {
+        records.coreParameters.alignment[0].range = 30;
+        controller.EnterMode(Mode::ManualAlignment);
+        controller.OnTrigger(WM_LBUTTONDOWN, true);
+        EXPECT_TRUE(controller.WaitCursor());
+        std::fill(frame.begin(), frame.end(), kScreenLevel);
+        DeliverFrames(1);
+        controller.OnTrigger(WM_LBUTTONDOWN, true);
+        DeliverFrames(30 + 21);
+        EXPECT_TRUE(controller.IsBusy());
+        DeliverFrames(2);
+        ASSERT_FALSE(controller.IsBusy()) << "in the dot input";
+        EXPECT_FALSE(controller.WaitCursor());
+        TakeNotifications();
+    }
+};
 
 }  // namespace
 
@@ -243,25 +264,13 @@ TEST_F(ManualAlignmentFlow, HotSpotCheckIsOnlyInTheDotInputAndHoldsTheFramesTill
     controller.EnterMode(Mode::ManualAlignment);
     controller.HotSpotCheck();
     EXPECT_FALSE(controller.IsBusy()) << "still in the preview";
-
-    // The run learns the empty screen up to the dot input, keeping the user waiting meanwhile.
-    controller.OnTrigger(WM_LBUTTONDOWN, true);
-    EXPECT_TRUE(controller.WaitCursor());
-    std::fill(frame.begin(), frame.end(), kScreenLevel);
-    DeliverFrames(1);
-    // The picture controls' settle time of the default parameters.
-    Sleep(550);
-    DeliverFrames(1 + 20 + 1 + 1);
-    ASSERT_FALSE(controller.IsBusy()) << "in the dot input";
-    EXPECT_FALSE(controller.WaitCursor());
-    TakeNotifications();
+    ReachDotInput();
 
     // Without a light the check tells so after 22 frames, and the run starts over.
     controller.HotSpotCheck();
     DeliverFrames(21);
-    EXPECT_FALSE(controller.Paused());
+    EXPECT_TRUE(TakeNotifications().empty());
     DeliverFrames(1);
-    EXPECT_TRUE(controller.Paused());
     EXPECT_EQ(TakeNotifications(), (Notifications{{NotifyStepEnded, 6}}));
     {
         testsupport::BoxDismisser boxes;
@@ -270,5 +279,30 @@ TEST_F(ManualAlignmentFlow, HotSpotCheckIsOnlyInTheDotInputAndHoldsTheFramesTill
     }
     EXPECT_EQ(controller.CurrentMode(), Mode::ManualAlignment);
     EXPECT_FALSE(controller.IsBusy()) << "back in the preview";
-    EXPECT_FALSE(controller.Paused());
+}
+
+TEST_F(ManualAlignmentFlow, AFailedFitAsksToRedoAndNoClosesTheProgramWithoutStoringIt) {
+    SetMode(Mode::Idle, true);
+    ReachDotInput();
+    // Nine dots input along one line of the sensor picture: no pose fits them.
+    for (int dot = 0; dot < 9; ++dot) {
+        PutPen(frame, 40 + 28 * dot, 117);
+        DeliverFrames(1);
+        std::fill(frame.begin(), frame.end(), kScreenLevel);
+        DeliverFrames(1);
+    }
+    std::vector<std::wstring> shown;
+    {
+        testsupport::BoxDismisser boxes([&shown](HWND box) { shown.push_back(testsupport::WindowTexts(box)); });
+        // The inputs-done notice, then the fit on the next frame.
+        controller.OnStepEnded();
+        DeliverFrames(1);
+        // Its failure, then the redo question (answered No).
+        controller.OnStepEnded();
+    }
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[1].find(L"#100"), std::wstring::npos) << "the failure's numbered message";
+    const Notifications posted = TakeNotifications();
+    EXPECT_NE(std::find(posted.begin(), posted.end(), std::pair<WPARAM, LPARAM>{NotifyCloseNow, 0}), posted.end());
+    EXPECT_EQ(testsupport::ReadBytes(kAlignmentResultFileName), "");
 }
