@@ -81,7 +81,7 @@ protected:
     TrackRun trackRun{pointer, [this](float u, float v) { return mapping.SensorToDesktop(u, v); }};
 };
 
-TEST_F(GainAndTrackRuns, PlainScreenIsFoundThenThePenPressesAndReleasesAndABrighterRoomEndsTracking) {
+TEST_F(GainAndTrackRuns, PlainScreenIsFoundThenThePenPressesAndReleases) {
     testsupport::CursorLock cursor;
     ASSERT_TRUE(FindGain());
     EXPECT_EQ(gainRun.Verdict().messageId, 0);
@@ -101,12 +101,6 @@ TEST_F(GainAndTrackRuns, PlainScreenIsFoundThenThePenPressesAndReleasesAndABrigh
     EXPECT_FALSE(pointer.LeftHeld());
     EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
     EXPECT_EQ(pointer.LastX(), -1.0f);
-
-    // The spies took their references from the first frame; with an interval of 1 every second
-    // frame is checked: the brighter room ends tracking on the fourth.
-    std::fill(frame.begin(), frame.end(), BYTE{0xC0});
-    EXPECT_EQ(Deliver(1, true), StepResult::KeepGoing);
-    EXPECT_EQ(Deliver(1, true), StepResult::Failed);
 }
 
 TEST_F(GainAndTrackRuns, SmallHotSpotIsBoxedAndStillEndsOnTheTwentyFirstRecordingFrame) {
