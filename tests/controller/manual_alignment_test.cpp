@@ -78,13 +78,10 @@ protected:
 
     std::vector<BYTE> frame;
     FrameImages images;
-    CameraModel camera;
-    DisplayGeometry geometry;
-    PatternScreen pattern;
-    ScreenMapping mapping{camera, geometry, pattern};
+    AlignmentModel model;
     RecordingServices services;
     int32_t step = 0;
-    ManualAlignmentRun run{step, images, mapping, services};
+    ManualAlignmentRun run{step, images, model.mapping, services};
 };
 
 // The dots as a sensor with the nine-point lens (no p2) sees them on a 1024 x 768 desktop shown
