@@ -96,19 +96,6 @@ TEST_F(ControllerModes, RequestsBeforeStartOrOutsideTheWorkingModesChangeNothing
     EXPECT_FALSE(controller.IsBusy());
 }
 
-TEST_F(ControllerModes, StartTakesTheStoredGradeAndFindGainWithoutAnAlignmentInForceOnlyTellsSo) {
-    records.alignmentResult.accuracy.grade = AccuracyGrade::Good;
-    // Not re-applied: start-up goes to auto alignment, which drops the flag again.
-    SetMode(Mode::AutoAlignment);
-    // The stored grade offers gain finding, which then finds no alignment in force.
-    EXPECT_TRUE(controller.CanEnterMode(Mode::FindGain));
-    testsupport::BoxDismisser boxes;
-    controller.EnterMode(Mode::FindGain);
-    EXPECT_EQ(boxes.BoxesClosed(), 1);
-    EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
-    EXPECT_FALSE(controller.IsBusy());
-}
-
 TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
     SetMode(Mode::Idle);
     for (const auto& [option, alignment] : {std::pair{1, Mode::ManualAlignment}, {0, Mode::AutoAlignment}}) {
