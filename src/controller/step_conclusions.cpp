@@ -2,7 +2,6 @@
 
 #include "base/notifications.h"
 #include "controller/step_message.h"
-#include "ui/messages.h"
 
 void Controller::OnStepEnded() {
     const Mode mode = handOff_.endedMode.exchange(Mode::NoSensor);
