@@ -27,10 +27,6 @@ void Controller::SettleOnGain(int value) {
     StartSettleWait();
 }
 
-void Controller::ShortSettle() {
-    StartShortSettle();
-}
-
 void Controller::PatternChanged() {
     InvalidateRect(mainWindow_, nullptr, FALSE);
 }

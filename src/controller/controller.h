@@ -92,13 +92,8 @@ public:
     // AppNotify NotifyStepEnded: shows what the ended step asked for and moves on.
     void OnStepEnded();
 
-    // Settle waits let the sensor settle after its properties change.
-    void StartSettleWait();
-    void StartShortSettle();
-    void StopSettleWait();
+    // The main window's FrameTimer tick ends a timed settle wait.
     void OnTimer(UINT_PTR id);
-    // Called by a step before it acts: true (and one frame counted down) while settling.
-    bool SkipSettlingFrame();
 
     void OnTrigger(UINT message, bool fromKeyboard);
     // Track's screen-correction panel (Esc, arrows, Ctrl+E) and manual alignment's hot-spot
@@ -140,7 +135,6 @@ public:
     bool WaitCursor() const { return handOff_.waitCursor; }
 
     Mode CurrentMode() const { return modes_.mode; }
-    bool Paused() const { return handOff_.paused; }
     void SetPainting(bool on) { handOff_.SetPainting(on); }
 
     const wchar_t* LanguageCode() const { return texts_.languageCode; }
@@ -201,6 +195,10 @@ private:
     // Conclusions of ended steps, on the UI thread.
     void ConcludeStep(Mode mode, StepResult result);
     void ShowPendingMessage();
+    // Settle waits let the sensor settle after its properties change: the Mode's settle time,
+    // or a few frames after a pattern change (ShortSettle).
+    void StartSettleWait();
+    void StopSettleWait();
 
     // Per-Mode starts, steps and triggers.
     void StartAutoAlignment();

@@ -27,14 +27,10 @@ void Controller::StartManualAlignment() {
     manualRun_.Reset();
 }
 
-// SettleOn, SettlingFrame and PreviewChanged serve the automatic run as well.
+// SettleOn and PreviewChanged serve the automatic run as well.
 void Controller::SettleOn(const ImagingParameters& row) {
     sensor_.device.Properties().ApplyImaging(row);
     StartSettleWait();
-}
-
-bool Controller::SettlingFrame() {
-    return SkipSettlingFrame();
 }
 
 const ImagingParameters& Controller::TrackingRow() const {

@@ -1,5 +1,5 @@
-// The Controller's settle wait: the row's settle time for the running Mode, and the main
-// window's FrameTimer that ends a timed wait.
+// The Controller's settle wait: the row's settle time for the running Mode, a few frames after a
+// pattern change, and the main window's FrameTimer that ends a timed wait.
 #include "controller/controller.h"
 
 #include "base/notifications.h"
@@ -25,7 +25,7 @@ void Controller::StartSettleWait() {
                                                     : records_.coreParameters.alignment[0].range);
 }
 
-void Controller::StartShortSettle() {
+void Controller::ShortSettle() {
     const int skips = records_.coreParameters.misc.chbSkips;
     settleWait_.CountFrames(skips >= 1 && skips <= 9 ? skips : kDefaultShortSettle);
 }
@@ -45,6 +45,6 @@ void Controller::OnTimer(UINT_PTR id) {
     ResumeFrames(wasHeld);
 }
 
-bool Controller::SkipSettlingFrame() {
+bool Controller::SettlingFrame() {
     return settleWait_.SkipFrame();
 }

@@ -1,8 +1,7 @@
 #include "controller/controller.h"
 
 #include "base/notifications.h"
-#include "resources/resource_ids.h"
-#include "ui/messages.h"
+#include "controller/step_message.h"
 
 void Controller::OnStepEnded() {
     const Mode mode = handOff_.endedMode.exchange(Mode::NoSensor);
@@ -46,26 +45,5 @@ void Controller::ConcludeStep(Mode mode, StepResult result) {
 }
 
 void Controller::ShowPendingMessage() {
-    const int id = handOff_.pendingMessage.exchange(0);
-    switch (id) {
-    case IDS_TOO_MANY_HOT_SPOTS:
-        ShowTooManyHotSpots();
-        break;
-    case IDS_SMALL_HOT_SPOT:
-        ShowSmallHotSpot();
-        break;
-    case IDS_LIGHT_CHANGED:
-        ShowLightChanged();
-        break;
-    case IDS_STEP_ERROR:
-        ShowStepError();
-        break;
-    case IDS_LOSING_CORNERS:
-    case IDS_ALIGNMENT_FAIL:
-    case IDS_ALIGNMENT_BAD:
-        ShowAlignmentFailure(static_cast<UINT>(id));
-        break;
-    default:
-        break;
-    }
+    ShowStepMessage(handOff_.pendingMessage.exchange(0));
 }

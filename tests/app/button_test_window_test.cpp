@@ -2,7 +2,6 @@
 // redraws them (screenshot saved under the build folder for a look).
 #include "app/button_test_window.h"
 #include "desktop_test_support.h"
-#include "partial_language.h"
 #include "pixel_canvas.h"
 
 #include <gtest/gtest.h>
@@ -115,22 +114,6 @@ TEST_F(ButtonTestWindowRun, OpensCentredOverADisabledOwnerAndCountsItsMessages) 
     EXPECT_EQ(ButtonTestWindow::Current(), nullptr);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(IsWindowEnabled(owner));
-}
-
-TEST_F(ButtonTestWindowRun, HintsALanguageLibraryLacksComeFromTheExecutable) {
-    testsupport::PartialLanguage partial;
-    ASSERT_NE(partial.Module(), nullptr);
-    ASSERT_TRUE(ButtonTestWindow::Open(owner, L"Tavro Pen", nullptr));
-    HWND window = ButtonTestWindow::Current()->Window();
-    UpdateWindow(window);
-    Pump();
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    RECT client = {};
-    GetClientRect(window, &client);
-    testsupport::PixelCanvas canvas(client.right, client.bottom);
-    ASSERT_TRUE(canvas.CopyFromScreen(origin));
-    EXPECT_GT(canvas.Count(ButtonTestWindow::Current()->HintRect(), ButtonTestWindow::kHintColour), 50);
 }
 
 }  // namespace

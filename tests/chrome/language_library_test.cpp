@@ -4,10 +4,8 @@
 
 #include <vector>
 
-#include "resources/resource_ids.h"
 #include "test_support.h"
 #include "ui/language_library.h"
-#include "ui/resource_text.h"
 
 namespace {
 
@@ -80,17 +78,6 @@ TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
             EXPECT_EQ(library.CurrentLanguage(), c.current);
         }
     }
-}
-
-TEST(LanguageLibraryTest, TheLoadedLibrarysTextsAreUsedUntilReleased) {
-    LibraryFolder folder({L"XDL-DEU.dll"});
-    LanguageLibrary library(folder.Path());
-    ASSERT_TRUE(library.Load({1031, 0, 0, 0}));
-    ASSERT_NE(library.Module(), nullptr);
-    EXPECT_EQ(LoadModuleText(library.Module(), IDS_BUTTON_CANCEL), L"Abbrechen");
-    library.Release();
-    EXPECT_EQ(library.Module(), nullptr);
-    EXPECT_TRUE(library.FileName().empty());
 }
 
 }  // namespace

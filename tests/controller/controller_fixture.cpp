@@ -155,12 +155,3 @@ Notifications ControllerFixture::TakeNotifications() {
     }
     return taken;
 }
-
-void ControllerFixture::PumpMessages(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetTickCount64() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(5);
-    }
-}

@@ -48,8 +48,6 @@ protected:
     void DeliverFrames(int count);
     // Removes the AppNotify messages waiting for the main window, in order (code, value).
     Notifications TakeNotifications();
-    // Runs the main window's messages for a while.
-    void PumpMessages(DWORD milliseconds);
 
     // Every Mode change parks the pointer.
     testsupport::CursorLock cursorLock;

@@ -96,20 +96,6 @@ TEST_F(ControllerModes, RequestsBeforeStartOrOutsideTheWorkingModesChangeNothing
     EXPECT_FALSE(controller.IsBusy());
 }
 
-TEST_F(ControllerModes, StartTakesTheStoredGradeAndFindGainWithoutAnAlignmentInForceOnlyTellsSo) {
-    records.alignmentResult.accuracy.grade = AccuracyGrade::Good;
-    // Not re-applied: start-up goes to auto alignment, which drops the flag again.
-    SetMode(Mode::AutoAlignment);
-    // The stored grade offers gain finding, which then finds no alignment in force.
-    EXPECT_TRUE(controller.CanEnterMode(Mode::FindGain));
-    testsupport::BoxDismisser boxes;
-    controller.EnterMode(Mode::FindGain);
-    EXPECT_EQ(boxes.BoxesClosed(), 1);
-    EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
-    EXPECT_FALSE(controller.IsBusy());
-    EXPECT_FALSE(controller.Paused());
-}
-
 TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
     SetMode(Mode::Idle);
     for (const auto& [option, alignment] : {std::pair{1, Mode::ManualAlignment}, {0, Mode::AutoAlignment}}) {
@@ -120,24 +106,20 @@ TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
     }
 }
 
-TEST_F(ControllerModes, TrackAgainBringsTheWindowBackLeavingItReleasesParksAndEndsTheSettleWait) {
+TEST_F(ControllerModes, TrackAgainBringsTheWindowBackAndLeavingItReleasesAndParks) {
     SetMode(Mode::Track, true, true);
     // Track again only brings the window that tracking minimised back.
     EXPECT_TRUE(IsIconic(window));
     controller.EnterMode(Mode::Track);
     EXPECT_EQ(controller.CurrentMode(), Mode::Track);
     EXPECT_FALSE(IsIconic(window));
-    EXPECT_FALSE(controller.Paused());
     PenDown();
-    controller.StartShortSettle();
     // Gain finding shows the white pattern.
     controller.EnterMode(Mode::FindGain);
     EXPECT_EQ(controller.CurrentMode(), Mode::FindGain);
     EXPECT_TRUE(LeftButtonIs(false));
-    EXPECT_FALSE(controller.SkipSettlingFrame());
     EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
     EXPECT_EQ(controller.Pattern().Level(), 35);
-    EXPECT_FALSE(controller.Paused());
     // Parked at client point (45, 45).
     POINT cursor = {};
     GetCursorPos(&cursor);

@@ -31,20 +31,6 @@ protected:
     PointerInput pointer;
 };
 
-TEST_F(PointerInputTest, ResetTakesTheScreenAndTheFirstPositionIsTakenUnchanged) {
-    EXPECT_FLOAT_EQ(pointer.LastX(), -1.0f);
-    EXPECT_FLOAT_EQ(pointer.LastY(), -1.0f);
-    EXPECT_FALSE(pointer.LeftHeld());
-    const RECT& r = pointer.ScreenRect();
-    EXPECT_EQ(r.left, -5);
-    EXPECT_EQ(r.top, -5);
-    EXPECT_EQ(r.right, Width() + 5);
-    EXPECT_EQ(r.bottom, Height() + 5);
-    pointer.Scale(10.25f, 10.75f);
-    EXPECT_FLOAT_EQ(pointer.LastX(), 10.25f);
-    EXPECT_FLOAT_EQ(pointer.LastY(), 10.75f);
-}
-
 TEST_F(PointerInputTest, SubPixelJitterIsHeldPerAxisOnScreenOnly) {
     const float x = X(0.3f), y = Y(0.25f);
     pointer.MoveTo(x, y);

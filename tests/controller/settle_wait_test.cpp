@@ -62,68 +62,34 @@ TEST(SettleWait, TimedWaitsUseTheWindowTimerOnItsThreadElseTheClock) {
     EXPECT_FALSE(wait.TimerRunning());
 }
 
-class ControllerSettleWait : public ControllerFixture {
-protected:
-    void SetSettleTimes(int alignmentRange, int findThresholdRange) {
-        records.coreParameters.alignment[0].range = alignmentRange;
-        records.coreParameters.findThreshold[0].range = findThresholdRange;
-    }
-    int FramesSkipped() {
-        int skipped = 0;
-        while (skipped < 1000 && controller.SkipSettlingFrame()) ++skipped;
-        return skipped;
-    }
-};
+using ControllerSettleWait = ControllerFixture;
 
-TEST_F(ControllerSettleWait, ShortSettlesCountFramesFromTheModesRowOrChbSkipsWithinOneToNine) {
-    struct {
-        Mode mode;
-        bool alignmentUsable, gainFound;
-        int alignmentRange, findThresholdRange, frames;
-    } const cases[] = {
-        {Mode::AutoAlignment, false, false, 30, 500, 30},
-        {Mode::FindGain, true, false, 500, 12, 12},
-        {Mode::Track, true, true, 7, 500, 7},
-    };
+// Auto alignment's trigger shows white and settles on the alignment row's time (frames below
+// 100) before the white reference; each pattern after it waits chbSkips frames, six when that is
+// not 1 to 9. A key-up starts no run, and a press while the run settles does not end the wait.
+TEST_F(ControllerSettleWait, TheTriggerWaitsTheRowsSettleTimeAndEachPatternChbSkipsFrames) {
+    SetMode(Mode::AutoAlignment);
+    const struct {
+        int settle, chbSkips, frames;
+    } cases[] = {{30, 4, 4}, {0, 1, 1}, {0, 9, 9}, {0, 0, 6}, {0, 10, 6}, {0, -3, 6}};
     for (const auto& c : cases) {
-        SetSettleTimes(500, 0);
-        SetMode(c.mode, c.alignmentUsable, c.gainFound);
-        SetSettleTimes(c.alignmentRange, c.findThresholdRange);
-        controller.StartSettleWait();
-        EXPECT_EQ(FramesSkipped(), c.frames) << static_cast<int>(c.mode);
-    }
-    for (const auto& [chbSkips, frames] : {std::pair{4, 4}, {1, 1}, {9, 9}, {0, 6}, {10, 6}, {-3, 6}}) {
-        records.coreParameters.misc.chbSkips = chbSkips;
-        controller.StartShortSettle();
-        EXPECT_EQ(FramesSkipped(), frames) << "chbSkips " << chbSkips;
-    }
-}
-
-TEST_F(ControllerSettleWait, OnlyAPressInTheStepThatWaitsForItEndsAWait) {
-    struct {
-        Mode mode;
-        bool started;
-        int settleTime;  // 100 ms and more run as a FrameTimer, less as counted frames
-        UINT message;
-    } const cases[] = {
-        // Enter's or F5's key-up in the steps a key-down starts.
-        {Mode::AutoAlignment, false, 120, WM_LBUTTONUP},
-        {Mode::ManualAlignment, false, 30, WM_LBUTTONUP},
-        // A press while the started run settles.
-        {Mode::AutoAlignment, true, 120, WM_LBUTTONDOWN},
-        {Mode::ManualAlignment, true, 30, WM_LBUTTONDOWN},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.started * 1000 + static_cast<int>(c.mode));
-        SetMode(c.mode);
-        SetSettleTimes(c.settleTime, c.settleTime);
-        if (c.started) controller.OnTrigger(WM_LBUTTONDOWN, true);
-        controller.StartSettleWait();
-        controller.OnTrigger(c.message, true);
-        // A key-up starts no run (which keeps the user waiting), and the wait goes on.
-        EXPECT_EQ(controller.IsBusy(), c.started);
-        EXPECT_TRUE(controller.SkipSettlingFrame());
-        controller.StopSettleWait();
+        SCOPED_TRACE(c.chbSkips);
+        records.coreParameters.alignment[0].range = c.settle;
+        records.coreParameters.misc.chbSkips = c.chbSkips;
+        controller.EnterMode(Mode::AutoAlignment);
+        controller.OnTrigger(WM_LBUTTONUP, true);
+        EXPECT_FALSE(controller.IsBusy());
+        controller.OnTrigger(WM_LBUTTONDOWN, true);
+        DeliverFrames(c.settle / 2);
+        controller.OnTrigger(WM_LBUTTONDOWN, true);
+        DeliverFrames(c.settle - c.settle / 2);
+        EXPECT_EQ(controller.Pattern().Kind(), kPatternWhite);
+        DeliverFrames(1);
+        EXPECT_EQ(controller.Pattern().Kind(), kPatternBlack);
+        DeliverFrames(c.frames);
+        EXPECT_EQ(controller.Pattern().Kind(), kPatternBlack);
+        DeliverFrames(1);
+        EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
     }
 }
 
