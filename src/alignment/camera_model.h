@@ -30,8 +30,6 @@ public:
     const DetectorProfile& Profile() const { return profile_; }
     const CameraPose& Pose() const { return pose_; }
     bool UsesFullDistortion() const { return useFullDistortion_; }
-    // Residual evaluations of the last full-model Undistort that did not return at once.
-    int LastUndistortIterations() const { return undistortIterations_; }
 
 private:
     cv::Point2f UndistortSimple(cv::Point2f point) const;

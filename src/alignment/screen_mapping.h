@@ -78,9 +78,6 @@ public:
     const AccuracyFigures& Figures() const { return figures_; }
     AlignmentFailure Failure() const { return failure_; }
     const CornerErrorTable& Errors() const { return errors_; }
-    cv::Point2f PrincipalPoint() const { return principalPoint_; }
-    // Whether the camera's lens is one refined on the board rather than the profile's own.
-    bool LensRefined() const { return lensRefined_; }
 
 private:
     // The pose for the current lens and aspect; while refining, a trial fitted before is not

@@ -17,8 +17,6 @@ public:
     void Reset();
     // Once per frame; a verdict at the end of every eleventh window, else kNoVerdict.
     int Tick();
-    // Frames per second of the last completed window (30 until one completes).
-    double Rate() const { return rate_; }
 
 private:
     Clock clock_;

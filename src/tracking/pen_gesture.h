@@ -49,9 +49,6 @@ public:
 
     void LightChanged() { onScreen_ = kLightChanged; }
 
-    int OnScreenResult() const { return onScreen_; }
-    int HoldCount() const { return holdCount_; }
-    cv::Point2f LastAccepted() const { return lastAccepted_; }
 
 private:
     template <typename Pointer>

@@ -31,7 +31,6 @@ public:
 
     bool Active() const { return count_ >= kMinimumPoints; }
     int Count() const { return count_; }
-    const SpyPoint& Point(int i) const { return points_[i]; }
 
 private:
     std::array<SpyPoint, kMaxPoints> points_{};
