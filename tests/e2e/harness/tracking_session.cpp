@@ -73,18 +73,22 @@ bool TrackingSession::WaitForTracking(DWORD timeoutMs) {
         SaveScreenshot("track_not_entered");
         report_.Figure("main_visible", IsWindowVisible(program_.MainWindow()), 0);
         report_.Figure("main_iconic", IsIconic(program_.MainWindow()), 0);
-        report_.Figure("title", program_.Title());
-        // A message the program waits on explains a Mode that never came.
-        for (HWND box : VisibleWindowsOfClass(program_.ProcessId(), L"#32770")) {
-            std::wstring texts = WindowTexts(box);
-            std::replace(texts.begin(), texts.end(), L'\n', L'|');
-            report_.Figure("box", texts);
-        }
+        ReportWhereItWaits();
         return report_.Check(false, "track_entered");
     }
     // With nothing hot on the screen the program says it tracks; the box is in the way.
     AnswerBox(L"Sensor is tracking.", L"OK", 3000);
     return true;
+}
+
+void TrackingSession::ReportWhereItWaits() {
+    report_.Figure("title", program_.Title());
+    // A message the program waits on explains a Mode that never came.
+    for (HWND box : VisibleWindowsOfClass(program_.ProcessId(), L"#32770")) {
+        std::wstring texts = WindowTexts(box);
+        std::replace(texts.begin(), texts.end(), L'\n', L'|');
+        report_.Figure("box", texts);
+    }
 }
 
 bool TrackingSession::AnswerBox(const std::wstring& text, const std::wstring& button,

@@ -41,6 +41,8 @@ public:
     bool WaitForTracking(DWORD timeoutMs = 60000);
     // Both of the above: the program tracking on its stored alignment.
     bool StartToTracking() { return StartToGainFinding() && WaitForTracking(); }
+    // Reports the title and the texts of the program's open message boxes: why a wait failed.
+    void ReportWhereItWaits();
     // Waits for a message box of the program holding `text` and presses `button`.
     bool AnswerBox(const std::wstring& text, const std::wstring& button, DWORD timeoutMs);
 

@@ -86,7 +86,7 @@ HWND TriggerUntilBox(TrackingSession& session, const wchar_t* text, const std::s
     session.TriggerAutoAlignment();
     HWND box = WaitForWindowWithText(session.Program().ProcessId(), text, 60000);
     if (!report.Check(box != nullptr, name)) {
-        report.Figure("title", session.Program().Title());
+        session.ReportWhereItWaits();
         SaveScreenshot("no_" + name);
     }
     return box;
@@ -179,7 +179,7 @@ E2E_SCENARIO(alignment_ends_short, "", 240) {
     // of the room's light, whose message holds the command back.
     PostMessageW(program.MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
     if (!report.Check(program.WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment_again")) {
-        report.Figure("title", program.Title());
+        session.ReportWhereItWaits();
         return;
     }
     control.Set("screen", "0 0");
