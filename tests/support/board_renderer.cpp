@@ -4,17 +4,22 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+
+#include "scene/lens_camera.h"
 
 namespace {
 
 constexpr int kSamplesPerSide = 9;
 
-cv::Matx33d CameraMatrix(const DetectorProfile& p) {
-    return cv::Matx33d(p.fx, 0, p.cx, 0, p.fy, p.cy, 0, 0, 1);
+// The virtual sensor's camera: a pinhole with the same distortion, independent of CameraModel.
+LensCamera CameraOf(const DetectorProfile& p, const CameraPose& pose) {
+    const LensParameters lens{p.fx, p.fy, p.cx, p.cy, p.k1, p.k2, p.p1, p.p2};
+    SensorPose sensorPose;
+    const double rotation[3] = {pose.rx, pose.ry, pose.rz};
+    RotationFromVector(rotation, sensorPose.r);
+    sensorPose.t[0] = pose.tx, sensorPose.t[1] = pose.ty, sensorPose.t[2] = pose.tz;
+    return LensCamera(lens, sensorPose);
 }
-
-cv::Vec4d Distortion(const DetectorProfile& p) { return cv::Vec4d(p.k1, p.k2, p.p1, p.p2); }
 
 uchar DesktopValue(const BoardScene& scene, double x, double y) {
     if (x < 0 || y < 0 || x >= scene.desktopWidth || y >= scene.desktopHeight)
@@ -32,27 +37,6 @@ uchar DesktopValue(const BoardScene& scene, double x, double y) {
         return dark ? scene.dark : scene.light;
     }
     return (i + j) % 2 == 0 ? scene.dark : scene.light;
-}
-
-// Viewing rays (normalized, undistorted) through the pixel corners, (width + 1) x (height + 1)
-// row by row; rays inside a pixel are interpolated, the lens bends too gently to notice. They
-// depend only on the lens, so the last lens's rays are kept for the next picture.
-const std::vector<cv::Point2f>& CornerRays(const DetectorProfile& profile, int width, int height) {
-    static DetectorProfile lens;
-    static cv::Size size;
-    static std::vector<cv::Point2f> rays;
-    if (!rays.empty() && size == cv::Size(width, height) &&
-        std::memcmp(&lens, &profile, sizeof lens) == 0)
-        return rays;
-    std::vector<cv::Point2f> corners;
-    for (int v = 0; v <= height; ++v)
-        for (int u = 0; u <= width; ++u) corners.emplace_back(u - 0.5f, v - 0.5f);
-    cv::undistortPoints(corners, rays, CameraMatrix(profile), Distortion(profile), cv::noArray(),
-                        cv::noArray(),
-                        cv::TermCriteria(cv::TermCriteria::COUNT | cv::TermCriteria::EPS, 50, 1e-10));
-    lens = profile;
-    size = cv::Size(width, height);
-    return rays;
 }
 
 }  // namespace
@@ -90,31 +74,25 @@ CameraPose ViewOfDesktop(const DetectorProfile& profile, const BoardScene& scene
 
 cv::Mat RenderBoard(const DetectorProfile& profile, const CameraPose& pose,
                     const BoardScene& scene, int width, int height) {
+    // Where the pixel corners see the desktop (NaN off the plane); points inside a pixel are
+    // interpolated, the lens and the perspective bend too gently across one to notice.
+    const LensCamera camera = CameraOf(profile, pose);
+    cv::Mat_<cv::Point2d> seen(height + 1, width + 1);
+    for (int v = 0; v <= height; ++v)
+        for (int u = 0; u <= width; ++u)
+            if (!camera.SensorToDesktop(u - 0.5, v - 0.5, &seen(v, u).x, &seen(v, u).y))
+                seen(v, u) = {NAN, NAN};
     const int n = kSamplesPerSide;
-    const std::vector<cv::Point2f>& rays = CornerRays(profile, width, height);
-    cv::Matx33d r;
-    cv::Rodrigues(cv::Vec3d(pose.rx, pose.ry, pose.rz), r);
-    const cv::Vec3d t(pose.tx, pose.ty, pose.tz);
-    const cv::Vec3d normal(r(0, 2), r(1, 2), r(2, 2));  // of the desktop plane, camera side
-    const double planeDistance = normal.dot(t);
     cv::Mat plane(height, width, CV_8UC1);
     for (int v = 0; v < height; ++v) {
         for (int u = 0; u < width; ++u) {
-            const cv::Point2f& a = rays[v * (width + 1) + u];
-            const cv::Point2f& b = rays[v * (width + 1) + u + 1];
-            const cv::Point2f& c = rays[(v + 1) * (width + 1) + u];
-            const cv::Point2f& d = rays[(v + 1) * (width + 1) + u + 1];
             int sum = 0;
             for (int j = 0; j < n; ++j) {
                 for (int i = 0; i < n; ++i) {
-                    const float fx = (i + 0.5f) / n;
-                    const float fy = (j + 0.5f) / n;
-                    const cv::Point2f ray = (1 - fy) * ((1 - fx) * a + fx * b) + fy * ((1 - fx) * c + fx * d);
-                    // Where the ray meets the desktop plane, in desktop coordinates.
-                    const cv::Vec3d direction(ray.x, ray.y, 1.0);
-                    const double depth = planeDistance / normal.dot(direction);
-                    const cv::Vec3d onPlane = r.t() * (depth * direction - t);
-                    sum += depth > 0 ? DesktopValue(scene, onPlane[0], onPlane[1]) : scene.offScreen;
+                    const double fx = (i + 0.5) / n, fy = (j + 0.5) / n;
+                    const cv::Point2d p = (1 - fy) * ((1 - fx) * seen(v, u) + fx * seen(v, u + 1)) +
+                                          fy * ((1 - fx) * seen(v + 1, u) + fx * seen(v + 1, u + 1));
+                    sum += std::isnan(p.x) ? scene.offScreen : DesktopValue(scene, p.x, p.y);
                 }
             }
             plane.at<uchar>(v, u) = static_cast<uchar>((sum + n * n / 2) / (n * n));
@@ -126,13 +104,14 @@ cv::Mat RenderBoard(const DetectorProfile& profile, const CameraPose& pose,
 std::vector<cv::Point2f> ProjectDesktopPoints(const DetectorProfile& profile,
                                               const CameraPose& pose,
                                               const std::vector<cv::Point2f>& points) {
-    std::vector<cv::Point3d> objects;
-    for (const cv::Point2f& p : points) objects.emplace_back(p.x, p.y, 0.0);
-    std::vector<cv::Point2d> image;
-    cv::projectPoints(objects, cv::Vec3d(pose.rx, pose.ry, pose.rz),
-                      cv::Vec3d(pose.tx, pose.ty, pose.tz), CameraMatrix(profile),
-                      Distortion(profile), image);
-    return std::vector<cv::Point2f>(image.begin(), image.end());
+    const LensCamera camera = CameraOf(profile, pose);
+    std::vector<cv::Point2f> image;
+    for (const cv::Point2f& p : points) {
+        double u = NAN, v = NAN;
+        camera.Project(p.x, p.y, &u, &v);
+        image.emplace_back(static_cast<float>(u), static_cast<float>(v));
+    }
+    return image;
 }
 
 std::vector<cv::Point2f> TrueCorners(const DetectorProfile& profile, const CameraPose& pose,

@@ -1,7 +1,7 @@
 #pragma once
 // Draws what the sensor sees of a chessboard on the desktop: every sensor pixel is traced back
-// through a known lens and pose (independently of CameraModel, with the library's own
-// undistortion) onto the desktop plane, with 9 x 9 samples per pixel.
+// through a known lens and pose (with the virtual sensor's camera, independent of CameraModel)
+// onto the desktop plane, with 9 x 9 samples per pixel.
 #include <opencv2/core.hpp>
 
 #include <vector>
@@ -41,7 +41,7 @@ CameraPose ViewOfDesktop(const DetectorProfile& profile, const BoardScene& scene
 cv::Mat RenderBoard(const DetectorProfile& profile, const CameraPose& pose,
                     const BoardScene& scene, int width = 320, int height = 240);
 
-// Where the sensor sees the given desktop points (the library's projection).
+// Where the sensor sees the given desktop points.
 std::vector<cv::Point2f> ProjectDesktopPoints(const DetectorProfile& profile,
                                               const CameraPose& pose,
                                               const std::vector<cv::Point2f>& points);

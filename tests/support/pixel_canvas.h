@@ -20,6 +20,11 @@ public:
     int Height() const { return height_; }
     // The pixel as a COLORREF (0x00BBGGRR); 0xFFFFFFFF outside the canvas.
     COLORREF At(int x, int y) const;
+    // The pixels row by row from the top, 0x00RRGGBB each; null when the canvas could not be made.
+    const uint32_t* Bits() const {
+        GdiFlush();
+        return bits_;
+    }
     // Pixels of exactly that colour inside the area (right and bottom exclusive).
     int Count(const RECT& area, COLORREF colour) const;
     // Copies the screen area whose top-left is at `origin` into the canvas.

@@ -154,16 +154,23 @@ LitRange LitOver(uint8_t desktopLevel, double penRadiance) {
 
 }  // namespace
 
-TEST(PenSpot, LightsASpotTheTrackingTakesOnWhiteAndOnBlack) {
+// On white and on black the pen lights a spot the tracking takes, a diffused tip rather than a
+// flood, with its light centred where the pen is seen.
+TEST(PenSpot, LightsASpotTheTrackingTakesCentredOnThePen) {
     const double radiance = SensorSettings().penRadiance;
     for (const uint8_t level : {uint8_t{255}, uint8_t{0}}) {
-        SCOPED_TRACE(level == 255 ? "white desktop" : "black desktop");
+        const char* desktop = level == 255 ? "white" : "black";
+        SCOPED_TRACE(desktop);
         const LitRange lit = LitOver(level, radiance);
-        std::printf("pen pixels above the learnt threshold on %s: %d..%d, within %.1f px\n",
-                    level == 255 ? "white" : "black", lit.fewest, lit.most, lit.reach);
+        TrackedScene scene(level, radiance);
+        double offset = 0.0;
+        for (const cv::Point2d& p : PenPositions()) offset = std::max(offset, scene.LightOffset(p.x, p.y));
+        std::printf("pen on %s: %d..%d pixels above the learnt threshold, within %.1f px; centroid at most "
+                    "%.3f px from the projected position\n", desktop, lit.fewest, lit.most, lit.reach, offset);
         EXPECT_GE(lit.fewest, SpotFinder::kMinimumPixels);
-        // A diffused tip, not a flood: at most about eight pixels across.
+        // At most about eight pixels across.
         EXPECT_LE(lit.reach, 5.0);
+        EXPECT_LE(offset, 0.1);
     }
 }
 
@@ -171,16 +178,4 @@ TEST(PenSpot, WeakPenFadesOnDarkAreasFirst) {
     // pen_radiance 10, a low battery: still seen over white, lost over black.
     EXPECT_GE(LitOver(255, 10.0).fewest, SpotFinder::kMinimumPixels);
     EXPECT_LT(LitOver(0, 10.0).most, SpotFinder::kMinimumPixels);
-}
-
-TEST(PenSpot, LightCentresOnTheProjectedPosition) {
-    for (const uint8_t level : {uint8_t{255}, uint8_t{0}}) {
-        SCOPED_TRACE(level == 255 ? "white desktop" : "black desktop");
-        TrackedScene scene(level, SensorSettings().penRadiance);
-        double worst = 0.0;
-        for (const cv::Point2d& p : PenPositions()) worst = std::max(worst, scene.LightOffset(p.x, p.y));
-        std::printf("pen centroid on %s: at most %.3f px from the projected position\n",
-                    level == 255 ? "white" : "black", worst);
-        EXPECT_LE(worst, 0.1);
-    }
 }

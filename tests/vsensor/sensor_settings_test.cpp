@@ -9,17 +9,20 @@
 #include "control/control_file.h"
 #include "scene/sensor_settings.h"
 
-TEST(SensorSettings, ReadsEveryKey) {
+// Every key read; a key set again takes its later line, and "pen off" keeps the position.
+TEST(SensorSettings, ReadsEveryKeyAndLaterLinesWin) {
     std::string problems;
     const SensorSettings s = ParseSensorSettings(
         "# room\n"
         "lens 310 305 158 121 -0.1 0.02 0.001 -0.002\n"
         "view 10 -4 1.5 0.9 0.4 0.6\n"
         "pen 512 384 on\n"
+        "pen off\n"
         "pen2 100 200 off\n"
         "lamp 40 50 on 6\n"
         "ambient 0.2   # a step\n"
         "noise 0\n"
+        "fps 12\n"
         "fps 15\n"
         "capture_hz 5\n"
         "unplug 1\n"
@@ -34,7 +37,7 @@ TEST(SensorSettings, ReadsEveryKey) {
     EXPECT_DOUBLE_EQ(s.lens.p2, -0.002);
     EXPECT_DOUBLE_EQ(s.view.yawDegrees, 10);
     EXPECT_DOUBLE_EQ(s.view.aimY, 0.6);
-    EXPECT_TRUE(s.pen.on);
+    EXPECT_FALSE(s.pen.on);
     EXPECT_DOUBLE_EQ(s.pen.x, 512);
     EXPECT_FALSE(s.pen2.on);
     EXPECT_TRUE(s.lamp.on);
@@ -49,13 +52,6 @@ TEST(SensorSettings, ReadsEveryKey) {
     EXPECT_DOUBLE_EQ(s.screenWhite, 0.8);
     EXPECT_DOUBLE_EQ(s.room, 0.01);
     EXPECT_DOUBLE_EQ(s.penRadiance, 20);
-}
-
-TEST(SensorSettings, LaterLinesWinAndPenOffKeepsPosition) {
-    const SensorSettings s = ParseSensorSettings("pen 10 20\npen off\nfps 20\nfps 25\n");
-    EXPECT_FALSE(s.pen.on);
-    EXPECT_DOUBLE_EQ(s.pen.x, 10);
-    EXPECT_DOUBLE_EQ(s.fps, 25);
 }
 
 TEST(SensorSettings, BadLinesAreSkippedAndNamed) {

@@ -68,23 +68,12 @@ bool SaveScreenshot(const std::string& name) {
 
 bool FindColourOnScreen(COLORREF colour, cv::Point2d* centre, int least, int rows) {
     // Read whole rather than pixel by pixel: a polling scenario looks many times a second.
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows;
-    UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !memory || width <= 0 || height <= 0) return false;
-    {
-        SelectedObject selected(memory.Get(), bitmap.Get());
-        WindowDc screen(nullptr);
-        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY);
-    }
-    GdiFlush();
-    const cv::Mat shown(height, width, CV_8UC3, bits, (width * 3 + 3) & ~3);
-    const cv::Scalar bgr(GetBValue(colour), GetGValue(colour), GetRValue(colour));
+    testsupport::PixelCanvas screen(GetSystemMetrics(SM_CXSCREEN), rows < 0 ? GetSystemMetrics(SM_CYSCREEN) : rows);
+    if (!screen.CopyFromScreen({0, 0}) || !screen.Bits()) return false;
+    const cv::Mat shown(screen.Height(), screen.Width(), CV_8UC4, const_cast<uint32_t*>(screen.Bits()));
+    const cv::Scalar bgr(GetBValue(colour), GetGValue(colour), GetRValue(colour), 0);
     cv::Mat match;
-    cv::inRange(shown, bgr, bgr, match);
+    cv::inRange(shown, bgr, bgr + cv::Scalar(0, 0, 0, 255), match);
     const cv::Moments found = cv::moments(match, true);
     if (found.m00 < std::max(least, 1)) return false;
     if (centre) *centre = {found.m10 / found.m00, found.m01 / found.m00};

@@ -56,6 +56,7 @@ struct ScenarioRegistration {
     static ScenarioRegistration name##_registration(#name, install, timeoutSeconds, name##_body); \
     static void name##_body(Report& report)
 
-// Registered like a scenario but left out of the suite (too long to run there); scripts/e2e runs
-// it by name only.
-#define E2E_LONG_RUN(name, install, timeoutSeconds) E2E_SCENARIO(name, install, timeoutSeconds)
+// A runner's whole program, run by scripts/e2e inside the prefix it prepares: "--describe" prints
+// one line per scenario (name, time limit, install options); NAME runs that one and prints
+// "E2E NAME: PASS|FAIL key=value ...".
+int RunScenarioProgram(int argc, char** argv);

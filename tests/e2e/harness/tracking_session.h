@@ -41,6 +41,8 @@ public:
     bool WaitForTracking(DWORD timeoutMs = 60000);
     // Both of the above: the program tracking on its stored alignment.
     bool StartToTracking() { return StartToGainFinding() && WaitForTracking(); }
+    // Reports the title and the texts of the program's open message boxes: why a wait failed.
+    void ReportWhereItWaits();
     // Waits for a message box of the program holding `text` and presses `button`.
     bool AnswerBox(const std::wstring& text, const std::wstring& button, DWORD timeoutMs);
 
@@ -54,14 +56,13 @@ public:
     bool Lift(DWORD timeoutMs = 1500);
     // Waits until the desktop's left-button downs minus ups reach `balance`.
     bool WaitForLeftBalance(int balance, DWORD timeoutMs = 1500) const;
-    // Taps the pen on each point in turn; the pointer's distance from each, once settled.
+    // The pointer's settled distances from the pen over the taps.
     struct ErrorStats {
         int count = 0;
         double mean = 0.0;
         double max = 0.0;
         cv::Point2d worstAt;  // the pen position of the largest error
     };
-    ErrorStats TapAll(const std::vector<cv::Point2d>& points);
     // Taps a 5 x 4 grid spread to within 5 % of the screen's edges and reports the errors
     // (positions, mean_err_px, max_err_px, worst_at).
     ErrorStats TapGridErrors();

@@ -1,6 +1,6 @@
 // The program aligning itself with the virtual sensor under a family of cameras, rooms and
-// desktops, each judged against where the sensor's pen really is; the stored alignment used
-// again at start-up; and the two ways a run can end short.
+// desktops, each judged against where the sensor's pen really is, and the two ways a run can
+// end short. (The stored alignment used again at start-up is judged in tracking_latency.)
 #include <windows.h>
 
 #include <cmath>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "harness/desktop.h"
-#include "harness/program_files.h"
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
@@ -87,7 +86,7 @@ HWND TriggerUntilBox(TrackingSession& session, const wchar_t* text, const std::s
     session.TriggerAutoAlignment();
     HWND box = WaitForWindowWithText(session.Program().ProcessId(), text, 60000);
     if (!report.Check(box != nullptr, name)) {
-        report.Figure("title", session.Program().Title());
+        session.ReportWhereItWaits();
         SaveScreenshot("no_" + name);
     }
     return box;
@@ -157,24 +156,6 @@ E2E_SCENARIO(room_portrait_desktop, "--desktop 768x1024", 180) {
     AlignAndJudge(report, {4.0});
 }
 
-// The default room: the alignment one run makes in time is applied again by the next, lens and
-// all, and judged there. (The demo judges it in the run that made it.)
-E2E_SCENARIO(alignment_reused_at_startup, "", 240) {
-    {
-        TrackingSession first(report);
-        if (!first.AlignToGainFinding()) return;
-        report.Check(first.AlignmentSeconds() < RoomLimits().alignSeconds, "aligned_in_time");
-        first.Finish();
-    }
-    if (!report.Check(PlaceOptions(true), "option_set")) return;
-    TrackingSession session(report);
-    if (!report.Check(session.Program().Start(), "program_restarted")) return;
-    // No trigger: the stored pose is applied again and gain finding starts by itself.
-    report.Check(session.Program().WaitForTitle(L"Find gain", 60000), "straight_to_find_gain");
-    JudgeAgainstThePen(session, {}, report);
-    session.Finish();
-}
-
 // The two ways a run ends short, in one program run: the screen only partly in view (the result
 // is kept), then a covered lens (manual alignment is offered and taken).
 E2E_SCENARIO(alignment_ends_short, "", 240) {
@@ -198,7 +179,7 @@ E2E_SCENARIO(alignment_ends_short, "", 240) {
     // of the room's light, whose message holds the command back.
     PostMessageW(program.MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
     if (!report.Check(program.WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment_again")) {
-        report.Figure("title", program.Title());
+        session.ReportWhereItWaits();
         return;
     }
     control.Set("screen", "0 0");
