@@ -27,9 +27,13 @@ bool TrackingSession::StartToGainFinding() {
     const OwnAlignmentCache cache(sensorAtStart_, width_, height_);
     if (!cache.Restore()) {
         report_.Figure("own_alignment", "made");
-        return AlignToGainFinding() && report_.Check(cache.Keep(), "own_alignment_kept");
+        if (!AlignToGainFinding() || !report_.Check(cache.Keep(), "own_alignment_kept")) return false;
+        // Tracking always starts as after a restart, on the stored alignment applied again.
+        program_.RequestStop();
+        if (!program_.CheckEndsWithZero(10000, "aligning_run_stopped", report_)) return false;
+    } else {
+        report_.Figure("own_alignment", "kept");
     }
-    report_.Figure("own_alignment", "kept");
     if (!report_.Check(PlaceOptions(true), "options_written")) return false;
     if (!report_.Check(program_.Start(), "program_start")) return false;
     return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");

@@ -24,8 +24,9 @@ public:
     TrackingSession(const TrackingSession&) = delete;
     TrackingSession& operator=(const TrackingSession&) = delete;
 
-    // Stores the program's own alignment of this room (aligning once when there is none kept),
-    // starts the program and waits for gain finding to begin.
+    // Stores the program's own alignment of this room (aligning once, in a run of its own, when
+    // there is none kept), starts the program, which applies it again, and waits for gain
+    // finding to begin.
     bool StartToGainFinding();
     // Starts the program without a stored alignment and waits until auto alignment waits for
     // its trigger.

@@ -1,6 +1,6 @@
 // The program aligning itself with the virtual sensor under a family of cameras, rooms and
-// desktops, each judged against where the sensor's pen really is, and the two ways a run can
-// end short. (The stored alignment used again at start-up is judged in tracking_latency.)
+// desktops, each judged against where the sensor's pen really is; the stored alignment used
+// again at start-up; and the two ways a run can end short.
 #include <windows.h>
 
 #include <cmath>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "harness/desktop.h"
+#include "harness/program_files.h"
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
@@ -154,6 +155,24 @@ E2E_SCENARIO(room_portrait_desktop, "--desktop 768x1024", 180) {
     report.Check(GetSystemMetrics(SM_CXSCREEN) < GetSystemMetrics(SM_CYSCREEN), "portrait_screen");
     SensorControl().Set("view", "7 -5 2 0.45");
     AlignAndJudge(report, {4.0});
+}
+
+// The default room: the alignment one run makes in time is applied again by the next, lens and
+// all, and judged there. (The demo judges it in the run that made it.)
+E2E_SCENARIO(alignment_reused_at_startup, "", 240) {
+    {
+        TrackingSession first(report);
+        if (!first.AlignToGainFinding()) return;
+        report.Check(first.AlignmentSeconds() < RoomLimits().alignSeconds, "aligned_in_time");
+        first.Finish();
+    }
+    if (!report.Check(PlaceOptions(true), "option_set")) return;
+    TrackingSession session(report);
+    if (!report.Check(session.Program().Start(), "program_restarted")) return;
+    // No trigger: the stored pose is applied again and gain finding starts by itself.
+    report.Check(session.Program().WaitForTitle(L"Find gain", 60000), "straight_to_find_gain");
+    JudgeAgainstThePen(session, {}, report);
+    session.Finish();
 }
 
 // The two ways a run ends short, in one program run: the screen only partly in view (the result

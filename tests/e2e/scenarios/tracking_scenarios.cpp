@@ -1,6 +1,5 @@
-// Tracking judged against where the pen really is, beside a small hot spot, on the program's
-// own alignment applied again at start-up: how soon the pointer follows the pen, and the pen
-// leaving the screen. Taps, clicks, strokes, drags and right
+// Tracking judged against where the pen really is, beside a small hot spot: how soon the pointer
+// follows the pen, and the pen leaving the screen. Taps, clicks, strokes, drags and right
 // clicks are judged in the demo; the room's light changing in fault_exits_mid_stroke.
 #include <windows.h>
 
@@ -107,9 +106,6 @@ E2E_SCENARIO(tracking_latency, "--rf", 200) {
     report.Check(session.AnswerBox(L"Found small hot spot", L"OK", 30000), "message_10027");
     if (!report.Check(session.Program().WaitForTitle(L" - Track", 5000), "track_entered")) return;
     session.PointerFollows(session.Width() * 0.6, session.Height() * 0.6, "beside_hot_spot");
-    // The program's own alignment, applied again at start-up, lens and all.
-    const TrackingSession::ErrorStats taps = session.TapGridErrors();
-    report.Check(taps.count == 20 && taps.max <= kTolerancePx, "pointer_within_3px");
     MeasureLatency(session, report);
     LeaveScreen(session, report);
     session.Finish();
