@@ -44,7 +44,7 @@ bool SeesEveryPoint(const cv::Vec3d& rotation, const cv::Vec3d& translation,
 
 }  // namespace
 
-bool FindExtrinsic(CameraModel& model, const PosePoints& points) {
+bool FindExtrinsic(CameraModel& model, const PosePoints& points, const CameraPose* start) {
     const int n = points.count;
     if (n < kLeastPairs || n > PosePoints::kCapacity ||
         !SpreadOverAnArea(points.objectPoints, n) || !SpreadOverAnArea(points.imagePoints, n))
@@ -57,14 +57,20 @@ bool FindExtrinsic(CameraModel& model, const PosePoints& points) {
     const cv::Mat images(1, n, CV_32FC2, const_cast<cv::Point2f*>(points.imagePoints));
     cv::Vec3d rotation;
     cv::Vec3d translation;
-    try {
-        if (!cv::solvePnP(objects, images, camera, distortion, rotation, translation, false,
-                          cv::SOLVEPNP_ITERATIVE))
+    const auto solve = [&](bool fromStart) {
+        if (fromStart) {
+            rotation = {start->rx, start->ry, start->rz};
+            translation = {start->tx, start->ty, start->tz};
+        }
+        try {
+            return cv::solvePnP(objects, images, camera, distortion, rotation, translation,
+                                fromStart, cv::SOLVEPNP_ITERATIVE) &&
+                   SeesEveryPoint(rotation, translation, points);
+        } catch (const cv::Exception&) {
             return false;
-    } catch (const cv::Exception&) {
-        return false;
-    }
-    if (!SeesEveryPoint(rotation, translation, points)) return false;
+        }
+    };
+    if (!(start != nullptr && solve(true)) && !solve(false)) return false;
     CameraPose pose{static_cast<float>(translation[0]), static_cast<float>(translation[1]),
                     static_cast<float>(translation[2]), static_cast<float>(rotation[0]),
                     static_cast<float>(rotation[1]), static_cast<float>(rotation[2])};

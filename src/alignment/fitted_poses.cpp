@@ -7,6 +7,7 @@ FittedPoses::FittedPoses(size_t capacity) : entries_(capacity) {}
 void FittedPoses::Clear() {
     for (Entry& entry : entries_) entry.used = false;
     count_ = 0;
+    hasLatest_ = false;
 }
 
 FittedPoses::Key FittedPoses::MakeKey(const DetectorProfile& lens, float factor) {
@@ -39,6 +40,10 @@ bool FittedPoses::Find(const DetectorProfile& lens, float factor, bool& fitted,
 
 void FittedPoses::Remember(const DetectorProfile& lens, float factor, bool fitted,
                            const CameraPose& pose) {
+    if (fitted) {
+        latest_ = pose;
+        hasLatest_ = true;
+    }
     // Open addressing needs free slots to end its probes.
     if (count_ + 1 >= entries_.size() * 3 / 4) return;
     const Key key = MakeKey(lens, factor);

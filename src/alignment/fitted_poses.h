@@ -21,6 +21,8 @@ public:
     bool Find(const DetectorProfile& lens, float factor, bool& fitted, CameraPose& pose) const;
     void Remember(const DetectorProfile& lens, float factor, bool fitted, const CameraPose& pose);
     size_t Count() const { return count_; }
+    // The pose of the latest fit that gave one, a good start for the next trial's fit.
+    const CameraPose* Latest() const { return hasLatest_ ? &latest_ : nullptr; }
 
 private:
     static constexpr int kKeyWords = 9;  // A..H of the lens and the factor, bit for bit
@@ -39,4 +41,6 @@ private:
 
     std::vector<Entry> entries_;
     size_t count_ = 0;
+    bool hasLatest_ = false;
+    CameraPose latest_{};
 };

@@ -185,7 +185,7 @@ bool ScreenMapping::FitPose() {
     CameraPose pose;
     if (fittedPoses_.Find(camera_.Profile(), factor, fitted, pose))
         return fitted && camera_.SetPose(pose);
-    fitted = FindExtrinsic(camera_, posePoints_);
+    fitted = FindExtrinsic(camera_, posePoints_, fittedPoses_.Latest());
     fittedPoses_.Remember(camera_.Profile(), factor, fitted, camera_.Pose());
     return fitted;
 }
