@@ -9,8 +9,8 @@
 #include "bench_timing.h"
 
 #include "alignment/coverage_ring.h"
+#include "alignment/desktop_mapping.h"
 #include "tracking/brightness_recorder.h"
-#include "tracking/desktop_mapping.h"
 #include "tracking/gain_evaluation.h"
 #include "tracking/pen_tracking.h"
 

@@ -7,8 +7,7 @@
 
 #include "alignment/camera_model.h"
 #include "alignment/display_geometry.h"
-
-using CoverageRing = std::array<POINT, 16>;
+#include "imaging/point_ring.h"
 
 // The plane rectangle of the desktop grown by marginX left and right and by 30 at the top and
 // bottom, 16 points clockwise from the top-left corner, projected into the sensor.

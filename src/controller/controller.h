@@ -27,7 +27,7 @@
 #include "controller/tuning_panel.h"
 #include "tracking/blocking_counter.h"
 #include "tracking/brightness_recorder.h"
-#include "tracking/desktop_mapping.h"
+#include "alignment/desktop_mapping.h"
 #include "imaging/frame_images.h"
 #include "tracking/pen_tracking.h"
 #include "tracking/spot_finder.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The end of gain finding: from the recorded screen brightness to the threshold image, the
 // hot-spot record and the verdict whether the chosen gain level can track.
-#include "alignment/coverage_ring.h"
 #include "imaging/frame_images.h"
+#include "imaging/point_ring.h"
 #include "tracking/hot_spots.h"
 
 struct GainSettings {

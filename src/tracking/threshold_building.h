@@ -3,8 +3,8 @@
 // the recorded brightness and masking off everything outside the screen.
 #include <opencv2/core/mat.hpp>
 
-#include "alignment/coverage_ring.h"
 #include "imaging/frame_images.h"
+#include "imaging/point_ring.h"
 
 // Every recorded brightness becomes the maximum of its 5 x 5 neighbourhood (two passes of the
 // 3 x 3 square), so a pen must outshine the screen around it as well.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tracking/desktop_mapping.h"
+#include "alignment/desktop_mapping.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tracking/desktop_mapping.h"
+#include "alignment/desktop_mapping.h"
 
 cv::Point2f MapToDesktop(const ScreenMapping& mapping, const ScreenCorrection& correction,
                          cv::Point2f centroid) {
