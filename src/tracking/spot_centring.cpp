@@ -1,7 +1,7 @@
 #include "tracking/spot_centring.h"
 
+#include <array>
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -12,10 +12,13 @@ int Nearest(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 
 // Least-squares circle x^2 + y^2 + Dx + Ey + F = 0 through the points; false when they do not
 // fix one.
-bool FitCircleCentre(const std::vector<cv::Point2d>& points, cv::Point2d origin, cv::Point2d& centre) {
+template <size_t N>
+bool FitCircleCentre(const std::array<cv::Point2d, N>& points, int count, cv::Point2d origin,
+                     cv::Point2d& centre) {
     cv::Matx33d normal = cv::Matx33d::zeros();
     cv::Vec3d right(0.0, 0.0, 0.0);
-    for (const cv::Point2d& p : points) {
+    for (int i = 0; i < count; ++i) {
+        const cv::Point2d& p = points[i];
         const cv::Vec3d row(p.x - origin.x, p.y - origin.y, 1.0);
         const double target = -(row[0] * row[0] + row[1] * row[1]);
         normal += row * row.t();
@@ -94,18 +97,19 @@ void SpotCentring::Refine(cv::Point2d& estimate) const {
         }
     }
     if (brightest - darkest <= kScreenStep || peak < kFaintest) return;
-    std::vector<cv::Point2d> edge;
+    std::array<cv::Point2d, kRays> edge;
+    int edgeCount = 0;
     for (int i = 0; i < kRays; ++i) {
         const double angle = 2.0 * CV_PI * i / kRays;
         cv::Point2d point;
         if (!EdgeOnRay(estimate, std::cos(angle), std::sin(angle), 0.12 * peak, point)) continue;
         // The edge counts where the screen behind the outer half of the ray is the darkest:
         // light that crossed a brighter part on its way out reaches further.
-        if (ScreenBehindRay(estimate, point) <= darkest + kScreenStep) edge.push_back(point);
+        if (ScreenBehindRay(estimate, point) <= darkest + kScreenStep) edge[edgeCount++] = point;
     }
-    if (static_cast<int>(edge.size()) < kFewestRays) return;
+    if (edgeCount < kFewestRays) return;
     cv::Point2d centre;
-    if (!FitCircleCentre(edge, estimate, centre)) return;
+    if (!FitCircleCentre(edge, edgeCount, estimate, centre)) return;
     if (std::hypot(centre.x - estimate.x, centre.y - estimate.y) > kLongestMove) return;
     estimate = centre;
 }
