@@ -49,6 +49,17 @@ int DetectTileAdaptive(const DetectionImages& images, int columns, int rows,
     return RunFinder(images.plane, columns, rows, kBoardCorners, corners);
 }
 
+int TileCutContrast(const DetectionImages& images) {
+    const cv::Rect area(images.area.x, images.area.y, images.area.width, images.area.height);
+    const cv::Mat cut = images.plane(area);
+    const cv::Mat difference = images.work(area);
+    const int lit = cv::countNonZero(cut);
+    if (lit == 0 || lit == area.area()) return 0;
+    const double litMean = cv::mean(difference, cut)[0];
+    const double darkMean = cv::mean(difference, cut == 0)[0];
+    return static_cast<int>(litMean - darkMean);
+}
+
 int DetectBetweenReferences(const DetectionImages& images, int columns, int rows,
                             CornerBuffer& corners, int& foundLevel) {
     for (int level : kBinarizeLevels) {

@@ -32,6 +32,11 @@ PixelRect FindLitScreen(const cv::Mat& white, const cv::Mat& black, cv::Mat& dif
 int DetectTileAdaptive(const DetectionImages& images, int columns, int rows,
                        CornerBuffer& corners);
 
+// Levels between the two sides of the cut DetectTileAdaptive last made on `images`: the mean of
+// its difference plane where the cut is lit, less the mean where it is dark. A board found in a
+// picture this flat is too faint to take the references at.
+int TileCutContrast(const DetectionImages& images);
+
 // Cuts between the references at each of kBinarizeLevels until all 35 corners are found, then
 // refines them. foundLevel is the level that found the board, 0 when none did (the buffer then
 // holds what the last level gave).

@@ -3,10 +3,14 @@
 // the board are taken at a setting where the board shows.
 #include "controller/auto_alignment_run.h"
 
+#include "imaging/plane_operations.h"
+
 namespace {
 
-// Enough corners at the current setting to stop sweeping.
+// Enough corners at the current setting to stop sweeping, seen with at least this many levels
+// between the board's light and dark squares.
 constexpr int kSweepEnoughCorners = 31;
+constexpr int kSweepLeastContrast = 40;
 
 }  // namespace
 
@@ -18,9 +22,10 @@ const PropertyRecord& AutoAlignmentRun::SweptProperty() const {
 StepResult AutoAlignmentRun::BrightnessStep() {
     const int found =
         DetectTileAdaptive(Images(), pattern_.Columns(), pattern_.Rows(), state_.corners);
+    const bool clearBoard = TileCutContrast(Images()) >= kSweepLeastContrast;
     state_.previewPercent = state_.sweep.ShownPercent();
     CapturePreview(&state_.corners);
-    if (found >= kSweepEnoughCorners) {
+    if (found >= kSweepEnoughCorners && clearBoard) {
         step_ = 4;
         return StepResult::KeepGoing;
     }
@@ -35,6 +40,10 @@ StepResult AutoAlignmentRun::BrightnessStep() {
         }
         state_.sweep.Configure(parameters_.tuneAlignBrightness, swept.minimum, swept.maximum);
         services_.SettleOnGain(state_.sweep.DeviceValue());
+        // The black reference was taken at the setting the sweep now leaves: subtracted from a
+        // frame of another exposure it hides the board (a reference clipped white hides it all).
+        // The tiles' own thresholds stand in for it until step 5 takes both references again.
+        FillPlane(images_.snapshots[1], 0);
         return StepResult::KeepGoing;
     }
     if (state_.sweepJudge.Take(found, swept.value) == SweepJudge::Move::LookAgain) {

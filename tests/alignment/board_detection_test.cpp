@@ -71,12 +71,21 @@ TEST(BoardDetection, LitScreenBoundsTheBoardAndTheBoardIsFoundBetweenReferencesA
         EXPECT_LT(nearest, 0.5) << corner;
     }
 
-    // Tile by tile enough corners are seen to end the sweep.
+    // Tile by tile enough corners are seen to end the sweep, the squares 200 levels apart.
     CornerBuffer tiled;
     const int found = DetectTileAdaptive(scene.Images(kStartArea), 7, 5, tiled);
     EXPECT_GE(found, 31);
     EXPECT_LE(found, 35);
     EXPECT_EQ(tiled.count, found);
+    EXPECT_NEAR(TileCutContrast(scene.Images(kStartArea)), 200, 30);
+
+    // A board 8 levels above its black is found as well, but is too faint to end the sweep.
+    BoardScene faint;
+    faint.dark = 18;
+    faint.light = 26;
+    DetectionScene dim(faint);
+    EXPECT_GE(DetectTileAdaptive(dim.Images(kStartArea), 7, 5, tiled), 31);
+    EXPECT_NEAR(TileCutContrast(dim.Images(kStartArea)), 8, 2);
 }
 
 TEST(BoardDetection, NoBoardLeavesLevelZeroAndFewerCorners) {
