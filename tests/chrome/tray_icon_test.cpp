@@ -1,5 +1,5 @@
-// The tray icon against a recording stand-in for the shell, and its windows, menu and
-// hiding of the main window under Wine.
+// The tray icon against a recording stand-in for the shell, and its window and menu under Wine.
+// (Hiding the main window in the tray is met by main_window_commands_keys_and_busy.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -252,25 +252,6 @@ TEST_F(TrayIconTest, ARightClickOpensTheTrayMenuWithTrackSpotFollowingTheMode) {
         EXPECT_EQ((OpenMenuProbe::trackSpotState & MF_GRAYED) != 0, !tracking);
         EXPECT_EQ(OpenMenuProbe::defaultItem, static_cast<UINT>(IDM_COMMON_SETTING));
     }
-}
-
-TEST_F(TrayIconTest, HidingMovesTheWindowUnderTheHiddenOwnerAndRestoringBringsItBack) {
-    ShowWindow(main_.Get(), SW_SHOW);
-    EXPECT_FALSE(IsHiddenInTray(main_.Get()));
-    HideToTray(main_.Get());
-    EXPECT_TRUE(IsHiddenInTray(main_.Get()));
-    HWND owner = FindWindowW(kTrayWindowClass, kTrayOwnerWindowTitle);
-    ASSERT_NE(owner, nullptr);
-    EXPECT_FALSE(IsWindowVisible(owner));
-    EXPECT_EQ(FindWindowExW(owner, nullptr, L"TrayTestMainClass", nullptr), main_.Get());
-    EXPECT_FALSE(IsWindowVisible(main_.Get()));
-
-    RestoreFromTray(main_.Get());
-    EXPECT_EQ(GetAncestor(main_.Get(), GA_PARENT), GetDesktopWindow());
-    EXPECT_TRUE(IsWindowVisible(main_.Get()));
-    EXPECT_TRUE(IsZoomed(main_.Get()));
-    EXPECT_EQ(FindWindowExW(owner, nullptr, L"TrayTestMainClass", nullptr), nullptr);
-    EXPECT_FALSE(IsHiddenInTray(main_.Get()));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include "desktop_test_support.h"
 
 #include "controller/auto_alignment_run.h"
-#include "resources/resource_ids.h"
 
 #include <algorithm>
 
@@ -86,14 +85,13 @@ TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsabl
     }
     ASSERT_NE(std::find(posted.begin(), posted.end(), ended), posted.end());
 
-    std::vector<std::wstring> boxes;
     {
-        testsupport::BoxDismisser dismisser([&boxes](HWND box) { boxes.push_back(testsupport::WindowTexts(box)); });
+        // The failure message, then the manual-or-again question (closed without Yes: again). That
+        // the message is 10020 and Yes leads to manual alignment is alignment_ends_short's check.
+        testsupport::BoxDismisser boxes;
         controller.OnStepEnded();
+        EXPECT_EQ(boxes.BoxesClosed(), 2);
     }
-    // The failure message, then the manual-or-again question (closed without Yes: again).
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NE(boxes[0].find(L"#" + std::to_wstring(IDS_LOSING_CORNERS)), std::wstring::npos);
     EXPECT_EQ(controller.CurrentMode(), Mode::AutoAlignment);
     EXPECT_FALSE(controller.IsBusy()) << "waits for the trigger";
     EXPECT_FALSE(IsUsableGrade(controller.AlignmentResult().accuracy.grade));

@@ -130,13 +130,21 @@ bool LeftButtonIs(bool down) {
     return true;
 }
 
-void ControllerFixture::PenDown() {
+void ControllerFixture::Light(int x0, int y0, int size, BYTE value) {
+    for (int y = y0; y < y0 + size; ++y)
+        for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + 2] = value;
+}
+
+bool ControllerFixture::PenPresses() {
     for (const BYTE level : {BYTE{0x30}, BYTE{255}}) {
-        for (int y = 117; y < 124; ++y)
-            for (int x = 157; x < 164; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + 2] = level;
+        Light(157, 117, 7, level);
         DeliverFrames(1);
     }
-    EXPECT_TRUE(LeftButtonIs(true));
+    return LeftButtonIs(true);
+}
+
+void ControllerFixture::PenDown() {
+    EXPECT_TRUE(PenPresses());
     TakeNotifications();
 }
 

@@ -42,7 +42,12 @@ protected:
     int FindGain();
     // Delivers gain finding's frames: no verdict before the last of them, then its end.
     void ExpectVerdictOnTheLastFrame();
-    // In Track: the pen lifted, then put down on the middle of the sensor picture.
+    // Sets the red channel of the frame's pixels x0..x0+size-1, y0..y0+size-1.
+    void Light(int x0, int y0, int size, BYTE value);
+    // The pen lifted, then put down on the middle of the sensor picture: true when that pressed
+    // the button, as it does in Track while the frames run.
+    bool PenPresses();
+    // PenPresses in Track, its notifications taken.
     void PenDown();
     // Delivers frames from a second thread, one after the other, and waits for them.
     void DeliverFrames(int count);

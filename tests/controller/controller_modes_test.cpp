@@ -16,14 +16,8 @@ ModeRecord ModeRecordAt(Mode mode, int step, bool alignmentUsable = false, bool 
     return modes;
 }
 
-struct BusyCase {
-    Mode mode;
-    int step;
-    bool busy;
-};
-
 TEST(ModeRules, IsBusyTable) {
-    const BusyCase cases[] = {
+    const struct { Mode mode; int step; bool busy; } cases[] = {
         {Mode::NoSensor, 0, true},         {Mode::Initializing, 0, true},
         {Mode::Starting, 0, true},         {Mode::Initialized, 0, false},
         {Mode::Idle, 0, false},            {Mode::Track, 3, false},
@@ -33,24 +27,13 @@ TEST(ModeRules, IsBusyTable) {
         {Mode::ManualAlignment, 5, false}, {Mode::ManualAlignment, 8, false},
         {Mode::ManualAlignment, 2, true},  {Mode::ManualAlignment, 7, true},
     };
-    for (const BusyCase& c : cases) {
-        EXPECT_EQ(ModeRecordAt(c.mode, c.step).IsBusy(), c.busy)
-            << "Mode " << static_cast<int>(c.mode) << " step " << c.step;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(ModeRecordAt(c.mode, c.step).IsBusy(), c.busy) << static_cast<int>(c.mode) << " step " << c.step;
 }
 
-struct EnterCase {
-    Mode mode;
-    int step;
-    bool usable;
-    bool gainFound;
-    bool storedUsable;
-    // CanEnter for Idle, AutoAlignment, ManualAlignment, FindGain, Track.
-    bool allowed[5];
-};
-
 TEST(ModeRules, CanEnterTable) {
-    const EnterCase cases[] = {
+    // allowed: CanEnter for Idle, AutoAlignment, ManualAlignment, FindGain, Track.
+    const struct { Mode mode; int step; bool usable, gainFound, storedUsable, allowed[5]; } cases[] = {
         {Mode::Starting, 0, true, true, true, {false, false, false, false, false}},
         {Mode::Initialized, 0, false, false, false, {true, true, true, false, false}},
         {Mode::Idle, 0, true, false, false, {true, true, true, true, false}},
@@ -63,19 +46,15 @@ TEST(ModeRules, CanEnterTable) {
         {Mode::AutoAlignment, 4, true, true, true, {false, false, false, false, false}},
         {Mode::ManualAlignment, 5, false, false, false, {true, true, true, false, false}},
     };
-    const Mode targets[] = {Mode::Idle, Mode::AutoAlignment, Mode::ManualAlignment,
-                            Mode::FindGain, Mode::Track};
-    for (const EnterCase& c : cases) {
+    const Mode targets[] = {Mode::Idle, Mode::AutoAlignment, Mode::ManualAlignment, Mode::FindGain, Mode::Track};
+    for (const auto& c : cases) {
         const ModeRecord modes = ModeRecordAt(c.mode, c.step, c.usable, c.gainFound);
-        for (int t = 0; t < 5; ++t) {
+        for (int t = 0; t < 5; ++t)
             EXPECT_EQ(modes.CanEnter(targets[t], c.storedUsable), c.allowed[t])
-                << "from Mode " << static_cast<int>(c.mode) << " step " << c.step
-                << " to Mode " << static_cast<int>(targets[t]);
-        }
+                << static_cast<int>(c.mode) << " step " << c.step << " to " << static_cast<int>(targets[t]);
     }
-    for (Mode outside : {Mode::NoSensor, Mode::Initialized, Mode::DefaultAlignment}) {
+    for (Mode outside : {Mode::NoSensor, Mode::Initialized, Mode::DefaultAlignment})
         EXPECT_FALSE(ModeRecordAt(Mode::Idle, 0, true, true).CanEnter(outside, true));
-    }
     // A Mode change clears the steps and keeps both flags.
     ModeRecord changed = ModeRecordAt(Mode::Track, 3, true, true);
     changed.ChangeMode(Mode::FindGain);

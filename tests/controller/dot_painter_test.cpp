@@ -9,11 +9,8 @@ namespace {
 class DotPicture : public ::testing::Test {
 protected:
     DotPicture() {
-        DesktopMetrics desktop;
-        desktop.workArea = RECT{0, 0, 1024, 768};
-        desktop.textHeight = 16;
         pattern.SetGrid(7, 5);
-        pattern.Layout(DefaultChessboardLayout(), desktop);
+        pattern.Layout(DefaultChessboardLayout(), DesktopMetrics{{0, 0, 1024, 768}, 16});
     }
 
     COLORREF At(POINT p, int dx, int dy) const { return canvas.At(p.x + dx, p.y + dy); }

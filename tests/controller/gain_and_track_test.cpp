@@ -1,115 +1,14 @@
-// Gain finding and tracking: their runs driven directly on synthetic frames of a sensor straight
-// in front of a 1024 x 768 desktop, then the Controller around them (messages while tracking, a
-// new desktop size, a new frame layout) on frames delivered from a second thread.
+// Tracking in the Controller around gain finding and the pen (messages while tracking, a new
+// desktop size, a new frame layout) on frames delivered from a second thread. (Gain finding's
+// verdicts are tests/tracking's; the pen pressing where it is, the end-to-end scenarios'.)
 #include "controller_fixture.h"
-#include "controller/gain_run.h"
-#include "controller/track_run.h"
 #include "desktop_test_support.h"
 #include "resources/dialog_ids.h"
-#include "resources/resource_ids.h"
 
-#include <algorithm>
 #include <thread>
 #include <vector>
 
 namespace {
-
-constexpr int kRed = 2;
-
-// Red channel of the frame-buffer pixels x0..x0+size-1, y0..y0+size-1.
-void Light(std::vector<BYTE>& frame, int x0, int y0, int size, BYTE value) {
-    for (int y = y0; y < y0 + size; ++y)
-        for (int x = x0; x < x0 + size; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + kRed] = value;
-}
-
-struct NoTimer : SettleWait::Timer {
-    bool OnOwnThread() const override { return false; }
-    UINT_PTR Set(UINT) override { return 0; }
-    void Kill(UINT_PTR) override {}
-};
-
-class GainAndTrackRuns : public ::testing::Test {
-protected:
-    GainAndTrackRuns() : frame(320 * 240 * 3, 0x30) {
-        // The sensor looks straight at a 1024 x 768 desktop that fills 84 % of its width.
-        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f};
-        mapping.SetProfiles(&lens, 1);
-        mapping.SelectProfile(0);
-        camera.SetPose({-512.0f, -384.0f, 1142.0f, 0.0f, 0.0f, 0.0f});
-        parameters.findThreshold[0].range = 0;
-        parameters.tracking.spyInterval = 1;
-        images.Allocate(320, 240);
-        pointer.Reset();
-        gainRun.Start(trackRun.ChooseArea(camera, geometry, parameters.tracking, images), kScreenWidth,
-                      kScreenHeight);
-    }
-
-    StepResult Deliver(int count, bool tracking = false) {
-        StepResult result = StepResult::KeepGoing;
-        for (int i = 0; i < count; ++i) {
-            images.Bind(frame.data());
-            result = tracking ? trackRun.Step(images) : gainRun.Step(images);
-            images.Bind(nullptr);
-        }
-        return result;
-    }
-
-    // Gain finding over the current frame; true when the run ended found on the last frame.
-    bool FindGain() {
-        return Deliver(kGainFindingFrames - 1) == StepResult::KeepGoing &&
-               Deliver(1) == StepResult::Succeeded && gainRun.Found();
-    }
-
-    const ImagingParameters& Row() const { return parameters.findThreshold[3]; }
-
-    static constexpr int kScreenWidth = 1024;
-    static constexpr int kScreenHeight = 768;
-    std::vector<BYTE> frame;
-    CameraModel camera;
-    DisplayGeometry geometry;
-    PatternScreen pattern;
-    ScreenMapping mapping{camera, geometry, pattern};
-    CoreParameterRecord parameters = DefaultCoreParameters();
-    FrameImages images;
-    SensorDevice sensor;
-    NoTimer timer;
-    SettleWait settle{timer};
-    PointerInput pointer;
-    GainRun gainRun{sensor.Properties(), settle, parameters,
-                    [this]() -> const ImagingParameters& { return Row(); },
-                    [this](float u, float v) { return mapping.SensorToDesktop(u, v); }};
-    TrackRun trackRun{pointer, [this](float u, float v) { return mapping.SensorToDesktop(u, v); }};
-};
-
-TEST_F(GainAndTrackRuns, PlainScreenIsFoundThenThePenPressesAndReleases) {
-    testsupport::CursorLock cursor;
-    ASSERT_TRUE(FindGain());
-    EXPECT_EQ(gainRun.Verdict().messageId, 0);
-    EXPECT_EQ(gainRun.Verdict().hotSpot.count, 0);
-    trackRun.Start(parameters.tracking, Row().channel, 320, 240, kScreenWidth, kScreenHeight);
-
-    // The pen spot presses where it maps; its loss releases and forgets the position.
-    Light(frame, 157, 117, 7, 255);
-    EXPECT_EQ(Deliver(1, true), StepResult::KeepGoing);
-    const cv::Point2f expected = mapping.SensorToDesktop(160.0f, 120.0f);
-    EXPECT_TRUE(pointer.LeftHeld());
-    EXPECT_NEAR(pointer.LastX(), expected.x, 1.0f);
-    EXPECT_NEAR(pointer.LastY(), expected.y, 1.0f);
-
-    Light(frame, 157, 117, 7, 0x30);
-    EXPECT_EQ(Deliver(1, true), StepResult::KeepGoing);
-    EXPECT_FALSE(pointer.LeftHeld());
-    EXPECT_FALSE(GetAsyncKeyState(VK_LBUTTON) & 0x8000);
-    EXPECT_EQ(pointer.LastX(), -1.0f);
-}
-
-TEST_F(GainAndTrackRuns, SmallHotSpotIsBoxedAndStillEndsOnTheTwentyFirstRecordingFrame) {
-    Light(frame, 145, 105, 30, 255);
-    ASSERT_TRUE(FindGain());
-    EXPECT_EQ(gainRun.Verdict().messageId, IDS_SMALL_HOT_SPOT);
-    EXPECT_EQ(gainRun.Verdict().hotSpot.count, 34 * 34);
-    EXPECT_EQ(gainRun.Verdict().hotSpot.box, (PixelRect{143, 103, 34, 34}));
-}
 
 // Tracking in the Controller with the pen down on the middle of the sensor picture.
 class GainAndTrack : public ControllerFixture {
@@ -119,16 +18,6 @@ protected:
         // Tracking minimised the window; the user brings it back.
         controller.EnterMode(Mode::Track);
         PenDown();
-    }
-
-    // The pen lifted and put down again: true when that pressed the button, as it does while
-    // the frames run.
-    bool PenPresses() {
-        for (const BYTE level : {BYTE{0x30}, BYTE{255}}) {
-            Light(frame, 157, 117, 7, level);
-            DeliverFrames(1);
-        }
-        return LeftButtonIs(true);
     }
 
     // Closes every box the call shows; settings dialogs are handed to `fill` and confirmed. Expects

@@ -97,14 +97,9 @@ protected:
         truth.SetIntrinsics(reduced);
         truth.SetPose(CameraPose{-560.0f, -384.0f, 1250.0f, 0.04f, -0.06f, 0.02f});
         geometry.SetDesktop(1024, 768);
-        DesktopMetrics desktop;
-        desktop.workArea = {0, 0, 1024, 768};
-        desktop.textHeight = 16;
-        desktop.borderWidth = 1;
-        desktop.captionHeight = 19;
-        desktop.menuHeight = 19;
         pattern.SetGrid(7, 5);
-        pattern.Layout(DefaultChessboardLayout(), desktop);
+        // Work area, text height, border, caption and menu heights.
+        pattern.Layout(DefaultChessboardLayout(), DesktopMetrics{{0, 0, 1024, 768}, 16, 1, 19, 19});
         mapping.SetAspectDetection(false);
         geometry.SetAspect(16.0f, 10.0f);
     }
@@ -151,20 +146,17 @@ protected:
 
 }  // namespace
 
-TEST_F(ManualRun, TheTriggerSkipsATargetAndEachDotTakesThePenOnce) {
+TEST_F(ManualRun, TheTriggerSkipsATargetAndTheNextDotTakesThePenAtItsCentre) {
     StartDotInput();
     EXPECT_EQ(run.Trigger(), ManualTrigger::DotSkipped);
     EXPECT_EQ(run.Dots().current, 3);
 
+    // (A pen left on the dot taken once is manual_alignment_nine_dots' check.)
     PutPen(frame, 100, 80);
     Deliver(1);
     EXPECT_EQ(run.Dots().done, 1);
     // The pen lights pixels 100-106 and 80-86: taken at their centre, as tracking measures it.
     EXPECT_EQ(run.Dots().points[3], cv::Point2f(103.0f, 83.0f));
-    EXPECT_EQ(run.Dots().current, 6);
-    // A pen left on the dot is no second input.
-    Deliver(5);
-    EXPECT_EQ(run.Dots().done, 1);
     EXPECT_EQ(run.Dots().current, 6);
     EXPECT_EQ(services.asked, 0);
 }

@@ -91,8 +91,7 @@ TEST_F(Painting, TrackShowsTheGridAndRedStatusLinesTheSecondOnlyWithTheHotSpotsG
 
     // A small light of the screen's own, found with the gain (and told about).
     controller.EnterMode(Mode::FindGain);
-    for (int y = 105; y < 135; ++y)
-        for (int x = 145; x < 175; ++x) frame[(static_cast<size_t>(y) * 320 + x) * 3 + 2] = 255;
+    Light(145, 105, 30, 255);
     EXPECT_EQ(FindGain(), 1);
     controller.EnterMode(Mode::Track);
     testsupport::PixelCanvas marked(client.right, client.bottom);

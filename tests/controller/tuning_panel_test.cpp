@@ -44,16 +44,8 @@ TEST_F(TuningPanelTest, TheSelectionWrapsAndOutlivesClosing) {
     EXPECT_FALSE(correction.modified);
 }
 
-struct StepCase {
-    int line;
-    WPARAM key;
-    bool control;
-    bool shift;
-    float change;
-};
-
 TEST_F(TuningPanelTest, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
-    const StepCase cases[] = {
+    const struct { int line; WPARAM key; bool control, shift; float change; } cases[] = {
         {0, VK_RIGHT, false, false, 0.1f},    {0, VK_LEFT, false, false, -0.1f},
         {1, VK_RIGHT, true, false, 1.0f},     {2, VK_LEFT, false, true, -10.0f},
         {3, VK_RIGHT, true, true, 1.0f},      {4, VK_RIGHT, false, false, 0.001f},
@@ -61,19 +53,15 @@ TEST_F(TuningPanelTest, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
         {7, VK_LEFT, false, false, -0.001f},  {8, VK_RIGHT, false, false, 0.1f},
         {9, VK_LEFT, false, true, -10.0f},
     };
-    for (const StepCase& c : cases) {
+    for (const auto& c : cases) {
         panel = TuningPanel();
         correction = ScreenCorrection::Defaults(1024, 768);
         OpenAt(c.line);
         const ScreenCorrection before = correction;
         EXPECT_TRUE(Press(c.key, c.control, c.shift)) << "line " << c.line;
-        EXPECT_NEAR(correction.values[c.line] - before.values[c.line], c.change, 1e-4f)
-            << "line " << c.line;
-        for (int other = 0; other < ScreenCorrection::kValueCount; ++other) {
-            if (other != c.line) {
-                EXPECT_EQ(correction.values[other], before.values[other]);
-            }
-        }
+        EXPECT_NEAR(correction.values[c.line] - before.values[c.line], c.change, 1e-4f) << "line " << c.line;
+        for (int other = 0; other < ScreenCorrection::kValueCount; ++other)
+            if (other != c.line) EXPECT_EQ(correction.values[other], before.values[other]);
         EXPECT_TRUE(correction.modified) << "line " << c.line;
     }
 }

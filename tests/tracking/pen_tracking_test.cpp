@@ -36,13 +36,4 @@ TEST_F(PenTrackingTest, LightChangeSendsNothingAndLeavesTheButtonAlone) {
     EXPECT_TRUE(pointer.LeftHeld());
 }
 
-TEST_F(PenTrackingTest, RestartTakesFreshSpyReferences) {
-    Step();
-    for (const POINT& p : spyPoints) scene.Light({p.x - 1, p.y - 1, 3, 3}, 120);
-    tracking.Start(kChannel, 960, 720);
-    EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
-    EXPECT_EQ(Step(), TrackOutcome::kNoSpot);
-    EXPECT_TRUE(pointer.events.empty());
-}
-
 }  // namespace
