@@ -1,11 +1,16 @@
 // Auto alignment: its run driven directly by frames of a dark sensor, and how the Controller
 // concludes a failed run.
+#include "../capture/fake_sensor_controls.h"
+#include "board_renderer.h"
 #include "controller_fixture.h"
 #include "desktop_test_support.h"
 
 #include "controller/auto_alignment_run.h"
 
+#include <opencv2/imgproc.hpp>
+
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -17,7 +22,7 @@ protected:
     bool SettlingFrame() override { return settlingFrames > 0 && settlingFrames--; }
     void PreviewChanged() override {}
     const ImagingParameters& AlignmentRow() const override { return parameters.alignment[2]; }
-    void SettleOnGain(int) override {}
+    void SettleOnGain(int value) override { sensor.SetGain(value); }
     void ShortSettle() override { settlingFrames = 1; }
     void PatternChanged() override {}
     cv::Rect PatternArea() const override { return {}; }
@@ -42,6 +47,36 @@ protected:
 };
 
 using AutoAlignment = ControllerFixture;
+
+// A lit room with a dim screen, seen by a sensor whose exposure (-8..-1) moves the picture: at the
+// alignment settings (-2) the whole screen clips white; each shorter exposure halves its levels.
+class LitRoomSweep : public AutoRun {
+protected:
+    LitRoomSweep() {
+        filter->cameraControl->ranges[CameraControl_Exposure] = {-8, -1, 1, -2};
+        filter->cameraControl->values[CameraControl_Exposure] = -2;
+        sensor.Attach(filter.Get());
+        sensor.ReadRanges();
+    }
+    int Exposure() const { return sensor.CameraControl(SensorProperties::kExposure).value; }
+
+    // The pattern shown, as the sensor sees it at its current exposure.
+    void ShowPattern() {
+        const int shift = Exposure() + 8;
+        BoardScene scene;
+        scene.light = static_cast<uchar>(std::min(255, 12 << shift));
+        scene.dark = static_cast<uchar>(std::min(255, 4 << shift));
+        if (pattern.Kind() == kPatternWhite) scene.dark = scene.light;
+        if (pattern.Kind() == kPatternBlack) scene.light = scene.dark;
+        cv::Mat& picture = pictures[{pattern.Kind(), shift}];
+        if (picture.empty()) cv::cvtColor(RenderBoard(lens, ViewOfDesktop(lens, scene), scene), picture, cv::COLOR_GRAY2BGR);
+        std::copy(picture.data, picture.data + frame.size(), frame.begin());
+    }
+
+    Microsoft::WRL::ComPtr<FakeCaptureFilter> filter = TakeReference(new FakeCaptureFilter());
+    const DetectorProfile lens = SampleLens(true);
+    std::map<std::pair<int, int>, cv::Mat> pictures;
+};
 
 }  // namespace
 
@@ -99,4 +134,19 @@ TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsabl
     EXPECT_FALSE(controller.CanEnterMode(Mode::FindGain));
     EXPECT_FALSE(controller.CanEnterMode(Mode::Track));
     EXPECT_EQ(controller.Pattern().Kind(), kPatternChessboard);
+}
+
+// The sweep starts at the shortest exposure and ends at the first that shows the board clearly
+// (-4: 128 levels between its squares), not at a fainter one the references could not be taken
+// at, and not blinded by the black reference that clipped white at -2.
+TEST_F(LitRoomSweep, EndsAtTheFirstExposureThatShowsTheBoardClearly) {
+    ASSERT_TRUE(sensor.IsExposureGain());
+    run.Start();
+    run.Trigger();
+    for (int i = 0; i < 60 && step != 4; ++i) {
+        ShowPattern();
+        Deliver();
+    }
+    EXPECT_EQ(step, 4);
+    EXPECT_EQ(Exposure(), -4);
 }

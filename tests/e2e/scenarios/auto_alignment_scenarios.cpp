@@ -134,15 +134,15 @@ E2E_SCENARIO(room_heavy_noise, "", 180) {
     AlignAndJudge(report);
 }
 
-// Off-centre, another lens, a dim screen in a lit room. The brightness sweep alone takes over
-// five seconds here.
+// Off-centre, another lens, a dim screen in a lit room. The alignment settings clip the whole
+// screen white here: the brightness sweep visits four exposures, half a second each.
 E2E_SCENARIO(room_lit_with_dim_screen, "", 180) {
     SensorControl control;
     control.Set("lens", "295 295 166 115 -0.18 0.03 0 0");
     control.Set("view", "-12 7 -3 0.8 0.42 0.55");
     control.Set("screen", "0.3 0.03");
     control.Set("ambient", "0.1");
-    AlignAndJudge(report, {3.0, 8.0});
+    AlignAndJudge(report, {3.0, 6.0});
 }
 
 E2E_SCENARIO(room_wide_desktop, "--desktop 1280x720", 180) {
