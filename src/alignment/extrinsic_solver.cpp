@@ -52,11 +52,6 @@ bool FindExtrinsic(CameraModel& model, const PosePoints& points, const CameraPos
         !SpreadOverAnArea(points.objectPoints, n) || !SpreadOverAnArea(points.imagePoints, n))
         return false;
     const DetectorProfile& profile = model.Profile();
-    const cv::Matx33f camera(profile.fx, 0.0f, profile.cx, 0.0f, profile.fy, profile.cy, 0.0f,
-                             0.0f, 1.0f);
-    const cv::Matx14f distortion(profile.k1, profile.k2, profile.p1, profile.p2);
-    const cv::Mat objects(1, n, CV_32FC3, const_cast<cv::Point3f*>(points.objectPoints));
-    const cv::Mat images(1, n, CV_32FC2, const_cast<cv::Point2f*>(points.imagePoints));
     CameraPose pose;
     const auto fromStart = [&] {
         pose = *start;
@@ -66,6 +61,11 @@ bool FindExtrinsic(CameraModel& model, const PosePoints& points, const CameraPos
                               cv::Vec3d(pose.tx, pose.ty, pose.tz), points);
     };
     const auto fromNothing = [&] {
+        const cv::Matx33f camera(profile.fx, 0.0f, profile.cx, 0.0f, profile.fy, profile.cy, 0.0f,
+                                 0.0f, 1.0f);
+        const cv::Matx14f distortion(profile.k1, profile.k2, profile.p1, profile.p2);
+        const cv::Mat objects(1, n, CV_32FC3, const_cast<cv::Point3f*>(points.objectPoints));
+        const cv::Mat images(1, n, CV_32FC2, const_cast<cv::Point2f*>(points.imagePoints));
         cv::Vec3d rotation;
         cv::Vec3d translation;
         try {
