@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "alignment/reprojection_fit.h"
+
 namespace {
 
 constexpr int kLeastPairs = 4;
@@ -50,30 +52,36 @@ bool FindExtrinsic(CameraModel& model, const PosePoints& points, const CameraPos
         !SpreadOverAnArea(points.objectPoints, n) || !SpreadOverAnArea(points.imagePoints, n))
         return false;
     const DetectorProfile& profile = model.Profile();
-    const cv::Matx33f camera(profile.fx, 0.0f, profile.cx, 0.0f, profile.fy, profile.cy, 0.0f,
-                             0.0f, 1.0f);
-    const cv::Matx14f distortion(profile.k1, profile.k2, profile.p1, profile.p2);
-    const cv::Mat objects(1, n, CV_32FC3, const_cast<cv::Point3f*>(points.objectPoints));
-    const cv::Mat images(1, n, CV_32FC2, const_cast<cv::Point2f*>(points.imagePoints));
-    cv::Vec3d rotation;
-    cv::Vec3d translation;
-    const auto solve = [&](bool fromStart) {
-        if (fromStart) {
-            rotation = {start->rx, start->ry, start->rz};
-            translation = {start->tx, start->ty, start->tz};
-        }
+    CameraPose pose;
+    const auto fromStart = [&] {
+        pose = *start;
+        DetectorProfile lens = profile;
+        return PolishReprojectionFit(points, FreeTerms::Pose, lens, pose) &&
+               SeesEveryPoint(cv::Vec3d(pose.rx, pose.ry, pose.rz),
+                              cv::Vec3d(pose.tx, pose.ty, pose.tz), points);
+    };
+    const auto fromNothing = [&] {
+        const cv::Matx33f camera(profile.fx, 0.0f, profile.cx, 0.0f, profile.fy, profile.cy, 0.0f,
+                                 0.0f, 1.0f);
+        const cv::Matx14f distortion(profile.k1, profile.k2, profile.p1, profile.p2);
+        const cv::Mat objects(1, n, CV_32FC3, const_cast<cv::Point3f*>(points.objectPoints));
+        const cv::Mat images(1, n, CV_32FC2, const_cast<cv::Point2f*>(points.imagePoints));
+        cv::Vec3d rotation;
+        cv::Vec3d translation;
         try {
-            return cv::solvePnP(objects, images, camera, distortion, rotation, translation,
-                                fromStart, cv::SOLVEPNP_ITERATIVE) &&
-                   SeesEveryPoint(rotation, translation, points);
+            if (!cv::solvePnP(objects, images, camera, distortion, rotation, translation, false,
+                              cv::SOLVEPNP_ITERATIVE) ||
+                !SeesEveryPoint(rotation, translation, points))
+                return false;
         } catch (const cv::Exception&) {
             return false;
         }
+        pose = {static_cast<float>(translation[0]), static_cast<float>(translation[1]),
+                static_cast<float>(translation[2]), static_cast<float>(rotation[0]),
+                static_cast<float>(rotation[1]), static_cast<float>(rotation[2])};
+        return true;
     };
-    if (!(start != nullptr && solve(true)) && !solve(false)) return false;
-    CameraPose pose{static_cast<float>(translation[0]), static_cast<float>(translation[1]),
-                    static_cast<float>(translation[2]), static_cast<float>(rotation[0]),
-                    static_cast<float>(rotation[1]), static_cast<float>(rotation[2])};
+    if (!(start != nullptr && fromStart()) && !fromNothing()) return false;
     if (model.SetPose(pose)) return true;
     pose.tz += kDepthNudge;
     return model.SetPose(pose);

@@ -1,13 +1,11 @@
 #include "alignment/lens_refinement.h"
 
-#include <opencv2/calib3d.hpp>
-
 #include <cmath>
-#include <vector>
 
 #include "alignment/camera_model.h"
 #include "alignment/extrinsic_solver.h"
 #include "alignment/outline_lens_fit.h"
+#include "alignment/reprojection_fit.h"
 
 namespace {
 
@@ -20,63 +18,26 @@ bool UsableOutline(const OutlinePoints* outline) {
     return outline != nullptr && outline->count >= kLeastOutlinePoints;
 }
 
-// Focal length and k1 fitted to the board's corners.
-bool Calibrate(const PosePoints& points, DetectorProfile& lens) {
-    std::vector<std::vector<cv::Point3f>> objects(1);
-    std::vector<std::vector<cv::Point2f>> images(1);
-    objects[0].assign(points.objectPoints, points.objectPoints + points.count);
-    images[0].assign(points.imagePoints, points.imagePoints + points.count);
-    cv::Matx33d camera(lens.fx, 0.0, lens.cx, 0.0, lens.fy, lens.cy, 0.0, 0.0, 1.0);
-    cv::Mat cameraMatrix(camera);
-    cv::Mat distortion = (cv::Mat_<double>(1, 5) << lens.k1, lens.k2, lens.p1, lens.p2, 0.0);
-    std::vector<cv::Mat> rotations, translations;
-    const int flags = cv::CALIB_USE_INTRINSIC_GUESS | cv::CALIB_FIX_PRINCIPAL_POINT |
-                      cv::CALIB_FIX_ASPECT_RATIO | cv::CALIB_FIX_TANGENT_DIST | cv::CALIB_FIX_K2 |
-                      cv::CALIB_FIX_K3;
-    const cv::Size imageSize(static_cast<int>(2.0f * lens.cx), static_cast<int>(2.0f * lens.cy));
-    try {
-        cv::calibrateCamera(objects, images, imageSize, cameraMatrix, distortion, rotations,
-                            translations, flags,
-                            cv::TermCriteria(cv::TermCriteria::COUNT + cv::TermCriteria::EPS, 60,
-                                             1e-10));
-    } catch (const cv::Exception&) {
-        return false;
-    }
-    const double fx = cameraMatrix.at<double>(0, 0);
-    const double fy = cameraMatrix.at<double>(1, 1);
-    const double k1 = distortion.at<double>(0, 0);
-    const double k2 = distortion.at<double>(0, 1);
-    if (!std::isfinite(fx) || !std::isfinite(fy) || !std::isfinite(k1) || !std::isfinite(k2) ||
-        std::fabs(fx / lens.fx - 1.0) > kMostFocalChange)
-        return false;
-    lens.fx = static_cast<float>(fx);
-    lens.fy = static_cast<float>(fy);
-    lens.k1 = static_cast<float>(k1);
-    lens.k2 = static_cast<float>(k2);
-    return true;
-}
-
-// The board alone fixes focal length and k1 well; the outline then reaches to the screen's edges.
-bool RefineOnOutline(const PosePoints& points, const OutlinePoints& outline, DetectorProfile& lens) {
-    CameraModel model;
-    model.SetIntrinsics(lens);
-    if (!FindExtrinsic(model, points)) return false;
-    return FitLensToBoardAndOutline(points, outline, model.Pose(), lens);
-}
-
 }  // namespace
 
 bool FitLensAndPose(const PosePoints& points, LensFit fit, DetectorProfile& lens,
-                    CameraPose& pose, const OutlinePoints* outline) {
+                    CameraPose& pose, const OutlinePoints* outline, const CameraPose* start) {
+    // The pose comes from the one solver the rest of the program uses, with its checks; every
+    // lens fit sets out from a pose through the lens as given.
+    CameraModel model;
+    model.SetIntrinsics(lens);
+    if (!FindExtrinsic(model, points, start)) return false;
     DetectorProfile fitted = lens;
     if (fit == LensFit::FocalAndRadial) {
-        if (!Calibrate(points, fitted)) return false;
-        if (UsableOutline(outline) && !RefineOnOutline(points, *outline, fitted)) return false;
+        CameraPose near = model.Pose();
+        if (!PolishReprojectionFit(points, FreeTerms::PoseFocalAndK1, fitted, near) ||
+            std::fabs(fitted.fx / lens.fx - 1.0f) > kMostFocalChange)
+            return false;
+        if (UsableOutline(outline) && !FitLensToBoardAndOutline(points, *outline, near, fitted))
+            return false;
+        model.SetIntrinsics(fitted);
+        if (!FindExtrinsic(model, points, &near)) return false;
     }
-    // The pose comes from the one solver the rest of the program uses, with its checks.
-    CameraModel model;
-    model.SetIntrinsics(fitted);
-    if (!FindExtrinsic(model, points)) return false;
     lens = fitted;
     pose = model.Pose();
     return true;
@@ -96,6 +57,10 @@ bool MeasureHeldOutErrors(const PosePoints& points, const DetectorProfile& lens,
     if (points.count < kLeastHeldOutPairs + 1 || points.count > PosePoints::kCapacity ||
         aspectFactor <= 0.0f)
         return false;
+    // Each fold differs from the fit on all pairs by one pair: it sets out from that fit.
+    DetectorProfile full = lens;
+    CameraPose fullPose;
+    if (!FitLensAndPose(points, fit, full, fullPose, outline)) return false;
     CameraModel model;
     for (int out = 0; out < points.count; ++out) {
         PosePoints others;
@@ -104,9 +69,9 @@ bool MeasureHeldOutErrors(const PosePoints& points, const DetectorProfile& lens,
             others.imagePoints[others.count] = points.imagePoints[i];
             others.objectPoints[others.count++] = points.objectPoints[i];
         }
-        DetectorProfile fitted = lens;
+        DetectorProfile fitted = full;
         CameraPose pose;
-        if (!FitLensAndPose(others, fit, fitted, pose, outline)) return false;
+        if (!FitLensAndPose(others, fit, fitted, pose, outline, &fullPose)) return false;
         model.SetIntrinsics(fitted);
         if (!model.SetPose(pose)) return false;
         const cv::Point2f seen = points.imagePoints[out];

@@ -18,12 +18,13 @@ enum class LensFit {
                      // where the pen also goes.
 };
 
-// Fits the pose, and with FocalAndRadial the lens, to the pairs, starting from `lens`. With an
+// Fits the pose, and with FocalAndRadial the lens, to the pairs, starting from `lens` and, when
+// given, from `start`, a pose fitted to about the same pairs through about that lens. With an
 // outline of enough points the fit also takes those, each free to slide along its side, and
 // frees k2. False when the solver fails or ends on something that is no lens (not finite, or a
 // focal length that moved by more than half); `lens` and `pose` are then unchanged.
 bool FitLensAndPose(const PosePoints& points, LensFit fit, DetectorProfile& lens, CameraPose& pose,
-                    const OutlinePoints* outline = nullptr);
+                    const OutlinePoints* outline = nullptr, const CameraPose* start = nullptr);
 
 // Per pair, its desktop error (x, y) when the fit is made on all the other pairs; x is divided
 // by `aspectFactor`, as plane x is desktop x times that factor.
