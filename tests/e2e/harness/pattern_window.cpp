@@ -73,13 +73,6 @@ void PatternWindow::Paint(HWND window) const {
     }
 }
 
-void PatternWindow::Record(HWND window, UINT message, LPARAM position) {
-    POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    ClientToScreen(window, &point);
-    std::lock_guard<std::mutex> lock(mutex_);
-    messages_.push_back({message, point});
-}
-
 LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -96,15 +89,8 @@ LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wPar
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        self->Record(window, message, lParam);
-        return 0;
     case WM_MOUSEMOVE:
         if (wParam & MK_LBUTTON) {
-            self->Record(window, message, lParam);
             // The stroke shows up on the target, for the screenshots.
             WindowDc dc(window);
             SetPixel(dc.Get(), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
@@ -114,20 +100,4 @@ LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wPar
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-std::vector<PatternWindow::Received> PatternWindow::Messages() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return messages_;
-}
-
-int PatternWindow::Count(UINT message) const {
-    const std::vector<Received> all = Messages();
-    return static_cast<int>(
-        std::count_if(all.begin(), all.end(), [message](const Received& got) { return got.message == message; }));
-}
-
-void PatternWindow::Clear() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    messages_.clear();
 }

@@ -7,11 +7,16 @@
 #include "harness/program_files.h"
 #include "settings/alignment_record.h"
 
-double ElapsedSeconds() {
-    LARGE_INTEGER frequency, counter;
+double CounterSeconds(LONGLONG counter) {
+    LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter) / static_cast<double>(frequency.QuadPart);
+}
+
+double ElapsedSeconds() {
+    LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return CounterSeconds(counter.QuadPart);
 }
 
 TrackingSession::TrackingSession(Report& report)

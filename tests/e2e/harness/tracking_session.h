@@ -93,5 +93,6 @@ private:
     double alignmentSeconds_ = 0.0;
 };
 
-// Seconds since an arbitrary start, from the performance counter.
+// Seconds since an arbitrary start, from the performance counter, now or at a count it gave.
 double ElapsedSeconds();
+double CounterSeconds(LONGLONG counter);

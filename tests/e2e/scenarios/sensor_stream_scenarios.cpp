@@ -2,7 +2,7 @@
 // the real one would be: its frame rate, exposure and view of a chessboard judged against an
 // independent camera model. (Its pen spot against its own projection is tests/vsensor's; how it
 // presents itself is met by every scenario's start-up check; its removal by
-// fault_second_copy_and_unplug_in_each_mode; the capture pin's formats the program chooses from
+// fault_second_copy_and_unplug_mid_stroke; the capture pin's formats the program chooses from
 // here and in program_yuy2_sensor_cannot_preview.)
 #include <windows.h>
 

@@ -19,12 +19,6 @@ constexpr double kTolerancePx = 3.0;
 constexpr int kLatencySteps = 40;
 constexpr double kJumpPx = 100.0;
 
-double CounterMs(LONGLONG ticks) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
 // The first move after the first `skip` events that takes the pointer past the middle of the
 // jump towards x.
 bool ArrivalCounter(const PointerRecorder& pointer, size_t skip, double x, LONGLONG* counter) {
@@ -66,7 +60,7 @@ void MeasureLatency(TrackingSession& session, Report& report) {
         // The hook stamps the move itself, so looking now and then is enough.
         while (!ArrivalCounter(session.Pointer(), before, x, &arrived) && GetTickCount64() < end) Sleep(20);
         if (arrived == 0) continue;
-        latencies.push_back(CounterMs(arrived - changed.QuadPart));
+        latencies.push_back(1000.0 * CounterSeconds(arrived - changed.QuadPart));
         std::printf("latency step %d: %.1f ms\n", step, latencies.back());
     }
     report.Figure("steps_followed", latencies.size(), 0);
