@@ -28,18 +28,22 @@ TrackingSession::TrackingSession(Report& report)
 
 TrackingSession::~TrackingSession() = default;
 
-bool TrackingSession::StartToGainFinding() {
+bool TrackingSession::PlaceOwnAlignment() {
+    if (alignmentPlaced_) return true;
     const OwnAlignmentCache cache(sensorAtStart_, width_, height_);
-    if (!cache.Restore()) {
-        report_.Figure("own_alignment", "made");
-        if (!AlignToGainFinding() || !report_.Check(cache.Keep(), "own_alignment_kept")) return false;
-        // Tracking always starts as after a restart, on the stored alignment applied again.
-        program_.RequestStop();
-        if (!program_.CheckEndsWithZero(10000, "aligning_run_stopped", report_)) return false;
-    } else {
+    if (cache.Restore()) {
         report_.Figure("own_alignment", "kept");
+        return alignmentPlaced_ = true;
     }
-    if (!report_.Check(PlaceOptions(true), "options_written")) return false;
+    report_.Figure("own_alignment", "made");
+    if (!AlignToGainFinding() || !report_.Check(cache.Keep(), "own_alignment_kept")) return false;
+    // Tracking always starts as after a restart, on the stored alignment applied again.
+    program_.RequestStop();
+    return alignmentPlaced_ = program_.CheckEndsWithZero(10000, "aligning_run_stopped", report_);
+}
+
+bool TrackingSession::StartToGainFinding() {
+    if (!PlaceOwnAlignment() || !report_.Check(PlaceOptions(true), "options_written")) return false;
     if (!report_.Check(program_.Start(), "program_start")) return false;
     return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");
 }

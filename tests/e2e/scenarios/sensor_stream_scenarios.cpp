@@ -17,11 +17,11 @@
 #include "base/unique_handle.h"
 #include "capture/frame_sink.h"
 #include "capture/sensor_device.h"
-#include "harness/camera_prediction.h"
 #include "harness/pattern_window.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
 #include "harness/tracking_session.h"
+#include "scene/lens_camera.h"
 
 namespace {
 
@@ -60,6 +60,21 @@ private:
     std::mutex mutex_;
     std::vector<uint8_t> latest_;
 };
+
+// Where the sensor should see desktop points, computed with OpenCV's camera model (an
+// implementation independent of the sensor's own) from the pose and lens its settings describe.
+std::vector<cv::Point2d> PredictSensorPixels(const SensorSettings& settings, int desktopWidth, int desktopHeight,
+                                             int sensorWidth, const std::vector<cv::Point3d>& desktopPoints) {
+    const SensorPose pose = PoseForView(settings.view, settings.lens, desktopWidth, desktopHeight);
+    const LensParameters lens = ScaledLens(settings.lens, sensorWidth / 320.0);
+    cv::Vec3d rvec;
+    cv::Rodrigues(cv::Matx33d(pose.r), rvec);
+    const cv::Matx33d intrinsics(lens.fx, 0, lens.cx, 0, lens.fy, lens.cy, 0, 0, 1);
+    std::vector<cv::Point2d> pixels;
+    cv::projectPoints(desktopPoints, rvec, cv::Vec3d(pose.t[0], pose.t[1], pose.t[2]), intrinsics,
+                      cv::Vec4d(lens.k1, lens.k2, lens.p1, lens.p2), pixels);
+    return pixels;
+}
 
 std::string Text(const SensorDevice& device) {
     wchar_t text[1024];
