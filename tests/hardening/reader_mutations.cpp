@@ -148,56 +148,50 @@ MutationRun ChessboardLayouts(int inputs) {
         });
 }
 
-// Feeds damaged copies of the text `sound` to `read`, which counts what it took and names the
-// rule it broke (null when none).
-template <typename Read>
-MutationRun MutateText(const std::string& sound, uint32_t seed, int inputs, Read read) {
-    InputMutator mutator(seed);
-    MutationRun run;
-    for (int i = 0; i < inputs && run.fault.empty(); ++i) {
-        const std::string text = mutator.MutateText(sound);
-        TextLineReader lines(text);
-        if (const char* broken = read(lines, run.accepted)) run.fault = Fault(broken, i);
-    }
-    return run;
-}
-
 // Finite profiles with positive focal lengths, never more than asked for.
 MutationRun DetectorProfiles(int inputs) {
     const std::string sound =
         "A=300\tB=300\tC=160\tD=120\tE=-0.1\tF=0.02\tG=0\tH=0\tI=0\tJ=0\tK=0\tL=0\n"
         "A=280.5\tB=281\tC=158\tD=121\tE=0\tF=0\tG=0.001\tH=-0.001\tI=1\tJ=2\tK=3\tL=4\n"
         "A=320\tB=319\tC=161\tD=119\tE=0.2\tF=-0.05\tG=0\tH=0\tI=0\tJ=0\tK=0\tL=0\n";
-    return MutateText(sound, 6, inputs, [](LineReader& lines, int& accepted) -> const char* {
-        constexpr int kMaxProfiles = 5;
+    constexpr int kMaxProfiles = 5;
+    InputMutator mutator(6);
+    MutationRun run;
+    for (int i = 0; i < inputs && run.fault.empty(); ++i) {
+        const std::string text = mutator.MutateText(sound);
+        TextLineReader lines(text);
         DetectorProfile profiles[kMaxProfiles + 1];
         int count = -1;
         ParseDetectorProfiles(lines, profiles, kMaxProfiles, count);
-        if (count < 0 || count > kMaxProfiles) return "profile count out of range";
-        accepted += count > 0;
-        for (int p = 0; p < count; ++p)
+        if (count < 0 || count > kMaxProfiles) run.fault = Fault("profile count out of range", i);
+        for (int p = 0; p < count && run.fault.empty(); ++p) {
             if (!Finite(&profiles[p].fx, sizeof(DetectorProfile) / sizeof(float)) || profiles[p].fx <= 0.0f ||
                 profiles[p].fy <= 0.0f)
-                return "profile not finite or focal length not positive";
-        return nullptr;
-    });
+                run.fault = Fault("profile not finite or focal length not positive", i);
+        }
+        run.accepted += count > 0;
+    }
+    return run;
 }
 
 // The correction keeps the pointer on a finite desktop.
 MutationRun ScreenCorrections(int inputs) {
     const std::string sound = "1= 512\n2= 384\n3= 512\n4= 384\n5= 0.01\n6= -0.002\n7= 0.001\n8= 0\n9= 1.5\na= -2\n";
-    return MutateText(sound, 7, inputs, [](LineReader& lines, int& accepted) -> const char* {
+    InputMutator mutator(7);
+    MutationRun run;
+    for (int i = 0; i < inputs && run.fault.empty(); ++i, ++run.accepted) {
+        const std::string text = mutator.MutateText(sound);
+        TextLineReader lines(text);
         ScreenCorrection correction = ScreenCorrection::Defaults(1024, 768);
         ParseScreenCorrection(lines, correction);
-        ++accepted;
         for (const float value : correction.values)
-            if (!std::isfinite(value) || std::fabs(value) > 1.0e6f) return "value not finite or huge";
+            if (!std::isfinite(value) || std::fabs(value) > 1.0e6f) run.fault = Fault("value not finite or huge", i);
         for (const cv::Point2f corner : {cv::Point2f(0, 0), cv::Point2f(1023, 767), cv::Point2f(512, 384)}) {
             const cv::Point2f moved = correction.Apply(corner);
-            if (!std::isfinite(moved.x) || !std::isfinite(moved.y)) return "moved point not finite";
+            if (!std::isfinite(moved.x) || !std::isfinite(moved.y)) run.fault = Fault("moved point not finite", i);
         }
-        return nullptr;
-    });
+    }
+    return run;
 }
 
 }  // namespace
