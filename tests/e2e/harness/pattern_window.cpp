@@ -59,16 +59,14 @@ void PatternWindow::Paint(HWND window) const {
     HDC dc = paint.Get();
     RECT area;
     GetClientRect(window, &area);
-    UniqueBrush fill(CreateSolidBrush(pattern_ == Pattern::Grey ? RGB(128, 128, 128) : RGB(255, 255, 255)));
-    FillRect(dc, &area, fill.Get());
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (pattern_ == Pattern::Chessboard) {
-        UniqueBrush black(CreateSolidBrush(RGB(0, 0, 0)));
         const Board board = BoardLayout(area.right, area.bottom);
         for (int row = 0; row < kRows; ++row)
             for (int column = (row % 2); column < kColumns; column += 2) {
                 const int x = board.left + column * board.square, y = board.top + row * board.square;
                 RECT square = {x, y, x + board.square, y + board.square};
-                FillRect(dc, &square, black.Get());
+                FillRect(dc, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
             }
     }
 }

@@ -8,7 +8,7 @@
 
 #include "base/unique_handle.h"
 
-enum class Pattern { Grey, Chessboard, Target };
+enum class Pattern { Chessboard, Target };
 
 class PatternWindow {
 public:

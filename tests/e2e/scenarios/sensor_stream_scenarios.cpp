@@ -98,9 +98,9 @@ void CheckExposure(SensorDevice& device, FrameKeeper& sink, Report& report) {
     report.Check(means[1] > means[0] + 40.0, "brightness_follows_exposure");
 }
 
-// The chessboard's inner corners, found by OpenCV, where the independent model puts them.
+// The chessboard's inner corners (the pattern window's), found by OpenCV, where the independent
+// model puts them.
 void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) {
-    PatternWindow board(Pattern::Chessboard);
     cv::Mat frame, grey;
     if (!report.Check(sink.SettledFrame(200, &frame), "frame")) return;
     cv::cvtColor(frame, grey, cv::COLOR_BGR2GRAY);
@@ -134,7 +134,7 @@ void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) 
 }  // namespace
 
 E2E_SCENARIO(sensor_stream, "--rf", 90) {
-    PatternWindow grey(Pattern::Grey);
+    const PatternWindow board(Pattern::Chessboard);
     SensorControl control;
     // A message-only window for the graph's events.
     const UniqueWindow events(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
