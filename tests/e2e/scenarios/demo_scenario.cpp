@@ -138,7 +138,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
 
     // A stroke: a short wave written left to right.
     std::vector<cv::Point2d> wave;
-    for (int i = 0; i <= 24; ++i) wave.emplace_back(area.left + 60 + i * 12.0, middle.y + 40.0 * std::sin(i * 0.5));
+    for (int i = 0; i <= 24; ++i) wave.emplace_back(w * (0.31 + 0.012 * i), middle.y + h * 0.05 * std::sin(i * 0.5));
     const double strokeWorst = PenAlong(session, wave);
     const size_t drags = Drags(pointer);
     report.Figure("stroke_drags", drags, 0);
@@ -150,7 +150,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
     SaveScreenshot("demo_2_stroke");
 
     // A drag: press on one spot, slide, let go at another.
-    const cv::Point2d from(area.left + 50.0, area.bottom - 60.0), to(area.right - 50.0, area.top + 60.0);
+    const cv::Point2d from(w * 0.3, h * 0.67), to(w * 0.7, h * 0.33);
     std::vector<cv::Point2d> line;
     for (int i = 0; i <= 10; ++i) line.push_back(from + (to - from) * (i / 10.0));
     PenAlong(session, line);
