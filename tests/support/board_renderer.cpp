@@ -41,8 +41,6 @@ uchar DesktopValue(const BoardScene& scene, double x, double y) {
 
 }  // namespace
 
-BoardScene BoardScene::Portrait() { return {768, 1024, 5, 7}; }
-
 cv::Point2f BoardScene::Origin() const {
     return {(desktopWidth - (columns + 1) * square) / 2.0f,
             (desktopHeight - (rows + 1) * square) / 2.0f};

@@ -22,9 +22,6 @@ struct BoardScene {
     uchar light = 225;
     uchar offScreen = 8;
 
-    // A 768 x 1024 desktop with its 5 x 7 board.
-    static BoardScene Portrait();
-
     // Desktop position of the board's top-left outer corner: the board is centred.
     cv::Point2f Origin() const;
     // Desktop position of inner corner `index` (row * columns + column).

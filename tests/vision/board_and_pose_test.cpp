@@ -44,7 +44,7 @@ TEST(FindChessboard, WholeBoardsThroughBothLensModelsGiveThePoseTheyWereSeenFrom
     for (const Case c : {Case{false, false}, Case{true, false}, Case{true, true}}) {
         SCOPED_TRACE(::testing::Message() << "full lens " << c.fullLens << ", portrait " << c.portrait);
         const DetectorProfile lens = SampleLens(c.fullLens);
-        const BoardScene scene = c.portrait ? BoardScene::Portrait() : BoardScene();
+        const BoardScene scene = c.portrait ? BoardScene{768, 1024, 5, 7} : BoardScene();
         const CameraPose truePose = ViewOfDesktop(lens, scene);
         const std::vector<cv::Point2f> truth = TrueCorners(lens, truePose, scene);
         CornerBuffer corners;

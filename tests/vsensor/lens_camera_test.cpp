@@ -29,20 +29,6 @@ TEST(LensCamera, DefaultViewShowsUprightScreenCoveringMostOfTheFrame) {
     EXPECT_GT(width, 0.7 * 320);
 }
 
-TEST(LensCamera, ExplicitPoseUsesRotationVector) {
-    CameraView view;
-    view.explicitPose = true;
-    const double pose[6] = {-512, -384, 1200, 0, 0, 0};
-    std::copy(pose, pose + 6, view.pose);
-    LensParameters lens;
-    lens.k1 = lens.k2 = lens.p1 = lens.p2 = 0.0;
-    const LensCamera camera(lens, PoseForView(view, lens, 1024, 768));
-    double u, v;
-    ASSERT_TRUE(camera.Project(512 + 120, 384, &u, &v));
-    EXPECT_NEAR(u, lens.cx + lens.fx * 0.1, 1e-9);
-    EXPECT_NEAR(v, lens.cy, 1e-9);
-}
-
 TEST(LensCamera, RayThatMissesThePlaneIsRefused) {
     CameraView view;
     view.yawDegrees = 80.0;  // looking almost along the screen

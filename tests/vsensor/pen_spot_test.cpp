@@ -32,9 +32,8 @@ const ImagingParameters& TrackRow() {
 
 class TrackedScene {
 public:
-    TrackedScene(uint8_t desktopLevel, double penRadiance)
+    explicit TrackedScene(uint8_t desktopLevel)
         : desktop_(kDesktopWidth * kDesktopHeight * 4, desktopLevel), frame_(kWidth * 3 * kHeight) {
-        settings_.penRadiance = penRadiance;
         composer_.Aim(settings_, kDesktopWidth, kDesktopHeight);
         composer_.TakeDesktop(desktop_.data(), kDesktopWidth, kDesktopHeight);
         const ImagingParameters& row = TrackRow();
@@ -134,48 +133,30 @@ std::vector<cv::Point2d> PenPositions() {
     return positions;
 }
 
-struct LitRange {
-    int fewest = 1 << 30, most = 0;
-    double reach = 0.0;
-};
-
-LitRange LitOver(uint8_t desktopLevel, double penRadiance) {
-    TrackedScene scene(desktopLevel, penRadiance);
-    scene.LearnThreshold();
-    LitRange range;
-    for (const cv::Point2d& p : PenPositions()) {
-        const TrackedScene::Lit lit = scene.PenAt(p.x, p.y);
-        range.fewest = std::min(range.fewest, lit.pixels);
-        range.most = std::max(range.most, lit.pixels);
-        range.reach = std::max(range.reach, lit.reach);
-    }
-    return range;
-}
-
 }  // namespace
 
 // On white and on black the pen lights a spot the tracking takes, a diffused tip rather than a
 // flood, with its light centred where the pen is seen.
 TEST(PenSpot, LightsASpotTheTrackingTakesCentredOnThePen) {
-    const double radiance = SensorSettings().penRadiance;
     for (const uint8_t level : {uint8_t{255}, uint8_t{0}}) {
         const char* desktop = level == 255 ? "white" : "black";
         SCOPED_TRACE(desktop);
-        const LitRange lit = LitOver(level, radiance);
-        TrackedScene scene(level, radiance);
-        double offset = 0.0;
+        TrackedScene scene(level);
+        scene.LearnThreshold();
+        int fewest = 1 << 30, most = 0;
+        double reach = 0.0, offset = 0.0;
+        for (const cv::Point2d& p : PenPositions()) {
+            const TrackedScene::Lit lit = scene.PenAt(p.x, p.y);
+            fewest = std::min(fewest, lit.pixels);
+            most = std::max(most, lit.pixels);
+            reach = std::max(reach, lit.reach);
+        }
         for (const cv::Point2d& p : PenPositions()) offset = std::max(offset, scene.LightOffset(p.x, p.y));
         std::printf("pen on %s: %d..%d pixels above the learnt threshold, within %.1f px; centroid at most "
-                    "%.3f px from the projected position\n", desktop, lit.fewest, lit.most, lit.reach, offset);
-        EXPECT_GE(lit.fewest, SpotFinder::kMinimumPixels);
+                    "%.3f px from the projected position\n", desktop, fewest, most, reach, offset);
+        EXPECT_GE(fewest, SpotFinder::kMinimumPixels);
         // At most about eight pixels across.
-        EXPECT_LE(lit.reach, 5.0);
+        EXPECT_LE(reach, 5.0);
         EXPECT_LE(offset, 0.1);
     }
-}
-
-TEST(PenSpot, WeakPenFadesOnDarkAreasFirst) {
-    // pen_radiance 10, a low battery: still seen over white, lost over black.
-    EXPECT_GE(LitOver(255, 10.0).fewest, SpotFinder::kMinimumPixels);
-    EXPECT_LT(LitOver(0, 10.0).most, SpotFinder::kMinimumPixels);
 }

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <cstdio>
+#include <functional>
 
 #include "harness/program_files.h"
 
@@ -11,12 +11,6 @@ namespace {
 
 // What an alignment leaves: the fit and the display aspect it settled on.
 constexpr const wchar_t* kAlignmentFiles[] = {L"tavro_refer.und", L"tavro_disasp.und"};
-
-uint64_t Fingerprint(const std::string& text) {
-    uint64_t hash = 1469598103934665603ull;
-    for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
-    return hash;
-}
 
 }  // namespace
 
@@ -27,7 +21,7 @@ OwnAlignmentCache::OwnAlignmentCache(const std::string& sensorText, int desktopW
     if (length == 0 || length >= MAX_PATH) return;
     wchar_t name[64];
     std::swprintf(name, 64, L"\\%dx%d-%016llx\\", desktopWidth, desktopHeight,
-                  static_cast<unsigned long long>(Fingerprint(sensorText)));
+                  static_cast<unsigned long long>(std::hash<std::string>{}(sensorText)));
     folder_ = std::wstring(root) + name;
 }
 

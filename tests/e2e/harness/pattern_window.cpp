@@ -59,25 +59,16 @@ void PatternWindow::Paint(HWND window) const {
     HDC dc = paint.Get();
     RECT area;
     GetClientRect(window, &area);
-    UniqueBrush fill(CreateSolidBrush(pattern_ == Pattern::Grey ? RGB(128, 128, 128) : RGB(255, 255, 255)));
-    FillRect(dc, &area, fill.Get());
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (pattern_ == Pattern::Chessboard) {
-        UniqueBrush black(CreateSolidBrush(RGB(0, 0, 0)));
         const Board board = BoardLayout(area.right, area.bottom);
         for (int row = 0; row < kRows; ++row)
             for (int column = (row % 2); column < kColumns; column += 2) {
                 const int x = board.left + column * board.square, y = board.top + row * board.square;
                 RECT square = {x, y, x + board.square, y + board.square};
-                FillRect(dc, &square, black.Get());
+                FillRect(dc, &square, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
             }
     }
-}
-
-void PatternWindow::Record(HWND window, UINT message, LPARAM position) {
-    POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    ClientToScreen(window, &point);
-    std::lock_guard<std::mutex> lock(mutex_);
-    messages_.push_back({message, point});
 }
 
 LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,15 +87,8 @@ LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wPar
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        self->Record(window, message, lParam);
-        return 0;
     case WM_MOUSEMOVE:
         if (wParam & MK_LBUTTON) {
-            self->Record(window, message, lParam);
             // The stroke shows up on the target, for the screenshots.
             WindowDc dc(window);
             SetPixel(dc.Get(), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
@@ -114,20 +98,4 @@ LRESULT CALLBACK PatternWindow::Procedure(HWND window, UINT message, WPARAM wPar
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-std::vector<PatternWindow::Received> PatternWindow::Messages() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return messages_;
-}
-
-int PatternWindow::Count(UINT message) const {
-    const std::vector<Received> all = Messages();
-    return static_cast<int>(
-        std::count_if(all.begin(), all.end(), [message](const Received& got) { return got.message == message; }));
-}
-
-void PatternWindow::Clear() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    messages_.clear();
 }

@@ -1,16 +1,14 @@
 #pragma once
 // A topmost window of this process on its own thread: a known picture for the virtual sensor to
-// look at, or a white target that records the mouse messages its client area receives (in
-// screen coordinates) and draws the strokes dragged over it.
+// look at, or a white target for the pen, which draws the strokes dragged over it. (What the
+// pointer does is judged from the desktop's mouse hook, PointerRecorder.)
 #include <windows.h>
 
-#include <mutex>
 #include <thread>
-#include <vector>
 
 #include "base/unique_handle.h"
 
-enum class Pattern { Grey, Chessboard, Target };
+enum class Pattern { Chessboard, Target };
 
 class PatternWindow {
 public:
@@ -20,14 +18,6 @@ public:
     ~PatternWindow();
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
-
-    struct Received {
-        UINT message;
-        POINT point;
-    };
-    std::vector<Received> Messages() const;
-    int Count(UINT message) const;
-    void Clear();
 
     // The chessboard: 8 x 6 squares, the top-left one black, centred on a white screen with at
     // least one square of margin.
@@ -41,12 +31,9 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Run();
     void Paint(HWND window) const;
-    void Record(HWND window, UINT message, LPARAM position);
 
     Pattern pattern_;
     RECT area_;
-    mutable std::mutex mutex_;
-    std::vector<Received> messages_;
     UniqueEvent shown_;
     HWND window_ = nullptr;
     std::thread thread_;

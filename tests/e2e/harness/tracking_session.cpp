@@ -7,11 +7,16 @@
 #include "harness/program_files.h"
 #include "settings/alignment_record.h"
 
-double ElapsedSeconds() {
-    LARGE_INTEGER frequency, counter;
+double CounterSeconds(LONGLONG counter) {
+    LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter) / static_cast<double>(frequency.QuadPart);
+}
+
+double ElapsedSeconds() {
+    LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return CounterSeconds(counter.QuadPart);
 }
 
 TrackingSession::TrackingSession(Report& report)
@@ -23,18 +28,22 @@ TrackingSession::TrackingSession(Report& report)
 
 TrackingSession::~TrackingSession() = default;
 
-bool TrackingSession::StartToGainFinding() {
+bool TrackingSession::PlaceOwnAlignment() {
+    if (alignmentPlaced_) return true;
     const OwnAlignmentCache cache(sensorAtStart_, width_, height_);
-    if (!cache.Restore()) {
-        report_.Figure("own_alignment", "made");
-        if (!AlignToGainFinding() || !report_.Check(cache.Keep(), "own_alignment_kept")) return false;
-        // Tracking always starts as after a restart, on the stored alignment applied again.
-        program_.RequestStop();
-        if (!program_.CheckEndsWithZero(10000, "aligning_run_stopped", report_)) return false;
-    } else {
+    if (cache.Restore()) {
         report_.Figure("own_alignment", "kept");
+        return alignmentPlaced_ = true;
     }
-    if (!report_.Check(PlaceOptions(true), "options_written")) return false;
+    report_.Figure("own_alignment", "made");
+    if (!AlignToGainFinding() || !report_.Check(cache.Keep(), "own_alignment_kept")) return false;
+    // Tracking always starts as after a restart, on the stored alignment applied again.
+    program_.RequestStop();
+    return alignmentPlaced_ = program_.CheckEndsWithZero(10000, "aligning_run_stopped", report_);
+}
+
+bool TrackingSession::StartToGainFinding() {
+    if (!PlaceOwnAlignment() || !report_.Check(PlaceOptions(true), "options_written")) return false;
     if (!report_.Check(program_.Start(), "program_start")) return false;
     return report_.Check(program_.WaitForTitle(L" - Find gain", 40000), "find_gain_entered");
 }

@@ -25,8 +25,9 @@ public:
     TrackingSession& operator=(const TrackingSession&) = delete;
 
     // Stores the program's own alignment of this room (aligning once, in a run of its own, when
-    // there is none kept), starts the program, which applies it again, and waits for gain
-    // finding to begin.
+    // there is none kept).
+    bool PlaceOwnAlignment();
+    // Then starts the program, which applies it again, and waits for gain finding to begin.
     bool StartToGainFinding();
     // Starts the program without a stored alignment and waits until auto alignment waits for
     // its trigger.
@@ -91,7 +92,9 @@ private:
     int width_;
     int height_;
     double alignmentSeconds_ = 0.0;
+    bool alignmentPlaced_ = false;
 };
 
-// Seconds since an arbitrary start, from the performance counter.
+// Seconds since an arbitrary start, from the performance counter, now or at a count it gave.
 double ElapsedSeconds();
+double CounterSeconds(LONGLONG counter);

@@ -36,10 +36,6 @@ bool WarningShown() { return FindColourOnScreen(kWarningRed, nullptr, 50, 60); }
 class ManualRun : public TrackingSession {
 public:
     explicit ManualRun(Report& report) : TrackingSession(report), report_(report) {}
-    ~ManualRun() {
-        Sensor().Lift();
-        Sensor().Set("lamp", "0 0 off");
-    }
 
     bool StartDotInput() {
         if (!StartToAutoAlignment() || !EnterManualAlignment()) return false;

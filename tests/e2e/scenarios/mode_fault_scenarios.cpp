@@ -1,6 +1,6 @@
-// Faults met in every working Mode, end to end: the sensor unplugged, a second copy started, the
-// desktop's size changed, and the ways out of a pen stroke (tray menu, main menu, log-off, the
-// room's light changing). The program ends with code 0 where it ends, and never leaves the left
+// Faults met while the program works, end to end: the sensor unplugged, a second copy started,
+// the desktop's size changed in every working Mode, and the ways out of a pen stroke (tray menu,
+// main menu, log-off, the room's light changing). The program ends with code 0 where it ends, and never leaves the left
 // button held.
 #include <windows.h>
 
@@ -11,7 +11,6 @@
 
 #include "harness/desktop.h"
 #include "harness/pattern_window.h"
-#include "harness/lamp.h"
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/tracking_session.h"
@@ -47,16 +46,12 @@ bool PenDown(TrackingSession& session, const RECT& area, const std::string& name
     return report.Check(session.WaitForLeftBalance(1, 3000) && LeftButtonDown(), name + "_button_held");
 }
 
-// The left button is up by every account: the desktop's events, Windows' key state and the
-// window under the pen.
-void CheckReleased(TrackingSession& session, const PatternWindow& target, const std::string& name,
-                   Report& report) {
+// The left button is up by both accounts: the desktop's events and Windows' key state.
+void CheckReleased(TrackingSession& session, const std::string& name, Report& report) {
     const bool balanced = session.WaitForLeftBalance(0, 3000);
     report.Figure(name + "_left_balance", session.LeftBalance(), 0);
     report.Check(balanced, name + "_released_by_events");
     report.Check(!LeftButtonDown(), name + "_released_by_key_state");
-    report.Check(target.Count(WM_LBUTTONUP) >= 1 && target.Count(WM_LBUTTONUP) == target.Count(WM_LBUTTONDOWN),
-                 name + "_target_saw_release");
 }
 
 // A lamp too large for gain finding: it fails with "Found too many hot spots" and the program idles.
@@ -151,7 +146,9 @@ void CheckPressOnGrownStrip(TrackingSession& session, int oldWidth, int oldHeigh
 // The size changes in each Mode within one run, inside a virtual desktop (Xvfb cannot resize).
 void DesktopSizeWalk(Report& report) {
     TrackingSession session(report);
-    PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
+    // A lamp on the screen's middle (the sensor's too) covering 12 % of the area the program looks
+    // for hot spots in, in the default room.
+    session.Sensor().Set("lamp", "160 120 on 47");
     if (!session.StartToGainFinding() || !GainFailsToIdle(session, "idle", report)) return;
     ChangeSizeIn(session, L" - Idle", 800, 600, "idle", report);
     session.Sensor().Set("lamp", "off");
@@ -159,52 +156,25 @@ void DesktopSizeWalk(Report& report) {
     HWND main = session.Program().MainWindow();
     PostMessageW(main, WM_COMMAND, IDM_FIND_THRESHOLD, 0);
     if (!report.Check(session.Program().WaitForTitle(L" - Find gain", 10000), "find_gain")) return;
+    // The desktop grows while the gain is found; tracking then presses beyond the old desktop.
     ChangeSizeIn(session, L" - Find gain", 1024, 768, "find_gain", report, L" - Track");
-    const auto follows = [&](const std::string& name) {
-        if (!session.WaitForTracking()) return false;
-        session.PointerFollows(GetSystemMetrics(SM_CXSCREEN) * 0.4, GetSystemMetrics(SM_CYSCREEN) * 0.6, name);
-        return true;
-    };
-    if (!follows("track_before")) return;
-    // Tracking goes on after the gain is found again over the new screen.
-    ChangeSizeIn(session, L" - Track", 800, 600, "track", report, L" - Find gain");
-    if (!follows("track")) return;
-    ChangeSizeIn(session, L" - Track", 1024, 768, "track_grown", report, L" - Find gain");
     if (!session.WaitForTracking()) return;
     CheckPressOnGrownStrip(session, 800, 600, report);
+    // Tracking goes on after the gain is found again over the new screen.
+    ChangeSizeIn(session, L" - Track", 800, 600, "track", report, L" - Find gain");
+    if (!session.WaitForTracking()) return;
+    session.PointerFollows(GetSystemMetrics(SM_CXSCREEN) * 0.4, GetSystemMetrics(SM_CYSCREEN) * 0.6, "track");
 
     PostMessageW(session.Program().MainWindow(), WM_COMMAND, IDM_AUTO_ALIGNMENT, 0);
     if (!report.Check(session.Program().WaitForTitle(L" - Auto Alignment", 10000), "auto_alignment")) return;
     ChangeSizeIn(session, L" - Auto Alignment", 1024, 768, "auto", report);
-    if (session.EnterManualAlignment())
-        ChangeSizeIn(session, L" - Manual Alignment", 800, 600, "manual", report);
+    if (session.EnterManualAlignment()) ChangeSizeIn(session, L" - Manual Alignment", 800, 600, "manual", report);
     session.Finish();
     ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
 }
 
-// A fresh run of the program taken into one working Mode, where a second copy is started (unless
-// `mode` is null) and the sensor unplugged.
-struct ModeFault {
-    const char* name;
-    const wchar_t* mode;
-    bool (*reach)(TrackingSession& session, Report& report);
-};
-const ModeFault kModeFaults[] = {
-    {"auto", L" - Auto Alignment", [](TrackingSession& session, Report&) { return session.StartToAutoAlignment(); }},
-    {"manual", L" - Manual Alignment",
-     [](TrackingSession& session, Report&) {
-         return session.StartToAutoAlignment() && session.EnterManualAlignment();
-     }},
-    {"find_gain", nullptr, [](TrackingSession& session, Report&) { return session.StartToGainFinding(); }},
-    {"idle", L" - Idle",
-     [](TrackingSession& session, Report& report) {
-         PlaceLampCovering(session, 0.12, session.Width() * 0.5, session.Height() * 0.5, report);
-         return session.StartToGainFinding() && GainFailsToIdle(session, "idle", report);
-     }},
-};
-
 // One step of a run: false when the run cannot go on.
-using Step = bool (*)(TrackingSession& session, PatternWindow& target, Report& report);
+using Step = bool (*)(TrackingSession& session, Report& report);
 
 // Tracks, runs `before`, puts the pen down on a target, ends the program with `exitAction` and
 // checks it ended with code 0 and the button up.
@@ -212,18 +182,18 @@ void ExitMidStroke(const std::string& name, Report& report, Step exitAction, Ste
     TrackingSession session(report);
     if (!session.StartToTracking()) return;
     const RECT area = StrokeTarget(session);
-    PatternWindow target(Pattern::Target, area);
-    if ((before && !before(session, target, report)) || !PenDown(session, area, name, report)) return;
-    exitAction(session, target, report);
+    const PatternWindow target(Pattern::Target, area);
+    if ((before && !before(session, report)) || !PenDown(session, area, name, report)) return;
+    exitAction(session, report);
     session.Program().CheckEndsWithZero(kExitTimeoutMs, name, report);
-    CheckReleased(session, target, name, report);
+    CheckReleased(session, name, report);
     // A pen left on would be a hot spot to the next run's gain finding.
     session.Sensor().Lift();
 }
 
 // Mid-stroke the room's light changes: the button comes up before the message, the gain is found
 // anew and the pointer follows the pen again.
-bool LightChangeMidStroke(TrackingSession& session, PatternWindow& target, Report& report) {
+bool LightChangeMidStroke(TrackingSession& session, Report& report) {
     ProgramRun& program = session.Program();
     if (!PenDown(session, StrokeTarget(session), "light", report)) return false;
     session.Sensor().Set("ambient", "1.0");
@@ -231,7 +201,7 @@ bool LightChangeMidStroke(TrackingSession& session, PatternWindow& target, Repor
     HWND box = WaitForWindowWithText(program.ProcessId(), L"Sensor detects changes of environment light", 10000);
     if (!report.Check(box != nullptr, "message_10030")) return false;
     report.Figure("seconds_to_notice", ElapsedSeconds() - start, 1);
-    CheckReleased(session, target, "light", report);
+    CheckReleased(session, "light", report);
     // The room settles again while the user reads.
     session.Sensor().Set("ambient", "0");
     session.Sensor().Lift();
@@ -239,11 +209,10 @@ bool LightChangeMidStroke(TrackingSession& session, PatternWindow& target, Repor
     if (!report.Check(program.WaitForTitle(L" - Find gain", 5000), "find_gain_again") || !session.WaitForTracking())
         return false;
     session.PointerFollows(session.Width() * 0.4, session.Height() * 0.4, "new_gain");
-    target.Clear();
     return true;
 }
 
-bool ExitFromTrayMenu(TrackingSession& session, PatternWindow&, Report& report) {
+bool ExitFromTrayMenu(TrackingSession& session, Report& report) {
     ProgramRun& program = session.Program();
     PostMessageW(program.MainWindow(), kTrayCallbackMessage, IDR_TRAY_MENU, WM_RBUTTONUP);
     std::vector<HWND> menus;
@@ -258,7 +227,7 @@ bool ExitFromTrayMenu(TrackingSession& session, PatternWindow&, Report& report) 
 
 // Every top-level window hears the session end as Windows tells them; the program agrees and
 // ends without asking.
-bool LogOff(TrackingSession& session, PatternWindow&, Report& report) {
+bool LogOff(TrackingSession& session, Report& report) {
     const std::vector<HWND> windows = WindowsOfProcess(session.Program().ProcessId(), true);
     report.Figure("log_off_windows", windows.size(), 0);
     // The program's own windows must agree; Wine's helper windows (IME) answer for themselves.
@@ -282,31 +251,18 @@ bool LogOff(TrackingSession& session, PatternWindow&, Report& report) {
 
 }  // namespace
 
-// In each working Mode: a second copy started, and the sensor unplugged, one program run each
-// (in Track mid-stroke).
-E2E_SCENARIO(fault_second_copy_and_unplug_in_each_mode, "--rf", 360) {
-    for (const ModeFault& fault : kModeFaults) {
-        TrackingSession session(report);
-        session.Sensor().Set("unplug", "0");  // unplugged by the previous run
-        if (fault.reach(session, report)) {
-            if (fault.mode) StartSecondCopy(session, fault.mode, fault.name, report);
-            UnplugAndEnd(session, fault.name, report);
-        }
-        session.Sensor().Set("lamp", "off");
-    }
+// A second copy started while the program tracks, then the sensor unplugged mid-stroke. Neither
+// depends on the Mode: the single-instance check and the graph's device-lost event are handled
+// the same way in every one, so the Mode that holds the button is the one judged.
+E2E_SCENARIO(fault_second_copy_and_unplug_mid_stroke, "--rf", 180) {
     TrackingSession session(report);
-    session.Sensor().Set("unplug", "0");
-    // Gain finding may end while a second copy starts: that one comes before tracking, not
-    // before an unplug.
-    if (!session.StartToGainFinding()) return;
-    StartSecondCopy(session, L" - Find gain", "find_gain", report);
-    if (!session.WaitForTracking()) return;
+    if (!session.StartToTracking()) return;
     StartSecondCopy(session, L" - Track", "track", report);
     const RECT area = StrokeTarget(session);
-    PatternWindow target(Pattern::Target, area);
+    const PatternWindow target(Pattern::Target, area);
     if (!PenDown(session, area, "track", report)) return;
     UnplugAndEnd(session, "track", report);
-    CheckReleased(session, target, "track", report);
+    CheckReleased(session, "track", report);
 }
 
 // The program told to end while the pen holds the button, one program run each: Exit from the

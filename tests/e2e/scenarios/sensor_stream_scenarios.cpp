@@ -2,7 +2,7 @@
 // the real one would be: its frame rate, exposure and view of a chessboard judged against an
 // independent camera model. (Its pen spot against its own projection is tests/vsensor's; how it
 // presents itself is met by every scenario's start-up check; its removal by
-// fault_second_copy_and_unplug_in_each_mode; the capture pin's formats the program chooses from
+// fault_second_copy_and_unplug_mid_stroke; the capture pin's formats the program chooses from
 // here and in program_yuy2_sensor_cannot_preview.)
 #include <windows.h>
 
@@ -17,11 +17,11 @@
 #include "base/unique_handle.h"
 #include "capture/frame_sink.h"
 #include "capture/sensor_device.h"
-#include "harness/camera_prediction.h"
 #include "harness/pattern_window.h"
 #include "harness/scenario.h"
 #include "harness/sensor_control.h"
 #include "harness/tracking_session.h"
+#include "scene/lens_camera.h"
 
 namespace {
 
@@ -61,6 +61,21 @@ private:
     std::vector<uint8_t> latest_;
 };
 
+// Where the sensor should see desktop points, computed with OpenCV's camera model (an
+// implementation independent of the sensor's own) from the pose and lens its settings describe.
+std::vector<cv::Point2d> PredictSensorPixels(const SensorSettings& settings, int desktopWidth, int desktopHeight,
+                                             int sensorWidth, const std::vector<cv::Point3d>& desktopPoints) {
+    const SensorPose pose = PoseForView(settings.view, settings.lens, desktopWidth, desktopHeight);
+    const LensParameters lens = ScaledLens(settings.lens, sensorWidth / 320.0);
+    cv::Vec3d rvec;
+    cv::Rodrigues(cv::Matx33d(pose.r), rvec);
+    const cv::Matx33d intrinsics(lens.fx, 0, lens.cx, 0, lens.fy, lens.cy, 0, 0, 1);
+    std::vector<cv::Point2d> pixels;
+    cv::projectPoints(desktopPoints, rvec, cv::Vec3d(pose.t[0], pose.t[1], pose.t[2]), intrinsics,
+                      cv::Vec4d(lens.k1, lens.k2, lens.p1, lens.p2), pixels);
+    return pixels;
+}
+
 std::string Text(const SensorDevice& device) {
     wchar_t text[1024];
     device.LastMessage(text, 1024);
@@ -83,9 +98,9 @@ void CheckExposure(SensorDevice& device, FrameKeeper& sink, Report& report) {
     report.Check(means[1] > means[0] + 40.0, "brightness_follows_exposure");
 }
 
-// The chessboard's inner corners, found by OpenCV, where the independent model puts them.
+// The chessboard's inner corners (the pattern window's), found by OpenCV, where the independent
+// model puts them.
 void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) {
-    PatternWindow board(Pattern::Chessboard);
     cv::Mat frame, grey;
     if (!report.Check(sink.SettledFrame(200, &frame), "frame")) return;
     cv::cvtColor(frame, grey, cv::COLOR_BGR2GRAY);
@@ -119,7 +134,7 @@ void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) 
 }  // namespace
 
 E2E_SCENARIO(sensor_stream, "--rf", 90) {
-    PatternWindow grey(Pattern::Grey);
+    const PatternWindow board(Pattern::Chessboard);
     SensorControl control;
     // A message-only window for the graph's events.
     const UniqueWindow events(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
