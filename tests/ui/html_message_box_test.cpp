@@ -9,27 +9,13 @@ namespace {
 
 using Buttons = std::vector<std::pair<int, std::wstring>>;
 
-TEST(HtmlMessageBox, OkCancelShowsTextLabelsAndReturnsThePressedButton) {
-    BoxDriver driver(IDCANCEL);
-    MessageBoxParams params;
-    params.messageTag = 7;
-    EXPECT_EQ(HtmlMessageBox(nullptr, L"First line\nsecond line", L"Ok Cancel", MB_OKCANCEL | MB_ICONQUESTION | MB_TOPMOST,
-                             &params),
-              IDCANCEL);
-    const ObservedBox& box = driver.Result();
-    ASSERT_TRUE(box.found);
-    EXPECT_EQ(box.caption, L"Ok Cancel");
-    EXPECT_EQ(box.text, L"First line\nsecond line");
-    EXPECT_EQ(box.buttons, (Buttons{{IDOK, L"OK"}, {IDCANCEL, L"Cancel"}}));
-    EXPECT_TRUE(box.topmost);
-    EXPECT_EQ(box.tag, 7);
-}
-
-// Escape answers OK on an OK box and nothing where there is another answer; the driver then
-// presses the last button.
-TEST(HtmlMessageBox, OkAndYesNoHaveTheSystemIdsAndLabelsAndEscapeMeansOkOnlyAlone) {
+// Escape answers OK on an OK box, Cancel where there is one and nothing on a question; the
+// driver then presses the last button. (Caption, text, MB_TOPMOST and the tag of the program's
+// boxes are MessagesTest's.)
+TEST(HtmlMessageBox, EachButtonSetHasTheSystemIdsAndLabelsAndEscapeNeverAnswersAQuestion) {
     const std::pair<UINT, Buttons> sets[] = {
         {MB_OK, {{IDOK, L"OK"}}},
+        {MB_OKCANCEL, {{IDOK, L"OK"}, {IDCANCEL, L"Cancel"}}},
         {MB_YESNO, {{IDYES, L"Yes"}, {IDNO, L"No"}}},
     };
     for (const auto& [style, buttons] : sets) {
