@@ -14,12 +14,6 @@ namespace {
 
 const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
 
-std::wstring MessageOf(const SensorDevice& sensor) {
-    wchar_t text[1024];
-    sensor.LastMessage(text, 1024);
-    return text;
-}
-
 // The exact name is met by every scenario's start-up.
 TEST(SensorSearch, FriendlyNamesClassifyTheInstallation) {
     EXPECT_EQ(ClassifyFriendlyName(L"usb2.0 vga webcam", kIdentity), SensorMatch::Matched);
@@ -57,25 +51,15 @@ TEST(SensorRemoval, OnlyTheCaptureFiltersOwnRemovalCounts) {
     EXPECT_FALSE(IsSensorRemoval(EC_COMPLETE, sensorParam, 0, sensor.Get()));
 }
 
-// The test prefix holds the virtual sensor only; a sensor of another VID/PID is not there.
-TEST(SensorDevice, WithoutAGraphRunAndStopFailSilentlyAndStartFailsAtTheCaptureFilter) {
+// The test prefix holds the virtual sensor only; a sensor of another VID/PID is not there. (A
+// start that fails, and the close after it, are program_yuy2_sensor_cannot_preview's.)
+TEST(SensorDevice, ASensorThatIsNotThereIsNotFoundAndNotLost) {
     const ComApartment com;
     ASSERT_TRUE(com.Started());
     SensorDevice sensor;
-    EXPECT_EQ(sensor.Run(), DeviceResult::Failed);
-    EXPECT_EQ(sensor.Stop(), DeviceResult::Failed);
-    EXPECT_EQ(MessageOf(sensor), L"0x0\n");
-
     const SensorIdentity other{L"VID_7A11&PID_13D5", L"USB2.0 VGA WebCam", L"Tavro"};
     EXPECT_EQ(sensor.Open(other), SensorMatch::NotFound);
-    RecordingSink sink;
-    EXPECT_EQ(sensor.Start(nullptr, &sink, 320, 240), DeviceResult::Failed);
-    EXPECT_EQ(MessageOf(sensor), L"0x80004003\nCannot add vidcap to filtergraph");
-    EXPECT_EQ(sensor.State(), GraphState::None);
-    EXPECT_EQ(sensor.Format(), CaptureFormat::None);
     EXPECT_FALSE(sensor.CheckDeviceLost());
-    sensor.Close();
-    EXPECT_EQ(sensor.Width(), 0);
     sensor.Close();
 }
 
