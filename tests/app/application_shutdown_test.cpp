@@ -41,20 +41,14 @@ protected:
     HWND main = nullptr;
 };
 
-TEST_F(ApplicationShutdown, SecondCallFindsNothingToDo) {
-    ASSERT_TRUE(IsWindow(main));
-    EXPECT_TRUE(application.ShutdownApplication());
-    EXPECT_FALSE(IsWindow(main));
-    EXPECT_FALSE(application.ShutdownApplication());
-    // The window's destruction asked the loop to end, once.
-    EXPECT_EQ(QuitMessagesWaiting(), 1);
-}
-
-TEST_F(ApplicationShutdown, EndSessionShutsDownOnlyWhenTheSessionEnds) {
+// A session that goes on changes nothing; one that ends shuts down, once.
+TEST_F(ApplicationShutdown, EndSessionShutsDownOnlyWhenTheSessionEndsAndOnlyOnce) {
     SendMessageW(main, WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(IsWindow(main));
     SendMessageW(main, WM_ENDSESSION, FALSE, static_cast<LPARAM>(ENDSESSION_LOGOFF));
     EXPECT_FALSE(IsWindow(main));
+    EXPECT_FALSE(application.ShutdownApplication());
+    // The window's destruction asked the loop to end, once.
     EXPECT_EQ(QuitMessagesWaiting(), 1);
 }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(ComApartmentTest, AStartedApartmentEndsWithItsHolder) {
+TEST(ComApartmentTest, AStartedApartmentEndsWithItsHolderAndAFailedOneNever) {
     std::thread([] {
         {
             const ComApartment apartment;
@@ -19,9 +19,7 @@ TEST(ComApartmentTest, AStartedApartmentEndsWithItsHolder) {
         EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
         CoUninitialize();
     }).join();
-}
-
-TEST(ComApartmentTest, AFailedStartLeavesTheThreadsComAlone) {
+    // A failed start leaves the thread's COM alone.
     std::thread([] {
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
         {

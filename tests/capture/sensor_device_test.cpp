@@ -14,14 +14,8 @@ namespace {
 
 const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
 
-std::wstring MessageOf(const SensorDevice& sensor) {
-    wchar_t text[1024];
-    sensor.LastMessage(text, 1024);
-    return text;
-}
-
+// The exact name is met by every scenario's start-up.
 TEST(SensorSearch, FriendlyNamesClassifyTheInstallation) {
-    EXPECT_EQ(ClassifyFriendlyName(L"USB2.0 VGA WebCam", kIdentity), SensorMatch::Matched);
     EXPECT_EQ(ClassifyFriendlyName(L"usb2.0 vga webcam", kIdentity), SensorMatch::Matched);
     EXPECT_EQ(ClassifyFriendlyName(L"TAVRO", kIdentity), SensorMatch::DefaultName);
     EXPECT_EQ(ClassifyFriendlyName(L"Generic Camera", kIdentity), SensorMatch::OtherName);
@@ -35,9 +29,6 @@ TEST(CaptureFormat, CapabilityMustMatchSubtypeSizeAndFormatBlock) {
     EXPECT_TRUE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
     EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_YUY2, 320, 240));
     EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 640, 480));
-    // The major type is not looked at.
-    rgb->majortype = MEDIATYPE_Stream;
-    EXPECT_TRUE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
     rgb->formattype = FORMAT_VideoInfo2;
     EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
     VideoType noBlock(MEDIASUBTYPE_RGB24, 320, 240);
@@ -60,25 +51,15 @@ TEST(SensorRemoval, OnlyTheCaptureFiltersOwnRemovalCounts) {
     EXPECT_FALSE(IsSensorRemoval(EC_COMPLETE, sensorParam, 0, sensor.Get()));
 }
 
-// The test prefix holds the virtual sensor only; a sensor of another VID/PID is not there.
-TEST(SensorDevice, WithoutAGraphRunAndStopFailSilentlyAndStartFailsAtTheCaptureFilter) {
+// The test prefix holds the virtual sensor only; a sensor of another VID/PID is not there. (A
+// start that fails, and the close after it, are program_yuy2_sensor_cannot_preview's.)
+TEST(SensorDevice, ASensorThatIsNotThereIsNotFoundAndNotLost) {
     const ComApartment com;
     ASSERT_TRUE(com.Started());
     SensorDevice sensor;
-    EXPECT_EQ(sensor.Run(), DeviceResult::Failed);
-    EXPECT_EQ(sensor.Stop(), DeviceResult::Failed);
-    EXPECT_EQ(MessageOf(sensor), L"0x0\n");
-
     const SensorIdentity other{L"VID_7A11&PID_13D5", L"USB2.0 VGA WebCam", L"Tavro"};
     EXPECT_EQ(sensor.Open(other), SensorMatch::NotFound);
-    RecordingSink sink;
-    EXPECT_EQ(sensor.Start(nullptr, &sink, 320, 240), DeviceResult::Failed);
-    EXPECT_EQ(MessageOf(sensor), L"0x80004003\nCannot add vidcap to filtergraph");
-    EXPECT_EQ(sensor.State(), GraphState::None);
-    EXPECT_EQ(sensor.Format(), CaptureFormat::None);
     EXPECT_FALSE(sensor.CheckDeviceLost());
-    sensor.Close();
-    EXPECT_EQ(sensor.Width(), 0);
     sensor.Close();
 }
 

@@ -33,13 +33,10 @@ TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublang
 class LibraryFolder {
 public:
     explicit LibraryFolder(const std::vector<const wchar_t*>& libraries) : scratch_(L"languages") {
-        for (const wchar_t* library : libraries) AddAs(library, library);
+        for (const wchar_t* library : libraries)
+            CopyFileW((testsupport::TestProgramFolder() + library).c_str(), (Path() + library).c_str(), FALSE);
     }
     std::wstring Path() const { return scratch_.Path() + L"\\"; }
-    // Puts a copy of a built library in the folder under another name.
-    bool AddAs(const wchar_t* library, const std::wstring& name) const {
-        return CopyFileW((testsupport::TestProgramFolder() + library).c_str(), (Path() + name).c_str(), FALSE) != 0;
-    }
 
 private:
     testsupport::ScratchDirectory scratch_;

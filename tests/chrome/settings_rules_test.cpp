@@ -4,13 +4,7 @@
 #include "settings/ratio_change.h"
 #include "settings/decimal_text.h"
 
-TEST(DecimalTextTest, ShowsNumbersWithG) {
-    EXPECT_EQ(FormatDecimal(4.0f), L"4");
-    EXPECT_EQ(FormatDecimal(1024.0f), L"1024");
-    EXPECT_EQ(FormatDecimal(1.7777778f), L"1.77778");
-    EXPECT_EQ(FormatDecimal(0.5f), L"0.5");
-}
-
+// Shown with %g: the display aspect dialog's cases read it.
 TEST(DecimalTextTest, ReadsPlainDecimalsAndGivesZeroForAnythingElse) {
     EXPECT_EQ(ParseDecimal(L"16"), 16.0f);
     EXPECT_EQ(ParseDecimal(L" 9.5 "), 9.5f);

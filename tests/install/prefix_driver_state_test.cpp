@@ -18,7 +18,7 @@ TEST(PrefixDriverState, FilesAndTheSensorsInfWithPnfMakeTheDriverInstalled) {
     prefix.PlaceStoreInf(L"oem9301.inf", InfText(kOtherVidPid), true);
     prefix.PlaceStoreInf(L"oem9302.inf", UnrelatedInfText(), true);
     EXPECT_EQ(DriverState::NotInstalled, CurrentState());
-    prefix.PlaceAllCountedFiles();
+    prefix.PlaceFiles();
     EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());
     prefix.PlaceStoreInf(L"oem9303.inf", InfText(kTestVidPid), false);
     EXPECT_EQ(DriverState::PartlyInstalled, CurrentState());

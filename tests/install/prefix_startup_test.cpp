@@ -2,9 +2,6 @@
 // a capture graph, and its boxes answered. (Its decisions are StartupDecision's business.)
 #include <gtest/gtest.h>
 
-#include <initguid.h>
-#include <devguid.h>
-
 #include <string>
 #include <vector>
 
@@ -18,10 +15,6 @@ namespace installtest {
 namespace {
 
 using Boxes = std::vector<std::wstring>;
-
-void AddSensor(PrefixState& prefix) {
-    prefix.AddDevice(kSensorInstanceId, GUID_DEVCLASS_IMAGE, L"USB\\VID_7A11&PID_13D5&MI_00");
-}
 
 // The numbers of the boxes the check shows, in order, each question given `answer`.
 Boxes BoxesShown(DriverContext& context, int answer = IDYES) {
@@ -43,8 +36,8 @@ Boxes BoxesShown(DriverContext& context, int answer = IDYES) {
 TEST(PrefixStartup, FilesWithoutInfAskToReinstallNoKeepsAllAndYesReleasesThenCopies) {
     PrefixState prefix;
     ProgramFolder program(true);
-    AddSensor(prefix);
-    prefix.PlaceAllCountedFiles();
+    prefix.AddDevice(kSensorInstanceId);
+    prefix.PlaceFiles();
     DriverContext context = program.Context();
     EXPECT_EQ(BoxesShown(context, IDNO), (Boxes{L"#10014"}));
     EXPECT_TRUE(PrefixState::DeviceExists(kSensorInstanceId));
@@ -67,7 +60,7 @@ TEST(PrefixStartup, EachEndOfTheCheckShowsItsMessage) {
     for (const auto& c : cases) {
         PrefixState prefix;
         ProgramFolder program(false);
-        if (c.sensor) AddSensor(prefix);
+        if (c.sensor) prefix.AddDevice(kSensorInstanceId);
         DriverContext context = program.Context();
         if (!c.folder) context.programPath = L"C:\\tavro.exe";
         EXPECT_EQ(BoxesShown(context), c.boxes) << c.boxes.back();

@@ -1,6 +1,8 @@
 #include "prefix_state.h"
 
 #include <setupapi.h>
+#include <initguid.h>
+#include <devguid.h>
 
 #include <gtest/gtest.h>
 
@@ -81,16 +83,16 @@ void PrefixState::Clean() {
     }
 }
 
-void PrefixState::AddDevice(const wchar_t* instanceId, const GUID& deviceClass,
-                            const std::wstring& hardwareId) {
-    const UniqueDeviceList devices(SetupDiCreateDeviceInfoList(&deviceClass, nullptr));
+void PrefixState::AddDevice(const wchar_t* instanceId, std::wstring hardwareId) {
+    const UniqueDeviceList devices(SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_IMAGE, nullptr));
     const HDEVINFO list = devices.Get();
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
+    if (hardwareId.empty()) hardwareId = std::wstring(instanceId, wcsrchr(instanceId, L'\\') - instanceId);
     std::wstring multi = hardwareId;
     multi.append(2, L'\0');
     const bool made =
-        SetupDiCreateDeviceInfoW(list, instanceId, &deviceClass, nullptr, nullptr, 0, &device) &&
+        SetupDiCreateDeviceInfoW(list, instanceId, &GUID_DEVCLASS_IMAGE, nullptr, nullptr, 0, &device) &&
         SetupDiSetDeviceRegistryPropertyW(list, &device, SPDRP_HARDWAREID,
                                           reinterpret_cast<const BYTE*>(multi.data()),
                                           static_cast<DWORD>(multi.size() * sizeof(wchar_t))) &&
@@ -114,15 +116,13 @@ void PrefixState::EnsureFolder(const std::wstring& folder) {
     if (CreateDirectoryW(folder.c_str(), nullptr)) folders_.push_back(folder);
 }
 
-void PrefixState::PlaceFile(const DriverFile& file) {
-    const std::wstring path = DriverFilePath(windows_, file);
-    EnsureFolder(path.substr(0, path.rfind(L'\\')));
-    testsupport::WriteBytes(path, "package file", 12);
-}
-
-void PrefixState::PlaceAllCountedFiles() {
-    for (const DriverFile& file : kDriverFiles)
-        if (file.role == DriverFileRole::Counted || file.role == DriverFileRole::TwainPrimary) PlaceFile(file);
+void PrefixState::PlaceFiles(bool all) {
+    for (const DriverFile& file : kDriverFiles) {
+        if (!all && file.role != DriverFileRole::Counted && file.role != DriverFileRole::TwainPrimary) continue;
+        const std::wstring path = DriverFilePath(windows_, file);
+        EnsureFolder(path.substr(0, path.rfind(L'\\')));
+        testsupport::WriteBytes(path, "package file", 12);
+    }
 }
 
 std::wstring PrefixState::PlaceStoreInf(const wchar_t* name, const std::string& text, bool withPnf) {

@@ -35,14 +35,14 @@ public:
 
     const std::wstring& WindowsDirectory() const { return windows_; }
 
-    // A present device node with that instance id (one of the ids above) and first hardware id.
-    void AddDevice(const wchar_t* instanceId, const GUID& deviceClass, const std::wstring& hardwareId);
+    // A present imaging device node with that instance id (one of the ids above) and first
+    // hardware id, by default the instance id without its serial.
+    void AddDevice(const wchar_t* instanceId, std::wstring hardwareId = L"");
     static bool DeviceExists(const wchar_t* instanceId);
 
-    // Writes a package file (making its folder when missing).
-    void PlaceFile(const DriverFile& file);
-    // Places every counted file, the Twain_32\Q4400 pair included.
-    void PlaceAllCountedFiles();
+    // Writes every counted file, the Twain_32\Q4400 pair included, or with `all` every file the
+    // package lists (making their folders when missing).
+    void PlaceFiles(bool all = false);
 
     // Writes an INF into the store, with its PNF when asked; returns its full path.
     std::wstring PlaceStoreInf(const wchar_t* name, const std::string& text, bool withPnf);
