@@ -23,21 +23,26 @@ ObservedBox Observe(HWND box) {
         GetClassNameW(child, className, 64);
         const int id = GetDlgCtrlID(child);
         if (_wcsicmp(className, L"Button") != 0) continue;
-        if (id != kDoNotShowAgainControlId) observed.buttons.emplace_back(id, WindowText(child));
+        if (id == kDoNotShowAgainControlId) {
+            observed.checkLabel = WindowText(child);
+        } else {
+            observed.buttons.emplace_back(id, WindowText(child));
+        }
     }
     return observed;
 }
 
 }  // namespace
 
-BoxDriver::BoxDriver(int press, bool escapeFirst)
-    : driver_([this, press, escapeFirst](HWND box) {
+BoxDriver::BoxDriver(int press, bool tick, bool escapeFirst)
+    : driver_([this, press, tick, escapeFirst](HWND box) {
           observed_ = Observe(box);
           if (escapeFirst) {
               SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
               Sleep(50);
               if (!IsWindow(box)) return;
           }
+          if (tick) SendMessageW(GetDlgItem(box, kDoNotShowAgainControlId), BM_SETCHECK, BST_CHECKED, 0);
           PostMessageW(GetDlgItem(box, press), BM_CLICK, 0, 0);
       }) {}
 

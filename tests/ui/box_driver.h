@@ -1,5 +1,6 @@
 #pragma once
-// Answers the next message box: records what it shows, then presses a button.
+// Answers the next message box: records what it shows, optionally ticks its check box, then
+// presses a button.
 #include <windows.h>
 
 #include <string>
@@ -12,6 +13,7 @@ struct ObservedBox {
     std::wstring caption;
     std::wstring text;                                    // the text control's text
     std::vector<std::pair<int, std::wstring>> buttons;    // push buttons: id and label, left to right
+    std::wstring checkLabel;                              // empty without a check box
     bool topmost = false;
     int tag = -1;
     HWND owner = nullptr;
@@ -20,8 +22,9 @@ struct ObservedBox {
 
 class BoxDriver {
 public:
-    // Presses button `press` of the next box; with escapeFirst, Escape is tried first.
-    explicit BoxDriver(int press, bool escapeFirst = false);
+    // Presses button `press` of the next box (ticking the check box first when `tick`); with
+    // escapeFirst, Escape is tried first.
+    explicit BoxDriver(int press, bool tick = false, bool escapeFirst = false);
 
     // Waits for the box to have been answered and returns what it showed.
     const ObservedBox& Result();

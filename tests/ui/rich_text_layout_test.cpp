@@ -5,6 +5,7 @@
 #include <random>
 #include <utility>
 
+#include "pixel_canvas.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
     EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
 }
 
-TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesAndIconsAddToTheSize) {
+TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesIconsAndLargerFontsAddToTheSize) {
     const SIZE tight = Measure(L"<table cellpadding=0><tr><td>a</td><td>b</td></tr></table>");
     const SIZE padded = Measure(L"<table cellpadding=10><tr><td>a</td><td>b</td></tr></table>");
     EXPECT_EQ(std::make_pair(padded.cx, padded.cy), std::make_pair(tight.cx + 40, tight.cy + 20));
@@ -44,6 +45,7 @@ TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesAndIconsAddToTheSize) {
              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
     const SIZE withIcon = Measure(markup);
     EXPECT_GE(withIcon.cy, GetSystemMetrics(SM_CYICON) + 8);
+    EXPECT_GT(Measure(L"<font size=7>text</font>").cy, Measure(L"text").cy);
     EXPECT_EQ(Measure(L"<icon handle=0x12345>text").cx, Measure(L"text").cx);  // not an icon: nothing drawn
 }
 
@@ -56,6 +58,33 @@ TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
     const SIZE longWord = Measure(std::wstring(300, L'x'), 100);
     EXPECT_LE(longWord.cx, 100);
     EXPECT_GT(longWord.cy, single.cy);
+}
+// Draws into a white bitmap and returns the columns that got ink in rows [top, bottom).
+std::pair<int, int> InkColumns(const RichTextLayout& layout, int top, int bottom) {
+    const SIZE size = layout.Size();
+    testsupport::PixelCanvas canvas(size.cx, size.cy);
+    PatBlt(canvas.Dc(), 0, 0, size.cx, size.cy, WHITENESS);
+    layout.Draw(canvas.Dc(), 0, 0, RGB(0, 0, 0));
+    int left = size.cx, right = -1;
+    for (int y = top; y < bottom && y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            if (canvas.At(x, y) != RGB(255, 255, 255)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return {left, right};
+}
+
+TEST_F(RichTextLayoutTest, RightAlignedLinesEndAtTheRightEdge) {
+    const RichTextLayout layout = LayoutRichText(dc_.Get(), nullptr, L"<right>ii</right>WWWWWWWWWW", 600);
+    const int lineHeight = Measure(L"W").cy;
+    const auto first = InkColumns(layout, 0, lineHeight);
+    const auto second = InkColumns(layout, lineHeight, 2 * lineHeight);
+    EXPECT_GT(first.first, layout.Size().cx / 2);
+    EXPECT_LT(second.first, 5);
+    EXPECT_NEAR(first.second, second.second, 3);
 }
 
 // Random tag soup goes through the parser, the layout and the drawing without harm.

@@ -15,7 +15,8 @@ std::wstring TextOf(const RichNode& node) {
     return text;
 }
 
-// A subtree written out: each node's kind and its own values, then its children in brackets.
+// A subtree written out: each node's kind and its own values (colours as COLORREF in hex), then
+// its children in brackets.
 std::wstring Dump(const RichNode& node) {
     static const wchar_t* const kNames[] = {L"root", L"", L"icon", L"br", L"right", L"font", L"table", L"tr", L"td"};
     wchar_t values[128] = L"";
@@ -24,6 +25,7 @@ std::wstring Dump(const RichNode& node) {
     case Kind::Icon: swprintf(values, 128, L" %llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(node.icon))); break;
     case Kind::Table: swprintf(values, 128, L" %d", node.cellPadding); break;
     case Kind::Cell: if (node.width) swprintf(values, 128, L" %d", node.width); break;
+    case Kind::Font: swprintf(values, 128, L" %lx '%ls' %d", node.colour, node.face.c_str(), node.size); break;
     default: break;
     }
     std::wstring out = kNames[static_cast<int>(node.kind)] + std::wstring(values);
@@ -47,6 +49,13 @@ TEST(RichTextMarkup, EntitiesDecodeUnknownTagsDropAndWhatIsNoMarkupStaysText) {
     EXPECT_EQ(TextOf(ParseRichText(L"<<right>>")), L"<>");
     EXPECT_EQ(TextOf(ParseRichText(L"trailing <")), L"trailing <");
     EXPECT_EQ(TextOf(ParseRichText(L"</td></table></font>text</right>")), L"text");
+}
+
+TEST(RichTextMarkup, FontAttributesAndLineBreaks) {
+    EXPECT_EQ(Dump(ParseRichText(
+                  L"<font color=red face=\"Courier New\" size=+2>A<br>B</font><font colour='#00FF80' size=9>C</font>")),
+              L"root[font ff 'Courier New' 5['A' br 'B'] font 80ff00 '' 7['C']]");
+    EXPECT_EQ(ParseColour(L"chartreuse-ish"), CLR_INVALID);
 }
 
 TEST(RichTextMarkup, UnclosedCellsAndRowsCloseImplicitlyAndNestedTablesStayInTheirCell) {
