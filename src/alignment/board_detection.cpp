@@ -50,14 +50,21 @@ int DetectTileAdaptive(const DetectionImages& images, int columns, int rows,
 }
 
 int TileCutContrast(const DetectionImages& images) {
-    const cv::Rect area(images.area.x, images.area.y, images.area.width, images.area.height);
-    const cv::Mat cut = images.plane(area);
-    const cv::Mat difference = images.work(area);
-    const int lit = cv::countNonZero(cut);
-    if (lit == 0 || lit == area.area()) return 0;
-    const double litMean = cv::mean(difference, cut)[0];
-    const double darkMean = cv::mean(difference, cut == 0)[0];
-    return static_cast<int>(litMean - darkMean);
+    // Sums and counts of the difference plane on the cut's dark (0) and lit (1) side.
+    double sums[2] = {0.0, 0.0};
+    int counts[2] = {0, 0};
+    const PixelRect& area = images.area;
+    for (int y = area.y; y < area.Bottom(); ++y) {
+        const uchar* cut = images.plane.ptr<uchar>(y);
+        const uchar* difference = images.work.ptr<uchar>(y);
+        for (int x = area.x; x < area.Right(); ++x) {
+            const int side = cut[x] != 0 ? 1 : 0;
+            sums[side] += difference[x];
+            ++counts[side];
+        }
+    }
+    if (counts[0] == 0 || counts[1] == 0) return 0;
+    return static_cast<int>(sums[1] / counts[1] - sums[0] / counts[0]);
 }
 
 int DetectBetweenReferences(const DetectionImages& images, int columns, int rows,
