@@ -6,6 +6,15 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winedbg.exe=d;mscoree=d;mshtml=d}
 export WINEARCH=win64
 
+# Debian's Wine has no preloader: its loader sits at a fixed address (0x7d000000) and the kernel
+# puts the loader's heap anywhere in the gigabyte above it. About one start in two thousand, the
+# heap covers 0x7ffe0000, where Wine must map the shared user data; the program then ends with
+# status 1 before any of its code runs ("failed to map the shared user data"). Without address
+# randomisation the heap follows the loader. Processes Wine starts inherit the setting.
+WINE_FIXED_LAYOUT=(setarch "$(uname -m)" -R)
+wine() { "${WINE_FIXED_LAYOUT[@]}" wine "$@"; }
+wineboot() { "${WINE_FIXED_LAYOUT[@]}" wineboot "$@"; }
+
 # Creates the prefix once; concurrent callers wait for the first.
 ensure_wine_prefix() {
   mkdir -p "$(dirname "$WINEPREFIX")"
