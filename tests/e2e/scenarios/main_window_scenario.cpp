@@ -51,14 +51,16 @@ E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
     const auto reaches = [&](const wchar_t* mode, const std::string& name) {
         return report.Check(program.WaitForTitle(mode, kWait), name);
     };
+    const auto closes = [](HWND box, WPARAM closeWith) {
+        PostMessageW(box, WM_COMMAND, closeWith, 0);
+        WaitUntil(kWait, [box] { return !IsWindow(box) || !IsWindowVisible(box); });
+    };
     // Posts the message, waits for the program's box holding `part` and closes it with `closeWith`.
     const auto boxFrom = [&](UINT message, WPARAM wParam, const wchar_t* part, WPARAM closeWith,
                              const std::string& name) {
         PostMessageW(main, message, wParam, 0);
         const HWND box = WaitForWindowWithText(program.ProcessId(), part, kWait);
-        if (!report.Check(box != nullptr, name + "_box")) return;
-        PostMessageW(box, WM_COMMAND, closeWith, 0);
-        WaitUntil(kWait, [box] { return !IsWindow(box) || !IsWindowVisible(box); });
+        if (report.Check(box != nullptr, name + "_box")) closes(box, closeWith);
     };
     const auto noBoxOpens = [&](const std::string& name) {
         const auto boxShown = [&] { return !VisibleWindowsOfClass(program.ProcessId(), L"#32770").empty(); };
@@ -67,8 +69,7 @@ E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
     const auto cancelCloseFromKeys = [&](const std::string& name) {
         PressChord(main, {VK_CONTROL, VK_MENU, 'X'});
         const HWND question = WaitForWindowWithText(program.ProcessId(), kCloseQuestion, kWait);
-        if (report.Check(question != nullptr, name + "_close_question")) PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
-        Sleep(500);
+        if (report.Check(question != nullptr, name + "_close_question")) closes(question, IDCANCEL);
     };
     // The button test window's own behaviour (title, Esc) is tests/app's; here it only opens.
     const auto buttonTestOpens = [&](const std::string& name) {
@@ -116,10 +117,9 @@ E2E_SCENARIO(main_window_commands_keys_and_busy, "", 240) {
     PostMessageW(main, WM_COMMAND, IDM_TEST_BUTTON, 0);
     buttonTestOpens("command_button_test");
     ShowWindow(main, SW_MINIMIZE);
-    Sleep(300);
+    WaitUntil(kWait, [main] { return MinimisedOrHidden(main); });
     PostMessageW(main, WM_COMMAND, IDM_RESTORE, 0);
-    Sleep(500);
-    report.Check(!MinimisedOrHidden(main), "restored");
+    report.Check(WaitUntil(kWait, [main] { return !MinimisedOrHidden(main); }), "restored");
     // Track Spot enters Track without asking whether a gain was found.
     boxFrom(WM_COMMAND, IDM_TRACK_SPOT, L"Sensor is tracking.", IDOK, "track_spot");
     reaches(kTrack, "command_track");
