@@ -29,19 +29,6 @@ TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublang
     }
 }
 
-// A folder holding copies of the named libraries only.
-class LibraryFolder {
-public:
-    explicit LibraryFolder(const std::vector<const wchar_t*>& libraries) : scratch_(L"languages") {
-        for (const wchar_t* library : libraries)
-            CopyFileW((testsupport::TestProgramFolder() + library).c_str(), (Path() + library).c_str(), FALSE);
-    }
-    std::wstring Path() const { return scratch_.Path() + L"\\"; }
-
-private:
-    testsupport::ScratchDirectory scratch_;
-};
-
 TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
     const struct {
         const char* what;
@@ -65,8 +52,12 @@ TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        LibraryFolder folder(c.libraries);
-        LanguageLibrary library(folder.Path());
+        // A folder holding copies of the named libraries only.
+        const testsupport::ScratchDirectory scratch(L"languages");
+        const std::wstring folder = scratch.Path() + L"\\";
+        for (const wchar_t* name : c.libraries)
+            CopyFileW((testsupport::TestProgramFolder() + name).c_str(), (folder + name).c_str(), FALSE);
+        LanguageLibrary library(folder);
         EXPECT_EQ(library.Load(c.sources), c.loaded);
         EXPECT_EQ(library.Module() != nullptr, *c.fileName != L'\0');
         EXPECT_EQ(library.FileName(), c.fileName);
