@@ -86,13 +86,8 @@ TEST_F(GainTest, GapIsAddedToTheBrightnessAndTheCapMakesHotPixels) {
         EXPECT_EQ(images.thresholdImage.at<uchar>(c[1], c[0]), c[2]) << c[0] << "," << c[1];
 }
 
-TEST_F(GainTest, DilationSpreadsOverFiveByFiveAndTheScreenMaskClosesTheOutside) {
-    FillPlane(images.channelPlane, 0);
-    images.channelPlane.at<uchar>(100, 100) = 90;
-    DilateBrightness(images.channelPlane);
-    EXPECT_EQ(cv::countNonZero(images.channelPlane(cv::Rect(98, 98, 5, 5)) == 90), 25);
-    EXPECT_EQ(cv::countNonZero(images.channelPlane), 25);
-    // The screen mask closes everything outside the ring.
+// (The dilation's 5 x 5 is met by the hot spots' boxes below.)
+TEST_F(GainTest, TheScreenMaskClosesEverythingOutsideTheRing) {
     ApplyScreenMask(images, RectangleRing(50, 40, 150, 140));
     const int cells[][3] = {{50, 40, 0}, {150, 140, 0}, {100, 90, 0}, {100, 39, 255}, {151, 90, 255}};  // x, y, value
     for (const cv::Mat* plane : {&images.thresholdImage, &images.maskPlane})
