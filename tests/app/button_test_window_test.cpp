@@ -37,22 +37,11 @@ TEST(ButtonTestCells, ButtonsAndKeysCountOnReleaseWheelAndPrintScreenAtOnce) {
     }
 }
 
-class ButtonTestWindowRun : public ::testing::Test {
-protected:
-    ButtonTestWindowRun() {
-        owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~ButtonTestWindowRun() override {
-        ButtonTestWindow::Close();
-        DestroyWindow(owner);
-    }
-
-    testsupport::CursorLock cursor;
-    HWND owner = nullptr;
-};
-
-TEST_F(ButtonTestWindowRun, OpensCentredOverADisabledOwnerAndCountsItsMessages) {
+TEST(ButtonTestWindowRun, OpensCentredOverADisabledOwnerAndCountsItsMessages) {
+    const testsupport::CursorLock cursorLock;
+    const UniqueWindow ownerWindow(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                                   200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    HWND owner = ownerWindow.Get();
     ASSERT_TRUE(ButtonTestWindow::Open(owner, L"Tavro Pen", nullptr));
     ButtonTestWindow* test = ButtonTestWindow::Current();
     ASSERT_NE(test, nullptr);
