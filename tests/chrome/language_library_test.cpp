@@ -11,10 +11,7 @@ namespace {
 
 TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublanguageOne) {
     using Order = std::vector<LANGID>;
-    const struct {
-        LanguageSources sources;
-        Order order;
-    } cases[] = {
+    const struct { LanguageSources sources; Order order; } cases[] = {
         {{2057, 0, 0, 0}, {2057, 9, 1033}},
         // Sublanguage one is not tried twice.
         {{1031, 0, 0, 0}, {1031, 7}},
@@ -30,15 +27,9 @@ TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublang
 }
 
 TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
-    const struct {
-        const char* what;
-        std::vector<const wchar_t*> libraries;
-        LanguageSources sources;
-        bool loaded;
-        const wchar_t* fileName;  // empty: the program's own resources
-        const wchar_t* abbreviation;
-        LANGID current;  // 0: not checked
-    } cases[] = {
+    // An empty file name stands for the program's own resources; a current language of 0 is not checked.
+    const struct { const char* what; std::vector<const wchar_t*> libraries; LanguageSources sources; bool loaded;
+                   const wchar_t *fileName, *abbreviation; LANGID current; } cases[] = {
         {"German", {L"XDL-DEU.dll", L"XDL-DEF.dll"}, {1031, 1033, 1031, 1033}, true, L"XDL-DEU.dll", L"DEU", 1031},
         {"English loads none though the default library is there", {L"XDL-DEF.dll", L"XDL-DEU.dll"},
          {1033, 1033, 1033, 1033}, true, L"", L"DEF", 1033},

@@ -145,13 +145,7 @@ TEST_F(SettingsDialogTest, GainMediumStoresTwoInBothGainFields) {
 }
 
 TEST_F(SettingsDialogTest, IntroductionStoresTheCheckBoxOnlyWhenItChanged) {
-    const struct {
-        const char* what;
-        bool tick;
-        UINT message;
-        WPARAM wParam;
-        bool open;
-    } cases[] = {
+    const struct { const char* what; bool tick; UINT message; WPARAM wParam; bool open; } cases[] = {
         {"Open", true, WM_COMMAND, IDOK, true},
         {"Exit unchanged", false, WM_COMMAND, IDCANCEL, false},
         {"close box", true, WM_SYSCOMMAND, SC_CLOSE, false},
@@ -179,14 +173,8 @@ std::tuple<float, float, int32_t> Fields(const DisplayAspectRecord& aspect) {
 }
 
 TEST_F(SettingsDialogTest, DisplayAspectStoresWhatChangedAndReportsWhatNeedsRealignment) {
-    const struct {
-        const char* what;
-        DisplayAspectRecord before;
-        std::function<void(HWND)> steps;
-        bool realign;
-        bool stored;
-        DisplayAspectRecord after;
-    } cases[] = {
+    const struct { const char* what; DisplayAspectRecord before; std::function<void(HWND)> steps; bool realign, stored;
+                   DisplayAspectRecord after; } cases[] = {
         {"auto-detect turned off", {4.0f, 3.0f, 1},
          [](HWND dialog) {
              EXPECT_EQ(ControlText(dialog, IDC_ASPECT_WIDTH), L"4");

@@ -106,15 +106,9 @@ TEST_F(GainTest, PlainScreenIsFoundWithoutMessage) {
 // which spreads each over 5 x 5; the box and the share of the screen are checked where given.
 TEST_F(GainTest, HotSpotsAreIgnoredReportedOrFailTheScreenByTheirCountAndShare) {
     const PixelRect wholeArea = images.detectionArea, smallArea{10, 10, 200, 100};
-    const struct {
-        const char* what;
-        PixelRect area;
-        std::vector<PixelRect> hot;
-        Outcome expected;
-        PixelRect box;
-        float share;  // negative: not looked at
-        int screenWidth = 320;
-    } cases[] = {
+    // A negative share is not looked at.
+    const struct { const char* what; PixelRect area; std::vector<PixelRect> hot; Outcome expected; PixelRect box;
+                   float share; int screenWidth = 320; } cases[] = {
         {"an area of three pixels keeps three", {99, 100, 3, 1}, {{100, 100, 1, 1}}, {true, 0, 0}, {}, -1.0f},
         {"one column of a dilated line", {102, 10, 1, 220}, {{100, 50, 1, 60}}, {true, 0, 0}, {}, -1.0f},
         {"small, dilated to 10 x 8", wholeArea, {{100, 100, 6, 4}}, {true, IDS_SMALL_HOT_SPOT, 80}, {98, 98, 10, 8},
