@@ -79,7 +79,7 @@ protected:
 // The program adds its icon without a balloon; its balloons come later, each shown once.
 TEST_F(TrayIconTest, AddModifyAndBalloonsCarryTheirFieldsCutToSize) {
     ASSERT_TRUE(CreateIcon(std::wstring(200, L'x')));
-    ASSERT_EQ(CountOf(NIM_ADD), 1);
+    ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(g_calls[0].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(std::wstring(g_calls[0].data.szTip), std::wstring(127, L'x'));
