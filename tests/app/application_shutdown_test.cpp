@@ -24,25 +24,23 @@ int QuitMessagesWaiting() {
     return quits;
 }
 
-class ApplicationShutdown : public ::testing::Test {
-protected:
-    ApplicationShutdown() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = ForwardToApplication;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TavroShutdownTestWindow";
-        RegisterClassW(&windowClass);
-        main = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                               100, nullptr, nullptr, GetModuleHandleW(nullptr), &application);
-        application.AttachWindow(main);
-    }
-
-    Application application;
-    HWND main = nullptr;
-};
+// A main window of `application`, of a class registered under `name` with `instance`.
+HWND MakeMain(Application& application, const wchar_t* name, WNDPROC procedure, HINSTANCE instance) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = name;
+    RegisterClassW(&windowClass);
+    HWND main = CreateWindowExW(0, name, L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, instance,
+                                &application);
+    application.AttachWindow(main);
+    return main;
+}
 
 // A session that goes on changes nothing; one that ends shuts down, once.
-TEST_F(ApplicationShutdown, EndSessionShutsDownOnlyWhenTheSessionEndsAndOnlyOnce) {
+TEST(ApplicationShutdown, EndSessionShutsDownOnlyWhenTheSessionEndsAndOnlyOnce) {
+    Application application;
+    HWND main = MakeMain(application, L"TavroShutdownTestWindow", ForwardToApplication, GetModuleHandleW(nullptr));
     SendMessageW(main, WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(IsWindow(main));
     SendMessageW(main, WM_ENDSESSION, FALSE, static_cast<LPARAM>(ENDSESSION_LOGOFF));
@@ -69,22 +67,15 @@ TEST(ApplicationShutdownInLanguage, TheLanguageLibraryOutlivesTheMainWindow) {
     ASSERT_TRUE(library.Load({1031, 0, 0, 0}));
     ASSERT_NE(library.Module(), nullptr);
     Application application;
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = NoteLanguageAtDestroy;
-    windowClass.hInstance = library.Module();
-    windowClass.lpszClassName = L"TavroShutdownLanguageWindow";
-    ASSERT_NE(RegisterClassW(&windowClass), 0);
-    HWND main = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                nullptr, library.Module(), &application);
-    ASSERT_NE(main, nullptr);
-    application.AttachWindow(main);
+    const HINSTANCE instance = library.Module();
+    ASSERT_NE(MakeMain(application, L"TavroShutdownLanguageWindow", NoteLanguageAtDestroy, instance), nullptr);
     g_languageLoadedAtDestroy = false;
 
     EXPECT_TRUE(application.ShutdownApplication());
     EXPECT_TRUE(g_languageLoadedAtDestroy);
     EXPECT_EQ(library.Module(), nullptr);
     EXPECT_EQ(ResourceModule(), ExecutableModule());
-    UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
+    UnregisterClassW(L"TavroShutdownLanguageWindow", instance);
     QuitMessagesWaiting();
 }
 

@@ -5,63 +5,43 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 TEST(ButtonTestCells, ButtonsAndKeysCountOnReleaseWheelAndPrintScreenAtOnce) {
-    ButtonTestCells cells;
-    EXPECT_EQ(cells.OnMessage(WM_LBUTTONDOWN, 0), ButtonTestCells::kLeftButton);
-    EXPECT_TRUE(cells.At(ButtonTestCells::kLeftButton).pressed);
-    EXPECT_EQ(cells.At(ButtonTestCells::kLeftButton).count, 0);
-    EXPECT_EQ(cells.OnMessage(WM_LBUTTONUP, 0), ButtonTestCells::kLeftButton);
-    EXPECT_FALSE(cells.At(ButtonTestCells::kLeftButton).pressed);
-    EXPECT_EQ(cells.At(ButtonTestCells::kLeftButton).count, 1);
-
-    EXPECT_EQ(cells.OnMessage(WM_RBUTTONDOWN, 0), ButtonTestCells::kRightButton);
-    EXPECT_EQ(cells.OnMessage(WM_RBUTTONUP, 0), ButtonTestCells::kRightButton);
-    EXPECT_EQ(cells.At(ButtonTestCells::kRightButton).count, 1);
-
-    EXPECT_EQ(cells.OnMessage(WM_KEYDOWN, VK_F5), ButtonTestCells::kF5);
-    EXPECT_EQ(cells.OnMessage(WM_KEYDOWN, VK_F5), -1) << "a repeated key-down changes nothing";
-    EXPECT_EQ(cells.OnMessage(WM_KEYUP, VK_F5), ButtonTestCells::kF5);
-    EXPECT_EQ(cells.At(ButtonTestCells::kF5).count, 1);
-    EXPECT_EQ(cells.OnMessage(WM_KEYUP, VK_F11), -1) << "no release without a press";
-    EXPECT_EQ(cells.OnMessage(WM_KEYDOWN, 'Q'), -1);
-
-    for (int i = 0; i < 2; ++i) {
-        cells.OnMessage(WM_KEYDOWN, VK_RETURN);
-        cells.OnMessage(WM_KEYUP, VK_RETURN);
-        EXPECT_FALSE(cells.At(ButtonTestCells::kEnter).pressed);
+    using Cells = ButtonTestCells;
+    Cells cells;
+    EXPECT_EQ(cells.OnMessage(WM_LBUTTONDOWN, 0), Cells::kLeftButton);
+    EXPECT_TRUE(cells.At(Cells::kLeftButton).pressed);
+    EXPECT_EQ(cells.At(Cells::kLeftButton).count, 0);
+    // Each message and the cell it changes (-1: none).
+    const struct { UINT message; WPARAM wParam; int cell; } steps[] = {
+        {WM_LBUTTONUP, 0, Cells::kLeftButton}, {WM_RBUTTONDOWN, 0, Cells::kRightButton},
+        {WM_RBUTTONUP, 0, Cells::kRightButton}, {WM_KEYDOWN, VK_F5, Cells::kF5},
+        // A repeated key-down changes nothing, nor a release without a press, nor another key.
+        {WM_KEYDOWN, VK_F5, -1}, {WM_KEYUP, VK_F5, Cells::kF5}, {WM_KEYUP, VK_F11, -1}, {WM_KEYDOWN, 'Q', -1},
+        {WM_KEYDOWN, VK_RETURN, Cells::kEnter}, {WM_KEYUP, VK_RETURN, Cells::kEnter},
+        {WM_KEYDOWN, VK_RETURN, Cells::kEnter}, {WM_KEYUP, VK_RETURN, Cells::kEnter},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), Cells::kPageUp}, {WM_MOUSEWHEEL, MAKEWPARAM(0, 1), Cells::kPageUp},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), Cells::kPageDown},
+        {WM_KEYDOWN, VK_SNAPSHOT, Cells::kPrintScreen}, {WM_KEYUP, VK_SNAPSHOT, Cells::kPrintScreen},
+    };
+    for (const auto& step : steps)
+        EXPECT_EQ(cells.OnMessage(step.message, step.wParam), step.cell) << step.message << " " << step.wParam;
+    const std::pair<int, int> counts[] = {{Cells::kLeftButton, 1}, {Cells::kRightButton, 1}, {Cells::kF5, 1},
+        {Cells::kEnter, 2}, {Cells::kPageUp, 2}, {Cells::kPageDown, 1}, {Cells::kPrintScreen, 2}};
+    for (const auto& [cell, count] : counts) {
+        EXPECT_EQ(cells.At(cell).count, count) << cell;
+        EXPECT_FALSE(cells.At(cell).pressed) << cell;
     }
-    EXPECT_EQ(cells.At(ButtonTestCells::kEnter).count, 2);
-
-    EXPECT_EQ(cells.OnMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120)), ButtonTestCells::kPageUp);
-    EXPECT_EQ(cells.OnMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 1)), ButtonTestCells::kPageUp);
-    EXPECT_EQ(cells.OnMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120))),
-              ButtonTestCells::kPageDown);
-    EXPECT_EQ(cells.At(ButtonTestCells::kPageUp).count, 2);
-    EXPECT_FALSE(cells.At(ButtonTestCells::kPageUp).pressed);
-    EXPECT_EQ(cells.At(ButtonTestCells::kPageDown).count, 1);
-    EXPECT_EQ(cells.OnMessage(WM_KEYDOWN, VK_SNAPSHOT), ButtonTestCells::kPrintScreen);
-    EXPECT_EQ(cells.OnMessage(WM_KEYUP, VK_SNAPSHOT), ButtonTestCells::kPrintScreen);
-    EXPECT_EQ(cells.At(ButtonTestCells::kPrintScreen).count, 2);
 }
 
-class ButtonTestWindowRun : public ::testing::Test {
-protected:
-    ButtonTestWindowRun() {
-        owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~ButtonTestWindowRun() override {
-        ButtonTestWindow::Close();
-        DestroyWindow(owner);
-    }
-
-    testsupport::CursorLock cursor;
-    HWND owner = nullptr;
-};
-
-TEST_F(ButtonTestWindowRun, OpensCentredOverADisabledOwnerAndCountsItsMessages) {
+TEST(ButtonTestWindowRun, OpensCentredOverADisabledOwnerAndCountsItsMessages) {
+    const testsupport::CursorLock cursorLock;
+    const UniqueWindow ownerWindow(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                                   200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    HWND owner = ownerWindow.Get();
     ASSERT_TRUE(ButtonTestWindow::Open(owner, L"Tavro Pen", nullptr));
     ButtonTestWindow* test = ButtonTestWindow::Current();
     ASSERT_NE(test, nullptr);

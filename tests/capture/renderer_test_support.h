@@ -1,6 +1,6 @@
 #pragma once
 // Pieces the renderer tests share: a frame sink that records what reaches it, video media types,
-// an upstream pin that only says it is an output pin, and samples from the platform's allocator.
+// and an upstream pin that only says it is an output pin.
 #include <windows.h>
 #include <dshow.h>
 #include <wrl/client.h>
@@ -83,9 +83,3 @@ public:
     STDMETHODIMP EndFlush() override { return E_NOTIMPL; }
     STDMETHODIMP NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override { return E_NOTIMPL; }
 };
-
-// Reference count of a COM object without changing it.
-inline ULONG References(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
-}

@@ -8,20 +8,6 @@
 
 namespace {
 
-// In-range values are stored; out of range moves to the bound once; without a range nothing is taken.
-TEST(ClampIntoRecord, StoresInRangeAndMovesToTheBoundOnce) {
-    PropertyRecord record{0, -10, 10, 0, 1, 3, 1};
-    struct Step { int asked; bool changed; int stored; };
-    for (Step s : {Step{-10, true, -10}, Step{10, true, 10}, Step{-50, true, -10}, Step{-50, false, -10},
-                   Step{99, true, 10}, Step{11, false, 10}}) {
-        EXPECT_EQ(ClampIntoRecord(record, s.asked), s.changed) << s.asked;
-        EXPECT_EQ(record.value, s.stored) << s.asked;
-    }
-    PropertyRecord noRange{0, -10, 10, 0, 1, 3, 0};
-    EXPECT_FALSE(ClampIntoRecord(noRange, 0));
-    EXPECT_EQ(noRange.value, 3);
-}
-
 class SensorPropertiesTest : public ::testing::Test {
 protected:
     SensorPropertiesTest() : properties_(ks_) {
@@ -71,12 +57,14 @@ TEST_F(SensorPropertiesTest, SettersClampOnceSkipUnknownControlsAndReportTheRead
     EXPECT_EQ(properties_.SetVideoProcAmp(10, 1), ControlResult::Failed);
     EXPECT_EQ(properties_.SetCameraControl(-1, 1), ControlResult::Failed);
     EXPECT_TRUE(filter_->videoProcAmp->writes.empty());
+    // Out of range moves to the bound, once.
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Done);
     EXPECT_EQ(properties_.SetVideoProcAmp(0, -100), ControlResult::Failed);
-    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}}));
+    EXPECT_EQ(properties_.SetVideoProcAmp(1, 200), ControlResult::Done);
+    EXPECT_EQ(filter_->videoProcAmp->Written(), (Writes{{0, -64}, {1, 95}}));
     filter_->videoProcAmp->getResult = S_FALSE;
     EXPECT_EQ(properties_.SetVideoProcAmp(1, 50), ControlResult::Failed);
-    EXPECT_EQ(filter_->videoProcAmp->writes.size(), 2u);
+    EXPECT_EQ(filter_->videoProcAmp->writes.size(), 3u);
     EXPECT_EQ(properties_.VideoProcAmp(1).value, 50);
 }
 

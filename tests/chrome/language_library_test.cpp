@@ -11,10 +11,7 @@ namespace {
 
 TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublanguageOne) {
     using Order = std::vector<LANGID>;
-    const struct {
-        LanguageSources sources;
-        Order order;
-    } cases[] = {
+    const struct { LanguageSources sources; Order order; } cases[] = {
         {{2057, 0, 0, 0}, {2057, 9, 1033}},
         // Sublanguage one is not tried twice.
         {{1031, 0, 0, 0}, {1031, 7}},
@@ -29,29 +26,10 @@ TEST(LanguageAttemptOrderTest, EachSourceTriesItselfItsPrimaryLanguageAndSublang
     }
 }
 
-// A folder holding copies of the named libraries only.
-class LibraryFolder {
-public:
-    explicit LibraryFolder(const std::vector<const wchar_t*>& libraries) : scratch_(L"languages") {
-        for (const wchar_t* library : libraries)
-            CopyFileW((testsupport::TestProgramFolder() + library).c_str(), (Path() + library).c_str(), FALSE);
-    }
-    std::wstring Path() const { return scratch_.Path() + L"\\"; }
-
-private:
-    testsupport::ScratchDirectory scratch_;
-};
-
 TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
-    const struct {
-        const char* what;
-        std::vector<const wchar_t*> libraries;
-        LanguageSources sources;
-        bool loaded;
-        const wchar_t* fileName;  // empty: the program's own resources
-        const wchar_t* abbreviation;
-        LANGID current;  // 0: not checked
-    } cases[] = {
+    // An empty file name stands for the program's own resources; a current language of 0 is not checked.
+    const struct { const char* what; std::vector<const wchar_t*> libraries; LanguageSources sources; bool loaded;
+                   const wchar_t *fileName, *abbreviation; LANGID current; } cases[] = {
         {"German", {L"XDL-DEU.dll", L"XDL-DEF.dll"}, {1031, 1033, 1031, 1033}, true, L"XDL-DEU.dll", L"DEU", 1031},
         {"English loads none though the default library is there", {L"XDL-DEF.dll", L"XDL-DEU.dll"},
          {1033, 1033, 1033, 1033}, true, L"", L"DEF", 1033},
@@ -65,8 +43,12 @@ TEST(LanguageLibraryTest, EachUserLanguageLoadsItsLibraryTheDefaultOneOrNone) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        LibraryFolder folder(c.libraries);
-        LanguageLibrary library(folder.Path());
+        // A folder holding copies of the named libraries only.
+        const testsupport::ScratchDirectory scratch(L"languages");
+        const std::wstring folder = scratch.Path() + L"\\";
+        for (const wchar_t* name : c.libraries)
+            CopyFileW((testsupport::TestProgramFolder() + name).c_str(), (folder + name).c_str(), FALSE);
+        LanguageLibrary library(folder);
         EXPECT_EQ(library.Load(c.sources), c.loaded);
         EXPECT_EQ(library.Module() != nullptr, *c.fileName != L'\0');
         EXPECT_EQ(library.FileName(), c.fileName);

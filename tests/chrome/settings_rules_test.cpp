@@ -14,10 +14,7 @@ TEST(DecimalTextTest, ReadsPlainDecimalsAndGivesZeroForAnythingElse) {
 }
 
 TEST(AspectChangeTest, StoresAnyChangeAndRealignsUnlessOnlyAutoDetectWentOff) {
-    const struct {
-        DisplayAspectRecord before, after;
-        bool store, needsRealignment;
-    } cases[] = {
+    const struct { DisplayAspectRecord before, after; bool store, needsRealignment; } cases[] = {
         {{4.0f, 3.0f, 1}, {4.0f, 3.0f, 1}, false, false},
         {{4.0f, 3.0f, 1}, {4.0f, 3.0f, 0}, true, false},
         {{4.0f, 3.0f, 0}, {4.0f, 3.0f, 1}, true, true},

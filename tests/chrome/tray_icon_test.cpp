@@ -59,8 +59,8 @@ protected:
         g_shellAnswer = TRUE;
     }
 
-    bool CreateIcon() {
-        const bool added = icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"Tavro Pen",
+    bool CreateIcon(const std::wstring& tip = L"Tavro Pen") {
+        const bool added = icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, tip.c_str(),
                                         LoadIconW(nullptr, IDI_APPLICATION), kIconId, false, nullptr, nullptr, 0, 0);
         icon_.SetTargetWindow(main_.Get());
         icon_.SetDefaultMenuItem(IDM_RESTORE, false);
@@ -78,9 +78,7 @@ protected:
 
 // The program adds its icon without a balloon; its balloons come later, each shown once.
 TEST_F(TrayIconTest, AddModifyAndBalloonsCarryTheirFieldsCutToSize) {
-    ASSERT_TRUE(icon_.Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage,
-                             std::wstring(200, L'x').c_str(), LoadIconW(nullptr, IDI_APPLICATION), kIconId, false,
-                             nullptr, nullptr, 0, 0));
+    ASSERT_TRUE(CreateIcon(std::wstring(200, L'x')));
     ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(g_calls[0].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));

@@ -34,9 +34,6 @@ protected:
     // Leads the Controller into `mode` with the flags asked for: an alignment in force is a
     // stored one re-applied at start, a found gain one found on the plain screen.
     void SetMode(Mode mode, bool alignmentUsable = false, bool gainFound = false);
-    // Stores the alignment of a camera straight in front of the 1024 x 768 desktop, which sensor
-    // (160, 120) sees in its middle: 35 corners 128 pixels apart, graded Good.
-    void StoreStraightAlignment();
     // Gain finding over `frame` until its verdict, concluded on the UI thread (its boxes closed):
     // Track. Returns the boxes shown.
     int FindGain();

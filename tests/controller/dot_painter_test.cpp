@@ -4,25 +4,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class DotPicture : public ::testing::Test {
-protected:
-    DotPicture() {
-        pattern.SetGrid(7, 5);
-        pattern.Layout(DefaultChessboardLayout(), DesktopMetrics{{0, 0, 1024, 768}, 16});
-    }
-
-    COLORREF At(POINT p, int dx, int dy) const { return canvas.At(p.x + dx, p.y + dy); }
-
+TEST(DotPicture, DotsOnTheBoardCornersColouredByStateWithOutlineAndCross) {
+    PatternScreen pattern;
+    pattern.SetGrid(7, 5);
+    pattern.Layout(DefaultChessboardLayout(), DesktopMetrics{{0, 0, 1024, 768}, 16});
     // Black to begin with, as a new DIB section is.
     testsupport::PixelCanvas canvas{1024, 768};
-    PatternScreen pattern;
-};
-
-}  // namespace
-
-TEST_F(DotPicture, DotsOnTheBoardCornersColouredByStateWithOutlineAndCross) {
+    const auto At = [&canvas](POINT p, int dx, int dy) { return canvas.At(p.x + dx, p.y + dy); };
     DotSet dots;
     dots.Begin();
     dots.Record(cv::Point2f(50.0f, 40.0f));   // 0 done

@@ -84,45 +84,6 @@ protected:
     ManualAlignmentRun run{step, images, model.mapping, services};
 };
 
-// The dots as a sensor with the nine-point lens (no p2) sees them on a 1024 x 768 desktop shown
-// on a 16 : 10 display, with the user's aspect set and its detection off.
-class ManualDotFit : public ::testing::Test {
-protected:
-    ManualDotFit() {
-        const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f, -0.05f, 0.0f, 0.0f, kProfileP2};
-        mapping.SetProfiles(&lens, 1);
-        mapping.SelectProfile(0);
-        DetectorProfile reduced = lens;
-        reduced.p2 = 0.0f;
-        truth.SetIntrinsics(reduced);
-        truth.SetPose(CameraPose{-560.0f, -384.0f, 1250.0f, 0.04f, -0.06f, 0.02f});
-        geometry.SetDesktop(1024, 768);
-        pattern.SetGrid(7, 5);
-        // Work area, text height, border, caption and menu heights.
-        pattern.Layout(DefaultChessboardLayout(), DesktopMetrics{{0, 0, 1024, 768}, 16, 1, 19, 19});
-        mapping.SetAspectDetection(false);
-        geometry.SetAspect(16.0f, 10.0f);
-    }
-
-    cv::Point2f Drawn(int corner) const {
-        const POINT p = pattern.CornerPosition(corner % 7 + 1, corner / 7 + 1);
-        return {static_cast<float>(p.x), static_cast<float>(p.y)};
-    }
-    // Where the sensor sees the pen on a dot: the plane is the desktop stretched to 16 : 10.
-    cv::Point2f Seen(int corner) const {
-        const cv::Point2f drawn = Drawn(corner);
-        return truth.ProjectBoardPoint(drawn.x * kAspectFactor, drawn.y);
-    }
-
-    static constexpr float kProfileP2 = 0.03f;
-    static constexpr float kAspectFactor = (16.0f / 10.0f) / (1024.0f / 768.0f);
-    CameraModel truth;
-    CameraModel camera;
-    DisplayGeometry geometry;
-    PatternScreen pattern;
-    ScreenMapping mapping{camera, geometry, pattern};
-};
-
 class ManualAlignmentFlow : public ControllerFixture {
 protected:
     // From the preview to the dot input: the run settles (30 frames) and learns the empty
@@ -175,10 +136,37 @@ TEST_F(ManualRun, EveryDotSkippedAsksAboutTooFewAndTheirFinishFailsWithItsReason
     EXPECT_EQ(services.failure, AlignmentFailure::TooFewCorners);
 }
 
-TEST_F(ManualDotFit, NineDotsAreFittedGradedAndTrackedWithOneLensAndTheUsersAspect) {
+// The dots as a sensor with the nine-point lens (no p2) sees them on a 1024 x 768 desktop shown
+// on a 16 : 10 display, with the user's aspect set and its detection off.
+TEST(ManualDotFit, NineDotsAreFittedGradedAndTrackedWithOneLensAndTheUsersAspect) {
+    CameraModel truth, camera;
+    DisplayGeometry geometry;
+    PatternScreen pattern;
+    ScreenMapping mapping{camera, geometry, pattern};
+    const DetectorProfile lens{300.0f, 300.0f, 160.0f, 120.0f, -0.05f, 0.0f, 0.0f, 0.03f};
+    mapping.SetProfiles(&lens, 1);
+    mapping.SelectProfile(0);
+    DetectorProfile reduced = lens;
+    reduced.p2 = 0.0f;
+    truth.SetIntrinsics(reduced);
+    truth.SetPose(CameraPose{-560.0f, -384.0f, 1250.0f, 0.04f, -0.06f, 0.02f});
+    geometry.SetDesktop(1024, 768);
+    pattern.SetGrid(7, 5);
+    // Work area, text height, border, caption and menu heights.
+    pattern.Layout(DefaultChessboardLayout(), DesktopMetrics{{0, 0, 1024, 768}, 16, 1, 19, 19});
+    mapping.SetAspectDetection(false);
+    geometry.SetAspect(16.0f, 10.0f);
+    const auto drawn = [&pattern](int corner) {
+        const POINT p = pattern.CornerPosition(corner % 7 + 1, corner / 7 + 1);
+        return cv::Point2f(static_cast<float>(p.x), static_cast<float>(p.y));
+    };
+    // Where the sensor sees the pen on a dot: the plane is the desktop stretched to 16 : 10.
+    const auto seen = [&](int corner) {
+        return truth.ProjectBoardPoint(drawn(corner).x * (16.0f / 10.0f) / (1024.0f / 768.0f), drawn(corner).y);
+    };
     DotSet dots;
     dots.Begin();
-    for (int corner : kDotOrder) dots.Record(Seen(corner));
+    for (int corner : kDotOrder) dots.Record(seen(corner));
     EXPECT_EQ(FitManualDots(dots, mapping), std::nullopt);
     EXPECT_EQ(mapping.Figures().grade, AccuracyGrade::Good);
     EXPECT_EQ(camera.Profile().p2, 0.0f);
@@ -187,10 +175,9 @@ TEST_F(ManualDotFit, NineDotsAreFittedGradedAndTrackedWithOneLensAndTheUsersAspe
     EXPECT_FLOAT_EQ(geometry.displayAspectHeight, 10.0f);
     // The mapping kept after the fit puts every dot where it was drawn.
     for (int corner : kDotOrder) {
-        const cv::Point2f seen = Seen(corner);
-        const cv::Point2f mapped = mapping.SensorToDesktop(seen.x, seen.y);
-        EXPECT_NEAR(mapped.x, Drawn(corner).x, 1.0f) << "dot " << corner;
-        EXPECT_NEAR(mapped.y, Drawn(corner).y, 1.0f) << "dot " << corner;
+        const cv::Point2f mapped = mapping.SensorToDesktop(seen(corner).x, seen(corner).y);
+        EXPECT_NEAR(mapped.x, drawn(corner).x, 1.0f) << "dot " << corner;
+        EXPECT_NEAR(mapped.y, drawn(corner).y, 1.0f) << "dot " << corner;
     }
 }
 

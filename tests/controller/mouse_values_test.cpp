@@ -17,13 +17,7 @@ void Apply(const MouseValues& v) {
     SystemParametersInfoW(SPI_SETDRAGHEIGHT, static_cast<UINT>(v.dragHeight), nullptr, 0);
 }
 
-::testing::AssertionResult SystemHas(const MouseValues& expected) {
-    const MouseValues now = MouseValues::Current();
-    if (now == expected) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "double-click " << now.doubleClickWidth << "x" << now.doubleClickHeight << " "
-           << now.doubleClickTime << " ms, drag " << now.dragWidth << "x" << now.dragHeight;
-}
+bool SystemHas(const MouseValues& expected) { return MouseValues::Current() == expected; }
 
 class MouseValuesInTrack : public ControllerFixture {
 protected:

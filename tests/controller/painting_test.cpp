@@ -36,8 +36,6 @@ protected:
         GetClientRect(window, &client);
     }
 
-    void PaintInto(testsupport::PixelCanvas& canvas) { controller.Paint(canvas.Dc()); }
-
     // The height of a line of the window's font, which the status prompts are drawn in.
     int LineHeight() const {
         const HDC dc = GetDC(window);
@@ -84,7 +82,7 @@ TEST_F(Painting, TrackShowsTheGridAndRedStatusLinesTheSecondOnlyWithTheHotSpotsG
     const RECT firstLine = {0, top, client.right, top + line};
     const RECT secondLine = {0, top + line, client.right, top + 2 * line};
     testsupport::PixelCanvas plain(client.right, client.bottom);
-    PaintInto(plain);
+    controller.Paint(plain.Dc());
     EXPECT_GT(plain.Count(firstLine, kRed), 20);
     EXPECT_EQ(plain.Count(secondLine, kRed), 0);
     EXPECT_EQ(plain.Count(client, kYellow), 0);
@@ -95,7 +93,7 @@ TEST_F(Painting, TrackShowsTheGridAndRedStatusLinesTheSecondOnlyWithTheHotSpotsG
     EXPECT_EQ(FindGain(), 1);
     controller.EnterMode(Mode::Track);
     testsupport::PixelCanvas marked(client.right, client.bottom);
-    PaintInto(marked);
+    controller.Paint(marked.Dc());
     EXPECT_GT(marked.Count(secondLine, kRed), 20);
     EXPECT_GT(marked.Count(client, kYellow), 6 * 4);
     EXPECT_TRUE(marked.Save(testsupport::BuildFolder() + L"track_picture.bmp"));
@@ -109,7 +107,7 @@ TEST_F(Painting, TrackWithTheTuningPanelOpenShowsThePanelAndWhereTheStoredCorner
     controller.ShowTuningPanel(true);
     controller.AdjustTuning(VK_DOWN);
     testsupport::PixelCanvas canvas(client.right, client.bottom);
-    PaintInto(canvas);
+    controller.Paint(canvas.Dc());
     EXPECT_TRUE(canvas.Save(testsupport::BuildFolder() + L"track_tuning_panel.bmp"));
 
     const RECT panel = TuningPanel::Placement(client);
@@ -120,10 +118,10 @@ TEST_F(Painting, TrackWithTheTuningPanelOpenShowsThePanelAndWhereTheStoredCorner
 TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
     SetMode(Mode::FindGain, true);
     testsupport::PixelCanvas canvas(client.right, client.bottom);
-    PaintInto(canvas);
+    controller.Paint(canvas.Dc());
     EXPECT_EQ(canvas.At(100, 100), kWhite);
     model.pattern.SetKind(kPatternBlack);
-    PaintInto(canvas);
+    controller.Paint(canvas.Dc());
     EXPECT_EQ(canvas.At(100, 100), kBlack);
 }
 
@@ -150,7 +148,7 @@ TEST_F(Painting, ManualPreviewIsTheLatestFrameCentredAndOutlinedPaintedByTheUiTh
 
     testsupport::PixelCanvas canvas(client.right, client.bottom);
     FillRect(canvas.Dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    PaintInto(canvas);
+    controller.Paint(canvas.Dc());
     EXPECT_EQ(canvas.At(left + 160, top + 120), frameColour);
     EXPECT_EQ(canvas.At(left, top), frameColour);
     EXPECT_EQ(canvas.At(left + 319, top + 239), frameColour);

@@ -69,9 +69,7 @@ using ControllerSettleWait = ControllerFixture;
 // not 1 to 9. A key-up starts no run, and a press while the run settles does not end the wait.
 TEST_F(ControllerSettleWait, TheTriggerWaitsTheRowsSettleTimeAndEachPatternChbSkipsFrames) {
     SetMode(Mode::AutoAlignment);
-    const struct {
-        int settle, chbSkips, frames;
-    } cases[] = {{30, 4, 4}, {0, 1, 1}, {0, 9, 9}, {0, 0, 6}, {0, 10, 6}, {0, -3, 6}};
+    const struct { int settle, chbSkips, frames; } cases[] = {{30, 4, 4}, {0, 1, 1}, {0, 9, 9}, {0, 0, 6}, {0, 10, 6}, {0, -3, 6}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chbSkips);
         records.coreParameters.alignment[0].range = c.settle;

@@ -7,23 +7,19 @@
 
 namespace {
 
-class Tuning : public ControllerFixture {
-protected:
-    Tuning() { model.screenCorrection = ScreenCorrection::Defaults(1024, 768); }
+using Tuning = ControllerFixture;
 
+TEST_F(Tuning, PanelOpensOnlyInTrackAndItsValuesAreWrittenOnEscOnLeavingTrackAndAtShutdown) {
+    model.screenCorrection = ScreenCorrection::Defaults(1024, 768);
+    const auto savedFile = [] { return testsupport::ReadBytes(kScreenCorrectionFileName); };
     // Opens the panel in Track and steps the selected value; nothing is written yet.
-    void Tune() {
+    const auto tune = [&] {
         controller.ShowTuningPanel(true);
         ASSERT_TRUE(controller.TuningPanelOpen());
         controller.AdjustTuning(VK_RIGHT);
         EXPECT_TRUE(model.screenCorrection.modified);
-        EXPECT_EQ(SavedFile(), "");
-    }
-
-    std::string SavedFile() const { return testsupport::ReadBytes(kScreenCorrectionFileName); }
-};
-
-TEST_F(Tuning, PanelOpensOnlyInTrackAndItsValuesAreWrittenOnEscOnLeavingTrackAndAtShutdown) {
+        EXPECT_EQ(savedFile(), "");
+    };
     SetMode(Mode::Idle, true);
     // The alignments last: they drop the alignment gain finding needs.
     for (Mode mode : {Mode::Idle, Mode::FindGain, Mode::AutoAlignment, Mode::ManualAlignment}) {
@@ -35,27 +31,27 @@ TEST_F(Tuning, PanelOpensOnlyInTrackAndItsValuesAreWrittenOnEscOnLeavingTrackAnd
     }
 
     SetMode(Mode::Track, true, true);
-    Tune();
+    tune();
     // Tracking minimised the window; the panel brought it back.
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsIconic(window));
     controller.ShowTuningPanel(false);
     EXPECT_FALSE(controller.TuningPanelOpen());
     EXPECT_FALSE(model.screenCorrection.modified);
-    EXPECT_NE(SavedFile().find("1= 512.1\r\n"), std::string::npos);
+    EXPECT_NE(savedFile().find("1= 512.1\r\n"), std::string::npos);
 
     for (const bool shutdown : {false, true}) {
         SCOPED_TRACE(shutdown ? "shutdown" : "leaving Track");
         ASSERT_TRUE(testsupport::WriteBytes(kScreenCorrectionFileName, "", 0));
         controller.EnterMode(Mode::Track);
-        Tune();
+        tune();
         if (shutdown) {
             controller.Shutdown();
         } else {
             controller.EnterMode(Mode::Idle);
             EXPECT_FALSE(controller.TuningPanelOpen());
         }
-        EXPECT_NE(SavedFile(), "");
+        EXPECT_NE(savedFile(), "");
     }
 }
 

@@ -9,6 +9,7 @@
 #include "base/setup_handles.h"
 #include "base/unique_handle.h"
 #include "install/device_list.h"
+#include "install/device_removal.h"
 #include "install/driver_files.h"
 
 namespace installtest {
@@ -16,14 +17,6 @@ namespace {
 
 constexpr char kMarker[] = "; made by the install tests\r\n";
 constexpr wchar_t kValueName[] = L"TavroTestValue";
-
-bool RemoveDevice(const wchar_t* instanceId) {
-    const UniqueDeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
-    SP_DEVINFO_DATA device{};
-    device.cbSize = sizeof(device);
-    return list && SetupDiOpenDeviceInfoW(list.Get(), instanceId, nullptr, 0, &device) &&
-           SetupDiRemoveDevice(list.Get(), &device);
-}
 
 // Every INF of the store, as full paths.
 std::vector<std::wstring> StoreInfs(const std::wstring& windows) {
@@ -74,7 +67,7 @@ PrefixState::~PrefixState() {
 }
 
 void PrefixState::Clean() {
-    for (const wchar_t* id : {kSensorInstanceId, kOtherInstanceId}) RemoveDevice(id);
+    for (const wchar_t* vidPid : {kTestVidPid, kOtherVidPid}) while (RemoveSensorDeviceNode(vidPid)) {}
     DeleteDriverFiles(windows_);
     for (const std::wstring& inf : StoreInfs(windows_)) {
         if (testsupport::ReadBytes(inf).rfind(kMarker, 0) != 0) continue;

@@ -1,8 +1,11 @@
+// The pen spot found frame by frame, and tracking on it with the spies watching the room.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "recording_pointer.h"
 #include "spot_scene.h"
+#include "tracking/pen_tracking.h"
 #include "tracking/spot_tracker.h"
 
 namespace {
@@ -66,6 +69,24 @@ TEST_F(SpotTrackerTest, AFrameWithNothingLitRenewsTheScreenThePenIsWeighedAgains
     };
     EXPECT_FLOAT_EQ(centroidAfter(true, 60), centroidAfter(false, 0));
     EXPECT_GT(std::fabs(centroidAfter(false, 60) - centroidAfter(false, 0)), 0.1f);
+}
+
+TEST(PenTracking, ALightChangeSendsNothingAndLeavesTheButtonAlone) {
+    SpotScene scene;
+    scene.Light({0, 0, 320, 240}, 60);
+    const POINT spyPoints[4] = {{5, 5}, {314, 5}, {5, 234}, {314, 234}};
+    PenTracking tracking;
+    tracking.SetSize(320, 240);
+    tracking.ChooseSpyPoints(spyPoints, 4, 50, 1);
+    tracking.Start(kChannel, 640, 480);
+    RecordingPointer pointer;
+    scene.Light({100, 60, 8, 8});
+    // The spies take their references on the first frame.
+    EXPECT_EQ(tracking.Step(scene.images, SpotParameters(), Doubled, pointer), TrackOutcome::kSpot);
+    for (const POINT& p : spyPoints) scene.Light({p.x - 1, p.y - 1, 3, 3}, 120);
+    EXPECT_EQ(tracking.Step(scene.images, SpotParameters(), Doubled, pointer), TrackOutcome::kLightChange);
+    EXPECT_EQ(pointer.events.size(), 1u);
+    EXPECT_TRUE(pointer.LeftHeld());
 }
 
 }  // namespace

@@ -1,14 +1,22 @@
+// The program's boxes: which box shows a text and how, and the help file found for a language.
 #include "ui/messages.h"
 
 #include <gtest/gtest.h>
 
 #include "box_driver.h"
+#include "ui/help_files.h"
 #include "test_support.h"
 #include "ui/message_texts.h"
 
 namespace {
 
 const wchar_t kTitle[] = L"Tavro Test Pen";
+
+std::wstring CurrentDirectory() {
+    wchar_t directory[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, directory);
+    return directory;
+}
 
 class MessagesTest : public ::testing::Test {
 protected:
@@ -31,15 +39,28 @@ TEST_F(MessagesTest, FatalMessagesShowTheirTextTopmostUnderTheProductTitle) {
     EXPECT_EQ(systemDriver.Result().text, SystemErrorText(SystemTextOf(ERROR_FILE_NOT_FOUND)));
 }
 
+TEST(HelpFiles, LanguageFileComesFirstThenDefaultThenEnglish) {
+    testsupport::ScratchDirectory folder(L"help_order");
+    ASSERT_TRUE(testsupport::WriteBytes(L"intro_eng.doc", "e", 1));
+    HelpSearch search = FindHelpDocument(L"intro", L"FRA");
+    EXPECT_EQ(search.firstPattern, L"intro_FRA.*");
+    EXPECT_EQ(search.fullName, CurrentDirectory() + L"\\intro_eng.doc");
+
+    ASSERT_TRUE(testsupport::WriteBytes(L"intro_def.doc", "d", 1));
+    EXPECT_EQ(FindHelpDocument(L"intro", L"FRA").fullName, CurrentDirectory() + L"\\intro_def.doc");
+
+    ASSERT_TRUE(testsupport::WriteBytes(L"intro_FRA.doc", "f", 1));
+    EXPECT_EQ(FindHelpDocument(L"intro", L"FRA").fullName, CurrentDirectory() + L"\\intro_FRA.doc");
+    EXPECT_TRUE(FindHelpDocument(L"readme", L"FRA").fullName.empty());
+}
+
 TEST_F(MessagesTest, HelpThatCannotOpenNamesTheFoundFile) {
     testsupport::ScratchDirectory folder(L"help_pdf");
     // A readme that no viewer is associated with.
     ASSERT_TRUE(testsupport::WriteBytes(L"readme_eng.tavrodoc", "x", 1));
-    wchar_t directory[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, directory);
     BoxDriver noViewer(IDOK);
     OpenHelp(L"DEU");
-    EXPECT_EQ(noViewer.Result().text, OpenFailureText((std::wstring(directory) + L"\\readme_eng").c_str(), SE_ERR_NOASSOC));
+    EXPECT_EQ(noViewer.Result().text, OpenFailureText((CurrentDirectory() + L"\\readme_eng").c_str(), SE_ERR_NOASSOC));
 }
 
 }  // namespace

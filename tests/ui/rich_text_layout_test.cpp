@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <utility>
 
@@ -59,30 +60,24 @@ TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
     EXPECT_LE(longWord.cx, 100);
     EXPECT_GT(longWord.cy, single.cy);
 }
-// Draws into a white bitmap and returns the columns that got ink in rows [top, bottom).
-std::pair<int, int> InkColumns(const RichTextLayout& layout, int top, int bottom) {
-    const SIZE size = layout.Size();
-    testsupport::PixelCanvas canvas(size.cx, size.cy);
-    PatBlt(canvas.Dc(), 0, 0, size.cx, size.cy, WHITENESS);
-    layout.Draw(canvas.Dc(), 0, 0, RGB(0, 0, 0));
-    int left = size.cx, right = -1;
-    for (int y = top; y < bottom && y < size.cy; ++y) {
-        for (int x = 0; x < size.cx; ++x) {
-            if (canvas.At(x, y) != RGB(255, 255, 255)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-        }
-    }
-    return {left, right};
-}
 
 TEST_F(RichTextLayoutTest, RightAlignedLinesEndAtTheRightEdge) {
     const RichTextLayout layout = LayoutRichText(dc_.Get(), nullptr, L"<right>ii</right>WWWWWWWWWW", 600);
     const int lineHeight = Measure(L"W").cy;
-    const auto first = InkColumns(layout, 0, lineHeight);
-    const auto second = InkColumns(layout, lineHeight, 2 * lineHeight);
-    EXPECT_GT(first.first, layout.Size().cx / 2);
+    const SIZE size = layout.Size();
+    testsupport::PixelCanvas canvas(size.cx, size.cy);
+    PatBlt(canvas.Dc(), 0, 0, size.cx, size.cy, WHITENESS);
+    layout.Draw(canvas.Dc(), 0, 0, RGB(0, 0, 0));
+    // The first and last columns with ink in line `line`.
+    const auto inkColumns = [&](int line) {
+        std::pair<int, int> ink{size.cx, -1};
+        for (int y = line * lineHeight; y < (line + 1) * lineHeight && y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                if (canvas.At(x, y) != RGB(255, 255, 255)) ink = {std::min(ink.first, x), std::max(ink.second, x)};
+        return ink;
+    };
+    const auto first = inkColumns(0), second = inkColumns(1);
+    EXPECT_GT(first.first, size.cx / 2);
     EXPECT_LT(second.first, 5);
     EXPECT_NEAR(first.second, second.second, 3);
 }
