@@ -81,7 +81,8 @@ bool StartSecondCopy(TrackingSession& session, Report& report) {
     report.Check(first.Running() && first.Title().find(L" - Track") != std::wstring::npos, "first_keeps_tracking");
     HWND main = first.MainWindow();
     report.Check(main && IsWindowVisible(main) && !IsIconic(main), "first_shown");
-    return report.Check(main && GetForegroundWindow() == main, "first_in_front");
+    report.Check(main && GetForegroundWindow() == main, "first_in_front");
+    return true;  // the unplug is judged whatever the first copy did
 }
 
 // Changes the desktop size while the program works in `mode`: Windows takes the size, the
