@@ -13,14 +13,12 @@ const cv::Point2f kLost(-1.0f, -1.0f);
 // A distinct sensor position for each corner index.
 cv::Point2f SeenAt(int index) { return {40.0f + 5.0f * index, 30.0f + 4.0f * index}; }
 
-DotRecordOutcome Input(DotSet& dots) { return dots.Record(SeenAt(dots.current)); }
-
 }  // namespace
 
 TEST(DotSet, SkippingTheLastDotOffersItAgainAndPointsNotPositiveAreLost) {
     DotSet dots;
     dots.Begin();
-    for (int i = 0; i < 8; ++i) Input(dots);
+    for (int i = 0; i < 8; ++i) dots.Record(SeenAt(dots.current));
     ASSERT_EQ(dots.current, 34);
     EXPECT_EQ(dots.Record(kLost), DotRecordOutcome::NextDot);
     EXPECT_EQ(dots.current, 34);

@@ -23,7 +23,6 @@ public:
     std::uint8_t& At(int x, int y, int channel) {
         return bytes_[static_cast<size_t>(y) * stride_ + 3 * x + channel];
     }
-    void Fill(int channel, std::uint8_t value) { FillRect({0, 0, width_, height_}, channel, value); }
     void FillRect(const PixelRect& rect, int channel, std::uint8_t value) {
         for (int y = rect.y; y < rect.Bottom(); ++y)
             for (int x = rect.x; x < rect.Right(); ++x) At(x, y, channel) = value;

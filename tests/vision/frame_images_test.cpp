@@ -57,7 +57,7 @@ TEST(FrameImages, DrawShowsTheFrameTheWayTheSensorFormatSaysAndSnapshotsCopyIt) 
     EXPECT_EQ(canvas.At(5, 0), RGB(0, 0, 0));
 
     // Snapshots copy the frame, and their planes start at zero.
-    buffer.Fill(0, 40);
+    buffer.FillRect({0, 0, 32, 24}, 0, 40);
     buffer.At(3, 4, 1) = 200;
     images.TakeSnapshots();
     EXPECT_EQ(cv::countNonZero(images.channelPlane == 255), 32 * 24);

@@ -176,17 +176,11 @@ TEST(SpotMeasure, RedNoiseAroundTheSpotRejectsItUnlessTheCheckIsOff) {
     EXPECT_TRUE(scene.Measure(0));
 }
 
-namespace {
-
-void CountAlarm(void* context) { ++*static_cast<int*>(context); }
-
-}  // namespace
-
 // A rejected frame counting up is the band test's case above.
 TEST(SpotBlocking, ThirtyOneRejectedFramesRaiseTheAlarmOnceAndAcceptedOnesCountDownToZero) {
     BlockingCounter counter;
     int alarms = 0;
-    counter.SetAlarm(CountAlarm, &alarms);
+    counter.SetAlarm([](void* context) { ++*static_cast<int*>(context); }, &alarms);
     counter.ReportBlocking(-1);  // never below zero
     EXPECT_EQ(counter.Count(), 0);
     for (int i = 0; i < 25; ++i) {

@@ -60,21 +60,13 @@ TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStayAndAPassedBlobIsN
     EXPECT_EQ(scene.finder.Blobs()[1].Rect(), (PixelRect{120, 11, 6, 6}));
 }
 
-namespace {
-
-SpotRecord PreviousSpot() {
+// Blobs are {x, y, width, height, pixels}; the one kept is named by its x.
+TEST(SpotFinderAssociate, InsideTheLastSpotTheNearestElseTheLargestWithinReachElseTheLargest) {
     SpotRecord previous;
     previous.blobCount = 1;
     previous.spot = {100, 100, 10, 10};  // reach r = 5 * sqrt(200) = 70.7 (against d^2)
     previous.centroidX = 105.0f;
     previous.centroidY = 105.0f;
-    return previous;
-}
-
-}  // namespace
-
-// Blobs are {x, y, width, height, pixels}; the one kept is named by its x.
-TEST(SpotFinderAssociate, InsideTheLastSpotTheNearestElseTheLargestWithinReachElseTheLargest) {
     const struct {
         const char* what;
         bool history;
@@ -100,7 +92,7 @@ TEST(SpotFinderAssociate, InsideTheLastSpotTheNearestElseTheLargestWithinReachEl
     for (const auto& c : cases) {
         SpotFinder finder;
         finder.Blobs() = c.blobs;
-        finder.Associate(c.history ? PreviousSpot() : SpotRecord());
+        finder.Associate(c.history ? previous : SpotRecord());
         ASSERT_EQ(finder.Blobs().size(), 1u) << c.what;
         EXPECT_EQ(finder.Blobs()[0].x, c.kept) << c.what;
     }

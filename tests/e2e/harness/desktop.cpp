@@ -117,12 +117,11 @@ std::vector<PointerEvent> PointerRecorder::Events() const {
     return events_;
 }
 
-std::vector<PointerEvent> PointerRecorder::Buttons() const {
-    std::vector<PointerEvent> buttons = Events();
-    buttons.erase(std::remove_if(buttons.begin(), buttons.end(),
-                                 [](const PointerEvent& event) { return event.message == WM_MOUSEMOVE; }),
-                  buttons.end());
-    return buttons;
+std::vector<PointerEvent> PointerRecorder::Of(WPARAM kind) const {
+    std::vector<PointerEvent> found;
+    for (const PointerEvent& event : Events())
+        if (event.message == kind) found.push_back(event);
+    return found;
 }
 
 POINT PointerRecorder::Position() const {

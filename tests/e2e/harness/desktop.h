@@ -52,8 +52,8 @@ public:
     PointerRecorder& operator=(const PointerRecorder&) = delete;
 
     std::vector<PointerEvent> Events() const;
-    // Button events only (moves left out).
-    std::vector<PointerEvent> Buttons() const;
+    // The events of one kind (WM_LBUTTONDOWN, ...).
+    std::vector<PointerEvent> Of(WPARAM kind) const;
     void Clear();
     // Where the last recorded event put the pointer ((-1, -1) before any).
     POINT Position() const;

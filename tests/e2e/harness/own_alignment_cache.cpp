@@ -12,6 +12,14 @@ namespace {
 // What an alignment leaves: the fit and the display aspect it settled on.
 constexpr const wchar_t* kAlignmentFiles[] = {L"tavro_refer.und", L"tavro_disasp.und"};
 
+bool CopyAlignment(const std::wstring& fromFolder, const std::wstring& toFolder) {
+    for (const wchar_t* file : kAlignmentFiles)
+        if (!CopyFileW((fromFolder + file).c_str(), (toFolder + file).c_str(), FALSE)) return false;
+    return true;
+}
+
+std::wstring ProgramFolder() { return std::wstring(kProgramFolder) + L"\\"; }
+
 }  // namespace
 
 OwnAlignmentCache::OwnAlignmentCache(const std::string& sensorText, int desktopWidth,
@@ -25,21 +33,11 @@ OwnAlignmentCache::OwnAlignmentCache(const std::string& sensorText, int desktopW
     folder_ = std::wstring(root) + name;
 }
 
-bool OwnAlignmentCache::Restore() const {
-    if (folder_.empty()) return false;
-    for (const wchar_t* file : kAlignmentFiles)
-        if (GetFileAttributesW((folder_ + file).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    for (const wchar_t* file : kAlignmentFiles)
-        if (!CopyFileW((folder_ + file).c_str(), (std::wstring(kProgramFolder) + L"\\" + file).c_str(), FALSE))
-            return false;
-    return true;
-}
+// A half-restored alignment is no harm: the program then aligns afresh and overwrites it.
+bool OwnAlignmentCache::Restore() const { return !folder_.empty() && CopyAlignment(folder_, ProgramFolder()); }
 
 bool OwnAlignmentCache::Keep() const {
     if (folder_.empty()) return true;
     CreateDirectoryW(folder_.c_str(), nullptr);
-    for (const wchar_t* file : kAlignmentFiles)
-        if (!CopyFileW((std::wstring(kProgramFolder) + L"\\" + file).c_str(), (folder_ + file).c_str(), FALSE))
-            return false;
-    return true;
+    return CopyAlignment(ProgramFolder(), folder_);
 }

@@ -11,10 +11,9 @@ ProgramFolderScope::ProgramFolderScope() {
 
 ProgramFolderScope::~ProgramFolderScope() { SetCurrentDirectoryW(previous_); }
 
-bool PlaceOptions(bool skipAlignmentWhenAligned) {
+bool PlaceOptions(bool skipAlignmentWhenAligned, bool askFirstRunQuestions) {
     OptionRecord options = DefaultOptions();
-    options.dontAskGainLevel = 1;
-    options.dontShowIntroduction = 1;
+    options.dontAskGainLevel = options.dontShowIntroduction = askFirstRunQuestions ? 0 : 1;
     options.skipAlignmentWhenAligned = skipAlignmentWhenAligned ? 1 : 0;
     ProgramFolderScope folder;
     return WriteOptions(options) == FileResult::Ok;

@@ -19,10 +19,10 @@ private:
     wchar_t previous_[MAX_PATH] = {};
 };
 
-// Writes tavro_option.und: the default options without the first-run questions (gain level,
-// introduction), and whether a good stored alignment is used again at start-up ("Do not align if
-// last alignment was ok.").
-bool PlaceOptions(bool skipAlignmentWhenAligned);
+// Writes tavro_option.und: the default options, with or without the first-run questions (gain
+// level, introduction), and whether a good stored alignment is used again at start-up ("Do not
+// align if last alignment was ok.").
+bool PlaceOptions(bool skipAlignmentWhenAligned, bool askFirstRunQuestions = false);
 
 // A text of the string table of a module in the program's folder (its own executable or a
 // language library), read as data; empty when missing.

@@ -1,54 +1,9 @@
 #include "program_run.h"
 
-#include <tlhelp32.h>
-
 #include "base/notifications.h"
 #include "base/program_names.h"
 #include "desktop_test_support.h"
 #include "harness/program_files.h"
-
-namespace {
-
-// The process running `program` (a full path), 0 when there is none.
-DWORD FindProcessOf(const std::wstring& program) {
-    const UniqueHandle<HANDLE, KernelHandleCloser> snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot || snapshot.Get() == INVALID_HANDLE_VALUE) return 0;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
-        const UniqueHandle<HANDLE, KernelHandleCloser> process(
-            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
-        wchar_t image[MAX_PATH] = {};
-        DWORD length = MAX_PATH;
-        if (process && QueryFullProcessImageNameW(process.Get(), 0, image, &length) &&
-            _wcsicmp(image, program.c_str()) == 0)
-            return entry.th32ProcessID;
-    }
-    return 0;
-}
-
-// Starts `program` (a full path) under the locale in LANG and LC_ALL; its process id, or 0 when
-// it did not appear within 20 s.
-DWORD StartUnderUnixLocale(const std::wstring& program, const std::wstring& unixLocale) {
-    // A Windows child inherits Wine's locale from its parent whatever environment it is given,
-    // so the program is started by a Unix program that sets the locale first.
-    std::wstring commandLine =
-        L"/usr/bin/env LC_ALL=" + unixLocale + L" LANG=" + unixLocale + L" wine \"" + program + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(L"Z:\\usr\\bin\\env", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info))
-        return 0;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    // The Unix starter cannot be waited for: look for the program's own process instead.
-    DWORD processId = 0;
-    WaitUntil(20000, [&] { return (processId = FindProcessOf(program)) != 0; });
-    return processId;
-}
-
-}  // namespace
 
 ProgramRun::~ProgramRun() {
     if (!Running()) return;
@@ -67,20 +22,9 @@ bool ProgramRun::Start() {
                         &process))
         return false;
     CloseHandle(process.hThread);
-    Attach(process.hProcess, process.dwProcessId);
+    process_.Reset(process.hProcess);
+    processId_ = process.dwProcessId;
     return true;
-}
-
-bool ProgramRun::StartUnderLocale(const std::wstring& unixLocale) {
-    const DWORD processId = StartUnderUnixLocale(std::wstring(kProgramFolder) + L"\\tavro.exe", unixLocale);
-    if (!processId) return false;
-    Attach(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId), processId);
-    return static_cast<bool>(process_);
-}
-
-void ProgramRun::Attach(HANDLE process, DWORD processId) {
-    process_.Reset(process);
-    processId_ = process ? processId : 0;
 }
 
 bool ProgramRun::Running() const {

@@ -15,9 +15,8 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
+    // Started from this runner, under its locale.
     bool Start();
-    // Started under a Unix locale (e.g. "de_DE.UTF-8"), from which Wine takes the user's languages.
-    bool StartUnderLocale(const std::wstring& unixLocale);
     DWORD ProcessId() const { return processId_; }
     bool Running() const;
     // The program's main window (class TavroWyvoClass); null while there is none.
@@ -32,8 +31,6 @@ public:
     bool CheckEndsWithZero(DWORD timeoutMs, const std::string& name, Report& report) const;
 
 private:
-    void Attach(HANDLE process, DWORD processId);
-
     UniqueHandle<HANDLE, KernelHandleCloser> process_;
     DWORD processId_ = 0;
 };

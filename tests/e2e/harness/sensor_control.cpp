@@ -33,8 +33,6 @@ void SensorControl::Pen(double x, double y, bool on) {
     Set("pen", text);
 }
 
-SensorSettings SensorControl::Settings() const { return ParseSensorSettings(Text()); }
-
 std::string SensorControl::Text() const {
     std::string text;
     for (const std::string& line : lines_) text += line + "\n";

@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "scene/sensor_settings.h"
-
 class SensorControl {
 public:
     SensorControl();
@@ -14,9 +12,7 @@ public:
     void Set(const std::string& key, const std::string& value);
     void Pen(double x, double y, bool on);
     void Lift() { Set("pen", "off"); }
-    void Unplug() { Set("unplug", "1"); }
-    // The settings the sensor reads now, and the file's text.
-    SensorSettings Settings() const;
+    // The file's text, as the sensor reads it now.
     std::string Text() const;
 
 private:

@@ -84,8 +84,6 @@ bool TrackingSession::AlignToGainFinding() {
 bool TrackingSession::WaitForTracking(DWORD timeoutMs) {
     if (!program_.WaitForTitle(L" - Track", timeoutMs)) {
         SaveScreenshot("track_not_entered");
-        report_.Figure("main_visible", IsWindowVisible(program_.MainWindow()), 0);
-        report_.Figure("main_iconic", IsIconic(program_.MainWindow()), 0);
         ReportWhereItWaits();
         return report_.Check(false, "track_entered");
     }
@@ -177,10 +175,8 @@ bool TrackingSession::ReadStoredAlignment(AlignmentRecord& record) const {
 
 int TrackingSession::LeftBalance() const {
     int balance = 0;
-    for (const PointerEvent& event : recorder_->Buttons()) {
-        if (event.message == WM_LBUTTONDOWN) ++balance;
-        if (event.message == WM_LBUTTONUP) --balance;
-    }
+    for (const PointerEvent& event : recorder_->Events())
+        balance += (event.message == WM_LBUTTONDOWN) - (event.message == WM_LBUTTONUP);
     return balance;
 }
 

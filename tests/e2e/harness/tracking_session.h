@@ -83,8 +83,10 @@ public:
     // Left-button downs minus ups the desktop received.
     int LeftBalance() const;
 
-private:
+protected:
     Report& report_;
+
+private:
     SensorControl sensor_;
     std::string sensorAtStart_;  // the room: the control file as the scenario began
     std::unique_ptr<PointerRecorder> recorder_;

@@ -40,8 +40,7 @@ void JudgeStroke(TrackingSession& session, Report& report) {
     }
     session.Pointer().Clear();
     const double worst = session.Trace(path);
-    int presses = 0;
-    for (const PointerEvent& event : session.Pointer().Buttons()) presses += event.message == WM_LBUTTONDOWN;
+    const size_t presses = session.Pointer().Of(WM_LBUTTONDOWN).size();
     report.Figure("stroke_max_err_px", worst, 2);
     report.Check(presses == 1 && session.Lift(), "stroke_one_press");
     report.Check(worst <= kMaxLimitPx, "stroke_within_limit");

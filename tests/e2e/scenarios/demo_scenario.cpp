@@ -34,14 +34,6 @@ void Say(const char* format, Values... values) {
 
 double Distance(POINT a, cv::Point2d b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
-// Every event of one kind the desktop's pointer got since the last clear, as points.
-std::vector<POINT> Points(const PointerRecorder& pointer, UINT kind) {
-    std::vector<POINT> points;
-    for (const PointerEvent& event : pointer.Events())
-        if (event.message == kind) points.push_back(event.point);
-    return points;
-}
-
 // The pen down along `path` and lifted, the pointer's record cleared first; its worst distance on
 // the way.
 double PenAlong(TrackingSession& session, const std::vector<cv::Point2d>& path) {
@@ -56,12 +48,11 @@ double PenAlong(TrackingSession& session, const std::vector<cv::Point2d>& path) 
 // name's checks.
 void CheckPressAndRelease(const PointerRecorder& pointer, cv::Point2d down, cv::Point2d up, const std::string& name,
                           Report& report) {
-    const std::vector<POINT> downs = Points(pointer, WM_LBUTTONDOWN), ups = Points(pointer, WM_LBUTTONUP);
+    const std::vector<PointerEvent> downs = pointer.Of(WM_LBUTTONDOWN), ups = pointer.Of(WM_LBUTTONUP);
     report.Check(downs.size() == 1 && ups.size() == 1, name + "_one_press_one_release");
-    report.Check(!downs.empty() && Distance(downs[0], down) <= kTolerancePx, name + "_pressed_at_pen");
-    report.Check(!ups.empty() && Distance(ups.back(), up) <= kTolerancePx, name + "_released_at_pen");
-    const std::vector<PointerEvent> buttons = pointer.Buttons();
-    report.Check(!buttons.empty() && buttons.back().message == WM_LBUTTONUP, name + "_ends_up");
+    report.Check(!downs.empty() && Distance(downs[0].point, down) <= kTolerancePx, name + "_pressed_at_pen");
+    report.Check(!ups.empty() && Distance(ups.back().point, up) <= kTolerancePx, name + "_released_at_pen");
+    report.Check(!ups.empty() && !downs.empty() && ups.back().counter > downs.back().counter, name + "_ends_up");
 }
 
 // The moves made with the left button down.
@@ -81,24 +72,21 @@ void CheckRightClick(TrackingSession& session, cv::Point2d at, Report& report) {
     PointerRecorder& pointer = session.Pointer();
     pointer.Clear();
     session.Sensor().Pen(at.x, at.y, true);
-    WaitUntil(5000, [&] { return !Points(pointer, WM_RBUTTONUP).empty(); });
+    WaitUntil(5000, [&] { return !pointer.Of(WM_RBUTTONUP).empty(); });
     // Holding on gives no second right click.
     Sleep(1500);
-    const std::vector<PointerEvent> buttons = pointer.Buttons();
     const auto first = [&](UINT kind) {
-        for (const PointerEvent& event : buttons)
-            if (event.message == kind) return CounterSeconds(event.counter);
-        return -100.0;
+        const std::vector<PointerEvent> events = pointer.Of(kind);
+        return events.empty() ? -100.0 : CounterSeconds(events[0].counter);
     };
     const double held = first(WM_RBUTTONUP) - first(WM_LBUTTONDOWN);
     report.Figure("hold_seconds", held, 2);
     report.Check(held > 1.7 && held < 2.8, "right_click_after_63_frames");
     Say("right click after holding still %.2f s", held);
-    report.Check(Points(pointer, WM_RBUTTONDOWN).size() == 1 && Points(pointer, WM_RBUTTONUP).size() == 1,
-                 "one_right_click");
-    report.Check(Points(pointer, WM_LBUTTONUP).empty(), "left_held_through_hold");
-    const std::vector<POINT> rights = Points(pointer, WM_RBUTTONDOWN);
-    report.Check(!rights.empty() && Distance(rights[0], at) <= kTolerancePx, "right_click_position");
+    report.Check(pointer.Of(WM_RBUTTONDOWN).size() == 1 && pointer.Of(WM_RBUTTONUP).size() == 1, "one_right_click");
+    report.Check(pointer.Of(WM_LBUTTONUP).empty(), "left_held_through_hold");
+    const std::vector<PointerEvent> rights = pointer.Of(WM_RBUTTONDOWN);
+    report.Check(!rights.empty() && Distance(rights[0].point, at) <= kTolerancePx, "right_click_position");
     SaveScreenshot("demo_3_after_right_click");
     report.Check(session.Lift(), "released_on_lift");
 }
@@ -134,7 +122,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
     // A tap: the pen seen for a few frames.
     PenAlong(session, {middle});
     CheckPressAndRelease(pointer, middle, middle, "click", report);
-    Say("click: %zu press, %zu release", Points(pointer, WM_LBUTTONDOWN).size(), Points(pointer, WM_LBUTTONUP).size());
+    Say("click: %zu press, %zu release", pointer.Of(WM_LBUTTONDOWN).size(), pointer.Of(WM_LBUTTONUP).size());
 
     // A stroke: a short wave written left to right.
     std::vector<cv::Point2d> wave;
@@ -155,7 +143,7 @@ E2E_SCENARIO(demo, "--rf", 240) {
     for (int i = 0; i <= 10; ++i) line.push_back(from + (to - from) * (i / 10.0));
     PenAlong(session, line);
     CheckPressAndRelease(pointer, from, to, "drag", report);
-    report.Check(Points(pointer, WM_RBUTTONDOWN).empty(), "no_right_click");
+    report.Check(pointer.Of(WM_RBUTTONDOWN).empty(), "no_right_click");
     Say("drag: from (%.0f, %.0f) to (%.0f, %.0f), %zu moves", from.x, from.y, to.x, to.y, Drags(pointer));
 
     CheckRightClick(session, middle, report);

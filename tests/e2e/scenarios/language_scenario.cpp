@@ -16,7 +16,6 @@
 #include "harness/tracking_session.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
-#include "settings/option_record.h"
 
 namespace {
 
@@ -57,28 +56,22 @@ bool AnswerFirstRunQuestions(ProgramRun& program, Report& report) {
     PostMessageW(introduction, WM_COMMAND, IDCANCEL, 0);
     const HWND gain = WaitForWindowWithText(program.ProcessId(), L"Verstärkung einstellen", 30000);
     if (!report.Check(gain != nullptr, "gain_question_german")) return false;
-    SendMessageW(GetDlgItem(gain, IDC_DONT_ASK_AGAIN), BM_CLICK, 0, 0);
+    testsupport::Click(gain, IDC_DONT_ASK_AGAIN);
     PostMessageW(gain, WM_COMMAND, IDOK, 0);
     return true;
 }
 
-// The options of a first run, with both questions.
-bool PlaceFirstRunOptions() {
-    ProgramFolderScope folder;
-    return WriteOptions(DefaultOptions()) == FileResult::Ok;
-}
-
 }  // namespace
 
-E2E_SCENARIO(language_german_end_to_end, "--rf", 150) {
+E2E_SCENARIO(language_german_end_to_end, "--rf --locale de_DE.UTF-8", 150) {
     TrackingSession session(report);
     bool translated = true;
     for (UINT id : kShownIds) translated = translated && !German(id).empty() && German(id) != ProgramText(id);
     if (!report.Check(translated, "texts_translated")) return;
 
     ProgramRun& program = session.Program();
-    if (!report.Check(PlaceFirstRunOptions(), "options_placed") ||
-        !report.Check(program.StartUnderLocale(L"de_DE.UTF-8"), "started_german") ||
+    if (!report.Check(PlaceOptions(false, true), "first_run_options_placed") ||
+        !report.Check(program.Start(), "started") ||
         !AnswerFirstRunQuestions(program, report) ||
         !ReachMode(program, Mode::AutoAlignment, 60000, "1_auto_alignment", report))
         return;

@@ -35,7 +35,7 @@ bool WarningShown() { return FindColourOnScreen(kWarningRed, nullptr, 50, 60); }
 // One run of the program taken into the dot input of the manual alignment.
 class ManualRun : public TrackingSession {
 public:
-    explicit ManualRun(Report& report) : TrackingSession(report), report_(report) {}
+    using TrackingSession::TrackingSession;
 
     bool StartDotInput() {
         if (!StartToAutoAlignment() || !EnterManualAlignment()) return false;
@@ -102,9 +102,6 @@ public:
         report_.Check(taps.count == 20 && taps.max <= kTrackingTolerancePx, "pointer_within_5px");
         Finish();
     }
-
-private:
-    Report& report_;
 };
 
 }  // namespace

@@ -118,7 +118,7 @@ void CheckChessboard(SensorControl& control, FrameKeeper& sink, Report& report) 
     for (int row = 1; row < PatternWindow::kRows; ++row)
         for (int column = 1; column < PatternWindow::kColumns; ++column)
             desktop.emplace_back(layout.left + column * layout.square - 0.5, layout.top + row * layout.square - 0.5, 0.0);
-    const std::vector<cv::Point2d> predicted = PredictSensorPixels(control.Settings(), width, height, frame.cols, desktop);
+    const std::vector<cv::Point2d> predicted = PredictSensorPixels(ParseSensorSettings(control.Text()), width, height, frame.cols, desktop);
     double worst = 0.0, sum = 0.0;
     for (const cv::Point2f& corner : corners) {
         double nearest = 1e9;
