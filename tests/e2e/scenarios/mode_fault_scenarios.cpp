@@ -14,7 +14,6 @@
 #include "harness/program_run.h"
 #include "harness/scenario.h"
 #include "harness/tracking_session.h"
-#include "harness/virtual_desktop.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -22,7 +21,7 @@ namespace {
 constexpr UINT kTrayCallbackMessage = WM_APP + 10;
 constexpr DWORD kExitTimeoutMs = 20000;
 
-// True when Windows took the new size (inside a virtual desktop: Xvfb offers one size only).
+// True when Windows took the new size.
 bool ChangeDesktopSize(int width, int height) {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
@@ -130,7 +129,7 @@ void CheckPressOnGrownStrip(TrackingSession& session, int oldWidth, int oldHeigh
     report.Check(session.Lift(), "grown_strip_released");
 }
 
-// The size changes in each Mode within one run, inside a virtual desktop (Xvfb cannot resize).
+// The size changes in each Mode within one run.
 void DesktopSizeWalk(Report& report) {
     TrackingSession session(report);
     // A lamp on the screen's middle (the sensor's too) covering 12 % of the area the program looks
@@ -161,7 +160,6 @@ void DesktopSizeWalk(Report& report) {
     ChangeSizeIn(session, L" - Auto Alignment", 1024, 768, "auto", report);
     if (session.EnterManualAlignment()) ChangeSizeIn(session, L" - Manual Alignment", 800, 600, "manual", report);
     session.Finish();
-    ChangeDisplaySettingsExW(nullptr, nullptr, nullptr, 0, nullptr);
 }
 
 // One step of a run: false when the run cannot go on.
@@ -257,10 +255,7 @@ E2E_SCENARIO(fault_exits_mid_stroke, "--rf", 240) {
     ExitMidStroke("log_off", report, LogOff);
 }
 
-E2E_SCENARIO(fault_desktop_size_in_each_mode, "--rf", 240) {
-    if (InVirtualDesktop()) {
-        DesktopSizeWalk(report);
-    } else {
-        RunInVirtualDesktop("fault_desktop_size_in_each_mode", 220000, report);
-    }
+// Inside a Wine virtual desktop: Xvfb cannot change its size.
+E2E_SCENARIO(fault_desktop_size_in_each_mode, "--rf --virtual-desktop", 240) {
+    DesktopSizeWalk(report);
 }
