@@ -53,8 +53,3 @@ struct ScenarioRegistration {
     static void name##_body(Report& report);                                                     \
     static ScenarioRegistration name##_registration(#name, install, timeoutSeconds, name##_body); \
     static void name##_body(Report& report)
-
-// A runner's whole program, run by scripts/e2e inside the prefix it prepares: "--describe" prints
-// one line per scenario (name, time limit, install options); NAME runs that one and prints
-// "E2E NAME: PASS|FAIL key=value ...".
-int RunScenarioProgram(int argc, char** argv);
