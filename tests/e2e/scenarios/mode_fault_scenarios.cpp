@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/notifications.h"
 #include "harness/desktop.h"
 #include "harness/pattern_window.h"
 #include "harness/program_run.h"
@@ -17,9 +18,6 @@
 #include "resources/resource_ids.h"
 
 namespace {
-
-constexpr UINT kTrayCallbackMessage = WM_APP + 10;
-constexpr DWORD kExitTimeoutMs = 20000;
 
 // True when Windows took the new size.
 bool ChangeDesktopSize(int width, int height) {
@@ -91,7 +89,6 @@ bool StartSecondCopy(TrackingSession& session, Report& report) {
 void ChangeSizeIn(TrackingSession& session, const std::wstring& mode, int width, int height,
                   const std::string& name, Report& report, const std::wstring& followingMode = L"") {
     ProgramRun& program = session.Program();
-    report.Figure(name + "_mode_before", program.Title());
     if (!report.Check(ChangeDesktopSize(width, height), name + "_size_changed")) return;
     report.Check(GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height,
                  name + "_new_size_seen");
@@ -174,7 +171,7 @@ void ExitMidStroke(const std::string& name, Report& report, Step exitAction, Ste
     const PatternWindow target(Pattern::Target, area);
     if ((before && !before(session, report)) || !PenDown(session, area, name, report)) return;
     exitAction(session, report);
-    session.Program().CheckEndsWithZero(kExitTimeoutMs, name, report);
+    session.Program().CheckEndsWithZero(20000, name, report);
     CheckReleased(session, name, report);
     // A pen left on would be a hot spot to the next run's gain finding.
     session.Sensor().Lift();
@@ -218,7 +215,6 @@ bool ExitFromTrayMenu(TrackingSession& session, Report& report) {
 // ends without asking.
 bool LogOff(TrackingSession& session, Report& report) {
     const std::vector<HWND> windows = WindowsOfProcess(session.Program().ProcessId(), true);
-    report.Figure("log_off_windows", windows.size(), 0);
     // The program's own windows must agree; Wine's helper windows (IME) answer for themselves.
     int ownWindows = 0, refused = 0;
     for (HWND window : windows) {
