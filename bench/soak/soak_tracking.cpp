@@ -78,5 +78,3 @@ E2E_SCENARIO(soak_tracking, "--rf", 7500) {
     report.Figure("frames_skipped", static_cast<double>(now.skipped - start.skipped), 0);
     session.Finish();
 }
-
-int main(int argc, char** argv) { return RunScenarioProgram(argc, argv); }

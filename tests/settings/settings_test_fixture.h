@@ -6,19 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 using testsupport::ReadBytes;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        scratch_ = std::make_unique<testsupport::ScratchDirectory>(std::wstring(name.begin(), name.end()));
-    }
-    void TearDown() override { scratch_.reset(); }
-
     // Writes the first `size` bytes of a record as a file.
     template <typename Record>
     static void WriteRecordBytes(const wchar_t* file, const Record& record, size_t size = sizeof(Record)) {
@@ -49,5 +42,7 @@ protected:
     }
 
 private:
-    std::unique_ptr<testsupport::ScratchDirectory> scratch_;
+    // Named after the test, which is running when its fixture is made.
+    const std::string test_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    testsupport::ScratchDirectory scratch_{std::wstring(test_.begin(), test_.end())};
 };

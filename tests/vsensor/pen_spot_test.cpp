@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 #include "scene/frame_composer.h"
@@ -139,8 +138,7 @@ std::vector<cv::Point2d> PenPositions() {
 // flood, with its light centred where the pen is seen.
 TEST(PenSpot, LightsASpotTheTrackingTakesCentredOnThePen) {
     for (const uint8_t level : {uint8_t{255}, uint8_t{0}}) {
-        const char* desktop = level == 255 ? "white" : "black";
-        SCOPED_TRACE(desktop);
+        SCOPED_TRACE(level == 255 ? "white desktop" : "black desktop");
         TrackedScene scene(level);
         scene.LearnThreshold();
         int fewest = 1 << 30, most = 0;
@@ -152,8 +150,6 @@ TEST(PenSpot, LightsASpotTheTrackingTakesCentredOnThePen) {
             reach = std::max(reach, lit.reach);
         }
         for (const cv::Point2d& p : PenPositions()) offset = std::max(offset, scene.LightOffset(p.x, p.y));
-        std::printf("pen on %s: %d..%d pixels above the learnt threshold, within %.1f px; centroid at most "
-                    "%.3f px from the projected position\n", desktop, fewest, most, reach, offset);
         EXPECT_GE(fewest, SpotFinder::kMinimumPixels);
         // At most about eight pixels across.
         EXPECT_LE(reach, 5.0);

@@ -24,8 +24,6 @@ public:
     void Figure(const std::string& key, const std::wstring& value);  // ASCII texts such as titles
     // Records a failure (with its reason as a figure) unless `condition` holds; returns it.
     bool Check(bool condition, const std::string& what);
-    // Takes over the figures and failures of another run's result line ("E2E name: ...").
-    void Include(const std::string& line);
     bool Passed() const { return failures_.empty(); }
     std::string Line(const std::string& name) const;
 
@@ -55,8 +53,3 @@ struct ScenarioRegistration {
     static void name##_body(Report& report);                                                     \
     static ScenarioRegistration name##_registration(#name, install, timeoutSeconds, name##_body); \
     static void name##_body(Report& report)
-
-// A runner's whole program, run by scripts/e2e inside the prefix it prepares: "--describe" prints
-// one line per scenario (name, time limit, install options); NAME runs that one and prints
-// "E2E NAME: PASS|FAIL key=value ...".
-int RunScenarioProgram(int argc, char** argv);

@@ -6,9 +6,11 @@
 #include <exception>
 
 #include "harness/scenario.h"
-#include "harness/virtual_desktop.h"
 
-int RunScenarioProgram(int argc, char** argv) {
+// The main of every runner (tests/e2e, bench/soak) that links the harness, run by scripts/e2e
+// inside the prefix it prepares: "--describe" prints one line per scenario (name, time limit,
+// install options); NAME runs that one and prints "E2E NAME: PASS|FAIL key=value ...".
+int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--describe") == 0) {
         for (const Scenario& scenario : Scenarios())
             std::printf("%s\t%d\t%s\n", scenario.name, scenario.timeoutSeconds, scenario.install);
@@ -29,7 +31,6 @@ int RunScenarioProgram(int argc, char** argv) {
         }
         const std::string line = report.Line(scenario.name);
         std::printf("%s\n", line.c_str());
-        HandOverResult(line);
         std::fflush(stdout);
         CoUninitialize();
         return report.Passed() ? 0 : 1;

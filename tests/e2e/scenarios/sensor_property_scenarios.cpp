@@ -1,10 +1,10 @@
 // The camera's automatics through the kernel-streaming property path, end to end: the program
 // starts on the virtual sensor, whose driver answers the property requests on the capture
-// interface as a camera's driver does and records each one. The record is printed.
+// interface as a camera's driver does and records each one (kept in the run's prefix:
+// drive_c/vsensor/ks-requests.txt).
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,12 +29,6 @@ size_t Find(const Lines& lines, const std::string& start, size_t from = 0) {
 
 long Count(const Lines& lines, const std::string& start) {
     return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return StartsWith(line, start); });
-}
-
-void Print(const std::string& title, const Lines& lines) {
-    std::printf("KS record, %s (%zu requests):\n", title.c_str(), lines.size());
-    for (const std::string& line : lines) std::printf("  %s\n", line.c_str());
-    std::fflush(stdout);
 }
 
 // Starts the program, on its stored alignment up to gain finding or without one up to auto
@@ -71,7 +65,6 @@ E2E_SCENARIO(sensor_automatics_off_at_startup, "", 150) {
     // The first start in the room: no run, aligning or other, has set the camera before.
     const Lines startup = RequestsOfOneStart(
         "startup", false, [](const Lines& lines) { return Find(lines, "vendor power_line set") < lines.size(); }, report);
-    Print("program start-up", startup);
     // The camera came up automatic; the program read that and set manual.
     const size_t read = Find(startup, "camera exposure get");
     report.Check(read < startup.size() && startup[read].find("flags=auto") != std::string::npos, "exposure_was_auto");
@@ -101,7 +94,6 @@ E2E_SCENARIO(sensor_automatics_off_at_startup, "", 150) {
     SensorControl().Set("exposure", "off");
     const Lines fallback = RequestsOfOneStart(
         "fallback", true, [](const Lines& lines) { return Count(lines, "camera exposure set") >= 2; }, report);
-    Print("start-up and gain finding without an exposure control on the filter", fallback);
     const size_t second = Find(fallback, "camera exposure set", Find(fallback, "camera exposure set") + 1);
     report.Check(second < fallback.size() && Find(fallback, "camera exposure get", Find(fallback, "vendor power_line set")) < second,
                  "exposure_fallback_reads_then_sets");
