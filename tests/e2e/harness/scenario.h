@@ -24,6 +24,8 @@ public:
     void Figure(const std::string& key, const std::wstring& value);  // ASCII texts such as titles
     // Records a failure (with its reason as a figure) unless `condition` holds; returns it.
     bool Check(bool condition, const std::string& what);
+    // Takes over the figures and failures of another run's result line ("E2E name: ...").
+    void Include(const std::string& line);
     bool Passed() const { return failures_.empty(); }
     std::string Line(const std::string& name) const;
 

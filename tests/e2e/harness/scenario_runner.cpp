@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "harness/scenario.h"
+#include "harness/virtual_desktop.h"
 
 // The main of every runner (tests/e2e, bench/soak) that links the harness, run by scripts/e2e
 // inside the prefix it prepares: "--describe" prints one line per scenario (name, time limit,
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         }
         const std::string line = report.Line(scenario.name);
         std::printf("%s\n", line.c_str());
+        HandOverResult(line);
         std::fflush(stdout);
         CoUninitialize();
         return report.Passed() ? 0 : 1;
