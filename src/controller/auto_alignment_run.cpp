@@ -35,10 +35,7 @@ void AutoAlignmentRun::Trigger() {
     step_ = 2;
     state_.previewReady = false;
     ShowPattern(kPatternWhite);
-    const ImagingParameters& row = services_.AlignmentRow();
-    services_.SettleOn(row);
-    state_.whiteExposure.Start(row.exposureTime,
-                               sensor_.CameraControl(SensorProperties::kExposure).minimum);
+    services_.SettleOn(services_.AlignmentRow());
 }
 
 StepResult AutoAlignmentRun::Step() {

@@ -2,7 +2,6 @@
 // What the auto alignment keeps between frames of one run.
 #include "alignment/brightness_sweep.h"
 #include "alignment/corner_order.h"
-#include "alignment/white_exposure.h"
 #include "settings/pattern_points.h"
 
 struct AutoAlignmentState {
@@ -16,7 +15,6 @@ struct AutoAlignmentState {
     BrightnessSweep sweep;
     SweepJudge sweepJudge{minCorners};
     int channel = 2;             // colour channel every detection looks at
-    WhiteExposureSearch whiteExposure;
 
     CornerBuffer corners;         // the finder's output of the current frame
     CornerBuffer savedCorners;    // the full board found with both references
