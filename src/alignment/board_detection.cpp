@@ -36,8 +36,13 @@ PixelRect FindLitScreen(const cv::Mat& white, const cv::Mat& black, cv::Mat& dif
     const PixelRect centre{width / 6, height / 6, width - 2 * (width / 6),
                            height - 2 * (height / 6)};
     const int threshold = static_cast<int>(PlaneMean(difference, centre) * 80 / 100);
+    // Cut at the threshold first: a region grows only over pixels as bright as its seed, and a
+    // screen that is not clipped white dims towards its edges, so it would break into bands.
+    cv::threshold(difference, difference, threshold, 255, cv::THRESH_BINARY);
     const PixelRect scan{area.x, area.y, area.width - 1, area.height - 1};
-    const PixelRect lit = Intersect(LargestRegion(difference, threshold, scan), area);
+    // The region may grow past `area`: a screen that fills the frame's height would otherwise be
+    // cut right at the board's outer squares, and the finder needs the light around them.
+    const PixelRect lit = LargestRegion(difference, 0, scan);
     if (lit.width * 7 > 2 * width && lit.height * 7 > 2 * height) return lit;
     return area;
 }

@@ -22,7 +22,7 @@ struct DetectionImages {
 inline constexpr int kBinarizeLevels[] = {50, 40, 60, 30, 70, 20, 80, 90};
 inline constexpr int kBoardCorners = 35;
 
-// The bounding box of the largest lit region of white - black, clipped to `area`, when it is
+// The bounding box of the largest lit region of white - black seeded inside `area`, when it is
 // wider and taller than 2/7 of the frame; `area` itself otherwise. Uses `difference` as scratch.
 PixelRect FindLitScreen(const cv::Mat& white, const cv::Mat& black, cv::Mat& difference,
                         const PixelRect& area);

@@ -35,7 +35,10 @@ void AutoAlignmentRun::Trigger() {
     step_ = 2;
     state_.previewReady = false;
     ShowPattern(kPatternWhite);
-    services_.SettleOn(services_.AlignmentRow());
+    const ImagingParameters& row = services_.AlignmentRow();
+    services_.SettleOn(row);
+    state_.whiteExposure.Start(row.exposureTime,
+                               sensor_.CameraControl(SensorProperties::kExposure).minimum);
 }
 
 StepResult AutoAlignmentRun::Step() {

@@ -17,6 +17,7 @@
 #include "settings/core_parameter_record.h"
 
 #include <cstdint>
+#include <optional>
 
 #include <opencv2/core.hpp>
 
@@ -71,6 +72,7 @@ private:
     void AdvancePattern();
     int QuadrantStyle() const;
     const PropertyRecord& SweptProperty() const;
+    std::optional<int> NextWhiteExposure();
     DetectionImages Images();
     // The bound frame into the preview, with the detection area and the given corners marked.
     void CapturePreview(const CornerBuffer* corners);

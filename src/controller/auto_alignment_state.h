@@ -2,6 +2,7 @@
 // What the auto alignment keeps between frames of one run.
 #include "alignment/brightness_sweep.h"
 #include "alignment/corner_order.h"
+#include "alignment/white_exposure.h"
 #include "settings/pattern_points.h"
 
 struct AutoAlignmentState {
@@ -15,6 +16,7 @@ struct AutoAlignmentState {
     BrightnessSweep sweep;
     SweepJudge sweepJudge{minCorners};
     int channel = 2;             // colour channel every detection looks at
+    WhiteExposureSearch whiteExposure;
 
     CornerBuffer corners;         // the finder's output of the current frame
     CornerBuffer savedCorners;    // the full board found with both references

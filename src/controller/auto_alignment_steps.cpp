@@ -21,6 +21,10 @@ StepResult AutoAlignmentRun::ScreenAreaStep() {
     const int channel = state_.channel;
     if (pattern_.Kind() == kPatternWhite) {
         ExtractChannel(images_.frame, images_.snapshots[0], channel, images_.FullRect());
+        if (const std::optional<int> exposure = NextWhiteExposure()) {
+            services_.SettleOnGain(*exposure);
+            return StepResult::KeepGoing;
+        }
         AdvancePattern();
         return StepResult::KeepGoing;
     }
@@ -35,6 +39,13 @@ StepResult AutoAlignmentRun::ScreenAreaStep() {
     ShowPattern(kPatternChessboard);
     services_.ShortSettle();
     return StepResult::KeepGoing;
+}
+
+std::optional<int> AutoAlignmentRun::NextWhiteExposure() {
+    // Only exposure scales the light: brightness shifts every level alike and crushes the black
+    // before it frees a clipped white.
+    if (!sensor_.IsExposureGain()) return std::nullopt;
+    return state_.whiteExposure.Next(MeasureWhiteScreen(images_.snapshots[0]));
 }
 
 void AutoAlignmentRun::AdvancePattern() {

@@ -48,27 +48,58 @@ protected:
 
 using AutoAlignment = ControllerFixture;
 
-// A lit room with a dim screen, seen by a sensor whose exposure (-8..-1) moves the picture: at the
-// alignment settings (-2) the whole screen clips white; each shorter exposure halves its levels.
-class LitRoomSweep : public AutoRun {
+// A lit room with a dim screen. At the alignment settings (exposure -2, brightness 82) the whole
+// screen, dark parts too, clips white. The sensor's exposure (-8..-1) halves the levels a step;
+// a sensor with brightness alone (0..255) shifts them all alike.
+class LitRoom : public AutoRun {
 protected:
-    LitRoomSweep() {
+    void WithExposure() {
         filter->cameraControl->ranges[CameraControl_Exposure] = {-8, -1, 1, -2};
         filter->cameraControl->values[CameraControl_Exposure] = -2;
+        Attach();
+    }
+    void WithBrightnessAlone() {
+        filter->videoProcAmp->ranges[VideoProcAmp_Brightness] = {0, 255, 1, 128};
+        filter->videoProcAmp->values[VideoProcAmp_Brightness] = 82;
+        Attach();
+    }
+    void SettleOnGain(int value) override {
+        AutoRun::SettleOnGain(value);
+        gains.push_back(value);
+    }
+
+    // Frames until step 4 (references and board) begins.
+    void RunToTheReferences() {
+        run.Start();
+        run.Trigger();
+        for (int i = 0; i < 80 && step != 4; ++i) {
+            ShowPattern();
+            Deliver();
+        }
+    }
+
+    std::vector<int> gains;
+
+private:
+    void Attach() {
         sensor.Attach(filter.Get());
         sensor.ReadRanges();
     }
-    int Exposure() const { return sensor.CameraControl(SensorProperties::kExposure).value; }
-
-    // The pattern shown, as the sensor sees it at its current exposure.
+    // The pattern shown, as the sensor sees it now.
     void ShowPattern() {
-        const int shift = Exposure() + 8;
         BoardScene scene;
-        scene.light = static_cast<uchar>(std::min(255, 12 << shift));
-        scene.dark = static_cast<uchar>(std::min(255, 4 << shift));
+        if (sensor.IsExposureGain()) {
+            const int shift = sensor.CameraControl(SensorProperties::kExposure).value + 8;
+            scene.light = static_cast<uchar>(std::min(255, 12 << shift));
+            scene.dark = static_cast<uchar>(std::min(255, 4 << shift));
+        } else {
+            const int brightness = sensor.VideoProcAmp(SensorProperties::kBrightness).value;
+            scene.light = static_cast<uchar>(std::clamp(4 * brightness + 20, 0, 255));
+            scene.dark = static_cast<uchar>(std::clamp(4 * brightness - 60, 0, 255));
+        }
         if (pattern.Kind() == kPatternWhite) scene.dark = scene.light;
         if (pattern.Kind() == kPatternBlack) scene.light = scene.dark;
-        cv::Mat& picture = pictures[{pattern.Kind(), shift}];
+        cv::Mat& picture = pictures[{pattern.Kind(), scene.light * 256 + scene.dark}];
         if (picture.empty()) cv::cvtColor(RenderBoard(lens, ViewOfDesktop(lens, scene), scene), picture, cv::COLOR_GRAY2BGR);
         std::copy(picture.data, picture.data + frame.size(), frame.begin());
     }
@@ -139,14 +170,23 @@ TEST_F(AutoAlignment, ADarkSensorsFailedRunShowsItsMessageAndARetryLeavesNoUsabl
 // The sweep starts at the shortest exposure and ends at the first that shows the board clearly
 // (-4: 128 levels between its squares), not at a fainter one the references could not be taken
 // at, and not blinded by the black reference that clipped white at -2.
-TEST_F(LitRoomSweep, EndsAtTheFirstExposureThatShowsTheBoardClearly) {
-    ASSERT_TRUE(sensor.IsExposureGain());
-    run.Start();
-    run.Trigger();
-    for (int i = 0; i < 60 && step != 4; ++i) {
-        ShowPattern();
-        Deliver();
-    }
+// The white screen clips at -2 and is dim at -5 (96): the references and the board are taken at
+// -4, the first exposure that clips nothing, without a sweep.
+TEST_F(LitRoom, ExposureDropsUntilTheWhiteScreenNoLongerClips) {
+    WithExposure();
+    RunToTheReferences();
     EXPECT_EQ(step, 4);
-    EXPECT_EQ(Exposure(), -4);
+    EXPECT_EQ(gains, (std::vector<int>{-5, -4}));
+    EXPECT_FALSE(run.State().sweepStarted);
+}
+
+// Brightness cannot free the white, so the sweep looks for the board. The black reference taken
+// at 82 is white: the sweep must not weigh frames against it. At brightness 0 the board shows
+// only 20 levels above its dark squares, too faint; at 51 (the second position) it shows clearly.
+TEST_F(LitRoom, BrightnessSweepEndsAtTheFirstPositionThatShowsTheBoardClearly) {
+    WithBrightnessAlone();
+    RunToTheReferences();
+    EXPECT_EQ(step, 4);
+    EXPECT_TRUE(run.State().sweepStarted);
+    EXPECT_EQ(gains, (std::vector<int>{0, 51}));
 }
