@@ -9,12 +9,7 @@ namespace {
 enum : int { kCtrl = 1, kAlt = 2, kBusy = 4, kPanel = 8 };
 
 KeyState Held(int flags) {
-    KeyState state;
-    state.control = (flags & kCtrl) != 0;
-    state.alt = (flags & kAlt) != 0;
-    state.busy = (flags & kBusy) != 0;
-    state.tuningPanelOpen = (flags & kPanel) != 0;
-    return state;
+    return {(flags & kCtrl) != 0, (flags & kAlt) != 0, (flags & kBusy) != 0, (flags & kPanel) != 0};
 }
 
 TEST(KeyTable, EachKeyInEachStateHasOneAction) {

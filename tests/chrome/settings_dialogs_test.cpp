@@ -7,7 +7,6 @@
 #include <functional>
 #include <tuple>
 
-#include "base/unique_handle.h"
 #include "desktop_test_support.h"
 #include "resources/dialog_ids.h"
 #include "settings/auto_run.h"
@@ -28,12 +27,6 @@ std::wstring RunValue(HKEY root) {
     DWORD bytes = sizeof value;
     if (RegGetValueW(root, kRunKey, L"TavroPen", RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS) return L"<none>";
     return value;
-}
-
-std::wstring QuotedExecutablePath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return L"\"" + std::wstring(path) + L"\"";
 }
 
 // The record in the file; the file must hold exactly one.
@@ -62,12 +55,8 @@ TEST_F(SettingsDialogTest, CommonSettingStoresTheOptionsWithAutoStartOnOkAndNoth
     options_.minimizeToTray = 1;
     options_.gainLevel = options_.trackGainLevel = 3;
     // All users' auto start, of another copy, is not this user's: not ticked.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    UniqueRegistryKey allUsers(key);
     const wchar_t command[] = L"\"C:\\elsewhere\\tavro.exe\"";
-    RegSetValueExW(key, L"TavroPen", 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"TavroPen", REG_SZ, command, sizeof command), ERROR_SUCCESS);
     DialogDriver cancel([](HWND dialog) {
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_AUTORUN), BST_UNCHECKED);
         Click(dialog, IDC_COMMON_AUTORUN);
@@ -75,7 +64,7 @@ TEST_F(SettingsDialogTest, CommonSettingStoresTheOptionsWithAutoStartOnOkAndNoth
         Click(dialog, IDCANCEL);
     });
     ShowCommonSettingDialog(nullptr, options_);
-    RegDeleteValueW(key, L"TavroPen");
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"TavroPen");
     ASSERT_TRUE(cancel.Ran());
     EXPECT_EQ(options_.minimizeToTray, 1);
     EXPECT_EQ(testsupport::ReadBytes(kOptionFileName), "");
@@ -98,7 +87,9 @@ TEST_F(SettingsDialogTest, CommonSettingStoresTheOptionsWithAutoStartOnOkAndNoth
     EXPECT_EQ(stored.minimizeToTray, 0);
     EXPECT_EQ(stored.skipAlignmentWhenAligned, 1);
     EXPECT_EQ(stored.trackGainLevel, 3);
-    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), QuotedExecutablePath());
+    wchar_t executable[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, executable, MAX_PATH);
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"\"" + std::wstring(executable) + L"\"");
 
     DialogDriver again([](HWND dialog) {
         EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_COMMON_AUTORUN), BST_CHECKED);
@@ -132,14 +123,13 @@ TEST_F(SettingsDialogTest, GainMediumStoresTwoInBothGainFields) {
     // The track level is the one shown; Cancel keeps it and writes nothing.
     ASSERT_TRUE(DeleteFileW(kOptionFileName));
     options_.gainLevel = options_.trackGainLevel = 3;
-    int highState = -1;
-    DialogDriver cancel([&highState](HWND dialog) {
-        highState = IsDlgButtonChecked(dialog, IDC_GAIN_HIGH);
+    DialogDriver cancel([](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_GAIN_HIGH), BST_CHECKED);
         Click(dialog, IDC_GAIN_LOW);
         Click(dialog, IDCANCEL);
     });
     ShowGainLevelDialog(nullptr, options_);
-    EXPECT_EQ(highState, BST_CHECKED);
+    ASSERT_TRUE(cancel.Ran());
     EXPECT_EQ(options_.trackGainLevel, 3);
     EXPECT_EQ(testsupport::ReadBytes(kOptionFileName), "");
 }

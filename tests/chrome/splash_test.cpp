@@ -1,6 +1,8 @@
 // The start-up picture and the drawn banner that replaces it.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "pixel_canvas.h"
 #include "test_support.h"
 #include "ui/splash_banner.h"
@@ -37,11 +39,10 @@ TEST(SplashPictureTest, MissingEmptyOrForeignFilesAreNoPicture) {
     testsupport::ScratchDirectory scratch(L"splash");
     SplashPicture picture;
     EXPECT_FALSE(picture.LoadFile(L"splash.jpg"));
-    ASSERT_TRUE(testsupport::WriteBytes(L"splash.jpg", "", 0));
-    EXPECT_FALSE(picture.LoadFile(L"splash.jpg"));
-    const char text[] = "this is not a picture";
-    ASSERT_TRUE(testsupport::WriteBytes(L"splash.jpg", text, sizeof text));
-    EXPECT_FALSE(picture.LoadFile(L"splash.jpg"));
+    for (const std::string content : {"", "this is not a picture"}) {
+        ASSERT_TRUE(testsupport::WriteBytes(L"splash.jpg", content.data(), content.size()));
+        EXPECT_FALSE(picture.LoadFile(L"splash.jpg")) << content;
+    }
     PixelCanvas canvas(10, 10);
     EXPECT_EQ(picture.Size(canvas.Dc()).cx, 0);
     EXPECT_FALSE(picture.Draw(canvas.Dc(), 0, 0));

@@ -34,18 +34,6 @@ BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW data) {
     return g_shellAnswer;
 }
 
-void PumpMessages(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(5);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
-
 // The command the tray last posted to the main window; 0 when none waits.
 WPARAM PostedCommand(HWND main) {
     MSG message{};
@@ -77,7 +65,7 @@ protected:
 };
 
 // The program adds its icon without a balloon; its balloons come later, each shown once.
-TEST_F(TrayIconTest, AddModifyAndBalloonsCarryTheirFieldsCutToSize) {
+TEST_F(TrayIconTest, AddModifyAndBalloonsCarryTheirFieldsCutToSizeAndTheIconIsDeletedOnce) {
     ASSERT_TRUE(CreateIcon(std::wstring(200, L'x')));
     ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
@@ -98,6 +86,21 @@ TEST_F(TrayIconTest, AddModifyAndBalloonsCarryTheirFieldsCutToSize) {
     EXPECT_EQ(std::wstring(balloon.szInfoTitle), std::wstring(63, L'T'));
     ASSERT_TRUE(icon_.SetTip(L"again"));
     EXPECT_STREQ(g_calls.back().data.szInfo, L"");
+
+    // Removal, and destruction, delete the icon once.
+    EXPECT_TRUE(icon_.Remove());
+    EXPECT_TRUE(icon_.Remove());
+    EXPECT_EQ(CountOf(NIM_DELETE), 1);
+    EXPECT_FALSE(icon_.IsShown());
+
+    auto icon = std::make_unique<TrayIcon>(&RecordNotify);
+    ASSERT_TRUE(icon->Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"tip", nullptr,
+                             kIconId, false, nullptr, nullptr, 0, 0));
+    HWND window = icon->Window();
+    g_calls.clear();
+    icon.reset();
+    EXPECT_EQ(CountOf(NIM_DELETE), 1);
+    EXPECT_FALSE(IsWindow(window));
 }
 
 // Start-up waits for the icon: not at all without a tray (10005 instead), else it tries again on
@@ -135,31 +138,15 @@ TEST_F(TrayIconTest, StartupGoesOnWithoutATrayElseRetriesEachTickUpToTheTwentyFi
     EXPECT_TRUE(icon->IsShown());
 }
 
-TEST_F(TrayIconTest, RemoveAndDestructionDeleteTheIconOnce) {
-    ASSERT_TRUE(CreateIcon());
-    EXPECT_TRUE(icon_.Remove());
-    EXPECT_TRUE(icon_.Remove());
-    EXPECT_EQ(CountOf(NIM_DELETE), 1);
-    EXPECT_FALSE(icon_.IsShown());
-
-    auto icon = std::make_unique<TrayIcon>(&RecordNotify);
-    ASSERT_TRUE(icon->Create(GetModuleHandleW(nullptr), main_.Get(), kTrayCallbackMessage, L"tip", nullptr,
-                             kIconId, false, nullptr, nullptr, 0, 0));
-    HWND window = icon->Window();
-    g_calls.clear();
-    icon.reset();
-    EXPECT_EQ(CountOf(NIM_DELETE), 1);
-    EXPECT_FALSE(IsWindow(window));
-}
-
 TEST_F(TrayIconTest, AShownIconIsAddedAgainWhenTheShellRestartsOrTheWorkAreaChanges) {
     ASSERT_TRUE(CreateIcon());
     icon_.SetTip(L"Tavro Pen\nIdle");
     g_calls.clear();
-    PostMessageW(HWND_BROADCAST, TaskbarCreatedMessage(), 0, 0);
-    PumpMessages(300);
-    // Test programs running beside this one may broadcast too; each broadcast adds once.
-    ASSERT_GE(CountOf(NIM_ADD), 1);
+    // The shell's restart is broadcast, which reaches top-level windows only (not message-only
+    // ones); it is sent here to the icon's window alone, so that no other test program hears it.
+    ASSERT_EQ(GetAncestor(icon_.Window(), GA_PARENT), GetDesktopWindow());
+    SendMessageW(icon_.Window(), TaskbarCreatedMessage(), 0, 0);
+    ASSERT_EQ(CountOf(NIM_ADD), 1);
     for (const NotifyCall& call : g_calls) {
         EXPECT_EQ(call.message, static_cast<DWORD>(NIM_ADD));
         EXPECT_STREQ(call.data.szTip, L"Tavro Pen\nIdle");
@@ -176,18 +163,8 @@ TEST_F(TrayIconTest, AShownIconIsAddedAgainWhenTheShellRestartsOrTheWorkAreaChan
     // A removed icon stays away.
     icon_.Remove();
     g_calls.clear();
-    PostMessageW(HWND_BROADCAST, TaskbarCreatedMessage(), 0, 0);
-    PumpMessages(300);
+    SendMessageW(icon_.Window(), TaskbarCreatedMessage(), 0, 0);
     EXPECT_EQ(CountOf(NIM_ADD), 0);
-}
-
-TEST_F(TrayIconTest, ADoubleClickRunsTheDefaultItemsCommandOnlyForThisIcon) {
-    ASSERT_TRUE(CreateIcon());
-    EXPECT_EQ(icon_.OnTrayNotification(kIconId + 1, WM_LBUTTONDBLCLK), 0);
-    EXPECT_EQ(icon_.OnTrayNotification(kIconId, WM_MOUSEMOVE), 1);
-    EXPECT_EQ(PostedCommand(main_.Get()), 0u);
-    EXPECT_EQ(SendMessageW(icon_.Window(), kTrayCallbackMessage, kIconId, WM_LBUTTONDBLCLK), 1);
-    EXPECT_EQ(PostedCommand(main_.Get()), static_cast<WPARAM>(IDM_RESTORE));
 }
 
 // Reads the open popup menu's state from inside the menu loop, then closes it.
@@ -207,8 +184,16 @@ struct OpenMenuProbe {
     }
 };
 
-TEST_F(TrayIconTest, ARightClickOpensTheTrayMenuWithTrackSpotFollowingTheMode) {
+// A double-click runs the default item's command, only for this icon; a right click opens the
+// tray menu with Track Spot following the Mode.
+TEST_F(TrayIconTest, ADoubleClickRunsTheDefaultItemARightClickOpensTheMenu) {
     ASSERT_TRUE(CreateIcon());
+    EXPECT_EQ(icon_.OnTrayNotification(kIconId + 1, WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(icon_.OnTrayNotification(kIconId, WM_MOUSEMOVE), 1);
+    EXPECT_EQ(PostedCommand(main_.Get()), 0u);
+    EXPECT_EQ(SendMessageW(icon_.Window(), kTrayCallbackMessage, kIconId, WM_LBUTTONDBLCLK), 1);
+    EXPECT_EQ(PostedCommand(main_.Get()), static_cast<WPARAM>(IDM_RESTORE));
+
     icon_.SetDefaultMenuItem(IDM_COMMON_SETTING, false);
     for (bool tracking : {false, true}) {
         icon_.SetTrackingQuery([tracking] { return tracking; });

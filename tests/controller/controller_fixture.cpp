@@ -79,13 +79,7 @@ int ControllerFixture::FindGain() {
 }
 
 BITMAPINFOHEADER FrameFormat(LONG width, LONG height) {
-    BITMAPINFOHEADER format{};
-    format.biSize = sizeof format;
-    format.biWidth = width;
-    format.biHeight = height;
-    format.biPlanes = 1;
-    format.biBitCount = 24;
-    return format;
+    return {sizeof(BITMAPINFOHEADER), width, height, 1, 24};
 }
 
 void ControllerFixture::ExpectVerdictOnTheLastFrame() {

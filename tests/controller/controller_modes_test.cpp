@@ -64,7 +64,7 @@ TEST(ModeRules, CanEnterTable) {
 
 using ControllerModes = ControllerFixture;
 
-TEST_F(ControllerModes, RequestsBeforeStartOrOutsideTheWorkingModesChangeNothing) {
+TEST_F(ControllerModes, RequestsBeforeStartOrOutsideTheWorkingModesChangeNothingDefaultAlignmentFollowsTheOption) {
     controller.EnterMode(Mode::Idle);
     EXPECT_EQ(controller.CurrentMode(), Mode::NoSensor);
 
@@ -73,10 +73,6 @@ TEST_F(ControllerModes, RequestsBeforeStartOrOutsideTheWorkingModesChangeNothing
     controller.EnterMode(static_cast<Mode>(9));
     EXPECT_EQ(controller.CurrentMode(), Mode::Idle);
     EXPECT_FALSE(controller.IsBusy());
-}
-
-TEST_F(ControllerModes, DefaultAlignmentFollowsTheOption) {
-    SetMode(Mode::Idle);
     for (const auto& [option, alignment] : {std::pair{1, Mode::ManualAlignment}, {0, Mode::AutoAlignment}}) {
         records.options.manualAlignmentByDefault = option;
         controller.EnterMode(Mode::DefaultAlignment);

@@ -40,11 +40,13 @@ TEST_F(MainMenu, TrimLeavesTheWorkingCommands) {
               (std::vector<UINT>{IDM_SHOW_SYSTEM_ASPECT, IDM_SHOW_ACCURACY, 0, IDM_VERSION}));
 }
 
-TEST_F(MainMenu, FileCommandsFollowCanEnterModeItemByItem) {
-    // Without an alignment gain finding is refused while both alignments are offered (the two
-    // alignments are always offered alike).
-    SetMode(Mode::AutoAlignment);
+TEST_F(MainMenu, EnablingFollowsCanEnterModeEachFlagGraysItsCommandsAndBusyNeverTestIntroductionOrExit) {
     HMENU file = GetSubMenu(bar, 0);
+    HMENU option = GetSubMenu(bar, 1);
+    HMENU test = GetSubMenu(bar, 2);
+    HMENU help = GetSubMenu(bar, 3);
+    // Without an alignment gain finding is refused while both alignments are offered.
+    SetMode(Mode::AutoAlignment);
     ApplyMenuEnabling(file, MenuEnabling::Of(controller));
     EXPECT_TRUE(Enabled(file, IDM_AUTO_ALIGNMENT));
     EXPECT_TRUE(Enabled(file, IDM_MANUAL_ALIGNMENT));
@@ -52,13 +54,7 @@ TEST_F(MainMenu, FileCommandsFollowCanEnterModeItemByItem) {
     records.alignmentResult.accuracy.grade = AccuracyGrade::Good;
     ApplyMenuEnabling(file, MenuEnabling::Of(controller));
     EXPECT_TRUE(Enabled(file, IDM_FIND_THRESHOLD)) << "a stored alignment to re-apply";
-}
-
-TEST_F(MainMenu, EachFlagGraysItsOwnCommandsAndBusyNeverTrackTestIntroductionOrExit) {
-    HMENU file = GetSubMenu(bar, 0);
-    HMENU option = GetSubMenu(bar, 1);
-    HMENU test = GetSubMenu(bar, 2);
-    HMENU help = GetSubMenu(bar, 3);
+    // Each flag grays its own command.
     MenuEnabling autoOnly;
     autoOnly.autoAlignment = true;
     ApplyMenuEnabling(file, autoOnly);

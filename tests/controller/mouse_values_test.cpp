@@ -17,8 +17,6 @@ void Apply(const MouseValues& v) {
     SystemParametersInfoW(SPI_SETDRAGHEIGHT, static_cast<UINT>(v.dragHeight), nullptr, 0);
 }
 
-bool SystemHas(const MouseValues& expected) { return MouseValues::Current() == expected; }
-
 class MouseValuesInTrack : public ControllerFixture {
 protected:
     MouseValuesInTrack() : original_(MouseValues::Current()) { Apply(kUserValues); }
@@ -31,12 +29,12 @@ protected:
 TEST_F(MouseValuesInTrack, EnteringTrackTwiceChangesOnceAndLeavingOrShutdownRestoresExactly) {
     // Start-up took the user's values; the gain was found and Track left again.
     SetMode(Mode::Idle, true, true);
-    EXPECT_TRUE(SystemHas(kUserValues));
+    EXPECT_TRUE(MouseValues::Current() == kUserValues);
     controller.EnterMode(Mode::FindGain);
-    EXPECT_TRUE(SystemHas(kUserValues)) << "only Track changes them";
+    EXPECT_TRUE(MouseValues::Current() == kUserValues) << "only Track changes them";
     controller.EnterMode(Mode::Track);
     ASSERT_EQ(controller.CurrentMode(), Mode::Track);
-    EXPECT_TRUE(SystemHas(kTrackingMouseValues));
+    EXPECT_TRUE(MouseValues::Current() == kTrackingMouseValues);
 
     // Someone changes a value while tracking; entering Track again does not set it again.
     SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, 777, nullptr, 0);
@@ -44,14 +42,14 @@ TEST_F(MouseValuesInTrack, EnteringTrackTwiceChangesOnceAndLeavingOrShutdownRest
     EXPECT_EQ(GetDoubleClickTime(), 777u);
 
     controller.EnterMode(Mode::Idle);
-    EXPECT_TRUE(SystemHas(kUserValues));
+    EXPECT_TRUE(MouseValues::Current() == kUserValues);
 
     // Shutdown restores them too. (That it lets go of a held button, and no frame presses it
     // again, is fault_exits_mid_stroke's check.)
     controller.EnterMode(Mode::Track);
-    EXPECT_TRUE(SystemHas(kTrackingMouseValues));
+    EXPECT_TRUE(MouseValues::Current() == kTrackingMouseValues);
     controller.Shutdown();
-    EXPECT_TRUE(SystemHas(kUserValues));
+    EXPECT_TRUE(MouseValues::Current() == kUserValues);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // The main window's pictures drawn into memory: the Track grid and hot-spot markers on their
-// own, then by Controller::Paint the Track picture with its red lines, the tuning panel with its
-// corner marks, the waiting background and the manual alignment's sensor preview; the Track
-// pictures are kept for a look.
+// own, then by Controller::Paint the Track picture with its red lines, the waiting background
+// and the manual alignment's sensor preview; the Track picture is kept for a look. (The tuning
+// panel over Track is the Tuning test's.)
 #include "controller_fixture.h"
 #include "controller/track_picture.h"
-#include "controller/tuning_panel_picture.h"
 #include "partial_language.h"
 #include "pixel_canvas.h"
 #include "resources/resource_ids.h"
@@ -24,15 +23,6 @@ class Painting : public ControllerFixture {
 protected:
     Painting() {
         MoveWindow(window, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), FALSE);
-        GetClientRect(window, &client);
-    }
-
-    // Leads into Track and brings the window that tracking minimised back; the status
-    // rectangle follows its frame.
-    void ShowTrack() {
-        SetMode(Mode::Track, true, true);
-        controller.EnterMode(Mode::Track);
-        controller.OnWindowFrameChanged();
         GetClientRect(window, &client);
     }
 
@@ -75,7 +65,12 @@ TEST(TrackPicture, GridHasBlackLinesEveryFortyPixelsAndHotSpotsAreMarkedUpToTheC
 }
 
 TEST_F(Painting, TrackShowsTheGridAndRedStatusLinesTheSecondOnlyWithTheHotSpotsGainFindingMarked) {
-    ShowTrack();
+    // Track again brings the window that tracking minimised back; the status rectangle follows
+    // its frame.
+    SetMode(Mode::Track, true, true);
+    controller.EnterMode(Mode::Track);
+    controller.OnWindowFrameChanged();
+    GetClientRect(window, &client);
     const int line = LineHeight();
     ASSERT_GT(line, 0);
     const LONG top = controller.StatusRect().top;
@@ -99,22 +94,6 @@ TEST_F(Painting, TrackShowsTheGridAndRedStatusLinesTheSecondOnlyWithTheHotSpotsG
     EXPECT_TRUE(marked.Save(testsupport::BuildFolder() + L"track_picture.bmp"));
 }
 
-TEST_F(Painting, TrackWithTheTuningPanelOpenShowsThePanelAndWhereTheStoredCornersLand) {
-    ShowTrack();
-    // A little barrel correction makes the pointer land away from the outer corners.
-    model.screenCorrection = ScreenCorrection::Defaults(1024, 768);
-    model.screenCorrection.values[ScreenCorrection::kK1] = 0.02f;
-    controller.ShowTuningPanel(true);
-    controller.AdjustTuning(VK_DOWN);
-    testsupport::PixelCanvas canvas(client.right, client.bottom);
-    controller.Paint(canvas.Dc());
-    EXPECT_TRUE(canvas.Save(testsupport::BuildFolder() + L"track_tuning_panel.bmp"));
-
-    const RECT panel = TuningPanel::Placement(client);
-    EXPECT_EQ(canvas.At(panel.right - 5, panel.bottom - 5), kTuningPanelFill);
-    EXPECT_GE(canvas.Count(client, kCornerLandingColour), 30 * 17);
-}
-
 TEST_F(Painting, FindGainWithoutOverlayFillsBlackForTheBlackReference) {
     SetMode(Mode::FindGain, true);
     testsupport::PixelCanvas canvas(client.right, client.bottom);
@@ -129,11 +108,7 @@ TEST_F(Painting, ManualPreviewIsTheLatestFrameCentredAndOutlinedPaintedByTheUiTh
     // Gain finding chose the tracking area the dots are searched in.
     SetMode(Mode::FindGain, true);
     controller.EnterMode(Mode::ManualAlignment);
-    for (size_t i = 0; i < frame.size(); i += 3) {
-        frame[i] = 0x20;
-        frame[i + 1] = 0x80;
-        frame[i + 2] = 0xC0;
-    }
+    cv::Mat(240, 320, CV_8UC3, frame.data()).setTo(cv::Scalar(0x20, 0x80, 0xC0));
     const COLORREF frameColour = RGB(0xC0, 0x80, 0x20);
     ValidateRect(window, nullptr);
     DeliverFrames(1);
@@ -160,15 +135,10 @@ TEST_F(Painting, ManualPreviewIsTheLatestFrameCentredAndOutlinedPaintedByTheUiTh
 
 // A language library that lacks texts: the executable's own ones are drawn instead, the
 // library's where it has them.
-class PaintingInPartialLanguage : public Painting {
-protected:
+TEST_F(Painting, TextsTheLanguageLibraryLacksComeFromTheExecutable) {
+    const testsupport::PartialLanguage partial;
     // The texts are taken again when the window is attached, now from the partial library.
-    PaintingInPartialLanguage() { controller.AttachWindow(window); }
-
-    testsupport::PartialLanguage partial;
-};
-
-TEST_F(PaintingInPartialLanguage, TextsTheLibraryLacksComeFromTheExecutable) {
+    controller.AttachWindow(window);
     ASSERT_NE(partial.Module(), nullptr);
     EXPECT_STREQ(controller.PromptText(Prompt::Initializing), testsupport::kPartialInitializingText);
     EXPECT_STREQ(controller.ModeText(Mode::Idle), testsupport::kPartialIdleText);

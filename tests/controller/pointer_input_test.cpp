@@ -74,27 +74,24 @@ TEST_F(PointerInputTest, ThePointerLandsOnThePixelNearestToThePosition) {
 }
 
 // (A press while held drags without a second press: the demo's drag.)
-TEST_F(PointerInputTest, ReleaseWithoutPressSendsNothingAndPressAndReleaseMoveTheRealButton) {
+TEST_F(PointerInputTest, PressAndReleaseMoveTheRealButtonAndAPressLostBehindOurBackIsSentAgain) {
     pointer.MoveTo(X(0.2f), Y(0.13f));
     EXPECT_EQ(pointer.Release(X(0.6f), Y(0.8f)), 0u);
     ExpectCursorAt(X(0.2f), Y(0.13f));
     EXPECT_FLOAT_EQ(pointer.LastX(), X(0.2f));
 
-    pointer.Press(X(0.1f), Y(0.16f));
-    EXPECT_TRUE(pointer.LeftHeld());
-    EXPECT_TRUE(LeftDown());
-    ExpectCursorAt(X(0.1f), Y(0.16f));
-    EXPECT_EQ(pointer.Release(X(0.1f), Y(0.16f)), 1u);
-    EXPECT_FALSE(pointer.LeftHeld());
-    EXPECT_FALSE(LeftDown());
-    EXPECT_EQ(pointer.Release(X(0.1f), Y(0.16f)), 0u);
-}
-
-TEST_F(PointerInputTest, PressIsSentAgainWhenTheButtonWasReleasedBehindOurBack) {
     const float x = X(0.4f), y = Y(0.4f);
     pointer.Press(x, y);
+    EXPECT_TRUE(pointer.LeftHeld());
     ASSERT_TRUE(LeftDown());
-    // Someone else lets go of the button.
+    ExpectCursorAt(x, y);
+    EXPECT_EQ(pointer.Release(x, y), 1u);
+    EXPECT_FALSE(pointer.LeftHeld());
+    EXPECT_FALSE(LeftDown());
+    EXPECT_EQ(pointer.Release(x, y), 0u);
+
+    // Someone else lets go of the button while we hold it.
+    pointer.Press(x, y);
     INPUT up = {};
     up.type = INPUT_MOUSE;
     up.mi.dwFlags = MOUSEEVENTF_LEFTUP;

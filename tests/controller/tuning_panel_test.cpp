@@ -27,7 +27,8 @@ protected:
     ScreenCorrection correction = ScreenCorrection::Defaults(1024, 768);
 };
 
-TEST_F(TuningPanelTest, TheSelectionWrapsAndOutlivesClosing) {
+TEST_F(TuningPanelTest, TheSelectionWrapsAndOutlivesClosingOnlyAChangeIsWrittenAndResetSelectsTheFirstLine) {
+    const testsupport::ScratchDirectory scratch(L"tuning_panel_close");
     EXPECT_TRUE(panel.Open());
     EXPECT_FALSE(panel.Open());
     EXPECT_TRUE(Press(VK_UP));
@@ -39,12 +40,24 @@ TEST_F(TuningPanelTest, TheSelectionWrapsAndOutlivesClosing) {
     EXPECT_FALSE(panel.Close(correction));
     EXPECT_TRUE(panel.Open());
     EXPECT_EQ(panel.Selected(), 3);
-    // Keys the panel has no use for change nothing.
+    // Keys the panel has no use for change nothing, and closing unchanged writes nothing.
     EXPECT_FALSE(Press(VK_RETURN));
     EXPECT_FALSE(correction.modified);
+    panel.Close(correction);
+    EXPECT_EQ(testsupport::ReadBytes(kScreenCorrectionFileName), "");
+
+    // Reset closes, writing the change, and selects the first line again.
+    panel.Open();
+    Press(VK_LEFT);
+    panel.Reset(correction);
+    EXPECT_FALSE(panel.IsOpen());
+    EXPECT_EQ(panel.Selected(), 0);
+    EXPECT_FALSE(correction.modified);
+    EXPECT_NE(testsupport::ReadBytes(kScreenCorrectionFileName).find("4= 383.9\r\n"),
+              std::string::npos);
 }
 
-TEST_F(TuningPanelTest, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
+TEST_F(TuningPanelTest, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShiftUpToTheLimit) {
     const struct { int line; WPARAM key; bool control, shift; float change; } cases[] = {
         {0, VK_RIGHT, false, false, 0.1f},    {0, VK_LEFT, false, false, -0.1f},
         {1, VK_RIGHT, true, false, 1.0f},     {2, VK_LEFT, false, true, -10.0f},
@@ -65,21 +78,19 @@ TEST_F(TuningPanelTest, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShift) {
         }
         EXPECT_TRUE(correction.modified) << "line " << c.line;
     }
-}
 
-TEST_F(TuningPanelTest, ValuesStopAtTheLimitTheFileReadsBack) {
-    panel.Open();
-    correction.values[0] = ScreenCorrection::kValueLimit - 5.0f;
+    // Values stop at the limit the file reads back (the last case left line 10 selected).
+    correction.values[9] = ScreenCorrection::kValueLimit - 5.0f;
     EXPECT_TRUE(Press(VK_RIGHT, false, true));
-    EXPECT_EQ(correction.values[0], ScreenCorrection::kValueLimit);
+    EXPECT_EQ(correction.values[9], ScreenCorrection::kValueLimit);
     correction.modified = false;
     EXPECT_FALSE(Press(VK_RIGHT));
-    EXPECT_EQ(correction.values[0], ScreenCorrection::kValueLimit);
+    EXPECT_EQ(correction.values[9], ScreenCorrection::kValueLimit);
     EXPECT_FALSE(correction.modified);
 
-    correction.values[0] = -ScreenCorrection::kValueLimit;
+    correction.values[9] = -ScreenCorrection::kValueLimit;
     EXPECT_FALSE(Press(VK_LEFT, true));
-    EXPECT_EQ(correction.values[0], -ScreenCorrection::kValueLimit);
+    EXPECT_EQ(correction.values[9], -ScreenCorrection::kValueLimit);
 }
 
 TEST_F(TuningPanelTest, LinesShowTheNumberAndTheValueInAFixedWidth) {
@@ -94,23 +105,6 @@ TEST_F(TuningPanelTest, LinesShowTheNumberAndTheValueInAFixedWidth) {
         TuningPanel::LineText(correction, line, text, TuningPanel::kLineLength);
         EXPECT_STREQ(text, expected[line]);
     }
-}
-
-TEST_F(TuningPanelTest, ClosingWritesTheValuesOnlyWhenTheyChangedAndResetSelectsTheFirstLine) {
-    testsupport::ScratchDirectory scratch(L"tuning_panel_close");
-    panel.Open();
-    panel.Close(correction);
-    EXPECT_EQ(testsupport::ReadBytes(kScreenCorrectionFileName), "");
-
-    // Reset closes, writing the change, and selects the first line again.
-    OpenAt(3);
-    Press(VK_LEFT);
-    panel.Reset(correction);
-    EXPECT_FALSE(panel.IsOpen());
-    EXPECT_EQ(panel.Selected(), 0);
-    EXPECT_FALSE(correction.modified);
-    EXPECT_NE(testsupport::ReadBytes(kScreenCorrectionFileName).find("4= 383.9\r\n"),
-              std::string::npos);
 }
 
 TEST_F(TuningPanelTest, PictureIsAGreyPanelCentredWithABumpEdgeAndTheSelectedLineInBlue) {
@@ -156,12 +150,12 @@ TEST(TuningPanelPicture, CornerMarksShowWhereEachStoredCornerWasDrawnAndWhereItL
     FillRect(canvas.Dc(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     PosePoints corners;
     corners.count = 3;
-    corners.objectPoints[0] = {100.0f, 100.0f, 0.0f};
-    corners.imagePoints[0] = {52.0f, 49.0f};
-    corners.objectPoints[1] = {190.0f, 150.0f, 0.0f};
-    corners.imagePoints[1] = {90.0f, 65.0f};
-    corners.objectPoints[2] = {250.0f, 50.0f, 0.0f};
-    corners.imagePoints[2] = {-1.0f, -1.0f};
+    const cv::Point2f drawn[] = {{100.0f, 100.0f}, {190.0f, 150.0f}, {250.0f, 50.0f}};
+    const cv::Point2f seen[] = {{52.0f, 49.0f}, {90.0f, 65.0f}, {-1.0f, -1.0f}};
+    for (int i = 0; i < 3; ++i) {
+        corners.objectPoints[i] = {drawn[i].x, drawn[i].y, 0.0f};
+        corners.imagePoints[i] = seen[i];
+    }
     const SensorToDesktopFunction twice = [](float u, float v) -> cv::Point2f {
         if (u < 0.0f) return {std::nanf(""), 0.0f};
         return {2.0f * u + 10.0f, 2.0f * v + 20.0f};

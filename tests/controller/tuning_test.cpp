@@ -1,7 +1,9 @@
-// The Controller's side of the screen-correction panel: Track only, the arrow keys tune the
-// correction the pen goes through, the values reach the file on Esc, on leaving Track and at
-// shutdown.
+// The Controller's side of the screen-correction panel: Track only, drawn over the Track
+// picture, the arrow keys tune the correction the pen goes through, the values reach the file
+// on Esc, on leaving Track and at shutdown.
 #include "controller_fixture.h"
+#include "controller/tuning_panel_picture.h"
+#include "pixel_canvas.h"
 
 #include <string>
 
@@ -32,9 +34,18 @@ TEST_F(Tuning, PanelOpensOnlyInTrackAndItsValuesAreWrittenOnEscOnLeavingTrackAnd
 
     SetMode(Mode::Track, true, true);
     tune();
-    // Tracking minimised the window; the panel brought it back.
+    // Tracking minimised the window; the panel brought it back, drawn over Track with where
+    // each stored corner lands.
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(IsIconic(window));
+    RECT client{};
+    GetClientRect(window, &client);
+    testsupport::PixelCanvas canvas(client.right, client.bottom);
+    controller.Paint(canvas.Dc());
+    EXPECT_TRUE(canvas.Save(testsupport::BuildFolder() + L"track_tuning_panel.bmp"));
+    const RECT panel = TuningPanel::Placement(client);
+    EXPECT_EQ(canvas.At(panel.right - 5, panel.bottom - 5), kTuningPanelFill);
+    EXPECT_GE(canvas.Count(client, kCornerLandingColour), 30 * 17);
     controller.ShowTuningPanel(false);
     EXPECT_FALSE(controller.TuningPanelOpen());
     EXPECT_FALSE(model.screenCorrection.modified);

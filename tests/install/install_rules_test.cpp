@@ -11,27 +11,23 @@ namespace {
 constexpr wchar_t kVidPid[] = L"VID_05E1&PID_0500";
 
 TEST(PresenceScan, SensorAloneIsThreeAReceiverWithItFourAndOnlyExactIdsMatch) {
-    PresenceScan alone(kVidPid);
-    EXPECT_FALSE(alone.Observe(L"PCI\\VEN_8086&DEV_1234\\3&11583659&0&10"));
-    EXPECT_FALSE(alone.Observe(L"USB\\VID_05E1&PID_0500&MI_00\\6&1A2B3C&0&0000"));
-    EXPECT_EQ(Presence::SensorOnly, alone.Result());
-    PresenceScan scan(kVidPid);
-    EXPECT_FALSE(scan.Observe(L"HID\\VID_9999&PID_0001&MI_01\\7&2&0&0000"));
-    EXPECT_EQ(Presence::ReceiverOnly, scan.Result());
-    EXPECT_TRUE(scan.Observe(L"USB\\VID_05E1&PID_0500\\5&0"));
-    EXPECT_EQ(Presence::SensorAndReceiver, scan.Result());
     // Matching is exact and case-sensitive: near misses and a lower-case VID/PID find no sensor.
-    // (An empty one never comes: the parameter file's reader refuses empty texts.)
+    // (An empty one never comes: the parameter file's reader refuses empty texts.) The scan may
+    // stop once both are seen.
     struct Case { const wchar_t* vidPid; const wchar_t* first; const wchar_t* second; Presence expected; };
     const Case cases[] = {
+        {kVidPid, L"PCI\\VEN_8086&DEV_1234\\3&11583659&0&10", L"USB\\VID_05E1&PID_0500&MI_00\\6&1A2B3C&0&0000",
+         Presence::SensorOnly},
+        {kVidPid, L"HID\\VID_9999&PID_0001&MI_01\\7&2&0&0000", L"USB\\VID_05E1&PID_0500\\5&0",
+         Presence::SensorAndReceiver},
         {kVidPid, L"HID\\VID_6624&PID_5489\\1", L"USB\\VID_05E1&PID_0501\\1", Presence::Nothing},
         {L"vid_05e1&pid_0500", L"HID\\VID_6624&PID_5488\\1", L"USB\\VID_05E1&PID_0500\\1", Presence::ReceiverOnly},
     };
     for (const Case& c : cases) {
         PresenceScan scan(c.vidPid);
-        scan.Observe(c.first);
-        scan.Observe(c.second);
-        EXPECT_EQ(c.expected, scan.Result()) << c.vidPid;
+        EXPECT_FALSE(scan.Observe(c.first)) << c.first;
+        EXPECT_EQ(scan.Observe(c.second), c.expected == Presence::SensorAndReceiver) << c.second;
+        EXPECT_EQ(c.expected, scan.Result()) << c.second;
     }
 }
 

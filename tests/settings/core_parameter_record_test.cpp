@@ -17,14 +17,6 @@ CoreParameterRecord ShippableParameters() {
 
 }  // namespace
 
-// Scrambled texts at their offsets and back are the file test's below; a text left unterminated
-// or ending early, the reader mutation test's.
-TEST(TextScramblingTest, ACharacterThatWouldScrambleToTheEndIsRefused) {
-    wchar_t wrapping[4] = {L'a', static_cast<wchar_t>(0x10000 - kTextScrambleOffset), 0, 0};
-    EXPECT_FALSE(ScrambleText(wrapping));
-    EXPECT_EQ(wrapping[0], L'a');
-}
-
 class CoreParameterFileTest : public SettingsFileTest {};
 
 TEST_F(CoreParameterFileTest, StoresTextsScrambledAtTheirOffsetsAndRestoresThem) {
@@ -42,8 +34,9 @@ TEST_F(CoreParameterFileTest, StoresTextsScrambledAtTheirOffsetsAndRestoresThem)
     EXPECT_EQ(bytes.find("VID_"), std::string::npos);
 }
 
-// Channels outside the three planes and unterminated texts are the reader mutation test's business.
-TEST_F(CoreParameterFileTest, AnEmptyTextIsInvalidTextAndTheWriterRefusesAnUnterminatedOne) {
+// Channels outside the three planes and texts left unterminated or ending early are the reader
+// mutation test's business; scrambled texts at their offsets and back, the test above.
+TEST_F(CoreParameterFileTest, AnEmptyTextIsInvalidTextAndTheWriterRefusesAnUnterminatedOneTheScramblerAWrappingOne) {
     CoreParameterRecord nameless = ShippableParameters();
     nameless.productName[0] = L'\0';
     ASSERT_EQ(WriteCoreParameters(nameless), FileResult::Ok);
@@ -55,4 +48,8 @@ TEST_F(CoreParameterFileTest, AnEmptyTextIsInvalidTextAndTheWriterRefusesAnUnter
     wmemset(written.sensorDefName, L'x', kSensorTextLength);
     EXPECT_EQ(WriteCoreParameters(written), FileResult::InvalidText);
     EXPECT_EQ(ReadBytes(kCoreParameterFileName), before);
+    // So does the scrambler a character that would scramble to the end of the text.
+    wchar_t wrapping[4] = {L'a', static_cast<wchar_t>(0x10000 - kTextScrambleOffset), 0, 0};
+    EXPECT_FALSE(ScrambleText(wrapping));
+    EXPECT_EQ(wrapping[0], L'a');
 }

@@ -33,7 +33,7 @@ TEST_F(SettingsLoadingTest, OptionFileIsKeptWhenValidAndOtherwiseRewrittenWithBu
     EXPECT_EQ(options.skipAlignmentWhenAligned, 1);
 }
 
-TEST_F(SettingsLoadingTest, MissingOrDamagedAlignmentFileGivesBuiltInsAndIsLeftAsItIs) {
+TEST_F(SettingsLoadingTest, MissingOrDamagedAlignmentAndAspectFilesGiveBuiltInsTheScreenMakesAMissingAspectFile) {
     AlignmentRecord alignment = DefaultAlignmentResult();
     EXPECT_EQ(LoadAlignmentResultFile(alignment), FileResult::CannotOpen);
     EXPECT_EQ(GetFileAttributesW(kAlignmentResultFileName), INVALID_FILE_ATTRIBUTES);
@@ -47,9 +47,8 @@ TEST_F(SettingsLoadingTest, MissingOrDamagedAlignmentFileGivesBuiltInsAndIsLeftA
     const AlignmentRecord builtIn = DefaultAlignmentResult();
     EXPECT_EQ(std::memcmp(&alignment, &builtIn, sizeof alignment), 0);
     EXPECT_EQ(ReadBytes(kAlignmentResultFileName), std::string(reinterpret_cast<const char*>(&stored), sizeof stored));
-}
 
-TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenButAShortOneIsLeftAlone) {
+    // A missing display aspect file is made from the screen, but a short one is left alone.
     DisplayAspectRecord aspect = DefaultDisplayAspect();
     aspect.autoDetect = 0;
     EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::CannotOpen);
@@ -60,7 +59,7 @@ TEST_F(SettingsLoadingTest, MissingDisplayAspectFileIsCreatedFromTheScreenButASh
     WriteRecordBytes(kDisplayAspectFileName, DisplayAspectRecord{16.0f, 9.0f, 0}, 4);
     aspect = DefaultDisplayAspect();
     EXPECT_EQ(LoadDisplayAspectFile(aspect, 1024, 768), FileResult::Invalid);
-    const DisplayAspectRecord builtIn = DefaultDisplayAspect();
-    EXPECT_EQ(std::memcmp(&aspect, &builtIn, sizeof aspect), 0);
+    const DisplayAspectRecord builtInAspect = DefaultDisplayAspect();
+    EXPECT_EQ(std::memcmp(&aspect, &builtInAspect, sizeof aspect), 0);
     EXPECT_EQ(ReadBytes(kDisplayAspectFileName).size(), 4u);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Stands in for PointerInput: records every event it is asked to send.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,9 @@ public:
     void RightClick(float x, float y) { events.push_back({"right", x, y}); }
     void ForgetPosition() { ++forgotten; }
 
-    int Count(const std::string& kind) const {
-        int n = 0;
-        for (const PointerEvent& event : events) n += event.kind == kind ? 1 : 0;
-        return n;
+    long Count(const std::string& kind) const {
+        return std::count_if(events.begin(), events.end(),
+                             [&kind](const PointerEvent& event) { return event.kind == kind; });
     }
 
     std::vector<PointerEvent> events;

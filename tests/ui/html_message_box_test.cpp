@@ -12,7 +12,7 @@ using Buttons = std::vector<std::pair<int, std::wstring>>;
 
 // Escape answers OK on an OK box, Cancel on OK/Cancel and nothing on a question; the driver then
 // presses the last button. (Caption, text, MB_TOPMOST and the tag of the program's boxes are
-// MessagesTest's.)
+// the Messages test's.)
 TEST(HtmlMessageBox, EachButtonSetHasTheSystemIdsAndLabelsAndEscapeNeverAnswersAQuestion) {
     const std::pair<UINT, Buttons> sets[] = {
         {MB_OK, {{IDOK, L"OK"}}},
@@ -31,22 +31,16 @@ TEST(HtmlMessageBox, EachButtonSetHasTheSystemIdsAndLabelsAndEscapeNeverAnswersA
     }
 }
 
-// A plain hidden top-level window to own boxes.
-UniqueWindow MakeOwner(const wchar_t* title) {
-    return UniqueWindow(CreateWindowExW(0, L"STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-}
-
+// Boxes owned by plain hidden windows, the first untitled.
 TEST(HtmlMessageBox, CaptionFallsBackToTheOwnerTitleThenError) {
-    const auto untitled = MakeOwner(L"");
-    BoxDriver first(IDOK);
-    HtmlMessageBox(untitled.Get(), L"No caption", nullptr, MB_OK | kMbNoBeep);
-    EXPECT_EQ(first.Result().caption, L"Error");
-    EXPECT_EQ(first.Result().owner, untitled.Get());
-
-    const auto titled = MakeOwner(L"Owner title");
-    BoxDriver second(IDOK);
-    HtmlMessageBox(titled.Get(), L"No caption", L"", MB_OK | kMbNoBeep);
-    EXPECT_EQ(second.Result().caption, L"Owner title");
+    for (const wchar_t* title : {L"", L"Owner title"}) {
+        const UniqueWindow owner(
+            CreateWindowExW(0, L"STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        BoxDriver driver(IDOK);
+        HtmlMessageBox(owner.Get(), L"No caption", *title ? L"" : nullptr, MB_OK | kMbNoBeep);
+        EXPECT_EQ(driver.Result().caption, *title ? title : L"Error");
+        EXPECT_EQ(driver.Result().owner, owner.Get());
+    }
 }
 
 // Each test keeps its answers under its own name: test cases run side by side in processes

@@ -54,14 +54,6 @@ TEST(MessageTexts, AccuracyReportForFailedAndGoodGradesAndAspectReport) {
     EXPECT_EQ(SystemAspectText(geometry), L"Desktop aspect:\t  1024 x    768\n\nDisplay aspect:\t4.0000 x 3.0000");
 }
 
-// A translation with the same conversions is taken: language_german_end_to_end's close question.
-TEST(MessageTexts, TranslatedFormatIsUsedOnlyWithTheSameConversions) {
-    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close %d now?"), L"Close %s now?");
-    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close %s %s now?"), L"Close %s now?");
-    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close now? %n"), L"Close %s now?");
-    EXPECT_EQ(ChooseFormat(L"Close %s now?", L""), L"Close %s now?");
-}
-
 TEST(TextFormat, ConversionsWidthsAndPrecisionButMismatchedFormatsGiveNothing) {
     EXPECT_EQ(FormatText(L"#%d\n\n%s", {10003, L"text"}), L"#10003\n\ntext");
     EXPECT_EQ(FormatText(L"%6d x %6d", {1024, 768}), L"  1024 x    768");
@@ -78,7 +70,8 @@ TEST(TextFormat, ConversionsWidthsAndPrecisionButMismatchedFormatsGiveNothing) {
     EXPECT_EQ(FormatText(L"trailing %", {}), L"");
 }
 
-TEST(TextFormat, ResultsAreCutToTheirCapacityAndConversionLettersIgnoreLiteralPercent) {
+// A translation is taken only with the same conversions: language_german_end_to_end's close question.
+TEST(TextFormat, ResultsAreCutToCapacityAndATranslationNeedsTheSameConversionLetters) {
     const std::wstring longText(1000, L'a');
     EXPECT_EQ(FormatText(L"%s", {longText}).size(), kTextCapacity - 1);
     EXPECT_EQ(FormatText(L"<%s>", {longText}, 8), L"<aaaaaa");
@@ -86,6 +79,10 @@ TEST(TextFormat, ResultsAreCutToTheirCapacityAndConversionLettersIgnoreLiteralPe
     EXPECT_EQ(ConversionLetters(L"%6.4f x %6.4f"), L"ff");
     EXPECT_EQ(ConversionLetters(L"100%% %s %ld"), L"sd");
     EXPECT_EQ(ConversionLetters(L"%n%s"), L"?s");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close %d now?"), L"Close %s now?");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close %s %s now?"), L"Close %s now?");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L"Close now? %n"), L"Close %s now?");
+    EXPECT_EQ(ChooseFormat(L"Close %s now?", L""), L"Close %s now?");
 }
 
 }  // namespace

@@ -12,19 +12,9 @@ namespace {
 
 const wchar_t kTitle[] = L"Tavro Test Pen";
 
-std::wstring CurrentDirectory() {
-    wchar_t directory[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, directory);
-    return directory;
-}
-
-class MessagesTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetMessageTitle(kTitle); }
-};
-
 // The texts themselves are checked in MessageTexts; here, which box shows them and how.
-TEST_F(MessagesTest, FatalMessagesShowTheirTextTopmostUnderTheProductTitle) {
+TEST(Messages, FatalMessagesShowTheirTextTopmostUnderTheProductTitleAndHelpNamesTheFileItFound) {
+    SetMessageTitle(kTitle);
     BoxDriver fileDriver(IDOK);
     ShowFileError(L"tavro_param.und");
     const ObservedBox& box = fileDriver.Result();
@@ -37,6 +27,13 @@ TEST_F(MessagesTest, FatalMessagesShowTheirTextTopmostUnderTheProductTitle) {
     BoxDriver systemDriver(IDOK);
     EXPECT_FALSE(ShowSystemError(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(systemDriver.Result().text, SystemErrorText(SystemTextOf(ERROR_FILE_NOT_FOUND)));
+
+    testsupport::ScratchDirectory folder(L"help_pdf");
+    // A readme that no viewer is associated with.
+    ASSERT_TRUE(testsupport::WriteBytes(L"readme_eng.tavrodoc", "x", 1));
+    BoxDriver noViewer(IDOK);
+    OpenHelp(L"DEU");
+    EXPECT_EQ(noViewer.Result().text, OpenFailureText((folder.Path() + L"\\readme_eng").c_str(), SE_ERR_NOASSOC));
 }
 
 TEST(HelpFiles, LanguageFileComesFirstThenDefaultThenEnglish) {
@@ -44,23 +41,14 @@ TEST(HelpFiles, LanguageFileComesFirstThenDefaultThenEnglish) {
     ASSERT_TRUE(testsupport::WriteBytes(L"intro_eng.doc", "e", 1));
     HelpSearch search = FindHelpDocument(L"intro", L"FRA");
     EXPECT_EQ(search.firstPattern, L"intro_FRA.*");
-    EXPECT_EQ(search.fullName, CurrentDirectory() + L"\\intro_eng.doc");
+    EXPECT_EQ(search.fullName, folder.Path() + L"\\intro_eng.doc");
 
     ASSERT_TRUE(testsupport::WriteBytes(L"intro_def.doc", "d", 1));
-    EXPECT_EQ(FindHelpDocument(L"intro", L"FRA").fullName, CurrentDirectory() + L"\\intro_def.doc");
+    EXPECT_EQ(FindHelpDocument(L"intro", L"FRA").fullName, folder.Path() + L"\\intro_def.doc");
 
     ASSERT_TRUE(testsupport::WriteBytes(L"intro_FRA.doc", "f", 1));
-    EXPECT_EQ(FindHelpDocument(L"intro", L"FRA").fullName, CurrentDirectory() + L"\\intro_FRA.doc");
+    EXPECT_EQ(FindHelpDocument(L"intro", L"FRA").fullName, folder.Path() + L"\\intro_FRA.doc");
     EXPECT_TRUE(FindHelpDocument(L"readme", L"FRA").fullName.empty());
-}
-
-TEST_F(MessagesTest, HelpThatCannotOpenNamesTheFoundFile) {
-    testsupport::ScratchDirectory folder(L"help_pdf");
-    // A readme that no viewer is associated with.
-    ASSERT_TRUE(testsupport::WriteBytes(L"readme_eng.tavrodoc", "x", 1));
-    BoxDriver noViewer(IDOK);
-    OpenHelp(L"DEU");
-    EXPECT_EQ(noViewer.Result().text, OpenFailureText((CurrentDirectory() + L"\\readme_eng").c_str(), SE_ERR_NOASSOC));
 }
 
 }  // namespace

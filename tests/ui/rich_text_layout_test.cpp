@@ -19,7 +19,7 @@ protected:
     UniqueMemoryDc dc_{CreateCompatibleDC(nullptr)};
 };
 
-TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
+TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStopsUpToTheMaximumWidth) {
     const SIZE one = Measure(L"short");
     const SIZE longer = Measure(L"short and a good deal longer");
     const SIZE two = Measure(L"short\nshort");
@@ -33,6 +33,13 @@ TEST_F(RichTextLayoutTest, SizeGrowsWithTextLinesAndTabStops) {
     EXPECT_EQ(Measure(L"ab\tx").cx, Measure(L"abc\tx").cx);
     EXPECT_EQ(Measure(L"\t\tx").cx, Measure(L"ab\t\tx").cx);
     EXPECT_GT(Measure(L"a\tb").cx, Measure(L"a b").cx);
+    // Lines wrap at the maximum width, a word too long for it too.
+    const SIZE wrapped = Measure(L"one two three four five six seven eight nine ten eleven twelve", 100);
+    EXPECT_LE(wrapped.cx, 100);
+    EXPECT_GT(wrapped.cy, one.cy);
+    const SIZE longWord = Measure(std::wstring(300, L'x'), 100);
+    EXPECT_LE(longWord.cx, 100);
+    EXPECT_GT(longWord.cy, one.cy);
 }
 
 TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesIconsAndLargerFontsAddToTheSize) {
@@ -48,17 +55,6 @@ TEST_F(RichTextLayoutTest, CellPaddingOnBothSidesIconsAndLargerFontsAddToTheSize
     EXPECT_GE(withIcon.cy, GetSystemMetrics(SM_CYICON) + 8);
     EXPECT_GT(Measure(L"<font size=7>text</font>").cy, Measure(L"text").cy);
     EXPECT_EQ(Measure(L"<icon handle=0x12345>text").cx, Measure(L"text").cx);  // not an icon: nothing drawn
-}
-
-TEST_F(RichTextLayoutTest, LinesWrapAtTheMaximumWidth) {
-    const std::wstring words = L"one two three four five six seven eight nine ten eleven twelve";
-    const SIZE single = Measure(words, 2000);
-    const SIZE wrapped = Measure(words, 100);
-    EXPECT_LE(wrapped.cx, 100);
-    EXPECT_GT(wrapped.cy, single.cy);
-    const SIZE longWord = Measure(std::wstring(300, L'x'), 100);
-    EXPECT_LE(longWord.cx, 100);
-    EXPECT_GT(longWord.cy, single.cy);
 }
 
 TEST_F(RichTextLayoutTest, RightAlignedLinesEndAtTheRightEdge) {
