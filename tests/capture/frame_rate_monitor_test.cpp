@@ -42,17 +42,14 @@ protected:
 };
 
 // Eleven windows per verdict; more than eight of them under sixteen frames a second is slow.
-TEST_F(FrameRateMonitorTest, VerdictEveryElevenWindowsCountsTheSlowOnesAfresh) {
+TEST_F(FrameRateMonitorTest, VerdictEveryElevenWindowsCountsTheSlowOnesAfreshAndResetRestartsThem) {
     EXPECT_EQ(VerdictAfter(std::vector<int>(11, 30)), FrameRateMonitor::kNormal);
     EXPECT_EQ(VerdictAfter({10, 10, 10, 10, 10, 10, 10, 10, 10, 30, 30}), FrameRateMonitor::kSlow);
     EXPECT_EQ(VerdictAfter({15, 15, 15, 15, 15, 15, 15, 15, 30, 30, 30}), FrameRateMonitor::kNormal);
     EXPECT_EQ(VerdictAfter(std::vector<int>(11, 16)), FrameRateMonitor::kNormal);
-}
-
-TEST_F(FrameRateMonitorTest, ResetRestartsTheWindows) {
+    // The slow windows before a reset are gone, and eleven more are needed for a verdict.
     VerdictAfter(std::vector<int>(10, 5));
     monitor_.Reset();
-    // The slow windows before the reset are gone, and eleven more are needed for a verdict.
     EXPECT_EQ(VerdictAfter(std::vector<int>(11, 30)), FrameRateMonitor::kNormal);
 }
 
