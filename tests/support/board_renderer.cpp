@@ -64,7 +64,7 @@ CameraPose ViewOfDesktop(const DetectorProfile& profile, const BoardScene& scene
     cv::Rodrigues(rotation, r);
     const cv::Vec3d centre(scene.desktopWidth / 2.0, scene.desktopHeight / 2.0, 0.0);
     const cv::Vec3d t = cv::Vec3d(0.0, 0.0, distance) - r * centre;
-    return {static_cast<float>(t[0]),        static_cast<float>(t[1]),        static_cast<float>(t[2]),
+    return {static_cast<float>(t[0]), static_cast<float>(t[1]), static_cast<float>(t[2]),
             static_cast<float>(rotation[0]), static_cast<float>(rotation[1]), static_cast<float>(rotation[2])};
 }
 
