@@ -62,13 +62,9 @@ public:
 // Answers QueryInterface for the two control interfaces, as a capture filter does.
 class FakeCaptureFilter : public ComObject<IUnknown> {
 public:
-    Microsoft::WRL::ComPtr<FakeControls<IAMVideoProcAmp>> videoProcAmp;
-    Microsoft::WRL::ComPtr<FakeControls<IAMCameraControl>> cameraControl;
+    Microsoft::WRL::ComPtr<FakeControls<IAMVideoProcAmp>> videoProcAmp = TakeReference(new FakeControls<IAMVideoProcAmp>());
+    Microsoft::WRL::ComPtr<FakeControls<IAMCameraControl>> cameraControl = TakeReference(new FakeControls<IAMCameraControl>());
 
-    FakeCaptureFilter() {
-        videoProcAmp = TakeReference(new FakeControls<IAMVideoProcAmp>());
-        cameraControl = TakeReference(new FakeControls<IAMCameraControl>());
-    }
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IAMVideoProcAmp && videoProcAmp) return videoProcAmp->QueryInterface(iid, out);
         if (iid == IID_IAMCameraControl && cameraControl) return cameraControl->QueryInterface(iid, out);

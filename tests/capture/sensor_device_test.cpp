@@ -18,14 +18,11 @@ namespace {
 const SensorIdentity kIdentity{L"VID_05E1&PID_0500", L"USB2.0 VGA WebCam", L"Tavro"};
 
 // The exact name is met by every scenario's start-up.
-TEST(SensorSearch, FriendlyNamesClassifyTheInstallation) {
+TEST(SensorSearch, NamesClassifyTheInstallationFoldingOnlyAsciiLettersWithinTheFirst259Characters) {
     EXPECT_EQ(ClassifyFriendlyName(L"usb2.0 vga webcam", kIdentity), SensorMatch::Matched);
     EXPECT_EQ(ClassifyFriendlyName(L"TAVRO", kIdentity), SensorMatch::DefaultName);
     EXPECT_EQ(ClassifyFriendlyName(L"Generic Camera", kIdentity), SensorMatch::OtherName);
     EXPECT_EQ(ClassifyFriendlyName(L"", kIdentity), SensorMatch::OtherName);
-}
-
-TEST(TextMatch, ContainsAndEqualsFoldOnlyAsciiLettersWithinTheFirst259Characters) {
     const wchar_t* moniker = L"@device:sw:{860BB310-5D01-11D0-BD3B-00A0C911CE86}\\usb#vid_05e1&pid_0500&mi_00#virtual";
     // The sensor's own moniker is matched in every scenario's start-up.
     EXPECT_TRUE(ContainsText(L"USB\\VID_05E1&PID_0500\\5", L"vid_05e1&pid_0500"));
@@ -67,9 +64,9 @@ TEST(CaptureFormat, CapabilityMustMatchSubtypeSizeAndFormatBlock) {
     EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 640, 480));
     rgb->formattype = FORMAT_VideoInfo2;
     EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
-    VideoType noBlock(MEDIASUBTYPE_RGB24, 320, 240);
-    noBlock->pbFormat = nullptr;
-    EXPECT_FALSE(CapabilityQualifies(*noBlock.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
+    rgb->formattype = FORMAT_VideoInfo;
+    rgb->pbFormat = nullptr;
+    EXPECT_FALSE(CapabilityQualifies(*rgb.Get(), caps, MEDIASUBTYPE_RGB24, 320, 240));
 }
 
 TEST(SensorRemoval, OnlyTheCaptureFiltersOwnRemovalCounts) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 
 #include "fake_sensor_controls.h"
 
@@ -102,11 +103,9 @@ TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {
     const ImagingParameters minimum = properties_.MinimumImaging(), zero{};
     EXPECT_EQ(std::memcmp(&minimum, &zero, sizeof minimum), 0);
     EXPECT_FALSE(properties_.IsExposureGain());
-    EXPECT_EQ(properties_.SetGain(1), ControlResult::Failed);
-    EXPECT_EQ(properties_.SetExposure(1), ControlResult::Failed);
-    EXPECT_EQ(properties_.SetExposureAuto(false), ControlResult::Failed);
-    EXPECT_EQ(properties_.SetVendorMode(1), ControlResult::Failed);
-    EXPECT_EQ(properties_.SetPowerLineFrequency(50), ControlResult::Failed);
+    const ControlResult results[] = {properties_.SetGain(1), properties_.SetExposure(1), properties_.SetExposureAuto(false),
+                                     properties_.SetVendorMode(1), properties_.SetPowerLineFrequency(50)};
+    for (size_t i = 0; i < std::size(results); ++i) EXPECT_EQ(results[i], ControlResult::Failed) << i;
 }
 
 }  // namespace

@@ -119,12 +119,10 @@ MutationRun AlignmentResults(int inputs) {
                                  r.principalPointX, r.principalPointY, r.pose.tx, r.pose.ty, r.pose.tz,
                                  r.pose.rx, r.pose.ry, r.pose.rz};
         if (!Finite(figures, std::size(figures))) return false;
-        for (int i = 0; i < PosePoints::kCapacity; ++i) {
-            const cv::Point2f& image = r.posePoints.imagePoints[i];
-            const cv::Point3f& object = r.posePoints.objectPoints[i];
-            const float point[] = {image.x, image.y, object.x, object.y, object.z};
-            if (!Finite(point, std::size(point))) return false;
-        }
+        // Every slot, used or not: the points are packed floats.
+        if (!Finite(&r.posePoints.imagePoints[0].x, 2 * PosePoints::kCapacity) ||
+            !Finite(&r.posePoints.objectPoints[0].x, 3 * PosePoints::kCapacity))
+            return false;
         return !IsUsableGrade(r.accuracy.grade) || (r.alignedDesktopWidth > 0 && r.alignedDesktopHeight > 0);
     });
 }

@@ -59,15 +59,13 @@ DetectorProfile SampleLens(bool fullDistortion) {
 CameraPose ViewOfDesktop(const DetectorProfile& profile, const BoardScene& scene) {
     const cv::Vec3d rotation(0.10, -0.12, 0.03);
     // Far enough for the desktop to fill about 300 x 220 sensor pixels.
-    const double distance =
-        profile.fx * std::max(scene.desktopWidth / 300.0, scene.desktopHeight / 220.0);
+    const double distance = profile.fx * std::max(scene.desktopWidth / 300.0, scene.desktopHeight / 220.0);
     cv::Matx33d r;
     cv::Rodrigues(rotation, r);
     const cv::Vec3d centre(scene.desktopWidth / 2.0, scene.desktopHeight / 2.0, 0.0);
     const cv::Vec3d t = cv::Vec3d(0.0, 0.0, distance) - r * centre;
     return {static_cast<float>(t[0]), static_cast<float>(t[1]), static_cast<float>(t[2]),
-            static_cast<float>(rotation[0]), static_cast<float>(rotation[1]),
-            static_cast<float>(rotation[2])};
+            static_cast<float>(rotation[0]), static_cast<float>(rotation[1]), static_cast<float>(rotation[2])};
 }
 
 cv::Mat RenderBoard(const DetectorProfile& profile, const CameraPose& pose,
@@ -85,13 +83,11 @@ cv::Mat RenderBoard(const DetectorProfile& profile, const CameraPose& pose,
     for (int v = 0; v < height; ++v) {
         for (int u = 0; u < width; ++u) {
             int sum = 0;
-            for (int j = 0; j < n; ++j) {
-                for (int i = 0; i < n; ++i) {
-                    const double fx = (i + 0.5) / n, fy = (j + 0.5) / n;
-                    const cv::Point2d p = (1 - fy) * ((1 - fx) * seen(v, u) + fx * seen(v, u + 1)) +
-                                          fy * ((1 - fx) * seen(v + 1, u) + fx * seen(v + 1, u + 1));
-                    sum += std::isnan(p.x) ? scene.offScreen : DesktopValue(scene, p.x, p.y);
-                }
+            for (int k = 0; k < n * n; ++k) {
+                const double fx = (k % n + 0.5) / n, fy = (k / n + 0.5) / n;
+                const cv::Point2d p = (1 - fy) * ((1 - fx) * seen(v, u) + fx * seen(v, u + 1)) +
+                                      fy * ((1 - fx) * seen(v + 1, u) + fx * seen(v + 1, u + 1));
+                sum += std::isnan(p.x) ? scene.offScreen : DesktopValue(scene, p.x, p.y);
             }
             plane.at<uchar>(v, u) = static_cast<uchar>((sum + n * n / 2) / (n * n));
         }

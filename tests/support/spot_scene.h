@@ -19,8 +19,8 @@ public:
         finder.SetSize(images.Width(), images.Height());
     }
 
-    void Light(const PixelRect& rect, std::uint8_t value = 200) {
-        buffer_.FillRect(rect, kChannel, value);
+    void Light(const PixelRect& rect, std::uint8_t value = 200, int channel = kChannel) {
+        buffer_.FillRect(rect, channel, value);
     }
     void SetPixel(int x, int y, int channel, std::uint8_t value) { buffer_.At(x, y, channel) = value; }
 

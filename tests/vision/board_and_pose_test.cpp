@@ -60,11 +60,8 @@ TEST(FindChessboard, WholeBoardsThroughBothLensModelsGiveThePoseTheyWereSeenFrom
         model.SetIntrinsics(lens);
         ASSERT_TRUE(FindExtrinsic(model, points));
         // Where the sensor really sees each corner maps back onto that corner of the desktop.
-        for (int i = 0; i < 35; ++i) {
-            const cv::Point2f back = model.SensorToBoard(truth[i].x, truth[i].y);
-            EXPECT_NEAR(back.x, scene.Corner(i).x, 0.5f) << i;
-            EXPECT_NEAR(back.y, scene.Corner(i).y, 0.5f) << i;
-        }
+        for (int i = 0; i < 35; ++i)
+            EXPECT_LT(cv::norm(model.SensorToBoard(truth[i].x, truth[i].y) - scene.Corner(i)), 0.5) << i;
         EXPECT_NEAR(model.Pose().tz, truePose.tz, 0.01f * truePose.tz);
         EXPECT_NEAR(model.Pose().rx, truePose.rx, 0.01f);
         EXPECT_NEAR(model.Pose().ry, truePose.ry, 0.01f);
@@ -91,12 +88,9 @@ TEST(FindChessboard, HalfCoveredBoardGivesAPartialCountAndEmptyPicturesNone) {
     cv::line(blank, cv::Point(0, 200), cv::Point(319, 180), cv::Scalar(200), 3);
     EXPECT_EQ(FindIn(blank, 7, 5, 35, corners), 0);
     EXPECT_EQ(corners.count, 0);
-    // Patterns beyond the buffer are refused even over a whole board.
-    const DetectorProfile simpleLens = SampleLens(false);
-    const BoardScene whole;
-    const cv::Mat board = RenderBoard(simpleLens, ViewOfDesktop(simpleLens, whole), whole);
-    EXPECT_EQ(FindIn(board, 7, 6, 35, corners), 0);
-    EXPECT_EQ(FindIn(board, 0, 5, 35, corners), 0);
+    // Patterns beyond the buffer are refused even where a board is seen.
+    EXPECT_EQ(FindIn(plane, 7, 6, 35, corners), 0);
+    EXPECT_EQ(FindIn(plane, 0, 5, 35, corners), 0);
     EXPECT_EQ(FindIn(cv::Mat(), 7, 5, 35, corners), 0);
 }
 
@@ -123,21 +117,17 @@ TEST(FindExtrinsic, FourExactPairsAreEnoughThreeOrDegeneratePairsAreNotAndKeepTh
     EXPECT_NEAR(corner.x, 880.0f, 0.2f);
     EXPECT_NEAR(corner.y, 700.0f, 0.2f);
 
-    // Degenerate pairs fail and keep the pose.
-    const CameraPose before = model.Pose();
-    points.count = 6;  // every pair the same point
-    for (int i = 0; i < points.count; ++i) {
-        points.imagePoints[i] = cv::Point2f(100.0f, 100.0f);
-        points.objectPoints[i] = cv::Point3f(10.0f, 10.0f, 0.0f);
+    // Degenerate pairs (every pair the same point, then a row of points) fail and keep the pose.
+    const float tz = model.Pose().tz;
+    points.count = 6;
+    for (const float step : {0.0f, 1.0f}) {
+        for (int i = 0; i < points.count; ++i) {
+            points.imagePoints[i] = cv::Point2f(100.0f + 10.0f * step * i, 100.0f + 2.0f * step * i);
+            points.objectPoints[i] = cv::Point3f(10.0f + 40.0f * step * i, 10.0f, 0.0f);
+        }
+        EXPECT_FALSE(FindExtrinsic(model, points)) << step;
+        EXPECT_EQ(model.Pose().tz, tz);
     }
-    EXPECT_FALSE(FindExtrinsic(model, points));
-    EXPECT_EQ(model.Pose().tz, before.tz);
-    for (int i = 0; i < points.count; ++i) {  // a row of points: still no pose
-        points.imagePoints[i] = cv::Point2f(100.0f + 10.0f * i, 100.0f + 2.0f * i);
-        points.objectPoints[i] = cv::Point3f(10.0f + 40.0f * i, 10.0f, 0.0f);
-    }
-    EXPECT_FALSE(FindExtrinsic(model, points));
-    EXPECT_EQ(model.Pose().tz, before.tz);
     points.count = 40;
     EXPECT_FALSE(FindExtrinsic(model, points));
 }

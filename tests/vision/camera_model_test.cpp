@@ -22,22 +22,19 @@ const CameraPose kPose{-480.0f, -330.0f, 1250.0f, 0.12f, -0.18f, 0.04f};
 
 }  // namespace
 
-TEST(CameraModelSelection, FullModelOnlyStrictlyAboveTheLimit) {
+// Both models' inversions are judged by the round trips over the screen below.
+TEST(CameraModelDistortion, FullModelOnlyStrictlyAboveTheLimitAxisAndUnsolvablePointsComeBackUnchanged) {
     // k2, p1 or p2 beyond 1e-5 either way selects it; k1 alone never does.
     const struct { DetectorProfile profile; bool full; } cases[] = {
         {Profile(-0.3f, 1e-5f, 0.0f, 0.0f), false}, {Profile(-0.3f, -1.1e-5f, 0.0f, 0.0f), true},
         {Profile(0.0f, 0.0f, 2e-5f, 0.0f), true},   {Profile(0.0f, 0.0f, 0.0f, -2e-5f), true},
         {Profile(5.0f, 0.0f, 0.0f, 0.0f), false}};
+    CameraModel model;
     for (const auto& c : cases) {
-        CameraModel model;
         model.SetIntrinsics(c.profile);
         EXPECT_EQ(model.UsesFullDistortion(), c.full) << c.profile.k1 << " " << c.profile.k2 << " " << c.profile.p1;
     }
-}
-
-// Both models' inversions are judged by the round trips over the screen below.
-TEST(CameraModelDistortion, AxisPointsAndPointsWithoutASolutionComeBackUnchanged) {
-    CameraModel model;
+    // Points on an axis come back unchanged.
     model.SetIntrinsics(Profile(-0.25f, 0.0f, 0.0f, 0.0f));
     EXPECT_EQ(model.Undistort({0.0f, 0.5f}), cv::Point2f(0.0f, 0.5f));
     EXPECT_EQ(model.Undistort({0.5f, 0.0f}), cv::Point2f(0.5f, 0.0f));

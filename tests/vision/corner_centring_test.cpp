@@ -11,29 +11,20 @@ namespace {
 
 constexpr int kHalfSize = 5;
 
-struct Errors {
-    double rms = 0.0;
-    double max = 0.0;
-};
+// The root mean square and the largest distance of the found corners from the true ones.
+struct Errors { double rms, max; };
 
 Errors Measure(const std::vector<cv::Point2f>& found, const std::vector<cv::Point2f>& truth) {
-    Errors errors;
-    for (size_t i = 0; i < truth.size(); ++i) {
-        const double e = cv::norm(found[i] - truth[i]);
-        errors.rms += e * e;
-        errors.max = std::max(errors.max, e);
-    }
-    errors.rms = std::sqrt(errors.rms / truth.size());
-    return errors;
+    double max = 0.0;
+    for (size_t i = 0; i < truth.size(); ++i) max = std::max(max, cv::norm(found[i] - truth[i]));
+    return {cv::norm(found, truth) / std::sqrt(static_cast<double>(truth.size())), max};
 }
 
 // The white many times brighter than the sensor's last level: a pixel an edge cuts shows white
 // as soon as a twelfth of it is lit, and no grey is left.
 cv::Mat Overexposed(const cv::Mat& plane, uchar dark) {
-    cv::Mat clipped(plane.size(), CV_8UC1);
-    for (int r = 0; r < plane.rows; ++r)
-        for (int c = 0; c < plane.cols; ++c)
-            clipped.at<uchar>(r, c) = cv::saturate_cast<uchar>(dark + (plane.at<uchar>(r, c) - dark) * 24);
+    cv::Mat clipped;
+    plane.convertTo(clipped, CV_8U, 24.0, -23.0 * dark);  // dark + 24 (level - dark), saturated
     return clipped;
 }
 

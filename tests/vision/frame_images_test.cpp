@@ -3,6 +3,8 @@
 
 #include <opencv2/core.hpp>
 
+#include <tuple>
+
 #include "pixel_canvas.h"
 #include "synthetic_frame.h"
 #include "imaging/frame_images.h"
@@ -18,13 +20,10 @@ TEST(FrameImages, NegativeHeightGivesPositiveSizeAndUnusableFormatsLeaveEveryIma
     EXPECT_EQ(images.FullRect(), (PixelRect{0, 0, 320, 240}));
     EXPECT_EQ(images.detectionArea, images.FullRect());
     // Unusable formats leave every image empty.
-    for (int variant = 0; variant < 3; ++variant) {
-        BITMAPINFOHEADER unusable = buffer.Format();
-        if (variant == 0) unusable.biBitCount = 16;
-        if (variant == 1) unusable.biWidth = 0;
-        if (variant == 2) unusable.biHeight = 100000;
+    for (const auto& [bits, width, height] : {std::tuple<WORD, LONG, LONG>{16, 320, 240}, {24, 0, 240}, {24, 320, 100000}}) {
+        const BITMAPINFOHEADER unusable{sizeof(BITMAPINFOHEADER), width, height, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
         FrameImages refused;
-        EXPECT_FALSE(refused.SetFormat(unusable)) << variant;
+        EXPECT_FALSE(refused.SetFormat(unusable)) << bits << " bits, " << width << " x " << height;
         EXPECT_TRUE(refused.channelPlane.empty());
         EXPECT_TRUE(refused.detectionArea.IsEmpty());
         refused.Bind(buffer.Data());

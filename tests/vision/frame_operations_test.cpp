@@ -5,6 +5,7 @@
 
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "synthetic_frame.h"
 #include "imaging/frame_images.h"
@@ -59,20 +60,16 @@ TEST_F(PixelOperations, ChannelsAreExtractedMaximisedAndSubtractedInsideTheRecta
         EXPECT_EQ(Plane(x, y), difference) << x << "," << y;
 }
 
-TEST_F(PixelOperations, SubtractPlanesAppliesTheThresholdOrKeepsLowBytes) {
-    cv::Mat a = CreatePaddedImage(4, 1, CV_8UC1);
-    cv::Mat b = CreatePaddedImage(4, 1, CV_8UC1);
-    cv::Mat d = CreatePaddedImage(4, 1, CV_8UC1);
+TEST(PlaneOperations, SubtractPlanesAppliesTheThresholdOrKeepsLowBytes) {
+    cv::Mat a = CreatePaddedImage(4, 1, CV_8UC1), b = CreatePaddedImage(4, 1, CV_8UC1), d = CreatePaddedImage(4, 1, CV_8UC1);
     const uchar av[4] = {50, 10, 200, 30}, bv[4] = {20, 20, 195, 30};
     for (int x = 0; x < 4; ++x) a.at<uchar>(0, x) = av[x], b.at<uchar>(0, x) = bv[x];
-    SubtractPlanes(a, b, d, 6);
-    EXPECT_EQ(d.at<uchar>(0, 0), 30);
-    EXPECT_EQ(d.at<uchar>(0, 1), 0);
-    EXPECT_EQ(d.at<uchar>(0, 2), 0);  // 5 < 6
-    SubtractPlanes(a, b, d, 0);
-    EXPECT_EQ(d.at<uchar>(0, 1), 246);  // -10 as a byte
-    EXPECT_EQ(d.at<uchar>(0, 2), 5);
-    EXPECT_EQ(d.at<uchar>(0, 3), 0);
+    const auto difference = [&](int threshold) {
+        SubtractPlanes(a, b, d, threshold);
+        return std::vector<uchar>(d.ptr<uchar>(0), d.ptr<uchar>(0) + 4);
+    };
+    EXPECT_EQ(difference(6), (std::vector<uchar>{30, 0, 0, 0}));   // 5 < 6
+    EXPECT_EQ(difference(0), (std::vector<uchar>{30, 246, 5, 0}));  // -10 kept as a byte
 }
 
 TEST_F(PixelOperations, CountLitAtTheThresholdExtremesCrossSumWithinTheFrameAndPlaneMean) {

@@ -68,13 +68,12 @@ TEST(LargestRegion, LargestBoxWinsTheFirstOnTiesAndRegionsTakeOnlyPixelsAsBright
     EXPECT_EQ(LargestRegion(image, 50, {0, 0, 60, 40}), (PixelRect{5, 25, 20, 6}));
     EXPECT_EQ(cv::countNonZero(image(cv::Rect(5, 25, 20, 6))), 1);  // consumed
     EXPECT_EQ(LargestRegion(image, 50, {0, 0, 60, 40}), (PixelRect{}));
-    cv::Mat halves = Plane(30, 10, 0);
-    halves(cv::Rect(2, 2, 10, 3)).setTo(100);
-    halves(cv::Rect(12, 2, 10, 3)).setTo(180);  // brighter half, seeded after the dimmer one
-    EXPECT_EQ(LargestRegion(halves, 50, {0, 0, 30, 10}), (PixelRect{2, 2, 20, 3}));
-    cv::Mat reversed = Plane(30, 10, 0);
-    reversed(cv::Rect(2, 2, 10, 3)).setTo(180);
-    reversed(cv::Rect(12, 2, 10, 3)).setTo(100);
-    // The bright seed stops at the dimmer half, which then makes a region of its own.
-    EXPECT_EQ(LargestRegion(reversed, 50, {0, 0, 30, 10}), (PixelRect{2, 2, 10, 3}));
+    // A brighter half seeded after the dimmer one joins it; a bright seed stops at the dimmer
+    // half, which then makes a region of its own.
+    for (const bool brightFirst : {false, true}) {
+        cv::Mat halves = Plane(30, 10, 0);
+        halves(cv::Rect(2, 2, 10, 3)).setTo(brightFirst ? 180 : 100);
+        halves(cv::Rect(12, 2, 10, 3)).setTo(brightFirst ? 100 : 180);
+        EXPECT_EQ(LargestRegion(halves, 50, {0, 0, 30, 10}), (PixelRect{2, 2, brightFirst ? 10 : 20, 3}));
+    }
 }

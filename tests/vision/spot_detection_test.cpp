@@ -29,15 +29,14 @@ TEST(SpotDetection, OneSpotIsGrownByTwoWithinTheAreaAndMoreThanThreeBlobsAreNone
     corner.Light({50, 50, 6, 6});
     ASSERT_TRUE(corner.Detect());
     EXPECT_EQ(corner.current.spot, (PixelRect{50, 50, 8, 8}));
-    // More than three blobs are no spot, and no blocking.
-    SpotScene four;
-    for (int i = 0; i < 4; ++i) four.Light({30 + 50 * i, 100, 6, 6});
-    EXPECT_FALSE(four.Detect());
-    EXPECT_EQ(four.current.blobCount, 4);
-    EXPECT_EQ(four.blocking.Count(), 0);
-    SpotScene three;
-    for (int i = 0; i < 3; ++i) three.Light({30 + 50 * i, 100, 6, 6});
-    EXPECT_TRUE(three.Detect());
+    // Three blobs still give a spot; more are none, and no blocking.
+    for (const int blobs : {3, 4}) {
+        SpotScene row;
+        for (int i = 0; i < blobs; ++i) row.Light({30 + 50 * i, 100, 6, 6});
+        EXPECT_EQ(row.Detect(), blobs == 3) << blobs;
+        EXPECT_EQ(row.current.blobCount, blobs);
+        EXPECT_EQ(row.blocking.Count(), 0);
+    }
 }
 
 TEST(SpotDetection, BandTestPassesABarFailsASquareAndIgnoresRowsOnTheAreaEdge) {
@@ -71,16 +70,14 @@ TEST(SpotDetection, EdgeLitBySurroundingsAboveTheNoiseRatioOrByLitSidesOnTheArea
     // Sides touching the area count only with a lit sample.
     SpotScene scene;
     scene.images.detectionArea = {100, 100, 100, 100};
+    EXPECT_FALSE(EdgeLitTest(scene.View(), {100, 100, 6, 6}, 100, 2));  // nothing lit: never
     scene.Light({100, 100, 6, 6});
     scene.Light({106, 103, 1, 1}, 150);  // right sample lit; left and top touch the area
     EXPECT_FALSE(EdgeLitTest(scene.View(), {100, 100, 6, 6}, 100, 4));  // L 1 + S 2 < 4
     EXPECT_TRUE(EdgeLitTest(scene.View(), {100, 100, 6, 6}, 100, 3));
-    SpotScene dark;
-    dark.images.detectionArea = {100, 100, 100, 100};
-    EXPECT_FALSE(EdgeLitTest(dark.View(), {100, 100, 6, 6}, 100, 2));  // nothing lit: never
 }
 
-TEST(SpotMeasure, CentroidIsIntensityWeightedOrTheCentreWhenUnlit) {
+TEST(SpotMeasure, CentroidIsIntensityWeightedOrTheCentreWhenUnlitAndRedNoiseAroundRejectsTheSpot) {
     SpotScene scene;
     scene.SetPixel(10, 20, SpotScene::kChannel, 100);
     scene.SetPixel(13, 20, SpotScene::kChannel, 200);
@@ -93,6 +90,13 @@ TEST(SpotMeasure, CentroidIsIntensityWeightedOrTheCentreWhenUnlit) {
     scene.current.spot = {40, 18, 7, 4};
     ASSERT_TRUE(scene.Measure());
     EXPECT_EQ(cv::Point2f(scene.current.centroidX, scene.current.centroidY), cv::Point2f(43.5f, 20.0f));
+    // Red noise around the spot rejects it, unless the check is off.
+    scene.current.spot = {40, 18, 10, 10};
+    scene.Light({40, 18, 5, 5});
+    scene.Light({40, 18, 10, 10}, 130, 2);
+    EXPECT_FALSE(scene.Measure(129));
+    EXPECT_TRUE(scene.Measure(130));
+    EXPECT_TRUE(scene.Measure(0));
 }
 
 // A pen on the edge between a bright and a dark part of the picture, drawn as the sensor sees
@@ -163,17 +167,6 @@ TEST(SpotMeasure, PenBesideABrightBarSeenThroughACurvedResponseIsCentredOnThePen
             EXPECT_NEAR(scene.current.centroidY, penY, 0.2) << bar.top << " " << penX;
         }
     }
-}
-
-TEST(SpotMeasure, RedNoiseAroundTheSpotRejectsItUnlessTheCheckIsOff) {
-    SpotScene scene;
-    scene.current.spot = {0, 0, 10, 10};
-    scene.Light({0, 0, 5, 5});
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) scene.SetPixel(x, y, 2, 130);
-    EXPECT_FALSE(scene.Measure(129));
-    EXPECT_TRUE(scene.Measure(130));
-    EXPECT_TRUE(scene.Measure(0));
 }
 
 // A rejected frame counting up is the band test's case above.

@@ -34,20 +34,17 @@ TEST(SpotFinderFind, ThirtyPixelsMakeABlobSeededInsideTheAreaWhoseFillMayLeaveIt
 }
 
 TEST(SpotFinderMerge, RegionsFivePixelsApartMergeSevenApartStayAndAPassedBlobIsNotRetested) {
-    SpotScene close;
-    close.Light({100, 100, 6, 6});
-    close.Light({111, 100, 6, 6});  // 5 free columns between
-    ASSERT_EQ(close.Find(), 2);
-    ASSERT_EQ(close.finder.Merge(3), 1);
-    EXPECT_EQ(close.finder.Blobs()[0].Rect(), (PixelRect{100, 100, 17, 6}));
-    EXPECT_EQ(close.finder.Blobs()[0].pixelCount, 72);
-
-    SpotScene apart;
-    apart.Light({100, 100, 6, 6});
-    apart.Light({113, 100, 6, 6});
-    ASSERT_EQ(apart.Find(), 2);
-    EXPECT_EQ(apart.finder.Merge(3), 2);
-    EXPECT_EQ(apart.finder.Merge(0), 2);
+    for (const int gap : {5, 7}) {  // free columns between
+        SpotScene pair;
+        pair.Light({100, 100, 6, 6});
+        pair.Light({106 + gap, 100, 6, 6});
+        ASSERT_EQ(pair.Find(), 2);
+        const bool merged = gap == 5;
+        ASSERT_EQ(pair.finder.Merge(3), merged ? 1 : 2) << gap;
+        EXPECT_EQ(pair.finder.Blobs()[0].Rect(), (PixelRect{100, 100, merged ? 17 : 6, 6}));
+        EXPECT_EQ(pair.finder.Blobs()[0].pixelCount, merged ? 72 : 36);
+        EXPECT_EQ(pair.finder.Merge(0), merged ? 1 : 2);
+    }
     // A blob passed over is not tested again against the grown union.
     SpotScene scene;
     scene.Light({100, 10, 6, 6});  // A, first seed

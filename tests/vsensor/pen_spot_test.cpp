@@ -141,12 +141,11 @@ TEST(PenSpot, LightsASpotTheTrackingTakesCentredOnThePen) {
         SCOPED_TRACE(level == 255 ? "white desktop" : "black desktop");
         TrackedScene scene(level);
         scene.LearnThreshold();
-        int fewest = 1 << 30, most = 0;
+        int fewest = 1 << 30;
         double reach = 0.0, offset = 0.0;
         for (const cv::Point2d& p : PenPositions()) {
             const TrackedScene::Lit lit = scene.PenAt(p.x, p.y);
             fewest = std::min(fewest, lit.pixels);
-            most = std::max(most, lit.pixels);
             reach = std::max(reach, lit.reach);
         }
         for (const cv::Point2d& p : PenPositions()) offset = std::max(offset, scene.LightOffset(p.x, p.y));

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <iterator>
+#include <tuple>
 
 #include "base/unique_handle.h"
 
@@ -13,45 +15,17 @@
 TEST(SensorSettings, ReadsEveryKeyAndLaterLinesWin) {
     std::string problems;
     const SensorSettings s = ParseSensorSettings(
-        "# room\n"
-        "lens 310 305 158 121 -0.1 0.02 0.001 -0.002\n"
-        "view 10 -4 1.5 0.9 0.4 0.6\n"
-        "pen 512 384 on\n"
-        "pen off\n"
-        "pen2 100 200 off\n"
-        "lamp 40 50 on 6\n"
-        "ambient 0.2   # a step\n"
-        "noise 0\n"
-        "fps 12\n"
-        "fps 15\n"
-        "capture_hz 5\n"
-        "unplug 1\n"
-        "formats yuy2\n"
-        "exposure off\n"
-        "screen 0.8 0.05\n"
-        "room 0.01\n"
-        "pen_radiance 20\n",
+        "# room\nlens 310 305 158 121 -0.1 0.02 0.001 -0.002\nview 10 -4 1.5 0.9 0.4 0.6\npen 512 384 on\n"
+        "pen off\npen2 100 200 off\nlamp 40 50 on 6\nambient 0.2   # a step\nnoise 0\nfps 12\nfps 15\n"
+        "capture_hz 5\nunplug 1\nformats yuy2\nexposure off\nscreen 0.8 0.05\nroom 0.01\npen_radiance 20\n",
         &problems);
     EXPECT_EQ(problems, "");
-    EXPECT_DOUBLE_EQ(s.lens.fx, 310);
-    EXPECT_DOUBLE_EQ(s.lens.p2, -0.002);
-    EXPECT_DOUBLE_EQ(s.view.yawDegrees, 10);
-    EXPECT_DOUBLE_EQ(s.view.aimY, 0.6);
-    EXPECT_FALSE(s.pen.on);
-    EXPECT_DOUBLE_EQ(s.pen.x, 512);
-    EXPECT_FALSE(s.pen2.on);
-    EXPECT_TRUE(s.lamp.on);
-    EXPECT_DOUBLE_EQ(s.lampRadius, 6);
-    EXPECT_DOUBLE_EQ(s.ambient, 0.2);
-    EXPECT_DOUBLE_EQ(s.noise, 0);
-    EXPECT_DOUBLE_EQ(s.fps, 15);
-    EXPECT_DOUBLE_EQ(s.captureHz, 5);
-    EXPECT_TRUE(s.unplugged);
-    EXPECT_EQ(s.formats, FormatSet::Yuy2);
-    EXPECT_FALSE(s.exposureControl);
-    EXPECT_DOUBLE_EQ(s.screenWhite, 0.8);
-    EXPECT_DOUBLE_EQ(s.room, 0.01);
-    EXPECT_DOUBLE_EQ(s.penRadiance, 20);
+    const double read[] = {s.lens.fx, s.lens.p2, s.view.yawDegrees, s.view.aimY, s.pen.x, s.lampRadius, s.ambient,
+                           s.noise, s.fps, s.captureHz, s.screenWhite, s.room, s.penRadiance};
+    const double written[] = {310, -0.002, 10, 0.6, 512, 6, 0.2, 0, 15, 5, 0.8, 0.01, 20};
+    for (size_t i = 0; i < std::size(read); ++i) EXPECT_DOUBLE_EQ(read[i], written[i]) << i;
+    EXPECT_EQ(std::make_tuple(s.pen.on, s.pen2.on, s.lamp.on, s.unplugged, s.exposureControl, s.formats),
+              std::make_tuple(false, false, true, true, false, FormatSet::Yuy2));
 }
 
 TEST(SensorSettings, BadLinesAreSkippedAndNamed) {
