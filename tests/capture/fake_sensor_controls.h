@@ -62,8 +62,10 @@ public:
 // Answers QueryInterface for the two control interfaces, as a capture filter does.
 class FakeCaptureFilter : public ComObject<IUnknown> {
 public:
-    Microsoft::WRL::ComPtr<FakeControls<IAMVideoProcAmp>> videoProcAmp = TakeReference(new FakeControls<IAMVideoProcAmp>());
-    Microsoft::WRL::ComPtr<FakeControls<IAMCameraControl>> cameraControl = TakeReference(new FakeControls<IAMCameraControl>());
+    Microsoft::WRL::ComPtr<FakeControls<IAMVideoProcAmp>> videoProcAmp =
+        TakeReference(new FakeControls<IAMVideoProcAmp>());
+    Microsoft::WRL::ComPtr<FakeControls<IAMCameraControl>> cameraControl =
+        TakeReference(new FakeControls<IAMCameraControl>());
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IAMVideoProcAmp && videoProcAmp) return videoProcAmp->QueryInterface(iid, out);

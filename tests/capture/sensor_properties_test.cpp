@@ -103,7 +103,8 @@ TEST_F(SensorPropertiesTest, WithoutControlInterfacesEverythingIsInvalid) {
     const ImagingParameters minimum = properties_.MinimumImaging(), zero{};
     EXPECT_EQ(std::memcmp(&minimum, &zero, sizeof minimum), 0);
     EXPECT_FALSE(properties_.IsExposureGain());
-    const ControlResult results[] = {properties_.SetGain(1), properties_.SetExposure(1), properties_.SetExposureAuto(false),
+    const ControlResult results[] = {properties_.SetGain(1), properties_.SetExposure(1),
+                                     properties_.SetExposureAuto(false),
                                      properties_.SetVendorMode(1), properties_.SetPowerLineFrequency(50)};
     for (size_t i = 0; i < std::size(results); ++i) EXPECT_EQ(results[i], ControlResult::Failed) << i;
 }

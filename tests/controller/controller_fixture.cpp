@@ -79,7 +79,7 @@ int ControllerFixture::FindGain() {
 }
 
 BITMAPINFOHEADER FrameFormat(LONG width, LONG height) {
-    return {sizeof(BITMAPINFOHEADER), width, height, 1, 24};
+    return {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
 }
 
 void ControllerFixture::ExpectVerdictOnTheLastFrame() {

@@ -74,7 +74,9 @@ TEST_F(TuningPanelTest, ArrowsStepByTheValueKindTenWithCtrlAHundredWithShiftUpTo
         EXPECT_TRUE(Press(c.key, c.control, c.shift)) << "line " << c.line;
         EXPECT_NEAR(correction.values[c.line] - before.values[c.line], c.change, 1e-4f) << "line " << c.line;
         for (int other = 0; other < ScreenCorrection::kValueCount; ++other) {
-            if (other != c.line) EXPECT_EQ(correction.values[other], before.values[other]);
+            if (other != c.line) {
+                EXPECT_EQ(correction.values[other], before.values[other]);
+            }
         }
         EXPECT_TRUE(correction.modified) << "line " << c.line;
     }

@@ -20,8 +20,10 @@ TEST(FrameImages, NegativeHeightGivesPositiveSizeAndUnusableFormatsLeaveEveryIma
     EXPECT_EQ(images.FullRect(), (PixelRect{0, 0, 320, 240}));
     EXPECT_EQ(images.detectionArea, images.FullRect());
     // Unusable formats leave every image empty.
-    for (const auto& [bits, width, height] : {std::tuple<WORD, LONG, LONG>{16, 320, 240}, {24, 0, 240}, {24, 320, 100000}}) {
-        const BITMAPINFOHEADER unusable{sizeof(BITMAPINFOHEADER), width, height, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+    for (const auto& [bits, width, height] :
+         {std::tuple<WORD, LONG, LONG>{16, 320, 240}, {24, 0, 240}, {24, 320, 100000}}) {
+        const BITMAPINFOHEADER unusable{sizeof(BITMAPINFOHEADER), width, height, 1, bits,
+                                        BI_RGB, 0, 0, 0, 0, 0};
         FrameImages refused;
         EXPECT_FALSE(refused.SetFormat(unusable)) << bits << " bits, " << width << " x " << height;
         EXPECT_TRUE(refused.channelPlane.empty());

@@ -61,7 +61,8 @@ TEST_F(PixelOperations, ChannelsAreExtractedMaximisedAndSubtractedInsideTheRecta
 }
 
 TEST(PlaneOperations, SubtractPlanesAppliesTheThresholdOrKeepsLowBytes) {
-    cv::Mat a = CreatePaddedImage(4, 1, CV_8UC1), b = CreatePaddedImage(4, 1, CV_8UC1), d = CreatePaddedImage(4, 1, CV_8UC1);
+    cv::Mat a = CreatePaddedImage(4, 1, CV_8UC1), b = CreatePaddedImage(4, 1, CV_8UC1);
+    cv::Mat d = CreatePaddedImage(4, 1, CV_8UC1);
     const uchar av[4] = {50, 10, 200, 30}, bv[4] = {20, 20, 195, 30};
     for (int x = 0; x < 4; ++x) a.at<uchar>(0, x) = av[x], b.at<uchar>(0, x) = bv[x];
     const auto difference = [&](int threshold) {
