@@ -40,7 +40,7 @@ ensure_display() {
   ready=$(mktemp)
   for n in $(seq 90 190); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -displayfd 3 3>"$ready" >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -displayfd 3 3>"$ready" 8>&- >/dev/null 2>&1 &
       TAVRO_OWN_XVFB=$!
       for i in $(seq 1 100); do
         if [ -s "$ready" ]; then
@@ -92,6 +92,39 @@ wine_server_of_prefix() {
     folder=$(readlink "/proc/$pid/cwd" 2>/dev/null) || continue
     case $folder in */"$name" | */"$name (deleted)") echo "$pid $folder" ;; esac
   done
+}
+
+# Programs of one prefix share its desktop process, which draws on the display it started on. When
+# that display went away with the program that had started it, the windows of programs still
+# running on other displays died on X errors (BadWindow). So programs started without a display
+# share one per prefix; it ends once the prefix's wineserver has.
+ensure_prefix_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local record="$WINEPREFIX.display" n pid
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 8>"$record.lock"
+  flock 8
+  if read -r n pid 2>/dev/null <"$record" && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; then
+    export DISPLAY=":$n"
+  elif ensure_display; then
+    echo "${DISPLAY#:} $TAVRO_OWN_XVFB" >"$record"
+    end_display_with_wine_server "$TAVRO_OWN_XVFB"
+    TAVRO_OWN_XVFB=""
+  else
+    exec 8>&-
+    return 1
+  fi
+  exec 8>&-
+}
+
+end_display_with_wine_server() {
+  (
+    # Give the first program time to start the server, then wait for the prefix to go quiet.
+    sleep 20
+    while [ -n "$(wine_server_of_prefix)" ]; do sleep 5; done
+    kill "$1" 2>/dev/null
+  ) </dev/null >/dev/null 2>&1 8>&- &
+  disown
 }
 
 stop_own_display() {
